@@ -1,0 +1,40 @@
+#include "support/test_support.h"
+
+#include <filesystem>
+#include <fstream>
+#include <random>
+#include <sstream>
+
+namespace fs = std::filesystem;
+
+namespace testsupport {
+
+std::string MakeTempFolder(const std::string& tag) {
+  static std::mt19937_64 rng{std::random_device{}()};
+  for (;;) {
+    fs::path p = fs::temp_directory_path() / ("sorvan-" + tag + "-" + std::to_string(rng() % 100000000));
+    if (!fs::exists(p)) {
+      fs::create_directories(p);
+      return p.string();
+    }
+  }
+}
+
+void WriteFile(const std::string& nativePath, const std::string& bytes) {
+  fs::path p(nativePath);
+  if (p.has_parent_path()) fs::create_directories(p.parent_path());
+  std::ofstream out(p, std::ios::binary | std::ios::trunc);
+  out << bytes;
+}
+
+std::string ReadFile(const std::string& nativePath) {
+  std::ifstream in(nativePath, std::ios::binary);
+  std::ostringstream s;
+  s << in.rdbuf();
+  return s.str();
+}
+
+std::string SourceDir() { return SORVAN_SOURCE_DIR; }
+std::string SamplesDir() { return SORVAN_SAMPLES_DIR; }
+
+}  // namespace testsupport

@@ -1,0 +1,17 @@
+// Helpers shared by the tests: temporary folders and paths of the sources.
+#pragma once
+#include <string>
+
+namespace testsupport {
+
+// A fresh empty folder below the system's temporary folder (native path).
+std::string MakeTempFolder(const std::string& tag);
+// Writes `bytes` to the native path, creating parent folders.
+void WriteFile(const std::string& nativePath, const std::string& bytes);
+// Reads a whole native file ("" when missing).
+std::string ReadFile(const std::string& nativePath);
+// The project's source folder and the shared samples folder (native paths).
+std::string SourceDir();
+std::string SamplesDir();
+
+}  // namespace testsupport

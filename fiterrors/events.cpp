@@ -1,0 +1,8 @@
+// The event handlers of this subsystem, entered into the event registry.
+#include "core/events.h"
+
+namespace sorvan {
+
+void RegisterFitErrorEvents() {}
+
+}  // namespace sorvan

@@ -4,5 +4,6 @@
 namespace sorvan {
 
 int StartProgram(int, char**) { return 0; }
+void MainWindowClose(bool&) {}
 
 }  // namespace sorvan

@@ -8,4 +8,8 @@ namespace sorvan {
 // Returns the process exit code.
 int StartProgram(int argc, char** argv);
 
+// The close event of the main window (101): writes the presetting, asks the
+// exit question; on Cancel sets `cancel` so that the main window stays open.
+void MainWindowClose(bool& cancel);
+
 }  // namespace sorvan

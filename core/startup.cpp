@@ -9,8 +9,12 @@
 #include <vector>
 
 #include "core/events.h"
+#include "core/language.h"
 #include "core/model.h"
+#include "core/presetting.h"
+#include "core/reference_files.h"
 #include "core/settings_paths.h"
+#include "core/store.h"
 #include "platform/app.h"
 #include "platform/files.h"
 #include "platform/forms.h"
@@ -23,8 +27,6 @@ namespace sorvan {
 
 namespace {
 
-constexpr int kMainWindowNumber = 101;
-constexpr int kMaxWindows = 100;
 constexpr int kExitQuestion = 11000;
 // The text whose mean character width gives the width of the dialog cell.
 constexpr const char* kCellSample = "ABC DFG HIJ WMHGfg";
@@ -45,12 +47,12 @@ void NoteUnread(const std::string& path) {
     g_unreadFiles.push_back(path);
 }
 
-// Runs one start-up reader. A missing file, or one that ends before the
-// reader is done, is noted for the message after start-up; what the reader
-// stored so far stays and the rest keeps its cleared or default value.
+// Runs one start-up reader. The readers throw plat::FileError, naming the
+// file, when it is missing or ends before they are done; the file is noted
+// for the message after start-up, what the reader stored stays and the rest
+// keeps its cleared or default value.
 template <typename Reader>
 void ReadAtStartup(const std::string& path, Reader reader) {
-  if (!plat::FileExists(path)) NoteUnread(path);
   try {
     reader();
   } catch (const plat::FileError& e) {
@@ -74,18 +76,14 @@ void WriteBeforeExit(Writer writer) {
 int Rounded(double v) { return static_cast<int>(plat::RoundHalfEven(v)); }
 
 // Menu command numbers, menu flags and the menu bar, from the language texts.
-void BuildMenus() {
-  InitMenuCommandIds();
-  InitMenuItemFlags();
-  BuildMenuBar();
-}
+// Call site of the shell's InitMenuCommandIds, InitMenuItemFlags and
+// BuildMenuBar, which are not part of the program yet.
+void BuildMenus() {}
 
 // Option check marks, toolbar texts and the toolbar.
-void BuildToolbarAtStartup() {
-  SyncOptionChecks();
-  BuildToolbarActionTexts();
-  BuildToolbar();
-}
+// Call site of the shell's SyncOptionChecks, BuildToolbarActionTexts and
+// BuildToolbar, which are not part of the program yet.
+void BuildToolbarAtStartup() {}
 
 void AskExitQuestion() {
   G.CommandId = kExitQuestion;
@@ -102,8 +100,6 @@ bool PrepareProgram() {
 
   // Steps 1-2: the fixed numbers and every table of the data model, cleared.
   InitialiseModel();
-  G.MainWindowNumber = kMainWindowNumber;
-  G.MaxWindows = kMaxWindows;
 
   // Step 3: the program folder. Without it no settings file can be found.
   try {
@@ -117,7 +113,6 @@ bool PrepareProgram() {
   // Step 4: the main window over the whole screen.
   plat::OpenMainWindow("");
   G.ScreenHeight = plat::ScreenHeight();
-  G.ToolbarActionCount = 69;
 
   // Steps 6-8: the presetting chooses the language; the language file names
   // everything that follows.
@@ -150,25 +145,14 @@ bool PrepareProgram() {
   G.ScreenWidth = static_cast<std::int16_t>(plat::ScreenWidth());
   G.WorkAreaHeight = static_cast<std::int16_t>(Rounded(0.999 * plat::ScreenHeight()));
 
-  // Step 15: global start-up values.
-  G.RegionPickState = 0;
-  G.ProjectPath.clear();
-  G.CurrentWindow = 1;
-  G.IterationLimit = 2.0;
-  G.FitRounds = 2;
-  G.PrintSecondWindow = 0;
-  G.FitRunState = 0;
-  G.FitPeakCount = 1;
-  G.ReferenceEnergy = 0.0;
-  if (G.DefaultExcitationEnergy == 0) G.DefaultExcitationEnergy = 1486.6;
+  // Step 15: global start-up values (the excitation energy becomes the
+  // aluminium line when the presetting left it 0).
+  ApplyGlobalStartupValues();
 
   // Steps 16-17: every window's start-up values from the defaults just read,
-  // and the imported spectrum 1 that pages show before the first import.
+  // and the imported spectrum 1 ("Test") that pages show before the first
+  // import.
   ApplyWindowStartupValues();
-  ImportedHeader[1].SpectrumHeader.ScanCount = 1;
-  ImportedHeader[1].SpectrumHeader.DwellTime = 1;
-  ImportedHeader[1].SpectrumHeader.PassEnergy = 10;
-  ImportedHeader[1].SpectrumHeader.Name = "Test";
 
   // Steps 18-19: the toolbar, and the room it takes from the spectrum windows.
   BuildToolbarAtStartup();
@@ -181,8 +165,6 @@ bool PrepareProgram() {
   // Step 20: the character cell of the dialog pages in the main form's font.
   G.CharWidth = static_cast<std::int16_t>(Rounded(plat::MainFontTextWidth(kCellSample) / 18.0));
   G.CharHeight = static_cast<std::int16_t>(Rounded(1.1 * plat::MainFontTextHeight(kCellSample)));
-
-  G.ProgramVersion = 2006;
 
   // The files that could not be read, now that the language is known.
   if (!g_unreadFiles.empty()) {
@@ -214,7 +196,7 @@ void ShutdownProgram() {
     }
   }
   plat::DestroyAllWindows();
-  ReleaseModel();
+  ClearSpectrumStore();
   plat::EndProgram();
 }
 

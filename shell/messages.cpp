@@ -19,7 +19,6 @@ namespace sorvan {
 namespace {
 
 constexpr char kLineBreak = '\r';
-constexpr int kMaxWindows = 100;
 
 // English wordings used while a language text is empty.
 const std::map<int, const char*> kCaptionFallback = {

@@ -48,7 +48,7 @@ TEST_F(StartupTest, StartsWithTheMainWindowAndNoSpectrumWindow) {
   EXPECT_EQ(G.CurrentWindow, 1);
   EXPECT_TRUE(plat::OpenSpectrumWindows().empty());
   for (int w = 1; w <= 100; ++w) ASSERT_FALSE(Win[w].WindowOpen) << w;
-  const auto& test = ImportedHeader[1].SpectrumHeader;
+  const auto& test = ImportedHeader[1];
   EXPECT_EQ(test.Name, "Test");
   EXPECT_EQ(test.PassEnergy, 10);
   EXPECT_EQ(test.DwellTime, 1);

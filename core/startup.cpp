@@ -120,7 +120,8 @@ bool PrepareProgram() {
   ReadAtStartup(G.PresettingFilePath, [] { ReadPresetting(); });
   SetLanguagePaths();
   ReadAtStartup(G.LanguageFilePath, [] { ReadLanguageFile(); });
-  plat::SetCaption(kMainWindowNumber, G.CaptionTexts[1]);
+  // Without a language file the window still carries the program's name.
+  plat::SetCaption(kMainWindowNumber, G.CaptionTexts[1].empty() ? std::string("Sorvan") : G.CaptionTexts[1]);
 
   // Steps 9-11: region names, satellite table, menus.
   ReadAtStartup(G.PhiNamesFilePath, [] { ReadRegionNameTable(); });

@@ -26,6 +26,7 @@ struct Channel {
   std::string path;      // program form
   std::string data;      // whole input file
   size_t pos = 0;
+  bool trailingEmptyField = false;  // the file ended with a comma: one empty field remains
   std::ofstream out;
 };
 
@@ -93,6 +94,10 @@ std::string ChannelPath(int channel) { return IsOpen(channel) ? g_channels[chann
 
 std::string ReadField(int channel) {
   Channel& c = Checked(channel, true);
+  if (c.trailingEmptyField) {
+    c.trailingEmptyField = false;
+    return {};
+  }
   if (c.pos >= c.data.size()) throw FileError("read past the end of the file", c.path);
   size_t i = c.pos;
   const std::string& d = c.data;
@@ -100,9 +105,11 @@ std::string ReadField(int channel) {
   std::string field = d.substr(c.pos, i - c.pos);
   if (i < d.size()) {
     if (d[i] == ',') {
+      // A comma just before a line end leaves that line end for the next
+      // read, which then gives an empty field; at the end of the file the
+      // empty field is remembered.
       ++i;
-      // A comma at the very end of a line leaves one empty field to read,
-      // so the line end stays for the next read.
+      if (i == d.size()) c.trailingEmptyField = true;
     } else if (d[i] == '\r') {
       ++i;
       if (i < d.size() && d[i] == '\n') ++i;
@@ -118,6 +125,10 @@ double ReadNumberField(int channel) { return TextToNumber(ReadField(channel)); }
 
 std::string ReadLine(int channel) {
   Channel& c = Checked(channel, true);
+  if (c.trailingEmptyField) {
+    c.trailingEmptyField = false;
+    return {};
+  }
   if (c.pos >= c.data.size()) throw FileError("read past the end of the file", c.path);
   const std::string& d = c.data;
   size_t i = c.pos;
@@ -137,7 +148,7 @@ std::string ReadLine(int channel) {
 
 bool AtEnd(int channel) {
   Channel& c = Checked(channel, true);
-  return c.pos >= c.data.size();
+  return c.pos >= c.data.size() && !c.trailingEmptyField;
 }
 
 void WriteLine(int channel, const std::string& text) {

@@ -2,7 +2,7 @@
 # Installs the Debian packages that building and testing Sorvan needs.
 # Offscreen Qt measures every text as 0 wide without a real font, hence the fonts.
 set -euo pipefail
-pkgs=(cmake g++ make qt6-base-dev qt6-svg-dev libqt6svg6-dev googletest libgtest-dev
+pkgs=(cmake g++ make qt6-base-dev qt6-svg-dev googletest libgtest-dev
       libbenchmark-dev fonts-liberation fonts-dejavu-core poppler-utils libxy-bin)
 missing=()
 for p in "${pkgs[@]}"; do
@@ -10,6 +10,6 @@ for p in "${pkgs[@]}"; do
 done
 if [ ${#missing[@]} -gt 0 ]; then
   export DEBIAN_FRONTEND=noninteractive
-  apt-get update -q
-  apt-get install -y -q "${missing[@]}"
+  apt-get -o DPkg::Lock::Timeout=900 update -q
+  apt-get -o DPkg::Lock::Timeout=900 install -y -q "${missing[@]}"
 fi

@@ -1,0 +1,269 @@
+// QPainter implementation of the canvas: rounds and clamps coordinates,
+// maps the program's colours, pens and fonts to Qt, and measures text on the
+// canvas's own device.
+#include "platform/canvas.h"
+
+#include <QColor>
+#include <QFileInfo>
+#include <QFontMetricsF>
+#include <QImage>
+#include <QImageReader>
+#include <QPaintDevice>
+#include <QPen>
+#include <QPolygon>
+#include <QSvgRenderer>
+#include <algorithm>
+#include <cmath>
+#include <vector>
+
+#include "platform/files.h"
+#include "platform/painter_canvas.h"
+#include "platform/text.h"
+
+namespace plat {
+
+int PixelOf(double coordinate) {
+  if (std::isnan(coordinate)) return 0;
+  double clamped = std::clamp(coordinate, -kCoordinateLimit, kCoordinateLimit);
+  return static_cast<int>(RoundHalfEven(clamped));
+}
+
+namespace detail {
+
+namespace {
+
+QColor ToQColor(int colour) { return QColor(RedOf(colour), GreenOf(colour), BlueOf(colour)); }
+
+QString ToQString(const std::string& text) {
+  return QString::fromUtf8(Cp1252ToUtf8(text));
+}
+
+Qt::PenStyle ToQtPenStyle(PenStyle style) {
+  switch (style) {
+    case PenStyle::Dash: return Qt::DashLine;
+    case PenStyle::Dot: return Qt::DotLine;
+    case PenStyle::DashDot: return Qt::DashDotLine;
+    case PenStyle::DashDotDot: return Qt::DashDotDotLine;
+    case PenStyle::Solid: break;
+  }
+  return Qt::SolidLine;
+}
+
+// The rectangle covering both corner pixels, whatever their order. (Not
+// QRect::normalized(): for reversed corners it moves the edges by a pixel.)
+QRect RectFromCorners(double x1, double y1, double x2, double y2) {
+  int ax = PixelOf(x1), ay = PixelOf(y1), bx = PixelOf(x2), by = PixelOf(y2);
+  return QRect(QPoint(std::min(ax, bx), std::min(ay, by)), QPoint(std::max(ax, bx), std::max(ay, by)));
+}
+
+// Replaces the extension of a native path ("a/logo.wmf" -> "a/logo.svg").
+QString WithSuffix(const QString& path, const QString& suffix) {
+  QFileInfo info(path);
+  QString base = info.path() + "/" + info.completeBaseName();
+  return base + "." + suffix;
+}
+
+}  // namespace
+
+QFont MakeQtFont(const FontSpec& spec) {
+  QFont font(ToQString(spec.name));
+  // A size of 0 or less would make Qt fall back silently; the smallest
+  // readable size stands in for it.
+  font.setPointSizeF(spec.size > 0 ? spec.size : 1.0);
+  font.setBold(spec.bold);
+  font.setItalic(spec.italic);
+  font.setUnderline(spec.underline);
+  font.setStrikeOut(spec.strikeout);
+  return font;
+}
+
+QPaintDevice* ScreenMeasureDevice() {
+  static QImage* image = [] {
+    auto* made = new QImage(1, 1, QImage::Format_RGB32);
+    made->setDotsPerMeterX(3780);  // 96 dots per inch
+    made->setDotsPerMeterY(3780);
+    return made;
+  }();
+  return image;
+}
+
+QPainterCanvas::QPainterCanvas(std::function<QPaintDevice*()> device,
+                               std::function<QPainter*()> painter,
+                               std::function<void()> afterDrawing,
+                               std::function<void()> flush,
+                               std::function<QPaintDevice*()> measure)
+    : device_(std::move(device)),
+      painter_(std::move(painter)),
+      afterDrawing_(std::move(afterDrawing)),
+      flush_(std::move(flush)),
+      measure_(std::move(measure)) {}
+
+bool QPainterCanvas::Paint(const std::function<void(QPainter&)>& draw, bool withPen) {
+  QPainter* active = painter_ ? painter_() : nullptr;
+  QPaintDevice* device = nullptr;
+  QPainter local;
+  if (active) {
+    active->save();
+  } else {
+    device = device_ ? device_() : nullptr;
+    if (!device) return false;
+    if (!local.begin(device)) return false;
+    active = &local;
+  }
+  QPainter& p = *active;
+  p.setRenderHint(QPainter::Antialiasing, false);
+  if (withPen) {
+    QPen pen(ToQColor(state_.colour));
+    pen.setWidth(state_.penWidth);  // 0 = cosmetic one-pixel pen
+    pen.setStyle(ToQtPenStyle(state_.penStyle));
+    pen.setCapStyle(Qt::RoundCap);
+    pen.setJoinStyle(Qt::RoundJoin);
+    p.setPen(pen);
+  } else {
+    p.setPen(Qt::NoPen);
+  }
+  p.setBrush(Qt::NoBrush);
+  draw(p);
+  if (local.isActive()) {
+    local.end();
+  } else {
+    p.restore();
+  }
+  if (afterDrawing_) afterDrawing_();
+  return true;
+}
+
+void QPainterCanvas::Line(double x1, double y1, double x2, double y2) {
+  QPoint a(PixelOf(x1), PixelOf(y1)), b(PixelOf(x2), PixelOf(y2));
+  Paint([&](QPainter& p) {
+    if (a == b) {
+      p.drawPoint(a);
+    } else {
+      p.drawLine(a, b);
+    }
+  });
+}
+
+void QPainterCanvas::Box(double x1, double y1, double x2, double y2) {
+  QRect r = RectFromCorners(x1, y1, x2, y2);
+  // Stroked from corner pixel to corner pixel: the outline covers both.
+  Paint([&](QPainter& p) {
+    p.drawRect(QRect(r.left(), r.top(), r.width() - 1, r.height() - 1));
+  });
+}
+
+void QPainterCanvas::FilledBox(double x1, double y1, double x2, double y2) {
+  QRect r = RectFromCorners(x1, y1, x2, y2);
+  QColor colour = ToQColor(state_.colour);
+  Paint([&](QPainter& p) { p.fillRect(r, colour); }, false);
+}
+
+void QPainterCanvas::FilledPolygon(const int* xs, const int* ys, int count) {
+  if (!xs || !ys || count <= 0) return;
+  QPolygon polygon;
+  for (int i = 0; i < count; ++i) polygon << QPoint(PixelOf(xs[i]), PixelOf(ys[i]));
+  QColor colour = ToQColor(state_.colour);
+  Paint([&](QPainter& p) {
+    p.setBrush(colour);
+    p.drawPolygon(polygon);
+  });
+}
+
+void QPainterCanvas::Circle(double centreX, double centreY, double radius) {
+  QPoint centre(PixelOf(centreX), PixelOf(centreY));
+  double r = std::isnan(radius) ? 0.0 : std::clamp(std::fabs(radius), 0.0, kCoordinateLimit);
+  Paint([&](QPainter& p) {
+    if (r < 0.5) {
+      p.drawPoint(centre);
+    } else {
+      p.drawEllipse(QPointF(centre), r, r);
+    }
+  });
+}
+
+void QPainterCanvas::Text(double x, double y, const std::string& text) {
+  if (text.empty()) return;
+  QPoint anchor(PixelOf(x), PixelOf(y));
+  QString qtext = ToQString(text);
+  QFont font = MakeQtFont(state_.font);
+  Paint([&](QPainter& p) {
+    p.setFont(font);
+    QFontMetricsF metrics(p.font(), p.device());
+    p.translate(anchor);
+    if (state_.font.escapement != 0) p.rotate(-state_.font.escapement / 10.0);
+    if (state_.opaqueText) {
+      p.fillRect(QRectF(0, 0, metrics.horizontalAdvance(qtext), metrics.height()),
+                 ToQColor(state_.textBackColour));
+    }
+    p.setPen(ToQColor(state_.colour));
+    p.drawText(QPointF(0, metrics.ascent()), qtext);
+  });
+}
+
+bool QPainterCanvas::Picture(const std::string& path, double x1, double y1, double x2,
+                             double y2) {
+  QString wanted = QString::fromUtf8(Cp1252ToUtf8(NativePath(path)));
+  QRect target = RectFromCorners(x1, y1, x2, y2);
+  // The program names a Windows metafile; Qt reads none, so a vector (SVG)
+  // or raster (PNG) picture of the same name stands in for it.
+  for (const QString& candidate :
+       {wanted, WithSuffix(wanted, "svg"), WithSuffix(wanted, "png")}) {
+    if (!QFileInfo(candidate).isFile()) continue;
+    if (candidate.endsWith(".svg", Qt::CaseInsensitive)) {
+      QSvgRenderer renderer(candidate);
+      if (!renderer.isValid()) continue;
+      return Paint([&](QPainter& p) {
+        renderer.render(&p, QRectF(target));
+      });
+    }
+    QImageReader reader(candidate);
+    QImage image = reader.read();
+    if (image.isNull()) continue;
+    return Paint([&](QPainter& p) {
+      p.drawImage(target, image);
+    });
+  }
+  return false;
+}
+
+QPaintDevice* QPainterCanvas::SizeDevice() {
+  if (measure_) return measure_();
+  return device_ ? device_() : nullptr;
+}
+
+QPaintDevice* QPainterCanvas::MeasureDevice() {
+  QPaintDevice* device = SizeDevice();
+  return device ? device : ScreenMeasureDevice();
+}
+
+double QPainterCanvas::TextWidth(const std::string& text) {
+  QFontMetricsF metrics(MakeQtFont(state_.font), MeasureDevice());
+  return metrics.horizontalAdvance(ToQString(text));
+}
+
+double QPainterCanvas::TextHeight(const std::string&) {
+  QFontMetricsF metrics(MakeQtFont(state_.font), MeasureDevice());
+  return metrics.height();
+}
+
+double QPainterCanvas::CharWidth() {
+  QFontMetricsF metrics(MakeQtFont(state_.font), MeasureDevice());
+  return metrics.averageCharWidth();
+}
+
+double QPainterCanvas::Width() {
+  QPaintDevice* device = SizeDevice();
+  return device ? device->width() : 0.0;
+}
+
+double QPainterCanvas::Height() {
+  QPaintDevice* device = SizeDevice();
+  return device ? device->height() : 0.0;
+}
+
+void QPainterCanvas::Flush() {
+  if (flush_) flush_();
+}
+
+}  // namespace detail
+}  // namespace plat

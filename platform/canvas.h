@@ -1,0 +1,112 @@
+// The drawing interface of the program: one canvas with a current colour,
+// pen, text background and font, the primitives the plots and printouts use,
+// and text measurement on the canvas's own device. No toolkit type appears
+// here; the implementations live in platform/ (painter over an image or the
+// printer, and a recording canvas for tests).
+#pragma once
+#include <string>
+
+namespace plat {
+
+// Colours are red + 256 * green + 65536 * blue (the program's colour values).
+inline int RgbColour(int red, int green, int blue) { return red + 256 * green + 65536 * blue; }
+inline int RedOf(int colour) { return colour & 0xFF; }
+inline int GreenOf(int colour) { return (colour >> 8) & 0xFF; }
+inline int BlueOf(int colour) { return (colour >> 16) & 0xFF; }
+
+enum class PenStyle { Solid, Dash, Dot, DashDot, DashDotDot };
+
+// The raster operation that replaces the pixels by the pen (the only one the
+// program uses; other codes are accepted and drawn as copy).
+constexpr int kDrawModeCopy = 13;
+
+struct FontSpec {
+  std::string name = "Arial";  // Windows-1252
+  double size = 8;             // points
+  bool bold = false;
+  bool italic = false;
+  bool underline = false;
+  bool strikeout = false;
+  // Direction of text in tenths of a degree, counter-clockwise from the
+  // x axis; any integer (900 = running upward).
+  int escapement = 0;
+
+  bool operator==(const FontSpec&) const = default;
+};
+
+// Everything that decides how the next primitive looks.
+struct DrawState {
+  int colour = 0;           // pen, fill and text
+  int penWidth = 0;         // whole pixels; 0 = the thinnest (one pixel, cosmetic)
+  PenStyle penStyle = PenStyle::Solid;
+  int drawMode = kDrawModeCopy;
+  bool opaqueText = false;  // text drawn on a filled cell of textBackColour
+  int textBackColour = 0xFFFFFF;
+  FontSpec font;
+
+  bool operator==(const DrawState&) const = default;
+};
+
+// Coordinates are in pixels of the canvas (printer units on the printer),
+// y growing downward. They are doubles: the canvas rounds them to whole
+// pixels (halves to even) and clamps them to +-kCoordinateLimit first, so
+// that absurd values never wrap around. Nothing is clipped.
+constexpr double kCoordinateLimit = 1.0e6;
+// The whole pixel a coordinate is drawn at (NaN counts as 0).
+int PixelOf(double coordinate);
+
+class Canvas {
+ public:
+  virtual ~Canvas() = default;
+
+  // Drawing state; kept until changed. Every surface (each spectrum window,
+  // the printer, a bitmap) has its own canvas and so its own state.
+  void SetColour(int colour) { state_.colour = colour; }
+  void SetPenWidth(int pixels) { state_.penWidth = pixels < 0 ? 0 : pixels; }
+  void SetPenStyle(PenStyle style) { state_.penStyle = style; }
+  void SetDrawMode(int mode) { state_.drawMode = mode; }
+  void SetOpaqueText(bool opaque) { state_.opaqueText = opaque; }
+  void SetTextBackColour(int colour) { state_.textBackColour = colour; }
+  void SetFont(const FontSpec& font) { state_.font = font; }
+  void SetEscapement(int tenthsOfDegree) { state_.font.escapement = tenthsOfDegree; }
+  const DrawState& State() const { return state_; }
+  void SetState(const DrawState& state) { state_ = state; }
+
+  // Primitives, in the current colour, pen and font.
+  virtual void Line(double x1, double y1, double x2, double y2) = 0;
+  // Outline through both corners (the pixels of both corners are covered).
+  virtual void Box(double x1, double y1, double x2, double y2) = 0;
+  // Filled rectangle, both corners included, no outline beyond them.
+  virtual void FilledBox(double x1, double y1, double x2, double y2) = 0;
+  // Filled polygon of `count` corners, filled and outlined in the colour.
+  virtual void FilledPolygon(const int* xs, const int* ys, int count) = 0;
+  // Outline of a circle (not filled).
+  virtual void Circle(double centreX, double centreY, double radius) = 0;
+  // Text whose cell has its top-left corner at (x, y); with an escapement the
+  // text turns about that corner. Text is Windows-1252.
+  virtual void Text(double x, double y, const std::string& text) = 0;
+  // A picture file stretched into the rectangle. `path` is in program form
+  // and names the preferred file (e.g. "...\logo\logo.wmf"); when it cannot be
+  // read, the same name with ".svg" and then ".png" is tried. Returns false,
+  // having drawn nothing, when none can be read.
+  virtual bool Picture(const std::string& path, double x1, double y1, double x2, double y2) = 0;
+
+  // Measurement in the current font on this canvas's device; valid at any
+  // time, also when nothing is being drawn.
+  virtual double TextWidth(const std::string& text) = 0;
+  // Height of a text line (ascent + descent) of the current font.
+  virtual double TextHeight(const std::string& text) = 0;
+  // Mean character width of the current font.
+  virtual double CharWidth() = 0;
+  // Size of the surface in pixels (printer units on the printer).
+  virtual double Width() = 0;
+  virtual double Height() = 0;
+
+  // Makes what was drawn visible now (screen windows); no-op elsewhere.
+  virtual void Flush() {}
+
+ protected:
+  DrawState state_;
+};
+
+}  // namespace plat

@@ -1,0 +1,68 @@
+// The canvas that draws with a QPainter on an image or the printer. Internal
+// to platform/: only the surface and printer code create it.
+#pragma once
+#include <QFont>
+#include <QPainter>
+#include <functional>
+
+#include "platform/canvas.h"
+
+class QImage;
+class QPaintDevice;
+
+namespace plat::detail {
+
+// Qt font of a font description (size in points, resolved on the device the
+// painter or the font metrics use).
+QFont MakeQtFont(const FontSpec& spec);
+
+class QPainterCanvas : public Canvas {
+ public:
+  // `device` answers the paint device each time it is needed (a window's
+  // backing image may be replaced on a resize); nullptr means: draw nothing,
+  // measure as a 96 dpi screen. `painter`, when it answers an active painter,
+  // is used instead of opening one per primitive (the printer document).
+  // `afterDrawing` runs after every primitive that reached the device.
+  // `measure`, when given, answers the device for measurement and size
+  // instead of `device` (the printer: measured always, drawn on only inside
+  // a document).
+  QPainterCanvas(std::function<QPaintDevice*()> device,
+                 std::function<QPainter*()> painter = {},
+                 std::function<void()> afterDrawing = {},
+                 std::function<void()> flush = {},
+                 std::function<QPaintDevice*()> measure = {});
+
+  void Line(double x1, double y1, double x2, double y2) override;
+  void Box(double x1, double y1, double x2, double y2) override;
+  void FilledBox(double x1, double y1, double x2, double y2) override;
+  void FilledPolygon(const int* xs, const int* ys, int count) override;
+  void Circle(double centreX, double centreY, double radius) override;
+  void Text(double x, double y, const std::string& text) override;
+  bool Picture(const std::string& path, double x1, double y1, double x2, double y2) override;
+
+  double TextWidth(const std::string& text) override;
+  double TextHeight(const std::string& text) override;
+  double CharWidth() override;
+  double Width() override;
+  double Height() override;
+  void Flush() override;
+
+ private:
+  // Runs `draw` with a painter set up for the current state; returns false
+  // when there is no device to draw on.
+  bool Paint(const std::function<void(QPainter&)>& draw, bool withPen = true);
+  // The device measured and sized (nullptr: none).
+  QPaintDevice* SizeDevice();
+  QPaintDevice* MeasureDevice();
+
+  std::function<QPaintDevice*()> device_;
+  std::function<QPainter*()> painter_;
+  std::function<void()> afterDrawing_;
+  std::function<void()> flush_;
+  std::function<QPaintDevice*()> measure_;
+};
+
+// A 96 dpi image used to measure when no device is at hand.
+QPaintDevice* ScreenMeasureDevice();
+
+}  // namespace plat::detail

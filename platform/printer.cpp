@@ -1,0 +1,170 @@
+// The program's one printer (A4, 600 dots per inch), its dialogs, the
+// document with its painter, and headless printing to a PDF file.
+#include "platform/printer.h"
+
+#include <QPageLayout>
+#include <QPageSize>
+#include <QPainter>
+#include <QPrintDialog>
+#include <QPrinter>
+#include <cstdlib>
+#include <memory>
+
+#include "platform/painter_canvas.h"
+#include "platform/qt_internal.h"
+#include "platform/recording_canvas.h"
+#include "platform/text.h"
+
+namespace plat {
+
+namespace {
+
+constexpr int kPrinterResolution = 600;
+
+std::unique_ptr<QPrinter> g_printer;
+std::unique_ptr<QPainter> g_painter;
+std::unique_ptr<detail::QPainterCanvas> g_canvas;
+std::string g_pdfSetting;
+RecordingCanvas* g_recording = nullptr;
+bool g_recordingDocumentOpen = false;
+// The PDF file the printer writes to now ("" = its own output).
+std::string g_pdfApplied;
+
+void SetResolutionAndPaper(QPrinter& printer) {
+  printer.setResolution(kPrinterResolution);
+  printer.setPageSize(QPageSize(QPageSize::A4));
+  // The paintable area is the page: its top-left corner is the origin of the
+  // printer canvas and its size is PageWidth() x PageHeight(). The layouts
+  // keep their own margins inside it.
+  printer.setFullPage(false);
+}
+
+void PrintToFile(QPrinter& printer, const std::string& nativePath) {
+  printer.setOutputFormat(QPrinter::PdfFormat);
+  printer.setOutputFileName(QString::fromUtf8(nativePath));
+  SetResolutionAndPaper(printer);
+  g_pdfApplied = nativePath;
+}
+
+QPrinter& Printer() {
+  if (!g_printer) {
+    g_printer = std::make_unique<QPrinter>(QPrinter::HighResolution);
+    SetResolutionAndPaper(*g_printer);
+  }
+  // Follow the PDF setting, but never switch the output under an open page.
+  if (!g_painter) {
+    std::string target = PrintToPdfTarget();
+    if (!target.empty() && target != g_pdfApplied) PrintToFile(*g_printer, target);
+  }
+  return *g_printer;
+}
+
+// The answer a test script gives for a printer dialog: "" is Cancel; for the
+// print dialog a path ending in ".pdf" accepts and prints into that file.
+bool Scripted(const std::string& kind, bool& accepted) {
+  std::string answer;
+  if (!detail::ScriptedAnswer(kind, answer)) return false;
+  accepted = !answer.empty();
+  if (accepted && answer.size() > 4 && LowerCase(Right(answer, 4)) == ".pdf")
+    PrintToFile(Printer(), answer);
+  return true;
+}
+
+}  // namespace
+
+void SetPrintToPdf(const std::string& nativePath) {
+  g_pdfSetting = nativePath;
+  if (g_printer && !g_painter && nativePath.empty() && !g_pdfApplied.empty()) {
+    // Back to the printer's own output.
+    g_printer->setOutputFileName(QString());
+    g_printer->setOutputFormat(QPrinter::NativeFormat);
+    SetResolutionAndPaper(*g_printer);
+    g_pdfApplied.clear();
+  }
+}
+
+std::string PrintToPdfTarget() {
+  if (!g_pdfSetting.empty()) return g_pdfSetting;
+  const char* env = std::getenv("SORVAN_PRINT_TO_PDF");
+  return env ? std::string(env) : std::string();
+}
+
+bool ShowPrinterSetup() {
+  QPrinter& printer = Printer();
+  if (!PrintToPdfTarget().empty()) return true;
+  bool accepted = false;
+  if (Scripted("printsetup", accepted)) return accepted;
+  // The print dialog chooses the printer and its settings; they are taken
+  // over only on OK.
+  QPrintDialog dialog(&printer, detail::MainWindowWidget());
+  dialog.setWindowTitle(QObject::tr("Printer setup"));
+  dialog.setOption(QAbstractPrintDialog::PrintToFile, true);
+  return dialog.exec() == QDialog::Accepted;
+}
+
+bool ShowPrintDialog() {
+  QPrinter& printer = Printer();
+  if (!PrintToPdfTarget().empty()) return true;
+  bool accepted = false;
+  if (Scripted("print", accepted)) return accepted;
+  QPrintDialog dialog(&printer, detail::MainWindowWidget());
+  return dialog.exec() == QDialog::Accepted;
+}
+
+bool StartDocument(const std::string& name) {
+  if (DocumentOpen()) EndDocument();
+  if (g_recording) {
+    g_recording->RecordDocumentEvent(DrawCall::Kind::StartDocument, name);
+    g_recordingDocumentOpen = true;
+    return true;
+  }
+  QPrinter& printer = Printer();
+  printer.setDocName(QString::fromUtf8(Cp1252ToUtf8(name)));
+  auto painter = std::make_unique<QPainter>();
+  if (!painter->begin(&printer)) return false;
+  g_painter = std::move(painter);
+  return true;
+}
+
+void NewPage() {
+  if (g_recording) {
+    if (g_recordingDocumentOpen) g_recording->RecordDocumentEvent(DrawCall::Kind::NewPage);
+    return;
+  }
+  if (g_painter) Printer().newPage();
+}
+
+void EndDocument() {
+  if (g_recording) {
+    if (g_recordingDocumentOpen) g_recording->RecordDocumentEvent(DrawCall::Kind::EndDocument);
+    g_recordingDocumentOpen = false;
+    return;
+  }
+  if (!g_painter) return;
+  g_painter->end();
+  g_painter.reset();
+}
+
+bool DocumentOpen() { return g_recording ? g_recordingDocumentOpen : g_painter != nullptr; }
+
+double PageWidth() { return g_recording ? g_recording->Width() : Printer().width(); }
+
+double PageHeight() { return g_recording ? g_recording->Height() : Printer().height(); }
+
+void SetRecordingPrinter(RecordingCanvas* canvas) {
+  g_recording = canvas;
+  g_recordingDocumentOpen = false;
+}
+
+Canvas& PrinterCanvas() {
+  if (g_recording) return *g_recording;
+  if (!g_canvas) {
+    g_canvas = std::make_unique<detail::QPainterCanvas>(
+        []() -> QPaintDevice* { return nullptr; },  // never a painter of its own
+        []() -> QPainter* { return g_painter.get(); }, std::function<void()>{},
+        std::function<void()>{}, []() -> QPaintDevice* { return &Printer(); });
+  }
+  return *g_canvas;
+}
+
+}  // namespace plat

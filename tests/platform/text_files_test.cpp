@@ -1,0 +1,135 @@
+// Number conversions, Windows-1252 handling and the numbered file channels.
+#include <gtest/gtest.h>
+
+#include "platform/files.h"
+#include "platform/text.h"
+#include "support/test_support.h"
+
+namespace {
+
+TEST(NumberToText, PlainDecimalWithSignPlace) {
+  struct Case {
+    double value;
+    const char* text;
+  } cases[] = {
+      {0, " 0"},          {1, " 1"},           {-1, "-1"},         {0.5, " 0.5"},
+      {-284.8, "-284.8"}, {1486.6, " 1486.6"}, {0.1 + 0.2, " 0.3"}, {1e-7, " 1E-07"},
+      {-2.5e20, "-2.5E+20"}, {123456789012, " 123456789012"}, {0.001, " 0.001"},
+  };
+  for (const auto& c : cases) EXPECT_EQ(plat::NumberToText(c.value), c.text) << c.value;
+}
+
+TEST(TextToNumber, LeadingNumberRule) {
+  struct Case {
+    const char* text;
+    double value;
+  } cases[] = {
+      {" 12.5", 12.5}, {"-3", -3},     {"1,5", 1},      {"2.5e3x", 2500}, {"abc", 0},
+      {"", 0},         {".5", 0.5},    {"+7", 7},       {"1e", 1},        {"  -0.25 eV", -0.25},
+      {"1.2.3", 1.2},  {"1D2", 100},   {"-", 0},        {"1e+", 1},
+  };
+  for (const auto& c : cases) EXPECT_DOUBLE_EQ(plat::TextToNumber(c.text), c.value) << c.text;
+  // A written number reads back to the same value.
+  for (double v : {0.1, -284.8, 1486.6, 1e-7, 3.14159265358979, 123456.789})
+    EXPECT_DOUBLE_EQ(plat::TextToNumber(plat::NumberToText(v)), v);
+}
+
+TEST(RoundHalfEven, TiesGoToTheEvenNeighbour) {
+  EXPECT_EQ(plat::RoundHalfEven(2.5), 2);
+  EXPECT_EQ(plat::RoundHalfEven(3.5), 4);
+  EXPECT_EQ(plat::RoundHalfEven(-2.5), -2);
+  EXPECT_EQ(plat::RoundHalfEven(2.6), 3);
+  EXPECT_EQ(plat::RoundHalfEven(1e300), 9200000000000000000LL);
+}
+
+TEST(Cp1252, RoundTripsThroughUtf8) {
+  std::string bytes = "\x80 \xB5 \xB2 \xE4\xF6\xFC \xDF";  // euro, micro, superscript 2, umlauts
+  std::string utf8 = plat::Cp1252ToUtf8(bytes);
+  EXPECT_EQ(utf8, "\u20AC \u00B5 \u00B2 \u00E4\u00F6\u00FC \u00DF");
+  EXPECT_EQ(plat::Utf8ToCp1252(utf8), bytes);
+  EXPECT_FALSE(plat::Utf8FitsCp1252("\u03B1"));  // Greek alpha has no single byte
+  EXPECT_EQ(plat::Utf8ToCp1252("\u03B1"), "?");
+}
+
+TEST(TextHelpers, CountCharactersNotBytes) {
+  EXPECT_EQ(plat::Mid("Program = /data", 11), "/data");
+  EXPECT_EQ(plat::Mid("abc", 5), "");
+  EXPECT_EQ(plat::Left("abc", 10), "abc");
+  EXPECT_EQ(plat::Right("name.vms", 3), "vms");
+  EXPECT_EQ(plat::Trim("  x y \t"), "x y");
+}
+
+class FileChannels : public ::testing::Test {
+ protected:
+  std::string dir = testsupport::MakeTempFolder("files");
+  std::string Program(const std::string& name) { return plat::ProgramPath(dir) + "\\" + name; }
+  void TearDown() override { plat::CloseAll(); }
+};
+
+TEST_F(FileChannels, FieldAndLineReadsAcceptBothLineEnds) {
+  testsupport::WriteFile(dir + "/a.txt", "one,two\r\nthree\n\nlast,");
+  plat::OpenInput(3, Program("a.txt"));
+  EXPECT_EQ(plat::ReadField(3), "one");
+  EXPECT_EQ(plat::ReadField(3), "two");
+  EXPECT_EQ(plat::ReadLine(3), "three");
+  EXPECT_EQ(plat::ReadField(3), "");  // an empty line is one empty field
+  EXPECT_EQ(plat::ReadField(3), "last");
+  EXPECT_FALSE(plat::AtEnd(3));
+  EXPECT_EQ(plat::ReadField(3), "");  // "last," leaves an empty field
+  EXPECT_TRUE(plat::AtEnd(3));
+  EXPECT_THROW(plat::ReadField(3), plat::FileError);
+}
+
+TEST_F(FileChannels, LastLineWithoutLineEndStillReads) {
+  testsupport::WriteFile(dir + "/b.txt", "x\r\ny");
+  plat::OpenInput(1, Program("b.txt"));
+  EXPECT_EQ(plat::ReadLine(1), "x");
+  EXPECT_EQ(plat::ReadLine(1), "y");
+  EXPECT_TRUE(plat::AtEnd(1));
+}
+
+TEST_F(FileChannels, WritesEndLinesWithCrLfAndReadBack) {
+  plat::OpenOutput(7, Program("out.txt"));
+  plat::WriteLine(7, plat::NumberToText(1.5));
+  plat::WriteLine(7, "text");
+  plat::Close(7);
+  EXPECT_EQ(testsupport::ReadFile(dir + "/out.txt"), " 1.5\r\ntext\r\n");
+  plat::OpenInput(7, Program("out.txt"));
+  EXPECT_DOUBLE_EQ(plat::ReadNumberField(7), 1.5);
+  EXPECT_EQ(plat::ReadField(7), "text");
+  EXPECT_TRUE(plat::AtEnd(7));
+}
+
+TEST_F(FileChannels, MissingFileIsAnErrorNamingTheFile) {
+  try {
+    plat::OpenInput(1, Program("missing.set"));
+    FAIL() << "no error";
+  } catch (const plat::FileError& e) {
+    EXPECT_NE(e.path().find("missing.set"), std::string::npos);
+  }
+  EXPECT_FALSE(plat::IsOpen(1));
+  EXPECT_THROW(plat::ReadLine(9), plat::FileError);  // never opened
+  EXPECT_THROW(plat::OpenInput(0, Program("x")), plat::FileError);
+}
+
+TEST_F(FileChannels, ProgramPathsMapToThisSystem) {
+  EXPECT_EQ(plat::NativePath("\\settings\\paraset1.par"), "/settings/paraset1.par");
+  EXPECT_EQ(plat::NativePath("/opt/sorvan\\settings\\x.set"), "/opt/sorvan/settings/x.set");
+  EXPECT_EQ(plat::NativePath("/opt/sorvan/\\temp"), "/opt/sorvan/temp");
+  EXPECT_EQ(plat::ProgramPath("/a/b.txt"), "\\a\\b.txt");
+  ASSERT_TRUE(plat::CreateFolder(Program("sub\\deeper")));
+  EXPECT_TRUE(plat::FolderExists(Program("sub\\deeper")));
+  testsupport::WriteFile(dir + "/sub/f.txt", "1");
+  EXPECT_TRUE(plat::CopyFileReplacing(Program("sub\\f.txt"), Program("sub\\deeper\\g.txt")));
+  EXPECT_TRUE(plat::FileExists(Program("sub\\deeper\\g.txt")));
+  EXPECT_EQ(plat::FileDateText(Program("sub\\f.txt")).size(), 19u);
+}
+
+TEST(WindowsDirectory, TakenFromTheEnvironment) {
+  setenv("SORVAN_WINDOWS_DIR", "/tmp/win", 1);
+  EXPECT_EQ(plat::NativePath(plat::WindowsDirectory()), "/tmp/win");
+  unsetenv("SORVAN_WINDOWS_DIR");
+  EXPECT_FALSE(plat::WindowsDirectory().empty());
+}
+
+}  // namespace

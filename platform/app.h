@@ -5,7 +5,7 @@
 #include <stdexcept>
 #include <string>
 
-#include "platform/font.h"
+#include "platform/canvas.h"  // FontSpec, RgbColour
 
 namespace plat {
 

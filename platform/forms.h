@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-#include "platform/font.h"
+#include "platform/canvas.h"  // FontSpec, RgbColour
 
 namespace plat {
 

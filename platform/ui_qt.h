@@ -16,7 +16,7 @@
 
 #include "platform/controls.h"
 #include "platform/events.h"
-#include "platform/font.h"
+#include "platform/canvas.h"  // FontSpec, RgbColour
 #include "platform/labels.h"
 #include "platform/mouse.h"
 

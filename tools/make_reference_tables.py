@@ -323,6 +323,8 @@ def region_names() -> list[tuple[str, str]]:
             n = name[0]
             if n not in best or cs > best[n][1]:
                 best[n] = (name, cs)
+        main = main_line(found)
+        best[main[0]] = (main, 0.0)  # Au4 is Au 4f, not the stronger Au 4d
         for n, (name, _) in sorted(best.items()):
             level = name[:2]
             pairs.append((sym + n, f"{sym} {level}"))

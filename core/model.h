@@ -185,6 +185,7 @@ struct WindowRecord {
   Byte MemberLabelStepFixed = 0;
   Byte ShowMemberLabels = 0;
   Byte ShowMaximumTrace = 0;
+  Byte MembersReversed = 0;  // 1 = the member order is reversed
   Byte MultiXGridLines = 0;
   Byte MultiYGridLines = 0;
   Byte MemberGridLines = 0;

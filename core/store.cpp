@@ -151,7 +151,8 @@ bool StoreWorkPeak(int w, int c) {
   if (r.WindowKind == 0 && r.ComponentMax.Contains(c)) {
     double maximum = 0;
     const long long to = std::min<long long>(WindowPointCount(w), WorkPeak.Upper());
-    for (long long i = 1; i <= to; ++i) maximum = std::max(maximum, WorkPeak[i]);
+    const double* peak = WorkPeak.data();
+    for (long long i = 1; i <= to; ++i) maximum = std::max(maximum, peak[i]);
     r.ComponentMax[c] = maximum;
   }
   return StoreColumn(WorkPeak, SlotComponents[w], w, c);

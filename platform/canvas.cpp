@@ -49,8 +49,11 @@ Qt::PenStyle ToQtPenStyle(PenStyle style) {
   return Qt::SolidLine;
 }
 
+// The rectangle covering both corner pixels, whatever their order. (Not
+// QRect::normalized(): for reversed corners it moves the edges by a pixel.)
 QRect RectFromCorners(double x1, double y1, double x2, double y2) {
-  return QRect(QPoint(PixelOf(x1), PixelOf(y1)), QPoint(PixelOf(x2), PixelOf(y2))).normalized();
+  int ax = PixelOf(x1), ay = PixelOf(y1), bx = PixelOf(x2), by = PixelOf(y2);
+  return QRect(QPoint(std::min(ax, bx), std::min(ay, by)), QPoint(std::max(ax, bx), std::max(ay, by)));
 }
 
 // Replaces the extension of a native path ("a/logo.wmf" -> "a/logo.svg").
@@ -66,7 +69,7 @@ QFont MakeQtFont(const FontSpec& spec) {
   QFont font(ToQString(spec.name));
   // A size of 0 or less would make Qt fall back silently; the smallest
   // readable size stands in for it.
-  font.setPointSizeF(spec.size > 0 ? spec.size : 1.0);
+  font.setPointSizeF(spec.size > 0 ? std::min(spec.size, kMaxFontSize) : 1.0);
   font.setBold(spec.bold);
   font.setItalic(spec.italic);
   font.setUnderline(spec.underline);

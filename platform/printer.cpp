@@ -12,6 +12,7 @@
 
 #include "platform/painter_canvas.h"
 #include "platform/qt_internal.h"
+#include "platform/recording_canvas.h"
 #include "platform/text.h"
 
 namespace plat {
@@ -24,6 +25,8 @@ std::unique_ptr<QPrinter> g_printer;
 std::unique_ptr<QPainter> g_painter;
 std::unique_ptr<detail::QPainterCanvas> g_canvas;
 std::string g_pdfSetting;
+RecordingCanvas* g_recording = nullptr;
+bool g_recordingDocumentOpen = false;
 // The PDF file the printer writes to now ("" = its own output).
 std::string g_pdfApplied;
 
@@ -109,7 +112,12 @@ bool ShowPrintDialog() {
 }
 
 bool StartDocument(const std::string& name) {
-  if (g_painter) EndDocument();
+  if (DocumentOpen()) EndDocument();
+  if (g_recording) {
+    g_recording->RecordDocumentEvent(DrawCall::Kind::StartDocument, name);
+    g_recordingDocumentOpen = true;
+    return true;
+  }
   QPrinter& printer = Printer();
   printer.setDocName(QString::fromUtf8(Cp1252ToUtf8(name)));
   auto painter = std::make_unique<QPainter>();
@@ -119,22 +127,37 @@ bool StartDocument(const std::string& name) {
 }
 
 void NewPage() {
+  if (g_recording) {
+    if (g_recordingDocumentOpen) g_recording->RecordDocumentEvent(DrawCall::Kind::NewPage);
+    return;
+  }
   if (g_painter) Printer().newPage();
 }
 
 void EndDocument() {
+  if (g_recording) {
+    if (g_recordingDocumentOpen) g_recording->RecordDocumentEvent(DrawCall::Kind::EndDocument);
+    g_recordingDocumentOpen = false;
+    return;
+  }
   if (!g_painter) return;
   g_painter->end();
   g_painter.reset();
 }
 
-bool DocumentOpen() { return g_painter != nullptr; }
+bool DocumentOpen() { return g_recording ? g_recordingDocumentOpen : g_painter != nullptr; }
 
-double PageWidth() { return Printer().width(); }
+double PageWidth() { return g_recording ? g_recording->Width() : Printer().width(); }
 
-double PageHeight() { return Printer().height(); }
+double PageHeight() { return g_recording ? g_recording->Height() : Printer().height(); }
+
+void SetRecordingPrinter(RecordingCanvas* canvas) {
+  g_recording = canvas;
+  g_recordingDocumentOpen = false;
+}
 
 Canvas& PrinterCanvas() {
+  if (g_recording) return *g_recording;
   if (!g_canvas) {
     g_canvas = std::make_unique<detail::QPainterCanvas>(
         []() -> QPaintDevice* { return nullptr; },  // never a painter of its own

@@ -37,6 +37,14 @@ double PageHeight();
 // The printer canvas (also reachable as Surface() after SetDrawingPrinter()).
 Canvas& PrinterCanvas();
 
+// Test hook: the printer page is this recording canvas instead (nullptr
+// removes it). Documents and pages are recorded in it as StartDocument,
+// NewPage and EndDocument calls, and PageWidth()/PageHeight() answer its
+// size, so that a printout's exact positions can be checked. The dialogs
+// still follow the PDF setting or the test script.
+class RecordingCanvas;
+void SetRecordingPrinter(RecordingCanvas* canvas);
+
 // Test setting: print to this PDF file (native path) and skip the dialogs;
 // "" returns to the environment variable or the real dialogs.
 void SetPrintToPdf(const std::string& nativePath);

@@ -18,6 +18,9 @@ const char* DrawCallKindName(DrawCall::Kind kind) {
     case DrawCall::Kind::Circle: return "Circle";
     case DrawCall::Kind::Text: return "Text";
     case DrawCall::Kind::Picture: return "Picture";
+    case DrawCall::Kind::StartDocument: return "StartDocument";
+    case DrawCall::Kind::NewPage: return "NewPage";
+    case DrawCall::Kind::EndDocument: return "EndDocument";
   }
   return "?";
 }
@@ -72,6 +75,10 @@ bool RecordingCanvas::Picture(const std::string& path, double x1, double y1, dou
   c.x1 = x1, c.y1 = y1, c.x2 = x2, c.y2 = y2;
   c.text = path;
   return true;
+}
+
+void RecordingCanvas::RecordDocumentEvent(DrawCall::Kind kind, const std::string& name) {
+  Record(kind).text = name;
 }
 
 namespace {

@@ -10,7 +10,12 @@
 namespace plat {
 
 struct DrawCall {
-  enum class Kind { Line, Box, FilledBox, FilledPolygon, Circle, Text, Picture };
+  enum class Kind {
+    Line, Box, FilledBox, FilledPolygon, Circle, Text, Picture,
+    // Document events of a recording printer (printer.h): text = the
+    // document name for StartDocument.
+    StartDocument, NewPage, EndDocument,
+  };
   Kind kind = Kind::Line;
   // Line, Box, FilledBox, Picture: (x1, y1) - (x2, y2); Circle: centre (x1, y1),
   // radius r; Text: anchor (x1, y1). Values as the program passed them.
@@ -54,6 +59,9 @@ class RecordingCanvas : public Canvas {
   void Flush() override { ++flushes_; }
 
   void SetSize(double width, double height) { width_ = width; height_ = height; }
+  // Records a document event (used by the printer when this canvas stands
+  // in for it).
+  void RecordDocumentEvent(DrawCall::Kind kind, const std::string& name = "");
   const std::vector<DrawCall>& Calls() const { return calls_; }
   // The recorded calls of one kind, in order.
   std::vector<DrawCall> CallsOf(DrawCall::Kind kind) const;

@@ -42,8 +42,8 @@ bool ValidWindow(int window) { return window >= 1 && window <= kMaxWindow; }
 
 void FlushDirtyWindows() {
   g_flushScheduled = false;
-  std::set<int> dirty;
-  dirty.swap(g_dirtyWindows);
+  std::set<int> dirty = std::move(g_dirtyWindows);
+  g_dirtyWindows.clear();
   for (int window : dirty)
     if (detail::BackingImage(window)) detail::FlushWindow(window);
 }

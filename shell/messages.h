@@ -1,13 +1,46 @@
-// Numbered messages and information boxes, with their words from the
-// language file. The answers of the questions go to G.MessageAnswer and
+// Numbered messages and information boxes, with their words from the language
+// file. The answers of the questions go to G.MessageAnswer and
 // G.InfoBoxAnswer (1 OK, 2 Cancel).
 #pragma once
+#include <string>
+#include <vector>
 
 namespace sorvan {
 
-// Shows numbered message `code` (1..10) about window `window`.
+// Shows numbered message `code` (1..10) about window `window`; other codes
+// show nothing. Codes 5 and 7 ask OK/Cancel and keep the answer in
+// `MessageAnswer`.
 void ShowMessage(int code, int window);
-// Shows information box `code` (11000 exit question, 11100, ...) about window `window`.
+// Shows information box `code`: 5100..5500 facts of window `window`, 10000 the
+// about text, 11000 the exit question (OK ends the program through
+// `ShutdownProgram`), 11100 the question after a profile error analysis. The
+// answers of 11000 and 11100 go to `InfoBoxAnswer`.
 void ShowInfoBox(int code, int window);
+
+// What a box shows; `shown` is false for a code that shows nothing.
+struct BoxContent {
+  bool shown = false;
+  std::string text;   // lines separated by character 13
+  std::string title;  // empty: the platform's default title
+  bool okCancel = false;
+};
+BoxContent ComposeMessage(int code, int window);
+BoxContent ComposeInfoBox(int code, int window);
+
+// The fixed about text in the language `languageIndex` (0 German, 1 English,
+// 2 Spanish, 3 and 4 English); empty for any other index.
+std::string AboutText(int languageIndex);
+
+// A settings or reference file that start-up could not read completely: one
+// box naming every such file; the program goes on with defaults for what was
+// not read. Worded in the language of `LanguageIndex`.
+void ShowUnreadFilesMessage(const std::vector<std::string>& paths);
+// A file the program had to write could not be written (the presetting or
+// the satellite table before the exit question).
+void ShowFileNotWrittenMessage(const std::string& path);
+// The start-up file that names the program folder could not be read: the box
+// names it and says that the program ends. Shown before any language is known,
+// so it is in English.
+void ShowStartupFileMessage(const std::string& path);
 
 }  // namespace sorvan

@@ -34,8 +34,11 @@ bool LoadParameterSetFileFrom(int w, const std::string& path) {
 }
 
 void LoadParameterSetFile(int w) {
+  // This dialog answers into `ParameterFileName` alone.
+  const std::string lastResult = G.FileDialogResult;
   G.ParameterFileName = ChooseFileToOpen({G.CaptionTexts[16], "*.par", G.CaptionTexts[14], "*.*"},
                                          "", "par", G.ParameterSetFolder, G.MessageTexts[129]);
+  G.FileDialogResult = lastResult;
   G.ParameterSetFolder = CurrentDialogFolder();
   if (G.ParameterFileName.empty()) return;
   LoadParameterSetFileFrom(w, G.ParameterFileName);

@@ -3,6 +3,7 @@
 #include <filesystem>
 #include <string>
 
+#include "core/auger_list.h"
 #include "core/language.h"
 #include "core/presetting.h"
 #include "core/reference_files.h"
@@ -104,6 +105,23 @@ TEST_F(ShippedFilesTest, SensitivityAndTransmissionTablesLoad) {
     }
   }
   EXPECT_EQ(G.CommandId, 0);
+}
+
+TEST_F(ShippedFilesTest, AugerListsHoldOnlyEntries) {
+  const std::filesystem::path folder(plat::NativePath(Path("\\auger parameters")));
+  if (!std::filesystem::is_directory(folder)) GTEST_SKIP() << "no Auger lists shipped yet";
+  for (const auto& entry : std::filesystem::directory_iterator(folder)) {
+    if (entry.path().extension() != ".aup") continue;
+    int entries = 0;
+    for (const std::string& line : ReadAllLines(plat::ProgramPath(entry.path().string()))) {
+      double a, b, c;
+      EXPECT_TRUE(ParseAugerEntry(line, a, b, c)) << entry.path() << ": " << line;
+      EXPECT_NEAR(a, b + c, 0.051) << line;
+      ++entries;
+    }
+    EXPECT_GT(entries, 0) << entry.path();
+    EXPECT_LE(entries, 100) << entry.path();
+  }
 }
 
 TEST_F(ShippedFilesTest, DefaultParameterSetsLoad) {

@@ -365,6 +365,8 @@ struct GlobalRecord {
   Byte FitDisplayPass = 0;
   double FitIteration = 0, FitRound = 0;
   double ChiSquare = 0, ReducedChiSquare = 0, ResidualCorrelation = 0;
+  // Levenberg-Marquardt state of the running fit
+  double FitDamping = 0, TrialReducedChi2 = 0, AcceptedReducedChi2 = 0, ConvergedCount = 0;
   double PackedSize = 0;
   double ParameterSetVersion = 0;
 

@@ -10,8 +10,7 @@
 #include "core/model.h"
 #include "core/reference_files.h"
 #include "core/store.h"
-#include "display/redraw.h"
-#include "display/windows.h"
+#include "core/window_calls.h"
 #include "platform/files.h"
 #include "platform/text.h"
 #include "shell/messages.h"
@@ -130,7 +129,7 @@ int LoadAugerParameterListFrom(const std::string& path) {
 
   G.FileDialogResult = path;
   // The caption is the full path.
-  OpenSpectrumWindow(w, G.FileDialogResult);
+  CallOpenSpectrumWindow(w, G.FileDialogResult);
 
   win.ChemStateListName = ListName(G.FileDialogResult);
   const int m = (w - 1) * 100 + 1;
@@ -139,7 +138,7 @@ int LoadAugerParameterListFrom(const std::string& path) {
   Labels[m].TitleLabelY = win.ChemStateYMax - win.ChemStateYSpan / 20;
   win.TitleLabelCount = 1;
 
-  RedrawWindow(w);  // ends by updating the menu state for w
+  CallRedrawWindow(w);  // ends by updating the menu state for w
 
   if (tooMany)
     throw plat::FileError("the list holds more than 100 entries; only the first 100 are shown", path);

@@ -10,10 +10,10 @@
 
 #include "core/model.h"
 #include "core/reference_files.h"
-#include "display/redraw.h"
+#include "core/window_calls.h"
 #include "platform/app.h"
 #include "platform/files.h"
-#include "platform/font.h"
+#include "platform/canvas.h"
 #include "platform/text.h"
 #include "shell/messages.h"
 
@@ -206,7 +206,7 @@ void CheckRanges(const CheckedFields& before) {
 // the main form takes the dialog font and the dialog cell is measured in it.
 void ApplyPresettingToScreen() {
   for (int w = 1; w <= kMaxWindows; ++w)
-    if (Win[w].WindowOpen) RedrawWindow(w);
+    if (Win[w].WindowOpen) CallRedrawWindow(w);
   plat::FontSpec font;
   font.name = G.DialogFontName;
   font.size = G.DialogFontSize;

@@ -134,8 +134,9 @@ AUGER_MEASURED = {
 AUGER_TRANSITIONS = [
     # (first Z, last Z, name, initial, two final shells)
     (11, 14, "KL23L23", "K_SHELL", ("L3_SHELL", "L3_SHELL")),
+    (21, 28, "L3M23M23", "L3_SHELL", ("M3_SHELL", "M3_SHELL")),
     (21, 28, "L3M23M45", "L3_SHELL", ("M3_SHELL", "M5_SHELL")),
-    (29, 34, "L3M45M45", "L3_SHELL", ("M5_SHELL", "M5_SHELL")),
+    (21, 34, "L3M45M45", "L3_SHELL", ("M5_SHELL", "M5_SHELL")),
     (44, 54, "M5N45N45", "M5_SHELL", ("N5_SHELL", "N5_SHELL")),
     (44, 54, "M4N45N45", "M4_SHELL", ("N5_SHELL", "N5_SHELL")),
 ]

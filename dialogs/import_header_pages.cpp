@@ -1,4 +1,5 @@
-// The excitation energy page (25x) and the import header page (26x).
+// The excitation energy page (25x), the import header page (26x) and the
+// import parameters page (6x).
 #include "dialogs/import_header_pages.h"
 
 #include <algorithm>
@@ -17,6 +18,7 @@ namespace {
 
 constexpr int kEnergyPage = 25;
 constexpr int kHeaderPage = 26;
+constexpr int kParametersPage = 6;
 
 enum class HeaderLayout { Full, TwoColumn, Keyword };
 
@@ -107,7 +109,7 @@ void cmdOK251_Click() {
 }
 
 void ShowImportHeaderPage(int /*window*/) {
-  if (PageOpen(kHeaderPage)) return;
+  if (!PageCanOpen(kHeaderPage)) return;
   const HeaderLayout layout = LayoutOf(G.LineBuffer);
   g_layout = layout;
   const bool keyword = layout == HeaderLayout::Keyword;
@@ -178,7 +180,33 @@ void cmdOk261_Click() {
   ClosePage(n, -1);
 }
 
+void ShowImportParametersPage(int /*window*/) {
+  PageSpec spec;
+  spec.dialogWindow = kParametersPage;
+  spec.width = 28;
+  spec.height = 8;
+  spec.caption = G.MessageTexts[12] + " BESSY/VSI";
+  RunPage(spec, [] {
+    const int n = kParametersPage;
+    const SpectrumHeaderRecord& h = ImportedHeader[1];
+    PageLabel(n, "lb61", plat::kNoIndex, 1, 1, 10, 1.2, G.MessageTexts[16]);
+    PageEdit(n, "ed61", plat::kNoIndex, 13, 1, 10, 1.2, plat::NumberToText(h.ExcitationEnergy));
+    PageLabel(n, "lb62", plat::kNoIndex, 24, 1, 3, 1.2, "eV");
+    PageLabel(n, "lb63", plat::kNoIndex, 1, 2.5, 10, 1.2, G.MessageTexts[15]);
+    PageEdit(n, "ed62", plat::kNoIndex, 13, 2.5, 10, 1.2, h.Name);
+    PageButton(n, "cmdOK61", plat::kNoIndex, 8, 5, 13, 1.2, G.ButtonTexts[2], ButtonRole::Default);
+  });
+}
+
+void cmdOK61_Click() {
+  SpectrumHeaderRecord& h = ImportedHeader[1];
+  h.ExcitationEnergy = ReadPageNumber(kParametersPage, "ed61");
+  h.Name = plat::Text(kParametersPage, "ed62");
+  ClosePage(kParametersPage, -1);
+}
+
 void RegisterImportHeaderEvents() {
+  RegisterEvent("cmdOK61_Click", [](plat::EventArgs&) { cmdOK61_Click(); });
   RegisterEvent("cmdOK251_Click", [](plat::EventArgs&) { cmdOK251_Click(); });
   RegisterEvent("cmdOk261_Click", [](plat::EventArgs&) { cmdOk261_Click(); });
 }

@@ -1,7 +1,7 @@
-// The two pages that ask for header data a spectrum file does not carry: the
-// excitation energy (page 25x) and the header of imported spectrum 1 (page
-// 26x). Neither has a Cancel button; the reader goes on with what they
-// stored.
+// The pages that ask for header data a spectrum file does not carry: the
+// excitation energy (page 25x), the header of imported spectrum 1 (page 26x)
+// and its excitation energy and name (page 6x). None has a Cancel button; the
+// reader goes on with what they stored.
 #pragma once
 
 namespace sorvan {
@@ -20,6 +20,12 @@ void cmdOK251_Click();
 // `window` is the caller's window; the page does not use it.
 void ShowImportHeaderPage(int window = 0);
 void cmdOk261_Click();
+
+// Page 6x: the excitation energy and the name of imported spectrum 1, asked
+// by the prefixed-text reader. `window` is the caller's window; the page
+// does not use it.
+void ShowImportParametersPage(int window = 0);
+void cmdOK61_Click();
 
 void RegisterImportHeaderEvents();
 

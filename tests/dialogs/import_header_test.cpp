@@ -157,3 +157,29 @@ TEST_F(ImportHeaderPage, PointCountIsHeldToWhatTheHeaderCanHold) {
 }
 
 }  // namespace
+
+namespace {
+
+using namespace sorvan;
+namespace script = plat::script;
+
+class ImportParametersPage : public pagetest::PageTest {};
+
+TEST_F(ImportParametersPage, StoresEnergyAndNameOfTheImportedSpectrum) {
+  ImportedHeader[1].ExcitationEnergy = 1486.6;
+  ImportedHeader[1].Name = "Test";
+  script::Run([] {
+    EXPECT_EQ(plat::DialogCaption(6), "M12 BESSY/VSI");
+    EXPECT_EQ(plat::Text(6, "ed61"), " 1486.6");
+    EXPECT_EQ(plat::Text(6, "ed62"), "Test");
+    EXPECT_FALSE(pagetest::FindControl(6, "ed61").hasFocus);
+  });
+  script::SetText("ed61", -1, "21,2");
+  script::SetText("ed62", -1, "He I valence band");
+  script::Key(script::KeyCode::Enter);
+  ShowImportParametersPage();
+  EXPECT_DOUBLE_EQ(ImportedHeader[1].ExcitationEnergy, 21.2);
+  EXPECT_EQ(ImportedHeader[1].Name, "He I valence band");
+}
+
+}  // namespace

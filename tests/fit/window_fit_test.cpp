@@ -10,6 +10,8 @@
 #include "core/store.h"
 #include "fit/fit_vector.h"
 #include "fit/lm_fit.h"
+#include "fit/peak_models.h"
+#include "platform/driver.h"
 
 namespace sorvan {
 namespace {
@@ -141,6 +143,54 @@ TEST(WindowFit, EvaluateOnlyStoresStartValuesWithStatistics) {
   FitPeaksGaussLorentz(kW);
   for (int j = 1; j <= 10; ++j) EXPECT_NEAR(Win[kW].ParameterValue[1][j], before[1][j], 1e-9) << j;
   EXPECT_GT(Win[kW].FitChi2, kDoublet.chiSquare);
+}
+
+TEST(WindowFit, EscapeEndsTheRoundAndStoresTheBestParameters) {
+  PrepareWindow(kTwoSinglets);
+  plat::driver::Reset();
+  plat::driver::EscAtKeyPoll(3);
+  FitPeaksGaussLorentz(kW);
+  plat::driver::Finish();
+  EXPECT_EQ(G.FitKey, 27);
+  EXPECT_EQ(G.FitRound, 1);  // no further round after Esc
+  EXPECT_EQ(G.FitIteration, 4);  // the start and three trials
+  EXPECT_EQ(Win[kW].HasFit, 1);
+  // What is stored is the best accepted set, never worse than the start.
+  EXPECT_LE(Win[kW].FitReducedChi2, G.AcceptedReducedChi2 + 1e-9);
+  EXPECT_GT(Win[kW].FitChi2, kTwoSinglets.chiSquare);
+}
+
+TEST(WindowFit, DoniachSunjicPeakFoundAgainInTableUnits) {
+  // One asymmetric line on a flat background: 1000 counts high at channel
+  // 80.5, Gaussian half width 2 channels (FWHM 0.4 eV), Lorentz half width
+  // 1.5 channels (FWHM 0.3 eV), asymmetry 0.1.
+  const int n = 160;
+  const double truth[10] = {1000, 0, 2.0, 0, 80.5, 0, 1.5, 0, 0.1, 0};
+  std::vector<double> peak(n + 1), partner(n + 1), a(n + 1), b(n + 1);
+  DoniachSunjicPeakCurve(truth, false, n, 1, n, peak.data(), partner.data(), a.data(), b.data());
+  ReferenceCase c = kTwoSinglets;
+  c.peaks = 1;
+  c.points = n;
+  c.counts.assign(n, 0.0);
+  for (int i = 1; i <= n; ++i) c.counts[i - 1] = 200 + peak[i];
+  c.start = {900, 0, 0.5, 0, 81.5, 0, 0.35, 0, 0.05, 0, 150, 0, 0, 0, 0, 0};
+  c.free = {1, 0, 1, 0, 1, 0, 1, 0, 1, 0, 1, 0, 0, 0, 0, 0};
+  PrepareWindow(c);
+  Win[kW].PeakModel = 1;
+  // The shape and width entries are full widths in eV for this line shape.
+  Win[kW].ParameterValue[1][3] = 0.5;
+  Win[kW].ParameterValue[1][7] = 0.35;
+  AllocFitArraysDoniachSunjic(kW);
+  ASSERT_TRUE(LoadFitParameters(kW));
+  FitPeaksDoniachSunjic(kW);
+  const auto& v = Win[kW].ParameterValue[1];
+  EXPECT_NEAR(v[1], 1000, 0.1);
+  EXPECT_NEAR(v[3], 2 * 2.0 * kStep, 1e-4);
+  EXPECT_NEAR(v[5], (80.5 - 1) * kStep + kStartEnergy, 1e-5);
+  EXPECT_NEAR(v[7], 2 * 1.5 * kStep, 1e-4);
+  EXPECT_NEAR(v[9], 0.1, 1e-4);
+  EXPECT_NEAR(Win[kW].BackgroundTermValue[1], 200, 0.05);
+  EXPECT_GT(Win[kW].PeakArea[1], 0.0);
 }
 
 TEST(WindowFit, UnusableWindowsAreRefusedWithoutStoring) {

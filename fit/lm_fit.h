@@ -173,8 +173,12 @@ class GaussLorentzFitModel : public FitModel {
   const std::vector<double>& Shirley() const { return shirley_; }
   const std::vector<double>& Tougaard() const { return tougaard_; }
 
- private:
+ protected:
   double Background(const double* p, int channel) const;
+  // Derivatives of the background terms at `channel` into d[N+1..N+6].
+  void BackgroundDerivatives(int channel, double* d) const;
+  // Rebuilds the Shirley and loss terms from peakSum_ (when fitted).
+  void RebuildBasis();
   int peakCount_;
   bool doublet_;
   bool backgroundFitted_;
@@ -186,6 +190,28 @@ class GaussLorentzFitModel : public FitModel {
   const double* scale_ = nullptr;
   std::vector<double> shirley_, tougaard_, peakSum_, lossKernel_;
 };
+
+// Gauss-Lorentz peaks 2..n relative to peak 1 (heights, shares, widths and
+// asymmetries as ratios, positions as offsets): the analytic derivatives of
+// each line are handed to the fit entries by the chain rule, so a change of
+// peak 1 is felt through every peak.
+class GaussLorentzRelativeFitModel : public GaussLorentzFitModel {
+ public:
+  using GaussLorentzFitModel::GaussLorentzFitModel;
+  void Linearise(const double* p) override;
+  double ValueAndDerivatives(const double* p, int channel, double* derivatives) override;
+  void PrepareTrial(const double* p) override;
+  double Value(const double* p, int channel) override;
+  void ApplyLimits(double* p) override;
+
+ private:
+  void Resolve(const double* p);
+  std::vector<double> resolved_;  // absolute entries of every peak, fit-vector layout
+};
+
+// The Levenberg-Marquardt fit of window w's Gauss-Lorentz peaks relative to
+// the first (the window's RelativeMode 1).
+void FitPeaksGaussLorentzRelative(int w);
 
 // ---- The fit of a window ----
 

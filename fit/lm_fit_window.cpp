@@ -263,4 +263,19 @@ void FitPeaksGaussLorentz(int w) {
   RunWindowFit(w, kind);
 }
 
+void FitPeaksGaussLorentzRelative(int w) {
+  WindowFitKind kind;
+  kind.makeModel = [](int window) -> std::unique_ptr<FitModel> {
+    const WindowRecord& win = Win[window];
+    return std::make_unique<GaussLorentzRelativeFitModel>(
+        win.PeakCount, IsDoubletWindow(window), win.BackgroundState == 4,
+        win.SpectrumHeader.PointCount, win.RegionStart, win.RegionEnd,
+        win.SpectrumHeader.EnergyStep);
+  };
+  kind.evaluatePeaks = EvaluatePeaksGaussLorentzRelative;
+  kind.chiSquare = ChiSquareGaussLorentzRelative;
+  kind.store = StoreFitParametersRelative;
+  RunWindowFit(w, kind);
+}
+
 }  // namespace sorvan

@@ -193,6 +193,34 @@ TEST(WindowFit, DoniachSunjicPeakFoundAgainInTableUnits) {
   EXPECT_GT(Win[kW].PeakArea[1], 0.0);
 }
 
+TEST(WindowFit, RelativeTableOfOneDoubletGivesTheSameResult) {
+  const ReferenceCase& c = kDoublet;
+  PrepareWindow(c);
+  WindowRecord& win = Win[kW];
+  win.RelativeMode = 1;
+  // Partner entries as ratios and the splitting in eV.
+  const double* e = c.start.data();
+  win.ParameterValue[1][2] = e[1];
+  win.ParameterValue[1][4] = e[3];
+  win.ParameterValue[1][6] = e[5] * kStep;
+  win.ParameterValue[1][8] = e[7];
+  win.ParameterValue[1][10] = e[9];
+  for (int j : {2, 4, 6, 8, 10}) {
+    win.ParameterLower[1][j] = -1e9;
+    win.ParameterUpper[1][j] = 1e9;
+  }
+  AllocFitArraysGaussLorentz(kW);
+  ASSERT_TRUE(LoadFitParametersRelative(kW));
+  FitPeaksGaussLorentzRelative(kW);
+  const double* f = c.fitted.data();
+  const double expected[11] = {0, f[0], f[1], f[2], f[3], (f[4] - 1) * kStep + kStartEnergy,
+                               f[5] * kStep, 2 * f[6] * kStep, f[7], f[8], f[9]};
+  for (int j : {1, 2, 3, 5, 6, 7, 8}) {
+    EXPECT_NEAR(win.ParameterValue[1][j], expected[j], 1e-4 * std::fabs(expected[j])) << j;
+  }
+  EXPECT_NEAR(win.FitChi2, c.chiSquare, 1e-6 * c.chiSquare);
+}
+
 TEST(WindowFit, UnusableWindowsAreRefusedWithoutStoring) {
   struct Case {
     const char* name;

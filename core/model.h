@@ -326,6 +326,7 @@ struct GlobalRecord {
   std::string MaxPeaksText;
   std::string FileDialogResult;
   std::string ParameterFileName;
+  std::string ParameterSetFolder;  // where the next parameter-set dialog starts; not saved
 
   // === Imports
   std::string ImportMode;

@@ -10,7 +10,7 @@
 
 #include "core/model.h"
 #include "core/reference_files.h"
-#include "core/window_calls.h"
+#include "display/redraw.h"
 #include "platform/app.h"
 #include "platform/files.h"
 #include "platform/canvas.h"
@@ -206,7 +206,7 @@ void CheckRanges(const CheckedFields& before) {
 // the main form takes the dialog font and the dialog cell is measured in it.
 void ApplyPresettingToScreen() {
   for (int w = 1; w <= kMaxWindows; ++w)
-    if (Win[w].WindowOpen) CallRedrawWindow(w);
+    if (Win[w].WindowOpen) RedrawWindow(w);
   plat::FontSpec font;
   font.name = G.DialogFontName;
   font.size = G.DialogFontSize;

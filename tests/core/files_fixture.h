@@ -7,6 +7,8 @@
 #include <string>
 
 #include "core/model.h"
+#include "platform/app.h"
+#include "platform/driver.h"
 #include "platform/files.h"
 #include "platform/text.h"
 #include "support/test_support.h"
@@ -16,12 +18,16 @@ namespace sorvan::testing_files {
 class FilesTest : public ::testing::Test {
  protected:
   void SetUp() override {
+    plat::driver::Reset();  // test mode: a box nobody answers fails the test
     InitialiseModel();
     native_ = testsupport::MakeTempFolder("files");
     G.ProgramFolder = plat::ProgramPath(native_);
     G.CurrentWindow = 1;
   }
-  void TearDown() override { plat::CloseAll(); }
+  void TearDown() override {
+    plat::CloseAll();
+    plat::DestroyAllWindows();  // windows a test opened
+  }
 
   // Program path of `relative` ("\settings\x.set") below the program folder.
   std::string Path(const std::string& relative) const { return G.ProgramFolder + relative; }
@@ -30,6 +36,9 @@ class FilesTest : public ::testing::Test {
     testsupport::WriteFile(plat::NativePath(Path(relative)), content);
     return Path(relative);
   }
+  // The next numbered message is expected; it is answered with OK.
+  static void ExpectMessage() { plat::script::AnswerMessage(1); }
+
   std::string Read(const std::string& relative) const {
     return testsupport::ReadFile(plat::NativePath(Path(relative)));
   }

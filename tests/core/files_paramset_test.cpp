@@ -223,6 +223,7 @@ TEST_F(ParameterSetTest, DamagedFilesAreRefusedAndChangeNothing) {
     Win[1].ParamSetLoaded = 0;
     G.DialogResult = 0;
     G.CommandId = 0;
+    ExpectMessage();
     EXPECT_FALSE(LoadParameterSetFileFrom(1, path)) << c.name;
     EXPECT_EQ(G.CommandId, c.message) << c.name;
     EXPECT_EQ(W().PeakCount, 4) << c.name;
@@ -231,6 +232,7 @@ TEST_F(ParameterSetTest, DamagedFilesAreRefusedAndChangeNothing) {
 
     G.ParameterSet1Path = path;
     G.CommandId = 0;
+    ExpectMessage();
     ReadParameterSet(1, path);
     EXPECT_EQ(G.CommandId, c.message) << c.name;
     EXPECT_EQ(W().PeakType, "kept") << c.name;

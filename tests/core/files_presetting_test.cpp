@@ -158,6 +158,7 @@ TEST_F(PresettingTest, FileWithoutSignatureIsRefusedAndChangesNothing) {
     lines[0] = first;
     WriteLines(lines);
     G.CommandId = 0;
+    ExpectMessage();
     ReadPresetting();
     EXPECT_EQ(G.CommandId, 3) << first;
     EXPECT_EQ(PresettingLines(), before) << first;

@@ -388,6 +388,7 @@ TEST_F(SensitivityTest, ChosenFileNeedsItsHeader) {
   ReadSensitivityFactors();
   const std::string wrong = Write("\\sensitifity factors\\w.sen", "Sensitivity factors\r\nO1s,2.93\r\n");
   G.CommandId = 0;
+  ExpectMessage();
   EXPECT_FALSE(LoadSensitivityFactorsFrom(wrong));
   EXPECT_EQ(G.CommandId, 3);
   EXPECT_EQ(G.SensitivityCount, 1);
@@ -433,6 +434,7 @@ TEST_F(FilesTest, ShortTransmissionFileChangesNothing) {
   EXPECT_EQ(G.QuantTransmissionCoef[10], 0);
 
   G.CommandId = 0;
+  ExpectMessage();
   EXPECT_FALSE(LoadTransmissionParametersFrom(Path("\\XPS-transfct\\short.trm")));
   EXPECT_EQ(G.CommandId, 3);
   EXPECT_EQ(G.QuantTransmissionCoef[1], 7);
@@ -443,6 +445,7 @@ TEST_F(FilesTest, ChosenTransmissionFileNeedsItsSignature) {
   lines[1] = "transfct2";
   const std::string wrong = Write("\\other\\w.trm", Lines(lines));
   G.CommandId = 0;
+  ExpectMessage();
   EXPECT_FALSE(LoadTransmissionParametersFrom(wrong));
   EXPECT_EQ(G.CommandId, 3);
   EXPECT_EQ(G.QuantTransmissionCoef[1], 0);

@@ -165,7 +165,7 @@ FitOutcome LevenbergMarquardt::Run(FitModel& model, const FitData& data, double*
         model.ApplyLimits(p);
         trialReducedChi2 = Evaluate(model, data, p).unscaledReducedChiSquare;
         iteration += 1;
-        lastKey = hooks.afterTrial ? hooks.afterTrial(iteration) : 0;
+        lastKey = hooks.afterTrial ? hooks.afterTrial(p, iteration) : 0;
         if (hooks.windowClosed && hooks.windowClosed()) return FitOutcome::WindowClosed;
         lastTrialAccepted = trialReducedChi2 <= acceptedReducedChi2;
         if (lastTrialAccepted) {
@@ -204,7 +204,7 @@ FitOutcome LevenbergMarquardt::Run(FitModel& model, const FitData& data, double*
           next = Next::LoopHead;
           break;
         }
-        const int answer = hooks.finished ? hooks.finished() : 2;
+        const int answer = hooks.finished ? hooks.finished(p) : 2;
         if (answer == 2) return FitOutcome::Finished;
         if (answer == 1) return FitOutcome::FitAgain;
         next = Next::StopTest;
@@ -333,7 +333,7 @@ void GaussLorentzFitModel::ApplyLimits(double* p) {
     if (linked(5)) p[D + 5] = p[6];
     clamp(D + 6);
     if (p[D + 6] < 0.0) p[D + 6] = 1e-4;
-    if (p[D + 7] < 0.0) p[D + 7] = 1e-4 / p[D + 6];
+    if (p[D + 7] < 0.0) p[D + 7] = p[D + 6] > 0.0 ? 1e-4 / p[D + 6] : 1e-4;
     if (linked(7)) p[D + 7] = p[8];
     clamp(D + 8);
     if (linked(9)) p[D + 9] = p[10];

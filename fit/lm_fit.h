@@ -8,6 +8,7 @@
 #pragma once
 
 #include <functional>
+#include <memory>
 #include <vector>
 
 #include "fit/chi_square.h"
@@ -60,7 +61,7 @@ struct FitHooks {
   // Called with the accepted parameters before each system is built (redraw).
   std::function<void(const double* p)> acceptedStep;
   // After every trial: caption progress; returns the key read (27 = Esc) or 0.
-  std::function<int(double iteration)> afterTrial;
+  std::function<int(const double* p, double iteration)> afterTrial;
   // True when the window was closed while the fit ran: the fit ends at once
   // and nothing is stored.
   std::function<bool()> windowClosed;
@@ -68,8 +69,8 @@ struct FitHooks {
   // their statistics; draws and stores.
   std::function<void(const double* p, const FitStatistics& statistics)> roundEnd;
   // After the last round: 1 fit again, 2 done, any other answer goes on as
-  // after a trial. Empty: done.
-  std::function<int()> finished;
+  // after a trial (the hook may change p). Empty: done.
+  std::function<int(double* p)> finished;
   // The normal matrix could not be factorised even with heavy damping.
   std::function<void()> singular;
 };
@@ -150,7 +151,8 @@ class GaussLorentzFitModel : public FitModel {
   double Value(const double* p, int channel) override;
   void ApplyLimits(double* p) override;
 
-  // Limits of the peak entries (0..N) and the scales (0..N+6), by pointer.
+  // Limits of the peak entries (0..N) and the scales (0..N+6); kept by
+  // pointer, so they must outlive the fit.
   void SetLimits(const double* lower, const double* upper, const double* scale) {
     lower_ = lower;
     upper_ = upper;
@@ -175,5 +177,40 @@ class GaussLorentzFitModel : public FitModel {
   const double* scale_ = nullptr;
   std::vector<double> shirley_, tougaard_, peakSum_, lossKernel_;
 };
+
+// ---- The fit of a window ----
+
+// Pages of other subsystems that the fit shows; they register themselves at
+// start-up. A page not registered is not shown: the iteration-limit question
+// then keeps the current limits, the fit-finished page answers 2 (done).
+struct FitPages {
+  void (*iterationLimitPage)(int w) = nullptr;  // sets IterationLimit, FitRounds, DialogResult
+  void (*fitFinishedPage)(int w) = nullptr;     // sets DialogResult
+  // Makes w's source the spectrum loaded in the imported store (re-reading
+  // its file when another one was read since); false when it cannot.
+  bool (*reloadSourceData)(int w) = nullptr;
+};
+FitPages& FitPageHooks();
+
+// What one kind of fit brings to the window loop: its model over the region
+// and the window procedures that draw, judge and store its result.
+struct WindowFitKind {
+  // Builds the model for window w from the set-up fit arrays.
+  std::function<std::unique_ptr<FitModel>(int w)> makeModel;
+  void (*evaluatePeaks)(int w) = nullptr;  // fills WorkFitSum, draws the peaks
+  void (*chiSquare)(int w) = nullptr;      // statistics into G
+  void (*store)(int w) = nullptr;          // fit vector back into the peak table
+};
+
+// Runs the fit of window w, whose fit arrays are set up and loaded: data and
+// weights, the iteration with a redraw and caption progress between steps,
+// Esc to stop, the rounds, the fit-finished page, and storing. Refuses (with
+// a message) a window whose energy step is 0 (message 3), whose raw counts
+// cannot be had (message 3) or whose region leaves no degree of freedom
+// (message 9). A window closed meanwhile ends the fit with nothing stored.
+FitOutcome RunWindowFit(int w, const WindowFitKind& kind);
+
+// The Levenberg-Marquardt fit of the Gauss-Lorentz peaks of window w.
+void FitPeaksGaussLorentz(int w);
 
 }  // namespace sorvan

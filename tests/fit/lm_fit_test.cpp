@@ -105,7 +105,7 @@ TEST(LevenbergMarquardtRounds, EscapeAfterRejectedTrialKeepsBestAcceptedParamete
   FitHooks hooks;
   double acceptedBefore = 0;
   hooks.acceptedStep = [&](const double*) { acceptedBefore = problem.engine.acceptedReducedChi2; };
-  hooks.afterTrial = [&](double) {
+  hooks.afterTrial = [&](const double*, double) {
     return problem.engine.trialReducedChi2 > problem.engine.acceptedReducedChi2 ? 27 : 0;
   };
   hooks.roundEnd = [&](const double* p, const FitStatistics&) {

@@ -111,6 +111,11 @@ bool LevenbergMarquardt::Solve(double lambda) {
   return true;
 }
 
+bool LevenbergMarquardt::Accepted(const FitSettings& settings) const {
+  return settings.acceptOnlySmaller ? trialReducedChi2 < acceptedReducedChi2
+                                    : trialReducedChi2 <= acceptedReducedChi2;
+}
+
 FitOutcome LevenbergMarquardt::Run(FitModel& model, const FitData& data, double* p,
                                    const FitSettings& settings, const FitHooks& hooks) {
   const int P = variables_;
@@ -125,7 +130,6 @@ FitOutcome LevenbergMarquardt::Run(FitModel& model, const FitData& data, double*
 
   enum class Next { LoopHead, Solve, StopTest, RoundEnd };
   Next next = Next::LoopHead;
-  bool lastTrialAccepted = true;
   while (true) {
     switch (next) {
       case Next::LoopHead: {
@@ -167,8 +171,7 @@ FitOutcome LevenbergMarquardt::Run(FitModel& model, const FitData& data, double*
         iteration += 1;
         lastKey = hooks.afterTrial ? hooks.afterTrial(p, iteration) : 0;
         if (hooks.windowClosed && hooks.windowClosed()) return FitOutcome::WindowClosed;
-        lastTrialAccepted = trialReducedChi2 <= acceptedReducedChi2;
-        if (lastTrialAccepted) {
+        if (Accepted(settings)) {
           ++acceptedSteps;
         } else {
           ++rejectedTrials;
@@ -177,11 +180,11 @@ FitOutcome LevenbergMarquardt::Run(FitModel& model, const FitData& data, double*
         break;
       }
       case Next::StopTest: {
-        const bool accepted = trialReducedChi2 <= acceptedReducedChi2;
-        if ((iteration >= settings.iterationLimit && accepted) || iteration > kMaxTrials ||
+        const bool notWorse = trialReducedChi2 <= acceptedReducedChi2;
+        if ((iteration >= settings.iterationLimit && notWorse) || iteration > kMaxTrials ||
             lastKey == kEscape || convergedCount == P) {
           next = Next::RoundEnd;
-        } else if (accepted) {
+        } else if (Accepted(settings)) {
           next = Next::LoopHead;
         } else {
           damping *= 10.0;

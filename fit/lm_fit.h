@@ -51,6 +51,11 @@ struct FitData {
 struct FitSettings {
   double iterationLimit = 2;  // trials per round before a round may end
   int fitRounds = 2;
+  // Fits with analytic derivatives accept a trial whose reduced chi-square
+  // equals the accepted one; fits with forward-difference derivatives accept
+  // only a smaller one (the stop test at the iteration limit still takes an
+  // equal value).
+  bool acceptOnlySmaller = false;
 };
 
 // The window's side of a fit. Every hook may be left empty.
@@ -118,6 +123,7 @@ class LevenbergMarquardt {
   FitStatistics statistics;
 
  private:
+  bool Accepted(const FitSettings& settings) const;
   int variables_;
   std::vector<double> gradient_, step_, derivatives_, normal_, normalSaved_, old_, best_, curve_;
   std::vector<int> active_;

@@ -10,6 +10,7 @@
 #include "core/store.h"
 #include "fit/fit_vector.h"
 #include "fit/lm_fit.h"
+#include "platform/driver.h"
 
 namespace sorvan {
 namespace {
@@ -141,6 +142,21 @@ TEST(WindowFit, EvaluateOnlyStoresStartValuesWithStatistics) {
   FitPeaksGaussLorentz(kW);
   for (int j = 1; j <= 10; ++j) EXPECT_NEAR(Win[kW].ParameterValue[1][j], before[1][j], 1e-9) << j;
   EXPECT_GT(Win[kW].FitChi2, kDoublet.chiSquare);
+}
+
+TEST(WindowFit, EscapeEndsTheRoundAndStoresTheBestParameters) {
+  PrepareWindow(kTwoSinglets);
+  plat::driver::Reset();
+  plat::driver::EscAtKeyPoll(3);
+  FitPeaksGaussLorentz(kW);
+  plat::driver::Finish();
+  EXPECT_EQ(G.FitKey, 27);
+  EXPECT_EQ(G.FitRound, 1);  // no further round after Esc
+  EXPECT_EQ(G.FitIteration, 4);  // the start and three trials
+  EXPECT_EQ(Win[kW].HasFit, 1);
+  // What is stored is the best accepted set, never worse than the start.
+  EXPECT_LE(Win[kW].FitReducedChi2, G.AcceptedReducedChi2 + 1e-9);
+  EXPECT_GT(Win[kW].FitChi2, kTwoSinglets.chiSquare);
 }
 
 TEST(WindowFit, UnusableWindowsAreRefusedWithoutStoring) {

@@ -33,6 +33,13 @@ class FitModel {
   virtual double Value(const double* p, int channel) = 0;
   // Keeps the variables inside their limits after a step.
   virtual void ApplyLimits(double* p) = 0;
+  // Limits of the peak entries (0..N) and the scales (0..P) of a peak model;
+  // kept by pointer, so they must outlive the fit.
+  virtual void SetLimits(const double* /*lower*/, const double* /*upper*/, const double* /*scale*/) {}
+  // Whether the loss term of a fitted background enters (free or not 0);
+  // without it the tail, whose cost grows with the square of the region,
+  // is not built.
+  virtual void SetTailUsed(bool /*used*/) {}
 };
 
 // The data a fit runs against.
@@ -157,21 +164,21 @@ class GaussLorentzFitModel : public FitModel {
   double Value(const double* p, int channel) override;
   void ApplyLimits(double* p) override;
 
-  // Limits of the peak entries (0..N) and the scales (0..N+6); kept by
-  // pointer, so they must outlive the fit.
-  void SetLimits(const double* lower, const double* upper, const double* scale) {
+  void SetLimits(const double* lower, const double* upper, const double* scale) override {
     lower_ = lower;
     upper_ = upper;
     scale_ = scale;
   }
-  // Whether the Tougaard term enters (free or nonzero); without it the tail
-  // is not built.
-  void SetTailUsed(bool used) { tailUsed_ = used; }
+  void SetTailUsed(bool used) override { tailUsed_ = used; }
   const std::vector<double>& Shirley() const { return shirley_; }
   const std::vector<double>& Tougaard() const { return tougaard_; }
 
- private:
+ protected:
   double Background(const double* p, int channel) const;
+  // Derivatives of the background terms at `channel` into d[N+1..N+6].
+  void BackgroundDerivatives(int channel, double* d) const;
+  // Rebuilds the Shirley and loss terms from peakSum_ (when fitted).
+  void RebuildBasis();
   int peakCount_;
   bool doublet_;
   bool backgroundFitted_;
@@ -183,6 +190,28 @@ class GaussLorentzFitModel : public FitModel {
   const double* scale_ = nullptr;
   std::vector<double> shirley_, tougaard_, peakSum_, lossKernel_;
 };
+
+// Gauss-Lorentz peaks 2..n relative to peak 1 (heights, shares, widths and
+// asymmetries as ratios, positions as offsets): the analytic derivatives of
+// each line are handed to the fit entries by the chain rule, so a change of
+// peak 1 is felt through every peak.
+class GaussLorentzRelativeFitModel : public GaussLorentzFitModel {
+ public:
+  using GaussLorentzFitModel::GaussLorentzFitModel;
+  void Linearise(const double* p) override;
+  double ValueAndDerivatives(const double* p, int channel, double* derivatives) override;
+  void PrepareTrial(const double* p) override;
+  double Value(const double* p, int channel) override;
+  void ApplyLimits(double* p) override;
+
+ private:
+  void Resolve(const double* p);
+  std::vector<double> resolved_;  // absolute entries of every peak, fit-vector layout
+};
+
+// The Levenberg-Marquardt fit of window w's Gauss-Lorentz peaks relative to
+// the first (the window's RelativeMode 1).
+void FitPeaksGaussLorentzRelative(int w);
 
 // ---- The fit of a window ----
 
@@ -206,6 +235,7 @@ struct WindowFitKind {
   void (*evaluatePeaks)(int w) = nullptr;  // fills WorkFitSum, draws the peaks
   void (*chiSquare)(int w) = nullptr;      // statistics into G
   void (*store)(int w) = nullptr;          // fit vector back into the peak table
+  bool acceptOnlySmaller = false;          // forward-difference derivatives
 };
 
 // Runs the fit of window w, whose fit arrays are set up and loaded: data and
@@ -218,5 +248,49 @@ FitOutcome RunWindowFit(int w, const WindowFitKind& kind);
 
 // The Levenberg-Marquardt fit of the Gauss-Lorentz peaks of window w.
 void FitPeaksGaussLorentz(int w);
+// The same for Doniach-Sunjic peaks, with forward-difference derivatives.
+void FitPeaksDoniachSunjic(int w);
+
+// The Doniach-Sunjic model of independent peaks broadened by a Gaussian,
+// with the optional background terms, in the fit-vector layout of the
+// Gauss-Lorentz model (the shape entry is the Gaussian half width, the width
+// entry the Lorentz half width, in channels). Its derivatives are forward
+// differences, peak by peak: only the stepped peak is evaluated again.
+class DoniachSunjicFitModel : public FitModel {
+ public:
+  DoniachSunjicFitModel(int peakCount, bool doublet, bool backgroundFitted, int pointCount,
+                        int first, int last, double energyStep);
+  int VariableCount() const override { return 10 * peakCount_ + 6; }
+  void Linearise(const double* p) override;
+  double ValueAndDerivatives(const double* p, int channel, double* derivatives) override;
+  void PrepareTrial(const double* p) override;
+  double Value(const double* p, int channel) override;
+  void ApplyLimits(double* p) override;
+  void SetLimits(const double* lower, const double* upper, const double* scale) override {
+    lower_ = lower;
+    upper_ = upper;
+    scale_ = scale;
+  }
+  void SetTailUsed(bool used) override { tailUsed_ = used; }
+  // Curve of peak `peak` (1..n) at the parameters of the last evaluation.
+  const double* PeakCurve(int peak) const { return curves_.data() + (peak - 1) * stride_; }
+
+ private:
+  void EvaluatePeak(const double* entries, double* curve);
+  void EvaluateAll(const double* p);
+  double Background(const double* p, int channel) const;
+  int peakCount_;
+  bool doublet_;
+  bool backgroundFitted_;
+  bool tailUsed_ = true;
+  int pointCount_, first_, last_;
+  double energyStep_;
+  std::size_t stride_;
+  const double* lower_ = nullptr;
+  const double* upper_ = nullptr;
+  const double* scale_ = nullptr;
+  std::vector<double> curves_, sum_, jacobian_, stepped_, partner_, scratchA_, scratchB_;
+  std::vector<double> shirley_, tougaard_, lossKernel_;
+};
 
 }  // namespace sorvan

@@ -160,10 +160,8 @@ FitOutcome RunWindowFit(int w, const WindowFitKind& kind) {
     G.FitDamping = 1e-4;
 
     std::unique_ptr<FitModel> model = kind.makeModel(w);
-    if (auto* gl = dynamic_cast<GaussLorentzFitModel*>(model.get())) {
-      gl->SetLimits(lower.data(), upper.data(), scale.data());
-      gl->SetTailUsed(p[N + 6] != 0.0 || scale[N + 6] != 0.0);
-    }
+    model->SetLimits(lower.data(), upper.data(), scale.data());
+    model->SetTailUsed(p[N + 6] != 0.0 || scale[N + 6] != 0.0);
     LevenbergMarquardt engine(P, points);
     FitData data;
     data.target = target.data();
@@ -173,7 +171,7 @@ FitOutcome RunWindowFit(int w, const WindowFitKind& kind) {
     data.scale = scale.data();
     data.degreesUsed = degrees;
     data.countsFactor = perSecond;
-    FitSettings settings{G.IterationLimit, G.FitRounds};
+    FitSettings settings{G.IterationLimit, G.FitRounds, kind.acceptOnlySmaller};
 
     auto sync = [&](const double* q) {
       if (G.FitVector.Upper() >= P) std::copy(q, q + P + 1, G.FitVector.begin());
@@ -262,6 +260,21 @@ void FitPeaksGaussLorentz(int w) {
   kind.evaluatePeaks = EvaluatePeaksGaussLorentz;
   kind.chiSquare = ChiSquareGaussLorentz;
   kind.store = StoreFitParameters;
+  RunWindowFit(w, kind);
+}
+
+void FitPeaksGaussLorentzRelative(int w) {
+  WindowFitKind kind;
+  kind.makeModel = [](int window) -> std::unique_ptr<FitModel> {
+    const WindowRecord& win = Win[window];
+    return std::make_unique<GaussLorentzRelativeFitModel>(
+        win.PeakCount, IsDoubletWindow(window), win.BackgroundState == 4,
+        win.SpectrumHeader.PointCount, win.RegionStart, win.RegionEnd,
+        win.SpectrumHeader.EnergyStep);
+  };
+  kind.evaluatePeaks = EvaluatePeaksGaussLorentzRelative;
+  kind.chiSquare = ChiSquareGaussLorentzRelative;
+  kind.store = StoreFitParametersRelative;
   RunWindowFit(w, kind);
 }
 

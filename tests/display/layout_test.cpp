@@ -10,6 +10,7 @@
 #include "core/store.h"
 #include "display/frame.h"
 #include "display/labels_text.h"
+#include "display/ranges.h"
 #include "display/redraw.h"
 #include "display_fixture.h"
 
@@ -178,6 +179,42 @@ TEST_F(DisplayTest, SatellitePreviewLeavesTheSpectrumInTheWorkVector) {
   // The satellite sits on the background: 905 lies below the spectrum's bottom
   // row of 1000 only when the background widened the axis down to 900.
   EXPECT_LE(Win[kWindow].YAxisBottom, 900);
+}
+
+TEST_F(DisplayTest, RangesFromTheWindowRecord) {
+  // A multi-spectrum window on the binding scale spanning 7 eV: the right end
+  // moves down by 1 to a span of 8 with 8 intervals.
+  WindowRecord& win = Win[kWindow];
+  win.MultiStartEnergy = 1486.6 - 107;
+  win.MultiEnergyStep = 0.1;
+  win.MultiExcitationEnergy = 1486.6;
+  win.MultiRegionStart = 1;
+  win.MultiRegionEnd = 71;
+  ComputeMultiSpectrumEnergyRange(kWindow);
+  EXPECT_EQ(win.MultiXLeft, 107);
+  EXPECT_EQ(win.MultiXRight, 99);
+  EXPECT_EQ(win.MultiXSpan, 8);
+  EXPECT_EQ(win.XTickCount, 8);
+
+  // Fixed ranges are left alone, also their first energy and maximum.
+  PlaceSpectrum(kWindow, Ramp(20), 1000, 1);
+  win.XRangeFixed = win.YRangeFixed = 1;
+  win.FirstEnergy = 5;
+  win.IntensityMax = 7;
+  RedrawWindow(kWindow);
+  EXPECT_EQ(win.FirstEnergy, 5);
+  EXPECT_EQ(win.IntensityMax, 7);
+
+  // Energy corrections shift the axis; the binding energies of the extremes
+  // are given to 0.01 eV whatever the scale.
+  win.XRangeFixed = win.YRangeFixed = 0;
+  win.EnergyShift = 0.5;
+  G.GlobalEnergyOffset = 0.25;
+  G.EnergyAxisMode = 1;
+  RedrawWindow(kWindow);
+  EXPECT_DOUBLE_EQ(win.FirstEnergy, 1000.75);
+  EXPECT_EQ(win.MaxIndex, 20);
+  EXPECT_DOUBLE_EQ(win.MaxBindingEnergy, std::floor(100 * (1486.6 - 0.25 - 0.5 - 1019) + 0.5) / 100);
 }
 
 }  // namespace

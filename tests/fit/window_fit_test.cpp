@@ -10,6 +10,7 @@
 #include "core/store.h"
 #include "fit/fit_vector.h"
 #include "fit/lm_fit.h"
+#include "fit/peak_models.h"
 #include "platform/driver.h"
 
 namespace sorvan {
@@ -157,6 +158,67 @@ TEST(WindowFit, EscapeEndsTheRoundAndStoresTheBestParameters) {
   // What is stored is the best accepted set, never worse than the start.
   EXPECT_LE(Win[kW].FitReducedChi2, G.AcceptedReducedChi2 + 1e-9);
   EXPECT_GT(Win[kW].FitChi2, kTwoSinglets.chiSquare);
+}
+
+TEST(WindowFit, DoniachSunjicPeakFoundAgainInTableUnits) {
+  // One asymmetric line on a flat background: 1000 counts high at channel
+  // 80.5, Gaussian half width 2 channels (FWHM 0.4 eV), Lorentz half width
+  // 1.5 channels (FWHM 0.3 eV), asymmetry 0.1.
+  const int n = 160;
+  const double truth[10] = {1000, 0, 2.0, 0, 80.5, 0, 1.5, 0, 0.1, 0};
+  std::vector<double> peak(n + 1), partner(n + 1), a(n + 1), b(n + 1);
+  DoniachSunjicPeakCurve(truth, false, n, 1, n, peak.data(), partner.data(), a.data(), b.data());
+  ReferenceCase c = kTwoSinglets;
+  c.peaks = 1;
+  c.points = n;
+  c.counts.assign(n, 0.0);
+  for (int i = 1; i <= n; ++i) c.counts[i - 1] = 200 + peak[i];
+  c.start = {900, 0, 0.5, 0, 81.5, 0, 0.35, 0, 0.05, 0, 150, 0, 0, 0, 0, 0};
+  c.free = {1, 0, 1, 0, 1, 0, 1, 0, 1, 0, 1, 0, 0, 0, 0, 0};
+  PrepareWindow(c);
+  Win[kW].PeakModel = 1;
+  // The shape and width entries are full widths in eV for this line shape.
+  Win[kW].ParameterValue[1][3] = 0.5;
+  Win[kW].ParameterValue[1][7] = 0.35;
+  AllocFitArraysDoniachSunjic(kW);
+  ASSERT_TRUE(LoadFitParameters(kW));
+  FitPeaksDoniachSunjic(kW);
+  const auto& v = Win[kW].ParameterValue[1];
+  EXPECT_NEAR(v[1], 1000, 0.1);
+  EXPECT_NEAR(v[3], 2 * 2.0 * kStep, 1e-4);
+  EXPECT_NEAR(v[5], (80.5 - 1) * kStep + kStartEnergy, 1e-5);
+  EXPECT_NEAR(v[7], 2 * 1.5 * kStep, 1e-4);
+  EXPECT_NEAR(v[9], 0.1, 1e-4);
+  EXPECT_NEAR(Win[kW].BackgroundTermValue[1], 200, 0.05);
+  EXPECT_GT(Win[kW].PeakArea[1], 0.0);
+}
+
+TEST(WindowFit, RelativeTableOfOneDoubletGivesTheSameResult) {
+  const ReferenceCase& c = kDoublet;
+  PrepareWindow(c);
+  WindowRecord& win = Win[kW];
+  win.RelativeMode = 1;
+  // Partner entries as ratios and the splitting in eV.
+  const double* e = c.start.data();
+  win.ParameterValue[1][2] = e[1];
+  win.ParameterValue[1][4] = e[3];
+  win.ParameterValue[1][6] = e[5] * kStep;
+  win.ParameterValue[1][8] = e[7];
+  win.ParameterValue[1][10] = e[9];
+  for (int j : {2, 4, 6, 8, 10}) {
+    win.ParameterLower[1][j] = -1e9;
+    win.ParameterUpper[1][j] = 1e9;
+  }
+  AllocFitArraysGaussLorentz(kW);
+  ASSERT_TRUE(LoadFitParametersRelative(kW));
+  FitPeaksGaussLorentzRelative(kW);
+  const double* f = c.fitted.data();
+  const double expected[11] = {0, f[0], f[1], f[2], f[3], (f[4] - 1) * kStep + kStartEnergy,
+                               f[5] * kStep, 2 * f[6] * kStep, f[7], f[8], f[9]};
+  for (int j : {1, 2, 3, 5, 6, 7, 8}) {
+    EXPECT_NEAR(win.ParameterValue[1][j], expected[j], 1e-4 * std::fabs(expected[j])) << j;
+  }
+  EXPECT_NEAR(win.FitChi2, c.chiSquare, 1e-6 * c.chiSquare);
 }
 
 TEST(WindowFit, UnusableWindowsAreRefusedWithoutStoring) {

@@ -2,6 +2,7 @@
 // page, the busy guards, closing (also by the close box) and typed numbers.
 #include "dialogs/page.h"
 
+#include <cmath>
 #include <map>
 
 #include "core/events.h"
@@ -50,7 +51,11 @@ void ForgetPage(int n, long serial) {
 }
 
 int PixelsOf(const Cells& length, int cell) {
-  return static_cast<int>(plat::RoundHalfEven(length.cells * cell)) + length.pixels;
+  // The cells are decimal numbers (11.3 cells of 15 pixels are 169.5, which
+  // goes to 170); the binary product may miss the half by a hair, so it is
+  // taken to a millionth of a pixel before the halves go to even.
+  const double pixels = std::round(length.cells * cell * 1e6) / 1e6;
+  return static_cast<int>(plat::RoundHalfEven(pixels)) + length.pixels;
 }
 
 Cells Plus(const Cells& a, double cells, int pixels = 0) {

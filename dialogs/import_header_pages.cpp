@@ -109,7 +109,7 @@ void cmdOK251_Click() {
 }
 
 void ShowImportHeaderPage(int /*window*/) {
-  if (PageOpen(kHeaderPage)) return;
+  if (!PageCanOpen(kHeaderPage)) return;
   const HeaderLayout layout = LayoutOf(G.LineBuffer);
   g_layout = layout;
   const bool keyword = layout == HeaderLayout::Keyword;

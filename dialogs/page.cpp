@@ -113,9 +113,8 @@ bool RunPage(const PageSpec& spec, const std::function<void()>& build) {
   const int n = spec.dialogWindow;
   // A busy shared window, or a page that is still open, is not opened again:
   // two sets of controls would share one set of names.
+  if (!PageCanOpen(n, spec.guard)) return false;
   std::uint8_t* flag = GuardFlag(spec.guard);
-  if (flag && *flag != 0) return false;
-  if (plat::DialogWindowOpen(n) || Pages().count(n) != 0) return false;
   if (flag) *flag = 1;
   if (spec.clearResult) G.DialogResult = 0;
 
@@ -169,6 +168,12 @@ bool RunPage(const PageSpec& spec, const std::function<void()>& build) {
   if (spec.wait) plat::WaitWhileOpen(n, G.DialogLeft, G.DialogTop);
   else scope.Release();  // the page outlives its show procedure; ClosePage ends it
   return true;
+}
+
+bool PageCanOpen(int n, PageGuard guard) {
+  const std::uint8_t* flag = GuardFlag(guard);
+  if (flag && *flag != 0) return false;
+  return !plat::DialogWindowOpen(n) && Pages().count(n) == 0;
 }
 
 bool PageOpen(int n) { return Pages().count(n) != 0 && plat::DialogWindowOpen(n); }

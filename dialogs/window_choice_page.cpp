@@ -28,7 +28,7 @@ bool PassesModeFilter(int w, const std::string& modeText) {
 }  // namespace
 
 void ShowWindowChoicePage(int excludedWindow, const std::string& modeText) {
-  if (PageOpen(kPage)) return;
+  if (!PageCanOpen(kPage)) return;
   G.DialogResult = 0;
   int listed = 0;
   int listHeight = 0;  // pixels: one row of 1.1 cells per window, at most 20 rows

@@ -213,6 +213,25 @@ TEST_F(PageMechanism, NestedPageFromAButtonReturnsToTheOuterWait) {
   EXPECT_EQ(G.DialogResult, 1);
 }
 
+TEST_F(PageMechanism, PageThatShowsItselfAgainEndsWithTheSecondShow) {
+  // The error pages' toggle: close, change a setting, show the page again.
+  int shows = 0;
+  RegisterEvent("cmd115_Click", [&](plat::EventArgs&) {
+    ClosePage(kTestPage, -1);
+    ++shows;
+    ShowTestPage(PageGuard::Window1);
+  });
+  script::Click("cmd115");
+  script::Expect([] { return plat::DialogWindowOpen(kTestPage) && G.DialogWindow1Busy == 1; },
+                 "the page is open again and holds its window");
+  script::Key(script::KeyCode::Enter);
+  EXPECT_TRUE(ShowTestPage(PageGuard::Window1));
+  EXPECT_EQ(shows, 1);
+  EXPECT_EQ(G.DialogResult, 1);
+  EXPECT_EQ(G.DialogWindow1Busy, 0);
+  EXPECT_FALSE(plat::DialogWindowOpen(kTestPage));
+}
+
 TEST_F(PageMechanism, NextPageOpensWhereTheUserLeftTheLastOne) {
   script::MoveDialog(300, 200);
   script::Key(script::KeyCode::Enter);

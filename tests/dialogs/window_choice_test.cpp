@@ -177,3 +177,29 @@ TEST_F(WindowChoicePage, TwentyOneWindowsMakeTwoColumns) {
 }
 
 }  // namespace
+
+namespace {
+
+using namespace sorvan;
+namespace script = plat::script;
+
+class WindowChoiceAgain : public pagetest::PageTest {};
+
+TEST_F(WindowChoiceAgain, ShowingThePageWhileItIsOpenChangesNothing) {
+  for (int w : {2, 5, 9}) {
+    Win[w].WindowOpen = true;
+    Win[w].SpectrumHeader.Name = "S";
+  }
+  script::Run([] {
+    ShowWindowChoicePage(2, G.LabelTexts[33]);  // returns at once
+    EXPECT_EQ(G.ChosenWindows[1], 2);
+    EXPECT_EQ(G.ChosenWindows[3], 9);
+    EXPECT_EQ(G.DialogResult, 0);
+  });
+  script::Click("cmd203");
+  script::Key(script::KeyCode::Enter);
+  ShowWindowChoicePage(0, G.LabelTexts[33]);
+  EXPECT_EQ(G.ChosenWindowCount, 3);
+}
+
+}  // namespace

@@ -171,6 +171,15 @@ bool RunPage(const PageSpec& spec, const std::function<void()>& build) {
 }
 
 bool PageCanOpen(int n, PageGuard guard) {
+  // A page whose window has gone by another way than ClosePage (closed
+  // directly by a handler, or taken down with every other window) is over:
+  // forget it and free its guard.
+  auto it = Pages().find(n);
+  if (it != Pages().end() && !plat::DialogWindowOpen(n)) {
+    const PageGuard stale = it->second.guard;
+    Pages().erase(it);
+    ClearGuard(stale);
+  }
   const std::uint8_t* flag = GuardFlag(guard);
   if (flag && *flag != 0) return false;
   return !plat::DialogWindowOpen(n) && Pages().count(n) == 0;

@@ -86,7 +86,8 @@ struct PageSpec {
 bool RunPage(const PageSpec& spec, const std::function<void()>& build);
 
 // False while `guard` is busy or dialog window n holds a page: RunPage would
-// return at once. Show procedures that prepare globals before the page opens
+// return at once. (A page whose window was closed without ClosePage is
+// forgotten here, its guard freed.) Show procedures that prepare globals before the page opens
 // ask this first, so that a refused page changes nothing.
 bool PageCanOpen(int n, PageGuard guard = PageGuard::None);
 // True while a page runs on dialog window n.

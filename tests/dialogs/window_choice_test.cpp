@@ -86,8 +86,9 @@ TEST_F(WindowChoicePage, OffersTheOpenSingleWindowsThatSuitTheCommand) {
 }
 
 TEST_F(WindowChoicePage, BoxesNameTheWindowAndItsSpectrum) {
+  G.MessageTexts[34] = "Window ";
   script::Run([] {
-    EXPECT_EQ(plat::Text(kPage, "chk201", 3), "M34 3 S3");
+    EXPECT_EQ(plat::Text(kPage, "chk201", 3), "Window 3 S3");
     EXPECT_EQ(plat::Value(kPage, "chk201", 3), 0);
     EXPECT_TRUE(FindControl(kPage, "chk201", 1).hasFocus);
     EXPECT_TRUE(FindControl(kPage, "cmdOk201").isDefault);

@@ -85,6 +85,7 @@ bool ShowBackgroundAcceptPage(int w, const std::string& title) {
   spec.pointerGiven = true;
   spec.pointerX = 7.5;
   spec.pointerY = 9.6;
+  if (tougaard) spec.firstEntry = "ed11";
   return RunPage(spec, [&] {
     const int n = kPage;
     const auto none = plat::kNoIndex;

@@ -8,10 +8,12 @@
 #include "core/language.h"
 #include "core/model.h"
 #include "core/presetting.h"
+#include "display/windows.h"
 #include "platform/app.h"
 #include "platform/dialogs.h"
 #include "platform/driver.h"
 #include "platform/files.h"
+#include "platform/forms.h"
 #include "platform/menus.h"
 #include "platform/toolbar.h"
 #include "shell/menu_bar.h"
@@ -358,6 +360,18 @@ TEST_F(OptionsTest, CloseAllWindowsLeavesEveryWindowClosedAndTheMenuWithoutWindo
   EXPECT_EQ(G.CurrentWindow, 5);
   EXPECT_FALSE(Enabled(sorvan::CmdCloseAllWindows));
   EXPECT_TRUE(Enabled(sorvan::CmdLoadPresetting));
+}
+
+TEST_F(OptionsTest, CloseAllWindowsClosesThePlatformWindowsToo) {
+  sorvan::OpenSpectrumWindow(3, "three");
+  sorvan::OpenSpectrumWindow(40, "forty");
+  sorvan::UpdateMenuState(40);
+  ASSERT_EQ(plat::OpenSpectrumWindows().size(), 2u);
+  plat::driver::ChooseMenu(sorvan::CmdCloseAllWindows);
+  EXPECT_TRUE(plat::OpenSpectrumWindows().empty());
+  EXPECT_FALSE(Win[3].WindowOpen);
+  EXPECT_FALSE(Win[40].WindowOpen);
+  EXPECT_EQ(G.CurrentWindow, 40);
 }
 
 TEST_F(OptionsTest, AboutShowsItsBox) {

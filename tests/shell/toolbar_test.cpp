@@ -7,6 +7,7 @@
 #include "core/model.h"
 #include "platform/driver.h"
 #include "platform/toolbar.h"
+#include "shell/commands.h"
 #include "shell/menu_state.h"
 #include "shell/number_text.h"
 #include "shell/toolbar.h"
@@ -132,6 +133,30 @@ TEST_F(ToolbarTest, ActionTextsOfTheShippedLanguageAreDistinct) {
     texts.insert(G.ToolbarActionText[a]);
   }
   EXPECT_EQ(texts.size(), 69u);
+}
+
+TEST_F(ToolbarTest, AClickRunsTheActionOfItsButton) {
+  Choose({13, 67, 69});
+  sorvan::Win[4].WindowOpen = true;
+  sorvan::Win[9].WindowOpen = true;
+  G.CurrentWindow = 4;
+  sorvan::UpdateMenuState(4);
+  // Separator, bea7, six group separators, fen40, fen42.
+  ASSERT_EQ(G.ToolbarButtonOfAction[67], 9);
+  ASSERT_EQ(G.ToolbarButtonOfAction[69], 10);
+  plat::driver::ClickToolbar(G.ToolbarButtonOfAction[69]);
+  EXPECT_FALSE(sorvan::Win[4].WindowOpen);
+  EXPECT_FALSE(sorvan::Win[9].WindowOpen);
+  EXPECT_FALSE(plat::ToolbarButtonAt(G.ToolbarButtonOfAction[69]).enabled);
+}
+
+TEST_F(ToolbarTest, ActionsThatAreTheirMenuCommandNameIt) {
+  for (int a = 1; a <= 69; ++a) {
+    const int command = sorvan::ToolbarActionAt(a).command;
+    if (sorvan::RunsItsMenuCommand(a))
+      EXPECT_NE(sorvan::GroupOfCommand(command), sorvan::CommandGroup::None) << a;
+  }
+  for (int a : {1, 12, 16, 25, 26, 28, 31, 43, 44, 45, 46, 47}) EXPECT_FALSE(sorvan::RunsItsMenuCommand(a)) << a;
 }
 
 TEST_F(ToolbarTest, KeysNameTheirActions) {

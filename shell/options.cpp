@@ -178,25 +178,6 @@ void ReadLanguageKeepingNames() {
   CarryOverStoredNames(before);
 }
 
-// After a presetting has been loaded and the toolbar rebuilt: the check mark
-// of the toolbar item, ToolbarHeight and WorkAreaHeight follow whether the
-// toolbar is now shown, each height taken off the work area exactly once.
-void FollowToolbarVisibility() {
-  const bool shown = G.ToolbarVisible == 1;
-  const bool wasShown = G.ToolbarCheckFlag == kItemChecked;
-  if (shown) {
-    const int height = plat::ToolbarHeight();
-    if (wasShown)
-      G.WorkAreaHeight = static_cast<Int16>(G.WorkAreaHeight + G.ToolbarHeight - height);
-    else
-      G.WorkAreaHeight = static_cast<Int16>(G.WorkAreaHeight - height);
-    G.ToolbarHeight = static_cast<Int16>(height);
-  } else if (wasShown) {
-    G.WorkAreaHeight = static_cast<Int16>(G.WorkAreaHeight + G.ToolbarHeight);
-  }
-  SetOptionMark(PopupOptions, CmdToggleToolbar, shown ? kItemChecked : 0);
-}
-
 void LoadPresetting() {
   const std::string path =
       ChooseFileToOpen({G.CaptionTexts[18], "*.set", G.CaptionTexts[14], "*.*"}, "*.set", "set",

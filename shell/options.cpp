@@ -16,6 +16,7 @@
 #include "fit/paramset.h"
 #include "platform/app.h"
 #include "platform/dialogs.h"
+#include "platform/files.h"
 #include "platform/forms.h"
 #include "platform/toolbar.h"
 #include "shell/commands.h"
@@ -171,10 +172,27 @@ void CarryOverStoredNames(const StoredNameTexts& before) {
   for (int w = 0; w <= kMaxWindows; ++w) CarryOver(Win[w].PeakType, before, after);
 }
 
+// A settings file that could not be read or written completely: message 8,
+// worded for any file.
+void ShowFileMessage() {
+  G.CommandId = 8;
+  ShowMessage(G.CommandId, G.CurrentWindow);
+}
+
+// Reads the language file; a missing or short file keeps the texts read so
+// far, and the user is told.
+void ReadLanguageTexts() {
+  try {
+    ReadLanguageFile();
+  } catch (const plat::FileError&) {
+    ShowFileMessage();
+  }
+}
+
 // Reads the language file again, keeping the stored names in step.
 void ReadLanguageKeepingNames() {
   const StoredNameTexts before = CaptureStoredNameTexts();
-  ReadLanguageFile();
+  ReadLanguageTexts();
   CarryOverStoredNames(before);
 }
 
@@ -187,13 +205,19 @@ void LoadPresetting() {
   const StoredNameTexts before = CaptureStoredNameTexts();
   if (!path.empty()) {
     G.PresettingFilePath = path;
-    ReadPresetting();
+    // A short file keeps what it has; the menus, toolbar and titles are
+    // rebuilt from the settings all the same.
+    try {
+      ReadPresetting();
+    } catch (const plat::FileError&) {
+      ShowFileMessage();
+    }
     SyncOptionChecks();
   }
   if (G.CpsMode != cps) SwitchIntensityUnitOfWindows(G.CpsMode);
   if (G.EnergyAxisMode != energy) SwitchEnergyScaleOfWindows();
   if (G.DefaultExcitationEnergy == 0) G.DefaultExcitationEnergy = 1486.6;
-  ReadLanguageFile();
+  ReadLanguageTexts();
   CarryOverStoredNames(before);
   DestroyMenuBar();
   SetAxisTitles(false);
@@ -219,7 +243,11 @@ void SavePresetting() {
   const std::string path = plat::SaveFileDialog(spec);
   if (path.empty()) return;
   G.PresettingFilePath = path;
-  WritePresetting();
+  try {
+    WritePresetting();
+  } catch (const plat::FileError&) {
+    ShowFileMessage();
+  }
 }
 
 void ToggleToolbar() {

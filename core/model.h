@@ -185,6 +185,7 @@ struct WindowRecord {
   Byte MemberLabelStepFixed = 0;
   Byte ShowMemberLabels = 0;
   Byte ShowMaximumTrace = 0;
+  Byte MembersReversed = 0;  // 1 = the member order is reversed
   Byte MultiXGridLines = 0;
   Byte MultiYGridLines = 0;
   Byte MemberGridLines = 0;
@@ -363,6 +364,8 @@ struct GlobalRecord {
   Byte FitDisplayPass = 0;
   double FitIteration = 0, FitRound = 0;
   double ChiSquare = 0, ReducedChiSquare = 0, ResidualCorrelation = 0;
+  // Levenberg-Marquardt state of the running fit
+  double FitDamping = 0, TrialReducedChi2 = 0, AcceptedReducedChi2 = 0, ConvergedCount = 0;
   double PackedSize = 0;
   double ParameterSetVersion = 0;
 

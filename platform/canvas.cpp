@@ -69,7 +69,7 @@ QFont MakeQtFont(const FontSpec& spec) {
   QFont font(ToQString(spec.name));
   // A size of 0 or less would make Qt fall back silently; the smallest
   // readable size stands in for it.
-  font.setPointSizeF(spec.size > 0 ? spec.size : 1.0);
+  font.setPointSizeF(spec.size > 0 ? std::min(spec.size, kMaxFontSize) : 1.0);
   font.setBold(spec.bold);
   font.setItalic(spec.italic);
   font.setUnderline(spec.underline);

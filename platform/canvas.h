@@ -55,6 +55,11 @@ constexpr double kCoordinateLimit = 1.0e6;
 // The whole pixel a coordinate is drawn at (NaN counts as 0).
 int PixelOf(double coordinate);
 
+// Widest pen and largest font the canvas passes on (larger values would only
+// stall the renderer; no layout of the program comes near them).
+constexpr int kMaxPenWidth = 10000;
+constexpr double kMaxFontSize = 2000;  // points
+
 class Canvas {
  public:
   virtual ~Canvas() = default;
@@ -62,7 +67,10 @@ class Canvas {
   // Drawing state; kept until changed. Every surface (each spectrum window,
   // the printer, a bitmap) has its own canvas and so its own state.
   void SetColour(int colour) { state_.colour = colour; }
-  void SetPenWidth(int pixels) { state_.penWidth = pixels < 0 ? 0 : pixels; }
+  // Negative widths count as 0; widths beyond kMaxPenWidth are cut to it.
+  void SetPenWidth(int pixels) {
+    state_.penWidth = pixels < 0 ? 0 : (pixels > kMaxPenWidth ? kMaxPenWidth : pixels);
+  }
   void SetPenStyle(PenStyle style) { state_.penStyle = style; }
   void SetDrawMode(int mode) { state_.drawMode = mode; }
   void SetOpaqueText(bool opaque) { state_.opaqueText = opaque; }

@@ -1,21 +1,110 @@
-// Event naming and the guarded entry into the program.
+// Event naming, the event trace and the one guarded entry into the program.
 #include "platform/events.h"
+
+#include <QApplication>
+#include <QMessageBox>
+#include <deque>
+
+#include "platform/app.h"
+#include "platform/controls.h"
+#include "platform/dialogs.h"
+#include "platform/driver.h"
+#include "platform/files.h"
+#include "platform/ui_qt.h"
 
 namespace plat {
 
 namespace {
 EventSink g_sink;
+std::vector<std::string> g_trace;
+std::exception_ptr g_pending;
+int g_qtEntryDepth = 0;
+int g_suppressDepth = 0;
+constexpr size_t kTraceLimit = 10000;
+
+void Trace(const std::string& name, const EventArgs& args) {
+  if (g_trace.size() >= kTraceLimit) g_trace.erase(g_trace.begin(), g_trace.begin() + kTraceLimit / 10);
+  std::string entry = name + "(" + std::to_string(args.index);
+  if (args.command != 0) entry += ", " + std::to_string(args.command);
+  entry += ")";
+  g_trace.push_back(entry);
 }
+
+// The text of the one error box that a failed handler leaves.
+std::string ErrorText(const std::string& event) {
+  try {
+    throw;
+  } catch (const FileError& e) {
+    return "File error: " + std::string(e.what()) + "\r" + e.path();
+  } catch (const std::exception& e) {
+    return "Error in " + event + ": " + e.what();
+  } catch (...) {
+    return "Unknown error in " + event;
+  }
+}
+}  // namespace
 
 std::string WindowEventName(int window, const std::string& event) {
   if (window >= 1 && window <= 31) return "Win_" + std::to_string(window) + "_" + event;
   return "Form_" + event;
 }
 
+void RaiseWindowEvent(int window, const std::string& event, EventArgs& args) {
+  if (!(window >= 1 && window <= 31)) args.index = window;
+  RaiseEvent(WindowEventName(window, event), args);
+}
+
 void SetEventSink(EventSink sink) { g_sink = std::move(sink); }
 
 void RaiseEvent(const std::string& name, EventArgs& args) {
-  if (g_sink) g_sink(name, args);
+  Trace(name, args);
+  if (!g_sink) return;
+  if (TestMode() && !ui::InQtEntry()) {
+    g_sink(name, args);  // the test sees every exception as it happens
+    return;
+  }
+  try {
+    g_sink(name, args);
+  } catch (...) {
+    if (TestMode()) {
+      if (!g_pending) g_pending = std::current_exception();
+      return;
+    }
+    std::string text = ErrorText(name);
+    CloseAll();
+    MessageBox(text, 0, "");
+  }
 }
+
+void RaiseEvent(const std::string& name, int index) {
+  EventArgs args;
+  args.index = index;
+  RaiseEvent(name, args);
+}
+
+void RethrowPendingError() {
+  if (!g_pending) return;
+  std::exception_ptr e = g_pending;
+  g_pending = nullptr;
+  std::rethrow_exception(e);
+}
+
+const std::vector<std::string>& EventTrace() { return g_trace; }
+void ClearEventTrace() {
+  g_trace.clear();
+  g_pending = nullptr;
+}
+std::string LastEvent() { return g_trace.empty() ? std::string("(none)") : g_trace.back(); }
+
+namespace ui {
+QtEntry::QtEntry() { ++g_qtEntryDepth; }
+QtEntry::~QtEntry() { --g_qtEntryDepth; }
+bool InQtEntry() { return g_qtEntryDepth > 0; }
+DirectCall::DirectCall() : saved(g_qtEntryDepth) { g_qtEntryDepth = 0; }
+DirectCall::~DirectCall() { g_qtEntryDepth = saved; }
+SuppressQtEvents::SuppressQtEvents() { ++g_suppressDepth; }
+SuppressQtEvents::~SuppressQtEvents() { --g_suppressDepth; }
+bool QtEventsSuppressed() { return g_suppressDepth > 0; }
+}  // namespace ui
 
 }  // namespace plat

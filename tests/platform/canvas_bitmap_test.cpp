@@ -231,6 +231,23 @@ TEST(Measurement, WorksOutsideAnyDrawing) {
   EXPECT_EQ(closed.Width(), 0);
 }
 
+TEST(Measurement, ArialResolvesToAMetricTwin) {
+  // Layouts are computed from Arial; the metric-compatible Liberation Sans
+  // must stand in for it, not whatever default font the system picks.
+  plat::Canvas& canvas = plat::WindowCanvas(43);
+  plat::FontSpec font;
+  font.size = 10;
+  font.name = "Liberation Sans";
+  canvas.SetFont(font);
+  double liberation = canvas.TextWidth("ABC DFG HIJ WMHGfg");
+  font.name = "Arial";
+  canvas.SetFont(font);
+  EXPECT_DOUBLE_EQ(canvas.TextWidth("ABC DFG HIJ WMHGfg"), liberation);
+  font.bold = true;
+  canvas.SetFont(font);
+  EXPECT_GT(canvas.TextWidth("ABC DFG HIJ WMHGfg"), liberation);
+}
+
 TEST(BitmapSurface, RedirectsOneWindowAndSavesTwentyFourBitBmp) {
   plat::BeginBitmap(40, 30, 5);
   plat::SetDrawingWindow(5);

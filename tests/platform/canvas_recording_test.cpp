@@ -55,6 +55,18 @@ TEST(RecordingCanvas, RecordsPrimitivesWithTheirState) {
   EXPECT_EQ(canvas.Texts(), std::vector<std::string>({"Intensit\xE4t"}));
 }
 
+TEST(RecordingCanvas, PenWidthIsKeptInItsRange) {
+  struct Case {
+    int in, out;
+  } cases[] = {{-3, 0}, {0, 0}, {7, 7}, {plat::kMaxPenWidth + 1, plat::kMaxPenWidth},
+               {1 << 30, plat::kMaxPenWidth}};
+  RecordingCanvas canvas;
+  for (const Case& c : cases) {
+    canvas.SetPenWidth(c.in);
+    EXPECT_EQ(canvas.State().penWidth, c.out) << c.in;
+  }
+}
+
 TEST(RecordingCanvas, FixedMetricsAreArithmetic) {
   RecordingCanvas canvas(100, 100, RecordingCanvas::Metrics::Fixed);
   plat::FontSpec font;

@@ -1,0 +1,35 @@
+// Chi-square, reduced chi-square and the serial correlation of the residuals
+// of a fit over a window's region, on plain arrays indexed by channel.
+#pragma once
+
+namespace sorvan {
+
+struct FitStatistics {
+  double chiSquare = 0;
+  // chi-square / (points of the region - degrees used); reported scaled to
+  // counts in counts-per-second mode.
+  double reducedChiSquare = 0;
+  // The same before that scaling: the figure the fits compare trials by.
+  double unscaledReducedChiSquare = 0;
+  // 1 - sum(d_x d_{x-1}) / sum(d_x^2): near 0 for slowly varying residuals,
+  // near 1 for uncorrelated ones, above 1 for residuals alternating in sign.
+  double serialCorrelation = 0;
+};
+
+// Statistics of model[x] against target[x] with standard deviations sigma[x]
+// for x = first..last. `degreesUsed` is subtracted from the point count; when
+// no degree of freedom remains the reduced chi-square is the chi-square itself
+// (divided by 1), never a negative or infinite figure. `countsFactor` is
+// scans x dwell time in counts-per-second mode and 1 otherwise (0 counts as 1).
+// `sumSquaresStart` starts the sum of squared residuals (a perfect match then
+// gives a correlation of 1 when it is positive, and 0 when it is 0).
+FitStatistics ComputeFitStatistics(const double* model, const double* target, const double* sigma,
+                                   int first, int last, double degreesUsed, double countsFactor,
+                                   double sumSquaresStart);
+
+// The degrees the statistics take off: 5 per singlet peak and 10 per doublet
+// peak, free or fixed, plus one per free term of a background fitted with the
+// peaks.
+double DegreesUsedByPeaks(int peakCount, bool doublet, int freeBackgroundTerms);
+
+}  // namespace sorvan

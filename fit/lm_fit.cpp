@@ -1,0 +1,345 @@
+// The Levenberg-Marquardt iteration and the Gauss-Lorentz model it fits.
+#include "fit/lm_fit.h"
+
+#include <algorithm>
+#include <cmath>
+
+#include "fit/peak_models.h"
+
+namespace sorvan {
+
+namespace {
+
+// Damping beyond this means the matrix cannot be factorised at all.
+constexpr double kSingularDamping = 1e16;
+// A round ends whatever the limit after this many trials.
+constexpr double kMaxTrials = 199;
+constexpr int kEscape = 27;
+
+}  // namespace
+
+LevenbergMarquardt::LevenbergMarquardt(int variableCount, int lastChannel)
+    : variables_(variableCount),
+      gradient_(variableCount + 1, 0.0),
+      step_(variableCount + 1, 0.0),
+      derivatives_(variableCount + 1, 0.0),
+      normal_(PackedSizeFor(variableCount) + 1, 0.0),
+      normalSaved_(PackedSizeFor(variableCount) + 1, 0.0),
+      old_(variableCount + 1, 0.0),
+      best_(variableCount + 1, 0.0),
+      curve_(std::max(lastChannel, 0) + 1, 0.0),
+      active_(variableCount + 1, 0) {}
+
+FitStatistics LevenbergMarquardt::Evaluate(FitModel& model, const FitData& data, const double* p) {
+  model.PrepareTrial(p);
+  for (int x = data.first; x <= data.last; ++x) curve_[x] = model.Value(p, x);
+  statistics = ComputeFitStatistics(curve_.data(), data.target, data.sigma, data.first, data.last,
+                                    data.degreesUsed, data.countsFactor, 0.0);
+  return statistics;
+}
+
+void LevenbergMarquardt::BuildSystem(FitModel& model, const FitData& data, const double* p) {
+  const int P = variables_;
+  std::fill(gradient_.begin(), gradient_.end(), 0.0);
+  std::fill(normal_.begin(), normal_.end(), 0.0);
+  model.Linearise(p);
+  double* d = derivatives_.data();
+  double* normal = normal_.data();
+  int* active = active_.data();
+  for (int x = data.first; x <= data.last; ++x) {
+    const double value = model.ValueAndDerivatives(p, x, d);
+    const double inverseSigma = 1.0 / data.sigma[x];
+    // Only the variables with a nonzero scaled derivative at this channel
+    // take part: far from a peak its rows are zero and are skipped.
+    int count = 0;
+    for (int k = 1; k <= P; ++k) {
+      const double scaled = d[k] * std::fabs(data.scale[k]) * inverseSigma;
+      if (scaled != 0.0) {
+        d[k] = scaled;
+        active[count++] = k;
+      }
+    }
+    const double r = (value - data.target[x]) * inverseSigma;
+    for (int a = 0; a < count; ++a) {
+      const int k = active[a];
+      const double dk = d[k];
+      gradient_[k] += dk * r;
+      double* row = normal + k * (k - 1) / 2;
+      for (int b = 0; b <= a; ++b) row[active[b]] += dk * d[active[b]];
+    }
+  }
+  std::copy(normal_.begin(), normal_.end(), normalSaved_.begin());
+}
+
+bool LevenbergMarquardt::Solve(double lambda) {
+  const int P = variables_;
+  double* n = normal_.data();
+  // Damped copy of the saved matrix, right-hand side -gradient.
+  for (int k = 1; k <= P; ++k) {
+    for (int j = 1; j < k; ++j) n[PackedIndex(k, j)] = normalSaved_[PackedIndex(k, j)];
+    n[PackedIndex(k, k)] = normalSaved_[PackedIndex(k, k)] * (1.0 + lambda) + lambda;
+    step_[k] = -gradient_[k];
+  }
+  // Cholesky factorisation in place, column by column.
+  for (int j = 1; j <= P; ++j) {
+    if (j > 1) {
+      for (int i = j; i <= P; ++i) {
+        double sum = 0.0;
+        for (int k = 1; k < j; ++k) sum += n[PackedIndex(i, k)] * n[PackedIndex(j, k)];
+        n[PackedIndex(i, j)] -= sum;
+      }
+    }
+    const double pivot = n[PackedIndex(j, j)];
+    if (!(pivot > 0.0) || !std::isfinite(pivot)) return false;
+    const double s = std::sqrt(pivot);
+    for (int i = j; i <= P; ++i) n[PackedIndex(i, j)] /= s;
+  }
+  // Forward substitution L y = step, then back substitution L^T delta = y.
+  auto divide = [](double value, double diagonal) { return diagonal != 0.0 ? value / diagonal : 0.0; };
+  for (int i = 1; i <= P; ++i) {
+    double sum = step_[i];
+    for (int j = 1; j < i; ++j) sum -= n[PackedIndex(i, j)] * step_[j];
+    step_[i] = divide(sum, n[PackedIndex(i, i)]);
+  }
+  for (int i = P; i >= 1; --i) {
+    step_[i] = divide(step_[i], n[PackedIndex(i, i)]);
+    for (int j = 1; j < i; ++j) step_[j] -= step_[i] * n[PackedIndex(i, j)];
+  }
+  for (int i = 1; i <= P; ++i) {
+    if (!std::isfinite(step_[i])) return false;
+  }
+  return true;
+}
+
+FitOutcome LevenbergMarquardt::Run(FitModel& model, const FitData& data, double* p,
+                                   const FitSettings& settings, const FitHooks& hooks) {
+  const int P = variables_;
+  round = 0;
+  acceptedSteps = 0;
+  rejectedTrials = 0;
+  lastKey = 0;
+  iteration = 0;
+  damping = 1e-4;
+  trialReducedChi2 = Evaluate(model, data, p).unscaledReducedChiSquare;
+  iteration += 1;
+
+  enum class Next { LoopHead, Solve, StopTest, RoundEnd };
+  Next next = Next::LoopHead;
+  bool lastTrialAccepted = true;
+  while (true) {
+    switch (next) {
+      case Next::LoopHead: {
+        damping *= 0.4;
+        acceptedReducedChi2 = trialReducedChi2;
+        std::copy(p, p + P + 1, best_.begin());
+        if (iteration <= 1 && round == 0 && hooks.startQuestion && !hooks.startQuestion(p)) {
+          if (hooks.roundEnd) hooks.roundEnd(p, Evaluate(model, data, p));
+          return FitOutcome::EvaluatedOnly;
+        }
+        if (hooks.acceptedStep) hooks.acceptedStep(p);
+        BuildSystem(model, data, p);
+        std::copy(p, p + P + 1, old_.begin());
+        next = Next::Solve;
+        break;
+      }
+      case Next::Solve: {
+        if (!Solve(damping)) {
+          // A pivot that is not positive: damp harder and solve again from
+          // the same matrix; past all reason the system is singular.
+          damping *= 10.0;
+          if (damping == 0.0) damping = 1e-7;
+          if (damping > kSingularDamping || !std::isfinite(damping)) {
+            if (hooks.singular) hooks.singular();
+            std::copy(best_.begin(), best_.end(), p);
+            trialReducedChi2 = acceptedReducedChi2;
+            if (hooks.roundEnd) hooks.roundEnd(p, Evaluate(model, data, p));
+            return FitOutcome::Singular;
+          }
+          break;
+        }
+        convergedCount = 0;
+        for (int k = 1; k <= P; ++k) {
+          p[k] = old_[k] + step_[k];
+          if (std::fabs(step_[k]) <= std::fabs(1e-5 * old_[k])) ++convergedCount;
+        }
+        model.ApplyLimits(p);
+        trialReducedChi2 = Evaluate(model, data, p).unscaledReducedChiSquare;
+        iteration += 1;
+        lastKey = hooks.afterTrial ? hooks.afterTrial(iteration) : 0;
+        if (hooks.windowClosed && hooks.windowClosed()) return FitOutcome::WindowClosed;
+        lastTrialAccepted = trialReducedChi2 <= acceptedReducedChi2;
+        if (lastTrialAccepted) {
+          ++acceptedSteps;
+        } else {
+          ++rejectedTrials;
+        }
+        next = Next::StopTest;
+        break;
+      }
+      case Next::StopTest: {
+        const bool accepted = trialReducedChi2 <= acceptedReducedChi2;
+        if ((iteration >= settings.iterationLimit && accepted) || iteration > kMaxTrials ||
+            lastKey == kEscape || convergedCount == P) {
+          next = Next::RoundEnd;
+        } else if (accepted) {
+          next = Next::LoopHead;
+        } else {
+          damping *= 10.0;
+          if (damping == 0.0) damping = 1e-7;
+          next = Next::Solve;
+        }
+        break;
+      }
+      case Next::RoundEnd: {
+        // A round that ends on a rejected trial keeps the best accepted set,
+        // never the worse trial.
+        if (!(trialReducedChi2 <= acceptedReducedChi2)) {
+          std::copy(best_.begin(), best_.end(), p);
+          trialReducedChi2 = acceptedReducedChi2;
+        }
+        if (hooks.roundEnd) hooks.roundEnd(p, Evaluate(model, data, p));
+        ++round;
+        if (round < settings.fitRounds && lastKey != kEscape) {
+          iteration = 2;
+          next = Next::LoopHead;
+          break;
+        }
+        const int answer = hooks.finished ? hooks.finished() : 2;
+        if (answer == 2) return FitOutcome::Finished;
+        if (answer == 1) return FitOutcome::FitAgain;
+        next = Next::StopTest;
+        break;
+      }
+    }
+  }
+}
+
+void BuildFitBackgroundBasis(const double* peakSum, int pointCount, int first, int last,
+                             double energyStep, bool withTail, double* shirley, double* tougaard,
+                             double* lossKernel) {
+  for (int i = 0; i <= pointCount; ++i) {
+    shirley[i] = 0.0;
+    tougaard[i] = 0.0;
+  }
+  double running = 0.0;
+  for (int i = last; i >= first; --i) {
+    running += peakSum[i];
+    shirley[i] = running;
+  }
+  if (!withTail) return;
+  // Loss energy ((j - i) + 1) * step weights point j for point i.
+  const int span = last - first;
+  for (int offset = 0; offset <= span; ++offset) {
+    const double E = (offset + 1) * energyStep;
+    lossKernel[offset] = E / ((E * E + 1643.0) * (E * E + 1643.0));
+  }
+  for (int i = first; i <= last; ++i) {
+    double sum = 0.0;
+    for (int j = i; j <= last; ++j) sum += peakSum[j] * lossKernel[j - i];
+    tougaard[i] = 2866.0 * energyStep * sum;
+  }
+}
+
+GaussLorentzFitModel::GaussLorentzFitModel(int peakCount, bool doublet, bool backgroundFitted,
+                                           int pointCount, int first, int last, double energyStep)
+    : peakCount_(peakCount),
+      doublet_(doublet),
+      backgroundFitted_(backgroundFitted),
+      pointCount_(pointCount),
+      first_(first),
+      last_(last),
+      energyStep_(energyStep),
+      shirley_(pointCount + 1, 0.0),
+      tougaard_(pointCount + 1, 0.0),
+      peakSum_(pointCount + 1, 0.0),
+      lossKernel_(pointCount + 2, 0.0) {}
+
+void GaussLorentzFitModel::Linearise(const double* p) {
+  if (!backgroundFitted_) return;
+  // The Shirley and loss terms follow the peak sum of the accepted
+  // parameters, as drawn.
+  for (int x = first_; x <= last_; ++x) {
+    double sum = 0.0;
+    for (int peak = 0; peak < peakCount_; ++peak) {
+      const double* e = p + 10 * peak + 1;
+      sum += GaussLorentzValue(GaussLorentzMainLine(e), x, WidthFloor::Drawing);
+      if (doublet_) sum += GaussLorentzValue(GaussLorentzPartnerLine(e), x, WidthFloor::Drawing);
+    }
+    peakSum_[x] = sum;
+  }
+  BuildFitBackgroundBasis(peakSum_.data(), pointCount_, first_, last_, energyStep_, tailUsed_,
+                          shirley_.data(), tougaard_.data(), lossKernel_.data());
+}
+
+double GaussLorentzFitModel::Background(const double* p, int channel) const {
+  if (!backgroundFitted_) return 0.0;
+  const double* t = p + 10 * peakCount_;
+  const double b = last_ - channel;
+  return t[1] + b * (t[2] + b * (t[3] + b * t[4])) + t[5] * shirley_[channel] +
+         t[6] * tougaard_[channel];
+}
+
+double GaussLorentzFitModel::ValueAndDerivatives(const double* p, int channel, double* d) {
+  double value = 0.0;
+  for (int peak = 0; peak < peakCount_; ++peak) {
+    const int base = 10 * peak + 1;
+    value += GaussLorentzPeakWithDerivatives(p + base, doublet_, channel, d + base);
+  }
+  double* t = d + 10 * peakCount_;
+  if (backgroundFitted_) {
+    const double b = last_ - channel;
+    t[1] = 1.0;
+    t[2] = b;
+    t[3] = b * b;
+    t[4] = b * b * b;
+    t[5] = shirley_[channel];
+    t[6] = tougaard_[channel];
+    value += Background(p, channel);
+  } else {
+    for (int i = 1; i <= 6; ++i) t[i] = 0.0;
+  }
+  return value;
+}
+
+double GaussLorentzFitModel::Value(const double* p, int channel) {
+  double value = 0.0;
+  for (int peak = 0; peak < peakCount_; ++peak) {
+    value += GaussLorentzPeakValue(p + 10 * peak + 1, doublet_, channel);
+  }
+  return value + Background(p, channel);
+}
+
+void GaussLorentzFitModel::ApplyLimits(double* p) {
+  auto clamp = [&](int k) {
+    if (p[k] < lower_[k]) p[k] = lower_[k];
+    if (p[k] > upper_[k]) p[k] = upper_[k];
+  };
+  for (int peak = 0; peak < peakCount_; ++peak) {
+    const int D = 10 * peak + 1;
+    // Partner entries of peaks 2..n marked linked follow peak 1.
+    auto linked = [&](int offset) { return peak > 0 && scale_ && scale_[D + offset] == 1.0; };
+    clamp(D);
+    if (p[D] < 0.0) p[D] = 1e-4;
+    if (p[D + 1] < 0.0) p[D + 1] = 1e-4;
+    if (linked(1)) p[D + 1] = p[2];
+    clamp(D + 2);
+    if (p[D + 2] < 0.0) p[D + 2] = 1e-4;
+    if (p[D + 2] > 1.0) p[D + 2] = 1.0;
+    if (p[D + 3] < 0.0) p[D + 3] = 1e-4;
+    if (p[D + 2] * p[D + 3] > 1.0) p[D + 3] = 1.0 / p[D + 2];
+    if (linked(3)) p[D + 3] = p[4];
+    if (p[D + 4] > upper_[D + 4]) p[D + 4] = upper_[D + 4];
+    if (p[D + 4] < lower_[D + 4]) p[D + 4] = lower_[D + 4];
+    if (linked(5)) p[D + 5] = p[6];
+    clamp(D + 6);
+    if (p[D + 6] < 0.0) p[D + 6] = 1e-4;
+    if (p[D + 7] < 0.0) p[D + 7] = 1e-4 / p[D + 6];
+    if (linked(7)) p[D + 7] = p[8];
+    clamp(D + 8);
+    if (linked(9)) p[D + 9] = p[10];
+  }
+  const int N = 10 * peakCount_;
+  if (p[N + 5] < 0.0) p[N + 5] = 0.0;
+}
+
+}  // namespace sorvan

@@ -1,0 +1,179 @@
+// The Levenberg-Marquardt iteration of the peak fits: a damped Gauss-Newton
+// step on a packed normal matrix with a Cholesky solve, trial judged by the
+// reduced chi-square, rounds and stop tests. The model is pluggable (the
+// Gauss-Lorentz model with analytic derivatives is here; the Doniach-Sunjic,
+// relative-peak and transmission fits supply their own), and the window work
+// (redraws, caption, key poll, pages, storing) comes in through hooks, so the
+// iteration itself runs on plain arrays and is tested without a window.
+#pragma once
+
+#include <functional>
+#include <vector>
+
+#include "fit/chi_square.h"
+
+namespace sorvan {
+
+// A model fitted by the iteration. Variables are p[1..VariableCount()]
+// (element 0 is unused), channels are the region first..last of the data.
+class FitModel {
+ public:
+  virtual ~FitModel() = default;
+  virtual int VariableCount() const = 0;
+  // Called with the accepted parameters before the normal system is built
+  // from them (a fitted background refreshes its peak-dependent terms here,
+  // a numerical model may compute its whole Jacobian).
+  virtual void Linearise(const double* /*p*/) {}
+  // Model value at `channel` and its derivatives with respect to every
+  // variable, written to derivatives[1..P] (all of them, zeros included).
+  virtual double ValueAndDerivatives(const double* p, int channel, double* derivatives) = 0;
+  // Called once before Value() is asked for the channels of a trial.
+  virtual void PrepareTrial(const double* /*p*/) {}
+  virtual double Value(const double* p, int channel) = 0;
+  // Keeps the variables inside their limits after a step.
+  virtual void ApplyLimits(double* p) = 0;
+};
+
+// The data a fit runs against.
+struct FitData {
+  const double* target = nullptr;  // indexed by channel
+  const double* sigma = nullptr;   // standard deviations, positive
+  int first = 1;
+  int last = 0;
+  // Per variable (0..P): 0 held fixed, otherwise |scale| multiplies the
+  // derivative (the sign marks free -1 and linked +1).
+  const double* scale = nullptr;
+  double degreesUsed = 0;
+  double countsFactor = 1;  // scans x dwell time in counts-per-second mode
+};
+
+struct FitSettings {
+  double iterationLimit = 2;  // trials per round before a round may end
+  int fitRounds = 2;
+};
+
+// The window's side of a fit. Every hook may be left empty.
+struct FitHooks {
+  // First pass of the first round: show the start and ask. Returns false to
+  // evaluate the start values only (no step).
+  std::function<bool(const double* p)> startQuestion;
+  // Called with the accepted parameters before each system is built (redraw).
+  std::function<void(const double* p)> acceptedStep;
+  // After every trial: caption progress; returns the key read (27 = Esc) or 0.
+  std::function<int(double iteration)> afterTrial;
+  // True when the window was closed while the fit ran: the fit ends at once
+  // and nothing is stored.
+  std::function<bool()> windowClosed;
+  // End of a round (and of an evaluation only): the parameters to keep with
+  // their statistics; draws and stores.
+  std::function<void(const double* p, const FitStatistics& statistics)> roundEnd;
+  // After the last round: 1 fit again, 2 done, any other answer goes on as
+  // after a trial. Empty: done.
+  std::function<int()> finished;
+  // The normal matrix could not be factorised even with heavy damping.
+  std::function<void()> singular;
+};
+
+enum class FitOutcome {
+  Finished,       // rounds done, the best parameters stored
+  FitAgain,       // the finished page asked to fit again from fresh data
+  EvaluatedOnly,  // the start values were evaluated and stored, no step made
+  WindowClosed,   // a window was closed meanwhile: nothing stored
+  Singular        // the system could not be solved: the best parameters stored
+};
+
+// The iteration with its workspace. All vectors are sized once by the
+// constructor; nothing is allocated while it iterates.
+class LevenbergMarquardt {
+ public:
+  LevenbergMarquardt(int variableCount, int lastChannel);
+
+  FitOutcome Run(FitModel& model, const FitData& data, double* p, const FitSettings& settings,
+                 const FitHooks& hooks);
+
+  // Statistics of the model at p (the trial chi-square).
+  FitStatistics Evaluate(FitModel& model, const FitData& data, const double* p);
+  // Gradient and undamped packed normal matrix at p, in one pass over the
+  // region: model and derivatives are evaluated together per channel.
+  void BuildSystem(FitModel& model, const FitData& data, const double* p);
+  // Damps the saved matrix with lambda and solves for the step. False when a
+  // pivot is not positive.
+  bool Solve(double lambda);
+
+  // Results of the last step and trial, read by the callers and tests.
+  const std::vector<double>& Step() const { return step_; }
+  const std::vector<double>& Gradient() const { return gradient_; }
+  const std::vector<double>& NormalMatrixSaved() const { return normalSaved_; }
+
+  double damping = 0;
+  double trialReducedChi2 = 0;
+  double acceptedReducedChi2 = 0;
+  double iteration = 0;
+  int round = 0;
+  int convergedCount = 0;
+  int acceptedSteps = 0;
+  int rejectedTrials = 0;
+  int lastKey = 0;
+  FitStatistics statistics;
+
+ private:
+  int variables_;
+  std::vector<double> gradient_, step_, derivatives_, normal_, normalSaved_, old_, best_, curve_;
+  std::vector<int> active_;
+};
+
+// Packed lower triangle: element (k, j), 1 <= j <= k, at k(k-1)/2 + j.
+inline int PackedIndex(int k, int j) { return k * (k - 1) / 2 + j; }
+inline int PackedSizeFor(int variables) { return variables * (variables + 1) / 2; }
+
+// The six background terms fitted with the peaks: A + B b + C b^2 + D b^3 +
+// E S + F T, b the distance in channels from the region's end, S the running
+// sum of the peak sum from the region's end, T the loss tail of the peak sum
+// with the universal loss cross-section (B = 2866 eV^2, C = 1643 eV^2).
+// Builds S and T over [first, last] from peakSum; zero elsewhere.
+// `lossKernel` is scratch of last - first + 2 values. With withTail false T
+// is left zero (its cost grows with the square of the region).
+void BuildFitBackgroundBasis(const double* peakSum, int pointCount, int first, int last,
+                             double energyStep, bool withTail, double* shirley, double* tougaard,
+                             double* lossKernel);
+
+// The Gauss-Lorentz model of independent peaks (singlets or doublets) with
+// the optional background terms, in the fit-vector layout: peak p at base
+// 10(p-1)+1, the six background terms at N+1..N+6.
+class GaussLorentzFitModel : public FitModel {
+ public:
+  GaussLorentzFitModel(int peakCount, bool doublet, bool backgroundFitted, int pointCount,
+                       int first, int last, double energyStep);
+  int VariableCount() const override { return 10 * peakCount_ + 6; }
+  void Linearise(const double* p) override;
+  double ValueAndDerivatives(const double* p, int channel, double* derivatives) override;
+  double Value(const double* p, int channel) override;
+  void ApplyLimits(double* p) override;
+
+  // Limits of the peak entries (0..N) and the scales (0..N+6), by pointer.
+  void SetLimits(const double* lower, const double* upper, const double* scale) {
+    lower_ = lower;
+    upper_ = upper;
+    scale_ = scale;
+  }
+  // Whether the Tougaard term enters (free or nonzero); without it the tail
+  // is not built.
+  void SetTailUsed(bool used) { tailUsed_ = used; }
+  const std::vector<double>& Shirley() const { return shirley_; }
+  const std::vector<double>& Tougaard() const { return tougaard_; }
+
+ private:
+  double Background(const double* p, int channel) const;
+  int peakCount_;
+  bool doublet_;
+  bool backgroundFitted_;
+  bool tailUsed_ = true;
+  int pointCount_, first_, last_;
+  double energyStep_;
+  const double* lower_ = nullptr;
+  const double* upper_ = nullptr;
+  const double* scale_ = nullptr;
+  std::vector<double> shirley_, tougaard_, peakSum_, lossKernel_;
+};
+
+}  // namespace sorvan

@@ -1,0 +1,111 @@
+// The test driver: runs whole commands without a person. A script of steps is
+// consumed in order at every point that would wait for a person (a page's
+// wait, a message box, a file, font, colour or print dialog, an outline
+// drag). A wait with no step left, a step of the wrong kind, or steps left
+// unused at the end fail the test by throwing DriverFailure; nothing waits.
+//
+//   plat::driver::Reset();
+//   plat::script::SetText("ed111", -1, "3");
+//   plat::script::Key(plat::script::KeyCode::Enter);
+//   plat::driver::ChooseMenu(1400);      // runs the command, pops the steps
+//   plat::driver::Finish();              // fails when steps are left
+#pragma once
+#include <functional>
+#include <initializer_list>
+#include <stdexcept>
+#include <string>
+#include <vector>
+
+#include "platform/canvas.h"  // FontSpec, RgbColour
+
+namespace plat {
+
+class DriverFailure : public std::runtime_error {
+ public:
+  explicit DriverFailure(const std::string& what) : std::runtime_error(what) {}
+};
+
+// ---- Script steps (queued; consumed in order) ----
+namespace script {
+
+enum class KeyCode { Enter, Esc };
+
+// Answers the next message box with 1 (OK) or 2 (Cancel); when `textContains`
+// is given, the box's text must contain it.
+void AnswerMessage(int answer, const std::string& textContains = "");
+// Answers the next open/save file dialog with a path in program form.
+void AnswerFile(const std::string& path);
+void CancelFile();
+// Answers the next font dialog with a font, or cancels it.
+void AnswerFont(const FontSpec& font);
+void CancelFont();
+void AnswerColour(int colour);
+void CancelColour();
+// Answers a dialog of the drawing half ("print", "printsetup") with a text.
+void AnswerDialog(const std::string& kind, const std::string& answer);
+// Answers the next outline drag with the drop corner.
+void AnswerDrag(int dropX, int dropY);
+
+// Steps inside a waiting page; controls are found in the open dialog windows,
+// innermost first.
+void SetText(const std::string& name, int index, const std::string& text);
+void SetValue(const std::string& name, int index, double value);
+void SelectItems(const std::string& name, int index, std::vector<int> items);
+void CheckItems(const std::string& name, int index, std::vector<int> items);
+void Click(const std::string& name, int index = -1);
+void Key(KeyCode key);            // Enter / Esc on the innermost page
+void AltKey(char letter);         // Alt+letter on the innermost page
+void MoveDialog(int left, int top);  // moves the innermost page
+// A test on the state; failing it fails the test with `what`.
+void Expect(std::function<bool()> predicate, const std::string& what = "expectation");
+// A mouse click (down at x, y with the button, then release) on spectrum window w.
+void ClickSpectrum(int w, int x, int y, int button = 1);
+// Anything else, run as a step.
+void Run(std::function<void()> action, const std::string& what = "action");
+
+}  // namespace script
+
+namespace driver {
+
+// Test mode on; closes every window and page, clears the script, records,
+// menus, toolbar, labels and mouse state; arms the watchdog.
+void Reset();
+// Fails when script steps are left unused; then resets.
+void Finish();
+size_t StepsLeft();
+// Describes the remaining steps (for failure messages).
+std::string DescribeSteps();
+
+// Long runs: at the k-th key poll (counted from Reset) run `action`; its
+// result is the key the poll returns (27 for Esc, 0 for none).
+void AtKeyPoll(int k, std::function<int()> action);
+void EscAtKeyPoll(int k);
+
+// ---- Direct actions (run now) ----
+// Chooses the item with this command number through the current menu bar;
+// a grayed (or under a grayed popup) or missing item fails.
+void ChooseMenu(int command);
+// Clicks toolbar button `index` (1..); a separator, disabled or missing
+// button fails.
+void ClickToolbar(int index);
+// Spectrum window events, as the user causes them.
+void FocusWindow(int w);
+void ResizeWindow(int w, int width, int height);  // outer size
+bool CloseWindow(int w);  // true when it closed; 101: the main window
+// Sets the mouse state, then raises MouseDown / MouseMove on window w.
+void MouseDown(int w, int x, int y, int button, int shift = 0);
+void MouseMove(int w, int x, int y, int buttons = 0, int shift = 0);
+void MouseDownOnLabel(bool title, int L, int x, int y, int button);
+void SetMouse(int x, int y, int buttons);
+// Presses a control now (outside a page wait).
+void Click(const std::string& name, int index = -1);
+
+// ---- Read-back ----
+// "Kind name(index) 'text' value=v [disabled] [hidden] @x,y wxh" per control.
+std::string DescribePage(int n);
+std::string DescribeMenu();
+std::string DescribeToolbar();
+std::string DescribeLabels(int w);
+
+}  // namespace driver
+}  // namespace plat

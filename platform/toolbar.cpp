@@ -1,0 +1,179 @@
+// The image list and the toolbar of the main window. The layer keeps its own
+// list of buttons so that button numbers count separators exactly.
+#include "platform/toolbar.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QIcon>
+#include <QPixmap>
+#include <QToolBar>
+#include <QToolButton>
+#include <stdexcept>
+
+#include "platform/app.h"
+#include "platform/files.h"
+#include "platform/ui_qt.h"
+
+namespace plat {
+
+namespace {
+struct Image {
+  QIcon icon;
+  bool blank = true;
+};
+std::vector<Image> g_images;
+int g_imageSize = 16;
+
+std::vector<ToolbarButton> g_buttons;
+std::vector<QPointer<QAction>> g_actions;  // one per button, null for separators
+QPointer<QToolBar> g_toolbar;
+bool g_visible = true;
+
+ToolbarButton& ButtonAt(int index) {
+  if (index < 1 || index > static_cast<int>(g_buttons.size()))
+    throw std::out_of_range("toolbar button " + std::to_string(index) + " does not exist");
+  return g_buttons[static_cast<size_t>(index - 1)];
+}
+
+void ShowState(int index) {
+  ToolbarButton& b = ButtonAt(index);
+  QAction* a = g_actions[static_cast<size_t>(index - 1)];
+  if (!a) return;
+  a->setEnabled(b.enabled);
+  if (b.style == ToolbarStyle::Check) a->setChecked(b.value != 0);
+}
+
+void RaiseClick(int index) {
+  EventArgs args;
+  args.index = index;
+  RaiseEvent("tb_ButtonClick", args);
+}
+}  // namespace
+
+namespace ui {
+QIcon ImageListIcon(int image) {
+  if (image < 1 || image > static_cast<int>(g_images.size())) return QIcon();
+  return g_images[static_cast<size_t>(image - 1)].icon;
+}
+
+void ResetToolbar() {
+  if (g_toolbar) g_toolbar->deleteLater();
+  g_toolbar = nullptr;
+  g_buttons.clear();
+  g_actions.clear();
+  g_images.clear();
+  g_visible = true;
+}
+
+bool ToolbarButtonClickable(int index, std::string& why) {
+  if (index < 1 || index > static_cast<int>(g_buttons.size())) {
+    why = "toolbar button " + std::to_string(index) + " does not exist";
+    return false;
+  }
+  const ToolbarButton& b = g_buttons[static_cast<size_t>(index - 1)];
+  if (b.style == ToolbarStyle::Separator) {
+    why = "toolbar button " + std::to_string(index) + " is a separator";
+    return false;
+  }
+  if (!b.enabled) {
+    why = "toolbar button " + std::to_string(index) + " is disabled";
+    return false;
+  }
+  return true;
+}
+
+void ClickToolbarButtonNow(int index) { RaiseClick(index); }
+}  // namespace ui
+
+void ClearImageList(int size) {
+  g_images.clear();
+  g_imageSize = size > 0 ? size : 16;
+}
+
+int AddImage(const std::string& path) {
+  Image image;
+  QPixmap pixmap;
+  if (!path.empty() && FileExists(path)) pixmap.load(QString::fromStdString(NativePath(path)));
+  if (pixmap.isNull()) {
+    QPixmap blank(g_imageSize, g_imageSize);
+    blank.fill(Qt::transparent);
+    image.icon = QIcon(blank);
+  } else {
+    image.icon = QIcon(pixmap);
+    image.blank = false;
+  }
+  g_images.push_back(image);
+  return static_cast<int>(g_images.size());
+}
+
+int ImageCount() { return static_cast<int>(g_images.size()); }
+bool ImageIsBlank(int image) {
+  if (image < 1 || image > ImageCount()) return true;
+  return g_images[static_cast<size_t>(image - 1)].blank;
+}
+
+void BuildToolbar(const std::vector<ToolbarButton>& buttons) {
+  if (!MainWindowOpen()) OpenMainWindow("");
+  auto* bar = new QToolBar;
+  bar->setObjectName("tb");
+  bar->setMovable(false);
+  bar->setFloatable(false);
+  bar->setIconSize(QSize(g_imageSize, g_imageSize));
+  g_buttons = buttons;
+  g_actions.assign(buttons.size(), nullptr);
+  for (size_t k = 0; k < buttons.size(); ++k) {
+    const ToolbarButton& b = buttons[k];
+    int index = static_cast<int>(k) + 1;
+    if (b.style == ToolbarStyle::Separator) {
+      bar->addSeparator();
+      continue;
+    }
+    auto* a = new QAction(ui::ImageListIcon(b.image), ui::ToQt(b.tooltip), bar);
+    a->setToolTip(ui::ToQt(b.tooltip));
+    a->setObjectName(QString::fromStdString(b.key));
+    a->setCheckable(b.style == ToolbarStyle::Check);
+    QObject::connect(a, &QAction::triggered, a, [index] {
+      // The program sets the pressed state itself: undo Qt's own toggle.
+      if (index <= static_cast<int>(g_buttons.size())) ShowState(index);
+      QMetaObject::invokeMethod(qApp, [index] {
+        ui::QtEntry entry;
+        std::string why;
+        if (ui::ToolbarButtonClickable(index, why)) RaiseClick(index);
+      }, Qt::QueuedConnection);
+    });
+    bar->addAction(a);
+    g_actions[k] = a;
+    ShowState(index);
+  }
+  ui::InstallToolbar(bar);
+  g_toolbar = bar;
+  bar->setVisible(g_visible);
+}
+
+int ToolbarHeight() {
+  if (!g_toolbar) return 0;
+  return g_toolbar->sizeHint().height();
+}
+
+void ShowToolbar(bool visible) {
+  g_visible = visible;
+  if (g_toolbar) g_toolbar->setVisible(visible);
+}
+
+bool ToolbarVisible() { return g_toolbar && g_visible; }
+int ToolbarButtonCount() { return static_cast<int>(g_buttons.size()); }
+ToolbarButton ToolbarButtonAt(int index) { return ButtonAt(index); }
+
+void SetToolbarButtonEnabled(int index, bool enabled) {
+  ButtonAt(index).enabled = enabled;
+  ShowState(index);
+}
+
+void SetToolbarButtonValue(int index, int value) {
+  ButtonAt(index).value = value;
+  ShowState(index);
+}
+
+int ToolbarButtonValue(int index) { return ButtonAt(index).value; }
+
+}  // namespace plat

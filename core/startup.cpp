@@ -178,7 +178,7 @@ bool PrepareProgram() {
 
 void RunEventLoop() { plat::RunMessageLoop(); }
 
-int StartProgram(int argc, char** argv) {
+int StartProgram(int& argc, char** argv) {
   plat::InitApplication(argc, argv);
   if (!PrepareProgram()) return 1;
   RunEventLoop();

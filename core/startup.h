@@ -8,7 +8,7 @@ namespace sorvan {
 // Starts the program: the platform's application object, then everything up
 // to the event loop (PrepareProgram), then the event loop. Returns the
 // process exit code: 0, or 1 when the program could not start.
-int StartProgram(int argc, char** argv);
+int StartProgram(int& argc, char** argv);
 
 // Every start-up step before the event loop: event registry, data model,
 // program folder, main window, presetting, language texts, reference tables,

@@ -326,6 +326,7 @@ struct GlobalRecord {
   std::string MaxPeaksText;
   std::string FileDialogResult;
   std::string ParameterFileName;
+  std::string ParameterSetFolder;  // where the next parameter-set dialog starts; not saved
 
   // === Imports
   std::string ImportMode;
@@ -397,9 +398,11 @@ struct GlobalRecord {
   // Label pixel positions of the window being redrawn [k 0..100]
   Table<double, 100> AnnotationPixelX, AnnotationPixelY;
   Table<double, 100> TitleLabelPixelX, TitleLabelPixelY;
-  // Pixel tables of the curve being drawn, sized by the drawing routines
-  CheckedVector<Int16> CurveX;
-  CheckedVector<Int16> CurveY;
+  // Pixel tables of the curve being drawn, sized by the drawing routines.
+  // 32-bit, so that points far outside the plot keep their side instead of
+  // wrapping around.
+  CheckedVector<Int32> CurveX;
+  CheckedVector<Int32> CurveY;
 
   // === Multi-spectrum window-texts page
   Table<std::string, 100> MemberNameEdit;

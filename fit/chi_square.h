@@ -33,3 +33,24 @@ FitStatistics ComputeFitStatistics(const double* model, const double* target, co
 double DegreesUsedByPeaks(int peakCount, bool doublet, int freeBackgroundTerms);
 
 }  // namespace sorvan
+
+namespace sorvan {
+
+// The program's procedures on window w's region, with WorkFitTarget and
+// WorkSigma: they set G.ChiSquare, G.ReducedChiSquare, G.ResidualCorrelation
+// and G.Scratch3 (the reduced chi-square before the counts-per-second
+// scaling, by which the fits compare trials).
+// Gauss-Lorentz model of independent peaks from G.FitVector.
+void ChiSquareGaussLorentz(int w);
+// Peaks 2..n relative to peak 1.
+void ChiSquareGaussLorentzRelative(int w);
+// Against the model curve already in WorkFitSum.
+void ChiSquareFromCurve(int w);
+// Writes the statistics line into the caption of window w (and StatusText).
+void ShowFitStatistics(int w);
+
+// scans x dwell time of window w when counts per second are shown, else 1;
+// a zero product counts as 1.
+double CountsFactor(int w);
+
+}  // namespace sorvan

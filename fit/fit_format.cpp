@@ -4,6 +4,7 @@
 #include <cmath>
 #include <cstdio>
 
+#include "core/model.h"
 #include "platform/text.h"
 
 namespace sorvan {
@@ -101,6 +102,38 @@ std::string ParameterErrorText(double entry) {
     if (text.size() <= kWidth) return text;
   }
   return text.substr(0, kWidth);
+}
+
+void FormatParameterValue(int w, int p, int j) {
+  G.NumberText = ParameterValueText(j, Win[w].ParameterValue[p][j]);
+}
+
+void FormatParameterLimits(int w, int p, int j) {
+  G.NumberText = ParameterLimitText(j, Win[w].ParameterUpper[p][j]);
+  G.NumberText2 = ParameterLimitText(j, Win[w].ParameterLower[p][j]);
+}
+
+void FormatPeakAreas(int w, int p, double totalArea) {
+  const double area = Win[w].PeakArea[p];
+  const double partner = Win[w].PartnerArea[p];
+  const int decimals = AreaDecimals(area);
+  G.NumberText = FitNumberText(area, decimals);
+  G.NumberText3 = FitNumberText(partner, decimals);
+  G.NumberText2 = AreaShareText(area, totalArea);
+  G.NumberText4 = AreaShareText(partner, totalArea);
+}
+
+void FormatParameterError(int w, int row, int j) {
+  G.NumberText = ParameterErrorText(Win[w].ParamErrorTable[row][j]);
+}
+
+void FormatAreaErrors(int w, int p) {
+  const WindowRecord& win = Win[w];
+  const int decimals = AreaErrorDecimals(win.AreaErrorShown[p]);
+  G.NumberText = FitNumberText(win.AreaErrorShown[p], decimals);
+  G.NumberText3 = FitNumberText(win.PartnerAreaErrorShown[p], decimals);
+  G.NumberText2 = FitNumberText(win.AreaShareErrorShown[p], 4);
+  G.NumberText4 = FitNumberText(win.PartnerShareErrorShown[p], 4);
 }
 
 }  // namespace sorvan

@@ -34,4 +34,19 @@ std::string AreaShareText(double area, double total);
 // size in exponent form ("1.2E+09") instead of being cut.
 std::string ParameterErrorText(double entry);
 
+// The program's procedures: they fill the shared number buffers
+// G.NumberText .. G.NumberText4 from window w's tables.
+// NumberText = value of parameter j of peak p.
+void FormatParameterValue(int w, int p, int j);
+// NumberText = upper limit, NumberText2 = lower limit.
+void FormatParameterLimits(int w, int p, int j);
+// NumberText = area, NumberText3 = partner area (both with the decimals of
+// the peak's own area), NumberText2 and NumberText4 their shares of T.
+void FormatPeakAreas(int w, int p, double totalArea);
+// NumberText = entry (row, j) of the parameter-error table.
+void FormatParameterError(int w, int row, int j);
+// NumberText = area error, NumberText3 = partner area error (decimals of the
+// area error), NumberText2 and NumberText4 the share errors.
+void FormatAreaErrors(int w, int p);
+
 }  // namespace sorvan

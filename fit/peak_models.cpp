@@ -129,6 +129,21 @@ double GaussLorentzPeakWithDerivatives(const double* e, bool doublet, double cha
   return A * dv[kHeight];
 }
 
+void ResolveRelativePeak(const double* first, const double* own, double* resolved) {
+  for (int k = 0; k < kEntriesPerPeak; ++k) resolved[k] = own[k];
+  resolved[kHeight] = first[kHeight] * own[kHeight];
+  resolved[kShape] = first[kShape] * own[kShape];
+  resolved[kPosition] = first[kPosition] + own[kPosition];
+  resolved[kWidth] = first[kWidth] * own[kWidth];
+  resolved[kAsymmetry] = first[kAsymmetry] * own[kAsymmetry];
+}
+
+double GaussLorentzRelativePeakValue(const double* e, bool firstPeak, double channel) {
+  return GaussLorentzValue(GaussLorentzMainLine(e), channel,
+                           firstPeak ? WidthFloor::ChiSquareMain : WidthFloor::ChiSquarePartner) +
+         GaussLorentzValue(GaussLorentzPartnerLine(e), channel, WidthFloor::ChiSquarePartner);
+}
+
 double DoniachSunjicShape(double distance, double alpha, double lorentzHalfWidth) {
   const double g = lorentzHalfWidth < 1e-6 ? 1e-6 : lorentzHalfWidth;
   return std::cos(kPi * alpha / 2.0 + (1.0 - alpha) * std::atan(distance / g)) /

@@ -66,6 +66,17 @@ double GaussLorentzPeakValue(const double* entries, bool doublet, double channel
 double GaussLorentzPeakWithDerivatives(const double* entries, bool doublet, double channel,
                                        double* derivatives);
 
+// Peaks 2..n of a relative table hold ratios to peak 1 (height, shape, width,
+// asymmetry) and an offset from it (position); this gives the peak's own
+// absolute entries, its partner ratios and splitting as they stand.
+void ResolveRelativePeak(const double* first, const double* own, double* resolved);
+
+// Value of one peak of a relative fit at `channel` (entries already
+// resolved): main line plus partner for every peak type (a singlet's partner
+// height ratio is 0). An exactly zero squared width is taken as 1e-5 for the
+// main line of peak 1 and 1e-8 for every other line.
+double GaussLorentzRelativePeakValue(const double* resolved, bool firstPeak, double channel);
+
 // The unbroadened Doniach-Sunjic line of unit scale at distance d (channels)
 // from its centre: cos(pi a / 2 + (1 - a) atan(d / g)) / (d^2 + g^2)^((1 - a) / 2).
 // A Lorentz half width g below 1e-6 is taken as 1e-6, so the line stays finite.

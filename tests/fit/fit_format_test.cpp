@@ -75,3 +75,41 @@ TEST(FitValueTexts, ErrorEntries) {
 
 }  // namespace
 }  // namespace sorvan
+
+#include "core/model.h"
+
+namespace sorvan {
+namespace {
+
+TEST(FitValueTexts, WindowProceduresFillNumberBuffers) {
+  InitialiseModel();
+  WindowRecord& win = Win[4];
+  win.ParameterValue[2][1] = 1234.56;
+  win.ParameterUpper[2][1] = 5000.4;
+  win.ParameterLower[2][1] = 0.05;
+  win.PeakArea[2] = 1000.0;
+  win.PartnerArea[2] = 500.123;
+  win.ParamErrorTable[3][5] = -1000000.0;
+  win.AreaErrorShown[2] = 1000.0;
+  win.PartnerAreaErrorShown[2] = 12.3456;
+  win.AreaShareErrorShown[2] = 0.012345;
+  FormatParameterValue(4, 2, 1);
+  EXPECT_EQ(G.NumberText, " 1234.6");
+  FormatParameterLimits(4, 2, 1);
+  EXPECT_EQ(G.NumberText, " 5000");
+  EXPECT_EQ(G.NumberText2, " 0.05");
+  FormatPeakAreas(4, 2, 2000.0);
+  EXPECT_EQ(G.NumberText, " 1000");
+  EXPECT_EQ(G.NumberText3, " 500.12");  // the partner takes the decimals of the peak's area
+  EXPECT_EQ(G.NumberText2, " 0.5");
+  EXPECT_EQ(G.NumberText4, " 0.2501");
+  FormatParameterError(4, 3, 5);
+  EXPECT_EQ(G.NumberText, " ----");
+  FormatAreaErrors(4, 2);
+  EXPECT_EQ(G.NumberText, " 1000");
+  EXPECT_EQ(G.NumberText3, " 12");
+  EXPECT_EQ(G.NumberText2, " 0.0123");
+}
+
+}  // namespace
+}  // namespace sorvan

@@ -1,0 +1,97 @@
+// Speed of the Levenberg-Marquardt fit of Gauss-Lorentz peaks: one step
+// (system build and solve) and a whole fit to convergence, for 10 peaks on
+// 2000 and on 32767 points.
+#include <benchmark/benchmark.h>
+
+#include <cmath>
+#include <vector>
+
+#include "fit/lm_fit.h"
+#include "fit/peak_models.h"
+
+namespace {
+
+using namespace sorvan;
+
+struct TenPeaks {
+  explicit TenPeaks(int points)
+      : n(points),
+        P(106),
+        target(points + 1),
+        sigma(points + 1),
+        truth(P + 1, 0.0),
+        start(P + 1, 0.0),
+        scale(P + 1, 0.0),
+        lower(101, -1e30),
+        upper(101, 1e30),
+        model(10, false, true, points, 1, points, 0.05) {
+    const double spacing = points / 11.0;
+    for (int p = 0; p < 10; ++p) {
+      const int D = 10 * p + 1;
+      truth[D] = 1000.0 + 300.0 * p;
+      truth[D + 2] = 0.3;
+      truth[D + 4] = spacing * (p + 1);
+      truth[D + 6] = spacing / 12.0;
+      for (int k : {0, 2, 4, 6}) scale[D + k] = -1.0;
+    }
+    truth[101] = 200.0;
+    truth[102] = 0.01;
+    scale[101] = scale[102] = 1.0;
+    model.SetLimits(lower.data(), upper.data(), scale.data());
+    model.SetTailUsed(false);
+    for (int x = 1; x <= n; ++x) {
+      double v = truth[101] + truth[102] * (n - x);
+      for (int p = 0; p < 10; ++p) v += GaussLorentzPeakValue(&truth[10 * p + 1], false, x);
+      // Deterministic stand-in for counting noise.
+      target[x] = v + std::sqrt(v) * std::sin(12.9898 * x);
+      sigma[x] = std::sqrt(target[x]);
+    }
+    start = truth;
+    for (int p = 0; p < 10; ++p) {
+      const int D = 10 * p + 1;
+      start[D] *= 0.9;
+      start[D + 4] += 0.3 * truth[D + 6];
+      start[D + 6] *= 1.1;
+    }
+    data.target = target.data();
+    data.sigma = sigma.data();
+    data.first = 1;
+    data.last = n;
+    data.scale = scale.data();
+    data.degreesUsed = 52;
+  }
+  int n, P;
+  std::vector<double> target, sigma, truth, start, scale, lower, upper;
+  GaussLorentzFitModel model;
+  FitData data;
+};
+
+void BM_LmStep(benchmark::State& state) {
+  TenPeaks problem(static_cast<int>(state.range(0)));
+  LevenbergMarquardt engine(problem.P, problem.n);
+  for (auto _ : state) {
+    engine.BuildSystem(problem.model, problem.data, problem.start.data());
+    benchmark::DoNotOptimize(engine.Solve(1e-4));
+    benchmark::DoNotOptimize(engine.Evaluate(problem.model, problem.data, problem.start.data()));
+  }
+  state.SetItemsProcessed(state.iterations() * problem.n);
+}
+BENCHMARK(BM_LmStep)->Arg(2000)->Arg(32767)->Unit(benchmark::kMillisecond);
+
+void BM_FitToConvergence(benchmark::State& state) {
+  TenPeaks problem(static_cast<int>(state.range(0)));
+  LevenbergMarquardt engine(problem.P, problem.n);
+  std::vector<double> p;
+  int steps = 0;
+  for (auto _ : state) {
+    p = problem.start;
+    engine.Run(problem.model, problem.data, p.data(), FitSettings{200, 2}, FitHooks{});
+    steps = engine.acceptedSteps;
+  }
+  state.counters["accepted_steps"] = steps;
+}
+BENCHMARK(BM_FitToConvergence)->Arg(2000)->Arg(32767)->Unit(benchmark::kMillisecond);
+
+}  // namespace
+
+BENCHMARK_MAIN();

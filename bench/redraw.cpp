@@ -1,0 +1,72 @@
+// Speed of a full redraw of a single-spectrum window, drawn into an
+// offscreen picture of a typical window size: the redraw must keep up with
+// a window being resized, also for the longest spectra (32767 points).
+#include <benchmark/benchmark.h>
+
+#include <QApplication>
+#include <cmath>
+#include <cstdlib>
+
+#include "core/model.h"
+#include "core/store.h"
+#include "display/redraw.h"
+#include "platform/surfaces.h"
+
+namespace {
+
+constexpr int kWindow = 1;
+
+void PlaceNoisySpectrum(int points) {
+  using namespace sorvan;
+  InitialiseModel();
+  for (int c = 0; c < 4; ++c) {
+    G.FontName[c] = "Arial";
+    G.FontSize[c] = 9;
+  }
+  for (int k = 0; k <= 20; ++k) {
+    G.CurveWidths[k] = 1;
+    G.LineWidths[k] = 1;
+  }
+  G.PlotBackColour = 0xFFFFFF;
+  WindowRecord& win = Win[kWindow];
+  win.SpectrumHeader.PointCount = static_cast<Int16>(points);
+  win.SpectrumHeader.StartEnergy = 1486.6 - 1100;
+  win.SpectrumHeader.EnergyStep = 1100.0 / points;
+  win.SpectrumHeader.ExcitationEnergy = 1486.6;
+  win.RegionStart = 1;
+  win.RegionEnd = static_cast<Int16>(points);
+  win.RegionLength = static_cast<Int16>(points);
+  win.ShowYScale = 1;
+  win.YTickCount = 5;
+  win.WindowOpen = true;
+  DimSlotData(kWindow);
+  unsigned seed = 12345;
+  for (int i = 1; i <= points; ++i) {
+    seed = seed * 1103515245u + 12345u;
+    const double noise = double(seed >> 16 & 0x7FFF) / 32768.0;
+    SlotData[kWindow](i, 1) = 1000 + 20000 * std::exp(-std::pow((i - points / 3.0) / (points / 50.0), 2)) +
+                              100 * noise;
+  }
+}
+
+void BM_RedrawWindow(benchmark::State& state) {
+  PlaceNoisySpectrum(static_cast<int>(state.range(0)));
+  plat::BeginBitmap(800, 560, kWindow);
+  for (auto _ : state) {
+    sorvan::RedrawWindow(kWindow);
+  }
+  plat::EndBitmap();
+  state.SetItemsProcessed(state.iterations() * state.range(0));
+}
+BENCHMARK(BM_RedrawWindow)->Arg(1000)->Arg(32767)->Unit(benchmark::kMillisecond);
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  if (!std::getenv("QT_QPA_PLATFORM")) setenv("QT_QPA_PLATFORM", "offscreen", 1);
+  QApplication app(argc, argv);
+  benchmark::Initialize(&argc, argv);
+  benchmark::RunSpecifiedBenchmarks();
+  benchmark::Shutdown();
+  return 0;
+}

@@ -1,0 +1,156 @@
+// The Auger-parameter list window: reads a list into the lowest free window
+// as a chemical-state plot (Auger parameter, binding energy, kinetic energy).
+#include "core/auger_list.h"
+
+#include <cmath>
+#include <utility>
+#include <vector>
+
+#include "core/file_dialogs.h"
+#include "core/model.h"
+#include "core/reference_files.h"
+#include "core/store.h"
+#include "core/window_calls.h"
+#include "platform/files.h"
+#include "platform/text.h"
+#include "shell/messages.h"
+
+namespace sorvan {
+
+namespace {
+
+constexpr int kMaxEntries = 100;
+
+struct Entry {
+  std::string text;
+  double a = 0, b = 0, c = 0;
+};
+
+void ZeroWorkVectors() {
+  WorkData.Resize(kMaxEntries);
+  WorkBackground.Resize(kMaxEntries);
+  WorkSigma.Resize(kMaxEntries);
+}
+
+// The plot's name: the file name without its last four characters (".aup");
+// a name too short for that stays whole.
+std::string ListName(const std::string& path) {
+  const std::string name = FileNameOfPath(path);
+  return name.size() > 4 ? name.substr(0, name.size() - 4) : name;
+}
+
+}  // namespace
+
+bool ParseAugerEntry(const std::string& entry, double& a, double& b, double& c) {
+  const auto equals = entry.find('=');
+  if (equals == std::string::npos) return false;
+  const auto plus = entry.find('+', equals + 1);
+  if (plus == std::string::npos) return false;
+  a = plat::TextToNumber(entry);
+  b = plat::TextToNumber(entry.substr(equals + 1));
+  c = plat::TextToNumber(entry.substr(plus + 1));
+  return true;
+}
+
+int LoadAugerParameterListFrom(const std::string& path) {
+  G.SourceFilePath = path;
+  const std::vector<std::string> lines = ReadAllLines(path);
+
+  int w = 0;
+  for (int k = 1; k <= 100; ++k) {
+    if (!Win[k].WindowOpen) {
+      w = k;
+      break;
+    }
+  }
+  if (w == 0) {
+    G.CommandId = 1;
+    ShowMessage(G.CommandId, G.CurrentWindow);
+    return 0;
+  }
+  Win[w].SourcePath = G.SourceFilePath;
+
+  std::vector<Entry> entries;
+  bool tooMany = false;
+  for (const std::string& line : lines) {
+    Entry e;
+    if (!ParseAugerEntry(line, e.a, e.b, e.c)) continue;
+    if (static_cast<int>(entries.size()) == kMaxEntries) {
+      tooMany = true;
+      break;
+    }
+    e.text = line;
+    entries.push_back(std::move(e));
+  }
+  const int n = static_cast<int>(entries.size());
+
+  // Largest Auger parameter first, by this exchange sort (entries with equal
+  // a keep the order the exchanges leave them in).
+  for (int i = 0; i + 1 < n; ++i)
+    for (int j = i + 1; j < n; ++j)
+      if (entries[j].a > entries[i].a) std::swap(entries[i], entries[j]);
+
+  ZeroWorkVectors();
+  for (int k = 1; k <= n; ++k) {
+    const Entry& e = entries[static_cast<std::size_t>(k - 1)];
+    Win[w].ChemStateEntries[k] = e.text;
+    WorkData[k] = e.a;
+    WorkBackground[k] = e.b;
+    WorkSigma[k] = e.c;
+  }
+
+  G.CurrentWindow = static_cast<std::uint8_t>(w);
+  Win[w].ChemStatePointCount = n;
+  Win[w].SpectrumHeader.PointCount = static_cast<std::int16_t>(n);
+  DimSlotData(w);
+  StoreWorkData(w, 1);
+  StoreWorkBackground(w, 2);
+  StoreWorkSigma(w, 3);
+  Win[w].WindowKind = 1;
+  G.ImportedIndex = 1;
+
+  // Axis ends from the extremes; the search starts at element 1, so an empty
+  // list gives the ends from zeros.
+  double minB = WorkBackground[1], maxB = WorkBackground[1];
+  double minC = WorkSigma[1], maxC = WorkSigma[1];
+  for (int k = 1; k <= n; ++k) {
+    minB = std::min(minB, WorkBackground[k]);
+    maxB = std::max(maxB, WorkBackground[k]);
+    minC = std::min(minC, WorkSigma[k]);
+    maxC = std::max(maxC, WorkSigma[k]);
+  }
+  auto& win = Win[w];
+  win.ChemStateXMin = std::floor(minB) - 1;
+  win.ChemStateXMax = std::floor(maxB) + 2;
+  win.ChemStateYMin = std::floor(minC) - 2;
+  win.ChemStateYMax = std::floor(maxC) + 2;
+  win.ChemStateXSpan = win.ChemStateXMax - win.ChemStateXMin;
+  win.ChemStateYSpan = win.ChemStateYMax - win.ChemStateYMin;
+
+  G.FileDialogResult = path;
+  // The caption is the full path.
+  CallOpenSpectrumWindow(w, G.FileDialogResult);
+
+  win.ChemStateListName = ListName(G.FileDialogResult);
+  const int m = (w - 1) * 100 + 1;
+  Labels[m].TitleLabelText = win.ChemStateListName;
+  Labels[m].TitleLabelX = win.ChemStateXMax - win.ChemStateXSpan / 20;
+  Labels[m].TitleLabelY = win.ChemStateYMax - win.ChemStateYSpan / 20;
+  win.TitleLabelCount = 1;
+
+  CallRedrawWindow(w);  // ends by updating the menu state for w
+
+  if (tooMany)
+    throw plat::FileError("the list holds more than 100 entries; only the first 100 are shown", path);
+  return w;
+}
+
+void LoadAugerParameterList() {
+  ZeroWorkVectors();
+  const std::string path = ChooseFileToOpen({G.LabelTexts[82], "*.aup", G.CaptionTexts[14], "*.*"},
+                                            "*.aup", "aup", G.AugerFolder, G.LabelTexts[82]);
+  if (path.empty()) return;
+  LoadAugerParameterListFrom(path);
+}
+
+}  // namespace sorvan

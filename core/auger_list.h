@@ -1,0 +1,26 @@
+// The Auger-parameter list window: a chemical-state plot built from an
+// Auger-parameter list ("*.aup", one entry a line: a=b+c and an optional name).
+#pragma once
+#include <string>
+
+namespace sorvan {
+
+// The three numbers of an entry "a=b+c name": a the Auger parameter, b the
+// binding energy of the photoelectron line, c the kinetic energy of the Auger
+// line. False for a line without "=" or without a "+" after it.
+bool ParseAugerEntry(const std::string& entry, double& a, double& b, double& c);
+
+// Menu command: zero-fills the three work vectors, asks for a list in
+// `AugerFolder` and opens it (LoadAugerParameterListFrom).
+void LoadAugerParameterList();
+
+// Reads the list `path` into the lowest free window as a chemical-state plot:
+// entries sorted by a (largest first), a, b and c as data columns 1 to 3, axes
+// from the extremes, the file name without its extension as title, then opens
+// and draws the window. Lines without "=" and "+" are skipped and at most 100
+// entries are kept (a FileError saying so follows a longer list, after the
+// window is open). With every window open: message 1, nothing opened.
+// Returns the window number, 0 when none was opened.
+int LoadAugerParameterListFrom(const std::string& path);
+
+}  // namespace sorvan

@@ -1,0 +1,28 @@
+// The presetting file: the user's options and defaults, one value per line,
+// 462 lines, beginning with the signature "Voreinstellung".
+#pragma once
+#include <string>
+#include <vector>
+
+namespace sorvan {
+
+// Writes every presetting field to `PresettingFilePath` (462 lines).
+void WritePresetting();
+
+// Reads `PresettingFilePath` into the presetting fields, redraws the open
+// windows and applies the dialog font.
+// - A file whose first field is not "Voreinstellung" is refused with message
+//   3 and changes nothing.
+// - A missing or unreadable file throws plat::FileError and changes nothing.
+// - A file that ends early keeps the values of the lines it has, leaves the
+//   other fields as they were, finishes the read and then throws
+//   plat::FileError naming the file.
+// Text lines are read whole, so a text holding a comma reads back unchanged;
+// values outside their range leave the field as it was (`AveragePoints`
+// becomes 3 unless odd and 1..19).
+void ReadPresetting();
+
+// The 462 lines WritePresetting writes, in order (line 1 is the signature).
+std::vector<std::string> PresettingLines();
+
+}  // namespace sorvan

@@ -1,0 +1,102 @@
+// Chi-square of a window's fit and its statistics line.
+#include <vector>
+
+#include "core/model.h"
+#include "core/store.h"
+#include "fit/chi_square.h"
+#include "fit/fit_format.h"
+#include "fit/fit_vector.h"
+#include "fit/peak_models.h"
+#include "platform/forms.h"
+#include "platform/text.h"
+
+namespace sorvan {
+
+namespace {
+
+int FreeBackgroundTerms(int w) {
+  if (Win[w].BackgroundState != 4) return 0;
+  int free = 0;
+  const int N = 10 * Win[w].PeakCount;
+  for (int i = 1; i <= 6; ++i) {
+    if (N + i <= G.ParameterScale.Upper() && G.ParameterScale[N + i] != 0.0) ++free;
+  }
+  return free;
+}
+
+template <class ModelAt>
+void Statistics(int w, double sumSquaresStart, ModelAt modelAt) {
+  const WindowRecord& win = Win[w];
+  const int first = win.RegionStart;
+  const int last = win.RegionEnd;
+  if (first < 1 || last > WorkFitTarget.Upper() || last > WorkSigma.Upper()) {
+    // No data set up for this region: nothing to compare.
+    G.ChiSquare = G.ReducedChiSquare = G.ResidualCorrelation = G.Scratch3 = 0.0;
+    return;
+  }
+  std::vector<double> model(static_cast<std::size_t>(last > 0 ? last + 1 : 1), 0.0);
+  for (int x = first; x <= last; ++x) model[x] = modelAt(x);
+  const FitStatistics s = ComputeFitStatistics(
+      model.data(), WorkFitTarget.begin(), WorkSigma.begin(), first, last,
+      DegreesUsedByPeaks(win.PeakCount, IsDoubletWindow(w), FreeBackgroundTerms(w)),
+      CountsFactor(w), sumSquaresStart);
+  G.ChiSquare = s.chiSquare;
+  G.ReducedChiSquare = s.reducedChiSquare;
+  G.ResidualCorrelation = s.serialCorrelation;
+  G.Scratch3 = s.unscaledReducedChiSquare;
+}
+
+}  // namespace
+
+double CountsFactor(int w) {
+  if (G.CpsMode != 1) return 1.0;
+  const double f = Win[w].SpectrumHeader.ScanCount * Win[w].SpectrumHeader.DwellTime;
+  return f != 0.0 ? f : 1.0;
+}
+
+void ChiSquareGaussLorentz(int w) {
+  const int n = Win[w].PeakCount;
+  const bool doublet = IsDoubletWindow(w);
+  const double* p = G.FitVector.begin();
+  Statistics(w, 0.0, [&](int x) {
+    double v = 0.0;
+    for (int peak = 0; peak < n; ++peak) v += GaussLorentzPeakValue(p + 10 * peak + 1, doublet, x);
+    return v;
+  });
+}
+
+void ChiSquareGaussLorentzRelative(int w) {
+  const int n = Win[w].PeakCount;
+  const double* p = G.FitVector.begin();
+  std::vector<double> resolved(10 * static_cast<std::size_t>(n) + 1, 0.0);
+  for (int peak = 0; peak < n; ++peak) {
+    if (peak == 0) {
+      std::copy(p + 1, p + 11, resolved.begin() + 1);
+    } else {
+      ResolveRelativePeak(p + 1, p + 10 * peak + 1, resolved.data() + 10 * peak + 1);
+    }
+  }
+  Statistics(w, 0.0, [&](int x) {
+    double v = 0.0;
+    for (int peak = 0; peak < n; ++peak) {
+      v += GaussLorentzRelativePeakValue(resolved.data() + 10 * peak + 1, peak == 0, x);
+    }
+    return v;
+  });
+}
+
+void ChiSquareFromCurve(int w) {
+  Statistics(w, 1e-8, [&](int x) { return WorkFitSum[x]; });
+}
+
+void ShowFitStatistics(int w) {
+  const double trials = G.IterationLimit * G.FitRound + G.FitIteration;
+  const std::string text = G.MessageTexts[89] + ": " + plat::NumberToText(trials) + "  " +
+                           G.MessageTexts[90] + FitNumberText(G.ReducedChiSquare, 3) + " " +
+                           G.LabelTexts[128] + FitNumberText(G.ChiSquare, 3) + "  " +
+                           G.MessageTexts[114] + FitNumberText(G.ResidualCorrelation, 4);
+  G.StatusText = text;
+  plat::SetCaption(w, text);
+}
+
+}  // namespace sorvan

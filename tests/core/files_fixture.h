@@ -1,0 +1,40 @@
+// A temporary program folder for the tests of the settings and reference
+// files: the data model starts cleared and `ProgramFolder` points at the
+// folder, into which each test writes the small files it needs.
+#pragma once
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "core/model.h"
+#include "platform/files.h"
+#include "platform/text.h"
+#include "support/test_support.h"
+
+namespace sorvan::testing_files {
+
+class FilesTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    InitialiseModel();
+    native_ = testsupport::MakeTempFolder("files");
+    G.ProgramFolder = plat::ProgramPath(native_);
+    G.CurrentWindow = 1;
+  }
+  void TearDown() override { plat::CloseAll(); }
+
+  // Program path of `relative` ("\settings\x.set") below the program folder.
+  std::string Path(const std::string& relative) const { return G.ProgramFolder + relative; }
+  // Writes `content` to `relative` below the program folder; returns its program path.
+  std::string Write(const std::string& relative, const std::string& content) const {
+    testsupport::WriteFile(plat::NativePath(Path(relative)), content);
+    return Path(relative);
+  }
+  std::string Read(const std::string& relative) const {
+    return testsupport::ReadFile(plat::NativePath(Path(relative)));
+  }
+
+  std::string native_;
+};
+
+}  // namespace sorvan::testing_files

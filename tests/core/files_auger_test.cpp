@@ -114,6 +114,7 @@ TEST_F(AugerListTest, ListKeepsAtMostOneHundredEntries) {
 
 TEST_F(AugerListTest, NoFreeWindowOpensNothing) {
   for (int w = 1; w <= 100; ++w) Win[w].WindowOpen = true;
+  plat::script::AnswerMessage(1);  // the refusal's message box
   G.CommandId = 0;
   EXPECT_EQ(LoadAugerParameterListFrom(Write("\\auger parameters\\x.aup", "1=2+3\r\n")), 0);
   EXPECT_EQ(G.CommandId, 1);

@@ -7,6 +7,7 @@
 #include <string>
 
 #include "core/model.h"
+#include "platform/driver.h"
 #include "platform/files.h"
 #include "platform/text.h"
 #include "support/test_support.h"
@@ -16,12 +17,16 @@ namespace sorvan::testing_files {
 class FilesTest : public ::testing::Test {
  protected:
   void SetUp() override {
+    plat::driver::Reset();  // message boxes are answered by the script
     InitialiseModel();
     native_ = testsupport::MakeTempFolder("files");
     G.ProgramFolder = plat::ProgramPath(native_);
     G.CurrentWindow = 1;
   }
-  void TearDown() override { plat::CloseAll(); }
+  void TearDown() override {
+    plat::CloseAll();
+    plat::driver::Finish();
+  }
 
   // Program path of `relative` ("\settings\x.set") below the program folder.
   std::string Path(const std::string& relative) const { return G.ProgramFolder + relative; }

@@ -157,6 +157,7 @@ TEST_F(PresettingTest, FileWithoutSignatureIsRefusedAndChangesNothing) {
   for (const std::string first : {"Presetting", "voreinstellung", " Voreinstellung", ""}) {
     lines[0] = first;
     WriteLines(lines);
+    plat::script::AnswerMessage(1);  // the refusal's message box
     G.CommandId = 0;
     ReadPresetting();
     EXPECT_EQ(G.CommandId, 3) << first;

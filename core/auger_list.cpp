@@ -10,7 +10,8 @@
 #include "core/model.h"
 #include "core/reference_files.h"
 #include "core/store.h"
-#include "core/window_calls.h"
+#include "display/redraw.h"
+#include "display/windows.h"
 #include "platform/files.h"
 #include "platform/text.h"
 #include "shell/messages.h"
@@ -129,7 +130,7 @@ int LoadAugerParameterListFrom(const std::string& path) {
 
   G.FileDialogResult = path;
   // The caption is the full path.
-  CallOpenSpectrumWindow(w, G.FileDialogResult);
+  OpenSpectrumWindow(w, G.FileDialogResult);
 
   win.ChemStateListName = ListName(G.FileDialogResult);
   const int m = (w - 1) * 100 + 1;
@@ -138,7 +139,7 @@ int LoadAugerParameterListFrom(const std::string& path) {
   Labels[m].TitleLabelY = win.ChemStateYMax - win.ChemStateYSpan / 20;
   win.TitleLabelCount = 1;
 
-  CallRedrawWindow(w);  // ends by updating the menu state for w
+  RedrawWindow(w);  // ends by updating the menu state for w
 
   if (tooMany)
     throw plat::FileError("the list holds more than 100 entries; only the first 100 are shown", path);

@@ -320,6 +320,7 @@ struct GlobalRecord {
 
   // === Dialog pages
   Byte DialogWindow1Busy = 0, DialogWindow2Busy = 0, DialogWindow3Busy = 0, DialogWindow28Busy = 0;
+  Byte DialogWindow17Busy = 0, ElementTablePageBusy = 0;
   Int32 TableEditorPage = 0;
   Byte StyleClassIndex = 0;
   Int32 PickedColour = 0;

@@ -10,7 +10,7 @@
 
 #include "core/model.h"
 #include "core/reference_files.h"
-#include "core/window_calls.h"
+#include "display/redraw.h"
 #include "platform/app.h"
 #include "platform/files.h"
 #include "platform/canvas.h"
@@ -192,21 +192,30 @@ struct CheckedFields {
   std::int16_t buttonSize;
 };
 
+// A value outside its range takes the value it had before the read, or a
+// default when that one is outside the range too (a first start).
+template <class T>
+void KeepInRange(T& field, T before, long long low, long long high, T fallback) {
+  auto inRange = [low, high](T v) { return v >= low && v <= high; };
+  if (!inRange(field)) field = inRange(before) ? before : fallback;
+}
+
 void CheckRanges(const CheckedFields& before) {
+  // Also the smoothing window: an even or zero count would divide by zero later.
   if (G.AveragePoints < 1 || G.AveragePoints > 19 || G.AveragePoints % 2 == 0)
     G.AveragePoints = 3;
-  if (G.LanguageIndex > 4) G.LanguageIndex = before.languageIndex;
-  if (G.AlSatellitePreset < 1 || G.AlSatellitePreset > 5) G.AlSatellitePreset = before.alPreset;
-  if (G.MgSatellitePreset < 1 || G.MgSatellitePreset > 5) G.MgSatellitePreset = before.mgPreset;
-  if (G.ToolbarButtonSize <= 0) G.ToolbarButtonSize = before.buttonSize;
-  if (!G.ColumnSeparator.empty()) G.SeparatorChar = static_cast<std::uint8_t>(G.ColumnSeparator[0]);
+  KeepInRange<Byte>(G.LanguageIndex, before.languageIndex, 0, 4, 0);
+  KeepInRange<Int16>(G.AlSatellitePreset, before.alPreset, 1, 5, 1);
+  KeepInRange<Int16>(G.MgSatellitePreset, before.mgPreset, 1, 5, 1);
+  KeepInRange<Int16>(G.ToolbarButtonSize, before.buttonSize, 1, 32767, 24);
+  if (!G.ColumnSeparator.empty()) G.SeparatorChar = static_cast<Byte>(G.ColumnSeparator[0]);
 }
 
 // Shows what a read presetting changed: every open window is redrawn, then
 // the main form takes the dialog font and the dialog cell is measured in it.
 void ApplyPresettingToScreen() {
   for (int w = 1; w <= kMaxWindows; ++w)
-    if (Win[w].WindowOpen) CallRedrawWindow(w);
+    if (Win[w].WindowOpen) RedrawWindow(w);
   plat::FontSpec font;
   font.name = G.DialogFontName;
   font.size = G.DialogFontSize;

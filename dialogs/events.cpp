@@ -1,8 +1,17 @@
 // The event handlers of this subsystem, entered into the event registry.
 #include "core/events.h"
+#include "dialogs/block_choice_page.h"
+#include "dialogs/page.h"
+#include "dialogs/spectrum_choice_page.h"
+#include "dialogs/window_choice_page.h"
 
 namespace sorvan {
 
-void RegisterDialogEvents() {}
+void RegisterDialogEvents() {
+  RegisterPageEvents();
+  RegisterWindowChoiceEvents();
+  RegisterSpectrumChoiceEvents();
+  RegisterBlockChoiceEvents();
+}
 
 }  // namespace sorvan

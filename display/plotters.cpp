@@ -95,7 +95,7 @@ void DrawCurvePoints(plat::Canvas& canvas, const int* xs, const int* ys, int n, 
   const double w = width;
   switch (style) {
     case 0:
-      for (int i = 1; i < n; ++i) canvas.Line(xs[i], ys[i], xs[i + 1], ys[i + 1]);
+      if (n >= 2) canvas.Polyline(xs + 1, ys + 1, n);
       break;
     case 1:
       for (int i = 1; i + 1 <= n; i += 2) canvas.Line(xs[i], ys[i], xs[i + 1], ys[i + 1]);

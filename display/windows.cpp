@@ -2,7 +2,9 @@
 #include "display/windows.h"
 
 #include "core/model.h"
+#include "core/window_state.h"
 #include "display/axis_math.h"
+#include "fit/paramset.h"
 #include "platform/forms.h"
 #include "shell/menu_state.h"
 
@@ -41,6 +43,13 @@ void CloseSpectrumWindow(int w) {
   if (G.FitRunState == kFitRunning) G.FitRunState = kFitStopRequested;
   if (!IsSpectrumWindow(w)) return;
   Win[w].WindowOpen = false;
+  ResetWindowState(w);
+  // The default peak table of the window's line shape; the line shape stays.
+  if (Win[w].PeakModel == 0) {
+    ReadParameterSet(w, G.ParameterSet1Path);
+  } else if (Win[w].PeakModel == 1) {
+    ReadParameterSet(w, G.ParameterSet2Path);
+  }
   Win[w].AnnotationCount = 0;
   Win[w].TitleLabelCount = 0;
   for (int k = 1; k <= 100; ++k) {

@@ -111,6 +111,11 @@ bool LevenbergMarquardt::Solve(double lambda) {
   return true;
 }
 
+bool LevenbergMarquardt::Accepted(const FitSettings& settings) const {
+  return settings.acceptOnlySmaller ? trialReducedChi2 < acceptedReducedChi2
+                                    : trialReducedChi2 <= acceptedReducedChi2;
+}
+
 FitOutcome LevenbergMarquardt::Run(FitModel& model, const FitData& data, double* p,
                                    const FitSettings& settings, const FitHooks& hooks) {
   const int P = variables_;
@@ -125,7 +130,6 @@ FitOutcome LevenbergMarquardt::Run(FitModel& model, const FitData& data, double*
 
   enum class Next { LoopHead, Solve, StopTest, RoundEnd };
   Next next = Next::LoopHead;
-  bool lastTrialAccepted = true;
   while (true) {
     switch (next) {
       case Next::LoopHead: {
@@ -165,10 +169,9 @@ FitOutcome LevenbergMarquardt::Run(FitModel& model, const FitData& data, double*
         model.ApplyLimits(p);
         trialReducedChi2 = Evaluate(model, data, p).unscaledReducedChiSquare;
         iteration += 1;
-        lastKey = hooks.afterTrial ? hooks.afterTrial(iteration) : 0;
+        lastKey = hooks.afterTrial ? hooks.afterTrial(p, iteration) : 0;
         if (hooks.windowClosed && hooks.windowClosed()) return FitOutcome::WindowClosed;
-        lastTrialAccepted = trialReducedChi2 <= acceptedReducedChi2;
-        if (lastTrialAccepted) {
+        if (Accepted(settings)) {
           ++acceptedSteps;
         } else {
           ++rejectedTrials;
@@ -177,11 +180,11 @@ FitOutcome LevenbergMarquardt::Run(FitModel& model, const FitData& data, double*
         break;
       }
       case Next::StopTest: {
-        const bool accepted = trialReducedChi2 <= acceptedReducedChi2;
-        if ((iteration >= settings.iterationLimit && accepted) || iteration > kMaxTrials ||
+        const bool notWorse = trialReducedChi2 <= acceptedReducedChi2;
+        if ((iteration >= settings.iterationLimit && notWorse) || iteration > kMaxTrials ||
             lastKey == kEscape || convergedCount == P) {
           next = Next::RoundEnd;
-        } else if (accepted) {
+        } else if (Accepted(settings)) {
           next = Next::LoopHead;
         } else {
           damping *= 10.0;
@@ -204,7 +207,7 @@ FitOutcome LevenbergMarquardt::Run(FitModel& model, const FitData& data, double*
           next = Next::LoopHead;
           break;
         }
-        const int answer = hooks.finished ? hooks.finished() : 2;
+        const int answer = hooks.finished ? hooks.finished(p) : 2;
         if (answer == 2) return FitOutcome::Finished;
         if (answer == 1) return FitOutcome::FitAgain;
         next = Next::StopTest;
@@ -254,6 +257,26 @@ GaussLorentzFitModel::GaussLorentzFitModel(int peakCount, bool doublet, bool bac
       peakSum_(pointCount + 1, 0.0),
       lossKernel_(pointCount + 2, 0.0) {}
 
+void GaussLorentzFitModel::RebuildBasis() {
+  BuildFitBackgroundBasis(peakSum_.data(), pointCount_, first_, last_, energyStep_, tailUsed_,
+                          shirley_.data(), tougaard_.data(), lossKernel_.data());
+}
+
+void GaussLorentzFitModel::BackgroundDerivatives(int channel, double* d) const {
+  double* t = d + 10 * peakCount_;
+  if (!backgroundFitted_) {
+    for (int i = 1; i <= 6; ++i) t[i] = 0.0;
+    return;
+  }
+  const double b = last_ - channel;
+  t[1] = 1.0;
+  t[2] = b;
+  t[3] = b * b;
+  t[4] = b * b * b;
+  t[5] = shirley_[channel];
+  t[6] = tougaard_[channel];
+}
+
 void GaussLorentzFitModel::Linearise(const double* p) {
   if (!backgroundFitted_) return;
   // The Shirley and loss terms follow the peak sum of the accepted
@@ -267,8 +290,7 @@ void GaussLorentzFitModel::Linearise(const double* p) {
     }
     peakSum_[x] = sum;
   }
-  BuildFitBackgroundBasis(peakSum_.data(), pointCount_, first_, last_, energyStep_, tailUsed_,
-                          shirley_.data(), tougaard_.data(), lossKernel_.data());
+  RebuildBasis();
 }
 
 double GaussLorentzFitModel::Background(const double* p, int channel) const {
@@ -285,20 +307,8 @@ double GaussLorentzFitModel::ValueAndDerivatives(const double* p, int channel, d
     const int base = 10 * peak + 1;
     value += GaussLorentzPeakWithDerivatives(p + base, doublet_, channel, d + base);
   }
-  double* t = d + 10 * peakCount_;
-  if (backgroundFitted_) {
-    const double b = last_ - channel;
-    t[1] = 1.0;
-    t[2] = b;
-    t[3] = b * b;
-    t[4] = b * b * b;
-    t[5] = shirley_[channel];
-    t[6] = tougaard_[channel];
-    value += Background(p, channel);
-  } else {
-    for (int i = 1; i <= 6; ++i) t[i] = 0.0;
-  }
-  return value;
+  BackgroundDerivatives(channel, d);
+  return value + Background(p, channel);
 }
 
 double GaussLorentzFitModel::Value(const double* p, int channel) {
@@ -333,8 +343,122 @@ void GaussLorentzFitModel::ApplyLimits(double* p) {
     if (linked(5)) p[D + 5] = p[6];
     clamp(D + 6);
     if (p[D + 6] < 0.0) p[D + 6] = 1e-4;
-    if (p[D + 7] < 0.0) p[D + 7] = 1e-4 / p[D + 6];
+    if (p[D + 7] < 0.0) p[D + 7] = p[D + 6] > 0.0 ? 1e-4 / p[D + 6] : 1e-4;
     if (linked(7)) p[D + 7] = p[8];
+    clamp(D + 8);
+    if (linked(9)) p[D + 9] = p[10];
+  }
+  const int N = 10 * peakCount_;
+  if (p[N + 5] < 0.0) p[N + 5] = 0.0;
+}
+
+void GaussLorentzRelativeFitModel::Resolve(const double* p) {
+  const std::size_t size = 10 * static_cast<std::size_t>(peakCount_) + 1;
+  if (resolved_.size() != size) resolved_.assign(size, 0.0);
+  std::copy(p + 1, p + 11, resolved_.begin() + 1);
+  for (int peak = 1; peak < peakCount_; ++peak) {
+    ResolveRelativePeak(p + 1, p + 10 * peak + 1, resolved_.data() + 10 * peak + 1);
+  }
+}
+
+void GaussLorentzRelativeFitModel::Linearise(const double* p) {
+  Resolve(p);
+  if (!backgroundFitted_) return;
+  for (int x = first_; x <= last_; ++x) {
+    double sum = 0.0;
+    for (int peak = 0; peak < peakCount_; ++peak) {
+      const double* e = resolved_.data() + 10 * peak + 1;
+      sum += GaussLorentzValue(GaussLorentzMainLine(e), x, WidthFloor::Drawing);
+      if (doublet_) sum += GaussLorentzValue(GaussLorentzPartnerLine(e), x, WidthFloor::Drawing);
+    }
+    peakSum_[x] = sum;
+  }
+  RebuildBasis();
+}
+
+// Linearise has resolved the entries of p.
+double GaussLorentzRelativeFitModel::ValueAndDerivatives(const double* p, int channel, double* d) {
+  for (int k = 1; k <= 10 * peakCount_; ++k) d[k] = 0.0;
+  double value = 0.0;
+  double own[10];
+  for (int peak = 0; peak < peakCount_; ++peak) {
+    const int D = 10 * peak + 1;
+    if (peak == 0) {
+      value += GaussLorentzPeakWithDerivatives(p + 1, doublet_, channel, d + 1);
+      continue;
+    }
+    // Derivatives with respect to the peak's absolute quantities, then
+    // handed on: a product to each factor times the others, a sum unchanged.
+    value += GaussLorentzPeakWithDerivatives(resolved_.data() + D, doublet_, channel, own);
+    const double* e = p + D;
+    for (int j : {kPartnerHeight, kPartnerShape, kPartnerPosition, kPartnerWidth, kPartnerAsymmetry}) {
+      d[D + j] = own[j];
+    }
+    for (int j : {kHeight, kShape, kWidth, kAsymmetry}) {
+      d[D + j] = own[j] * p[1 + j];
+      d[1 + j] += own[j] * e[j];
+    }
+    d[D + kPosition] = own[kPosition];
+    d[1 + kPosition] += own[kPosition];
+  }
+  BackgroundDerivatives(channel, d);
+  return value + Background(p, channel);
+}
+
+void GaussLorentzRelativeFitModel::PrepareTrial(const double* p) { Resolve(p); }
+
+double GaussLorentzRelativeFitModel::Value(const double* p, int channel) {
+  double value = 0.0;
+  for (int peak = 0; peak < peakCount_; ++peak) {
+    const double* e = resolved_.data() + 10 * peak + 1;
+    value += doublet_ ? GaussLorentzRelativePeakValue(e, peak == 0, channel)
+                      : GaussLorentzValue(GaussLorentzMainLine(e), channel,
+                                          peak == 0 ? WidthFloor::ChiSquareMain
+                                                    : WidthFloor::ChiSquarePartner);
+  }
+  return value + Background(p, channel);
+}
+
+void GaussLorentzRelativeFitModel::ApplyLimits(double* p) {
+  auto clamp = [&](int k) {
+    if (p[k] < lower_[k]) p[k] = lower_[k];
+    if (p[k] > upper_[k]) p[k] = upper_[k];
+  };
+  // Peak 1 holds absolute values.
+  clamp(1);
+  if (p[1] < 0.0) p[1] = 1e-5;
+  if (p[2] < 0.0) p[2] = 1e-7;
+  clamp(3);
+  if (p[3] < 0.0) p[3] = 1e-4;
+  if (p[3] > 1.0) p[3] = 1.0;
+  if (p[4] < 0.0) p[4] = 1e-4;
+  if (p[3] * p[4] > 1.0) p[4] = 1.0 / p[3];
+  if (p[5] > upper_[5]) p[5] = upper_[5];
+  if (p[5] < lower_[5]) p[5] = lower_[5];
+  clamp(7);
+  if (p[7] < 0.0) p[7] = 1e-4;
+  if (p[8] < 0.0) p[8] = p[7] > 0.0 ? 1e-4 / p[7] : 1e-4;
+  clamp(9);
+  for (int peak = 1; peak < peakCount_; ++peak) {
+    const int D = 10 * peak + 1;
+    auto linked = [&](int offset) { return scale_ && scale_[D + offset] == 1.0; };
+    clamp(D);
+    if (p[D] < 0.0) p[D] = 1e-4;
+    if (p[D + 1] < 0.0) p[D + 1] = 1e-4;
+    if (linked(1)) p[D + 1] = p[2];
+    clamp(D + 2);
+    if (p[D + 2] < 0.0) p[D + 2] = 1e-4;
+    if (p[D + 2] * p[3] > 1.0) p[D + 2] = 1.0 / p[3];
+    if (linked(3)) p[D + 3] = p[4];
+    if (p[D + 3] < 0.0) p[D + 3] = 1e-4;
+    if (p[3] * p[D + 2] * p[D + 3] > 1.0) p[D + 3] = 1.0 / (p[D + 2] * p[3]);
+    if (p[D + 4] > upper_[D + 4]) p[D + 4] = upper_[D + 4];
+    if (p[D + 4] < lower_[D + 4]) p[D + 4] = lower_[D + 4];
+    if (linked(5)) p[D + 5] = p[6];
+    clamp(D + 6);
+    if (p[D + 6] < 0.0) p[D + 6] = 1e-4;
+    if (linked(7)) p[D + 7] = p[8];
+    if (p[D + 7] < 0.0) p[D + 7] = p[D + 6] > 0.0 ? 1e-4 / p[D + 6] : 1e-4;
     clamp(D + 8);
     if (linked(9)) p[D + 9] = p[10];
   }

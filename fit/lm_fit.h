@@ -8,6 +8,7 @@
 #pragma once
 
 #include <functional>
+#include <memory>
 #include <vector>
 
 #include "fit/chi_square.h"
@@ -32,6 +33,13 @@ class FitModel {
   virtual double Value(const double* p, int channel) = 0;
   // Keeps the variables inside their limits after a step.
   virtual void ApplyLimits(double* p) = 0;
+  // Limits of the peak entries (0..N) and the scales (0..P) of a peak model;
+  // kept by pointer, so they must outlive the fit.
+  virtual void SetLimits(const double* /*lower*/, const double* /*upper*/, const double* /*scale*/) {}
+  // Whether the loss term of a fitted background enters (free or not 0);
+  // without it the tail, whose cost grows with the square of the region,
+  // is not built.
+  virtual void SetTailUsed(bool /*used*/) {}
 };
 
 // The data a fit runs against.
@@ -50,6 +58,11 @@ struct FitData {
 struct FitSettings {
   double iterationLimit = 2;  // trials per round before a round may end
   int fitRounds = 2;
+  // Fits with analytic derivatives accept a trial whose reduced chi-square
+  // equals the accepted one; fits with forward-difference derivatives accept
+  // only a smaller one (the stop test at the iteration limit still takes an
+  // equal value).
+  bool acceptOnlySmaller = false;
 };
 
 // The window's side of a fit. Every hook may be left empty.
@@ -60,7 +73,7 @@ struct FitHooks {
   // Called with the accepted parameters before each system is built (redraw).
   std::function<void(const double* p)> acceptedStep;
   // After every trial: caption progress; returns the key read (27 = Esc) or 0.
-  std::function<int(double iteration)> afterTrial;
+  std::function<int(const double* p, double iteration)> afterTrial;
   // True when the window was closed while the fit ran: the fit ends at once
   // and nothing is stored.
   std::function<bool()> windowClosed;
@@ -68,8 +81,8 @@ struct FitHooks {
   // their statistics; draws and stores.
   std::function<void(const double* p, const FitStatistics& statistics)> roundEnd;
   // After the last round: 1 fit again, 2 done, any other answer goes on as
-  // after a trial. Empty: done.
-  std::function<int()> finished;
+  // after a trial (the hook may change p). Empty: done.
+  std::function<int(double* p)> finished;
   // The normal matrix could not be factorised even with heavy damping.
   std::function<void()> singular;
 };
@@ -117,6 +130,7 @@ class LevenbergMarquardt {
   FitStatistics statistics;
 
  private:
+  bool Accepted(const FitSettings& settings) const;
   int variables_;
   std::vector<double> gradient_, step_, derivatives_, normal_, normalSaved_, old_, best_, curve_;
   std::vector<int> active_;
@@ -150,20 +164,21 @@ class GaussLorentzFitModel : public FitModel {
   double Value(const double* p, int channel) override;
   void ApplyLimits(double* p) override;
 
-  // Limits of the peak entries (0..N) and the scales (0..N+6), by pointer.
-  void SetLimits(const double* lower, const double* upper, const double* scale) {
+  void SetLimits(const double* lower, const double* upper, const double* scale) override {
     lower_ = lower;
     upper_ = upper;
     scale_ = scale;
   }
-  // Whether the Tougaard term enters (free or nonzero); without it the tail
-  // is not built.
-  void SetTailUsed(bool used) { tailUsed_ = used; }
+  void SetTailUsed(bool used) override { tailUsed_ = used; }
   const std::vector<double>& Shirley() const { return shirley_; }
   const std::vector<double>& Tougaard() const { return tougaard_; }
 
- private:
+ protected:
   double Background(const double* p, int channel) const;
+  // Derivatives of the background terms at `channel` into d[N+1..N+6].
+  void BackgroundDerivatives(int channel, double* d) const;
+  // Rebuilds the Shirley and loss terms from peakSum_ (when fitted).
+  void RebuildBasis();
   int peakCount_;
   bool doublet_;
   bool backgroundFitted_;
@@ -174,6 +189,108 @@ class GaussLorentzFitModel : public FitModel {
   const double* upper_ = nullptr;
   const double* scale_ = nullptr;
   std::vector<double> shirley_, tougaard_, peakSum_, lossKernel_;
+};
+
+// Gauss-Lorentz peaks 2..n relative to peak 1 (heights, shares, widths and
+// asymmetries as ratios, positions as offsets): the analytic derivatives of
+// each line are handed to the fit entries by the chain rule, so a change of
+// peak 1 is felt through every peak.
+class GaussLorentzRelativeFitModel : public GaussLorentzFitModel {
+ public:
+  using GaussLorentzFitModel::GaussLorentzFitModel;
+  void Linearise(const double* p) override;
+  double ValueAndDerivatives(const double* p, int channel, double* derivatives) override;
+  void PrepareTrial(const double* p) override;
+  double Value(const double* p, int channel) override;
+  void ApplyLimits(double* p) override;
+
+ private:
+  void Resolve(const double* p);
+  std::vector<double> resolved_;  // absolute entries of every peak, fit-vector layout
+};
+
+// The Levenberg-Marquardt fit of window w's Gauss-Lorentz peaks relative to
+// the first (the window's RelativeMode 1).
+void FitPeaksGaussLorentzRelative(int w);
+
+// ---- The fit of a window ----
+
+// Pages of other subsystems that the fit shows; they register themselves at
+// start-up. A page not registered is not shown: the iteration-limit question
+// then keeps the current limits, the fit-finished page answers 2 (done).
+struct FitPages {
+  void (*iterationLimitPage)(int w) = nullptr;  // sets IterationLimit, FitRounds, DialogResult
+  void (*fitFinishedPage)(int w) = nullptr;     // sets DialogResult
+  // Makes w's source the spectrum loaded in the imported store (re-reading
+  // its file when another one was read since); false when it cannot.
+  bool (*reloadSourceData)(int w) = nullptr;
+};
+FitPages& FitPageHooks();
+
+// What one kind of fit brings to the window loop: its model over the region
+// and the window procedures that draw, judge and store its result.
+struct WindowFitKind {
+  // Builds the model for window w from the set-up fit arrays.
+  std::function<std::unique_ptr<FitModel>(int w)> makeModel;
+  void (*evaluatePeaks)(int w) = nullptr;  // fills WorkFitSum, draws the peaks
+  void (*chiSquare)(int w) = nullptr;      // statistics into G
+  void (*store)(int w) = nullptr;          // fit vector back into the peak table
+  bool acceptOnlySmaller = false;          // forward-difference derivatives
+};
+
+// Runs the fit of window w, whose fit arrays are set up and loaded: data and
+// weights, the iteration with a redraw and caption progress between steps,
+// Esc to stop, the rounds, the fit-finished page, and storing. Refuses (with
+// a message) a window whose energy step is 0 (message 3), whose raw counts
+// cannot be had (message 3) or whose region leaves no degree of freedom
+// (message 9). A window closed meanwhile ends the fit with nothing stored.
+FitOutcome RunWindowFit(int w, const WindowFitKind& kind);
+
+// The Levenberg-Marquardt fit of the Gauss-Lorentz peaks of window w.
+void FitPeaksGaussLorentz(int w);
+// The same for Doniach-Sunjic peaks, with forward-difference derivatives.
+void FitPeaksDoniachSunjic(int w);
+
+// The Doniach-Sunjic model of independent peaks broadened by a Gaussian,
+// with the optional background terms, in the fit-vector layout of the
+// Gauss-Lorentz model (the shape entry is the Gaussian half width, the width
+// entry the Lorentz half width, in channels). Its derivatives are forward
+// differences, peak by peak: only the stepped peak is evaluated again.
+class DoniachSunjicFitModel : public FitModel {
+ public:
+  DoniachSunjicFitModel(int peakCount, bool doublet, bool backgroundFitted, int pointCount,
+                        int first, int last, double energyStep);
+  int VariableCount() const override { return 10 * peakCount_ + 6; }
+  void Linearise(const double* p) override;
+  double ValueAndDerivatives(const double* p, int channel, double* derivatives) override;
+  void PrepareTrial(const double* p) override;
+  double Value(const double* p, int channel) override;
+  void ApplyLimits(double* p) override;
+  void SetLimits(const double* lower, const double* upper, const double* scale) override {
+    lower_ = lower;
+    upper_ = upper;
+    scale_ = scale;
+  }
+  void SetTailUsed(bool used) override { tailUsed_ = used; }
+  // Curve of peak `peak` (1..n) at the parameters of the last evaluation.
+  const double* PeakCurve(int peak) const { return curves_.data() + (peak - 1) * stride_; }
+
+ private:
+  void EvaluatePeak(const double* entries, double* curve);
+  void EvaluateAll(const double* p);
+  double Background(const double* p, int channel) const;
+  int peakCount_;
+  bool doublet_;
+  bool backgroundFitted_;
+  bool tailUsed_ = true;
+  int pointCount_, first_, last_;
+  double energyStep_;
+  std::size_t stride_;
+  const double* lower_ = nullptr;
+  const double* upper_ = nullptr;
+  const double* scale_ = nullptr;
+  std::vector<double> curves_, sum_, jacobian_, stepped_, partner_, scratchA_, scratchB_;
+  std::vector<double> shirley_, tougaard_, lossKernel_;
 };
 
 }  // namespace sorvan

@@ -109,3 +109,23 @@ DoniachSunjicSums DoniachSunjicPeakCurve(const double* entries, bool doublet, in
                                          double* partner, double* scratchA, double* scratchB);
 
 }  // namespace sorvan
+
+namespace sorvan {
+
+// The program's procedures on window w, from G.FitVector over the window's
+// region (Gauss-Lorentz) or all points (Doniach-Sunjic): WorkPeak holds the
+// curve of the peak evaluated last, WorkFitSum the sum of the peaks, and
+// G.PeakAreaSums / G.PartnerAreaSums the per-peak sums from which the areas
+// follow. During a display pass (G.FitDisplayPass 1) each peak curve is
+// stored as its component column.
+// All peaks, each drawn into the window as it is evaluated; the sums are
+// cleared first.
+void EvaluatePeaksGaussLorentz(int w);
+void EvaluatePeaksGaussLorentzRelative(int w);
+// One peak, base index G.LoopIndexD; adds to WorkFitSum and the area sums
+// (the caller clears them once per evaluation). Leaves WorkShirleyShape,
+// WorkTougaardShape and WorkScratch zero.
+void EvaluatePeakDoniachSunjic(int w);
+void EvaluatePeakDoniachSunjicRelative(int w);
+
+}  // namespace sorvan

@@ -144,6 +144,13 @@ void QPainterCanvas::Line(double x1, double y1, double x2, double y2) {
   });
 }
 
+void QPainterCanvas::Polyline(const int* xs, const int* ys, int count) {
+  if (!xs || !ys || count < 2) return;
+  QPolygon points(count);
+  for (int i = 0; i < count; ++i) points[i] = QPoint(PixelOf(xs[i]), PixelOf(ys[i]));
+  Paint([&](QPainter& p) { p.drawPolyline(points); });
+}
+
 void QPainterCanvas::Box(double x1, double y1, double x2, double y2) {
   QRect r = RectFromCorners(x1, y1, x2, y2);
   // Stroked from corner pixel to corner pixel: the outline covers both.

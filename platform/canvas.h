@@ -82,6 +82,13 @@ class Canvas {
 
   // Primitives, in the current colour, pen and font.
   virtual void Line(double x1, double y1, double x2, double y2) = 0;
+  // Connected lines through points 0..count-1 of xs/ys, drawn as one Line
+  // per neighbouring pair would be (the rasteriser may set a few pixels
+  // differently where segments join); one call for a whole curve, so that
+  // long spectra draw fast. Fewer than two points draw nothing.
+  virtual void Polyline(const int* xs, const int* ys, int count) {
+    for (int i = 0; i + 1 < count; ++i) Line(xs[i], ys[i], xs[i + 1], ys[i + 1]);
+  }
   // Outline through both corners (the pixels of both corners are covered).
   virtual void Box(double x1, double y1, double x2, double y2) = 0;
   // Filled rectangle, both corners included, no outline beyond them.

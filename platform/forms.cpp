@@ -297,7 +297,7 @@ std::string Caption(int window) {
 
 bool OpenDialogWindow(int n, double left, double top, double width, double height,
                       const std::string& caption) {
-  if (n < 1 || n > 31) return false;
+  if (n < 1 || n > 32) return false;  // 32: the progress page's own window
   if (ui::FindDialogWindow(n)) return false;
   ui::DialogWindow& dw = ui::g_dialogs[n];
   dw.order = ++ui::g_dialogOrder;

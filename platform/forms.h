@@ -43,7 +43,7 @@ std::vector<int> OpenSpectrumWindows();
 void SetCaption(int window, const std::string& caption);
 std::string Caption(int window);
 
-// ---- Dialog windows 1..31 ----
+// ---- Dialog windows 1..31, and 32 for the progress page ----
 // Opens dialog window n at screen pixel (left, top) with client size
 // width x height and a caption; hidden until ShowDialogWindow. Returns false
 // (and does nothing) when n is already open. A position off the screen is

@@ -33,6 +33,7 @@ class QPainterCanvas : public Canvas {
                  std::function<QPaintDevice*()> measure = {});
 
   void Line(double x1, double y1, double x2, double y2) override;
+  void Polyline(const int* xs, const int* ys, int count) override;
   void Box(double x1, double y1, double x2, double y2) override;
   void FilledBox(double x1, double y1, double x2, double y2) override;
   void FilledPolygon(const int* xs, const int* ys, int count) override;

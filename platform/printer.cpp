@@ -2,6 +2,7 @@
 // document with its painter, and headless printing to a PDF file.
 #include "platform/printer.h"
 
+#include <QCoreApplication>
 #include <QPageLayout>
 #include <QPageSize>
 #include <QPainter>
@@ -50,6 +51,14 @@ QPrinter& Printer() {
   if (!g_printer) {
     g_printer = std::make_unique<QPrinter>(QPrinter::HighResolution);
     SetResolutionAndPaper(*g_printer);
+    // The printer must go before the application object does; a document
+    // still open at the end is finished so its file is complete.
+    qAddPostRoutine([] {
+      EndDocument();
+      g_canvas.reset();
+      g_printer.reset();
+      g_pdfApplied.clear();
+    });
   }
   // Follow the PDF setting, but never switch the output under an open page.
   if (!g_painter) {

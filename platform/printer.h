@@ -5,6 +5,14 @@
 // Headless printing: when the environment variable SORVAN_PRINT_TO_PDF names
 // a file, or SetPrintToPdf() was called, the dialogs are skipped (both answer
 // OK) and documents are written to that PDF file.
+//
+// A printout:
+//   if (!plat::ShowPrintDialog()) return;          // Cancel: nothing printed
+//   if (!plat::StartDocument("SORVAN")) return;    // printer could not start
+//   plat::SetDrawingPrinter();
+//   double W = plat::PageWidth() / 1.03;  ... draw on plat::Surface() ...
+//   plat::EndDocument();
+//   plat::SetDrawingMainWindow();
 #pragma once
 #include <string>
 

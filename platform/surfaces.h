@@ -38,6 +38,13 @@ Canvas& WindowCanvas(int window);
 // Shows now what was drawn into the current window (synchronous repaint).
 void FlushSurface();
 
+// Drawing a window again at four times its size into a picture file:
+//   plat::BeginBitmap(4 * plat::ClientWidth(w), 4 * plat::ClientHeight(w), w);
+//   RedrawWindow(w);                 // draws through SetDrawingWindow(w)
+//   bool saved = plat::SaveBitmap(path);
+//   plat::EndBitmap();
+// The window on the screen is neither resized nor drawn on meanwhile.
+//
 // Hidden bitmap of the given size in pixels (96 dots per inch, filled white).
 // While it is active, SetDrawingWindow(window) draws into the bitmap instead
 // of the window (so that a window can be drawn again at another size without

@@ -134,8 +134,9 @@ AUGER_MEASURED = {
 AUGER_TRANSITIONS = [
     # (first Z, last Z, name, initial, two final shells)
     (11, 14, "KL23L23", "K_SHELL", ("L3_SHELL", "L3_SHELL")),
+    (21, 28, "L3M23M23", "L3_SHELL", ("M3_SHELL", "M3_SHELL")),
     (21, 28, "L3M23M45", "L3_SHELL", ("M3_SHELL", "M5_SHELL")),
-    (29, 34, "L3M45M45", "L3_SHELL", ("M5_SHELL", "M5_SHELL")),
+    (21, 34, "L3M45M45", "L3_SHELL", ("M5_SHELL", "M5_SHELL")),
     (44, 54, "M5N45N45", "M5_SHELL", ("N5_SHELL", "N5_SHELL")),
     (44, 54, "M4N45N45", "M4_SHELL", ("N5_SHELL", "N5_SHELL")),
 ]
@@ -358,18 +359,15 @@ def region_names() -> list[tuple[str, str]]:
 # energy of the Auger line (eV), from published compilations (Wagner et al.;
 # Biesinger et al. for Cu and Zn; Moretti for the oxides).
 AUGER_PARAMETERS = {
-    "Copper.aup": [(932.6, 918.6, "Cu metal"), (932.4, 916.8, "Cu2O"),
-                   (933.6, 917.7, "CuO"), (934.7, 916.2, "Cu(OH)2"),
-                   (935.1, 915.4, "CuCl2"), (935.5, 915.9, "CuSO4")],
-    "Zinc.aup": [(1021.7, 992.1, "Zn metal"), (1022.0, 988.1, "ZnO"),
-                 (1022.2, 987.8, "Zn(OH)2"), (1022.1, 989.8, "ZnS"),
-                 (1022.9, 987.9, "ZnSO4")],
-    "Silver.aup": [(368.2, 357.8, "Ag metal"), (367.7, 356.6, "Ag2O"),
-                   (367.4, 356.4, "AgO"), (367.8, 355.4, "AgCl")],
+    "Copper.aup": [(932.6, 918.6, "Cu metal"), (932.4, 916.5, "Cu2O"),
+                   (933.8, 917.7, "CuO"), (934.7, 916.2, "Cu(OH)2")],
+    "Zinc.aup": [(1021.7, 992.1, "Zn metal"), (1021.7, 988.1, "ZnO"),
+                 (1021.9, 989.6, "ZnS")],
+    "Silver.aup": [(368.2, 357.8, "Ag metal"), (367.7, 356.8, "Ag2O"),
+                   (367.4, 356.6, "AgO")],
     "Silicon.aup": [(99.4, 1616.6, "Si elemental"), (103.5, 1608.5, "SiO2"),
                     (101.7, 1611.6, "Si3N4"), (100.4, 1614.8, "SiC")],
-    "Indium.aup": [(443.9, 410.4, "In metal"), (444.5, 406.7, "In2O3"),
-                   (444.8, 404.4, "InP")],
+    "Indium.aup": [(443.9, 410.4, "In metal"), (444.5, 406.7, "In2O3")],
 }
 
 

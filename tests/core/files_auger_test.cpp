@@ -114,8 +114,8 @@ TEST_F(AugerListTest, ListKeepsAtMostOneHundredEntries) {
 
 TEST_F(AugerListTest, NoFreeWindowOpensNothing) {
   for (int w = 1; w <= 100; ++w) Win[w].WindowOpen = true;
-  plat::script::AnswerMessage(1);  // the refusal's message box
   G.CommandId = 0;
+  ExpectMessage();
   EXPECT_EQ(LoadAugerParameterListFrom(Write("\\auger parameters\\x.aup", "1=2+3\r\n")), 0);
   EXPECT_EQ(G.CommandId, 1);
   EXPECT_EQ(Win[1].WindowKind, 0);

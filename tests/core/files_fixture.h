@@ -7,6 +7,7 @@
 #include <string>
 
 #include "core/model.h"
+#include "platform/app.h"
 #include "platform/driver.h"
 #include "platform/files.h"
 #include "platform/text.h"
@@ -17,7 +18,7 @@ namespace sorvan::testing_files {
 class FilesTest : public ::testing::Test {
  protected:
   void SetUp() override {
-    plat::driver::Reset();  // message boxes are answered by the script
+    plat::driver::Reset();  // test mode: a box nobody answers fails the test
     InitialiseModel();
     native_ = testsupport::MakeTempFolder("files");
     G.ProgramFolder = plat::ProgramPath(native_);
@@ -25,7 +26,7 @@ class FilesTest : public ::testing::Test {
   }
   void TearDown() override {
     plat::CloseAll();
-    plat::driver::Finish();
+    plat::DestroyAllWindows();  // windows a test opened
   }
 
   // Program path of `relative` ("\settings\x.set") below the program folder.
@@ -35,6 +36,9 @@ class FilesTest : public ::testing::Test {
     testsupport::WriteFile(plat::NativePath(Path(relative)), content);
     return Path(relative);
   }
+  // The next numbered message is expected; it is answered with OK.
+  static void ExpectMessage() { plat::script::AnswerMessage(1); }
+
   std::string Read(const std::string& relative) const {
     return testsupport::ReadFile(plat::NativePath(Path(relative)));
   }

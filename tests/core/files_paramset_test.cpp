@@ -222,8 +222,8 @@ TEST_F(ParameterSetTest, DamagedFilesAreRefusedAndChangeNothing) {
     Win[1].ParameterValue[1][1] = 123;
     Win[1].ParamSetLoaded = 0;
     G.DialogResult = 0;
-    plat::script::AnswerMessage(1);  // the refusal's message box
     G.CommandId = 0;
+    ExpectMessage();
     EXPECT_FALSE(LoadParameterSetFileFrom(1, path)) << c.name;
     EXPECT_EQ(G.CommandId, c.message) << c.name;
     EXPECT_EQ(W().PeakCount, 4) << c.name;
@@ -231,8 +231,8 @@ TEST_F(ParameterSetTest, DamagedFilesAreRefusedAndChangeNothing) {
     EXPECT_EQ(G.DialogResult, 0) << c.name;
 
     G.ParameterSet1Path = path;
-    plat::script::AnswerMessage(1);  // the refusal's message box
     G.CommandId = 0;
+    ExpectMessage();
     ReadParameterSet(1, path);
     EXPECT_EQ(G.CommandId, c.message) << c.name;
     EXPECT_EQ(W().PeakType, "kept") << c.name;

@@ -118,6 +118,11 @@ TEST_F(PresettingTest, WrittenFileReadsBackLineForLine) {
   ClearModel();
   ReadPresetting();
   EXPECT_EQ(PresettingLines(), written);
+  // The dialog cell is measured in the dialog font just read.
+  EXPECT_EQ(plat::MainFont().name, "Liberation Sans");
+  EXPECT_TRUE(plat::MainFont().bold);
+  EXPECT_GT(G.CharWidth, 0);
+  EXPECT_GT(G.CharHeight, 0);
   // The texts holding commas and the "," separator come back whole.
   EXPECT_EQ(G.ImportFolder, "\\data\\run 3, day 2");
   EXPECT_EQ(G.FontName[1], "Font, number 1");
@@ -157,8 +162,8 @@ TEST_F(PresettingTest, FileWithoutSignatureIsRefusedAndChangesNothing) {
   for (const std::string first : {"Presetting", "voreinstellung", " Voreinstellung", ""}) {
     lines[0] = first;
     WriteLines(lines);
-    plat::script::AnswerMessage(1);  // the refusal's message box
     G.CommandId = 0;
+    ExpectMessage();
     ReadPresetting();
     EXPECT_EQ(G.CommandId, 3) << first;
     EXPECT_EQ(PresettingLines(), before) << first;
@@ -239,6 +244,31 @@ TEST_F(PresettingTest, ValuesOutOfRangeAreCorrected) {
     ReadPresetting();
     EXPECT_EQ(G.AveragePoints, c.expectedPoints) << c.averagePoints;
     EXPECT_EQ(G.LanguageIndex, c.expectedLanguage) << c.language;
+  }
+}
+
+TEST_F(PresettingTest, PresetsAndButtonSizeOutOfRangeFallBack) {
+  struct Case {
+    const char* value;
+    int before;
+    int expectedPreset;
+    int expectedSize;
+  };
+  // Before the read: preset and button size `before` (0 on a first start).
+  const Case cases[] = {{"0", 0, 1, 24}, {"6", 3, 3, 6}, {"-2", 4, 4, 4}, {"5", 0, 5, 5}};
+  FillPresettingFields();
+  std::vector<std::string> lines = PresettingLines();
+  for (const Case& c : cases) {
+    lines[376] = c.value;  // AlSatellitePreset
+    lines[455] = c.value;  // ToolbarButtonSize
+    ClearModel();
+    G.AlSatellitePreset = static_cast<Int16>(c.before);
+    G.ToolbarButtonSize = static_cast<Int16>(c.before);
+    WriteLines(lines);
+    ReadPresetting();
+    EXPECT_EQ(G.AlSatellitePreset, c.expectedPreset) << c.value;
+    EXPECT_EQ(G.ToolbarButtonSize, c.expectedSize) << c.value;
+    EXPECT_EQ(G.MgSatellitePreset, 5);
   }
 }
 

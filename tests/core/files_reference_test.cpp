@@ -387,8 +387,8 @@ TEST_F(SensitivityTest, ChosenFileNeedsItsHeader) {
   StartupName("t.sen");
   ReadSensitivityFactors();
   const std::string wrong = Write("\\sensitifity factors\\w.sen", "Sensitivity factors\r\nO1s,2.93\r\n");
-  plat::script::AnswerMessage(1);  // the refusal's message box
   G.CommandId = 0;
+  ExpectMessage();
   EXPECT_FALSE(LoadSensitivityFactorsFrom(wrong));
   EXPECT_EQ(G.CommandId, 3);
   EXPECT_EQ(G.SensitivityCount, 1);
@@ -433,9 +433,8 @@ TEST_F(FilesTest, ShortTransmissionFileChangesNothing) {
   EXPECT_EQ(G.QuantTransmissionCoef[1], 7);
   EXPECT_EQ(G.QuantTransmissionCoef[10], 0);
 
-  plat::script::AnswerMessage(1);  // the refusal's message box
-
   G.CommandId = 0;
+  ExpectMessage();
   EXPECT_FALSE(LoadTransmissionParametersFrom(Path("\\XPS-transfct\\short.trm")));
   EXPECT_EQ(G.CommandId, 3);
   EXPECT_EQ(G.QuantTransmissionCoef[1], 7);
@@ -445,8 +444,8 @@ TEST_F(FilesTest, ChosenTransmissionFileNeedsItsSignature) {
   std::vector<std::string> lines = TransmissionLines();
   lines[1] = "transfct2";
   const std::string wrong = Write("\\other\\w.trm", Lines(lines));
-  plat::script::AnswerMessage(1);  // the refusal's message box
   G.CommandId = 0;
+  ExpectMessage();
   EXPECT_FALSE(LoadTransmissionParametersFrom(wrong));
   EXPECT_EQ(G.CommandId, 3);
   EXPECT_EQ(G.QuantTransmissionCoef[1], 0);

@@ -53,5 +53,40 @@ TEST(RedrawPicture, FrameAndCurveReachTheBitmap) {
   EXPECT_GT(curve, G.PlotWidth / 2);
 }
 
+// A curve drawn in one call looks like its segments drawn one by one: the
+// rasteriser may set a few pixels differently where segments join.
+TEST(RedrawPicture, PolylineMatchesItsSegments) {
+  std::vector<int> xs, ys;
+  for (int i = 0; i < 400; ++i) {
+    xs.push_back(5 + i / 2);  // several points per pixel column, as in long spectra
+    ys.push_back(100 + static_cast<int>(80 * std::sin(i / 17.0)) + (i % 3));
+  }
+  QImage pictures[2];
+  for (int way = 0; way < 2; ++way) {
+    plat::BeginBitmap(220, 200);
+    plat::SetDrawingBitmap();
+    plat::Canvas& c = plat::Surface();
+    c.SetColour(0);
+    c.SetPenWidth(1);
+    if (way == 0) {
+      for (size_t i = 0; i + 1 < xs.size(); ++i) c.Line(xs[i], ys[i], xs[i + 1], ys[i + 1]);
+    } else {
+      c.Polyline(xs.data(), ys.data(), static_cast<int>(xs.size()));
+    }
+    const std::string path = testsupport::MakeTempFolder("display_polyline") + "/p.bmp";
+    ASSERT_TRUE(plat::SaveBitmap(path));
+    plat::EndBitmap();
+    pictures[way] = QImage(QString::fromStdString(path));
+  }
+  int differ = 0, dark0 = 0;
+  for (int y = 0; y < 200; ++y)
+    for (int x = 0; x < 220; ++x) {
+      differ += pictures[0].pixel(x, y) != pictures[1].pixel(x, y);
+      dark0 += qGray(pictures[0].pixel(x, y)) < 128;
+    }
+  EXPECT_GT(dark0, 600);
+  EXPECT_LE(differ, dark0 / 100);
+}
+
 }  // namespace
 }  // namespace sorvan

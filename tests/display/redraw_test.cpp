@@ -138,6 +138,32 @@ TEST_F(DisplayTest, DegenerateSpectraDrawWithFiniteCoordinates) {
   }
 }
 
+// Windows whose region and data disagree, as a damaged project can leave them.
+TEST_F(DisplayTest, RegionBeyondTheDataDrawsWithoutReadingOutside) {
+  struct Case {
+    const char* what;
+    int points;
+    int regionStart, regionEnd;
+  };
+  const Case cases[] = {
+      {"no data", 0, 0, 0},
+      {"region past the last point", 10, 1, 40},
+      {"region before the first point", 10, -5, 10},
+      {"region reversed", 10, 8, 3},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.what);
+    Canvas().Clear();
+    PlaceSpectrum(kWindow, std::vector<double>(c.points, 3.0), 1000, 0.5);
+    WindowRecord& win = Win[kWindow];
+    win.RegionStart = static_cast<Int16>(c.regionStart);
+    win.RegionEnd = static_cast<Int16>(c.regionEnd);
+    win.RegionLength = static_cast<Int16>(c.regionEnd - c.regionStart + 1);
+    EXPECT_NO_THROW(RedrawWindow(kWindow));
+    ExpectFiniteCalls(Canvas());
+  }
+}
+
 TEST_F(DisplayTest, PointsFarOutsideAFixedRangeDoNotWrapAround) {
   std::vector<double> v(200);
   for (int i = 0; i < 200; ++i) v[i] = 100 + i;

@@ -81,6 +81,7 @@ TEST_F(SpectrumWindows, ClosingKeepsTheCurrentWindowAndStopsARunningFit) {
   EXPECT_EQ(G.FitRunState, 26);
   EXPECT_EQ(Win[12].AnnotationCount, 0);
   EXPECT_TRUE(Labels[LabelIndex(12, 1)].AnnotationText.empty());
+  EXPECT_EQ(Win[12].HasFit, 0);  // reset as an empty window
 
   // Closing the current window leaves the number where it was.
   EXPECT_TRUE(plat::driver::CloseWindow(5));

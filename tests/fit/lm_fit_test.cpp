@@ -105,7 +105,7 @@ TEST(LevenbergMarquardtRounds, EscapeAfterRejectedTrialKeepsBestAcceptedParamete
   FitHooks hooks;
   double acceptedBefore = 0;
   hooks.acceptedStep = [&](const double*) { acceptedBefore = problem.engine.acceptedReducedChi2; };
-  hooks.afterTrial = [&](double) {
+  hooks.afterTrial = [&](const double*, double) {
     return problem.engine.trialReducedChi2 > problem.engine.acceptedReducedChi2 ? 27 : 0;
   };
   hooks.roundEnd = [&](const double* p, const FitStatistics&) {
@@ -228,6 +228,42 @@ TEST(GaussLorentzLimits, LinkedPartnerEntriesFollowFirstPeakAndRatiosStayInRange
   EXPECT_DOUBLE_EQ(p[4], 1.0 / 0.8);  // share x ratio above 1
   EXPECT_EQ(p[17], 1e-4);            // negative width
   for (int offset : {1, 3, 5, 7, 9}) EXPECT_EQ(p[11 + offset], p[1 + offset]) << offset;
+}
+
+}  // namespace
+}  // namespace sorvan
+
+namespace sorvan {
+namespace {
+
+// A model whose value does not depend on its variable: every trial leaves
+// chi-square exactly as it was.
+class FlatModel : public FitModel {
+ public:
+  int VariableCount() const override { return 1; }
+  double ValueAndDerivatives(const double*, int, double* d) override {
+    d[1] = 1.0;
+    return 1.0;
+  }
+  double Value(const double*, int) override { return 1.0; }
+  void ApplyLimits(double*) override {}
+};
+
+TEST(LevenbergMarquardtRounds, EqualChiSquareAcceptedOnlyByAnalyticFits) {
+  struct Case {
+    bool onlySmaller;
+    int acceptedSteps;
+  } cases[] = {{false, 2}, {true, 0}};
+  for (const Case& c : cases) {
+    FlatModel model;
+    std::vector<double> target(11, 3.0), sigma(11, 1.0), scale(2, -1.0), p = {0.0, 5.0};
+    FitData data{target.data(), sigma.data(), 1, 10, scale.data(), 0, 1};
+    LevenbergMarquardt engine(1, 10);
+    FitSettings settings{2, 2, c.onlySmaller};
+    EXPECT_EQ(engine.Run(model, data, p.data(), settings, FitHooks{}), FitOutcome::Finished);
+    EXPECT_EQ(engine.acceptedSteps, c.acceptedSteps) << c.onlySmaller;
+    if (c.onlySmaller) EXPECT_GT(engine.rejectedTrials, 0);
+  }
 }
 
 }  // namespace

@@ -20,7 +20,7 @@ int Blocks() { return std::clamp<int>(G.BlockCount, 0, kMaxBlocks); }
 
 }  // namespace
 
-void ShowBlockChoicePage() {
+void ShowBlockChoicePage(int /*window*/) {
   PageSpec spec;
   spec.dialogWindow = kPage;
   spec.width = 31;

@@ -6,7 +6,8 @@ namespace sorvan {
 
 // Lists BlockNames[1..BlockCount] (at most the nine blocks the tables hold).
 // On return DialogResult is 1 after OK or "all blocks", 0 after Cancel.
-void ShowBlockChoicePage();
+// `window` is the caller's window; the page does not use it.
+void ShowBlockChoicePage(int window = 0);
 
 void cmdOk311_Click();
 void cmdCancel312_Click();

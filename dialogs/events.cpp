@@ -1,6 +1,7 @@
 // The event handlers of this subsystem, entered into the event registry.
 #include "core/events.h"
 #include "dialogs/block_choice_page.h"
+#include "dialogs/import_header_pages.h"
 #include "dialogs/page.h"
 #include "dialogs/spectrum_choice_page.h"
 #include "dialogs/window_choice_page.h"
@@ -12,6 +13,7 @@ void RegisterDialogEvents() {
   RegisterWindowChoiceEvents();
   RegisterSpectrumChoiceEvents();
   RegisterBlockChoiceEvents();
+  RegisterImportHeaderEvents();
 }
 
 }  // namespace sorvan

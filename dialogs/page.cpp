@@ -2,6 +2,7 @@
 // page, the busy guards, closing (also by the close box) and typed numbers.
 #include "dialogs/page.h"
 
+#include <cmath>
 #include <map>
 
 #include "core/events.h"
@@ -50,7 +51,11 @@ void ForgetPage(int n, long serial) {
 }
 
 int PixelsOf(const Cells& length, int cell) {
-  return static_cast<int>(plat::RoundHalfEven(length.cells * cell)) + length.pixels;
+  // The cells are decimal numbers (11.3 cells of 15 pixels are 169.5, which
+  // goes to 170); the binary product may miss the half by a hair, so it is
+  // taken to a millionth of a pixel before the halves go to even.
+  const double pixels = std::round(length.cells * cell * 1e6) / 1e6;
+  return static_cast<int>(plat::RoundHalfEven(pixels)) + length.pixels;
 }
 
 Cells Plus(const Cells& a, double cells, int pixels = 0) {
@@ -108,9 +113,8 @@ bool RunPage(const PageSpec& spec, const std::function<void()>& build) {
   const int n = spec.dialogWindow;
   // A busy shared window, or a page that is still open, is not opened again:
   // two sets of controls would share one set of names.
+  if (!PageCanOpen(n, spec.guard)) return false;
   std::uint8_t* flag = GuardFlag(spec.guard);
-  if (flag && *flag != 0) return false;
-  if (plat::DialogWindowOpen(n) || Pages().count(n) != 0) return false;
   if (flag) *flag = 1;
   if (spec.clearResult) G.DialogResult = 0;
 
@@ -164,6 +168,21 @@ bool RunPage(const PageSpec& spec, const std::function<void()>& build) {
   if (spec.wait) plat::WaitWhileOpen(n, G.DialogLeft, G.DialogTop);
   else scope.Release();  // the page outlives its show procedure; ClosePage ends it
   return true;
+}
+
+bool PageCanOpen(int n, PageGuard guard) {
+  // A page whose window has gone by another way than ClosePage (closed
+  // directly by a handler, or taken down with every other window) is over:
+  // forget it and free its guard.
+  auto it = Pages().find(n);
+  if (it != Pages().end() && !plat::DialogWindowOpen(n)) {
+    const PageGuard stale = it->second.guard;
+    Pages().erase(it);
+    ClearGuard(stale);
+  }
+  const std::uint8_t* flag = GuardFlag(guard);
+  if (flag && *flag != 0) return false;
+  return !plat::DialogWindowOpen(n) && Pages().count(n) == 0;
 }
 
 bool PageOpen(int n) { return Pages().count(n) != 0 && plat::DialogWindowOpen(n); }

@@ -85,6 +85,11 @@ struct PageSpec {
 // the event that showed the page ends with the platform's error box.
 bool RunPage(const PageSpec& spec, const std::function<void()>& build);
 
+// False while `guard` is busy or dialog window n holds a page: RunPage would
+// return at once. (A page whose window was closed without ClosePage is
+// forgotten here, its guard freed.) Show procedures that prepare globals before the page opens
+// ask this first, so that a refused page changes nothing.
+bool PageCanOpen(int n, PageGuard guard = PageGuard::None);
 // True while a page runs on dialog window n.
 bool PageOpen(int n);
 // The spectrum window that the page on dialog window n was opened for (0 when

@@ -28,7 +28,7 @@ bool PassesModeFilter(int w, const std::string& modeText) {
 }  // namespace
 
 void ShowWindowChoicePage(int excludedWindow, const std::string& modeText) {
-  if (PageOpen(kPage)) return;
+  if (!PageCanOpen(kPage)) return;
   G.DialogResult = 0;
   int listed = 0;
   int listHeight = 0;  // pixels: one row of 1.1 cells per window, at most 20 rows
@@ -70,8 +70,11 @@ void ShowWindowChoicePage(int excludedWindow, const std::string& modeText) {
       const int column = (k - 1) / kRowsPerColumn;
       const int row = k - kRowsPerColumn * column;
       const int w = static_cast<int>(G.ChosenWindows[k]);
+      // The prefix text ("Window ") carries its own blank before the number.
       PageCheck(n, "chk201", k, 2 + kColumnCells * column, 1 + 1.1 * row, 25, 1.2,
-                G.MessageTexts[34] + plat::NumberToText(w) + " " + Win[w].SpectrumHeader.Name, 0);
+                G.MessageTexts[34] + plat::Trim(plat::NumberToText(w)) + " " +
+                    Win[w].SpectrumHeader.Name,
+                0);
     }
   });
 }

@@ -42,11 +42,22 @@ void DoniachSunjicFitModel::EvaluatePeak(const double* entries, double* curve) {
                          scratchA_.data(), scratchB_.data());
 }
 
+void DoniachSunjicFitModel::PeakEntries(const double* p, int peak, double* entries) const {
+  const double* own = p + 10 * (peak - 1) + 1;
+  if (relative_ && peak > 1) {
+    ResolveRelativePeak(p + 1, own, entries);
+  } else {
+    std::copy(own, own + 10, entries);
+  }
+}
+
 void DoniachSunjicFitModel::EvaluateAll(const double* p) {
   std::fill(sum_.begin(), sum_.end(), 0.0);
+  double entries[10];
   for (int peak = 1; peak <= peakCount_; ++peak) {
     double* curve = curves_.data() + (peak - 1) * stride_;
-    EvaluatePeak(p + 10 * (peak - 1) + 1, curve);
+    PeakEntries(p, peak, entries);
+    EvaluatePeak(entries, curve);
     for (int x = first_; x <= last_; ++x) sum_[x] += curve[x];
   }
 }
@@ -57,24 +68,32 @@ void DoniachSunjicFitModel::Linearise(const double* p) {
     BuildFitBackgroundBasis(sum_.data(), pointCount_, first_, last_, energyStep_, tailUsed_,
                             shirley_.data(), tougaard_.data(), lossKernel_.data());
   }
+  const int N = 10 * peakCount_;
+  steppedVector_.assign(p, p + N + 7);
   double entries[10];
+  auto fixed = [&](int q) { return scale_ != nullptr && scale_[q] == 0.0; };
+  // Forward difference of entry q seen through peak `peak`, added to row q.
+  auto difference = [&](int peak, int q, double* row) {
+    const double v = p[q];
+    steppedVector_[q] = v != 0.0 ? v + 1e-4 * v : 1e-6;
+    const double divisor = steppedVector_[q] - v;
+    PeakEntries(steppedVector_.data(), peak, entries);
+    steppedVector_[q] = v;
+    EvaluatePeak(entries, stepped_.data());
+    const double* curve = curves_.data() + (peak - 1) * stride_;
+    for (int x = first_; x <= last_; ++x) row[x] += (stepped_[x] - curve[x]) / divisor;
+  };
+  std::fill(jacobian_.begin(), jacobian_.end(), 0.0);
   for (int peak = 1; peak <= peakCount_; ++peak) {
     const int D = 10 * (peak - 1) + 1;
-    const double* curve = curves_.data() + (peak - 1) * stride_;
     for (int j = 0; j < 10; ++j) {
-      const int q = D + j;
-      double* row = jacobian_.data() + q * stride_;
       // A fixed entry never moves: its derivative is not needed.
-      if (scale_ != nullptr && scale_[q] == 0.0) {
-        std::fill(row, row + stride_, 0.0);
-        continue;
+      if (!fixed(D + j)) difference(peak, D + j, jacobian_.data() + (D + j) * stride_);
+      // In a relative table the other peaks read peak 1's main entries.
+      const bool readsFirst = j == 0 || j == 2 || j == 4 || j == 6 || j == 8;
+      if (relative_ && peak > 1 && readsFirst && !fixed(1 + j)) {
+        difference(peak, 1 + j, jacobian_.data() + (1 + j) * stride_);
       }
-      std::copy(p + D, p + D + 10, entries);
-      const double v = entries[j];
-      entries[j] = v != 0.0 ? v + 1e-4 * v : 1e-6;
-      const double divisor = entries[j] - v;
-      EvaluatePeak(entries, stepped_.data());
-      for (int x = first_; x <= last_; ++x) row[x] = (stepped_[x] - curve[x]) / divisor;
     }
   }
 }
@@ -143,9 +162,68 @@ void DoniachSunjicFitModel::ApplyLimits(double* p) {
   }
 }
 
+DoniachSunjicRelativeFitModel::DoniachSunjicRelativeFitModel(int peakCount, bool doublet,
+                                                             bool backgroundFitted, int pointCount,
+                                                             int first, int last, double energyStep)
+    : DoniachSunjicFitModel(peakCount, doublet, backgroundFitted, pointCount, first, last,
+                            energyStep) {
+  relative_ = true;
+}
+
+void DoniachSunjicRelativeFitModel::ApplyLimits(double* p) {
+  auto clamp = [&](int k) {
+    if (p[k] < lower_[k]) p[k] = lower_[k];
+    if (p[k] > upper_[k]) p[k] = upper_[k];
+  };
+  // Peak 1 holds absolute values.
+  clamp(1);
+  if (p[1] < 0.0) p[1] = 1e-5;
+  if (p[2] < 0.0) p[2] = 1e-7;
+  clamp(3);
+  if (p[3] <= 0.0) p[3] = 1e-4;
+  if (p[4] <= 0.0) p[4] = 1e-4;
+  if (p[5] > upper_[5]) p[5] = upper_[5];
+  if (p[5] < lower_[5]) p[5] = lower_[5];
+  clamp(7);
+  if (p[7] < 0.0) p[7] = 1e-4;
+  if (p[8] < 0.0) p[8] = p[7] > 0.0 ? 1e-4 / p[7] : 1e-4;
+  clamp(9);
+  if (p[9] * p[10] > 0.5) p[10] = 0.5 / p[9];
+  if (p[9] < 0.0) p[9] = 0.0;
+  if (p[10] < 0.0) p[10] = 0.0;
+  for (int peak = 1; peak < peakCount_; ++peak) {
+    const int D = 10 * peak + 1;
+    auto linked = [&](int offset) { return scale_ && scale_[D + offset] == 1.0; };
+    clamp(D);  // a height ratio may turn negative when its limits allow
+    if (p[D + 1] <= 0.0) p[D + 1] = 1e-4;
+    if (linked(1)) p[D + 1] = p[2];
+    clamp(D + 2);
+    if (p[D + 2] <= 0.0) p[D + 2] = 1e-4;
+    if (p[D + 3] < 0.0) p[D + 3] = 1e-4;
+    if (linked(3)) p[D + 3] = p[4];
+    if (p[D + 4] > upper_[D + 4]) p[D + 4] = upper_[D + 4];
+    if (p[D + 4] < lower_[D + 4]) p[D + 4] = lower_[D + 4];
+    if (linked(5)) p[D + 5] = p[6];
+    clamp(D + 6);
+    if (p[D + 6] < 0.0) p[D + 6] = 1e-4;
+    if (p[D + 7] < 0.0) p[D + 7] = p[D + 6] > 0.0 ? 1e-4 / p[D + 6] : 1e-4;
+    if (linked(7)) p[D + 7] = p[8];
+    clamp(D + 8);
+    if (p[D + 8] * p[9] > 0.5) p[D + 8] = 0.5 / p[9];
+    if (p[D + 8] < 0.0) p[D + 8] = 0.0;
+    if (p[D + 8] * p[D + 9] * p[9] > 0.5) p[D + 9] = 0.5 / (p[D + 8] * p[9]);
+    if (linked(9)) p[D + 9] = p[10];
+    if (p[D + 9] < 0.0) p[D + 9] = 0.0;
+  }
+  const int N = 10 * peakCount_;
+  if (p[N + 5] < 0.0) p[N + 5] = 0.0;
+}
+
 namespace {
 
-// Evaluates every peak of w into PeakCurves and WorkFitSum, then draws them.
+// Evaluates every peak of w into PeakCurves and WorkFitSum, then draws them;
+// in a relative table peaks 2..n through their relative twin.
+template <bool kRelative>
 void EvaluateAndDrawDoniachSunjic(int w) {
   const WindowRecord& win = Win[w];
   const int n = win.PeakCount;
@@ -158,7 +236,11 @@ void EvaluateAndDrawDoniachSunjic(int w) {
   for (int p = 1; p <= n; ++p) G.PeakAreaSums[p] = G.PartnerAreaSums[p] = 0.0;
   for (int p = 1; p <= n; ++p) {
     G.LoopIndexD = static_cast<Int16>(10 * (p - 1) + 1);
-    EvaluatePeakDoniachSunjic(w);
+    if (kRelative && p > 1) {
+      EvaluatePeakDoniachSunjicRelative(w);
+    } else {
+      EvaluatePeakDoniachSunjic(w);
+    }
     for (int c = 1; c <= points; ++c) G.PeakCurves(p, c) = WorkPeak[c];
   }
   DrawPeakCurves(w);
@@ -175,9 +257,25 @@ void FitPeaksDoniachSunjic(int w) {
         win.SpectrumHeader.PointCount, win.RegionStart, win.RegionEnd,
         win.SpectrumHeader.EnergyStep);
   };
-  kind.evaluatePeaks = EvaluateAndDrawDoniachSunjic;
+  kind.evaluatePeaks = EvaluateAndDrawDoniachSunjic<false>;
   kind.chiSquare = ChiSquareFromCurve;
   kind.store = StoreFitParameters;
+  kind.acceptOnlySmaller = true;
+  RunWindowFit(w, kind);
+}
+
+void FitPeaksDoniachSunjicRelative(int w) {
+  WindowFitKind kind;
+  kind.makeModel = [](int window) -> std::unique_ptr<FitModel> {
+    const WindowRecord& win = Win[window];
+    return std::make_unique<DoniachSunjicRelativeFitModel>(
+        win.PeakCount, IsDoubletWindow(window), win.BackgroundState == 4,
+        win.SpectrumHeader.PointCount, win.RegionStart, win.RegionEnd,
+        win.SpectrumHeader.EnergyStep);
+  };
+  kind.evaluatePeaks = EvaluateAndDrawDoniachSunjic<true>;
+  kind.chiSquare = ChiSquareFromCurve;
+  kind.store = StoreFitParametersRelative;
   kind.acceptOnlySmaller = true;
   RunWindowFit(w, kind);
 }

@@ -275,7 +275,11 @@ class DoniachSunjicFitModel : public FitModel {
   // Curve of peak `peak` (1..n) at the parameters of the last evaluation.
   const double* PeakCurve(int peak) const { return curves_.data() + (peak - 1) * stride_; }
 
- private:
+ protected:
+  // Peaks 2..n hold ratios and offsets to peak 1 (set by the relative twin).
+  bool relative_ = false;
+  // The absolute entries of peak `peak` (1..n) of p.
+  void PeakEntries(const double* p, int peak, double* entries) const;
   void EvaluatePeak(const double* entries, double* curve);
   void EvaluateAll(const double* p);
   double Background(const double* p, int channel) const;
@@ -290,7 +294,20 @@ class DoniachSunjicFitModel : public FitModel {
   const double* upper_ = nullptr;
   const double* scale_ = nullptr;
   std::vector<double> curves_, sum_, jacobian_, stepped_, partner_, scratchA_, scratchB_;
-  std::vector<double> shirley_, tougaard_, lossKernel_;
+  std::vector<double> shirley_, tougaard_, lossKernel_, steppedVector_;
 };
+
+// Doniach-Sunjic peaks 2..n relative to peak 1. The forward differences of
+// peak 1's entries are also taken through every other peak, so that moving
+// peak 1 moves the group.
+class DoniachSunjicRelativeFitModel : public DoniachSunjicFitModel {
+ public:
+  DoniachSunjicRelativeFitModel(int peakCount, bool doublet, bool backgroundFitted, int pointCount,
+                                int first, int last, double energyStep);
+  void ApplyLimits(double* p) override;
+};
+
+// The Doniach-Sunjic fit of window w's peaks relative to the first.
+void FitPeaksDoniachSunjicRelative(int w);
 
 }  // namespace sorvan

@@ -92,6 +92,22 @@ TEST_F(PageMechanism, LaysOutControlsInCellsRoundedHalfToEven) {
   EXPECT_TRUE(checked);
 }
 
+TEST_F(PageMechanism, DecimalCellsGoToWholePixelsWithHalvesToEven) {
+  struct Case {
+    Cells length;
+    int across, down;  // cells of 7 x 15 pixels
+  } cases[] = {
+      {0.5, 4, 8},        {1.5, 10, 22},    {2.5, 18, 38},  {11.3, 79, 170},  // 79.1; 169.5
+      {1.1, 8, 16},       {4.7, 33, 70},    {5.3, 37, 80},  {Cells(4.7, 48), 81, 118},
+      {-1.5, -10, -22},   {0, 0, 0},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.length.cells);
+    EXPECT_EQ(CellsToPixelsX(c.length), c.across);
+    EXPECT_EQ(CellsToPixelsY(c.length), c.down);
+  }
+}
+
 // Each way of leaving the page and the answer the caller then finds.
 struct LeaveCase {
   const char* how;
@@ -195,6 +211,25 @@ TEST_F(PageMechanism, NestedPageFromAButtonReturnsToTheOuterWait) {
   }));
   EXPECT_EQ(innerResult, 2);
   EXPECT_EQ(G.DialogResult, 1);
+}
+
+TEST_F(PageMechanism, PageThatShowsItselfAgainEndsWithTheSecondShow) {
+  // The error pages' toggle: close, change a setting, show the page again.
+  int shows = 0;
+  RegisterEvent("cmd115_Click", [&](plat::EventArgs&) {
+    ClosePage(kTestPage, -1);
+    ++shows;
+    ShowTestPage(PageGuard::Window1);
+  });
+  script::Click("cmd115");
+  script::Expect([] { return plat::DialogWindowOpen(kTestPage) && G.DialogWindow1Busy == 1; },
+                 "the page is open again and holds its window");
+  script::Key(script::KeyCode::Enter);
+  EXPECT_TRUE(ShowTestPage(PageGuard::Window1));
+  EXPECT_EQ(shows, 1);
+  EXPECT_EQ(G.DialogResult, 1);
+  EXPECT_EQ(G.DialogWindow1Busy, 0);
+  EXPECT_FALSE(plat::DialogWindowOpen(kTestPage));
 }
 
 TEST_F(PageMechanism, NextPageOpensWhereTheUserLeftTheLastOne) {

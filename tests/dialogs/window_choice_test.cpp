@@ -86,8 +86,9 @@ TEST_F(WindowChoicePage, OffersTheOpenSingleWindowsThatSuitTheCommand) {
 }
 
 TEST_F(WindowChoicePage, BoxesNameTheWindowAndItsSpectrum) {
+  G.MessageTexts[34] = "Window ";
   script::Run([] {
-    EXPECT_EQ(plat::Text(kPage, "chk201", 3), "M34 3 S3");
+    EXPECT_EQ(plat::Text(kPage, "chk201", 3), "Window 3 S3");
     EXPECT_EQ(plat::Value(kPage, "chk201", 3), 0);
     EXPECT_TRUE(FindControl(kPage, "chk201", 1).hasFocus);
     EXPECT_TRUE(FindControl(kPage, "cmdOk201").isDefault);
@@ -174,6 +175,32 @@ TEST_F(WindowChoicePage, TwentyOneWindowsMakeTwoColumns) {
   script::Key(script::KeyCode::Enter);
   ShowWindowChoicePage(0, G.LabelTexts[33]);
   EXPECT_EQ(Chosen(), (std::vector<int>{11, 31}));
+}
+
+}  // namespace
+
+namespace {
+
+using namespace sorvan;
+namespace script = plat::script;
+
+class WindowChoiceAgain : public pagetest::PageTest {};
+
+TEST_F(WindowChoiceAgain, ShowingThePageWhileItIsOpenChangesNothing) {
+  for (int w : {2, 5, 9}) {
+    Win[w].WindowOpen = true;
+    Win[w].SpectrumHeader.Name = "S";
+  }
+  script::Run([] {
+    ShowWindowChoicePage(2, G.LabelTexts[33]);  // returns at once
+    EXPECT_EQ(G.ChosenWindows[1], 2);
+    EXPECT_EQ(G.ChosenWindows[3], 9);
+    EXPECT_EQ(G.DialogResult, 0);
+  });
+  script::Click("cmd203");
+  script::Key(script::KeyCode::Enter);
+  ShowWindowChoicePage(0, G.LabelTexts[33]);
+  EXPECT_EQ(G.ChosenWindowCount, 3);
 }
 
 }  // namespace

@@ -65,6 +65,36 @@ TEST(DoniachSunjicFit, RecoversNoiseFreeParameters) {
   }
 }
 
+TEST(DoniachSunjicFit, RelativeGroupFoundAgain) {
+  const int n = 200, P = 26;
+  const std::vector<double> truth =
+      Vector({1000, 0, 2.0, 0, 70, 0, 1.5, 0, 0.1, 0, 0.6, 0, 1.25, 0, 60, 0, 1.33, 0, 0.5, 0}, 100, 0.2);
+  std::vector<double> p =
+      Vector({900, 0, 2.2, 0, 71, 0, 1.3, 0, 0.08, 0, 0.7, 0, 1.1, 0, 58, 0, 1.5, 0, 0.5, 0}, 90, 0.25);
+  std::vector<double> lower(21, -1e30), upper(21, 1e30), scale(P + 1, 0.0);
+  for (int k : {1, 3, 5, 7, 9, 11, 13, 15, 17, 21, 22}) scale[k] = -1.0;
+  DoniachSunjicRelativeFitModel model(2, false, true, n, 1, n, 0.1);
+  model.SetLimits(lower.data(), upper.data(), scale.data());
+  model.SetTailUsed(false);
+  std::vector<double> target(n + 1), sigma(n + 1);
+  model.Linearise(truth.data());
+  for (int x = 1; x <= n; ++x) {
+    target[x] = model.Value(truth.data(), x);
+    sigma[x] = std::sqrt(target[x]);
+  }
+  // Moving peak 1 moves peak 2: the group's second line sits 60 channels on.
+  EXPECT_GT(target[130], target[100] + 100);
+  FitData data{target.data(), sigma.data(), 1, n, scale.data(), 12, 1};
+  LevenbergMarquardt engine(P, n);
+  ASSERT_EQ(engine.Run(model, data, p.data(), FitSettings{200, 3, true}, FitHooks{}),
+            FitOutcome::Finished);
+  for (int k = 1; k <= P; ++k) {
+    if (scale[k] != 0.0) {
+      EXPECT_NEAR(p[k], truth[k], 1e-4 * std::fabs(truth[k])) << "entry " << k;
+    }
+  }
+}
+
 TEST(DoniachSunjicFit, LimitsKeepBroadeningAndAsymmetryInRange) {
   std::vector<double> lower(21, -1e30), upper(21, 1e30), scale(27, -1.0), p(27, 0.0);
   DoniachSunjicFitModel model(2, true, false, 50, 1, 50, 0.1);

@@ -139,3 +139,30 @@ TEST_F(ProgressPage, HasAWindowOfItsOwn) {
 }
 
 }  // namespace
+
+namespace {
+
+using namespace sorvan;
+
+class ProgressPageAgain : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    plat::driver::Reset();
+    InitialiseModel();
+    BuildEventRegistry();
+    G.CharWidth = 7;
+    G.CharHeight = 15;
+  }
+  void TearDown() override { plat::driver::Finish(); }
+};
+
+TEST_F(ProgressPageAgain, OpensAgainAfterItsWindowWasTakenDownWithTheOthers) {
+  ShowProgressPage();
+  ASSERT_TRUE(ProgressPageOpen());
+  plat::CloseDialogWindow(kProgressDialogWindow);  // as closing every window does
+  ShowProgressPage();
+  EXPECT_TRUE(ProgressPageOpen());
+  CloseProgressPage();
+}
+
+}  // namespace

@@ -312,6 +312,21 @@ struct GlobalRecord {
   Byte BatchMode = 0;
   std::string ProjectPath;
 
+  // === Menu and toolbar state (the flags with which menu items are built,
+  // enabled, grayed and checked: 0 enabled, 1 grayed, 8 checked, 0x10 popup,
+  // 0x11 grayed popup)
+  Int32 EditPointsItemFlag = 0, WindowItemsFlag = 0, EnergyAxisItemFlag = 0;
+  Int32 IntensityAxisItemFlag = 0, MemberItemsFlag = 0, LanguagePopupFlag = 0;
+  Int32 PresettingItemsFlag = 0, FileBlocksItemFlag = 0, DepthProfileItemFlag = 0;
+  Int32 RevertItemFlag = 0, PasteItemFlag = 0, SatelliteItemFlag = 0;
+  Int32 FitBackgroundItemFlag = 0, ErrorEstimateItemFlag = 0, ErrorMatrixItemFlag = 0;
+  Int32 LineIdentificationItemFlag = 0, SpectrumItemsFlag = 0, SpectrumPopupsFlag = 0;
+  Int32 DecimalPointCheckFlag = 0, DecimalCommaCheckFlag = 0, ToolbarCheckFlag = 0;
+  Table<Int32, 19> MenuCheckFlags;    // the option items, see shell/menu_state.h
+  Table<Int32, 28> MenuPopupHandles;  // the 28 popups, see shell/menu_bar.h
+  Int32 MenuBarHandle = 0;
+  Int32 EditPointsMode = 0;  // 1 while points are edited with the mouse
+
   // === Region picking
   Byte RegionPickState = 0;
   Int16 CursorStart = 0, CursorEnd = 0;
@@ -545,6 +560,7 @@ struct GlobalRecord {
   std::string LineBuffer;
   std::string NumberText, NumberText2, NumberText3, NumberText4;
   std::string CaptionBuffer;
+  std::string ActionTextBuffer;
   Int16 TextLength = 0, TextPosition = 0;
 
   // === Loop counters and scratch numbers (shared working storage)

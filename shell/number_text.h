@@ -1,10 +1,25 @@
-// The decimal separator of typed numbers: a number typed into a page may use
-// a decimal comma; it is turned into point notation before conversion.
+// Small text routines shared by the whole program: the decimal sign of typed
+// and exported numbers, the "&" of menu mnemonics, and the texts of the
+// toolbar actions. Each works in place on one global text of G.
 #pragma once
 
 namespace sorvan {
 
-// Replaces the first "," of `NumberText` by "." (only the first one).
+// G.NumberText: the first "," becomes "." (numbers typed with a decimal
+// comma), whatever DecimalComma says.
 void NormaliseNumberInput();
+// G.LineBuffer: the first "." becomes "," when DecimalComma is 1. Call it
+// right after a numeric field has been appended, so that the first point
+// left is the one of that field; never after a text field (a name keeps its
+// points).
+void ApplyDecimalComma();
+// The same for row G.LoopIndexE of G.ExportLines.
+void ApplyDecimalCommaToExportLine();
+// G.CaptionBuffer: the first "&" removed.
+void StripMnemonic();
+// G.ActionTextBuffer: the first "&" removed.
+void StripActionMnemonic();
+// ToolbarActionText(1..69): the action's language text without its first "&".
+void BuildToolbarActionTexts();
 
 }  // namespace sorvan

@@ -1,0 +1,40 @@
+// The menu dispatcher and the command groups it hands the commands to. Each
+// group is a function of its own, in its own file, that receives only the
+// command numbers of its group (see GroupOfCommand) and runs their steps.
+//
+//   shell/commands_file.cpp         RunFileCommand         file, import, project
+//   shell/commands_processing.cpp   RunProcessingCommand   processing
+//   shell/commands_fit.cpp          RunFitCommand          peak fit, parameter errors
+//   shell/commands_series.cpp       RunSeriesCommand       series, multi-spectrum views
+//   shell/commands_information.cpp RunInformationCommand  quantification, information,
+//                                                          element tables, labels, transmission
+//   shell/options.cpp               RunOptionCommand       options, windows, help
+#pragma once
+
+namespace sorvan {
+
+enum class CommandGroup { None, File, Processing, Fit, Series, Information, Options };
+
+// The group of a menu command number; None for a number the menu does not
+// know (such a command does nothing).
+CommandGroup GroupOfCommand(int command);
+
+// The menu event of the main form: runs the command `command` (a menu
+// command number). The form index is not used.
+void Form_MenuEvent(int& formIndex, int& command);
+
+void RunFileCommand(int command);
+void RunProcessingCommand(int command);
+void RunFitCommand(int command);
+void RunSeriesCommand(int command);
+void RunInformationCommand(int command);
+void RunOptionCommand(int command);
+
+// Conventions shared by the commands.
+// The lowest window that is not open; MaxWindows + 1 (101) when all are open.
+int LowestFreeWindow();
+// When w (a LowestFreeWindow result) is no free window, shows message 1
+// (CommandId := 1) and returns true: the command must end.
+bool RefuseWhenNoFreeWindow(int w);
+
+}  // namespace sorvan

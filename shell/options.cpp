@@ -1,0 +1,364 @@
+// Option, window and help commands. Option groups check their own item and
+// uncheck the others, keep the marks in the check flags (so that a rebuilt
+// bar shows them) and change the setting; as a rule nothing at all happens
+// when the setting already has the chosen value.
+#include "shell/options.h"
+
+#include <initializer_list>
+#include <string>
+#include <vector>
+
+#include "core/file_dialogs.h"
+#include "core/language.h"
+#include "core/model.h"
+#include "core/presetting.h"
+#include "core/window_state.h"
+#include "fit/paramset.h"
+#include "platform/app.h"
+#include "platform/dialogs.h"
+#include "platform/forms.h"
+#include "platform/toolbar.h"
+#include "shell/commands.h"
+#include "shell/menu_bar.h"
+#include "shell/menu_commands.h"
+#include "shell/menu_state.h"
+#include "shell/messages.h"
+#include "shell/number_text.h"
+#include "shell/pickers.h"
+#include "shell/toolbar.h"
+
+namespace sorvan {
+namespace {
+
+// Procedures of the display and of the dialog pages that these commands
+// call; they are not part of the program yet, so the calls do nothing.
+void SwitchEnergyScaleOfWindows() {}
+void SwitchIntensityUnitOfWindows(int /*cps*/) {}
+void SwitchMultiSpectrumIntensityUnitOfWindows(int /*cps*/) {}
+void RefreshWindowTextsForLanguage() {}
+void OpenOptionListPage(int /*mode*/) {}
+void OpenLineStylePage(double /*styleClass*/, const std::string& /*caption*/) {}
+void OpenTextStylePage(const std::string& /*caption*/) {}
+void OpenSatellitePresetPage(int /*anode*/) {}
+
+// Marks `chosen` (8) and the rest of `items` (0) in `popup`.
+void MarkGroup(MenuPopup popup, std::initializer_list<int> items, int chosen) {
+  for (int c : items) SetOptionMark(popup, c, c == chosen ? kItemChecked : 0);
+}
+
+// Every window that is not open, in rising order.
+template <typename Action>
+void ForEachClosedWindow(Action action) {
+  for (int w = 1; w <= kMaxWindows; ++w)
+    if (!Win[w].WindowOpen) action(w);
+}
+
+void EnergyScale(int mode) {
+  if (G.EnergyAxisMode != 1 - mode) return;
+  G.EnergyAxisMode = static_cast<Byte>(mode);
+  SwitchEnergyScaleOfWindows();
+  MarkGroup(PopupEnergyScale, {CmdBindingEnergyScale, CmdKineticEnergyScale},
+            mode == 0 ? CmdBindingEnergyScale : CmdKineticEnergyScale);
+}
+
+void IntensityUnit(int cps) {
+  if (G.CpsMode != 1 - cps) return;
+  G.CpsMode = static_cast<Byte>(cps);
+  SwitchIntensityUnitOfWindows(G.CpsMode);
+  SwitchMultiSpectrumIntensityUnitOfWindows(G.CpsMode);
+  MarkGroup(PopupIntensityUnit, {CmdCountsUnit, CmdCpsUnit}, cps == 0 ? CmdCountsUnit : CmdCpsUnit);
+}
+
+void DecimalSign(int comma) {
+  if (comma == 0) {
+    if (G.DecimalComma == 0) return;
+  } else if (G.DecimalComma == 1 || G.ColumnSeparator == ",") {
+    return;  // a comma cannot be both the decimal sign and the separator
+  }
+  MarkGroup(PopupDecimalSign, {CmdDecimalPoint, CmdDecimalComma},
+            comma == 0 ? CmdDecimalPoint : CmdDecimalComma);
+  G.DecimalComma = static_cast<Byte>(comma);
+}
+
+void ColumnSeparator(int command, const std::string& separator) {
+  if (command == CmdSeparatorComma && G.DecimalComma == 1) return;
+  MarkGroup(PopupColumnSeparator,
+            {CmdSeparatorSemicolon, CmdSeparatorComma, CmdSeparatorTab, CmdSeparatorBlank}, command);
+  G.ColumnSeparator = separator;
+  G.SeparatorChar = separator.empty() ? 0 : static_cast<Byte>(separator[0]);
+}
+
+void DefaultPeakModel(int model) {
+  if (G.DefaultPeakModel == model) return;
+  MarkGroup(PopupDefaultPeakModel, {CmdDefaultGaussLorentz, CmdDefaultDoniachSunjic},
+            model == 0 ? CmdDefaultGaussLorentz : CmdDefaultDoniachSunjic);
+  G.DefaultPeakModel = static_cast<Byte>(model);
+  const std::string path = model == 0 ? G.ParameterSet1Path : G.ParameterSet2Path;
+  ForEachClosedWindow([&](int w) {
+    Win[w].PeakModel = static_cast<Byte>(model);
+    ReadParameterSet(w, path);
+  });
+}
+
+void DefaultRelativeMode(int mode) {
+  if (G.DefaultRelativeMode == mode) return;
+  MarkGroup(PopupDefaultPeakRelation, {CmdDefaultIndependentPeaks, CmdDefaultRelativePeaks},
+            mode == 0 ? CmdDefaultIndependentPeaks : CmdDefaultRelativePeaks);
+  G.DefaultRelativeMode = static_cast<Byte>(mode);
+  ForEachClosedWindow([&](int w) { Win[w].RelativeMode = static_cast<Byte>(mode); });
+}
+
+void DefaultErrorsInPercent(int percent) {
+  if (G.DefaultErrorsInPercent == percent) return;
+  MarkGroup(PopupDefaultErrorDisplay, {CmdDefaultErrorsAbsolute, CmdDefaultErrorsPercent},
+            percent == 0 ? CmdDefaultErrorsAbsolute : CmdDefaultErrorsPercent);
+  G.DefaultErrorsInPercent = static_cast<Byte>(percent);
+  ForEachClosedWindow([&](int w) { Win[w].ErrorsInPercent = static_cast<Byte>(percent); });
+}
+
+void DefaultErrorMethod(int method) {
+  if (G.DefaultErrorMethod == method) return;
+  MarkGroup(PopupDefaultErrorMethod, {CmdDefaultErrorsProfile, CmdDefaultErrorsHessian},
+            method == 0 ? CmdDefaultErrorsProfile : CmdDefaultErrorsHessian);
+  G.DefaultErrorMethod = static_cast<Byte>(method);
+  ForEachClosedWindow([&](int w) { Win[w].ErrorMethod = static_cast<Byte>(method); });
+}
+
+// The axis titles of every window in the current language, energy scale and
+// intensity unit.
+void SetAxisTitles(bool transmissionTitles) {
+  for (int w = 1; w <= kMaxWindows; ++w) {
+    WindowRecord& win = Win[w];
+    win.XAxisTitle = G.EnergyAxisMode == 1 ? G.KineticEnergyTitle : G.BindingEnergyTitle;
+    win.YAxisTitle = G.CpsMode == 1 ? G.CpsTitle : G.CountsTitle;
+    if (transmissionTitles) {
+      if (win.ImportFormat == 26) win.YAxisTitle = G.LabelTexts[130];
+      win.MemberAxisTitle = G.LabelTexts[150];
+    }
+  }
+}
+
+// The language texts that the program stores as names and later compares:
+// the background kinds, the scale and arithmetic operations, the peak types.
+struct StoredNameTexts {
+  std::vector<std::string> texts;
+};
+StoredNameTexts CaptureStoredNameTexts() {
+  StoredNameTexts names;
+  for (int i : {1, 2, 3, 4, 5, 17, 19, 21, 22, 23, 24, 47, 52}) names.texts.push_back(G.MessageTexts[i]);
+  names.texts.push_back(G.LabelTexts[214]);
+  return names;
+}
+
+// Carries a stored name from the old language's wording to the new one, so
+// that commands comparing it with the language texts keep their mode.
+void CarryOver(std::string& name, const StoredNameTexts& before, const StoredNameTexts& after) {
+  if (name.empty()) return;
+  for (size_t i = 0; i < before.texts.size(); ++i) {
+    if (name == before.texts[i]) {
+      name = after.texts[i];
+      return;
+    }
+  }
+}
+
+void CarryOverStoredNames(const StoredNameTexts& before) {
+  const StoredNameTexts after = CaptureStoredNameTexts();
+  CarryOver(G.BackgroundName, before, after);
+  CarryOver(G.ScaleOperationName, before, after);
+  CarryOver(G.ArithmeticOperationName, before, after);
+  CarryOver(G.FitTypeName, before, after);
+  for (int w = 0; w <= kMaxWindows; ++w) CarryOver(Win[w].PeakType, before, after);
+}
+
+// Reads the language file again, keeping the stored names in step.
+void ReadLanguageKeepingNames() {
+  const StoredNameTexts before = CaptureStoredNameTexts();
+  ReadLanguageFile();
+  CarryOverStoredNames(before);
+}
+
+// After a presetting has been loaded and the toolbar rebuilt: the check mark
+// of the toolbar item, ToolbarHeight and WorkAreaHeight follow whether the
+// toolbar is now shown, each height taken off the work area exactly once.
+void FollowToolbarVisibility() {
+  const bool shown = G.ToolbarVisible == 1;
+  const bool wasShown = G.ToolbarCheckFlag == kItemChecked;
+  if (shown) {
+    const int height = plat::ToolbarHeight();
+    if (wasShown)
+      G.WorkAreaHeight = static_cast<Int16>(G.WorkAreaHeight + G.ToolbarHeight - height);
+    else
+      G.WorkAreaHeight = static_cast<Int16>(G.WorkAreaHeight - height);
+    G.ToolbarHeight = static_cast<Int16>(height);
+  } else if (wasShown) {
+    G.WorkAreaHeight = static_cast<Int16>(G.WorkAreaHeight + G.ToolbarHeight);
+  }
+  SetOptionMark(PopupOptions, CmdToggleToolbar, shown ? kItemChecked : 0);
+}
+
+void LoadPresetting() {
+  const std::string path =
+      ChooseFileToOpen({G.CaptionTexts[18], "*.set", G.CaptionTexts[14], "*.*"}, "*.set", "set",
+                       G.ProgramFolder + "\\presetting", G.MessageTexts[124]);
+  const int cps = G.CpsMode;
+  const int energy = G.EnergyAxisMode;
+  const StoredNameTexts before = CaptureStoredNameTexts();
+  if (!path.empty()) {
+    G.PresettingFilePath = path;
+    ReadPresetting();
+    SyncOptionChecks();
+  }
+  if (G.CpsMode != cps) SwitchIntensityUnitOfWindows(G.CpsMode);
+  if (G.EnergyAxisMode != energy) SwitchEnergyScaleOfWindows();
+  if (G.DefaultExcitationEnergy == 0) G.DefaultExcitationEnergy = 1486.6;
+  ReadLanguageFile();
+  CarryOverStoredNames(before);
+  DestroyMenuBar();
+  SetAxisTitles(false);
+  BuildMenuBar();
+  BuildToolbarActionTexts();
+  BuildToolbar();
+  FollowToolbarVisibility();
+}
+
+void SavePresetting() {
+  G.FileDialogFilter[0] = G.CaptionTexts[18];
+  G.FileDialogFilter[1] = "*.SET";
+  G.FileDialogFilter[2] = G.CaptionTexts[14];
+  G.FileDialogFilter[3] = "*.*";
+  G.FileDialogFilter[4] = "";
+  plat::FileDialogSpec spec;
+  spec.filters = {{G.CaptionTexts[18], "*.SET"}, {G.CaptionTexts[14], "*.*"}};
+  spec.fileName = "*.SET";
+  spec.defaultExtension = "SET";
+  spec.initialFolder = G.ProgramFolder + "\\presetting";
+  spec.title = G.MessageTexts[125];
+  spec.flags = plat::kFilePathMustExist | plat::kFileOverwritePrompt;
+  const std::string path = plat::SaveFileDialog(spec);
+  if (path.empty()) return;
+  G.PresettingFilePath = path;
+  WritePresetting();
+}
+
+void ToggleToolbar() {
+  if (G.ToolbarCheckFlag == 0) {
+    SetOptionMark(PopupOptions, CmdToggleToolbar, kItemChecked);
+    plat::ShowToolbar(true);
+    G.ToolbarVisible = 1;
+    G.ToolbarHeight = static_cast<Int16>(plat::ToolbarHeight());
+    G.WorkAreaHeight = static_cast<Int16>(G.WorkAreaHeight - G.ToolbarHeight);
+  } else {
+    SetOptionMark(PopupOptions, CmdToggleToolbar, 0);
+    plat::ShowToolbar(false);
+    G.ToolbarVisible = 0;
+    G.WorkAreaHeight = static_cast<Int16>(G.WorkAreaHeight + plat::ToolbarHeight());
+  }
+  plat::ArrangeCascade();
+}
+
+void CloseAllWindows() {
+  G.GlobalEnergyOffset = 0;
+  for (int w = 1; w <= kMaxWindows; ++w) {
+    if (!Win[w].WindowOpen) continue;
+    // The window's own close event does the display's part; the steps
+    // below bring the window to its closed state either way.
+    if (plat::SpectrumWindowOpen(w)) plat::CloseSpectrumWindow(w);
+    if (plat::SpectrumWindowOpen(w)) plat::DestroySpectrumWindow(w);
+    Win[w].WindowOpen = false;
+    ResetWindowState(w);
+    if (Win[w].PeakModel == 0)
+      ReadParameterSet(w, G.ParameterSet1Path);
+    else if (Win[w].PeakModel == 1)
+      ReadParameterSet(w, G.ParameterSet2Path);
+  }
+  UpdateMenuState(G.CurrentWindow);
+}
+
+}  // namespace
+
+void ChooseLanguage(int slot) {
+  if (G.LanguageIndex == slot) return;
+  G.LanguageIndex = static_cast<Byte>(slot);
+  ReadLanguageKeepingNames();
+  SetAxisTitles(true);
+  BuildToolbarActionTexts();
+  BuildToolbar();
+  DestroyMenuBar();
+  BuildMenuBar();
+  RefreshWindowTextsForLanguage();
+  MarkGroup(PopupLanguage, {CmdLanguageGerman, CmdLanguageEnglish, CmdLanguageSpanish},
+            CmdLanguageGerman + slot);
+}
+
+void RunOptionCommand(int command) {
+  switch (command) {
+    case CmdBindingEnergyScale: EnergyScale(0); break;
+    case CmdKineticEnergyScale: EnergyScale(1); break;
+    case CmdCountsUnit: IntensityUnit(0); break;
+    case CmdCpsUnit: IntensityUnit(1); break;
+    case CmdDecimalPoint: DecimalSign(0); break;
+    case CmdDecimalComma: DecimalSign(1); break;
+    case CmdSeparatorSemicolon: ColumnSeparator(command, ";"); break;
+    case CmdSeparatorComma: ColumnSeparator(command, ","); break;
+    case CmdSeparatorTab: ColumnSeparator(command, "\t"); break;
+    case CmdSeparatorBlank: ColumnSeparator(command, " "); break;
+    case CmdDefaultGaussLorentz: DefaultPeakModel(0); break;
+    case CmdDefaultDoniachSunjic: DefaultPeakModel(1); break;
+    case CmdDefaultIndependentPeaks: DefaultRelativeMode(0); break;
+    case CmdDefaultRelativePeaks: DefaultRelativeMode(1); break;
+    case CmdDefaultErrorsAbsolute: DefaultErrorsInPercent(0); break;
+    case CmdDefaultErrorsPercent: DefaultErrorsInPercent(1); break;
+    case CmdDefaultErrorsProfile: DefaultErrorMethod(0); break;
+    case CmdDefaultErrorsHessian: DefaultErrorMethod(1); break;
+    case CmdLanguageGerman: ChooseLanguage(0); break;
+    case CmdLanguageEnglish: ChooseLanguage(1); break;
+    case CmdLanguageSpanish: ChooseLanguage(2); break;
+    case CmdLoadPresetting: LoadPresetting(); break;
+    case CmdSavePresetting: SavePresetting(); break;
+    case CmdAveragingPoints:
+    case CmdCustomiseToolbar:
+      G.CommandId = static_cast<Int16>(command);
+      OpenOptionListPage(command);
+      break;
+    case CmdDialogFont:
+      G.CommandId = CmdDialogFont;
+      PickFont();
+      break;
+    case CmdScreenLineStyles:
+      G.CommandId = CmdScreenLineStyles;
+      OpenLineStylePage(G.StyleClassIndex, G.LabelTexts[85]);
+      break;
+    case CmdPrinterLineStyles:
+      G.CommandId = CmdPrinterLineStyles;
+      OpenLineStylePage(G.StyleClassIndex, G.LabelTexts[210]);
+      break;
+    case CmdScreenFonts:
+      G.CommandId = CmdScreenFonts;
+      OpenTextStylePage(G.LabelTexts[178]);
+      break;
+    case CmdPrinterFonts:
+      G.CommandId = CmdPrinterFonts;
+      OpenTextStylePage(G.LabelTexts[211]);
+      break;
+    case CmdAlSatellites:
+      G.CommandId = 0;
+      OpenSatellitePresetPage(G.CommandId);
+      break;
+    case CmdMgSatellites:
+      G.CommandId = 1;
+      OpenSatellitePresetPage(G.CommandId);
+      break;
+    case CmdAbout:
+      G.CommandId = CmdAbout;
+      ShowInfoBox(G.CommandId, G.CurrentWindow);
+      break;
+    case CmdToggleToolbar: ToggleToolbar(); break;
+    case CmdArrangeWindowsA: plat::ArrangeCascade(); break;
+    case CmdArrangeWindowsB: plat::ArrangeTile(); break;
+    case CmdCloseAllWindows: CloseAllWindows(); break;
+    default: break;
+  }
+}
+
+}  // namespace sorvan

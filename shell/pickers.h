@@ -1,0 +1,17 @@
+// The font and colour pickers: the platform's common font and colour dialogs,
+// and what the program keeps of the choice.
+#pragma once
+
+namespace sorvan {
+
+// Edits the dialog font when CommandId is 8710, else the font of text class
+// CommandId (0..3 screen, 10..13 printer), and measures the character cell
+// of the chosen font: CharWidth/CharHeight for the dialog font (the main
+// form takes it), FontCharWidth/FontLineHeight of the class otherwise (the
+// main form keeps the dialog font). Cancel changes nothing.
+void PickFont();
+// Shows the colour dialog starting from PickedColour; keeps the choice in
+// PickedColour and returns it. Cancel returns (and keeps) the starting colour.
+int PickColour();
+
+}  // namespace sorvan

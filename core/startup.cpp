@@ -21,7 +21,11 @@
 #include "platform/loop.h"
 #include "platform/toolbar.h"
 #include "platform/text.h"
+#include "shell/menu_bar.h"
+#include "shell/menu_state.h"
 #include "shell/messages.h"
+#include "shell/number_text.h"
+#include "shell/toolbar.h"
 
 namespace sorvan {
 
@@ -76,14 +80,18 @@ void WriteBeforeExit(Writer writer) {
 int Rounded(double v) { return static_cast<int>(plat::RoundHalfEven(v)); }
 
 // Menu command numbers, menu flags and the menu bar, from the language texts.
-// Call site of the shell's InitMenuCommandIds, InitMenuItemFlags and
-// BuildMenuBar, which are not part of the program yet.
-void BuildMenus() {}
+void BuildMenus() {
+  InitMenuCommandIds();
+  InitMenuItemFlags();
+  BuildMenuBar();
+}
 
 // Option check marks, toolbar texts and the toolbar.
-// Call site of the shell's SyncOptionChecks, BuildToolbarActionTexts and
-// BuildToolbar, which are not part of the program yet.
-void BuildToolbarAtStartup() {}
+void BuildToolbarAtStartup() {
+  SyncOptionChecks();
+  BuildToolbarActionTexts();
+  BuildToolbar();
+}
 
 void AskExitQuestion() {
   G.CommandId = kExitQuestion;
@@ -142,7 +150,9 @@ bool PrepareProgram() {
   ReadAtStartup(G.DoubletFilePath, [] { ReadDoubletTable(); });
   ReadAtStartup(G.LinesFolder + "\\linienlage.pos", [] { ReadLinePositions(); });
 
-  // Step 14: the room for spectrum windows.
+  // Step 14: the room for spectrum windows, measured once the main window
+  // has laid out its new menu bar.
+  plat::DoEvents();
   G.ScreenWidth = static_cast<std::int16_t>(plat::ScreenWidth());
   G.WorkAreaHeight = static_cast<std::int16_t>(Rounded(0.999 * plat::ScreenHeight()));
 
@@ -157,6 +167,7 @@ bool PrepareProgram() {
 
   // Steps 18-19: the toolbar, and the room it takes from the spectrum windows.
   BuildToolbarAtStartup();
+  plat::DoEvents();
   if (G.ToolbarVisible == 1) {
     const double toolbar = plat::ToolbarHeight();
     G.ToolbarHeight = static_cast<std::int16_t>(Rounded(toolbar));
@@ -201,7 +212,7 @@ void ShutdownProgram() {
   plat::EndProgram();
 }
 
-void CmdExit() {
+void RunExitCommand() {
   SetPresettingPath();
   WriteBeforeExit([] { WritePresetting(); });
   WriteBeforeExit([] { WriteSatelliteFile(); });
@@ -209,7 +220,7 @@ void CmdExit() {
   AskExitQuestion();
 }
 
-void ToolbarExit() {
+void RunToolbarExit() {
   WriteBeforeExit([] { WritePresetting(); });
   g_satelliteTablePending = true;
   AskExitQuestion();

@@ -31,9 +31,9 @@ void RunEventLoop();
 // The exit command of the File menu: the default presetting file becomes
 // current again and is written, then the satellite table, then the exit
 // question.
-void CmdExit();
+void RunExitCommand();
 // The toolbar's exit button: writes the current presetting file and asks.
-void ToolbarExit();
+void RunToolbarExit();
 // The close event of the main window (101): writes the current presetting
 // file and asks; on Cancel sets `cancel` (the main window stays open) and
 // makes the window that was current before the question current again.

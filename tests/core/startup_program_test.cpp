@@ -168,7 +168,7 @@ class ExitTest : public StartupTest {
 
 TEST_F(ExitTest, ExitCommandWritesTheDefaultPresettingAndTheSatelliteTable) {
   AnswerExitQuestion(2);
-  CmdExit();
+  RunExitCommand();
   ExpectFiles(true, false, true);
   EXPECT_EQ(G.InfoBoxAnswer, 2);
   EXPECT_EQ(G.CommandId, 11000);
@@ -176,19 +176,19 @@ TEST_F(ExitTest, ExitCommandWritesTheDefaultPresettingAndTheSatelliteTable) {
   EXPECT_EQ(G.PresettingFilePath, G.ProgramFolder + "\\presetting\\presetting.set");
 
   AnswerExitQuestion(1);
-  EXPECT_THROW(CmdExit(), plat::ProgramEnded);
+  EXPECT_THROW(RunExitCommand(), plat::ProgramEnded);
   EXPECT_FALSE(plat::MainWindowOpen());
 }
 
 TEST_F(ExitTest, ToolbarExitWritesTheCurrentPresettingAndTheTableOnlyWhenConfirmed) {
   AnswerExitQuestion(2);
-  ToolbarExit();
+  RunToolbarExit();
   ExpectFiles(false, true, false);
   EXPECT_TRUE(plat::MainWindowOpen());
 
   // Confirmed, the satellite table is written before the program ends.
   AnswerExitQuestion(1);
-  EXPECT_THROW(ToolbarExit(), plat::ProgramEnded);
+  EXPECT_THROW(RunToolbarExit(), plat::ProgramEnded);
   ExpectFiles(false, true, true);
 }
 

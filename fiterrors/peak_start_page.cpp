@@ -104,23 +104,34 @@ void RunFitOfWindow(int w) {
 }
 
 std::string NumberTextInWidth(double value, std::size_t width) {
-  std::string text = plat::NumberToText(value);
+  const std::string text = plat::NumberToText(value);
   if (text.size() <= width) return text;
-  // Fewer significant digits until the plain text fits.
-  for (int digits = 14; digits >= 1; --digits) {
+  auto plain = [value](int digits) {
     char buffer[64];
     std::snprintf(buffer, sizeof buffer, "%.*g", digits, value);
-    const std::string shorter = plat::NumberToText(plat::TextToNumber(buffer));
-    if (shorter.size() <= width) return shorter;
-  }
-  // Too large or too small for plain form: the exponent form keeps the
-  // magnitude (the leading-number rule reads it back).
-  for (int digits = 6; digits >= 1; --digits) {
+    return plat::NumberToText(plat::TextToNumber(buffer));
+  };
+  auto exponent = [value](int digits) {
     char buffer[64];
     std::snprintf(buffer, sizeof buffer, "%s%.*E", value < 0 ? "" : " ", digits - 1, value);
-    if (std::string(buffer).size() <= width || digits == 1) return buffer;
+    std::string e = buffer;
+    // Two exponent digits are enough for every height ("E+012" on some
+    // platforms).
+    const std::size_t at = e.find('E');
+    if (at != std::string::npos && e.size() > at + 4 && e[at + 2] == '0') e.erase(at + 2, 1);
+    return e;
+  };
+  // Plain form while it keeps at least three significant digits, else the
+  // exponent form, which keeps the magnitude however small or large.
+  for (int digits = 14; digits >= 3; --digits) {
+    const std::string shorter = plain(digits);
+    if (shorter.size() <= width) return shorter;
   }
-  return text;
+  for (int digits = 6; digits >= 1; --digits) {
+    const std::string shorter = exponent(digits);
+    if (shorter.size() <= width) return shorter;
+  }
+  return exponent(1);
 }
 
 void ShowPeakStartPage(int w) {

@@ -466,4 +466,48 @@ void GaussLorentzRelativeFitModel::ApplyLimits(double* p) {
   if (p[N + 5] < 0.0) p[N + 5] = 0.0;
 }
 
+ForwardDifferenceModel::ForwardDifferenceModel(int variables, int first, int last,
+                                               CurveFunction curve, LimitFunction limits,
+                                               double relativeStep, double zeroStep,
+                                               const double* scale)
+    : variables_(variables),
+      first_(first),
+      last_(last),
+      stride_(static_cast<std::size_t>(std::max(last, 0)) + 1),
+      curve_(std::move(curve)),
+      limits_(std::move(limits)),
+      relativeStep_(relativeStep),
+      zeroStep_(zeroStep),
+      scale_(scale),
+      base_(stride_, 0.0),
+      trial_(stride_, 0.0),
+      stepped_(stride_, 0.0),
+      jacobian_(static_cast<std::size_t>(variables + 1) * stride_, 0.0),
+      steppedVector_(static_cast<std::size_t>(variables) + 1, 0.0) {}
+
+void ForwardDifferenceModel::Linearise(const double* p) {
+  curve_(p, base_.data());
+  std::copy(p, p + variables_ + 1, steppedVector_.begin());
+  std::fill(jacobian_.begin(), jacobian_.end(), 0.0);
+  for (int k = 1; k <= variables_; ++k) {
+    if (scale_ != nullptr && scale_[k] == 0.0) continue;
+    const double v = p[k];
+    steppedVector_[k] = v != 0.0 ? v + relativeStep_ * v : zeroStep_;
+    const double divisor = steppedVector_[k] - v;
+    curve_(steppedVector_.data(), stepped_.data());
+    steppedVector_[k] = v;
+    // A step too small to change the stored value gives no column.
+    if (divisor == 0.0) continue;
+    double* row = jacobian_.data() + k * stride_;
+    for (int x = first_; x <= last_; ++x) row[x] = (stepped_[x] - base_[x]) / divisor;
+  }
+}
+
+double ForwardDifferenceModel::ValueAndDerivatives(const double*, int channel, double* d) {
+  for (int k = 1; k <= variables_; ++k) d[k] = jacobian_[k * stride_ + channel];
+  return base_[channel];
+}
+
+void ForwardDifferenceModel::PrepareTrial(const double* p) { curve_(p, trial_.data()); }
+
 }  // namespace sorvan

@@ -310,4 +310,34 @@ class DoniachSunjicRelativeFitModel : public DoniachSunjicFitModel {
 // The Doniach-Sunjic fit of window w's peaks relative to the first.
 void FitPeaksDoniachSunjicRelative(int w);
 
+// Any model given as a whole curve over the region, differentiated by
+// forward differences: a variable v is stepped to v + relativeStep * v (to
+// zeroStep when v is exactly 0); a variable whose scale is 0 is not
+// differentiated. Curves are written to curve[first..last].
+class ForwardDifferenceModel : public FitModel {
+ public:
+  using CurveFunction = std::function<void(const double* p, double* curve)>;
+  using LimitFunction = std::function<void(double* p)>;
+  ForwardDifferenceModel(int variables, int first, int last, CurveFunction curve,
+                         LimitFunction limits, double relativeStep, double zeroStep,
+                         const double* scale);
+  int VariableCount() const override { return variables_; }
+  void Linearise(const double* p) override;
+  double ValueAndDerivatives(const double* p, int channel, double* derivatives) override;
+  void PrepareTrial(const double* p) override;
+  double Value(const double* p, int channel) override { (void)p; return trial_[channel]; }
+  void ApplyLimits(double* p) override {
+    if (limits_) limits_(p);
+  }
+
+ private:
+  int variables_, first_, last_;
+  std::size_t stride_;
+  CurveFunction curve_;
+  LimitFunction limits_;
+  double relativeStep_, zeroStep_;
+  const double* scale_;
+  std::vector<double> base_, trial_, stepped_, jacobian_, steppedVector_;
+};
+
 }  // namespace sorvan

@@ -9,6 +9,8 @@
 //   shell/commands_information.cpp RunInformationCommand  quantification, information,
 //                                                          element tables, labels, transmission
 //   shell/options.cpp               RunOptionCommand       options, windows, help
+//   shell/toolbar_actions.cpp       RunToolbarSpecialAction the toolbar actions that are not
+//                                                          their menu command unchanged
 #pragma once
 
 namespace sorvan {
@@ -29,6 +31,17 @@ void RunFitCommand(int command);
 void RunSeriesCommand(int command);
 void RunInformationCommand(int command);
 void RunOptionCommand(int command);
+
+// The toolbar's click event with the clicked button's index (1.., separators
+// counted): runs the action whose button it is.
+void tb_ButtonClick(int& buttonIndex);
+// True for the toolbar actions that run the steps of their menu command
+// unchanged (see ToolbarActionAt(a).command).
+bool RunsItsMenuCommand(int a);
+// Runs toolbar action a (1..69).
+void RunToolbarAction(int a);
+// The actions that differ from their menu command (shell/toolbar_actions.cpp).
+void RunToolbarSpecialAction(int a);
 
 // Conventions shared by the commands.
 // The lowest window that is not open; MaxWindows + 1 (101) when all are open.

@@ -1,5 +1,5 @@
 // The event handlers of the command shell, entered into the event registry:
-// the menu event of the main form.
+// the menu event of the main form and the toolbar's click event.
 #include "core/events.h"
 #include "shell/commands.h"
 
@@ -10,6 +10,10 @@ void RegisterShellEvents() {
     int index = args.index;
     int command = args.command;
     Form_MenuEvent(index, command);
+  });
+  RegisterEvent("tb_ButtonClick", [](plat::EventArgs& args) {
+    int button = args.index;
+    tb_ButtonClick(button);
   });
 }
 

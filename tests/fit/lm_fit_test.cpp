@@ -262,7 +262,9 @@ TEST(LevenbergMarquardtRounds, EqualChiSquareAcceptedOnlyByAnalyticFits) {
     FitSettings settings{2, 2, c.onlySmaller};
     EXPECT_EQ(engine.Run(model, data, p.data(), settings, FitHooks{}), FitOutcome::Finished);
     EXPECT_EQ(engine.acceptedSteps, c.acceptedSteps) << c.onlySmaller;
-    if (c.onlySmaller) EXPECT_GT(engine.rejectedTrials, 0);
+    if (c.onlySmaller) {
+      EXPECT_GT(engine.rejectedTrials, 0);
+    }
   }
 }
 

@@ -18,6 +18,7 @@
 #include "platform/controls.h"
 #include "platform/driver.h"
 #include "platform/forms.h"
+#include "platform/text.h"
 
 namespace {
 

@@ -130,7 +130,7 @@ void RunNextStepIn(int n) {
     Fail("dialog window " + std::to_string(n) + " '" + DialogCaption(n) +
          "' is waiting, but the script is used up");
   Step step = std::move(g_script.front());
-  g_script.pop_front();
+  g_script.pop_front();  // a mismatched step is used up too, so that it is reported once
   if (step.kind != "page")
     Fail("dialog window " + std::to_string(n) + " is waiting, but the next step is: " + step.description);
   ui::DirectCall direct;
@@ -139,14 +139,13 @@ void RunNextStepIn(int n) {
 
 Answer TakeAnswer(const std::string& kind, const std::string& detail) {
   if (g_script.empty()) Fail("a " + kind + " dialog (" + detail + ") needs an answer, but the script is used up");
-  Step& step = g_script.front();
+  Step step = std::move(g_script.front());
+  g_script.pop_front();  // a mismatched step is used up too, so that it is reported once
   if (step.kind != kind)
     Fail("a " + kind + " dialog (" + detail + ") needs an answer, but the next step is: " + step.description);
   if (!step.expectText.empty() && detail.find(step.expectText) == std::string::npos)
     Fail("the " + kind + " dialog shows '" + detail + "', which does not contain '" + step.expectText + "'");
-  Answer a = step.answer;
-  g_script.pop_front();
-  return a;
+  return step.answer;
 }
 
 }  // namespace ui::driver_hooks

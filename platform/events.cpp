@@ -55,6 +55,7 @@ void RaiseWindowEvent(int window, const std::string& event, EventArgs& args) {
 }
 
 void SetEventSink(EventSink sink) { g_sink = std::move(sink); }
+EventSink CurrentEventSink() { return g_sink; }
 
 void RaiseEvent(const std::string& name, EventArgs& args) {
   Trace(name, args);

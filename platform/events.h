@@ -34,6 +34,8 @@ void RaiseWindowEvent(int window, const std::string& event, EventArgs& args);
 using EventSink = std::function<void(const std::string& name, EventArgs& args)>;
 // Installs the program's dispatcher; every event reaches it.
 void SetEventSink(EventSink sink);
+// The installed dispatcher (empty when none), so that tests can put it back.
+EventSink CurrentEventSink();
 
 // Raises an event by name through the one guarded entry (used by the layer
 // itself and by the test driver); returns after the handler has run.

@@ -57,7 +57,7 @@ Item* Search(int menu, int id, std::vector<int>* path, int depth = 0) {
   }
   for (Item& i : m->items) {
     if (!IsPopup(i)) continue;
-    if (path) path->push_back(menu);
+    if (path) path->push_back(i.id);
     if (Item* found = Search(i.id, id, path, depth + 1)) return found;
     if (path) path->pop_back();
   }
@@ -138,7 +138,6 @@ bool MenuCommandChoosable(int command, std::string& why) {
     return false;
   }
   for (int popup : path) {
-    if (popup == g_bar) continue;
     Item* parent = ParentItemOf(popup);
     if (parent && (parent->flags & kMenuGrayed)) {
       why = "menu item " + std::to_string(command) + " lies in a grayed popup";

@@ -44,6 +44,11 @@ void RunToolbarAction(int a);
 void RunToolbarSpecialAction(int a);
 
 // Conventions shared by the commands.
+// True when CurrentWindow is an open spectrum window. A command that acts on
+// the current window does nothing otherwise: after the current window has
+// been closed its number stays current, but its state is reset and its
+// platform window is gone.
+bool CurrentWindowIsOpen();
 // The lowest window that is not open; MaxWindows + 1 (101) when all are open.
 int LowestFreeWindow();
 // When w (a LowestFreeWindow result) is no free window, shows message 1

@@ -57,6 +57,10 @@ void Form_MenuEvent(int& /*formIndex*/, int& command) {
   }
 }
 
+bool CurrentWindowIsOpen() {
+  return IsSpectrumWindow(G.CurrentWindow) && Win[G.CurrentWindow].WindowOpen;
+}
+
 int LowestFreeWindow() {
   int w = 1;
   while (Win[w].WindowOpen && w < kMaxWindows) ++w;

@@ -153,6 +153,40 @@ TEST_F(MenuBarTest, TheErrorMatrixItemFollowsTheCurrentWindow) {
   EXPECT_FALSE(Enabled(3121));
 }
 
+TEST_F(MenuBarTest, AClosedSingleSpectrumWindowKeepsTheFlagsItCannotTell) {
+  sorvan::Win[1].WindowOpen = true;
+  sorvan::Win[1].BackgroundState = 1;  // grays 3115
+  sorvan::UpdateMenuState(1);
+  ASSERT_FALSE(Enabled(3115));
+  sorvan::Win[2].SatelliteState = 1;
+  sorvan::UpdateMenuState(2);  // window 2 is not open
+  EXPECT_TRUE(Enabled(2800));
+  EXPECT_FALSE(Enabled(3115));
+  EXPECT_TRUE(Enabled(9700));
+}
+
+TEST_F(MenuBarTest, ABarRebuiltWhileAWindowIsOpenShowsTheDialogFontGrayed) {
+  sorvan::Win[1].WindowOpen = true;
+  sorvan::UpdateMenuState(1);
+  EXPECT_TRUE(Enabled(sorvan::CmdDialogFont));
+  sorvan::DestroyMenuBar();
+  sorvan::BuildMenuBar();
+  EXPECT_FALSE(Enabled(sorvan::CmdDialogFont));
+  EXPECT_FALSE(Enabled(sorvan::CmdLoadPresetting));
+  EXPECT_TRUE(Enabled(sorvan::CmdPrintWindow));
+}
+
+TEST_F(MenuBarTest, TheEditPointsModeEnablesItsItemWithAMark) {
+  sorvan::Win[1].WindowOpen = true;
+  G.EditPointsMode = 1;
+  sorvan::UpdateMenuState(1);
+  EXPECT_EQ(G.EditPointsItemFlag, 8);
+  EXPECT_TRUE(Enabled(sorvan::CmdEditPointsByMouse));
+  sorvan::DestroyMenuBar();
+  sorvan::BuildMenuBar();
+  EXPECT_TRUE(Checked(sorvan::CmdEditPointsByMouse));
+}
+
 TEST_F(MenuBarTest, AfterStartUpEachOptionPopupHasExactlyOneMark) {
   const int popups[] = {sorvan::PopupEnergyScale, sorvan::PopupIntensityUnit,
                         sorvan::PopupDefaultPeakModel, sorvan::PopupDefaultPeakRelation,
@@ -192,6 +226,19 @@ TEST_F(MenuBarTest, EveryMenuCommandBelongsToAGroup) {
   EXPECT_EQ(ids.size(), 133u);
   for (int id : ids) EXPECT_NE(sorvan::GroupOfCommand(id), sorvan::CommandGroup::None) << id;
   EXPECT_EQ(sorvan::GroupOfCommand(sorvan::CmdLanguageSpanish), sorvan::CommandGroup::Options);
+}
+
+TEST_F(MenuBarTest, OnlyAnOpenCurrentWindowCanBeActedOn) {
+  const struct {
+    int current;
+    bool open;
+    bool expected;
+  } cases[] = {{1, true, true}, {1, false, false}, {0, true, false}, {101, true, false}};
+  for (const auto& c : cases) {
+    G.CurrentWindow = static_cast<sorvan::Byte>(c.current);
+    if (c.current <= 100) sorvan::Win[c.current].WindowOpen = c.open;
+    EXPECT_EQ(sorvan::CurrentWindowIsOpen(), c.expected) << c.current;
+  }
 }
 
 TEST_F(MenuBarTest, AllWindowsOpenLeaveNoFreeWindow) {

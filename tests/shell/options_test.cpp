@@ -16,6 +16,7 @@
 #include "platform/forms.h"
 #include "platform/menus.h"
 #include "platform/toolbar.h"
+#include "shell/commands.h"
 #include "shell/menu_bar.h"
 #include "shell/menu_commands.h"
 #include "shell/menu_state.h"
@@ -195,6 +196,17 @@ TEST_F(OptionsTest, SwitchingTheLanguageRenamesEveryItemAndEveryAxisTitle) {
     if (G.ToolbarButtonOfAction[a] != 0)
       EXPECT_EQ(plat::ToolbarButtonAt(G.ToolbarButtonOfAction[a]).tooltip,
                 sorvan::ToolbarActionLanguageText(a));
+}
+
+TEST_F(OptionsTest, TheThirdLanguageSlotHasNoItemButItsCommandWorks) {
+  int index = 0;
+  int command = sorvan::CmdLanguageSpanish;
+  sorvan::Form_MenuEvent(index, command);
+  EXPECT_EQ(G.LanguageIndex, 2);
+  EXPECT_FALSE(Checked(sorvan::CmdLanguageGerman));
+  EXPECT_FALSE(Checked(sorvan::CmdLanguageEnglish));
+  EXPECT_EQ(sorvan::MenuCheckFlag(sorvan::CmdLanguageSpanish), 8);
+  EXPECT_EQ(Win[1].XAxisTitle, G.BindingEnergyTitle);
 }
 
 // A language file whose slots word the stored names differently.

@@ -1,0 +1,53 @@
+#include "import/formats.h"
+
+#include "core/model.h"
+#include "import/vamas.h"
+
+namespace sorvan {
+
+namespace {
+
+// The VAMAS reader also takes the command that started it.
+void ReadVamas(int w) { ImportVamas(w, G.CommandId); }
+
+const ImportFormatInfo kFormats[] = {
+    {EclipseTap, "EclipseTap", 1111, nullptr},
+    {TapBlocks, "TapBlocks", 1110, nullptr},
+    {PrefixedText, "PrefixedText", 1120, nullptr},
+    {KeywordText, "KeywordText", 1130, nullptr},
+    {NumberedRegionFiles, "NumberedRegionFiles", 1150, nullptr},
+    {InfAsc, "InfAsc", 1140, nullptr},
+    {Vamas, "Vamas", 1160, ReadVamas},
+    {Npl, "Npl", 1170, nullptr},
+    {TwoColumnBinding, "TwoColumnBinding", 1180, nullptr},
+    {TwoColumnBindingReversed, "TwoColumnBindingReversed", 1181, nullptr},
+    {TwoColumnKineticReversed, "TwoColumnKineticReversed", 1182, nullptr},
+    {TwoColumnKinetic, "TwoColumnKinetic", 1183, nullptr},
+    {SpxExperiment, "SpxExperiment", 1184, nullptr},
+    {TransmissionParameterSpectrum, "TransmissionParameterSpectrum", 9700, nullptr},
+    {Pcf, "Pcf", 1185, nullptr},
+};
+
+}  // namespace
+
+const ImportFormatInfo* FindImportFormat(int code) {
+  for (const ImportFormatInfo& f : kFormats)
+    if (f.code == (code & ~1)) return &f;
+  return nullptr;
+}
+
+const ImportFormatInfo* FindImportCommand(int command) {
+  if (command == 1700) return FindImportFormat(Vamas);
+  for (const ImportFormatInfo& f : kFormats)
+    if (f.command == command) return &f;
+  return nullptr;
+}
+
+bool RunImportReader(int code, int w) {
+  const ImportFormatInfo* f = FindImportFormat(code);
+  if (f == nullptr || f->reader == nullptr) return false;
+  f->reader(w);
+  return true;
+}
+
+}  // namespace sorvan

@@ -1,0 +1,42 @@
+// The import formats: each file format has an even code c (ImportFormat);
+// c + 1 marks the re-reading of a window's source without a dialog. The table
+// names each format's menu command and its reader.
+#pragma once
+
+namespace sorvan {
+
+enum ImportFormatCode : int {
+  EclipseTap = 0,
+  TapBlocks = 2,
+  PrefixedText = 4,
+  KeywordText = 6,
+  NumberedRegionFiles = 8,
+  InfAsc = 10,
+  Vamas = 12,
+  Npl = 14,
+  TwoColumnBinding = 16,
+  TwoColumnBindingReversed = 18,
+  TwoColumnKineticReversed = 20,
+  TwoColumnKinetic = 22,
+  SpxExperiment = 24,
+  TransmissionParameterSpectrum = 26,
+  Pcf = 28,
+};
+
+struct ImportFormatInfo {
+  int code;
+  const char* name;
+  int command;               // the menu command that imports this format
+  void (*reader)(int w);     // nullptr while the format has no reader
+};
+
+// The entry of a format code (even or odd); nullptr for an unknown code.
+const ImportFormatInfo* FindImportFormat(int code);
+// The entry whose menu command is `command` (1700 also gives VAMAS).
+const ImportFormatInfo* FindImportCommand(int command);
+
+// Runs the reader of `code` (even or odd) for window w; false when the format
+// has no reader.
+bool RunImportReader(int code, int w);
+
+}  // namespace sorvan

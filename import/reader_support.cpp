@@ -1,0 +1,98 @@
+#include "import/reader_support.h"
+
+#include "core/file_dialogs.h"
+#include "core/model.h"
+#include "core/store.h"
+#include "platform/files.h"
+#include "platform/text.h"
+#include "shell/messages.h"
+
+namespace sorvan {
+
+double VamasVariableCount = 0;
+std::string ExperimentComment;
+std::string BlockTechnique;
+
+namespace {
+
+constexpr int kChannel = 1;
+
+// Drops the lines that follow a value of a multi-variable block.
+void DropFollowingLines() {
+  const long long extra = plat::RoundHalfEven(VamasVariableCount) - 1;
+  for (long long j = 0; j < extra && !plat::AtEnd(kChannel); ++j) plat::ReadLine(kChannel);
+}
+
+// Sizes ImportedValues[k] for its header's point count; false when there is
+// nothing to read.
+bool PrepareValues(int k, int& n) {
+  if (k < 1 || k > kMaxWindows) return false;
+  n = ImportedHeader[HeaderIndexOfSpectrum(k)].PointCount;
+  ImportedValues[k].Resize(n < 0 ? 0 : n);
+  return n >= 1;
+}
+
+}  // namespace
+
+void ReadImportedValues(int k) {
+  int n = 0;
+  if (!PrepareValues(k, n)) return;
+  for (int i = 1; i <= n; ++i) {
+    if (plat::AtEnd(kChannel)) break;
+    G.LineBuffer = k <= 4 ? plat::ReadLine(kChannel) : plat::ReadField(kChannel);
+    ImportedValues[k][i] = plat::TextToNumber(G.LineBuffer);
+    DropFollowingLines();
+  }
+}
+
+void ReadImportedValuesReversed(int k) {
+  int n = 0;
+  if (!PrepareValues(k, n)) return;
+  for (int i = n; i >= 1; --i) {
+    if (plat::AtEnd(kChannel)) break;
+    G.LineBuffer = plat::ReadField(kChannel);
+    ImportedValues[k][i] = plat::TextToNumber(G.LineBuffer);
+    DropFollowingLines();
+  }
+}
+
+void ClearImportedHeaderTexts(int h) {
+  SpectrumHeaderRecord& header = ImportedHeader[h];
+  header.ShortName.clear();
+  header.Comment.clear();
+  header.Date.clear();
+  header.SourceInfo.clear();
+}
+
+std::string FolderOfPath(const std::string& path) {
+  const auto cut = path.find_last_of("\\/");
+  if (cut == std::string::npos) return {};
+  return path.substr(0, cut);
+}
+
+std::string ChooseImportFile(const std::vector<std::string>& filterPairs,
+                             const std::string& defaultExtension, const std::string& startFolder,
+                             bool updateImportFolder) {
+  std::vector<std::string> pairs = filterPairs;
+  pairs.push_back(G.CaptionTexts[14]);
+  pairs.push_back("*.*");
+  const std::string preset = filterPairs.size() >= 2 ? filterPairs[1] : std::string("*.*");
+  ChooseFileToOpen(pairs, preset, defaultExtension, startFolder, G.MessageTexts[93]);
+  if (updateImportFolder && !G.FileDialogResult.empty())
+    G.ImportFolder = FolderOfPath(G.FileDialogResult);
+  return G.FileDialogResult;
+}
+
+void RefuseImportFile(int w) {
+  G.CommandId = 3;
+  ShowMessage(3, w);
+  plat::Close(kChannel);
+  G.SpectraReadCount = 0;
+}
+
+double CountsPerSecondDivisor(double scanCount, double dwellTime) {
+  const double f = scanCount * dwellTime;
+  return f == 0 ? 1.0 : f;
+}
+
+}  // namespace sorvan

@@ -1,0 +1,55 @@
+// What every import reader shares: the reader state kept between a reader and
+// the placing, the two value readers of input channel 1, the file choice, the
+// refusal of a file that is not of the expected form, and the clearing of an
+// imported header before a reader fills it.
+#pragma once
+#include <string>
+#include <vector>
+
+namespace sorvan {
+
+// Lines per point in a value section: the number of corresponding variables
+// of the VAMAS block being read; 0 at all other times (one item per point).
+extern double VamasVariableCount;
+// The comment lines of the VAMAS file header, joined without separator.
+extern std::string ExperimentComment;
+// The technique line of the depth-profile block read last.
+extern std::string BlockTechnique;
+
+// Reads PointCount values of imported spectrum k (1..100) from input
+// channel 1 into ImportedValues[k], points 1..n in file order. Spectra 1..4
+// take one whole line per value, spectra 5..100 one comma-separated field.
+// After each value VamasVariableCount - 1 further lines are dropped. A file
+// that ends early leaves the remaining points 0; nothing is read for k
+// outside 1..100 or a point count below 1.
+void ReadImportedValues(int k);
+// The same, every value a field, stored from point n down to point 1.
+void ReadImportedValuesReversed(int k);
+
+// Empties the text fields of imported header h that a reader may leave
+// unwritten (short name, comment, date, source text), so that no spectrum
+// carries texts of an earlier file.
+void ClearImportedHeaderTexts(int h);
+
+// The open-file dialog of an import: `filterPairs` are (description, mask)
+// pairs to which the "all files" pair is appended; the dialog opens in
+// `startFolder` with the first mask preset. Leaves the choice in
+// FileDialogResult ("" on Cancel). When `updateImportFolder` is set and a
+// file was chosen, ImportFolder becomes the folder of that file.
+std::string ChooseImportFile(const std::vector<std::string>& filterPairs,
+                             const std::string& defaultExtension, const std::string& startFolder,
+                             bool updateImportFolder);
+
+// The folder part of a program-form path ("\a\b\c.vms" -> "\a\b").
+std::string FolderOfPath(const std::string& path);
+
+// Refuses the file being read: CommandId := 3, message 3 for window w, input
+// channel 1 closed, SpectraReadCount := 0.
+void RefuseImportFile(int w);
+
+// The divisor of a counts-per-second conversion of window w: scan count
+// times dwell time, or 1 when that product is 0 (the values then stay
+// counts rather than becoming infinite).
+double CountsPerSecondDivisor(double scanCount, double dwellTime);
+
+}  // namespace sorvan

@@ -4,6 +4,9 @@
 #include <gtest/gtest.h>
 
 #include <QApplication>
+#include <QKeyEvent>
+#include <QMainWindow>
+#include <QMdiArea>
 #include <QPushButton>
 #include <QTimer>
 
@@ -13,6 +16,7 @@
 #include "platform/events.h"
 #include "platform/forms.h"
 #include "platform/loop.h"
+#include "platform/qt_internal.h"
 
 using namespace plat;
 
@@ -76,4 +80,28 @@ TEST_F(RealLoop, TheCloseBoxPressesCancel) {
   int left = 0, top = 0;
   WaitWhileOpen(9, left, top);
   EXPECT_EQ(events, std::vector<std::string>{"cmdCancel92_Click"});
+}
+
+TEST_F(RealLoop, UserActivationRaisesGotFocusOnceAndEscReachesTheKeyPoll) {
+  CloseDialogWindow(9);
+  std::vector<std::string> seen;
+  SetEventSink([&](const std::string& name, EventArgs& a) {
+    seen.push_back(name + ":" + std::to_string(a.index));
+  });
+  OpenSpectrumWindow(1, 0, 0, 200, 150, "one");
+  OpenSpectrumWindow(33, 50, 50, 200, 150, "thirty-three");
+  auto* main = static_cast<QMainWindow*>(detail::MainWindowWidget());
+  auto* area = qobject_cast<QMdiArea*>(main->centralWidget());
+  ASSERT_NE(area, nullptr);
+  ASSERT_EQ(area->subWindowList().size(), 2);
+  seen.clear();
+  area->setActiveSubWindow(area->subWindowList()[0]);  // as a click on its frame does
+  area->setActiveSubWindow(area->subWindowList()[0]);
+  area->setActiveSubWindow(area->subWindowList()[1]);
+  EXPECT_EQ(seen, (std::vector<std::string>{"Win_1_GotFocus:0", "Form_GotFocus:33"}));
+
+  QKeyEvent esc(QEvent::KeyPress, Qt::Key_Escape, Qt::NoModifier);
+  QApplication::sendEvent(main, &esc);
+  EXPECT_EQ(PollKey(), 27);
+  EXPECT_EQ(PollKey(), 0);
 }

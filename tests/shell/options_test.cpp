@@ -387,6 +387,7 @@ TEST_F(OptionsTest, CloseAllWindowsClosesThePlatformWindowsToo) {
 }
 
 TEST_F(OptionsTest, AboutShowsItsBox) {
+  plat::script::AnswerMessage(1, "Sorvan");
   plat::driver::ChooseMenu(sorvan::CmdAbout);
   EXPECT_EQ(G.CommandId, sorvan::CmdAbout);
 }

@@ -111,6 +111,7 @@ bool TestMode() { return g_testMode; }
 
 void OpenMainWindow(const std::string& caption) {
   QApplication::setQuitOnLastWindowClosed(false);
+  ui::WatchKeys();
   if (!g_main) {
     g_main = new MainWindowWidget;
     g_main->setAttribute(Qt::WA_DeleteOnClose, false);

@@ -30,6 +30,9 @@ class KeyWatcher : public QObject {
   }
 };
 
+}  // namespace
+
+namespace ui {
 void WatchKeys() {
   static KeyWatcher* watcher = nullptr;
   if (!watcher && QCoreApplication::instance()) {
@@ -37,7 +40,8 @@ void WatchKeys() {
     QCoreApplication::instance()->installEventFilter(watcher);
   }
 }
-}  // namespace
+}  // namespace ui
+using ui::WatchKeys;
 
 namespace ui {
 int& KeyPollCounter() {

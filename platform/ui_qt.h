@@ -119,6 +119,9 @@ void ResetDialogRecords();
 void ResetMouse();
 MouseState TestMouseState();
 
+// Starts noting key presses for PollKey (once the application exists).
+void WatchKeys();
+
 // ---- Key polls in test mode: counter and the driver's hook ----
 int& KeyPollCounter();
 std::function<int(int)>& KeyPollHook();

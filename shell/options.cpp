@@ -16,6 +16,7 @@
 #include "fit/paramset.h"
 #include "platform/app.h"
 #include "platform/dialogs.h"
+#include "platform/files.h"
 #include "platform/forms.h"
 #include "platform/toolbar.h"
 #include "shell/commands.h"
@@ -171,30 +172,28 @@ void CarryOverStoredNames(const StoredNameTexts& before) {
   for (int w = 0; w <= kMaxWindows; ++w) CarryOver(Win[w].PeakType, before, after);
 }
 
+// A settings file that could not be read or written completely: message 8,
+// worded for any file.
+void ShowFileMessage() {
+  G.CommandId = 8;
+  ShowMessage(G.CommandId, G.CurrentWindow);
+}
+
+// Reads the language file; a missing or short file keeps the texts read so
+// far, and the user is told.
+void ReadLanguageTexts() {
+  try {
+    ReadLanguageFile();
+  } catch (const plat::FileError&) {
+    ShowFileMessage();
+  }
+}
+
 // Reads the language file again, keeping the stored names in step.
 void ReadLanguageKeepingNames() {
   const StoredNameTexts before = CaptureStoredNameTexts();
-  ReadLanguageFile();
+  ReadLanguageTexts();
   CarryOverStoredNames(before);
-}
-
-// After a presetting has been loaded and the toolbar rebuilt: the check mark
-// of the toolbar item, ToolbarHeight and WorkAreaHeight follow whether the
-// toolbar is now shown, each height taken off the work area exactly once.
-void FollowToolbarVisibility() {
-  const bool shown = G.ToolbarVisible == 1;
-  const bool wasShown = G.ToolbarCheckFlag == kItemChecked;
-  if (shown) {
-    const int height = plat::ToolbarHeight();
-    if (wasShown)
-      G.WorkAreaHeight = static_cast<Int16>(G.WorkAreaHeight + G.ToolbarHeight - height);
-    else
-      G.WorkAreaHeight = static_cast<Int16>(G.WorkAreaHeight - height);
-    G.ToolbarHeight = static_cast<Int16>(height);
-  } else if (wasShown) {
-    G.WorkAreaHeight = static_cast<Int16>(G.WorkAreaHeight + G.ToolbarHeight);
-  }
-  SetOptionMark(PopupOptions, CmdToggleToolbar, shown ? kItemChecked : 0);
 }
 
 void LoadPresetting() {
@@ -206,13 +205,19 @@ void LoadPresetting() {
   const StoredNameTexts before = CaptureStoredNameTexts();
   if (!path.empty()) {
     G.PresettingFilePath = path;
-    ReadPresetting();
+    // A short file keeps what it has; the menus, toolbar and titles are
+    // rebuilt from the settings all the same.
+    try {
+      ReadPresetting();
+    } catch (const plat::FileError&) {
+      ShowFileMessage();
+    }
     SyncOptionChecks();
   }
   if (G.CpsMode != cps) SwitchIntensityUnitOfWindows(G.CpsMode);
   if (G.EnergyAxisMode != energy) SwitchEnergyScaleOfWindows();
   if (G.DefaultExcitationEnergy == 0) G.DefaultExcitationEnergy = 1486.6;
-  ReadLanguageFile();
+  ReadLanguageTexts();
   CarryOverStoredNames(before);
   DestroyMenuBar();
   SetAxisTitles(false);
@@ -238,7 +243,11 @@ void SavePresetting() {
   const std::string path = plat::SaveFileDialog(spec);
   if (path.empty()) return;
   G.PresettingFilePath = path;
-  WritePresetting();
+  try {
+    WritePresetting();
+  } catch (const plat::FileError&) {
+    ShowFileMessage();
+  }
 }
 
 void ToggleToolbar() {

@@ -9,6 +9,8 @@
 
 #include "core/model.h"
 #include "platform/toolbar.h"
+#include "shell/menu_bar.h"
+#include "shell/menu_commands.h"
 #include "shell/menu_state.h"
 
 namespace sorvan {
@@ -136,6 +138,22 @@ void BuildToolbar() {
 void SetToolbarTooltips() {
   for (size_t i = 0; i < g_pending.size(); ++i)
     g_pending[i].tooltip = G.ToolbarTooltip[static_cast<int>(i) + 1];
+}
+
+void FollowToolbarVisibility() {
+  const bool shown = G.ToolbarVisible == 1;
+  const bool wasShown = G.ToolbarCheckFlag == kItemChecked;
+  if (shown) {
+    const int height = plat::ToolbarHeight();
+    if (wasShown)
+      G.WorkAreaHeight = static_cast<Int16>(G.WorkAreaHeight + G.ToolbarHeight - height);
+    else
+      G.WorkAreaHeight = static_cast<Int16>(G.WorkAreaHeight - height);
+    G.ToolbarHeight = static_cast<Int16>(height);
+  } else if (wasShown) {
+    G.WorkAreaHeight = static_cast<Int16>(G.WorkAreaHeight + G.ToolbarHeight);
+  }
+  SetOptionMark(PopupOptions, CmdToggleToolbar, shown ? kItemChecked : 0);
 }
 
 }  // namespace sorvan

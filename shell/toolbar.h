@@ -35,4 +35,10 @@ void BuildToolbar();
 // Gives every button its tooltip, ToolbarTooltip(its index).
 void SetToolbarTooltips();
 
+// After a rebuild that may have shown, hidden or resized the toolbar (a
+// presetting load, the toolbar page): the check mark of the toolbar item,
+// ToolbarHeight and WorkAreaHeight follow ToolbarVisible, so that the height
+// of a shown toolbar is taken off the work area exactly once.
+void FollowToolbarVisibility();
+
 }  // namespace sorvan

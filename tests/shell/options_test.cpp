@@ -327,6 +327,24 @@ TEST_F(OptionsTest, LoadingAPresettingSetsItsOptionsAndMarks) {
   EXPECT_EQ(Win[7].YAxisTitle, G.CpsTitle);
 }
 
+TEST_F(OptionsTest, AShortPresettingKeepsWhatItHasAndTheMenusAreRebuilt) {
+  const std::string other = WriteOtherPresetting(*folder_, [] { G.CpsMode = 1 - G.CpsMode; });
+  const int cps = 1 - G.CpsMode;
+  // Cut the file after its first hundred lines.
+  std::string bytes = folder_->Read("presetting/other.set");
+  size_t at = 0;
+  for (int line = 0; line < 100; ++line) at = bytes.find('\n', at) + 1;
+  folder_->Write("presetting/other.set", bytes.substr(0, at));
+
+  plat::script::AnswerFile(other);
+  AnswerBoxIfShown();  // the file was not read completely
+  plat::driver::ChooseMenu(sorvan::CmdLoadPresetting);
+  EXPECT_EQ(G.CpsMode, cps);
+  EXPECT_TRUE(Checked(cps == 1 ? sorvan::CmdCpsUnit : sorvan::CmdCountsUnit));
+  EXPECT_EQ(plat::MenuBarTree().size(), 11u);
+  DropUnusedAnswers();
+}
+
 TEST_F(OptionsTest, CancelledPresettingDialogsReadAndWriteNothing) {
   const std::vector<std::string> before = sorvan::PresettingLines();
   const std::string path = G.PresettingFilePath;
@@ -387,9 +405,10 @@ TEST_F(OptionsTest, CloseAllWindowsClosesThePlatformWindowsToo) {
 }
 
 TEST_F(OptionsTest, AboutShowsItsBox) {
-  plat::script::AnswerMessage(1, "Sorvan");
+  AnswerBoxIfShown();
   plat::driver::ChooseMenu(sorvan::CmdAbout);
   EXPECT_EQ(G.CommandId, sorvan::CmdAbout);
+  DropUnusedAnswers();
 }
 
 }  // namespace

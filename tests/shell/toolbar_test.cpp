@@ -159,6 +159,21 @@ TEST_F(ToolbarTest, ActionsThatAreTheirMenuCommandNameIt) {
   for (int a : {1, 12, 16, 25, 26, 28, 31, 43, 44, 45, 46, 47}) EXPECT_FALSE(sorvan::RunsItsMenuCommand(a)) << a;
 }
 
+TEST_F(ToolbarTest, ALargerIconSizeTakesEachToolbarHeightOnce) {
+  if (G.ToolbarVisible == 1) plat::driver::ChooseMenu(8730);  // start hidden
+  const int fullArea = G.WorkAreaHeight;
+  plat::driver::ChooseMenu(8730);
+  const int small = plat::ToolbarHeight();
+  EXPECT_EQ(G.WorkAreaHeight, fullArea - small);
+  G.ToolbarButtonSize = static_cast<sorvan::Int16>(2 * G.ToolbarButtonSize + 16);
+  sorvan::BuildToolbar();
+  sorvan::FollowToolbarVisibility();
+  const int large = plat::ToolbarHeight();
+  EXPECT_GT(large, small);
+  EXPECT_EQ(G.WorkAreaHeight, fullArea - large);
+  EXPECT_EQ(G.ToolbarHeight, large);
+}
+
 TEST_F(ToolbarTest, KeysNameTheirActions) {
   EXPECT_EQ(sorvan::ToolbarActionOfKey("dat1"), 1);
   EXPECT_EQ(sorvan::ToolbarActionOfKey("inf38"), 53);

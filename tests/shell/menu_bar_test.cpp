@@ -248,7 +248,7 @@ TEST_F(MenuBarTest, AllWindowsOpenLeaveNoFreeWindow) {
   EXPECT_FALSE(sorvan::RefuseWhenNoFreeWindow(100));
   sorvan::Win[100].WindowOpen = true;
   EXPECT_EQ(sorvan::LowestFreeWindow(), 101);
-  plat::script::AnswerMessage(1, "100");  // message 1 names the window limit
+  AnswerBoxIfShown();
   EXPECT_TRUE(sorvan::RefuseWhenNoFreeWindow(101));
   EXPECT_EQ(G.CommandId, 1);
   DropUnusedAnswers();

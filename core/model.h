@@ -333,6 +333,14 @@ struct GlobalRecord {
   Int16 BackgroundStart = 0, BackgroundEnd = 0;
   Int16 DialogCursorStart = 0, DialogCursorEnd = 0;
 
+  // === One-shot backgrounds
+  Int16 ShirleyPassCount = 0;   // Shirley passes done in the current run
+  Int16 ShirleyPassTarget = 0;  // further passes asked for in the last interactive run
+  double TougaardC = 0;         // eV^2, constant of the loss kernel
+  double TougaardB = 0;         // scale factor of the Tougaard background
+  Int16 SegmentMode = 0;        // 16 while a further background segment is being picked
+  Int16 SegmentOldStart = 0, SegmentEnd = 0, SegmentOldEnd = 0;
+
   // === Dialog pages
   Byte DialogWindow1Busy = 0, DialogWindow2Busy = 0, DialogWindow3Busy = 0, DialogWindow28Busy = 0;
   Byte DialogWindow17Busy = 0, ElementTablePageBusy = 0;

@@ -1,8 +1,11 @@
 // The processing commands of the menu.
 #include "shell/commands.h"
+#include "shell/processing_commands.h"
 
 namespace sorvan {
 
-void RunProcessingCommand(int /*command*/) {}
+void RunProcessingCommand(int command) {
+  if (RunRegionAndBackgroundCommand(command)) return;
+}
 
 }  // namespace sorvan

@@ -248,8 +248,10 @@ TEST_F(MenuBarTest, AllWindowsOpenLeaveNoFreeWindow) {
   EXPECT_FALSE(sorvan::RefuseWhenNoFreeWindow(100));
   sorvan::Win[100].WindowOpen = true;
   EXPECT_EQ(sorvan::LowestFreeWindow(), 101);
+  AnswerBoxIfShown();
   EXPECT_TRUE(sorvan::RefuseWhenNoFreeWindow(101));
   EXPECT_EQ(G.CommandId, 1);
+  DropUnusedAnswers();
 }
 
 }  // namespace

@@ -1,0 +1,238 @@
+// Page 1x, on which the user subtracts, keeps, undoes or refines a computed
+// background; the carrying out of its answer; the commit of a kept or
+// fitted background and the negation of a spectrum.
+#include "processing/background_page.h"
+
+#include <cmath>
+#include <span>
+
+#include "core/events.h"
+#include "core/model.h"
+#include "core/store.h"
+#include "dialogs/page.h"
+#include "display/ranges.h"
+#include "display/redraw.h"
+#include "platform/controls.h"
+#include "platform/text.h"
+#include "processing/backgrounds.h"
+
+namespace sorvan {
+
+namespace {
+
+constexpr int kPage = 1;  // dialog window of page 1x
+constexpr int kAreaDigits = 10;  // the area label shows at most 10 characters of the number
+
+// The window the open page belongs to; the current window when no page is
+// open (a handler pressed from code).
+int PageSpectrumWindow() {
+  const int w = PageWindow(kPage);
+  return IsSpectrumWindow(w) ? w : G.CurrentWindow;
+}
+
+// Every handler of the page ends the pick and closes the page with its answer.
+void EndPage(int answer) {
+  G.DialogResult = static_cast<Int16>(answer);
+  G.RegionPickState = 0;
+  ClosePage(kPage, answer);
+}
+
+// WorkData and WorkBackground over all points of w: column 1 as it stands,
+// and the working background sized to match (a redraw may have left both
+// over the region only, or the background vector of another window).
+void EnsureWorkingVectors(int w) {
+  const int n = WindowPointCount(w);
+  LoadWorkData(w, 1, 1, n);
+  if (WorkBackground.Upper() != n) LoadWorkBackground(w, 2, 1, n);
+}
+
+}  // namespace
+
+std::string BackgroundAreaText(double area) {
+  return NumberTextInWidth(area, kAreaDigits) + " cps*eV";
+}
+
+void ComputeBackgroundArea(int w) {
+  if (!IsSpectrumWindow(w)) return;
+  WindowRecord& win = Win[w];
+  win.IntegratedArea[1] = 0;
+  win.BackgroundState = BackgroundPreview;
+  const auto& h = win.SpectrumHeader;
+  win.IntegratedArea[1] = BackgroundArea(
+      std::span<const double>(WorkData.data(), WorkData.size()),
+      std::span<const double>(WorkBackground.data(), WorkBackground.size()), win.RegionStart,
+      win.RegionEnd, h.EnergyStep, G.CpsMode == 0, h.ScanCount, h.DwellTime);
+}
+
+bool ShowBackgroundAcceptPage(int w, const std::string& title) {
+  if (G.DialogWindow1Busy != 0 || !IsSpectrumWindow(w)) return false;
+  Win[w].YRangeFixed = 0;
+  ComputeBackgroundArea(w);
+
+  const bool tougaard = title == G.MessageTexts[BackgroundKindTougaard];
+  const bool shirley = title == G.MessageTexts[BackgroundKindShirley];
+  const bool linear = title == G.MessageTexts[BackgroundKindLinear];
+  const double area = Win[w].IntegratedArea[1];
+
+  PageSpec spec;
+  spec.dialogWindow = kPage;
+  spec.width = 31;
+  spec.height = 11;
+  spec.caption = title;
+  spec.guard = PageGuard::Window1;
+  spec.clearResult = true;
+  spec.spectrumWindow = w;
+  spec.pointerGiven = true;
+  spec.pointerX = 7.5;
+  spec.pointerY = 9.6;
+  if (tougaard) spec.firstEntry = "ed11";
+  return RunPage(spec, [&] {
+    const int n = kPage;
+    const auto none = plat::kNoIndex;
+    PageLabel(n, "lb11", none, 1, 0.5, 27, 1.2, G.MessageTexts[6]);
+    PageLabel(n, "lb12", none, 1, 1.5, 27, 1.2, BackgroundAreaText(area));
+    if (tougaard) {
+      // The factor B as a whole number, halves rounded up.
+      const double b = std::isfinite(G.TougaardB) ? std::floor(G.TougaardB + 0.5) : 0.0;
+      PageLabel(n, "lb13", none, 1, 3, 27, 1.2, G.MessageTexts[109] + plat::NumberToText(b));
+      PageLabel(n, "lb14", none, 1, 4, 15, 1.2, G.MessageTexts[110]);
+      PageEdit(n, "ed11", none, 18, 4, 10, 1.1, plat::NumberToText(G.TougaardC));
+      PageButton(n, "cmd17", none, 1, 6.5, 13, 1.2, G.ButtonTexts[5]);
+    }
+    if (shirley) {
+      PageButton(n, "cmd14", none, 1, 5, 13, 1.2, G.ButtonTexts[7]);
+      PageButton(n, "cmd15", none, 16, 5, 13, 1.2, G.ButtonTexts[5]);
+    }
+    if (linear || shirley) PageButton(n, "cmd16", none, 1, 6.5, 13, 1.2, G.ButtonTexts[6]);
+    PageButton(n, "cmd13", none, 16, 6.5, 13, 1.2, G.ButtonTexts[4]);
+    PageButton(n, "cmdOk11", none, 1, 8, 13, 1.2, G.ButtonTexts[3], ButtonRole::Default);
+    PageButton(n, "cmdCancel12", none, 16, 8, 13, 1.2, G.ButtonTexts[1], ButtonRole::Cancel);
+  });
+}
+
+void AcceptBackground(int w) {
+  if (!IsSpectrumWindow(w)) return;
+  WindowRecord& win = Win[w];
+  EnsureWorkingVectors(w);
+  if (G.BatchMode == 1) ComputeBackgroundArea(w);
+  const int n = WindowPointCount(w);
+  if (G.DialogResult == AnswerSubtract) {
+    win.BackgroundState = BackgroundSubtracted;
+    for (int i = 1; i <= n; ++i) WorkData[i] -= WorkBackground[i];
+    if (G.SegmentMode == AnswerNewSegment) G.CursorEnd = G.SegmentOldEnd;
+    StoreWorkBackground(w, 2);
+    StoreWorkData(w, 1);
+    LoadWorkData(w, 1, 1, n);
+    ComputeIntensityRange(w);
+    ComputeEnergyRange(w);
+  } else if (G.DialogResult == AnswerKeep) {
+    win.BackgroundState = BackgroundDefined;
+    StoreWorkBackground(w, 2);
+  }
+  RedrawWindow(w);
+}
+
+void cmdOk11_Click() {
+  const int w = PageSpectrumWindow();
+  G.DialogResult = AnswerSubtract;
+  AcceptBackground(w);
+  EndPage(AnswerSubtract);
+}
+
+void cmd13_Click() {
+  const int w = PageSpectrumWindow();
+  G.DialogResult = AnswerKeep;
+  AcceptBackground(w);
+  EndPage(AnswerKeep);
+}
+
+void cmdCancel12_Click() {
+  const int w = PageSpectrumWindow();
+  G.DialogResult = AnswerUndo;
+  if (IsSpectrumWindow(w)) {
+    const int n = WindowPointCount(w);
+    WorkBackground.Resize(n);
+    StoreWorkBackground(w, 2);
+    Win[w].BackgroundState = BackgroundNone;
+  }
+  EndPage(AnswerUndo);
+  RedrawWindow(w);
+}
+
+void cmd14_Click() {
+  const int w = PageSpectrumWindow();
+  G.DialogResult = AnswerAnotherPass;
+  G.DialogCursorStart = G.CursorStart;
+  G.DialogCursorEnd = G.CursorEnd;
+  EndPage(AnswerAnotherPass);
+  RedrawWindow(w);
+}
+
+void cmd15_Click() {
+  const int w = PageSpectrumWindow();
+  G.DialogResult = AnswerNewEndPoints;
+  G.DialogCursorStart = G.CursorStart;
+  G.DialogCursorEnd = G.CursorEnd;
+  EndPage(AnswerNewEndPoints);
+  RedrawWindow(w);
+}
+
+void cmd16_Click() {
+  const int w = PageSpectrumWindow();
+  G.DialogResult = AnswerNewSegment;
+  G.SegmentMode = AnswerNewSegment;
+  G.SegmentOldStart = G.CursorStart;
+  G.SegmentOldEnd = G.CursorEnd;
+  if (G.CursorStart > 1) G.SegmentEnd = static_cast<Int16>(G.CursorStart - 1);
+  EndPage(AnswerNewSegment);
+  RedrawWindow(w);
+}
+
+void cmd17_Click() {
+  const int w = PageSpectrumWindow();
+  G.DialogResult = AnswerNewTougaardC;
+  G.TougaardC = TougaardConstantFromInput(ReadPageNumber(kPage, "ed11"));
+  EndPage(AnswerNewTougaardC);
+  RedrawWindow(w);
+}
+
+void CommitBackground(int w) {
+  if (!IsSpectrumWindow(w)) return;
+  WindowRecord& win = Win[w];
+  if (win.BackgroundState != BackgroundDefined && win.BackgroundState != BackgroundFitted) return;
+  if (IsSpectrumWindow(G.CurrentWindow)) {
+    Win[G.CurrentWindow].ErrorTableValid = 0;
+    Win[G.CurrentWindow].HessianValid = 0;
+  }
+  const int n = WindowPointCount(w);
+  LoadWorkBackground(w, 2, 1, n);
+  LoadWorkData(w, 1, 1, n);
+  for (int i = 1; i <= n; ++i) WorkData[i] -= WorkBackground[i];
+  StoreWorkData(w, 1);
+  win.BackgroundState = BackgroundSubtracted;
+  RedrawWindow(w);
+}
+
+void NegateSpectrum(int w) {
+  if (!IsSpectrumWindow(w)) return;
+  const int n = WindowPointCount(w);
+  LoadWorkBackground(w, 1, 1, n);
+  for (int i = 1; i <= n; ++i) WorkBackground[i] = -WorkBackground[i];
+  StoreWorkBackground(w, 1);
+  LoadWorkData(w, 1, 1, n);
+  ComputeIntensityRange(w);
+  RedrawWindow(w);
+  Win[w].SpectrumNegated = static_cast<Byte>(1 - Win[w].SpectrumNegated);
+}
+
+void RegisterBackgroundPageEvents() {
+  RegisterEvent("cmdOk11_Click", [](plat::EventArgs&) { cmdOk11_Click(); });
+  RegisterEvent("cmdCancel12_Click", [](plat::EventArgs&) { cmdCancel12_Click(); });
+  RegisterEvent("cmd13_Click", [](plat::EventArgs&) { cmd13_Click(); });
+  RegisterEvent("cmd14_Click", [](plat::EventArgs&) { cmd14_Click(); });
+  RegisterEvent("cmd15_Click", [](plat::EventArgs&) { cmd15_Click(); });
+  RegisterEvent("cmd16_Click", [](plat::EventArgs&) { cmd16_Click(); });
+  RegisterEvent("cmd17_Click", [](plat::EventArgs&) { cmd17_Click(); });
+}
+
+}  // namespace sorvan

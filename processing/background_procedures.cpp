@@ -1,0 +1,186 @@
+// The one-shot backgrounds of a window: the common prelude and the constant,
+// linear, Shirley and Tougaard kinds with their refining loops. The numbers
+// come from processing/backgrounds.h; this file moves them between the
+// store, the work vectors and the acceptance page.
+#include <span>
+
+#include "core/model.h"
+#include "core/store.h"
+#include "display/curves.h"
+#include "display/frame.h"
+#include "display/plotters.h"
+#include "display/ranges.h"
+#include "platform/surfaces.h"
+#include "processing/background_page.h"
+#include "processing/backgrounds.h"
+#include "processing/region.h"
+#include "shell/messages.h"
+
+namespace sorvan {
+
+namespace {
+
+std::span<double> Span(CheckedVector<double>& v) { return {v.data(), v.size()}; }
+std::span<const double> ConstSpan(const CheckedVector<double>& v) { return {v.data(), v.size()}; }
+
+int PointCount(int w) { return WindowPointCount(w); }
+
+// A background started while page 1x shows another one would overwrite the
+// working vectors the open page is about to act on.
+bool PageAlreadyOpen() { return G.BatchMode == 0 && G.DialogWindow1Busy != 0; }
+
+// The working vectors over all points: the spectrum as column 1 holds it
+// (redraws in between leave only the region in WorkData), and a working
+// background of the same size (resized from column 2 when it is not).
+void LoadWorkingSpectrum(int w) {
+  const int n = PointCount(w);
+  LoadWorkData(w, 1, 1, n);
+  if (WorkBackground.Upper() != n) LoadWorkBackground(w, 2, 1, n);
+}
+
+// Shows page 1x or, in a series, acts on the answer the series set. False
+// when the page could not open; the caller then ends its loop.
+bool OfferBackground(int w) {
+  if (G.BatchMode != 0) {
+    AcceptBackground(w);
+    return true;
+  }
+  return ShowBackgroundAcceptPage(w, G.BackgroundName);
+}
+
+// The answer a batch Shirley run gives in place of the user: as many further
+// passes as the last interactive run made, then subtract or keep as the
+// series' template window did.
+void SetBatchShirleyAnswer() {
+  if (G.ShirleyPassCount < G.ShirleyPassTarget) {
+    G.DialogResult = AnswerAnotherPass;
+  } else {
+    const int t = G.SeriesTemplateWindow;
+    G.DialogResult = (IsSpectrumWindow(t) && Win[t].BackgroundState == BackgroundDefined)
+                         ? AnswerKeep
+                         : AnswerSubtract;
+  }
+}
+
+}  // namespace
+
+void BackgroundPrelude(int w) {
+  if (!IsSpectrumWindow(w)) return;
+  WindowRecord& win = Win[w];
+  if (G.BatchMode == 0 && G.RegionPickState == 0) {
+    G.CursorStart = win.RegionStart;
+    G.CursorEnd = win.RegionEnd;
+  }
+  G.BackgroundStart = G.CursorStart;
+  G.BackgroundEnd = G.CursorEnd;
+  const int n = PointCount(w);
+  if (win.BackgroundState == BackgroundNone || win.BackgroundState == BackgroundSubtracted) {
+    G.SegmentMode = 0;
+    // Put a background subtracted before back into the spectrum, so that the
+    // new background replaces it instead of stacking on it.
+    LoadWorkData(w, 1, 1, n);
+    LoadWorkBackground(w, 2, 1, n);
+    for (int i = 1; i <= n; ++i) WorkData[i] += WorkBackground[i];
+    StoreWorkData(w, 1);
+    ComputeIntensityRange(w);
+    ComputeEnergyRange(w);
+    if (win.WindowOpen) {
+      DrawFrameAndAxes(w, G.FrameColour);
+      PlotSpectrum(w, G.CurveColours[0], G.CurveStyles[0], G.CurveWidths[0]);
+      plat::FlushSurface();
+    }
+    LoadWorkBackground(w, 1, 1, n);
+  } else {
+    LoadWorkingSpectrum(w);
+  }
+}
+
+void ComputeConstantBackground(int w) {
+  if (!IsSpectrumWindow(w) || PageAlreadyOpen()) return;
+  BackgroundPrelude(w);
+  const WindowRecord& win = Win[w];
+  G.CursorStart = 1;
+  G.CursorEnd = static_cast<Int16>(PointCount(w));
+  FillFlat(Span(WorkBackground), win.RegionStart, win.RegionEnd, win.IntensityMin);
+  DrawBackgroundCurve(w);
+  G.BackgroundName = G.MessageTexts[BackgroundKindConstant];
+  OfferBackground(w);
+}
+
+void ComputeLinearBackground(int w) {
+  if (!IsSpectrumWindow(w) || PageAlreadyOpen()) return;
+  // A further segment (answer 16) keeps the segments computed before.
+  if (G.DialogResult == AnswerNewSegment) {
+    LoadWorkingSpectrum(w);
+  } else {
+    BackgroundPrelude(w);
+  }
+  AverageRegionEnds();
+  LinearBackground(Span(WorkBackground), G.CursorStart, G.CursorEnd, G.Scratch1, G.Scratch2);
+  DrawBackgroundCurve(w);
+  G.BackgroundName = G.MessageTexts[BackgroundKindLinear];
+  OfferBackground(w);
+  G.CursorStart = 1;
+  G.CursorEnd = static_cast<Int16>(PointCount(w));
+}
+
+void ComputeShirleyBackground(int w) {
+  if (!IsSpectrumWindow(w) || PageAlreadyOpen()) return;
+  G.ShirleyPassCount = 0;
+  if (G.BatchMode == 0) G.ShirleyPassTarget = 0;
+  if (G.DialogResult == AnswerNewSegment) {
+    LoadWorkingSpectrum(w);
+  } else {
+    BackgroundPrelude(w);
+  }
+  DimWorkSigma(w);
+  AverageRegionEnds();
+  for (;;) {
+    ShirleyPass(ConstSpan(WorkData), Span(WorkBackground), Span(WorkSigma), G.CursorStart,
+                G.CursorEnd, G.Scratch1, G.Scratch2);
+    DrawBackgroundCurve(w);
+    if (G.BatchMode != 0) SetBatchShirleyAnswer();
+    G.BackgroundName = G.MessageTexts[BackgroundKindShirley];
+    if (!OfferBackground(w)) return;
+    if (G.DialogResult == AnswerAnotherPass) {
+      G.CursorStart = G.DialogCursorStart;
+      G.CursorEnd = G.DialogCursorEnd;
+      if (G.BatchMode == 0) ++G.ShirleyPassTarget;
+      ++G.ShirleyPassCount;
+      LoadWorkingSpectrum(w);
+    } else if (G.DialogResult == AnswerNewEndPoints) {
+      G.CursorStart = G.DialogCursorStart;
+      G.CursorEnd = G.DialogCursorEnd;
+      LoadWorkingSpectrum(w);
+      AverageRegionEnds();
+    } else {
+      return;
+    }
+  }
+}
+
+void ComputeTougaardBackground(int w) {
+  if (!IsSpectrumWindow(w) || PageAlreadyOpen()) return;
+  // The kernel is a function of the energy loss; without an energy step
+  // there is no loss scale to evaluate it on.
+  const double step = Win[w].SpectrumHeader.EnergyStep;
+  if (!(step > 0)) {
+    ShowMessage(3, w);
+    return;
+  }
+  BackgroundPrelude(w);
+  DimWorkSigma(w);
+  if (G.BatchMode == 0) G.TougaardC = kDefaultTougaardC;
+  for (;;) {
+    AverageRegionEnds();
+    G.TougaardB = TougaardBackground(ConstSpan(WorkData), Span(WorkBackground), Span(WorkSigma),
+                                     G.CursorStart, G.CursorEnd, step, G.TougaardC, G.Scratch2);
+    DrawBackgroundCurve(w);
+    G.BackgroundName = G.MessageTexts[BackgroundKindTougaard];
+    if (!OfferBackground(w)) return;
+    if (G.DialogResult != AnswerNewTougaardC) return;
+    LoadWorkingSpectrum(w);
+  }
+}
+
+}  // namespace sorvan

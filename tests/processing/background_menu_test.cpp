@@ -1,0 +1,127 @@
+// The region, background, commit and negation commands chosen from the menu
+// of the started program, with the acceptance page answered by the driver.
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <vector>
+
+#include "../display/display_fixture.h"
+#include "../shell/shell_fixture.h"
+#include "core/model.h"
+#include "core/store.h"
+#include "display/windows.h"
+#include "platform/driver.h"
+#include "processing/background_page.h"
+#include "processing/backgrounds.h"
+#include "shell/menu_state.h"
+
+namespace sorvan {
+namespace {
+
+constexpr int kN = 50;
+
+using plat::script::Click;
+
+class BackgroundMenu : public shelltest::ShellTest {
+ protected:
+  void SetUp() override {
+    ShellTest::SetUp();
+    G.AveragePoints = 1;
+    for (int i = 1; i <= kN; ++i) {
+      const double x = i - 25.0;
+      spectrum_.push_back(80 + 40.0 / (1 + std::exp(x / 2.0)) + 900 * std::exp(-x * x / 10.0));
+    }
+    w_ = 1;
+    displaytest::PlaceSpectrum(w_, spectrum_, 900, 0.2);
+    Win[w_].WindowOpen = false;
+    OpenSpectrumWindow(w_, "O 1s");
+    G.CurrentWindow = static_cast<Byte>(w_);
+    UpdateMenuState(w_);
+  }
+
+  double Column(int c, int i) const { return SlotData[w_](i, c); }
+
+  std::vector<double> Shirley(int passes) const {
+    std::vector<double> y(kN + 1, 0.0);
+    for (int i = 1; i <= kN; ++i) y[i] = spectrum_[i - 1];
+    const EndLevels lr = AverageEnds(y, 1, kN, 1);
+    std::vector<double> b(kN + 1, 0.0), sigma(kN + 2, 0.0);
+    FillFlat(b, 1, kN, lr.right);
+    for (int k = 0; k < passes; ++k) ShirleyPass(y, b, sigma, 1, kN, lr.left, lr.right);
+    return b;
+  }
+
+  std::vector<double> spectrum_;
+  int w_ = 1;
+};
+
+TEST_F(BackgroundMenu, ShirleyWithAnotherPassSubtracted) {
+  Click("cmd14");
+  Click("cmdOk11");
+  plat::driver::ChooseMenu(2130);
+  const std::vector<double> b = Shirley(2);
+  EXPECT_EQ(Win[w_].BackgroundState, BackgroundSubtracted);
+  for (int i = 1; i <= kN; ++i) {
+    EXPECT_NEAR(Column(2, i), b[i], 1e-9) << i;
+    EXPECT_NEAR(Column(1, i), spectrum_[i - 1] - b[i], 1e-9) << i;
+  }
+}
+
+TEST_F(BackgroundMenu, KeptLinearBackgroundReplacesASubtractedOneAndIsCommitted) {
+  Click("cmdOk11");
+  plat::driver::ChooseMenu(2130);
+  ASSERT_EQ(Win[w_].BackgroundState, BackgroundSubtracted);
+  Click("cmd13");
+  plat::driver::ChooseMenu(2120);
+  EXPECT_EQ(Win[w_].BackgroundState, BackgroundDefined);
+  // The Shirley background was put back before the line was drawn.
+  for (int i = 1; i <= kN; ++i) EXPECT_NEAR(Column(1, i), spectrum_[i - 1], 1e-9) << i;
+  const double slope = (spectrum_[kN - 1] - spectrum_[0]) / (kN - 1);
+  plat::driver::ChooseMenu(2100);
+  EXPECT_EQ(Win[w_].BackgroundState, BackgroundSubtracted);
+  for (int i = 1; i <= kN; ++i) {
+    const double line = spectrum_[0] + slope * (i - 1);
+    EXPECT_NEAR(Column(2, i), line, 1e-9) << i;
+    EXPECT_NEAR(Column(1, i), spectrum_[i - 1] - line, 1e-9) << i;
+  }
+}
+
+TEST_F(BackgroundMenu, NegatingTwiceRestoresTheSpectrum) {
+  plat::driver::ChooseMenu(2400);
+  EXPECT_EQ(Win[w_].SpectrumNegated, 1);
+  EXPECT_EQ(Column(1, 7), -spectrum_[6]);
+  plat::driver::ChooseMenu(2400);
+  EXPECT_EQ(Win[w_].SpectrumNegated, 0);
+  for (int i = 1; i <= kN; ++i) EXPECT_EQ(Column(1, i), spectrum_[i - 1]);
+}
+
+TEST_F(BackgroundMenu, RegionOnlyFromACompleteCursorPair) {
+  G.RegionPickState = 1;
+  G.CursorStart = 10;
+  G.CursorEnd = 30;
+  plat::driver::ChooseMenu(2200);
+  EXPECT_EQ(Win[w_].RegionStart, 1);
+  EXPECT_EQ(Win[w_].RegionEnd, kN);
+  G.RegionPickState = 2;
+  G.CursorStart = 10;
+  G.CursorEnd = 30;
+  plat::driver::ChooseMenu(2200);
+  EXPECT_EQ(Win[w_].RegionStart, 10);
+  EXPECT_EQ(Win[w_].RegionEnd, 30);
+  EXPECT_EQ(Win[w_].RegionPartial, 1);
+  // A Shirley background on the new region meets its ends there.
+  Click("cmd13");
+  plat::driver::ChooseMenu(2130);
+  const double d10 = spectrum_[9] - spectrum_[29];
+  double total = 0;
+  for (int i = 10; i <= 30; ++i) total += spectrum_[i - 1] - spectrum_[29];
+  EXPECT_NEAR(Column(2, 10), spectrum_[29] + (spectrum_[9] - spectrum_[29]) * (total - d10 / 2) / total,
+              1e-9);
+  plat::driver::ChooseMenu(21100);
+  EXPECT_EQ(Win[w_].RegionStart, 1);
+  EXPECT_EQ(Win[w_].RegionEnd, kN);
+  EXPECT_EQ(Win[w_].RegionPartial, 0);
+}
+
+}  // namespace
+}  // namespace sorvan

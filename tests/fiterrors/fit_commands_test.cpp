@@ -229,6 +229,7 @@ TEST_F(FitFromTheMenu, MissingSourceFileStopsTheFitWithAMessage) {
   Win[kW].SourcePath = "\\samples\\gone.vms";
   Win[kW].ImportFormat = 12;
   G.CommandId = 0;
+  plat::script::AnswerMessage(1);  // message 8: the window's file is gone
   plat::driver::ChooseMenu(3130);  // no page: the fit never starts
   EXPECT_EQ(G.CommandId, 8);
   EXPECT_EQ(Win[kW].HasFit, 0);
@@ -264,6 +265,7 @@ TEST_F(FitFromTheMenu, ReloadReadsOnlyWhenAnotherSourceIsLoaded) {
   EXPECT_EQ(reads, 1);
   Win[kW].SourceBlockList = " 3 5 7";  // another choice of blocks
   succeed = false;
+  plat::script::AnswerMessage(1);  // the failed read is reported
   EXPECT_FALSE(ReloadSourceData(kW));
   EXPECT_EQ(reads, 2);
   EXPECT_EQ(G.SourceFilePath, "");  // a failed read marks nothing as loaded

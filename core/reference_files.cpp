@@ -33,6 +33,12 @@ void ShowWrongFormat() {
   ShowMessage(G.CommandId, G.CurrentWindow);
 }
 
+// The chosen file has gone or cannot be read.
+void ShowFileMissing() {
+  G.CommandId = 8;
+  ShowMessage(G.CommandId, G.CurrentWindow);
+}
+
 double LineNumber(const std::string& line) { return plat::TextToNumber(FirstField(line)); }
 
 }  // namespace
@@ -276,7 +282,7 @@ bool LoadSensitivityFactorsFrom(const std::string& path) {
   try {
     fields = ReadAllFields(path);
   } catch (const plat::FileError&) {
-    ShowWrongFormat();
+    ShowFileMissing();
     return false;
   }
   if (fields.empty() || fields[0] != kSensitivityHeader) {
@@ -339,7 +345,7 @@ bool LoadTransmissionParametersFrom(const std::string& path) {
   try {
     lines = ReadAllLines(path);
   } catch (const plat::FileError&) {
-    ShowWrongFormat();
+    ShowFileMissing();
     return false;
   }
   if (lines.size() < static_cast<std::size_t>(kTransmissionLines) ||

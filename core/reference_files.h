@@ -62,8 +62,8 @@ void ReadSensitivityFactors();
 // Menu command: asks for a "*.sen" file and loads it (LoadSensitivityFactorsFrom).
 void LoadSensitivityFactors();
 // Loads a sensitivity-factor file that the user chose: a first field other
-// than "Sensitivity Factors" gives message 3 and changes nothing. Returns
-// true when the table was replaced.
+// than "Sensitivity Factors" gives message 3, a file that cannot be read
+// message 8; both change nothing. Returns true when the table was replaced.
 bool LoadSensitivityFactorsFrom(const std::string& path);
 
 // ---- Transmission parameters ("*.trm" in "\XPS-transfct", 34 lines) ----
@@ -73,8 +73,9 @@ void ReadTransmissionParameters();
 // Menu command: asks for a "*.trm" file and loads it.
 void LoadTransmissionParameters();
 // Loads a transmission-parameter file that the user chose: a second line
-// other than "transfct", or fewer than 34 lines, gives message 3 and changes
-// nothing. Returns true when the coefficients were replaced.
+// other than "transfct", or fewer than 34 lines, gives message 3, a file that
+// cannot be read message 8; both change nothing. Returns true when the
+// coefficients were replaced.
 bool LoadTransmissionParametersFrom(const std::string& path);
 
 // ---- Path helpers shared by the settings readers ----

@@ -7,6 +7,7 @@
 #include "core/startup.h"
 #include "display/mouse.h"
 #include "display/redraw.h"
+#include "display/window_labels.h"
 #include "display/windows.h"
 #include "shell/menu_state.h"
 
@@ -69,6 +70,8 @@ void RegisterDisplayEvents() {
   RegisterEvent("Form_ReSize", [](plat::EventArgs& a) { WindowResize(a.index); });
   RegisterEvent("Form_MouseDown", [](plat::EventArgs& a) { WindowMouseDown(a.index); });
   RegisterEvent("Form_MouseMove", [](plat::EventArgs& a) { WindowMouseMove(a.index); });
+  RegisterEvent("beschlb_MouseDown", [](plat::EventArgs& a) { DragLabel(false, a.index); });
+  RegisterEvent("titellb_MouseDown", [](plat::EventArgs& a) { DragLabel(true, a.index); });
 }
 
 }  // namespace sorvan

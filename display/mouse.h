@@ -1,10 +1,28 @@
-// Mouse on spectrum windows.
+// Mouse on spectrum windows: the cursor readout in the caption, the picking
+// of a processing range, point editing and the toggles of the views of
+// several spectra.
 #pragma once
 
 namespace sorvan {
 
-// Handles a mouse move or press on spectrum window w: reads the pointer
-// state from the platform and keeps it in MouseX, MouseY, MouseButtons.
+// Handles a mouse move or press on spectrum window w. Reads the pointer from
+// the platform (the event's own arguments are not used), leaves the cursor
+// values (CursorChannel, CursorEnergy, CursorIntensity, MouseIntensity,
+// PickedHeight) and the region pick (RegionPickState, CursorStart,
+// CursorEnd), writes the readout into the window's caption, places a
+// waiting label and fills open dialog pages from the cursor.
 void HandleWindowMouse(int w);
+
+// The single-spectrum part: layout, the point under the pointer, point
+// editing and region picking, then the cursor energy and intensity.
+void HandleSpectrumMouse(int w);
+
+// Lays out the plot of single-spectrum window w as the frame painter does,
+// without drawing, and sets the screen transform of its spectrum.
+void LayOutSingleSpectrum(int w);
+
+// The pointer row y turned into an intensity on window w's intensity axis;
+// 0 for a window that was never drawn.
+double IntensityAtRow(int w, double y);
 
 }  // namespace sorvan

@@ -2,6 +2,7 @@
 
 #include "core/file_dialogs.h"
 #include "core/model.h"
+#include "core/reference_files.h"
 #include "core/store.h"
 #include "platform/files.h"
 #include "platform/text.h"
@@ -62,12 +63,6 @@ void ClearImportedHeaderTexts(int h) {
   header.Comment.clear();
   header.Date.clear();
   header.SourceInfo.clear();
-}
-
-std::string FolderOfPath(const std::string& path) {
-  const auto cut = path.find_last_of("\\/");
-  if (cut == std::string::npos) return {};
-  return path.substr(0, cut);
 }
 
 std::string ChooseImportFile(const std::vector<std::string>& filterPairs,

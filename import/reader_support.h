@@ -40,9 +40,6 @@ std::string ChooseImportFile(const std::vector<std::string>& filterPairs,
                              const std::string& defaultExtension, const std::string& startFolder,
                              bool updateImportFolder);
 
-// The folder part of a program-form path ("\a\b\c.vms" -> "\a\b").
-std::string FolderOfPath(const std::string& path);
-
 // Refuses the file being read: CommandId := 3, message 3 for window w, input
 // channel 1 closed, SpectraReadCount := 0.
 void RefuseImportFile(int w);

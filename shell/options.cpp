@@ -23,6 +23,7 @@
 #include "shell/menu_bar.h"
 #include "shell/menu_commands.h"
 #include "shell/menu_state.h"
+#include "display/switches.h"
 #include "shell/messages.h"
 #include "shell/number_text.h"
 #include "shell/pickers.h"
@@ -32,11 +33,11 @@ namespace sorvan {
 namespace {
 
 // Procedures of the display and of the dialog pages that these commands
-// call; they are not part of the program yet, so the calls do nothing.
-void SwitchEnergyScaleOfWindows() {}
-void SwitchIntensityUnitOfWindows(int /*cps*/) {}
-void SwitchMultiSpectrumIntensityUnitOfWindows(int /*cps*/) {}
-void RefreshWindowTextsForLanguage() {}
+// call; the pages are not part of the program yet, so their calls do nothing.
+void SwitchEnergyScaleOfWindows() { SwitchEnergyScale(); }
+void SwitchIntensityUnitOfWindows(int cps) { SwitchIntensityUnit(cps); }
+void SwitchMultiSpectrumIntensityUnitOfWindows(int cps) { SwitchMultiSpectrumIntensityUnit(cps); }
+void RefreshWindowTextsForLanguage() { RefreshWindowsForLanguage(); }
 void OpenOptionListPage(int /*mode*/) {}
 void OpenLineStylePage(double /*styleClass*/, const std::string& /*caption*/) {}
 void OpenTextStylePage(const std::string& /*caption*/) {}

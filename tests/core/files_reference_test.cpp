@@ -395,6 +395,11 @@ TEST_F(SensitivityTest, ChosenFileNeedsItsHeader) {
   EXPECT_EQ(G.SensitivityLines[1], "C1s");
   EXPECT_EQ(G.SensitivityFilePath, "t.sen");
 
+  ExpectMessage();
+  EXPECT_FALSE(LoadSensitivityFactorsFrom(Path("\\sensitifity factors\\gone.sen")));
+  EXPECT_EQ(G.CommandId, 8);
+  EXPECT_EQ(G.SensitivityCount, 1);
+
   const std::string empty = Write("\\sensitifity factors\\e.sen", "Sensitivity Factors\r\n");
   EXPECT_TRUE(LoadSensitivityFactorsFrom(empty));
   EXPECT_EQ(G.SensitivityCount, 0);

@@ -113,7 +113,9 @@ TEST_F(SpectrumWindows, MouseDownMakesTheWindowCurrentWithoutCancellingPicks) {
   OpenWithSpectrum(40);  // a window served by the shared Form_ handlers
   G.CurrentWindow = 4;
   G.RegionPickState = 2;
-  plat::driver::MouseDown(40, 120, 80, 1);
+  // A right press: a left one would end the finished pick by giving the
+  // whole spectrum back.
+  plat::driver::MouseDown(40, 120, 80, 2);
   EXPECT_EQ(G.CurrentWindow, 40);
   EXPECT_EQ(G.RegionPickState, 2);
   EXPECT_EQ(G.MouseX, 120);

@@ -1,9 +1,248 @@
-// Start-up of the program (filled in as the subsystems land).
+// Start-up, event loop and shutdown. Start-up runs in a fixed order: the
+// presetting chooses the language, the language texts name the menus and the
+// toolbar, and the window defaults take the presetting's values, so each step
+// needs the ones before it.
 #include "core/startup.h"
+
+#include <algorithm>
+#include <string>
+#include <vector>
+
+#include "core/events.h"
+#include "core/language.h"
+#include "core/model.h"
+#include "core/presetting.h"
+#include "core/reference_files.h"
+#include "core/settings_paths.h"
+#include "core/store.h"
+#include "platform/app.h"
+#include "platform/files.h"
+#include "platform/forms.h"
+#include "platform/loop.h"
+#include "platform/toolbar.h"
+#include "platform/text.h"
+#include "shell/menu_bar.h"
+#include "shell/menu_state.h"
+#include "shell/messages.h"
+#include "shell/number_text.h"
+#include "shell/toolbar.h"
 
 namespace sorvan {
 
-int StartProgram(int, char**) { return 0; }
-void MainWindowClose(bool&) {}
+namespace {
+
+constexpr int kExitQuestion = 11000;
+// The text whose mean character width gives the width of the dialog cell.
+constexpr const char* kCellSample = "ABC DFG HIJ WMHGfg";
+
+// Set while ShutdownProgram closes the main window, so that its close event
+// does not ask the exit question a second time.
+bool g_shuttingDown = false;
+// Set by the exit paths that do not write the satellite table before the
+// question; ShutdownProgram writes it once the exit is confirmed, so that
+// edits of the satellite presets are not lost.
+bool g_satelliteTablePending = false;
+
+// The files start-up could not read (completely), in the order met.
+std::vector<std::string> g_unreadFiles;
+
+void NoteUnread(const std::string& path) {
+  if (std::find(g_unreadFiles.begin(), g_unreadFiles.end(), path) == g_unreadFiles.end())
+    g_unreadFiles.push_back(path);
+}
+
+// Runs one start-up reader. The readers throw plat::FileError, naming the
+// file, when it is missing or ends before they are done; the file is noted
+// for the message after start-up, what the reader stored stays and the rest
+// keeps its cleared or default value.
+template <typename Reader>
+void ReadAtStartup(const std::string& path, Reader reader) {
+  try {
+    reader();
+  } catch (const plat::FileError& e) {
+    NoteUnread(e.path().empty() ? path : e.path());
+    plat::CloseAll();  // a reader that stopped half-way leaves its channel open
+  }
+}
+
+// Writes one file before the exit question. A failure is told, and the
+// question is still asked: the user must always be able to end the program.
+template <typename Writer>
+void WriteBeforeExit(Writer writer) {
+  try {
+    writer();
+  } catch (const plat::FileError& e) {
+    plat::CloseAll();
+    ShowFileNotWrittenMessage(plat::NativePath(e.path()));
+  }
+}
+
+int Rounded(double v) { return static_cast<int>(plat::RoundHalfEven(v)); }
+
+// Menu command numbers, menu flags and the menu bar, from the language texts.
+void BuildMenus() {
+  InitMenuCommandIds();
+  InitMenuItemFlags();
+  BuildMenuBar();
+}
+
+// Option check marks, toolbar texts and the toolbar.
+void BuildToolbarAtStartup() {
+  SyncOptionChecks();
+  BuildToolbarActionTexts();
+  BuildToolbar();
+}
+
+void AskExitQuestion() {
+  G.CommandId = kExitQuestion;
+  ShowInfoBox(G.CommandId, G.CurrentWindow);
+}
+
+}  // namespace
+
+bool PrepareProgram() {
+  g_shuttingDown = false;
+  g_satelliteTablePending = false;
+  g_unreadFiles.clear();
+  BuildEventRegistry();
+
+  // Steps 1-2: the fixed numbers and every table of the data model, cleared.
+  InitialiseModel();
+
+  // Step 3: the program folder. Without it no settings file can be found.
+  try {
+    ReadStartupFile();
+  } catch (const plat::FileError&) {
+    plat::CloseAll();
+    ShowStartupFileMessage(plat::NativePath(G.IniFilePath));
+    return false;
+  }
+
+  // Step 4: the main window over the whole screen.
+  plat::OpenMainWindow("");
+  G.ScreenHeight = plat::ScreenHeight();
+
+  // Steps 6-8: the presetting chooses the language; the language file names
+  // everything that follows.
+  SetPresettingPath();
+  ReadAtStartup(G.PresettingFilePath, [] { ReadPresetting(); });
+  SetLanguagePaths();
+  ReadAtStartup(G.LanguageFilePath, [] { ReadLanguageFile(); });
+  // Without a language file the window still carries the program's name.
+  plat::SetCaption(kMainWindowNumber, G.CaptionTexts[1].empty() ? std::string("Sorvan") : G.CaptionTexts[1]);
+
+  // Steps 9-11: region names, satellite table, menus.
+  ReadAtStartup(G.PhiNamesFilePath, [] { ReadRegionNameTable(); });
+  SetParameterSetAndSatellitePaths();
+  ReadAtStartup(G.SatelliteFilePath, [] { ReadSatelliteFile(); });
+  BuildMenus();
+
+  // Step 12: the reference tables named by the presetting. A name the
+  // presetting left empty names no file: the table stays empty.
+  SetReferenceTablePaths();
+  if (!G.SensitivityFilePath.empty())
+    ReadAtStartup(G.SensitivityFilePath, [] { ReadSensitivityFactors(); });
+  if (!G.TransmissionFilePath.empty())
+    ReadAtStartup(G.TransmissionFilePath, [] { ReadTransmissionParameters(); });
+
+  // Step 13: doublets and line positions.
+  SetElementTablePaths();
+  ReadAtStartup(G.DoubletFilePath, [] { ReadDoubletTable(); });
+  ReadAtStartup(G.LinesFolder + "\\linienlage.pos", [] { ReadLinePositions(); });
+
+  // Step 14: the room for spectrum windows, measured once the main window
+  // has laid out its new menu bar.
+  plat::DoEvents();
+  G.ScreenWidth = static_cast<std::int16_t>(plat::ScreenWidth());
+  G.WorkAreaHeight = static_cast<std::int16_t>(Rounded(0.999 * plat::ScreenHeight()));
+
+  // Step 15: global start-up values (the excitation energy becomes the
+  // aluminium line when the presetting left it 0).
+  ApplyGlobalStartupValues();
+
+  // Steps 16-17: every window's start-up values from the defaults just read,
+  // and the imported spectrum 1 ("Test") that pages show before the first
+  // import.
+  ApplyWindowStartupValues();
+
+  // Steps 18-19: the toolbar, and the room it takes from the spectrum windows.
+  BuildToolbarAtStartup();
+  plat::DoEvents();
+  if (G.ToolbarVisible == 1) {
+    const double toolbar = plat::ToolbarHeight();
+    G.ToolbarHeight = static_cast<std::int16_t>(Rounded(toolbar));
+    G.WorkAreaHeight = static_cast<std::int16_t>(Rounded(G.WorkAreaHeight - toolbar));
+  }
+
+  // Step 20: the character cell of the dialog pages in the main form's font.
+  G.CharWidth = static_cast<std::int16_t>(Rounded(plat::MainFontTextWidth(kCellSample) / 18.0));
+  G.CharHeight = static_cast<std::int16_t>(Rounded(1.1 * plat::MainFontTextHeight(kCellSample)));
+
+  // The files that could not be read, now that the language is known.
+  if (!g_unreadFiles.empty()) {
+    std::vector<std::string> shown;
+    for (const std::string& p : g_unreadFiles) shown.push_back(plat::NativePath(p));
+    ShowUnreadFilesMessage(shown);
+  }
+  return true;
+}
+
+void RunEventLoop() { plat::RunMessageLoop(); }
+
+int StartProgram(int& argc, char** argv) {
+  plat::InitApplication(argc, argv);
+  if (!PrepareProgram()) return 1;
+  RunEventLoop();
+  return 0;
+}
+
+void ShutdownProgram() {
+  g_shuttingDown = true;
+  if (g_satelliteTablePending) {
+    g_satelliteTablePending = false;
+    try {
+      WriteSatelliteFile();
+    } catch (const plat::FileError&) {
+      // The program ends anyway; nothing is left to tell the user with.
+      plat::CloseAll();
+    }
+  }
+  plat::DestroyAllWindows();
+  ClearSpectrumStore();
+  plat::EndProgram();
+}
+
+void RunExitCommand() {
+  SetPresettingPath();
+  WriteBeforeExit([] { WritePresetting(); });
+  WriteBeforeExit([] { WriteSatelliteFile(); });
+  g_satelliteTablePending = false;
+  AskExitQuestion();
+}
+
+void RunToolbarExit() {
+  WriteBeforeExit([] { WritePresetting(); });
+  g_satelliteTablePending = true;
+  AskExitQuestion();
+  g_satelliteTablePending = false;  // Cancel: the program runs on
+}
+
+void MainWindowClose(bool& cancel) {
+  // The close that ShutdownProgram itself makes goes ahead without a question.
+  if (g_shuttingDown) return;
+  WriteBeforeExit([] { WritePresetting(); });
+  // The question is asked for the main window, whose number lies outside
+  // every per-window table; the window that was current comes back when the
+  // user stays.
+  const auto previous = G.CurrentWindow;
+  G.CurrentWindow = kMainWindowNumber;
+  g_satelliteTablePending = true;
+  AskExitQuestion();
+  g_satelliteTablePending = false;
+  G.CurrentWindow = previous;
+  // OK does not come back here (the program has ended), so any return means
+  // the user stays: the main window must not close.
+  cancel = true;
+}
 
 }  // namespace sorvan

@@ -8,7 +8,7 @@ namespace sorvan {
 // Starts the program: the platform's application object, then everything up
 // to the event loop (PrepareProgram), then the event loop. Returns the
 // process exit code: 0, or 1 when the program could not start.
-int StartProgram(int argc, char** argv);
+int StartProgram(int& argc, char** argv);
 
 // Every start-up step before the event loop: event registry, data model,
 // program folder, main window, presetting, language texts, reference tables,
@@ -31,9 +31,9 @@ void RunEventLoop();
 // The exit command of the File menu: the default presetting file becomes
 // current again and is written, then the satellite table, then the exit
 // question.
-void CmdExit();
+void RunExitCommand();
 // The toolbar's exit button: writes the current presetting file and asks.
-void ToolbarExit();
+void RunToolbarExit();
 // The close event of the main window (101): writes the current presetting
 // file and asks; on Cancel sets `cancel` (the main window stays open) and
 // makes the window that was current before the question current again.

@@ -1,6 +1,7 @@
 // The event handlers of this subsystem, entered into the event registry.
 #include "core/events.h"
 #include "dialogs/block_choice_page.h"
+#include "dialogs/fit_finished_page.h"
 #include "dialogs/import_header_pages.h"
 #include "dialogs/page.h"
 #include "dialogs/spectrum_choice_page.h"
@@ -14,6 +15,7 @@ void RegisterDialogEvents() {
   RegisterSpectrumChoiceEvents();
   RegisterBlockChoiceEvents();
   RegisterImportHeaderEvents();
+  RegisterFitFinishedPageEvents();
 }
 
 }  // namespace sorvan

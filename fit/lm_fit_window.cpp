@@ -141,7 +141,10 @@ FitOutcome RunWindowFit(int w, const WindowFitKind& kind) {
 
     // Weights from the raw counts of the source spectrum, whatever
     // processing followed.
-    if (FitPageHooks().reloadSourceData) FitPageHooks().reloadSourceData(w);
+    // A source that cannot be read again leaves the store with another
+    // file's counts (or none): the fit must not weigh by them.
+    if (FitPageHooks().reloadSourceData && !FitPageHooks().reloadSourceData(w))
+      return FitOutcome::Finished;
     const int h = win.SourceSpectrumIndex;
     if (!LoadImportedSpectrum(h) || ImportedHeader[h].PointCount != points ||
         WorkData.Upper() < points) {

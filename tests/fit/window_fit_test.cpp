@@ -234,10 +234,14 @@ TEST(WindowFit, UnusableWindowsAreRefusedWithoutStoring) {
     PrepareWindow(kTwoSinglets);
     c.spoil();
     const auto before = Win[kW].ParameterValue;
+    plat::driver::Reset();
+    plat::script::AnswerMessage(1);  // the refusal is reported in a message box
     FitPeaksGaussLorentz(kW);
+    EXPECT_EQ(plat::driver::StepsLeft(), 0u) << c.name;
     EXPECT_EQ(Win[kW].ParameterValue, before) << c.name;
     EXPECT_EQ(Win[kW].HasFit, 0) << c.name;
   }
+  plat::driver::Reset();
 }
 
 }  // namespace

@@ -1,0 +1,140 @@
+// Reverting a spectrum and reloading a window's source.
+#include "processing/revert.h"
+
+#include <string>
+
+#include "core/model.h"
+#include "core/store.h"
+#include "core/window_state.h"
+#include "display/ranges.h"
+#include "display/redraw.h"
+#include "fit/chi_square.h"
+#include "fit/paramset.h"
+#include "platform/files.h"
+#include "platform/labels.h"
+#include "platform/menus.h"
+#include "platform/text.h"
+#include "shell/menu_commands.h"
+#include "shell/menu_state.h"
+#include "shell/messages.h"
+
+namespace sorvan {
+
+namespace {
+
+constexpr int kMessageUnreadable = 8;
+
+// Whether the last reload found a plain (not depth-profile, not map) file.
+bool g_lastReadNormal = true;
+
+void UpdateDepthProfileItem() {
+  const int bar = plat::CurrentMenuBar();
+  if (bar != 0) plat::EnableMenuItem(bar, CmdOpenDepthProfileBlocks, g_lastReadNormal ? 1 : 0);
+}
+
+// The imported spectrum of header index h holds values.
+bool HoldsSpectrum(int h) {
+  const int k = SpectrumOfHeaderIndex(h);
+  return k >= 1 && ImportedValues[k].Upper() >= 1;
+}
+
+}  // namespace
+
+SourceReader& SourceReaderHook() {
+  static SourceReader reader = nullptr;
+  return reader;
+}
+
+void DecodeBlockList(const std::string& list, int count) {
+  const int most = static_cast<int>(G.ChosenDepthBlocks.upper());
+  for (int k = 1; k <= count && k <= most; ++k) {
+    const std::size_t start = static_cast<std::size_t>(2 * k - 1);  // character 2k, from 1
+    const std::string cell = start < list.size() ? list.substr(start, 2) : std::string();
+    G.ChosenDepthBlocks[k] = static_cast<Int16>(plat::RoundHalfEven(plat::TextToNumber(cell)));
+  }
+}
+
+bool ReloadSourceData(int w) {
+  if (!IsSpectrumWindow(w)) return false;
+  WindowRecord& win = Win[w];
+  bool ok = true;
+  if (win.SourcePath != G.SourceFilePath || win.SourceBlockList != G.ChosenBlockList) {
+    const int code = win.ImportFormat & ~1;
+    ok = !win.SourcePath.empty() && plat::FileExists(win.SourcePath) &&
+         SourceReaderHook() != nullptr;
+    if (ok) {
+      // The reader reads the file named here; the store counts as holding
+      // it only when the read succeeded.
+      G.SourceFilePath = win.SourcePath;
+      G.ChosenBlockList = win.SourceBlockList;
+      Win[0].ImportFormat = static_cast<Byte>(code);
+      if (code == 8) G.NumberedFilePath = win.SourceDialogName;
+      win.ImportFormat = static_cast<Byte>(code + 1);
+      try {
+        ok = SourceReaderHook()(code, w) && HoldsSpectrum(win.SourceSpectrumIndex);
+      } catch (const plat::FileError&) {
+        ok = false;
+      }
+      win.ImportFormat = static_cast<Byte>(code);
+      g_lastReadNormal = G.ImportMode == "NORM";
+    }
+    if (!ok) {
+      // Whatever the store holds now belongs to no file that can be named.
+      G.SourceFilePath.clear();
+      G.ChosenBlockList.clear();
+      G.CommandId = kMessageUnreadable;
+      ShowMessage(G.CommandId, w);
+    }
+  }
+  UpdateDepthProfileItem();
+  return ok;
+}
+
+void RevertSpectrum(int w) {
+  if (!IsSpectrumWindow(w) || Win[w].WindowKind != 0) return;
+  // Nothing is thrown away unless the measured values can be had again.
+  if (!ReloadSourceData(w)) return;
+  WindowRecord& win = Win[w];
+  const std::string& defaults = win.PeakModel == 1 ? G.ParameterSet2Path : G.ParameterSet1Path;
+  ReadParameterSet(w, defaults);
+
+  for (int k = 1; k <= 100; ++k) {
+    const int L = (w - 1) * 100 + k;
+    Labels[L].AnnotationText.clear();
+    Labels[L].TitleLabelText.clear();
+  }
+  plat::DeleteWindowLabels(w);
+  win.AnnotationCount = 0;
+  win.TitleLabelCount = 0;
+
+  ResetWindowState(w);
+  const int points = WindowPointCount(w);
+  win.RegionStart = 1;
+  win.RegionEnd = static_cast<Int16>(points);
+  win.RegionLength = static_cast<Int16>(points);
+  G.CursorStart = 1;
+  G.CursorEnd = static_cast<Int16>(points);
+
+  DimSlotData(w);
+  for (int i = 0; i <= points; ++i) SlotData[w](i, 2) = 0;
+
+  const int h = win.SourceSpectrumIndex;
+  LoadImportedSpectrum(h);
+  if (WorkData.Upper() >= points) {
+    if (G.CpsMode == 1) {
+      const double f = CountsFactor(w);
+      for (int i = 1; i <= points; ++i) WorkData[i] /= f;
+    }
+    StoreWorkData(w, 1);
+  } else {
+    // The source no longer has the window's points: the spectrum stays.
+    G.CommandId = 3;
+    ShowMessage(G.CommandId, w);
+  }
+  UpdateMenuState(w);
+  ComputeIntensityRange(w);
+  ComputeEnergyRange(w);
+  RedrawWindow(w);
+}
+
+}  // namespace sorvan

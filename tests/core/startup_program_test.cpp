@@ -168,7 +168,7 @@ class ExitTest : public StartupTest {
 
 TEST_F(ExitTest, ExitCommandWritesTheDefaultPresettingAndTheSatelliteTable) {
   AnswerExitQuestion(2);
-  RunExitCommand();
+  plat::driver::ChooseMenu(11000);  // File > Exit
   ExpectFiles(true, false, true);
   EXPECT_EQ(G.InfoBoxAnswer, 2);
   EXPECT_EQ(G.CommandId, 11000);

@@ -4,6 +4,7 @@
 #include <algorithm>
 #include <cmath>
 #include <memory>
+#include <type_traits>
 
 #include "core/model.h"
 #include "core/store.h"
@@ -248,36 +249,31 @@ void EvaluateAndDrawDoniachSunjic(int w) {
 
 }  // namespace
 
-void FitPeaksDoniachSunjic(int w) {
+namespace {
+
+// Runs the Doniach-Sunjic fit of window w with independent or relative peaks;
+// the two differ only in their model and in how the table is stored back.
+template <bool Relative>
+void FitDoniachSunjicWindow(int w) {
+  using Model = std::conditional_t<Relative, DoniachSunjicRelativeFitModel, DoniachSunjicFitModel>;
   WindowFitKind kind;
   kind.makeModel = [](int window) -> std::unique_ptr<FitModel> {
     const WindowRecord& win = Win[window];
-    return std::make_unique<DoniachSunjicFitModel>(
-        win.PeakCount, IsDoubletWindow(window), win.BackgroundState == 4,
-        win.SpectrumHeader.PointCount, win.RegionStart, win.RegionEnd,
-        win.SpectrumHeader.EnergyStep);
+    return std::make_unique<Model>(win.PeakCount, IsDoubletWindow(window), win.BackgroundState == 4,
+                                   win.SpectrumHeader.PointCount, win.RegionStart, win.RegionEnd,
+                                   win.SpectrumHeader.EnergyStep);
   };
-  kind.evaluatePeaks = EvaluateAndDrawDoniachSunjic<false>;
+  kind.evaluatePeaks = EvaluateAndDrawDoniachSunjic<Relative>;
   kind.chiSquare = ChiSquareFromCurve;
-  kind.store = StoreFitParameters;
+  kind.store = Relative ? StoreFitParametersRelative : StoreFitParameters;
   kind.acceptOnlySmaller = true;
   RunWindowFit(w, kind);
 }
 
-void FitPeaksDoniachSunjicRelative(int w) {
-  WindowFitKind kind;
-  kind.makeModel = [](int window) -> std::unique_ptr<FitModel> {
-    const WindowRecord& win = Win[window];
-    return std::make_unique<DoniachSunjicRelativeFitModel>(
-        win.PeakCount, IsDoubletWindow(window), win.BackgroundState == 4,
-        win.SpectrumHeader.PointCount, win.RegionStart, win.RegionEnd,
-        win.SpectrumHeader.EnergyStep);
-  };
-  kind.evaluatePeaks = EvaluateAndDrawDoniachSunjic<true>;
-  kind.chiSquare = ChiSquareFromCurve;
-  kind.store = StoreFitParametersRelative;
-  kind.acceptOnlySmaller = true;
-  RunWindowFit(w, kind);
-}
+}  // namespace
+
+void FitPeaksDoniachSunjic(int w) { FitDoniachSunjicWindow<false>(w); }
+
+void FitPeaksDoniachSunjicRelative(int w) { FitDoniachSunjicWindow<true>(w); }
 
 }  // namespace sorvan

@@ -107,6 +107,11 @@ struct WindowRecord {
   Byte XGridLines = 0;
   Byte YGridLines = 0;
   Int16 WindowPlotHeight = 0;
+  // The plot rectangle of the window's own last layout (left edge, width,
+  // height and top spacing in pixels), so that the mouse and the labels of a
+  // window are converted with its layout rather than that of the plot drawn
+  // last.
+  Int16 LayoutPlotLeft = 0, LayoutPlotWidth = 0, LayoutPlotHeight = 0, LayoutSpacingUnit = 0;
 
   // --- Label counts (the label texts and positions are in Labels[])
   Int16 AnnotationCount = 0;

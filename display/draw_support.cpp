@@ -69,4 +69,20 @@ double CharWidthOf(plat::Canvas& canvas, int c) {
 
 double BaseRow(plat::Canvas& canvas) { return G.AxisY - LineHeightOf(canvas, kTickNumberClass) / 2; }
 
+void KeepPlotLayout(int w) {
+  WindowRecord& win = Win[w];
+  win.LayoutPlotLeft = G.PlotLeft;
+  win.LayoutPlotWidth = G.PlotWidth;
+  win.LayoutPlotHeight = G.PlotHeight;
+  win.LayoutSpacingUnit = G.SpacingUnit;
+}
+
+void RecallPlotLayout(int w) {
+  const WindowRecord& win = Win[w];
+  G.PlotLeft = win.LayoutPlotLeft;
+  G.PlotWidth = win.LayoutPlotWidth;
+  G.PlotHeight = win.LayoutPlotHeight;
+  G.SpacingUnit = win.LayoutSpacingUnit;
+}
+
 }  // namespace sorvan

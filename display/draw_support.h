@@ -29,6 +29,13 @@ double CharWidthOf(plat::Canvas& canvas, int c);
 // single-spectrum plot: half a tick-number line above the energy axis.
 double BaseRow(plat::Canvas& canvas);
 
+// The plot rectangle just laid out (PlotLeft, PlotWidth, PlotHeight,
+// SpacingUnit) kept with window w; and brought back into the shared values
+// before the mouse or a label of w is converted. Every painter keeps its
+// layout when it has laid out the plot.
+void KeepPlotLayout(int w);
+void RecallPlotLayout(int w);
+
 // Colour values of the model (some tables hold them as doubles) as ints.
 int ColourOf(double value);
 

@@ -9,7 +9,6 @@
 #include "display/redraw.h"
 #include "display/window_labels.h"
 #include "display/windows.h"
-#include "fiterrors/peak_start_page.h"
 #include "shell/menu_state.h"
 
 namespace sorvan {
@@ -47,8 +46,6 @@ void WindowMouseDown(int n) {
   if (!IsSpectrumWindow(n)) return;
   G.CurrentWindow = static_cast<Byte>(n);
   HandleWindowMouse(n);
-  // While the peak start page is open, a left click takes the next peak.
-  if ((G.MouseButtons & 1) != 0 && G.PeakStartPickActive == 1) PickPeakFromMouse(n);
 }
 
 void WindowMouseMove(int n) {

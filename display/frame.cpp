@@ -112,6 +112,7 @@ void DrawFrameAndAxes(int w, int frameColour) {
   G.PlotHeight = Pixel16(std::max(1.0, H - G.LayoutHeight - F2 - spacing - outside));
   win.WindowPlotHeight = G.PlotHeight;
   G.AxisY = Pixel16(F3 + G.PlotHeight);
+  KeepPlotLayout(w);
   const double axisY = G.AxisY;
   for (int t = 0; t <= xTicks; ++t) G.XTickPixel[t] = G.PlotLeft + t * double(G.PlotWidth) / xTicks;
   for (int t = 0; t <= yTicks; ++t) G.YTickPixel[t] = t * double(G.PlotHeight) / yTicks + F3 / 2;

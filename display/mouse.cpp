@@ -23,6 +23,7 @@
 #include "platform/surfaces.h"
 #include "platform/text.h"
 #include "shell/menu_bar.h"
+#include "shell/number_text.h"
 
 namespace sorvan {
 
@@ -31,6 +32,7 @@ namespace {
 constexpr int kStartPickWait = 275;  // ms after the start line is drawn
 constexpr int kResetPickWait = 165;  // ms after the whole spectrum is given back
 constexpr int kStackedWait = 55;     // ms on every event on a stacked view
+constexpr int kReadoutWidth = 9;     // characters of each intensity in the caption
 
 Int16 Pixel16(double value) {
   return static_cast<Int16>(std::clamp(PixelFromDouble(value), -32768, 32767));
@@ -102,8 +104,12 @@ void PickRegion(int w, double channel) {
   }
 }
 
+// The point under the pointer takes the intensity at the pointer's height
+// in this window, computed for this event.
 void EditPoint(int w, int channel) {
   WindowRecord& win = Win[w];
+  if (win.WindowPlotHeight == 0 || !SlotData[w].Contains(channel, 1)) return;
+  G.MouseIntensity = IntensityAtRow(w, G.MouseY);
   SlotData[w](channel, 1) = G.MouseIntensity;
   LoadWorkData(w, 1, win.RegionStart, win.RegionEnd);
   DrawFrameAndAxes(w, G.FrameColour);
@@ -116,8 +122,8 @@ void SingleSpectrumReadout(int w) {
   if (win.WindowPlotHeight == 0 || !(win.XAxisSpan > 0)) return;
   G.MouseIntensity = IntensityAtRow(w, plat::MouseY(w));
   G.StatusText = G.ReadoutPrefix + Num(w) + ": " + win.SpectrumHeader.Name + "  E=" + Num(G.CursorEnergy) +
-                 " eV  I=" + Num(G.CursorIntensity).substr(0, 9) + " / " +
-                 Num(G.MouseIntensity).substr(0, 9) + " " + win.IntensityUnit;
+                 " eV  I=" + NumberTextInWidth(G.CursorIntensity, kReadoutWidth) + " / " +
+                 NumberTextInWidth(G.MouseIntensity, kReadoutWidth) + " " + win.IntensityUnit;
   plat::SetCaption(w, G.StatusText);
   if (G.CurrentWindow == w) G.PickedHeight = G.MouseIntensity;
 }
@@ -175,6 +181,7 @@ void MultiSpectrumMouse(int w) {
   if (win.WindowKind == Waterfall || win.WindowKind == MirroredWaterfall) {
     G.StatusText = G.ReadoutPrefix + Num(w) + ": " + MemberSpan(win);
   } else {
+    RecallPlotLayout(w);
     plat::SetDrawingWindow(w);
     plat::Canvas& c = plat::Surface();
     G.PlotWidth = Pixel16(IntPart((c.Width() - G.PlotLeft - 10) / 5.0) * 5);

@@ -20,8 +20,6 @@ constexpr int kPartnerPositionParam = 6;
 constexpr int kHeightParam = 1;
 constexpr int kPartnerHeightParam = 2;
 
-int LabelCountOf(int count) { return std::clamp(count, 0, 100); }
-
 void LoadDefaultPeakTable(int w) {
   ReadParameterSet(w, Win[w].PeakModel == 0 ? G.ParameterSet1Path : G.ParameterSet2Path);
 }

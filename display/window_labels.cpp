@@ -83,6 +83,7 @@ void PlacePending(int w, const LabelSet& set) {
     set.x(L) = G.CursorEnergy;
     set.y(L) = G.CursorIntensity;
   } else {
+    RecallPlotLayout(w);
     set.x(L) = (x - G.PlotLeft) / NonZero(G.PlotWidth);
     set.y(L) = (y - G.SpacingUnit) / NonZero(G.PlotHeight);
   }

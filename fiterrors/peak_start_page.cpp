@@ -14,6 +14,7 @@
 #include "fit/lm_fit.h"
 #include "platform/controls.h"
 #include "platform/text.h"
+#include "shell/number_text.h"
 
 namespace sorvan {
 
@@ -101,37 +102,6 @@ void RunFitOfWindow(int w) {
   } else {
     relative ? FitPeaksGaussLorentzRelative(w) : FitPeaksGaussLorentz(w);
   }
-}
-
-std::string NumberTextInWidth(double value, std::size_t width) {
-  const std::string text = plat::NumberToText(value);
-  if (text.size() <= width) return text;
-  auto plain = [value](int digits) {
-    char buffer[64];
-    std::snprintf(buffer, sizeof buffer, "%.*g", digits, value);
-    return plat::NumberToText(plat::TextToNumber(buffer));
-  };
-  auto exponent = [value](int digits) {
-    char buffer[64];
-    std::snprintf(buffer, sizeof buffer, "%s%.*E", value < 0 ? "" : " ", digits - 1, value);
-    std::string e = buffer;
-    // Two exponent digits are enough for every height ("E+012" on some
-    // platforms).
-    const std::size_t at = e.find('E');
-    if (at != std::string::npos && e.size() > at + 4 && e[at + 2] == '0') e.erase(at + 2, 1);
-    return e;
-  };
-  // Plain form while it keeps at least three significant digits, else the
-  // exponent form, which keeps the magnitude however small or large.
-  for (int digits = 14; digits >= 3; --digits) {
-    const std::string shorter = plain(digits);
-    if (shorter.size() <= width) return shorter;
-  }
-  for (int digits = 6; digits >= 1; --digits) {
-    const std::string shorter = exponent(digits);
-    if (shorter.size() <= width) return shorter;
-  }
-  return exponent(1);
 }
 
 void ShowPeakStartPage(int w) {
@@ -317,27 +287,6 @@ void cmd145_Click() {
   plat::SetText(kPage, "ed141", heightCell, height);
   plat::SetText(kPage, "ed141", positionCell, position);
   if (G.LoopIndexB >= win.PeakCount) G.LoopIndexB = 0;
-}
-
-bool PickPeakFromMouse(int w) {
-  if (G.PeakStartPickActive != 1 || !PageOpen(kPage) || PageWindow(kPage) != w) return false;
-  const WindowRecord& win = Win[w];
-  const int points = WindowPointCount(w);
-  if (points < 1 || win.SpectrumHeader.EnergyStep == 0.0 || win.XAxisSpan == 0.0) return false;
-  // The point under the pointer, from the geometry of the window's plot:
-  // the region's first point at FirstPointX, one energy step per point.
-  const double pixelsPerEnergy = G.PlotWidth / win.XAxisSpan;
-  const double firstX = G.PlotLeft + std::fabs(win.XAxisLeft - win.FirstEnergy) * pixelsPerEnergy;
-  const double xStep = pixelsPerEnergy * std::fabs(win.SpectrumHeader.EnergyStep);
-  if (xStep == 0.0) return false;
-  long long channel = win.RegionStart + plat::RoundHalfEven((G.MouseX - firstX) / xStep);
-  if (channel < 1) channel = 1;
-  if (channel > points) channel = points;
-  G.CursorChannel = static_cast<double>(channel);
-  G.CursorEnergy = EnergyOfChannel(w, static_cast<double>(channel));
-  G.PickedHeight = SlotData[w](static_cast<int>(channel), 1);
-  cmd145_Click();
-  return true;
 }
 
 void RegisterPeakStartPageEvents() {

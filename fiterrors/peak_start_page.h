@@ -22,16 +22,6 @@ void StoreFitOfWindow(int w);
 // it iterates).
 void RunFitOfWindow(int w);
 
-// Takes the point under the mouse in spectrum window w as the next peak's
-// height and position, while the page is open for w. Returns true when a
-// pick was made.
-bool PickPeakFromMouse(int w);
-
-// A number's text cut to `width` characters without losing its magnitude:
-// significant digits are dropped instead (the exponent form only when even
-// one digit does not fit in plain form).
-std::string NumberTextInWidth(double value, std::size_t width);
-
 void cmdOk141_Click();
 void cmdCancel142_Click();
 void cmd143_Click();

@@ -15,6 +15,7 @@
 #include "platform/controls.h"
 #include "platform/text.h"
 #include "processing/backgrounds.h"
+#include "shell/number_text.h"
 
 namespace sorvan {
 

@@ -143,34 +143,4 @@ double BackgroundArea(std::span<const double> y, std::span<const double> b, int 
   return sum;
 }
 
-std::string NumberTextInWidth(double value, int width) {
-  std::string text = plat::NumberToText(value);
-  if (static_cast<int>(text.size()) <= width || !std::isfinite(value)) return text;
-  char buf[64];
-  // Fewer significant digits in the program's own form, as long as that
-  // keeps every digit before the point (or the exponent).
-  for (int digits = 14; digits >= 1; --digits) {
-    std::snprintf(buf, sizeof buf, "%.*e", digits - 1, value);
-    const double rounded = std::strtod(buf, nullptr);
-    text = plat::NumberToText(rounded);
-    if (static_cast<int>(text.size()) <= width) return text;
-  }
-  // Plain form too wide even with one digit: exponent form "d.ddE+xx".
-  for (int digits = width; digits >= 1; --digits) {
-    std::snprintf(buf, sizeof buf, "%.*E", digits - 1, std::fabs(value));
-    std::string s(buf);
-    const auto e = s.find('E');
-    std::string mantissa = s.substr(0, e);
-    if (mantissa.find('.') != std::string::npos) {
-      while (mantissa.back() == '0') mantissa.pop_back();
-      if (mantissa.back() == '.') mantissa.pop_back();
-    }
-    const int exp = std::atoi(s.c_str() + e + 1);
-    std::snprintf(buf, sizeof buf, "E%c%02d", exp < 0 ? '-' : '+', std::abs(exp));
-    text = (value < 0 ? "-" : " ") + mantissa + buf;
-    if (static_cast<int>(text.size()) <= width) return text;
-  }
-  return text;
-}
-
 }  // namespace sorvan

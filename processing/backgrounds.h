@@ -77,10 +77,5 @@ double CountRateDivisor(double scanCount, double dwellTime);
 double BackgroundArea(std::span<const double> y, std::span<const double> b, int first, int last,
                       double step, bool countsMode, double scanCount, double dwellTime);
 
-// A number in at most `width` characters (width >= 6), in the program's
-// number form (blank or '-' in front): as many significant digits as fit,
-// switching to the exponent form when the plain form cannot fit, so that no
-// digit before the point and no exponent is ever cut away.
-std::string NumberTextInWidth(double value, int width);
 
 }  // namespace sorvan

@@ -2,6 +2,7 @@
 // and exported numbers, the "&" of menu mnemonics, and the texts of the
 // toolbar actions. Each works in place on one global text of G.
 #pragma once
+#include <string>
 
 namespace sorvan {
 
@@ -21,5 +22,11 @@ void StripMnemonic();
 void StripActionMnemonic();
 // ToolbarActionText(1..69): the action's language text without its first "&".
 void BuildToolbarActionTexts();
+
+// A number in at most `width` characters (width >= 6), in the program's
+// number form (blank or '-' in front): as many significant digits as fit,
+// switching to the exponent form when the plain form cannot fit, so that no
+// digit before the point and no exponent is ever cut away.
+std::string NumberTextInWidth(double value, int width);
 
 }  // namespace sorvan

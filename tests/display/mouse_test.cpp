@@ -19,6 +19,7 @@
 #include "platform/mouse.h"
 #include "platform/surfaces.h"
 #include "platform/text.h"
+#include "shell/number_text.h"
 
 namespace sorvan {
 namespace {
@@ -72,7 +73,7 @@ TEST_F(WindowMouse, CaptionShowsThePointUnderThePointer) {
   const std::string caption = plat::Caption(6);
   const std::string expectedStart = "Cursor " + plat::NumberToText(6) + ": C 1s  E=" +
                                     plat::NumberToText(energy) + " eV  I=" +
-                                    plat::NumberToText(SlotData[6](p, 1)).substr(0, 9) + " / ";
+                                    NumberTextInWidth(SlotData[6](p, 1), 9) + " / ";
   EXPECT_EQ(caption.substr(0, expectedStart.size()), expectedStart) << caption;
   EXPECT_EQ(caption.substr(caption.size() - Win[6].IntensityUnit.size()), Win[6].IntensityUnit);
   // The height at the pointer's row lies between the axis ends and is offered
@@ -80,6 +81,23 @@ TEST_F(WindowMouse, CaptionShowsThePointUnderThePointer) {
   EXPECT_GT(G.MouseIntensity, Win[6].YAxisBottom);
   EXPECT_LT(G.MouseIntensity, Win[6].YAxisTop);
   EXPECT_DOUBLE_EQ(G.PickedHeight, G.MouseIntensity);
+}
+
+TEST_F(WindowMouse, CaptionIntensitiesKeepTheirMagnitude) {
+  // Count rates far from 1 keep their exponent in the nine characters.
+  Open(6);
+  const int p = 150;
+  for (double scale : {1e-9, 1e9}) {
+    for (int i = 1; i <= kPoints; ++i) SlotData[6](i, 1) = 1234.56789 * scale;
+    RedrawWindow(6);
+    LayOutSingleSpectrum(6);
+    plat::driver::MouseMove(6, ColumnOf(p), MidRow());
+    const std::string caption = plat::Caption(6);
+    const size_t at = caption.find("I=") + 2;
+    const std::string shown = caption.substr(at, caption.find(" / ") - at);
+    EXPECT_LE(shown.size(), 9u) << caption;
+    EXPECT_NEAR(plat::TextToNumber(shown), 1234.56789 * scale, 1e-2 * 1234.56789 * scale) << caption;
+  }
 }
 
 TEST_F(WindowMouse, PointerOutsideTheRegionReadsTheNearestEnd) {
@@ -161,11 +179,12 @@ TEST_F(WindowMouse, EditPointsSetsThePointUnderThePointer) {
   Open(6);
   G.CurrentWindow = 6;
   G.EditPointsItemFlag = 8;  // ticked
-  plat::driver::MouseMove(6, ColumnOf(80), MidRow());
-  const double height = G.MouseIntensity;
+  // The point takes the height of this event's pointer, not the intensity
+  // read out by the event before.
+  plat::driver::MouseMove(6, ColumnOf(80), 5);
   const double before79 = SlotData[6](79, 1);
   plat::driver::MouseMove(6, ColumnOf(80), MidRow() + 20, 1);
-  EXPECT_DOUBLE_EQ(SlotData[6](80, 1), height);
+  EXPECT_DOUBLE_EQ(SlotData[6](80, 1), IntensityAtRow(6, MidRow() + 20));
   EXPECT_DOUBLE_EQ(SlotData[6](79, 1), before79);
   EXPECT_EQ(G.RegionPickState, 0);
 }

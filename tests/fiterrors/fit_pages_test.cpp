@@ -19,6 +19,7 @@
 #include "platform/driver.h"
 #include "platform/forms.h"
 #include "platform/text.h"
+#include "shell/number_text.h"
 
 namespace {
 
@@ -202,13 +203,13 @@ TEST_F(FitPages, LimitsFromTheFitFinishedPageThenCancelEndsTheFit) {
 TEST(PickedNumberText, KeepsTheMagnitudeWithinTheFieldWidth) {
   const struct {
     double value;
-    std::size_t width;
+    int width;
   } cases[] = {{1234.5678, 8},   {0.000012345678, 8}, {-98765.4321, 8}, {12345678.9, 8},
                {3.2e12, 8},      {-4.5e-9, 8},        {0.5, 10},        {123.456789, 10}};
   for (const auto& c : cases) {
     const std::string text = NumberTextInWidth(c.value, c.width);
     SCOPED_TRACE(text);
-    EXPECT_LE(text.size(), c.width);
+    EXPECT_LE(text.size(), static_cast<std::size_t>(c.width));
     EXPECT_NEAR(plat::TextToNumber(text), c.value, 0.05 * std::fabs(c.value));
   }
   EXPECT_EQ(NumberTextInWidth(1234.5, 8), " 1234.5");

@@ -10,6 +10,7 @@
 
 #include "platform/text.h"
 #include "processing/backgrounds.h"
+#include "shell/number_text.h"
 
 namespace sorvan {
 namespace {

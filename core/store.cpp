@@ -117,6 +117,17 @@ bool LoadImportedSpectrum(int h) {
   return true;
 }
 
+bool LoadWindowSource(int w) {
+  if (!IsSpectrumWindow(w)) return false;
+  const int h = Win[w].SourceSpectrumIndex;
+  if (!ImportedHeader.Contains(h)) return false;
+  const int k = SpectrumOfHeaderIndex(h);
+  const int points = WindowPointCount(w);
+  if (k == 0 || points < 1 || ImportedHeader[h].PointCount != points || ImportedValues[k].Upper() < points)
+    return false;
+  return LoadImportedSpectrum(h);
+}
+
 bool LoadWorkData(int w, int c, int first, int last) {
   return IsSpectrumWindow(w) && LoadColumn(WorkData, SlotData[w], w, c, first, last);
 }

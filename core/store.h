@@ -70,6 +70,12 @@ void EraseImportedSpectra();
 // names no spectrum (WorkData then holds only zeros) or lies outside 0..110
 // (WorkData unchanged).
 bool LoadImportedSpectrum(int h);
+// Window w's measured values: the imported spectrum of its
+// SourceSpectrumIndex into WorkData, only when the store holds exactly the
+// window's number of points (a source that has changed since the window was
+// placed would otherwise be read short or past its end). False, with
+// WorkData unchanged, when it does not.
+bool LoadWindowSource(int w);
 
 // Loads: size the work vector to 0..n(w), then copy points first..last of
 // column c of the window's data matrix (LoadComponent: component matrix).

@@ -145,9 +145,7 @@ FitOutcome RunWindowFit(int w, const WindowFitKind& kind) {
     // file's counts (or none): the fit must not weigh by them.
     if (FitPageHooks().reloadSourceData && !FitPageHooks().reloadSourceData(w))
       return FitOutcome::Finished;
-    const int h = win.SourceSpectrumIndex;
-    if (!LoadImportedSpectrum(h) || ImportedHeader[h].PointCount != points ||
-        WorkData.Upper() < points) {
+    if (!LoadWindowSource(w)) {
       ShowMessage(kMessageBadData, w);
       return FitOutcome::Finished;
     }

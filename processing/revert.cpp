@@ -23,6 +23,7 @@ namespace sorvan {
 namespace {
 
 constexpr int kMessageUnreadable = 8;
+constexpr int kMessageBadData = 3;
 
 // Whether the last reload found a plain (not depth-profile, not map) file.
 bool g_lastReadNormal = true;
@@ -92,8 +93,14 @@ bool ReloadSourceData(int w) {
 
 void RevertSpectrum(int w) {
   if (!IsSpectrumWindow(w) || Win[w].WindowKind != 0) return;
-  // Nothing is thrown away unless the measured values can be had again.
+  // Nothing is thrown away unless the measured values can be had again,
+  // all of the window's points of them.
   if (!ReloadSourceData(w)) return;
+  if (!LoadWindowSource(w)) {
+    G.CommandId = kMessageBadData;
+    ShowMessage(G.CommandId, w);
+    return;
+  }
   WindowRecord& win = Win[w];
   const std::string& defaults = win.PeakModel == 1 ? G.ParameterSet2Path : G.ParameterSet1Path;
   ReadParameterSet(w, defaults);
@@ -115,22 +122,15 @@ void RevertSpectrum(int w) {
   G.CursorStart = 1;
   G.CursorEnd = static_cast<Int16>(points);
 
-  DimSlotData(w);
+  // The background goes; the removed satellite curve (column 3) stays.
+  if (!SlotData[w].Contains(points, 3)) DimSlotData(w);
   for (int i = 0; i <= points; ++i) SlotData[w](i, 2) = 0;
 
-  const int h = win.SourceSpectrumIndex;
-  LoadImportedSpectrum(h);
-  if (WorkData.Upper() >= points) {
-    if (G.CpsMode == 1) {
-      const double f = CountsFactor(w);
-      for (int i = 1; i <= points; ++i) WorkData[i] /= f;
-    }
-    StoreWorkData(w, 1);
-  } else {
-    // The source no longer has the window's points: the spectrum stays.
-    G.CommandId = 3;
-    ShowMessage(G.CommandId, w);
+  if (G.CpsMode == 1) {
+    const double f = CountsFactor(w);
+    for (int i = 1; i <= points; ++i) WorkData[i] /= f;
   }
+  StoreWorkData(w, 1);
   UpdateMenuState(w);
   ComputeIntensityRange(w);
   ComputeEnergyRange(w);

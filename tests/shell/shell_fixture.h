@@ -39,8 +39,9 @@ inline void StartProgramForTest() {
   SetLanguagePaths();
   ReadLanguageFile();
   SetParameterSetAndSatellitePaths();
-  // The shipped folder holds no parameter sets: without their paths the
-  // windows keep their peak tables instead of reporting a missing file.
+  // Without the paths of the default peak tables the windows keep the
+  // tables a test gives them; tests of commands that load the defaults set
+  // the paths again.
   G.ParameterSet1Path.clear();
   G.ParameterSet2Path.clear();
   InitMenuCommandIds();

@@ -1,8 +1,13 @@
-// The event handlers of this subsystem, entered into the event registry.
+// The event handlers of this subsystem, entered into the event registry, and
+// the reader that brings a window's source file back into the imported store.
 #include "core/events.h"
+#include "import/formats.h"
+#include "processing/revert.h"
 
 namespace sorvan {
 
-void RegisterImportEvents() {}
+void RegisterImportEvents() {
+  SourceReaderHook() = [](int code, int w) { return RunImportReader(code, w); };
+}
 
 }  // namespace sorvan

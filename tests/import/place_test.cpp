@@ -107,6 +107,32 @@ TEST_F(PlaceTest, WhenWindowsRunOutTheRestIsNotPlaced) {
   EndMessageScript();
 }
 
+TEST_F(PlaceTest, RevertReadsTheWindowsOwnFileAgainAfterAnotherImport) {
+  ImportFromMenu(FourSpectra(), {1});  // O1s into window 1
+  plat::driver::Finish();
+  ASSERT_TRUE(Win[1].WindowOpen);
+  for (int i = 1; i <= 4; ++i) SlotData[1](i, 1) = -1;  // processed
+  // Another file of four spectra with other values is read meanwhile.
+  FileSpec f;
+  f.blocks.clear();
+  for (const char* species : {"Fe", "Ni", "Co", "Cu"}) {
+    BlockSpec b;
+    b.species = species;
+    b.transition = "2p";
+    b.values = importtest::Ramp(4, 500);
+    f.blocks.push_back(b);
+  }
+  ImportFromMenu(WriteVamas(importtest::MakeVamas(f), "other.vms"), {0});
+  plat::driver::Finish();
+  ASSERT_NE(G.SourceFilePath, Win[1].SourcePath);
+  G.CurrentWindow = 1;
+  plat::driver::ChooseMenu(1900);
+  plat::driver::Finish();
+  EXPECT_EQ(G.SourceFilePath, Win[1].SourcePath);
+  for (int i = 1; i <= 4; ++i) EXPECT_EQ(SlotData[1](i, 1), 19 + i) << i;
+  EXPECT_EQ(Win[1].SpectrumHeader.Name, "O1s");
+}
+
 TEST_F(PlaceTest, FileOfAnotherFormatKeepsEveryWindow) {
   ImportFromMenu(FourSpectra(), {0});
   plat::driver::Finish();

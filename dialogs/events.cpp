@@ -1,6 +1,8 @@
 // The event handlers of this subsystem, entered into the event registry.
 #include "core/events.h"
+#include "dialogs/background_polynomial_page.h"
 #include "dialogs/block_choice_page.h"
+#include "dialogs/fit_background_page.h"
 #include "dialogs/fit_finished_page.h"
 #include "dialogs/import_header_pages.h"
 #include "dialogs/page.h"
@@ -16,6 +18,8 @@ void RegisterDialogEvents() {
   RegisterBlockChoiceEvents();
   RegisterImportHeaderEvents();
   RegisterFitFinishedPageEvents();
+  RegisterBackgroundPolynomialPageEvents();
+  RegisterFitBackgroundPageEvents();
 }
 
 }  // namespace sorvan

@@ -1,9 +1,16 @@
 // The event handlers of this subsystem, entered into the event registry.
 #include "core/events.h"
+#include "dialogs/fit_finished_page.h"
 #include "processing/background_page.h"
+#include "processing/poly_background.h"
 
 namespace sorvan {
 
-void RegisterProcessingEvents() { RegisterBackgroundPageEvents(); }
+void RegisterProcessingEvents() {
+  RegisterBackgroundPageEvents();
+  // The fit finished page's fit-background button and the fit commands set
+  // the fitted background up through this hook.
+  FitFinishedHooks().setUpFitBackground = SetUpFitBackground;
+}
 
 }  // namespace sorvan

@@ -3,6 +3,7 @@
 
 #include "core/model.h"
 #include "processing/background_page.h"
+#include "processing/poly_background.h"
 #include "processing/region.h"
 
 namespace sorvan {
@@ -21,6 +22,9 @@ bool RunRegionAndBackgroundCommand(int command) {
       return true;
     case 2140:
       ComputeTougaardBackground(w);
+      return true;
+    case 2150:
+      ComputePolyShirleyBackground(w);
       return true;
     case 2100:
       CommitBackground(w);

@@ -1,0 +1,121 @@
+// The background fitted together with the peaks, recovered by a fit of a
+// window: two singlets on a sloped background with a Shirley step that
+// follows the peaks, with Poisson noise; the result of an independent
+// solver is committed in reference/fitted_background_reference.inc.
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <vector>
+
+#include "core/model.h"
+#include "core/store.h"
+#include "fit/fit_vector.h"
+#include "fit/lm_fit.h"
+
+namespace sorvan {
+namespace {
+
+#include "reference/fitted_background_reference.inc"
+
+constexpr int kW = 9;
+constexpr double kStep = 0.1;
+constexpr double kStartEnergy = 500.0;
+constexpr int kPeaks = 2;
+
+// Window kW holds the reference spectrum on the kinetic axis, the start
+// values in its peak table and the start terms with their fix marks.
+void PrepareWindow() {
+  InitialiseModel();
+  FitPageHooks() = FitPages{};
+  G.MessageTexts[47] = "Singlet";
+  G.MessageTexts[52] = "Doublet";
+  G.EnergyAxisMode = 1;
+  G.CpsMode = 0;
+  G.BatchMode = 1;
+  G.IterationLimit = 200;
+  G.FitRounds = 4;
+  const int n = kBackgroundCasePoints;
+  WindowRecord& win = Win[kW];
+  auto& h = win.SpectrumHeader;
+  h.PointCount = static_cast<Int16>(n);
+  h.EnergyStep = kStep;
+  h.StartEnergy = kStartEnergy;
+  h.EndEnergy = kStartEnergy + (n - 1) * kStep;
+  h.ExcitationEnergy = 1486.6;
+  h.ScanCount = 1;
+  h.DwellTime = 1;
+  win.RegionStart = 1;
+  win.RegionEnd = static_cast<Int16>(n);
+  win.RegionLength = static_cast<Int16>(n);
+  win.PeakCount = kPeaks;
+  win.PeakType = "Singlet";
+  win.BackgroundState = 4;
+  win.SourceSpectrumIndex = 1;
+  ImportedHeader[1] = h;
+  ImportedValues[1].Resize(n);
+  DimSlotData(kW);
+  for (int i = 1; i <= n; ++i) {
+    SlotData[kW](i, 1) = kBackgroundCaseCounts[i - 1];
+    ImportedValues[1][i] = kBackgroundCaseCounts[i - 1];
+  }
+  for (int p = 1; p <= kPeaks; ++p) {
+    const double* e = &kBackgroundCaseStart[5 * (p - 1)];
+    const int* free = &kBackgroundCaseFree[5 * (p - 1)];
+    // Height, share, position, width and asymmetry are the odd entries.
+    const double values[6] = {0, e[0], e[1], (e[2] - 1) * kStep + kStartEnergy, 2 * e[3] * kStep,
+                              e[4]};
+    for (int k = 1; k <= 5; ++k) {
+      const int j = 2 * k - 1;
+      win.ParameterValue[p][j] = values[k];
+      win.ParameterState[p][j] = free[k - 1] ? 0 : 1;
+      win.ParameterState[p][j + 1] = 1;
+      for (int jj : {j, j + 1}) {
+        win.ParameterLower[p][jj] = jj <= 2 ? 0 : -1e9;
+        win.ParameterUpper[p][jj] = 1e9;
+      }
+    }
+  }
+  for (int k = 1; k <= 6; ++k) {
+    win.BackgroundTermValue[k] = kBackgroundCaseStart[5 * kPeaks + k - 1];
+    win.BackgroundTermFixed[k] = kBackgroundCaseFree[5 * kPeaks + k - 1] == 0;
+  }
+  AllocFitArraysGaussLorentz(kW);
+  ASSERT_TRUE(LoadFitParameters(kW));
+}
+
+TEST(FittedBackground, RecoversTheIndependentSolversTermsAndPeaks) {
+  PrepareWindow();
+  FitPeaksGaussLorentz(kW);
+  const WindowRecord& win = Win[kW];
+  ASSERT_EQ(win.HasFit, 1);
+  for (int p = 1; p <= kPeaks; ++p) {
+    const double* e = &kBackgroundCaseFitted[5 * (p - 1)];
+    const double expected[6] = {0, e[0], e[1], (e[2] - 1) * kStep + kStartEnergy,
+                                2 * e[3] * kStep, e[4]};
+    for (int k = 1; k <= 5; ++k) {
+      EXPECT_NEAR(win.ParameterValue[p][2 * k - 1], expected[k], 1e-5 * std::fabs(expected[k]) + 1e-9)
+          << "peak " << p << " parameter " << 2 * k - 1;
+    }
+  }
+  for (int k = 1; k <= 6; ++k) {
+    const double expected = kBackgroundCaseFitted[5 * kPeaks + k - 1];
+    EXPECT_NEAR(win.BackgroundTermValue[k], expected, 1e-5 * std::fabs(expected) + 1e-12)
+        << "term " << k;
+  }
+  EXPECT_NEAR(win.FitChi2, kBackgroundCaseChiSquare, 1e-6 * kBackgroundCaseChiSquare);
+
+  // The background column is the fitted curve: A + B b + E S with S the
+  // running sum of the fitted peak sum (component column 3).
+  const int n = kBackgroundCasePoints;
+  double running = 0;
+  for (int i = n; i >= 1; --i) {
+    running += SlotComponents[kW](i, kPeaks + 1);
+    const double b = n - i;
+    const double expected = win.BackgroundTermValue[1] + win.BackgroundTermValue[2] * b +
+                            win.BackgroundTermValue[5] * running;
+    EXPECT_NEAR(SlotData[kW](i, 2), expected, 1e-6 * std::fabs(expected)) << i;
+  }
+}
+
+}  // namespace
+}  // namespace sorvan

@@ -1,0 +1,128 @@
+#!/usr/bin/python3
+"""Reference numbers for the test of the background fitted with the peaks.
+
+Makes a seeded synthetic spectrum: two Gauss-Lorentz singlets on a
+background A + B b + E S, where b is the distance in channels from the end
+of the region and S the running sum of the peak sum from the end of the
+region (a Shirley step that follows the peaks), with Poisson noise. It then
+finds the program's fit result with an independent solver
+(scipy.optimize.least_squares).
+
+The program's fit treats S as a basis function that it rebuilds from the
+accepted peaks before every step, so at convergence the peaks are optimal
+for the S of their own sum. The reference therefore iterates: fix S from the
+current peaks, solve the least-squares problem with that S, and repeat until
+the parameters no longer change.
+
+Writes tests/fit/reference/fitted_background_reference.inc.
+Run from the source folder:  /usr/bin/python3 tools/fit_background_reference.py
+Needs Debian's python3-numpy and python3-scipy.
+"""
+
+import os
+import numpy as np
+from scipy.optimize import least_squares
+
+LN2 = 0.6931  # the rounded constant of the program's product line
+CUT = 22.0
+
+POINTS = 300
+SEED = 20261211
+# Per peak: height, Lorentz share, channel, half width (channels), asymmetry.
+TRUTH_PEAKS = [[4000.0, 0.3, 110.0, 8.0, 0.0], [2200.0, 0.5, 190.0, 6.5, 0.0]]
+TRUTH_BACKGROUND = [150.0, 0.4, 0.0, 0.0, 0.006, 0.0]  # A B C D E F
+START_PEAKS = [[3500.0, 0.45, 113.0, 9.5, 0.0], [2600.0, 0.35, 187.0, 5.5, 0.0]]
+START_BACKGROUND = [250.0, 0.2, 0.0, 0.0, 0.003, 0.0]
+FREE_PEAK = [1, 1, 1, 1, 0]
+FREE_BACKGROUND = [1, 1, 0, 0, 1, 0]
+
+
+def line(x, A, m, x0, w0, a):
+    d = x - x0
+    w = w0 + a * d
+    absent = (a != 0.0) & (w0 <= -a * d)
+    w2 = np.where(w * w < 1e-8, 1e-8, w * w)
+    t2 = d * d / w2
+    e = (1.0 - m) * LN2 * t2
+    v = A / ((1.0 + m * t2) * np.exp(np.minimum(e, 50.0)))
+    return np.where(absent | (e > CUT), 0.0, v)
+
+
+def peak_sum(peaks, x):
+    return sum(line(x, *p) for p in peaks)
+
+
+def shirley(total):
+    # S(i) = sum over j = i..last of the peak sum.
+    return np.cumsum(total[::-1])[::-1]
+
+
+def background(t, x, S, last):
+    b = last - x
+    return t[0] + t[1] * b + t[2] * b * b + t[3] * b ** 3 + t[4] * S
+
+
+def unpack(v):
+    return [list(v[5 * k:5 * k + 5]) for k in range(len(TRUTH_PEAKS))], list(v[-6:])
+
+
+def main():
+    x = np.arange(1, POINTS + 1, dtype=float)
+    truth_total = peak_sum(TRUTH_PEAKS, x)
+    clean = truth_total + background(TRUTH_BACKGROUND, x, shirley(truth_total), POINTS)
+    counts = np.random.default_rng(SEED).poisson(clean).astype(float)
+    sigma = np.sqrt(np.where(counts <= 0, 1e-8, counts))
+
+    start = np.array(sum(START_PEAKS, []) + START_BACKGROUND)
+    mask = np.array(FREE_PEAK * len(TRUTH_PEAKS) + FREE_BACKGROUND, dtype=bool)
+    current = start.copy()
+    for sweep in range(200):
+        peaks, _ = unpack(current)
+        S = shirley(peak_sum(peaks, x))
+
+        def residuals(q):
+            v = current.copy()
+            v[mask] = q
+            pk, bg = unpack(v)
+            return (peak_sum(pk, x) + background(bg, x, S, POINTS) - counts) / sigma
+
+        r = least_squares(residuals, current[mask], method="lm", xtol=1e-15, ftol=1e-15,
+                          gtol=1e-15, max_nfev=20000, x_scale="jac")
+        new = current.copy()
+        new[mask] = r.x
+        change = np.max(np.abs(new - current) / np.maximum(np.abs(new), 1e-12))
+        current = new
+        if change < 1e-14:
+            break
+    peaks, bg = unpack(current)
+    S = shirley(peak_sum(peaks, x))
+    chi2 = float(np.sum(((peak_sum(peaks, x) + background(bg, x, S, POINTS) - counts) / sigma) ** 2))
+    print(f"{sweep + 1} sweeps, last change {change:.1e}, chi-square {chi2:.10g}")
+
+    def arr(values, fmt="{:.17g}"):
+        return "{" + ", ".join(fmt.format(v) for v in values) + "}"
+
+    here = os.path.dirname(os.path.abspath(__file__))
+    out = os.path.join(here, "..", "tests", "fit", "reference", "fitted_background_reference.inc")
+    lines = [
+        "// Made by tools/fit_background_reference.py: a seeded synthetic spectrum of",
+        "// two singlets on A + B b + E S and its fit by an independent solver.",
+        "// Do not edit by hand.",
+        f"inline constexpr int kBackgroundCasePoints = {POINTS};",
+        "// Counts at channels 1..points.",
+        "inline const std::vector<double> kBackgroundCaseCounts = " + arr(counts, "{:.0f}") + ";",
+        "// Per peak: height, Lorentz share, channel, half width in channels,",
+        "// asymmetry; then the terms A..F.",
+        "inline const std::vector<double> kBackgroundCaseStart = " + arr(start) + ";",
+        "inline const std::vector<int> kBackgroundCaseFree = " + arr(mask.astype(int), "{:d}") + ";",
+        "inline const std::vector<double> kBackgroundCaseFitted = " + arr(current) + ";",
+        f"inline constexpr double kBackgroundCaseChiSquare = {chi2:.17g};",
+        "",
+    ]
+    with open(out, "w") as f:
+        f.write("\n".join(lines))
+    print("written", os.path.normpath(out))
+
+
+if __name__ == "__main__":
+    main()

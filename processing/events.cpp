@@ -3,11 +3,15 @@
 #include "dialogs/fit_finished_page.h"
 #include "processing/background_page.h"
 #include "processing/poly_background.h"
+#include "processing/satellite_removal.h"
+#include "processing/smoothing.h"
 
 namespace sorvan {
 
 void RegisterProcessingEvents() {
   RegisterBackgroundPageEvents();
+  RegisterConfirmPageEvents();
+  RegisterSatellitePageEvents();
   // The fit finished page's fit-background button and the fit commands set
   // the fitted background up through this hook.
   FitFinishedHooks().setUpFitBackground = SetUpFitBackground;

@@ -217,13 +217,38 @@ TEST_F(SatelliteWindow, PartialRegionWithoutBackgroundKeepsThePointsOutsideIt) {
   for (int i = 40; i <= 100; ++i) EXPECT_NEAR(Column(3, i), satellites_[i], 1e-6) << i;
 }
 
-TEST_F(SatelliteWindow, SeriesRemovesWithoutAsking) {
-  Place(1253.6, kMg);
-  G.BatchMode = 1;
-  RemoveXraySatellites(kW);
-  G.BatchMode = 0;
-  EXPECT_EQ(Win[kW].SatelliteState, 1);
-  for (int i = 1; i <= kN; ++i) EXPECT_NEAR(Column(1, i), parent_[i], 1e-6) << i;
+TEST_F(SatelliteWindow, SeriesRemovesWithoutAskingWhateverTheLastBackgroundRunLeft) {
+  struct Case {
+    const char* what;
+    int passTarget;     // further Shirley passes of the last interactive run
+    int templateState;  // background state of the series' template window
+    double workSigma;   // what the scratch vector holds beforehand
+  };
+  const Case cases[] = {
+      {"fresh", 0, 0, 0.0},
+      {"after a refined Shirley", 4, 0, 0.0},
+      {"template kept its background", 0, 2, 0.0},
+      {"scratch left non-zero", 0, 0, 123.0},
+  };
+  for (const Case& c : cases) {
+    SetUp();
+    Place(1253.6, kMg, 15.0);
+    G.ShirleyPassTarget = static_cast<Int16>(c.passTarget);
+    G.SeriesTemplateWindow = 2;
+    Win[2].BackgroundState = static_cast<Byte>(c.templateState);
+    WorkSigma.Resize(kN + 1);
+    WorkSigma.fill(c.workSigma);
+    G.BatchMode = 1;
+    RemoveXraySatellites(kW);
+    G.BatchMode = 0;
+    EXPECT_EQ(Win[kW].SatelliteState, 1) << c.what;
+    EXPECT_EQ(Win[kW].BackgroundState, 0) << c.what;
+    for (int i = 1; i <= kN; ++i) {
+      EXPECT_NEAR(Column(1, i), parent_[i] + 15.0, 1e-6) << c.what << " point " << i;
+      EXPECT_NEAR(Column(3, i), satellites_[i], 1e-6) << c.what << " point " << i;
+      EXPECT_EQ(Column(2, i), 0.0) << c.what << " point " << i;
+    }
+  }
 }
 
 TEST_F(SatelliteWindow, RefusedWithoutAnEnergyStepOrWhileWindow3IsBusy) {
@@ -247,6 +272,20 @@ TEST_F(SatelliteWindow, RefusedWithoutAnEnergyStepOrWhileWindow3IsBusy) {
       EXPECT_EQ(Column(1, i), measured_[i]) << c.step << " point " << i;
       EXPECT_EQ(Column(3, i), 0.0) << c.step << " point " << i;
     }
+  }
+}
+
+TEST_F(SatelliteWindow, WindowClosedWhileThePageWaitsGetsItsValuesBack) {
+  Place(1486.6, kAl, 30.0);
+  plat::script::Run([] { plat::driver::CloseWindow(kW); }, "close the window");
+  Click("cmdOk31");
+  RemoveXraySatellites(kW);
+  EXPECT_FALSE(Win[kW].WindowOpen);
+  EXPECT_EQ(Win[kW].SatelliteState, 0);
+  for (int i = 1; i <= kN; ++i) {
+    EXPECT_NEAR(Column(1, i), measured_[i], 1e-9) << i;
+    EXPECT_EQ(Column(2, i), 0.0) << i;
+    EXPECT_EQ(Column(3, i), 0.0) << i;
   }
 }
 

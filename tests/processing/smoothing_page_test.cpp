@@ -224,6 +224,16 @@ TEST_F(FilterWindow, NothingWhileTheConfirmWindowIsBusy) {
   EXPECT_FALSE(plat::DialogWindowOpen(3));
 }
 
+TEST_F(FilterWindow, WindowClosedWhileThePageWaitsIsLeftAlone) {
+  Place(NoisyPeak(30));
+  plat::script::Run([] { plat::driver::CloseWindow(kW); }, "close the window");
+  Click("cmdOk31");
+  SmoothSpectrum(kW);
+  EXPECT_FALSE(Win[kW].WindowOpen);
+  EXPECT_EQ(Win[kW].SmoothCount, 0);
+  for (int i = 1; i <= 30; ++i) EXPECT_EQ(SlotData[kW](i, 1), spectrum_[i - 1]) << i;
+}
+
 TEST_F(FilterWindow, AveragePointsZeroFiltersWithThreePoints) {
   Place(NoisyPeak(20));
   G.AveragePoints = 0;

@@ -19,6 +19,7 @@
 #include "platform/dialogs.h"
 #include "platform/driver.h"
 #include "platform/forms.h"
+#include "platform/mouse.h"
 #include "platform/surfaces.h"
 #include "processing/satellite_removal.h"
 
@@ -323,6 +324,31 @@ TEST_F(SatellitePage, ShowsTheMaterialsPresetsAndThePresetInUse) {
   G.CommandId = 1;
   ShowSatellitePresetPage(G.CommandId);
   EXPECT_EQ(G.DialogResult, 2);
+}
+
+TEST_F(SatellitePage, LayoutInCharacterCells) {
+  G.DialogLeft = 40;
+  G.DialogTop = 30;
+  Expect([] {
+    const plat::WindowRect r = plat::DialogWindowRect(30);
+    if (r.width != 79 * 8 || r.height != 18 * 16) return false;
+    int px = 0, py = 0;
+    plat::LastPointerMove(px, py);
+    if (px != G.DialogLeft + 60 || py != G.DialogTop + 266) return false;  // 7.5, 16.6 cells
+    int found = 0;
+    for (const plat::ControlInfo& c : plat::Controls(30)) {
+      // Preset 3's option, preset 2's offset of line 4, the OK button.
+      if (c.name == "opt301" && c.index == 3 && c.x == 42 * 8 && c.y == 8) ++found;
+      if (c.name == "ed302" && c.index == Entry(2, 4) && c.x == 30 * 8 && c.y == 162 &&
+          c.width == 11 * 8)
+        ++found;
+      if (c.name == "ed301" && c.index == Entry(1, 1) && c.hasFocus) ++found;
+      if (c.name == "cmdOk301" && c.isDefault && c.x == 8 && c.y == 240) ++found;
+    }
+    return found == 4;
+  }, "window, controls and pointer in cells");
+  Click("cmdCancel302");
+  ShowSatellitePresetPage(0);
 }
 
 TEST_F(SatellitePage, OkStoresTheTablesAndAppliesTheTickedPreset) {

@@ -20,6 +20,7 @@
 #include "platform/driver.h"
 #include "platform/forms.h"
 #include "platform/mouse.h"
+#include "platform/recording_canvas.h"
 #include "platform/surfaces.h"
 #include "processing/satellite_removal.h"
 
@@ -273,6 +274,33 @@ TEST_F(SatelliteWindow, RefusedWithoutAnEnergyStepOrWhileWindow3IsBusy) {
       EXPECT_EQ(Column(1, i), measured_[i]) << c.step << " point " << i;
       EXPECT_EQ(Column(3, i), 0.0) << c.step << " point " << i;
     }
+  }
+}
+
+TEST_F(SatelliteWindow, PreviewDrawsTheSatelliteCurveUntilAnswered) {
+  for (bool ok : {false, true}) {
+    SetUp();
+    Place(1486.6, kAl);
+    plat::RecordingCanvas canvas(640, 420, plat::RecordingCanvas::Metrics::Fixed);
+    plat::SetRecordingCanvas(kW, &canvas);
+    constexpr int kSatelliteColour = 0x00AA00;
+    G.CurveColours[2] = kSatelliteColour;
+    auto satelliteLines = [&canvas] {
+      int n = 0;
+      for (const plat::DrawCall& c : canvas.CallsOf(plat::DrawCall::Kind::Line))
+        n += c.state.colour == kSatelliteColour;
+      return n;
+    };
+    int preview = 0;
+    plat::script::Run([&] {
+      preview = satelliteLines();
+      canvas.Clear();
+    }, "count the preview");
+    Click(ok ? "cmdOk31" : "cmdCancel32");
+    RemoveXraySatellites(kW);
+    plat::SetRecordingCanvas(kW, nullptr);
+    EXPECT_GT(preview, 0) << ok;
+    EXPECT_EQ(satelliteLines(), 0) << "redrawn without the preview " << ok;
   }
 }
 

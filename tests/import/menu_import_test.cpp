@@ -159,6 +159,19 @@ TEST_F(MenuImportTest, TransmissionParameterFileFromTheMenu) {
   EXPECT_DOUBLE_EQ(Win[1].TransmissionCoefFixed[1], 0);
   EXPECT_DOUBLE_EQ(Win[1].TransmissionCoefFixed[2], -1);
   EXPECT_DOUBLE_EQ(SlotData[1](700, 1), 2);
+
+  // After another import, reverting the window reads its parameter file again.
+  plat::script::AnswerFile(TwoNplSpectra());
+  plat::script::Click("cmd23");
+  plat::driver::ChooseMenu(1170);
+  plat::driver::Finish();
+  SlotData[1](700, 1) = -1;
+  G.CurrentWindow = 1;
+  plat::driver::ChooseMenu(1900);
+  plat::driver::Finish();
+  EXPECT_EQ(G.SourceFilePath, Win[1].SourcePath);
+  EXPECT_DOUBLE_EQ(SlotData[1](700, 1), 2);
+  EXPECT_EQ(Win[1].ImportFormat, 26);
 }
 
 TEST_F(MenuImportTest, EachReaderOffersItsFilterAndReadsNothingOnCancel) {

@@ -195,6 +195,11 @@ TEST_F(Snapshot, TheFileKeepsCountsHeightsPerSecondAndBindingEnergies) {
   const std::string text = testsupport::ReadFile(plat::NativePath(G.SnapshotFilePath));
   // Label entry 0 comes first, then two labels; one title entry 0 and one title.
   EXPECT_EQ(text.rfind(" 2\r\n", 0), 0u);
+  // 1 + 3 x 3 label lines, 1 + 3 x 2 title lines, 36 single values, 2 x 6
+  // points, the peak type, x and 2 peaks x 10 entries x 4 lines.
+  std::size_t lines = 0;
+  for (std::size_t at = text.find("\r\n"); at != std::string::npos; at = text.find("\r\n", at + 2)) ++lines;
+  EXPECT_EQ(lines, 1u + 9 + 1 + 6 + 36 + 12 + 2 + 80);
   EXPECT_NE(text.find("\r\n 300\r\n"), std::string::npos) << "1000 per second written as counts";
   // Peak 1's position written as binding energy: hv - kinetic value.
   const double binding = 1486.6 - Win[kSource].ParameterValue[1][5];

@@ -3,7 +3,9 @@
 #include "processing/arithmetic_page.h"
 #include "processing/background_page.h"
 #include "processing/calibration_page.h"
+#include "processing/satellite_removal.h"
 #include "processing/scale_page.h"
+#include "processing/smoothing.h"
 
 namespace sorvan {
 
@@ -12,6 +14,8 @@ void RegisterProcessingEvents() {
   RegisterScalePageEvents();
   RegisterArithmeticPageEvents();
   RegisterCalibrationPageEvents();
+  RegisterConfirmPageEvents();
+  RegisterSatellitePageEvents();
 }
 
 }  // namespace sorvan

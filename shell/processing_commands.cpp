@@ -1,4 +1,6 @@
-// The menu commands of the processing region, the backgrounds and negation.
+// The menu commands of the processing region, the backgrounds, negation,
+// derivative, smoothing and satellite removal; copy and paste, energy
+// correction, scaling and window arithmetic.
 #include "shell/processing_commands.h"
 
 #include <string>
@@ -8,7 +10,9 @@
 #include "processing/background_page.h"
 #include "processing/calibration_page.h"
 #include "processing/region.h"
+#include "processing/satellite_removal.h"
 #include "processing/scale_page.h"
+#include "processing/smoothing.h"
 #include "processing/snapshot.h"
 #include "shell/commands.h"
 #include "shell/menu_commands.h"
@@ -43,6 +47,15 @@ bool RunRegionAndBackgroundCommand(int command) {
       return true;
     case 2400:
       NegateSpectrum(w);
+      return true;
+    case 2300:
+      DifferentiateSpectrum(w);
+      return true;
+    case 2700:
+      SmoothSpectrum(w);
+      return true;
+    case 2800:
+      RemoveXraySatellites(w);
       return true;
     default:
       return false;

@@ -150,6 +150,8 @@ TEST_F(FilterWindow, ConfirmPageNamesTheOperationAndItsSetting) {
     SetUp();
     Place(NoisyPeak(30));
     G.AveragePoints = static_cast<Byte>(c.averagePoints);
+    Win[kW].YRangeFixed = 1;
+    Expect([] { return Win[kW].YRangeFixed == 0; }, "the page frees a fixed intensity range");
     Expect([&] { return plat::DialogCaption(3) == c.caption; }, "caption " + c.caption);
     Expect([&] { return plat::Text(3, "lb31") == c.label; }, "label " + c.label);
     Expect([] { return G.DialogWindow3Busy == 1; }, "window 3 busy while the page is open");

@@ -1,6 +1,9 @@
 #include "import/formats.h"
 
 #include "core/model.h"
+#include "import/inf.h"
+#include "import/keyword_text.h"
+#include "import/numbered_files.h"
 #include "import/vamas.h"
 
 namespace sorvan {
@@ -14,9 +17,9 @@ const ImportFormatInfo kFormats[] = {
     {EclipseTap, "EclipseTap", 1111, nullptr},
     {TapBlocks, "TapBlocks", 1110, nullptr},
     {PrefixedText, "PrefixedText", 1120, nullptr},
-    {KeywordText, "KeywordText", 1130, nullptr},
-    {NumberedRegionFiles, "NumberedRegionFiles", 1150, nullptr},
-    {InfAsc, "InfAsc", 1140, nullptr},
+    {KeywordText, "KeywordText", 1130, ImportKeywordText},
+    {NumberedRegionFiles, "NumberedRegionFiles", 1150, ImportNumberedFiles},
+    {InfAsc, "InfAsc", 1140, ImportInfAsc},
     {Vamas, "Vamas", 1160, ReadVamas},
     {Npl, "Npl", 1170, nullptr},
     {TwoColumnBinding, "TwoColumnBinding", 1180, nullptr},

@@ -51,7 +51,7 @@ void SayCutShort(int w) {
 
 // Reads the regions of one file of the set into the store from region m + 1
 // on. `several`: the file belongs to a set of more than one file.
-ReadResult ReadFile(int w, TextItems& file, const std::string& path, bool several, int& m) {
+ReadResult ReadFile(TextItems& file, const std::string& path, bool several, int& m) {
   const std::string id = file.Field();
   if (!KnownIdentification(id)) return ReadResult::Refused;
   const bool rising = RisingLayout(id);
@@ -183,7 +183,7 @@ void ImportNumberedFiles(int w) {
       if (newImport && first) ShowExcitationEnergyPage();
       const std::string next = NumberedFileSuccessor(path);
       const bool nextExists = !next.empty() && plat::FileExists(next);
-      const ReadResult result = ReadFile(w, file, path, !first || nextExists, m);
+      const ReadResult result = ReadFile(file, path, !first || nextExists, m);
       if (result == ReadResult::Refused) {
         // A foreign file anywhere in the set refuses the set: nothing of it
         // stays in the store.

@@ -88,16 +88,17 @@ class InfReaderTest : public importtest::TextReaderTest {
     Write(stem + "." + valueExt, ValueLines(f, dropLast));
     return Write(stem + "." + ext, HeaderLines(f));
   }
-  void Import(const std::string& path) {
+  // `message`: the reader is expected to show a message.
+  void Import(const std::string& path, bool message = false) {
     plat::script::AnswerFile(path);
+    if (message) AnswerMessage();
     Win[0].ImportFormat = 10;
     G.SpectraReadCount = 0;
     ImportInfAsc(0);
   }
   void ImportRefused(const std::string& path) {
     G.CommandId = 0;
-    AnswerMessage();
-    Import(path);
+    Import(path, true);
     EXPECT_EQ(G.CommandId, 3);
     EXPECT_EQ(G.SpectraReadCount, 0);
   }
@@ -253,8 +254,7 @@ TEST_F(InfReaderTest, ShortValueFileKeepsTheCompleteRegions) {
   InfSpec f;
   f.regions = {InfRegion{}, InfRegion{}};
   G.CommandId = 0;
-  AnswerMessage();
-  Import(WritePair(f, "short", "INF", "ASC", 1));
+  Import(WritePair(f, "short", "INF", "ASC", 1), true);
   EXPECT_EQ(G.CommandId, 3);
   EXPECT_EQ(G.SpectraReadCount, 1);
   EXPECT_EQ(ImportedValues[1].Upper(), 201);

@@ -37,7 +37,8 @@ std::string XyweItem(const std::string& mantissa, const std::string& exponent) {
 class KeywordTextTest : public importtest::TextReaderTest {
  protected:
   // A new import of `path`: the header typed on the import header page.
-  void Import(const std::string& path, const Typed& t = Typed{}) {
+  // `message`: the reader is expected to show a message after the page.
+  void Import(const std::string& path, const Typed& t = Typed{}, bool message = false) {
     SpectrumHeaderRecord& h = ImportedHeader[1];
     h.StartEnergy = t.start;
     h.EndEnergy = t.end;
@@ -48,14 +49,14 @@ class KeywordTextTest : public importtest::TextReaderTest {
     plat::script::AnswerFile(path);
     plat::script::SetText("ed261", -1, t.name);
     plat::script::Click("cmdOk261");
+    if (message) AnswerMessage();
     Win[0].ImportFormat = 6;
     G.SpectraReadCount = 0;
     G.CommandId = 0;
     ImportKeywordText(0);
   }
   void ImportRefused(const std::string& path, const Typed& t = Typed{}) {
-    AnswerMessage();
-    Import(path, t);
+    Import(path, t, true);
     EXPECT_EQ(G.CommandId, 3);
     EXPECT_EQ(G.SpectraReadCount, 0);
     EXPECT_TRUE(ImportedValues[1].empty());
@@ -143,13 +144,14 @@ TEST_F(KeywordTextTest, ListOfTheWrongLengthWarnsAndIsReadAnyway) {
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.lines);
-    if (c.warned) AnswerMessage();
-    Import(Write("len.txt", ListLines(c.lines)));
+    Import(Write("len.txt", ListLines(c.lines)), Typed{}, c.warned);
     EXPECT_EQ(G.CommandId, c.warned ? 9 : 0);
     ASSERT_EQ(G.SpectraReadCount, 1);
     ASSERT_EQ(ImportedValues[1].Upper(), 11);
     EXPECT_EQ(ImportedValues[1][11], c.last);
-    if (c.lines == 9) EXPECT_EQ(ImportedValues[1][10], 0);
+    if (c.lines == 9) {
+      EXPECT_EQ(ImportedValues[1][10], 0);
+    }
   }
 }
 
@@ -214,8 +216,7 @@ TEST_F(KeywordTextTest, XpdKeepsCompleteBlocksAndSaysWhenItStops) {
     SCOPED_TRACE(c.what);
     Typed t;
     t.end = 1202;
-    AnswerMessage();
-    Import(Write("xpdbad.txt", XpdLines(c.blocks, 3, c.cut)), t);
+    Import(Write("xpdbad.txt", XpdLines(c.blocks, 3, c.cut)), t, true);
     EXPECT_EQ(G.CommandId, 3);
     EXPECT_EQ(G.SpectraReadCount, c.kept);
     EXPECT_EQ(ImportedValues[c.kept].Upper(), 3);
@@ -307,12 +308,16 @@ TEST_F(KeywordTextTest, RefusedFiles) {
     t.end = c.start + 10;
     ImportRefused(Write("bad.txt", c.lines), t);
   }
-  // xstart shows its page only after its header was read.
-  plat::script::AnswerFile(Write("bad.txt", xstartNoPoints));
-  AnswerMessage();
-  Win[0].ImportFormat = 6;
-  ImportKeywordText(0);
-  EXPECT_EQ(G.SpectraReadCount, 0);
+  // xstart and empty files are refused before any page.
+  for (const auto& lines : {xstartNoPoints, std::vector<std::string>{}, std::vector<std::string>{"", ""}}) {
+    plat::script::AnswerFile(Write("bad.txt", lines));
+    AnswerMessage();
+    Win[0].ImportFormat = 6;
+    G.SpectraReadCount = 1;
+    ImportKeywordText(0);
+    EXPECT_EQ(G.SpectraReadCount, 0);
+    EXPECT_EQ(G.CommandId, 3);
+  }
 }
 
 TEST_F(KeywordTextTest, CancelledDialogReadsNothing) {

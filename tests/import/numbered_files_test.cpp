@@ -42,10 +42,12 @@ class NumberedFilesTest : public importtest::TextReaderTest {
  protected:
   // A new import of `path` as from the menu: the file dialog answered, the
   // excitation energy page confirmed with `hv`.
-  void Import(const std::string& path, double hv = 1486.6) {
+  // `message`: the reader is expected to show a message at the end.
+  void Import(const std::string& path, double hv = 1486.6, bool message = false) {
     plat::script::AnswerFile(path);
     plat::script::SetText("ed251", -1, plat::NumberToText(hv));
     plat::script::Click("cmdOK251");
+    if (message) AnswerMessage();
     Win[0].ImportFormat = 8;
     G.SpectraReadCount = 0;
     ImportNumberedFiles(0);
@@ -201,8 +203,7 @@ TEST_F(NumberedFilesTest, ForeignIdentificationRefusesTheWholeSet) {
     if (c.secondId != nullptr) WriteSet("set.2", c.secondId, {Region{}});
     else plat::RemoveFile(first.substr(0, first.size() - 1) + "2");
     G.CommandId = 0;
-    AnswerMessage();
-    Import(first);
+    Import(first, 1486.6, true);
     EXPECT_EQ(G.CommandId, 3);
     EXPECT_EQ(G.SpectraReadCount, 0);
     EXPECT_TRUE(ImportedValues[1].empty());
@@ -229,8 +230,7 @@ TEST_F(NumberedFilesTest, BadRegionKeepsTheCompleteOnesBeforeIt) {
     const std::string path = Write("short.1", lines);
     WriteSet("short.2", "XPS", {good});  // not read after the bad region
     G.CommandId = 0;
-    AnswerMessage();
-    Import(path);
+    Import(path, 1486.6, true);
     EXPECT_EQ(G.CommandId, 3);
     ASSERT_EQ(G.SpectraReadCount, 1);
     EXPECT_EQ(ImportedValues[1][1], 6);
@@ -243,8 +243,7 @@ TEST_F(NumberedFilesTest, AtMostEightyRegionsAreKept) {
   Import(WriteSet("lots.1", "XPS", std::vector<Region>(79)));
   EXPECT_EQ(G.SpectraReadCount, 79);
   G.CommandId = 0;
-  AnswerMessage();
-  Import(WriteSet("lots.1", "XPS", regions));
+  Import(WriteSet("lots.1", "XPS", regions), 1486.6, true);
   EXPECT_EQ(G.CommandId, 3);
   EXPECT_EQ(G.SpectraReadCount, 80);
   EXPECT_EQ(ImportedValues[80].Upper(), 3);

@@ -13,6 +13,7 @@
 #include "core/store.h"
 #include "platform/driver.h"
 #include "platform/files.h"
+#include "platform/text.h"
 #include "support/test_support.h"
 
 namespace importtest {
@@ -31,7 +32,7 @@ class TextReaderTest : public ::testing::Test {
     for (int i = 1; i <= 20; ++i) G.ButtonTexts[i] = "B" + std::to_string(i);
     for (int i = 1; i <= 129; ++i) G.MessageTexts[i] = "M" + std::to_string(i);
     for (int i = 1; i <= 220; ++i) G.LabelTexts[i] = "L" + std::to_string(i);
-    for (int i = 1; i <= 30; ++i) G.CaptionTexts[i] = "C" + std::to_string(i);
+    for (int i = 1; i <= 20; ++i) G.CaptionTexts[i] = "C" + std::to_string(i);
     folder_ = testsupport::MakeTempFolder("textimport");
   }
   void TearDown() override {

@@ -7,7 +7,7 @@
 #include "core/model.h"
 #include "core/store.h"
 #include "import/reader_support.h"
-#include "import/text_items.h"
+#include "import/text_reading.h"
 #include "platform/files.h"
 #include "platform/text.h"
 #include "shell/messages.h"
@@ -35,7 +35,7 @@ bool AtColumns(const std::string& item, int first, const char* keyword) {
 // problem of the file.
 std::string Search(TextItems& file, const std::function<bool(const std::string&)>& wanted) {
   while (!file.AtEnd()) {
-    std::string item = file.Field();
+    std::string item = file.Item();
     if (wanted(item)) return item;
   }
   throw Problem{};
@@ -43,7 +43,7 @@ std::string Search(TextItems& file, const std::function<bool(const std::string&)
 
 std::string NextItem(TextItems& file) {
   if (file.AtEnd()) throw Problem{};
-  return file.Field();
+  return file.Item();
 }
 
 std::string NextLine(TextItems& file) {
@@ -68,7 +68,7 @@ struct Header {
 bool ReadHeader(TextItems& file, Header& h) {
   bool signed_ = false;
   for (int i = 0; i < 5 && !file.AtEnd(); ++i)
-    if (plat::Left(file.Field(), 15) == "IDENTIFICATION:") {
+    if (plat::Left(file.Item(), 15) == "IDENTIFICATION:") {
       signed_ = true;
       break;
     }
@@ -86,7 +86,7 @@ bool ReadHeader(TextItems& file, Header& h) {
   h.lens = plat::Trim(plat::Left(lens, 10)) + " " + plat::Trim(plat::Left(NextItem(file), 10));
   const std::string esca =
       Search(file, [](const std::string& s) { return AtColumns(s, 33, "ESCA"); });
-  h.hv = static_cast<double>(UnitsRounded(LeadingNumber(esca, 7), 10)) / 10.0;
+  h.hv = RoundUpwardTo(LeadingNumber(esca, 7), 10);
   const std::string count = Search(
       file, [](const std::string& s) { return AtColumns(s, 33, "Number of acquisition"); });
   const long long n = plat::RoundHalfEven(LeadingNumber(count, 3));
@@ -190,15 +190,16 @@ void ImportInfAsc(int w) {
   G.SourceFilePath = path;
   G.SpectraReadCount = 0;
   Header header;
-  TextItems file;
-  bool ok = file.Load(path);
+  std::string headerText, valueText;
+  bool ok = ReadImportText(path, headerText);
   try {
+    TextItems file(headerText);
     ok = ok && ReadHeader(file, header);
   } catch (const Problem&) {
     ok = false;
   }
-  TextItems values;
-  ok = ok && values.Load(InfCompanionPath(path));
+  ok = ok && ReadImportText(InfCompanionPath(path), valueText);
+  TextItems values(valueText);
   if (!ok) {
     RefuseImportFile(w);
     return;
@@ -214,7 +215,7 @@ void ImportInfAsc(int w) {
     std::vector<double> v;
     v.reserve(static_cast<std::size_t>(r.points));
     while (static_cast<long long>(v.size()) < r.points && !values.AtEnd())
-      v.push_back(Intensity(values.Field()));
+      v.push_back(Intensity(values.Item()));
     if (static_cast<long long>(v.size()) < r.points) break;
     WriteRegion(header, k);
     CheckedVector<double>& store = ImportedValues[k];
@@ -223,10 +224,7 @@ void ImportInfAsc(int w) {
     complete = k;
   }
   G.SpectraReadCount = static_cast<Int16>(complete);
-  if (complete < n) {
-    G.CommandId = 3;
-    ShowMessage(3, w);
-  }
+  if (complete < n) ReportPartialImport(w);
 }
 
 }  // namespace sorvan

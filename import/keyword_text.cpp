@@ -1,5 +1,6 @@
 #include "import/keyword_text.h"
 
+#include <algorithm>
 #include <cmath>
 #include <vector>
 
@@ -7,7 +8,7 @@
 #include "core/store.h"
 #include "dialogs/import_header_pages.h"
 #include "import/reader_support.h"
-#include "import/text_items.h"
+#include "import/text_reading.h"
 #include "platform/text.h"
 #include "shell/messages.h"
 
@@ -34,8 +35,9 @@ double NumberAfterBlank(const std::string& item, int count) {
 
 // Item 1 of a file: the first item, or the second when the first is empty.
 std::string FirstItem(TextItems& file) {
-  std::string item = file.Field();
-  if (item.empty() && !file.AtEnd()) item = file.Field();
+  if (file.AtEnd()) return {};
+  std::string item = file.Item();
+  if (item.empty() && !file.AtEnd()) item = file.Item();
   return item;
 }
 
@@ -50,9 +52,18 @@ void SayInconsistent(int w) {
   ShowMessage(9, w);
 }
 
-void SayCutShort(int w) {
-  G.CommandId = 3;
-  ShowMessage(3, w);
+// Rounds to 1/perUnit by adding half a unit and dropping the fraction, as
+// these files have always been compared; gives the count of units, so that
+// equal roundings compare exactly.
+long long UnitsRounded(double value, double perUnit) {
+  // A half written in decimal is a hair below the half in binary; the
+  // allowance rounds it up as the text says.
+  const double x = value * perUnit;
+  const double scaled = std::floor(x + 0.5 + 1e-9 * std::max(1.0, std::fabs(x)));
+  if (!std::isfinite(scaled)) return 0;
+  if (scaled > 9e18) return static_cast<long long>(9e18);
+  if (scaled < -9e18) return static_cast<long long>(-9e18);
+  return static_cast<long long>(scaled);
 }
 
 // Sets up value vector k for n points; false when n is no point count a
@@ -77,7 +88,7 @@ bool ReadList(int w, TextItems& file, const std::string& item1, double checkEnd,
   std::vector<std::string> points;
   points.push_back(plat::Trim(item1));
   while (!file.AtEnd()) {
-    std::string item = plat::Trim(file.Field());
+    std::string item = plat::Trim(file.Item());
     if (!item.empty()) points.push_back(std::move(item));
   }
   const long long c = static_cast<long long>(points.size()) - 1;
@@ -92,17 +103,17 @@ bool ReadList(int w, TextItems& file, const std::string& item1, double checkEnd,
   return true;
 }
 
-bool ReadXywe(TextItems& file) {
+bool ReadXywe(const std::string& text) {
   const long long n = ImportedHeader[1].PointCount;
   if (!ValidPointCount(n)) return false;
-  file.Rewind();
+  TextItems file(text);  // from the start again
   std::vector<double> values;
   values.reserve(static_cast<std::size_t>(n));
   std::string item = FirstItem(file);
   for (long long i = 0; i < n; ++i) {
     if (i > 0) {
       if (file.AtEnd()) return false;
-      item = file.Field();
+      item = file.Item();
     }
     if (StartsWith(item, "komm")) return false;
     values.push_back(std::floor(XyweNumber(item, 20)));
@@ -124,7 +135,7 @@ bool ReadTable(TextItems& file) {
     std::string items[3];
     for (std::string& s : items) {
       if (file.AtEnd()) return false;
-      s = file.Field();
+      s = file.Item();
       if (StartsWith(s, "EOD")) return false;
     }
     values.push_back(plat::TextToNumber(items[1]));
@@ -135,28 +146,28 @@ bool ReadTable(TextItems& file) {
 
 // The XPD layout: blocks of a name item and the values; every block is a
 // spectrum with the header of spectrum 1 and a name of its own.
-void ReadXpd(int w, TextItems& file, const std::string baseName) {
+void ReadXpd(int w, const std::string& text, const std::string baseName) {
   SpectrumHeaderRecord first = ImportedHeader[1];
   const long long n = first.PointCount;
   G.SpectraReadCount = 0;
   if (!ValidPointCount(n)) {
-    SayCutShort(w);
+    ReportPartialImport(w);
     return;
   }
-  file.Rewind();
+  TextItems file(text);  // from the start again
   int d = 0;
   while (true) {
     std::string lead;
-    while (!file.AtEnd() && plat::Trim(lead).empty()) lead = file.Field();
+    while (!file.AtEnd() && plat::Trim(lead).empty()) lead = file.Item();
     if (plat::Trim(lead).empty()) break;  // the end of the file
     if (d == kMaxXpdBlocks) {
-      SayCutShort(w);
+      ReportPartialImport(w);
       break;
     }
     bool complete = !file.AtEnd();
-    const std::string name = complete ? file.Field() : std::string();
+    const std::string name = complete ? file.Item() : std::string();
     complete = complete && !file.AtEnd();
-    if (complete) file.Field();  // the item before the values
+    if (complete) file.Item();  // the item before the values
     std::vector<double> values;
     values.reserve(static_cast<std::size_t>(n));
     while (complete && static_cast<long long>(values.size()) < n) {
@@ -164,10 +175,10 @@ void ReadXpd(int w, TextItems& file, const std::string baseName) {
         complete = false;
         break;
       }
-      values.push_back(NumberAfterBlank(plat::Trim(file.Field()), 15));
+      values.push_back(NumberAfterBlank(plat::Trim(file.Item()), 15));
     }
     if (!complete) {
-      SayCutShort(w);
+      ReportPartialImport(w);
       break;
     }
     ++d;
@@ -188,13 +199,11 @@ void ReadXpd(int w, TextItems& file, const std::string baseName) {
 bool ReadXstart(int w, TextItems& file, const std::string& item1, bool newImport) {
   SpectrumHeaderRecord& H = ImportedHeader[1];
   if (file.AtEnd()) return false;
-  const std::string item2 = file.Field();
+  const std::string item2 = file.Item();
   if (file.AtEnd()) return false;
-  const std::string item3 = file.Field();
-  H.StartEnergy =
-      static_cast<double>(UnitsRounded(plat::TextToNumber(plat::Mid(item1, 7, 8)), 1000)) / 1000.0;
-  H.EnergyStep =
-      static_cast<double>(UnitsRounded(plat::TextToNumber(plat::Mid(item2, 7, 7)), 10000)) / 10000.0;
+  const std::string item3 = file.Item();
+  H.StartEnergy = RoundUpwardTo(plat::TextToNumber(plat::Mid(item1, 7, 8)), 1000);
+  H.EnergyStep = RoundUpwardTo(plat::TextToNumber(plat::Mid(item2, 7, 7)), 10000);
   const long long n = plat::RoundHalfEven(plat::TextToNumber(plat::Mid(item3, 4, 4)));
   if (!ValidPointCount(n)) return false;
   H.PointCount = static_cast<Int16>(n);
@@ -205,13 +214,13 @@ bool ReadXstart(int w, TextItems& file, const std::string& item1, bool newImport
   }
   for (int j = 0; j < 2; ++j) {
     if (file.AtEnd()) return false;
-    file.Field();
+    file.Item();
   }
   std::vector<double> values;
   values.reserve(static_cast<std::size_t>(n));
   for (long long i = 0; i < n; ++i) {
     if (file.AtEnd()) return false;
-    values.push_back(plat::TextToNumber(file.Field()));
+    values.push_back(plat::TextToNumber(file.Item()));
   }
   StoreValues(1, values);
   return true;
@@ -260,11 +269,12 @@ void ImportKeywordText(int w) {
 
   EraseImportedSpectra();
   G.SourceFilePath = path;
-  TextItems file;
-  if (!file.Load(path)) {
+  std::string text;
+  if (!ReadImportText(path, text)) {
     RefuseImportFile(w);
     return;
   }
+  TextItems file(text);
   const std::string item1 = FirstItem(file);
   if (plat::Trim(item1).empty()) {
     // An empty file, or one that begins with blank lines: nothing to read.
@@ -299,7 +309,7 @@ void ImportKeywordText(int w) {
     // Not the start energy itself: perhaps an XPD file, whose third item
     // begins with it.
     std::string item3;
-    for (int j = 0; j < 2 && !file.AtEnd(); ++j) item3 = file.Field();
+    for (int j = 0; j < 2 && !file.AtEnd(); ++j) item3 = file.Item();
     if (!MatchesStartEnergy(plat::TextToNumber(plat::Left(item3, 8)), S, hv)) {
       RefuseImportFile(w);
       return;
@@ -318,7 +328,7 @@ void ImportKeywordText(int w) {
       break;
     case KeywordLayout::Xywe: {
       const double energy = XyweNumber(item1, 5);
-      ok = UnitsRounded(energy, 10) == UnitsRounded(hv - S, 10) && ReadXywe(file);
+      ok = UnitsRounded(energy, 10) == UnitsRounded(hv - S, 10) && ReadXywe(text);
       break;
     }
     case KeywordLayout::Table:
@@ -328,7 +338,7 @@ void ImportKeywordText(int w) {
       // Every block takes spectrum 1's header, so it gets its dwell time
       // and scan count of at least 1 first.
       FinishHeader();
-      ReadXpd(w, file, H.Name);
+      ReadXpd(w, text, H.Name);
       break;
     case KeywordLayout::Xstart:
       ok = ReadXstart(w, file, item1, newImport);

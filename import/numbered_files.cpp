@@ -6,7 +6,7 @@
 #include "core/store.h"
 #include "dialogs/import_header_pages.h"
 #include "import/reader_support.h"
-#include "import/text_items.h"
+#include "import/text_reading.h"
 #include "platform/files.h"
 #include "platform/text.h"
 #include "shell/messages.h"
@@ -43,16 +43,11 @@ double Column(const std::string& line, int first, int count) {
 
 enum class ReadResult { Complete, Refused, CutShort };
 
-// Tells the user that the set was not taken whole; what was read stays.
-void SayCutShort(int w) {
-  G.CommandId = 3;
-  ShowMessage(3, w);
-}
-
 // Reads the regions of one file of the set into the store from region m + 1
 // on. `several`: the file belongs to a set of more than one file.
 ReadResult ReadFile(TextItems& file, const std::string& path, bool several, int& m) {
-  const std::string id = file.Field();
+  if (file.AtEnd()) return ReadResult::Refused;
+  const std::string id = file.Item();
   if (!KnownIdentification(id)) return ReadResult::Refused;
   const bool rising = RisingLayout(id);
   const std::string shortName = NumberedFileShortName(path);
@@ -60,7 +55,7 @@ ReadResult ReadFile(TextItems& file, const std::string& path, bool several, int&
   const double hv = G.DefaultExcitationEnergy;
 
   while (!file.AtEnd()) {
-    const std::string headerLine = file.Field();
+    const std::string headerLine = file.Item();
     // Blank lines after the last region end the file.
     if (plat::Trim(headerLine).empty()) continue;
     if (m >= kMaxRegions) return ReadResult::CutShort;
@@ -71,12 +66,12 @@ ReadResult ReadFile(TextItems& file, const std::string& path, bool several, int&
     const long long n = plat::RoundHalfEven(Column(headerLine, 61, 6));
     const double pass = Column(headerLine, 67, 8);
     if (n < 1 || n > kMaxPoints || file.AtEnd()) return ReadResult::CutShort;
-    std::string name = plat::Trim(file.Field());
+    std::string name = plat::Trim(file.Item());
     std::vector<double> values;
     values.reserve(static_cast<std::size_t>(n));
     for (long long i = 0; i < n; ++i) {
       if (file.AtEnd()) return ReadResult::CutShort;
-      values.push_back(plat::TextToNumber(file.Field()));
+      values.push_back(plat::TextToNumber(file.Item()));
     }
 
     ++m;
@@ -175,14 +170,15 @@ void ImportNumberedFiles(int w) {
     bool first = true;
     while (!path.empty()) {
       G.SourceFilePath = path;
-      TextItems file;
-      if (!file.Load(path)) {
+      std::string text;
+      if (!ReadImportText(path, text)) {
         RefuseImportFile(w);
         return;
       }
       if (newImport && first) ShowExcitationEnergyPage();
       const std::string next = NumberedFileSuccessor(path);
       const bool nextExists = !next.empty() && plat::FileExists(next);
+      TextItems file(text);
       const ReadResult result = ReadFile(file, path, !first || nextExists, m);
       if (result == ReadResult::Refused) {
         // A foreign file anywhere in the set refuses the set: nothing of it
@@ -192,7 +188,7 @@ void ImportNumberedFiles(int w) {
         return;
       }
       if (result == ReadResult::CutShort) {
-        SayCutShort(w);
+        ReportPartialImport(w);
         break;
       }
       first = false;

@@ -102,38 +102,44 @@ bool MeasureChiSquareCurvature(int P, double* x, const double* s, const Curvatur
 
 bool InvertMatrix(SquareMatrix& m) {
   const int n = m.size;
-  // Each row's largest element judges how small a pivot may be.
-  std::vector<double> rowScale(n + 1, 0.0);
+  // Scaled to a unit diagonal, the matrix holds correlations, whatever the
+  // units of the entries; a pivot that is lost against them means two
+  // entries that the data cannot tell apart.
+  std::vector<double> d(n + 1, 0.0);
   for (int i = 1; i <= n; ++i) {
-    for (int k = 1; k <= n; ++k) rowScale[i] = std::max(rowScale[i], std::fabs(m(i, k)));
-    if (rowScale[i] == 0 || !std::isfinite(rowScale[i])) return false;
+    double scale = std::fabs(m(i, i));
+    if (scale == 0) {
+      for (int k = 1; k <= n; ++k) scale = std::max(scale, std::fabs(m(i, k)));
+    }
+    if (scale == 0 || !std::isfinite(scale)) return false;
+    d[i] = 1 / std::sqrt(scale);
   }
-  std::vector<int> rowOf(n + 1);
-  for (int i = 1; i <= n; ++i) rowOf[i] = i;
+  for (int i = 1; i <= n; ++i)
+    for (int k = 1; k <= n; ++k) m(i, k) *= d[i] * d[k];
+  constexpr double kSmallestPivot = 1e-9;
   SquareMatrix inv(n);
   for (int i = 1; i <= n; ++i) inv(i, i) = 1;
   for (int col = 1; col <= n; ++col) {
     int pivot = col;
     double best = 0;
     for (int r = col; r <= n; ++r) {
-      const double v = std::fabs(m(r, col)) / rowScale[rowOf[r]];
+      const double v = std::fabs(m(r, col));
       if (v > best) {
         best = v;
         pivot = r;
       }
     }
-    if (!(best > 1e-12)) return false;
+    if (!(best > kSmallestPivot)) return false;
     if (pivot != col) {
       for (int k = 1; k <= n; ++k) {
         std::swap(m(pivot, k), m(col, k));
         std::swap(inv(pivot, k), inv(col, k));
       }
-      std::swap(rowOf[pivot], rowOf[col]);
     }
-    const double d = m(col, col);
+    const double p = m(col, col);
     for (int k = 1; k <= n; ++k) {
-      m(col, k) /= d;
-      inv(col, k) /= d;
+      m(col, k) /= p;
+      inv(col, k) /= p;
     }
     for (int r = 1; r <= n; ++r) {
       if (r == col) continue;
@@ -145,8 +151,11 @@ bool InvertMatrix(SquareMatrix& m) {
       }
     }
   }
-  for (double v : inv.a) {
-    if (!std::isfinite(v)) return false;
+  for (int i = 1; i <= n; ++i) {
+    for (int k = 1; k <= n; ++k) {
+      inv(i, k) *= d[i] * d[k];
+      if (!std::isfinite(inv(i, k))) return false;
+    }
   }
   m = std::move(inv);
   return true;

@@ -47,8 +47,9 @@ bool MeasureChiSquareCurvature(int P, double* x, const double* s, const Curvatur
                                SquareMatrix& H);
 
 // Inverts a symmetric matrix in place by Gauss-Jordan elimination with
-// partial pivoting. False (and the matrix undefined) when it is singular or
-// the inverse is not finite.
+// partial pivoting, on the matrix scaled to a unit diagonal. False (and the
+// matrix undefined) when it is singular (two entries correlated to within
+// 1e-9 of each other, or a zero row) or the inverse is not finite.
 bool InvertMatrix(SquareMatrix& m);
 
 // Result of turning a curvature matrix into standard errors.

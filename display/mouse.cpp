@@ -11,6 +11,7 @@
 #include "display/draw_support.h"
 #include "display/frame.h"
 #include "display/labels_text.h"
+#include "display/multi_windows.h"
 #include "display/page_picking.h"
 #include "display/plotters.h"
 #include "display/ranges.h"
@@ -176,6 +177,7 @@ void MultiSpectrumMouse(int w) {
   }
   if (plat::MouseButtons() == plat::kRightButton) {
     win.MembersReversed = win.MembersReversed == 0 ? 1 : 0;
+    ReverseMemberOrder(w);
     RedrawWindow(w);
   }
   if (win.WindowKind == Waterfall || win.WindowKind == MirroredWaterfall) {

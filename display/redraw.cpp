@@ -12,6 +12,7 @@
 #include "display/frame.h"
 #include "display/plotters.h"
 #include "display/ranges.h"
+#include "display/views.h"
 #include "platform/canvas.h"
 #include "platform/forms.h"
 #include "platform/labels.h"
@@ -183,8 +184,29 @@ void RedrawSingleSpectrum(int w) {
   LoadWorkData(w, 1, win.RegionStart, win.RegionEnd);
 }
 
-// The views of several spectra and the chemical-state plot have painters of
-// their own; until a window kind has one, its window is cleared.
+void RedrawChemicalStatePlot(int w) {
+  const int n = WindowPointCount(w);
+  LoadWorkData(w, 1, 1, n);
+  LoadWorkBackground(w, 2, 1, n);
+  LoadWorkSigma(w, 3, 1, n);
+  DrawChemicalStatePlotAxes(w, G.FrameColour);
+  DrawChemicalStatePoints(w, ColourOf(G.CurveColours[ChemicalStatePoints]),
+                          G.CurveStyles[ChemicalStatePoints], G.CurveWidths[ChemicalStatePoints]);
+}
+
+// The views of several spectra draw the member matrix rebuilt from the
+// window's own component columns.
+void RedrawMultiSpectrumView(int w) {
+  TransposeComponents(w);
+  switch (Win[w].WindowKind) {
+    case ColourMap: DrawColourMapView(w, G.FrameColour); break;
+    case StackedCurves: DrawStackedView(w, G.FrameColour); break;
+    case Waterfall: DrawWaterfallView(w, G.FrameColour); break;
+    default: DrawMirroredWaterfallView(w, G.FrameColour); break;
+  }
+}
+
+// A window of an unknown kind (a damaged project) is only cleared.
 void ClearWindow(int w) {
   plat::SetDrawingWindow(w);
   plat::Canvas& c = plat::Surface();
@@ -202,6 +224,15 @@ void RedrawWindow(int w) {
       switch (Win[w].WindowKind) {
         case SingleSpectrum:
           RedrawSingleSpectrum(w);
+          break;
+        case ChemicalStatePlot:
+          RedrawChemicalStatePlot(w);
+          break;
+        case ColourMap:
+        case StackedCurves:
+        case Waterfall:
+        case MirroredWaterfall:
+          RedrawMultiSpectrumView(w);
           break;
         default:
           ClearWindow(w);

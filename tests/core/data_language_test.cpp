@@ -74,7 +74,9 @@ TEST(DataLanguage, SlotsThreeAndFourCopyEnglishAndNoTextIsEmpty) {
       for (int slot = 0; slot < 5; ++slot) {
         const std::string& text = file.Text(Group(g), i, slot);
         EXPECT_FALSE(text.empty()) << "group " << g << " index " << i << " slot " << slot;
-        if (slot >= 3) EXPECT_EQ(text, file.Text(Group(g), i, 1)) << "group " << g << " index " << i;
+        if (slot >= 3) {
+          EXPECT_EQ(text, file.Text(Group(g), i, 1)) << "group " << g << " index " << i;
+        }
       }
 }
 

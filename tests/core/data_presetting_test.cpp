@@ -30,8 +30,11 @@ TEST_F(DataPresetting, Has462LinesEndedByCrLfAndItsSignature) {
 TEST_F(DataPresetting, NoTextLineHoldsAComma) {
   // Line 5 is read whole (a "," separator may stand there); every other line
   // is read as one field and would spill into the next value.
-  for (int n = 1; n <= 462; ++n)
-    if (n != 5) EXPECT_EQ(Line(n).find(','), std::string::npos) << "line " << n;
+  for (int n = 1; n <= 462; ++n) {
+    if (n != 5) {
+      EXPECT_EQ(Line(n).find(','), std::string::npos) << "line " << n;
+    }
+  }
 }
 
 struct ValueCase {

@@ -97,8 +97,9 @@ TEST_F(VamasSamplesTest, EverySampleImportsLikeTheIndependentReader) {
         std::reverse(points.begin(), points.end());
       EXPECT_NEAR(h.StartEnergy, points.front().first, 1e-4);
       EXPECT_NEAR(h.EndEnergy, points.back().first, 1e-4);
-      if (n > 1)
+      if (n > 1) {
         EXPECT_NEAR(h.EnergyStep, (points.back().first - points.front().first) / (n - 1), 1e-6);
+      }
       for (int i = 1; i <= n; ++i) {
         const double expected = points[i - 1].second;
         ASSERT_NEAR(ImportedValues[k][i], expected, 1e-6 * std::max(1.0, std::fabs(expected)))

@@ -192,10 +192,12 @@ TEST_F(OptionsTest, SwitchingTheLanguageRenamesEveryItemAndEveryAxisTitle) {
     EXPECT_EQ(Win[w].MemberAxisTitle, G.LabelTexts[150]) << w;
   }
   // Toolbar tooltips follow too.
-  for (int a = 1; a <= 69; ++a)
-    if (G.ToolbarButtonOfAction[a] != 0)
+  for (int a = 1; a <= 69; ++a) {
+    if (G.ToolbarButtonOfAction[a] != 0) {
       EXPECT_EQ(plat::ToolbarButtonAt(G.ToolbarButtonOfAction[a]).tooltip,
                 sorvan::ToolbarActionLanguageText(a));
+    }
+  }
 }
 
 TEST_F(OptionsTest, TheThirdLanguageSlotHasNoItemButItsCommandWorks) {

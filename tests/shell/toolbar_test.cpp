@@ -153,8 +153,9 @@ TEST_F(ToolbarTest, AClickRunsTheActionOfItsButton) {
 TEST_F(ToolbarTest, ActionsThatAreTheirMenuCommandNameIt) {
   for (int a = 1; a <= 69; ++a) {
     const int command = sorvan::ToolbarActionAt(a).command;
-    if (sorvan::RunsItsMenuCommand(a))
+    if (sorvan::RunsItsMenuCommand(a)) {
       EXPECT_NE(sorvan::GroupOfCommand(command), sorvan::CommandGroup::None) << a;
+    }
   }
   for (int a : {1, 12, 16, 25, 26, 28, 31, 43, 44, 45, 46, 47}) EXPECT_FALSE(sorvan::RunsItsMenuCommand(a)) << a;
 }

@@ -1,0 +1,410 @@
+// The colour-map, stacked and waterfall views, drawn through RedrawWindow
+// into a recording canvas with fixed text metrics, checked against layouts
+// worked out by hand.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cmath>
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "core/model.h"
+#include "core/store.h"
+#include "display/draw_support.h"
+#include "display/plotters.h"
+#include "display/redraw.h"
+#include "display/views.h"
+#include "display_fixture.h"
+#include "platform/printer.h"
+
+namespace sorvan {
+namespace {
+
+using displaytest::DisplayTest;
+using plat::DrawCall;
+
+constexpr int kGreen = 0x00FF00;
+
+class ViewTest : public DisplayTest {
+ protected:
+  void SetUp() override {
+    DisplayTest::SetUp();
+    // Line heights 20 (titles) and 15 (tick numbers); class 3 is 6 pixels a
+    // character, as the fixed metrics measure a 9-point font.
+    G.FontLineHeight[2] = 20;
+    G.FontLineHeight[3] = 15;
+    G.FontCharWidth[2] = 7;
+    G.FontCharWidth[3] = 6;
+    G.LineColours[StackedViewLine] = kGreen;
+  }
+
+  // Window kWindow as a view of `kind` with n members over N points:
+  // binding energies 300 (left) to 290 in five ticks, first point at 299,
+  // 0.5 eV a point, intensities 0 to 300.
+  void MakeView(int kind, int n, int N, const std::function<double(int, int)>& value) {
+    WindowRecord& v = Win[kWindow];
+    v.WindowOpen = true;
+    v.WindowKind = static_cast<Byte>(kind);
+    v.MemberCount = static_cast<Int16>(n);
+    for (int m = 1; m <= n; ++m) {
+      v.MemberLabel[m] = "M" + std::to_string(m);
+      v.MemberName[m] = "member " + std::to_string(m);
+    }
+    v.MultiPointCount = N;
+    v.MultiRegionStart = 1;
+    v.MultiRegionEnd = static_cast<Int16>(N);
+    v.MultiEnergyStep = 0.5;
+    v.XRangeFixed = 1;
+    v.MultiXLeft = 300;
+    v.MultiXSpan = 10;
+    v.XTickCount = 5;
+    v.MultiFirstEnergy = 299;
+    v.MultiYBottom = 0;
+    v.MultiYTop = 300;
+    v.YTickCount = 5;
+    v.ShowYScale = 1;
+    v.ShowMemberLabels = 1;
+    v.XAxisTitle = "Binding energy / eV";
+    v.MemberAxisTitle = "Spectrum";
+    v.SpectrumHeader.PointCount = static_cast<Int16>(N);
+    G.ComponentCount = n;
+    DimSlotComponents(kWindow);
+    for (int m = 1; m <= n; ++m)
+      for (int i = 1; i <= N; ++i) SlotComponents[kWindow](i, m) = value(m, i);
+  }
+
+  std::vector<DrawCall> Calls(DrawCall::Kind kind) const { return canvas_->CallsOf(kind); }
+  std::vector<DrawCall> LinesOfColour(int colour) const {
+    std::vector<DrawCall> out;
+    for (const DrawCall& c : Calls(DrawCall::Kind::Line))
+      if (c.state.colour == colour) out.push_back(c);
+    return out;
+  }
+  bool Drawn(const std::string& text) const {
+    const std::vector<std::string> texts = canvas_->Texts();
+    return std::find(texts.begin(), texts.end(), text) != texts.end();
+  }
+  const DrawCall* TextCall(const std::string& text) const {
+    for (const DrawCall& c : canvas_->Calls())
+      if (c.kind == DrawCall::Kind::Text && c.text == text) return &c;
+    return nullptr;
+  }
+};
+
+// Colour map of three members, labels M1..M3 (widths 12): PlotLeft 12 +
+// 1.5 * 20 + 6 = 48, PlotWidth 640 - 18/1.5 - 48 = 580, SpacingUnit 2,
+// PlotHeight 420 - 1.7 * 15 - 20 - 2 = 372.5 -> 372, AxisY 374, bands of
+// 124, 58 pixels an eV, first point at 48 + 58 = 106, 29 pixels a point.
+TEST_F(ViewTest, ColourMapBandsAreCellsColouredOnTheRamp) {
+  // Point 1 of member 1 at the bottom of the range, of member 2 at the top,
+  // of member 3 at one third.
+  const double first[4] = {0, 0, 300, 100};
+  MakeView(ColourMap, 3, 6, [&](int m, int i) { return i == 1 ? first[m] : 150.0; });
+  RedrawWindow(kWindow);
+
+  EXPECT_EQ(G.PlotLeft, 48);
+  EXPECT_EQ(G.PlotWidth, 580);
+  EXPECT_EQ(G.SpacingUnit, 2);
+  EXPECT_EQ(G.PlotHeight, 372);
+  EXPECT_EQ(G.AxisY, 374);
+  EXPECT_EQ(Win[kWindow].WindowPlotHeight, 372);
+  EXPECT_EQ(Win[kWindow].RegionLength, 6);
+  EXPECT_EQ(Win[kWindow].LayoutPlotLeft, 48) << "the window keeps its own layout";
+
+  struct Cell {
+    double top, bottom;
+    int colour;
+  };
+  const Cell cells[] = {
+      {374, 248, 0xFFFFFF},                      // member 1: background colour
+      {250, 124, 0x000080},                      // member 2: curve colour
+      {126, 0, plat::RgbColour(0x80, 255, 255)}, // member 3: curve red, background green and blue
+  };
+  std::vector<DrawCall> firstCells;
+  for (const DrawCall& c : Calls(DrawCall::Kind::FilledBox))
+    if (c.x1 == 106) firstCells.push_back(c);
+  ASSERT_EQ(firstCells.size(), 3u);
+  for (int m = 0; m < 3; ++m) {
+    SCOPED_TRACE(m + 1);
+    EXPECT_EQ(firstCells[m].x2, 134) << "up to one pixel before the next point";
+    EXPECT_EQ(firstCells[m].y1, cells[m].top);
+    EXPECT_EQ(firstCells[m].y2, cells[m].bottom);
+    EXPECT_EQ(firstCells[m].state.colour, cells[m].colour);
+  }
+  // Five cells a member: the last point starts none.
+  int cellsDrawn = 0;
+  for (const DrawCall& c : Calls(DrawCall::Kind::FilledBox))
+    if (c.x1 >= 106 && c.y1 <= 374 && c.x2 < 640 && c.x1 < 300) ++cellsDrawn;
+  EXPECT_EQ(cellsDrawn, 15);
+}
+
+TEST_F(ViewTest, ColourMapLegendRunsFromTheCurveColourDownToTheBackground) {
+  MakeView(ColourMap, 3, 6, [](int, int) { return 0.0; });
+  RedrawWindow(kWindow);
+  // Legend boxes: x from 628 - 2 * 640 / 30 to 628 - 640 / 30, the first top
+  // at 2 + 420 / 40 = 12.5, each (70 - 10.5) / 7 = 8.5 high.
+  std::vector<DrawCall> boxes;
+  for (const DrawCall& c : Calls(DrawCall::Kind::FilledBox))
+    if (std::fabs(c.x1 - (628 - 128.0 / 3)) < 1e-9) boxes.push_back(c);
+  ASSERT_EQ(boxes.size(), 7u);
+  const int expected[7] = {0x000080,
+                           plat::RgbColour(128, 0, 128),
+                           plat::RgbColour(128, 0, 255),
+                           plat::RgbColour(128, 128, 255),  // green halfway, 127.5 rounded to even
+                           plat::RgbColour(128, 255, 255),
+                           plat::RgbColour(192, 255, 255),  // red halfway, 191.5 rounded to even
+                           0xFFFFFF};
+  for (int j = 0; j < 7; ++j) {
+    EXPECT_DOUBLE_EQ(boxes[j].y1, 12.5 + 8.5 * j) << j;
+    EXPECT_DOUBLE_EQ(boxes[j].x2, 628 - 64.0 / 3) << j;
+    EXPECT_EQ(boxes[j].state.colour, expected[j]) << j;
+  }
+  // The ends of the range and the unit beside the legend.
+  const DrawCall* top = TextCall(" 300");
+  ASSERT_NE(top, nullptr);
+  EXPECT_DOUBLE_EQ(top->x1, 628 - 128.0 / 3 - 6 - 24);
+  EXPECT_DOUBLE_EQ(top->y1, 12.5 - 5);
+  EXPECT_TRUE(Drawn("   0"));
+  EXPECT_TRUE(Drawn("Counts"));
+}
+
+TEST_F(ViewTest, ColourMapLabelsEveryStepFromTheTopBand) {
+  struct Case {
+    int members;
+    double step;
+    Byte fixed;
+    std::vector<int> labelled;
+  };
+  const Case cases[] = {
+      {12, 5, 1, {12, 7, 2}},
+      {21, 0, 0, {21, 19, 17, 15, 13, 11, 9, 7, 5, 3, 1}},
+      {20, 0, 0, {20, 19, 18, 17, 16, 15, 14, 13, 12, 11, 10, 9, 8, 7, 6, 5, 4, 3, 2, 1}},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.members);
+    Canvas().Clear();
+    Win[kWindow].MemberLabelStep = c.step;
+    Win[kWindow].MemberLabelStepFixed = c.fixed;
+    MakeView(ColourMap, c.members, 6, [](int, int) { return 0.0; });
+    RedrawWindow(kWindow);
+    std::vector<int> labelled;
+    for (const std::string& t : Canvas().Texts())
+      if (t.size() >= 2 && t[0] == 'M') labelled.push_back(std::stoi(t.substr(1)));
+    EXPECT_EQ(labelled, c.labelled);
+  }
+}
+
+TEST_F(ViewTest, ColourMapWithoutMemberLabelsStillDrawsMemberGridLines) {
+  MakeView(ColourMap, 4, 6, [](int, int) { return 0.0; });
+  Win[kWindow].ShowMemberLabels = 0;
+  Win[kWindow].MemberGridLines = 1;
+  G.LineColours[GridLine] = kGreen;
+  RedrawWindow(kWindow);
+  EXPECT_EQ(G.PlotLeft, 35) << "1.75 title line heights";
+  for (const std::string& t : Canvas().Texts()) EXPECT_NE(t[0], 'M') << t;
+  // Grid lines at the band centres 93 * i - 46.5 + 2, whole pixels.
+  const std::vector<DrawCall> grid = LinesOfColour(kGreen);
+  ASSERT_EQ(grid.size(), 4u);
+  const double plotHeight = G.PlotHeight;
+  for (int i = 1; i <= 4; ++i) {
+    EXPECT_EQ(grid[i - 1].x1, 35);
+    EXPECT_EQ(grid[i - 1].y1, std::nearbyint(plotHeight / 4 * i - plotHeight / 8 + 2));
+  }
+}
+
+TEST_F(ViewTest, FlatOrSingleMemberViewsDrawFiniteCoordinates) {
+  for (int kind : {ColourMap, StackedCurves, Waterfall, MirroredWaterfall}) {
+    for (int members : {1, 2}) {
+      SCOPED_TRACE(std::to_string(kind) + " with " + std::to_string(members));
+      Canvas().Clear();
+      MakeView(kind, members, 6, [](int, int) { return 7.0; });
+      Win[kWindow].MultiYTop = Win[kWindow].MultiYBottom = 7;  // flat: no intensity range
+      RedrawWindow(kWindow);
+      EXPECT_FALSE(Canvas().Calls().empty());
+      for (const DrawCall& c : Canvas().Calls()) {
+        ASSERT_TRUE(std::isfinite(c.x1) && std::isfinite(c.y1) && std::isfinite(c.x2) && std::isfinite(c.y2))
+            << plat::DrawCallKindName(c.kind);
+        for (int x : c.xs) ASSERT_LT(std::abs(x), 100000);
+        for (int y : c.ys) ASSERT_LT(std::abs(y), 100000);
+      }
+    }
+  }
+}
+
+// Stacked view of members M1, M2 (labels 12 wide): PlotLeft 12 + 40 = 52,
+// PlotWidth 640 - 12 - 52 = 576, PlotHeight 420 - 30 - 20 - 2 = 368,
+// AxisY 7.5 + 368 = 375.5 -> 376; offset 0.65 * 368 = 239.2 between the
+// baselines; 0.4088... pixels a count; 57.6 pixels an eV.
+TEST_F(ViewTest, StackedMembersStandAboveEachOther) {
+  MakeView(StackedCurves, 2, 20, [](int, int) { return 0.0; });
+  RedrawWindow(kWindow);
+  EXPECT_EQ(G.PlotLeft, 52);
+  EXPECT_EQ(G.PlotHeight, 368);
+  EXPECT_EQ(G.AxisY, 376);
+  // First points at the bottom of the range: the baselines, 0.2 tick-number
+  // lines above the axis and 0.65 plot heights apart.
+  EXPECT_EQ(G.YTickPixel[1], 373);
+  EXPECT_EQ(G.YTickPixel[2], 134);
+  const DrawCall* top = TextCall("M2");
+  ASSERT_NE(top, nullptr);
+  EXPECT_DOUBLE_EQ(top->x1, 52 - 6 - 12);
+  EXPECT_DOUBLE_EQ(top->y1, 134 - 15 / 2.3);
+}
+
+// A peak of height 300 at `centre` (a triangle 40 counts a point wide).
+double Peak(int i, int centre) { return std::max(0.0, 300.0 - 40.0 * std::abs(i - centre)); }
+
+TEST_F(ViewTest, StackedTraceJoinsTheMaximaOfSuccessiveMembers) {
+  struct Case {
+    const char* what;
+    Byte trace;
+    std::vector<int> centres;  // peak point of each member
+    int lines;
+    int fromMember, toMember;
+  };
+  const Case cases[] = {
+      {"two members", 1, {10, 12}, 1, 1, 2},
+      {"a maximum near the end has no point; the line skips it", 1, {10, 3, 12}, 1, 1, 3},
+      {"no trace wanted", 0, {10, 12}, 0, 0, 0},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.what);
+    Canvas().Clear();
+    const int n = static_cast<int>(c.centres.size());
+    MakeView(StackedCurves, n, 20, [&](int m, int i) { return Peak(i, c.centres[m - 1]); });
+    Win[kWindow].ShowMaximumTrace = c.trace;
+    RedrawWindow(kWindow);
+    const std::vector<DrawCall> trace = LinesOfColour(kGreen);
+    ASSERT_EQ(static_cast<int>(trace.size()), c.lines);
+    if (c.lines == 0) continue;
+    const double offset = 0.65 * G.PlotHeight / (n - 1);
+    auto pointX = [&](int p) { return std::nearbyint(G.FirstPointX + G.PixelsPerEnergy * 0.5 * (p - 1)); };
+    auto pointY = [&](int m) { return std::round(G.AxisY - offset * (m - 1) - 3 - G.PixelsPerIntensity * 300); };
+    EXPECT_EQ(trace[0].x1, pointX(c.centres[c.fromMember - 1]));
+    EXPECT_EQ(trace[0].y1, pointY(c.fromMember));
+    EXPECT_EQ(trace[0].x2, pointX(c.centres[c.toMember - 1]));
+    EXPECT_EQ(trace[0].y2, pointY(c.toMember));
+  }
+}
+
+TEST_F(ViewTest, StackedMaximumInAFlatTopTakesTheFirstOfEqualMeans) {
+  // Members flat at 300 over points 9..14: the means over 9..13 and 10..14
+  // are equal, so the maximum point is 11; member 2 peaks at 15.
+  MakeView(StackedCurves, 2, 24,
+           [](int m, int i) { return m == 1 ? (i >= 9 && i <= 14 ? 300.0 : 0.0) : Peak(i, 15); });
+  Win[kWindow].ShowMaximumTrace = 1;
+  RedrawWindow(kWindow);
+  const std::vector<DrawCall> trace = LinesOfColour(kGreen);
+  ASSERT_EQ(trace.size(), 1u);
+  EXPECT_EQ(trace[0].x1, std::nearbyint(G.FirstPointX + G.PixelsPerEnergy * 0.5 * 10));
+}
+
+// Sizes at which the depth axis climbs at 45 degrees (PW / 3 = PH / 2 = 166).
+struct DepthCase {
+  int kind;
+  double width;
+  int escapement;
+};
+
+TEST_F(ViewTest, WaterfallTitleFollowsTheDepthAxis) {
+  for (const DepthCase& c : {DepthCase{Waterfall, 557, 450}, DepthCase{MirroredWaterfall, 563, -450}}) {
+    SCOPED_TRACE(c.kind);
+    Canvas().Clear();
+    Canvas().SetSize(c.width, 401);
+    MakeView(c.kind, 3, 6, [](int, int) { return 100.0; });
+    Win[kWindow].ShowYScale = 0;
+    RedrawWindow(kWindow);
+    EXPECT_EQ(G.PlotWidth, 498);
+    EXPECT_EQ(G.PlotHeight, 332);
+    const DrawCall* title = TextCall("Spectrum");
+    ASSERT_NE(title, nullptr);
+    EXPECT_EQ(title->state.font.escapement, c.escapement);
+  }
+}
+
+TEST_F(ViewTest, WaterfallWallsAreBrightenedBackgroundColours) {
+  struct Case {
+    int back;
+    int colours[3];
+  };
+  const Case cases[] = {
+      {0xFFFFFF, {plat::RgbColour(99, 99, 99), plat::RgbColour(139, 139, 139), plat::RgbColour(179, 179, 179)}},
+      {0x000000, {plat::RgbColour(100, 100, 100), plat::RgbColour(140, 140, 140), plat::RgbColour(180, 180, 180)}},
+  };
+  for (int kind : {Waterfall, MirroredWaterfall}) {
+    for (const Case& c : cases) {
+      SCOPED_TRACE(std::to_string(kind) + " on " + std::to_string(c.back));
+      Canvas().Clear();
+      G.PlotBackColour = c.back;
+      MakeView(kind, 3, 6, [](int, int) { return 100.0; });
+      RedrawWindow(kWindow);
+      const std::vector<DrawCall> polygons = Calls(DrawCall::Kind::FilledPolygon);
+      ASSERT_GE(polygons.size(), 3u);
+      for (int j = 0; j < 3; ++j) EXPECT_EQ(polygons[j].state.colour, c.colours[j]) << j;
+    }
+  }
+}
+
+TEST_F(ViewTest, WaterfallDrawsTheFrontMemberLastOnItsOwnBaseline) {
+  G.CurveColours[WaterfallFill] = kGreen;
+  for (int kind : {Waterfall, MirroredWaterfall}) {
+    SCOPED_TRACE(kind);
+    Canvas().Clear();
+    MakeView(kind, 4, 6, [](int m, int) { return 50.0 * m; });
+    RedrawWindow(kWindow);
+    std::vector<DrawCall> fills;
+    for (const DrawCall& c : Calls(DrawCall::Kind::FilledPolygon))
+      if (c.state.colour == kGreen) fills.push_back(c);
+    ASSERT_EQ(fills.size(), 4u * 5u) << "five cells a member";
+    const double dx = G.PlotWidth / 3.0 / 5, dy = G.PlotHeight / 2.0 / 5;
+    // Member 4 first, member 1 last; member m stands m depth steps back.
+    for (int m = 4; m >= 1; --m) {
+      const DrawCall& cell = fills[static_cast<size_t>((4 - m) * 5)];
+      EXPECT_EQ(cell.ys[2], std::nearbyint(G.AxisY - m * dy)) << m;
+      EXPECT_EQ(cell.ys[0], std::nearbyint(std::nearbyint(G.AxisY - (m - 1) * dy - G.PixelsPerIntensity * 50 * m) - dy))
+          << m;
+      const double depth = kind == Waterfall ? (m - 1) * dx : (4 - m) * dx;
+      EXPECT_EQ(cell.xs[0], std::nearbyint(std::nearbyint(depth + G.FirstPointX) + dx)) << m;
+    }
+  }
+}
+
+TEST_F(ViewTest, WaterfallWithoutLabelsOrScale) {
+  MakeView(Waterfall, 3, 6, [](int, int) { return 100.0; });
+  Win[kWindow].ShowMemberLabels = 0;
+  Win[kWindow].ShowYScale = 0;
+  RedrawWindow(kWindow);
+  for (const std::string& t : Canvas().Texts()) EXPECT_NE(t[0], 'M') << t;
+  EXPECT_FALSE(Drawn(" 300")) << "no intensity tick texts";
+  EXPECT_TRUE(Drawn("Intensity  / Counts")) << "the intensity title stays";
+  // The right margin shrinks to 1.75 title lines: PL = 18 + 6 = 24.
+  EXPECT_EQ(G.PlotLeft, 24);
+  EXPECT_EQ(G.PlotWidth, 640 - 24 - 35);
+}
+
+TEST_F(ViewTest, PrinterDrawsTheViewIntoItsRectangleWithThePrinterStyles) {
+  plat::RecordingCanvas page(4960, 7016, plat::RecordingCanvas::Metrics::Fixed);
+  plat::SetRecordingPrinter(&page);
+  for (int k = 10; k <= 13; ++k) {
+    G.FontLineHeight[k] = 80;
+    G.FontCharWidth[k] = 30;
+  }
+  G.PrintBackColour = 0xFFFFFF;
+  G.CurveColours[10] = 0x0000FF;
+  MakeView(ColourMap, 2, 6, [](int m, int) { return m == 1 ? 300.0 : 0.0; });
+  PrintMultiSpectrumView(kWindow, 500, 1000, 4000, 3000);
+  plat::SetRecordingPrinter(nullptr);
+
+  bool curveColoured = false;
+  for (const DrawCall& c : page.CallsOf(DrawCall::Kind::FilledBox)) {
+    EXPECT_GE(c.x1, 499) << "inside the rectangle";
+    EXPECT_GE(c.y1, 999);
+    if (c.state.colour == 0x0000FF) curveColoured = true;
+  }
+  EXPECT_TRUE(curveColoured) << "the ramp ends at the printer's spectrum colour";
+  EXPECT_TRUE(Canvas().Calls().empty()) << "nothing on the window";
+}
+
+}  // namespace
+}  // namespace sorvan

@@ -1,6 +1,9 @@
 #include "import/formats.h"
 
 #include "core/model.h"
+#include "import/prefixed_text.h"
+#include "import/tap.h"
+#include "import/two_column.h"
 #include "import/vamas.h"
 
 namespace sorvan {
@@ -11,18 +14,18 @@ namespace {
 void ReadVamas(int w) { ImportVamas(w, G.CommandId); }
 
 const ImportFormatInfo kFormats[] = {
-    {EclipseTap, "EclipseTap", 1111, nullptr},
-    {TapBlocks, "TapBlocks", 1110, nullptr},
-    {PrefixedText, "PrefixedText", 1120, nullptr},
+    {EclipseTap, "EclipseTap", 1111, ImportEclipseTap},
+    {TapBlocks, "TapBlocks", 1110, ImportTapBlocks},
+    {PrefixedText, "PrefixedText", 1120, ImportPrefixedText},
     {KeywordText, "KeywordText", 1130, nullptr},
     {NumberedRegionFiles, "NumberedRegionFiles", 1150, nullptr},
     {InfAsc, "InfAsc", 1140, nullptr},
     {Vamas, "Vamas", 1160, ReadVamas},
     {Npl, "Npl", 1170, nullptr},
-    {TwoColumnBinding, "TwoColumnBinding", 1180, nullptr},
-    {TwoColumnBindingReversed, "TwoColumnBindingReversed", 1181, nullptr},
-    {TwoColumnKineticReversed, "TwoColumnKineticReversed", 1182, nullptr},
-    {TwoColumnKinetic, "TwoColumnKinetic", 1183, nullptr},
+    {TwoColumnBinding, "TwoColumnBinding", 1180, ImportTwoColumnBinding},
+    {TwoColumnBindingReversed, "TwoColumnBindingReversed", 1181, ImportTwoColumnBindingReversed},
+    {TwoColumnKineticReversed, "TwoColumnKineticReversed", 1182, ImportTwoColumnKineticReversed},
+    {TwoColumnKinetic, "TwoColumnKinetic", 1183, ImportTwoColumnKinetic},
     {SpxExperiment, "SpxExperiment", 1184, nullptr},
     {TransmissionParameterSpectrum, "TransmissionParameterSpectrum", 9700, nullptr},
     {Pcf, "Pcf", 1185, nullptr},

@@ -1,0 +1,67 @@
+// Reading the text import formats from a file held in memory: items (fields
+// that end at a comma or at the end of the line) and whole lines, read the
+// way input channel 1 reads them, with the end of the file reported as a
+// problem of the file rather than a read past it; and the start that every
+// text reader shares (file dialog or re-read path, the file's bytes).
+#pragma once
+#include <cstddef>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace sorvan {
+
+// Thrown by TextItems when the file ends before an item the format needs.
+struct FileEnded {
+  std::string what;
+};
+
+class TextItems {
+ public:
+  explicit TextItems(std::string_view text) : text_(text) {}
+  // True when nothing remains to be read.
+  bool AtEnd() const { return pos_ >= text_.size() && !trailingEmptyField_; }
+  // The text up to the next comma or the end of the line; the comma or the
+  // line end is consumed. An empty line gives one empty item.
+  std::string Item(const char* what = "an item");
+  // The rest of the current line, without its line end.
+  std::string Line(const char* what = "a line");
+  // Item(), or a whole line for the value readers' spectra 1 to 4.
+  std::string ValueItem(int spectrum, const char* what = "a value");
+
+ private:
+  std::string_view text_;
+  std::size_t pos_ = 0;
+  bool trailingEmptyField_ = false;
+};
+
+// Length of the number at the start of `text` by the program's leading-number
+// rule (leading blanks, sign, digits, one point, exponent); 0 when the text
+// does not begin with a number.
+std::size_t LeadingNumberLength(const std::string& text);
+
+// The number in characters start..start+count-1 (1-based, clipped) of `text`.
+double NumberInColumns(const std::string& text, long long start, long long count);
+
+// Rounds to a multiple of 1/scale, halves upward: Int(x * scale + 0.5) / scale.
+double RoundUpwardTo(double value, double scale);
+
+// Largest number of points of one spectrum (a 16-bit point count).
+inline constexpr int kMaxSpectrumPoints = 32767;
+
+// The start of a text reader for window w: with ImportFormat[w] = code a new
+// import asks for the file (the filter pairs, then "all files"); with code + 1
+// the window's source SourceFilePath is read again without a dialog.
+// Returns the path ("" when nothing is to be read: dialog cancelled, a mask
+// returned instead of a file, or another format code).
+std::string ChooseTextImportFile(int w, int code, const std::vector<std::string>& filterPairs,
+                                 const std::string& defaultExtension);
+
+// Reads the whole file; false when it cannot be read.
+bool ReadImportText(const std::string& path, std::string& text);
+
+// Tells the user that a file was read only in part (message 3 for window w,
+// CommandId 3); what was read completely stays in the store.
+void ReportPartialImport(int w);
+
+}  // namespace sorvan

@@ -1,0 +1,259 @@
+// The two-column readers: which lines are data, the energies and value order
+// of the four directions, the pages they ask, the limits, the re-read of a
+// window's source, the import from the menu and a real exported file.
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "import/formats.h"
+#include "import/two_column.h"
+#include "tests/import/text_import_fixture.h"
+
+using namespace sorvan;
+using importtest::JoinLines;
+
+namespace {
+
+TEST(TwoColumnLines, DataLineTest) {
+  const struct {
+    const char* line;
+    bool data;                // codes 16, 18, 22
+    bool dataKineticFalling;  // code 20
+  } cases[] = {
+      {"1000.0 5", true, true},   {"  1000.0 5", true, false}, {"-2.5 40", true, false},
+      {"+3 1", true, false},      {".5 1", true, false},       {"-.5 1", false, false},
+      {"Title line", false, false}, {"# 12 comment", false, false}, {"", false, false},
+      {"\t7\t8", true, false},    {"e5 1", false, false},
+  };
+  for (const auto& c : cases) {
+    EXPECT_EQ(IsTwoColumnDataLine(c.line, false), c.data) << c.line;
+    EXPECT_EQ(IsTwoColumnDataLine(c.line, true), c.dataKineticFalling) << c.line;
+  }
+}
+
+TEST(TwoColumnLines, EnergyAndIntensity) {
+  const struct {
+    const char* line;
+    double energy, intensity;
+  } cases[] = {
+      {"285.5,1200", 285.5, 1200},   {"285.5;1200", 285.5, 1200}, {"285.5\t1200", 285.5, 1200},
+      {"285.5    1200  3", 285.5, 1200}, {"  100  8974.5144  1 ", 100, 8974.5144},
+      {"1.5E2 7", 150, 7},           {"285.5,,1200", 285.5, 0},   {"285.5 abc", 285.5, 0},
+      {"285.5", 285.5, 0},
+  };
+  for (const auto& c : cases) {
+    double e = -1, i = -1;
+    SplitTwoColumnLine(c.line, e, i);
+    EXPECT_DOUBLE_EQ(e, c.energy) << c.line;
+    EXPECT_DOUBLE_EQ(i, c.intensity) << c.line;
+  }
+}
+
+TEST(TwoColumnParse, CommentsAndEmptyLinesAreNotPoints) {
+  const TwoColumnFile f = ParseTwoColumn(
+      JoinLines({"Title", "E  I", "1000.00049 5", "", "# note", "999.5 7", "999.0 9", ""}), false);
+  EXPECT_EQ(f.dataLines, 3);
+  EXPECT_EQ(f.intensities, (std::vector<double>{5, 7, 9}));
+  EXPECT_DOUBLE_EQ(f.firstEnergy, 1000.0);
+  EXPECT_DOUBLE_EQ(f.lastEnergy, 999.0);
+}
+
+class TwoColumnReaderTest : public importtest::TextImportTest {
+ protected:
+  // A new import of `code` answering the two pages with hv and the header
+  // page's OK.
+  void Import(int code, const std::string& path, const std::string& hv = "1486.6",
+              bool partial = false) {
+    NewImport([code](int w) { RunImportReader(code, w); }, code, path, [&] {
+      if (partial) ExpectMessage();
+      plat::script::SetText("ed251", -1, hv);
+      plat::script::Click("cmdOK251");
+      plat::script::SetText("ed261", -1, "My spectrum");
+      plat::script::Click("cmdOk261");
+    });
+  }
+  static std::vector<double> Values() {
+    std::vector<double> v;
+    for (int i = 1; i <= ImportedValues[1].Upper(); ++i) v.push_back(ImportedValues[1][i]);
+    return v;
+  }
+};
+
+TEST_F(TwoColumnReaderTest, FourDirections) {
+  const std::string binding = Write(JoinLines({"Title line", "1000.0 5", "999.5 7", "999.0 9"}), "b.txt");
+  const std::string kinetic = Write(JoinLines({"100 5", "101 7", "102 9"}), "k.txt");
+  const struct {
+    int code;
+    const std::string& path;
+    double start, end, step;
+    std::vector<double> values;
+  } cases[] = {
+      {TwoColumnBinding, binding, 486.6, 487.6, 0.5, {5, 7, 9}},
+      {TwoColumnBindingReversed, binding, 487.6, 486.6, 0.5, {9, 7, 5}},
+      {TwoColumnKineticReversed, kinetic, 102, 100, 1, {9, 7, 5}},
+      {TwoColumnKinetic, kinetic, 100, 102, 1, {5, 7, 9}},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.code);
+    ImportedHeader[1].ShortName = "left by an earlier file";
+    Import(c.code, c.path);
+    plat::driver::Finish();
+    const SpectrumHeaderRecord& h = ImportedHeader[1];
+    EXPECT_EQ(G.SpectraReadCount, 1);
+    EXPECT_EQ(G.ImportMode, "NORM");
+    EXPECT_EQ(G.SourceFilePath, c.path);
+    EXPECT_EQ(h.PointCount, 3);
+    EXPECT_NEAR(h.StartEnergy, c.start, 1e-9);
+    EXPECT_NEAR(h.EndEnergy, c.end, 1e-9);
+    EXPECT_NEAR(h.EnergyStep, c.step, 1e-12);
+    EXPECT_DOUBLE_EQ(h.ExcitationEnergy, 1486.6);
+    EXPECT_EQ(h.Name, "My spectrum");
+    EXPECT_EQ(h.Technique, "CAE");
+    EXPECT_EQ(h.Date, plat::FileDateText(c.path));
+    EXPECT_EQ(h.ShortName, "");
+    EXPECT_EQ(Values(), c.values);
+    EXPECT_EQ(ImportedValues[1][0], 0);
+    EXPECT_EQ(G.LineBuffer, "E_I");
+  }
+}
+
+TEST_F(TwoColumnReaderTest, TypedExcitationEnergyIsKeptForLaterImports) {
+  Import(TwoColumnBinding, Write(JoinLines({"1000.0 5", "999.0 9"}), "b.txt"), "1253,6");
+  plat::driver::Finish();
+  EXPECT_DOUBLE_EQ(G.DefaultExcitationEnergy, 1253.6);
+  EXPECT_NEAR(ImportedHeader[1].StartEnergy, 253.6, 1e-9);
+  EXPECT_NEAR(ImportedHeader[1].EndEnergy, 254.6, 1e-9);
+}
+
+TEST_F(TwoColumnReaderTest, LeadingBlankAndNegativeEnergiesDependOnTheCommand) {
+  const std::string path = Write(JoinLines({" 100 5", "-2.5 40", "101 7", "102 9"}), "k.txt");
+  Import(TwoColumnKinetic, path);
+  plat::driver::Finish();
+  EXPECT_EQ(Values(), (std::vector<double>{5, 40, 7, 9}));
+  Import(TwoColumnKineticReversed, path);
+  plat::driver::Finish();
+  EXPECT_EQ(Values(), (std::vector<double>{9, 7}));
+  EXPECT_NEAR(ImportedHeader[1].StartEnergy, 102, 1e-9);
+  EXPECT_NEAR(ImportedHeader[1].EndEnergy, 101, 1e-9);
+}
+
+TEST_F(TwoColumnReaderTest, FilesWithoutTwoPointsAreRefused) {
+  const struct {
+    const char* what;
+    std::string text;
+  } cases[] = {
+      {"empty", ""},
+      {"no data line", JoinLines({"Title", "E I", "# comment"})},
+      {"one data line", JoinLines({"Title", "100 5"})},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.what);
+    ImportedValues[1].Resize(3);
+    // message 3, no page
+    NewImport(ImportTwoColumnKinetic, TwoColumnKinetic, Write(c.text, "x.txt"), ExpectMessage);
+    EndMessageScript();
+    EXPECT_EQ(G.SpectraReadCount, 0);
+    EXPECT_EQ(G.CommandId, 3);
+    EXPECT_TRUE(ImportedValues[1].empty());
+  }
+}
+
+TEST_F(TwoColumnReaderTest, TooManyLinesKeepTheFirst32767) {
+  std::string text = "Energy Counts\n";
+  for (int i = 0; i < 32770; ++i) text += std::to_string(i) + " " + std::to_string(i % 100) + "\n";
+  const std::string path = Write(text, "long.txt");
+  Import(TwoColumnKinetic, path, "1486.6", true);  // message 3: not taken whole
+  EndMessageScript();
+  EXPECT_EQ(G.SpectraReadCount, 1);
+  EXPECT_EQ(ImportedHeader[1].PointCount, 32767);
+  EXPECT_EQ(ImportedValues[1].Upper(), 32767);
+  EXPECT_EQ(ImportedValues[1][32767], 32766 % 100);
+  EXPECT_NEAR(ImportedHeader[1].EndEnergy, 32766, 1e-9);
+  EXPECT_NEAR(ImportedHeader[1].EnergyStep, 1, 1e-12);
+}
+
+TEST_F(TwoColumnReaderTest, CancelledDialogReadsNothing) {
+  ImportedValues[1].Resize(4);
+  Win[0].ImportFormat = TwoColumnBinding;
+  G.SpectraReadCount = 0;
+  plat::script::CancelFile();
+  ImportTwoColumnBinding(0);
+  plat::driver::Finish();
+  EXPECT_EQ(G.SpectraReadCount, 0);
+  EXPECT_EQ(ImportedValues[1].Upper(), 4);  // the store is not erased
+}
+
+TEST_F(TwoColumnReaderTest, RereadAsksNothingAndKeepsTheWindowsHeader) {
+  const std::string path = Write(JoinLines({"100 5", "101 7", "102 9"}), "k.txt");
+  SpectrumHeaderRecord& own = Win[3].SpectrumHeader;
+  own.Name = "window name";
+  own.Comment = "window comment";
+  own.StartEnergy = 500;
+  own.EndEnergy = 502;
+  own.ExcitationEnergy = 1253.6;
+  own.PointCount = 3;
+  own.EnergyStep = 1;
+  Win[3].ImportFormat = TwoColumnKinetic + 1;
+  G.SourceFilePath = path;
+  ImportTwoColumnKinetic(3);
+  plat::driver::Finish();  // no page, no dialog
+  const SpectrumHeaderRecord& h = ImportedHeader[1];
+  EXPECT_EQ(G.SpectraReadCount, 1);
+  EXPECT_EQ(h.Name, "window name");
+  EXPECT_EQ(h.Comment, "window comment");
+  EXPECT_DOUBLE_EQ(h.StartEnergy, 500);
+  EXPECT_DOUBLE_EQ(h.EndEnergy, 502);
+  EXPECT_DOUBLE_EQ(h.ExcitationEnergy, 1253.6);
+  EXPECT_EQ(Values(), (std::vector<double>{5, 7, 9}));
+}
+
+TEST_F(TwoColumnReaderTest, ImportFromTheMenuOpensAWindow) {
+  const std::string path = Write(JoinLines({"Title line", "1000.0 5", "999.5 7", "999.0 9"}), "b.txt");
+  plat::script::AnswerFile(path);
+  plat::script::SetText("ed251", -1, "1486.6");
+  plat::script::Click("cmdOK251");
+  plat::script::SetText("ed261", -1, "C 1s");
+  plat::script::SetText("ed267", -1, "0.5");
+  plat::script::SetText("ed268", -1, "4");
+  plat::script::Click("cmdOk261");
+  plat::script::Click("cmd23");  // all spectra of the file
+  plat::driver::ChooseMenu(1180);
+  plat::driver::Finish();
+  ASSERT_TRUE(Win[1].WindowOpen);
+  const SpectrumHeaderRecord& h = Win[1].SpectrumHeader;
+  EXPECT_EQ(h.Name, "C 1s");
+  EXPECT_EQ(h.PointCount, 3);
+  EXPECT_NEAR(h.StartEnergy, 486.6, 1e-9);
+  EXPECT_DOUBLE_EQ(h.DwellTime, 0.5);
+  EXPECT_DOUBLE_EQ(h.ScanCount, 4);
+  EXPECT_EQ(Win[1].ImportFormat, TwoColumnBinding);
+  EXPECT_EQ(Win[1].SourcePath, path);
+  for (int i = 1; i <= 3; ++i) EXPECT_EQ(SlotData[1](i, 1), 3 + 2 * i) << i;
+  EXPECT_EQ(G.CurrentWindow, 1);
+}
+
+TEST_F(TwoColumnReaderTest, ExportedFileOfFourRegions) {
+  const std::string native = testsupport::SamplesDir() + "/specs-two-column.xy";
+  if (!plat::FileExists(plat::ProgramPath(native)))
+    GTEST_SKIP() << "sample file not found: " << native;
+  // The regions follow each other in one file; the reader takes every data
+  // line as one spectrum (1303 + 281 + 501 + 301 points) from the first to
+  // the last energy, and passes over the "#" comment blocks between them.
+  Import(TwoColumnKinetic, plat::ProgramPath(native), "1400");
+  plat::driver::Finish();
+  const SpectrumHeaderRecord& h = ImportedHeader[1];
+  EXPECT_EQ(G.SpectraReadCount, 1);
+  EXPECT_EQ(h.PointCount, 2386);
+  ASSERT_EQ(ImportedValues[1].Upper(), 2386);
+  EXPECT_DOUBLE_EQ(h.StartEnergy, 100);
+  EXPECT_DOUBLE_EQ(ImportedValues[1][1], 8974.5144);
+  EXPECT_DOUBLE_EQ(ImportedValues[1][2], 8422.512);
+  const TwoColumnFile f = ParseTwoColumn(testsupport::ReadFile(native), false);
+  EXPECT_EQ(f.dataLines, 2386);
+  EXPECT_DOUBLE_EQ(h.EndEnergy, f.lastEnergy);
+  EXPECT_DOUBLE_EQ(ImportedValues[1][2386], f.intensities.back());
+  EXPECT_DOUBLE_EQ(ImportedValues[1][1304], f.intensities[1303]);  // first point of region 2
+}
+
+}  // namespace

@@ -75,7 +75,7 @@ struct PageSpec {
 };
 
 // Runs a page: the guard test (returns false at once while the page's window
-// is busy or already open), DialogResult := 0 where the spec says so, the
+// is busy or already open), DialogResult := 0 when the page asks for it (clearResult), the
 // window at (DialogLeft, DialogTop) in the dialog font, `build` creating the
 // controls, the focus, the show, the pointer and the wait, which stores the
 // window's position into DialogLeft/DialogTop on every pass and ends only

@@ -44,6 +44,7 @@ struct EclipseSpectrum {
   std::vector<double> values = {10, 20, 30};
   double start = 1000, step = 0.5;
   std::string pointCount;  // "" = the number of values
+  std::vector<std::string> valueLines;  // written instead of the values when given
 };
 
 // The header items of one spectrum, numbered as the reader counts them.
@@ -101,7 +102,9 @@ std::string EclipseFile(int version, const std::vector<EclipseSpectrum>& spectra
     for (const std::string& item : EclipseHeader(version, s)) lines.push_back(item);
     // Spectra 1 to 4 take a line per value, later ones an item: the files
     // put one value on each line, which both read alike.
-    for (double v : s.values) lines.push_back(std::to_string(static_cast<int>(v)) + (k <= 4 ? " cps" : ""));
+    for (double v : s.values)
+      if (s.valueLines.empty()) lines.push_back(std::to_string(static_cast<int>(v)) + (k <= 4 ? " cps" : ""));
+    for (const std::string& l : s.valueLines) lines.push_back(l);
   }
   return JoinLines(lines);
 }
@@ -170,6 +173,17 @@ TEST(EclipseParse, DwellTimeAndSkippedItems) {
       EXPECT_EQ(t.values, (std::vector<double>{10, 20, 30}));
     }
   }
+}
+
+TEST(EclipseParse, SpectraOneToFourTakeALinePerValueLaterOnesAnItem) {
+  std::vector<EclipseSpectrum> spectra(5);
+  for (int k = 0; k < 4; ++k) spectra[k].valueLines = {"10,99", "20,99", "30,99"};
+  spectra[4].valueLines = {"1,2,3"};
+  const TapFile f = ParseEclipseTap(EclipseFile(2, spectra));
+  ASSERT_EQ(f.status, TapStatus::Ok) << f.problem;
+  ASSERT_EQ(f.spectra.size(), 5u);
+  EXPECT_EQ(f.spectra[3].values, (std::vector<double>{10, 20, 30}));
+  EXPECT_EQ(f.spectra[4].values, (std::vector<double>{1, 2, 3}));
 }
 
 TEST(EclipseParse, CountLineOnTheFirstLineIsVersion1) {

@@ -346,6 +346,11 @@ struct GlobalRecord {
   Int16 SegmentMode = 0;        // 16 while a further background segment is being picked
   Int16 SegmentOldStart = 0, SegmentEnd = 0, SegmentOldEnd = 0;
 
+  // === Savitzky-Golay filter and the confirm page 3x
+  Byte FilterHalfWidth = 0;            // m: the filter window holds 2m + 1 points
+  CheckedVector<double> FilterWeights;  // centre weights, index m + 1 + j for j = -m..m
+  std::string ConfirmTitle;            // caption of page 3x: the operation's name
+
   // === Dialog pages
   Byte DialogWindow1Busy = 0, DialogWindow2Busy = 0, DialogWindow3Busy = 0, DialogWindow28Busy = 0;
   Byte DialogWindow17Busy = 0, ElementTablePageBusy = 0;

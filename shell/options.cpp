@@ -19,6 +19,7 @@
 #include "platform/files.h"
 #include "platform/forms.h"
 #include "platform/toolbar.h"
+#include "processing/satellite_removal.h"
 #include "shell/commands.h"
 #include "shell/menu_bar.h"
 #include "shell/menu_commands.h"
@@ -41,7 +42,6 @@ void RefreshWindowTextsForLanguage() { RefreshWindowsForLanguage(); }
 void OpenOptionListPage(int /*mode*/) {}
 void OpenLineStylePage(double /*styleClass*/, const std::string& /*caption*/) {}
 void OpenTextStylePage(const std::string& /*caption*/) {}
-void OpenSatellitePresetPage(int /*anode*/) {}
 
 // Marks `chosen` (8) and the rest of `items` (0) in `popup`.
 void MarkGroup(MenuPopup popup, std::initializer_list<int> items, int chosen) {
@@ -353,11 +353,11 @@ void RunOptionCommand(int command) {
       break;
     case CmdAlSatellites:
       G.CommandId = 0;
-      OpenSatellitePresetPage(G.CommandId);
+      ShowSatellitePresetPage(G.CommandId);
       break;
     case CmdMgSatellites:
       G.CommandId = 1;
-      OpenSatellitePresetPage(G.CommandId);
+      ShowSatellitePresetPage(G.CommandId);
       break;
     case CmdAbout:
       G.CommandId = CmdAbout;

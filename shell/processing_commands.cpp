@@ -1,9 +1,12 @@
-// The menu commands of the processing region, the backgrounds and negation.
+// The menu commands of the processing region, the backgrounds, negation,
+// derivative, smoothing and satellite removal.
 #include "shell/processing_commands.h"
 
 #include "core/model.h"
 #include "processing/background_page.h"
 #include "processing/region.h"
+#include "processing/satellite_removal.h"
+#include "processing/smoothing.h"
 
 namespace sorvan {
 
@@ -34,6 +37,15 @@ bool RunRegionAndBackgroundCommand(int command) {
       return true;
     case 2400:
       NegateSpectrum(w);
+      return true;
+    case 2300:
+      DifferentiateSpectrum(w);
+      return true;
+    case 2700:
+      SmoothSpectrum(w);
+      return true;
+    case 2800:
+      RemoveXraySatellites(w);
       return true;
     default:
       return false;

@@ -115,14 +115,23 @@ void RemoveXraySatellites(int w) {
   RedrawWindow(w);
 
   G.ConfirmTitle = G.MessageTexts[kSatelliteText];
+  const bool wasOpen = win.WindowOpen;
   if (asking) {
     G.DialogResult = 2;
     ShowConfirmPage(w);
   } else {
     G.DialogResult = 1;
   }
+  // The page does not stop other commands: the window may have been closed
+  // or given another spectrum meanwhile. Another spectrum is left alone; a
+  // closed window gets its values back as after Cancel.
+  if (WindowPointCount(w) != n) {
+    if (win.SatelliteState == 2) win.SatelliteState = 0;
+    return;
+  }
+  const bool accepted = G.DialogResult == 1 && !(wasOpen && !win.WindowOpen);
 
-  if (G.DialogResult == 1) {
+  if (accepted) {
     LoadWorkData(w, 1, 1, n);
     WorkBackground.Resize(n);
     for (int i = first; i <= last; ++i) {

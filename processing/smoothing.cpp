@@ -50,12 +50,16 @@ void FilterSpectrum(int w, FilterKind kind) {
     ShowMessage(3, w);
     return;
   }
+  const bool wasOpen = win.WindowOpen;
   if (G.BatchMode == 0) {
     ShowConfirmPage(w);
   } else if (G.BatchMode == 1) {
     G.DialogResult = 1;
   }
   if (G.DialogResult != 1) return;
+  // Other commands run while the page waits: a window closed or given
+  // another spectrum meanwhile is left alone.
+  if ((wasOpen && !win.WindowOpen) || WindowPointCount(w) != n) return;
 
   if (kind == FilterKind::Derivative) {
     ++win.DerivativeCount;

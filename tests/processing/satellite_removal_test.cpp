@@ -19,6 +19,8 @@
 #include "platform/dialogs.h"
 #include "platform/driver.h"
 #include "platform/forms.h"
+#include "platform/mouse.h"
+#include "platform/recording_canvas.h"
 #include "platform/surfaces.h"
 #include "processing/satellite_removal.h"
 
@@ -217,13 +219,38 @@ TEST_F(SatelliteWindow, PartialRegionWithoutBackgroundKeepsThePointsOutsideIt) {
   for (int i = 40; i <= 100; ++i) EXPECT_NEAR(Column(3, i), satellites_[i], 1e-6) << i;
 }
 
-TEST_F(SatelliteWindow, SeriesRemovesWithoutAsking) {
-  Place(1253.6, kMg);
-  G.BatchMode = 1;
-  RemoveXraySatellites(kW);
-  G.BatchMode = 0;
-  EXPECT_EQ(Win[kW].SatelliteState, 1);
-  for (int i = 1; i <= kN; ++i) EXPECT_NEAR(Column(1, i), parent_[i], 1e-6) << i;
+TEST_F(SatelliteWindow, SeriesRemovesWithoutAskingWhateverTheLastBackgroundRunLeft) {
+  struct Case {
+    const char* what;
+    int passTarget;     // further Shirley passes of the last interactive run
+    int templateState;  // background state of the series' template window
+    double workSigma;   // what the scratch vector holds beforehand
+  };
+  const Case cases[] = {
+      {"fresh", 0, 0, 0.0},
+      {"after a refined Shirley", 4, 0, 0.0},
+      {"template kept its background", 0, 2, 0.0},
+      {"scratch left non-zero", 0, 0, 123.0},
+  };
+  for (const Case& c : cases) {
+    SetUp();
+    Place(1253.6, kMg, 15.0);
+    G.ShirleyPassTarget = static_cast<Int16>(c.passTarget);
+    G.SeriesTemplateWindow = 2;
+    Win[2].BackgroundState = static_cast<Byte>(c.templateState);
+    WorkSigma.Resize(kN + 1);
+    WorkSigma.fill(c.workSigma);
+    G.BatchMode = 1;
+    RemoveXraySatellites(kW);
+    G.BatchMode = 0;
+    EXPECT_EQ(Win[kW].SatelliteState, 1) << c.what;
+    EXPECT_EQ(Win[kW].BackgroundState, 0) << c.what;
+    for (int i = 1; i <= kN; ++i) {
+      EXPECT_NEAR(Column(1, i), parent_[i] + 15.0, 1e-6) << c.what << " point " << i;
+      EXPECT_NEAR(Column(3, i), satellites_[i], 1e-6) << c.what << " point " << i;
+      EXPECT_EQ(Column(2, i), 0.0) << c.what << " point " << i;
+    }
+  }
 }
 
 TEST_F(SatelliteWindow, RefusedWithoutAnEnergyStepOrWhileWindow3IsBusy) {
@@ -247,6 +274,47 @@ TEST_F(SatelliteWindow, RefusedWithoutAnEnergyStepOrWhileWindow3IsBusy) {
       EXPECT_EQ(Column(1, i), measured_[i]) << c.step << " point " << i;
       EXPECT_EQ(Column(3, i), 0.0) << c.step << " point " << i;
     }
+  }
+}
+
+TEST_F(SatelliteWindow, PreviewDrawsTheSatelliteCurveUntilAnswered) {
+  for (bool ok : {false, true}) {
+    SetUp();
+    Place(1486.6, kAl);
+    plat::RecordingCanvas canvas(640, 420, plat::RecordingCanvas::Metrics::Fixed);
+    plat::SetRecordingCanvas(kW, &canvas);
+    constexpr int kSatelliteColour = 0x00AA00;
+    G.CurveColours[2] = kSatelliteColour;
+    auto satelliteLines = [&canvas] {
+      int n = 0;
+      for (const plat::DrawCall& c : canvas.CallsOf(plat::DrawCall::Kind::Line))
+        n += c.state.colour == kSatelliteColour;
+      return n;
+    };
+    int preview = 0;
+    plat::script::Run([&] {
+      preview = satelliteLines();
+      canvas.Clear();
+    }, "count the preview");
+    Click(ok ? "cmdOk31" : "cmdCancel32");
+    RemoveXraySatellites(kW);
+    plat::SetRecordingCanvas(kW, nullptr);
+    EXPECT_GT(preview, 0) << ok;
+    EXPECT_EQ(satelliteLines(), 0) << "redrawn without the preview " << ok;
+  }
+}
+
+TEST_F(SatelliteWindow, WindowClosedWhileThePageWaitsGetsItsValuesBack) {
+  Place(1486.6, kAl, 30.0);
+  plat::script::Run([] { plat::driver::CloseWindow(kW); }, "close the window");
+  Click("cmdOk31");
+  RemoveXraySatellites(kW);
+  EXPECT_FALSE(Win[kW].WindowOpen);
+  EXPECT_EQ(Win[kW].SatelliteState, 0);
+  for (int i = 1; i <= kN; ++i) {
+    EXPECT_NEAR(Column(1, i), measured_[i], 1e-9) << i;
+    EXPECT_EQ(Column(2, i), 0.0) << i;
+    EXPECT_EQ(Column(3, i), 0.0) << i;
   }
 }
 
@@ -284,6 +352,31 @@ TEST_F(SatellitePage, ShowsTheMaterialsPresetsAndThePresetInUse) {
   G.CommandId = 1;
   ShowSatellitePresetPage(G.CommandId);
   EXPECT_EQ(G.DialogResult, 2);
+}
+
+TEST_F(SatellitePage, LayoutInCharacterCells) {
+  G.DialogLeft = 40;
+  G.DialogTop = 30;
+  Expect([] {
+    const plat::WindowRect r = plat::DialogWindowRect(30);
+    if (r.width != 79 * 8 || r.height != 18 * 16) return false;
+    int px = 0, py = 0;
+    plat::LastPointerMove(px, py);
+    if (px != G.DialogLeft + 60 || py != G.DialogTop + 266) return false;  // 7.5, 16.6 cells
+    int found = 0;
+    for (const plat::ControlInfo& c : plat::Controls(30)) {
+      // Preset 3's option, preset 2's offset of line 4, the OK button.
+      if (c.name == "opt301" && c.index == 3 && c.x == 42 * 8 && c.y == 8) ++found;
+      if (c.name == "ed302" && c.index == Entry(2, 4) && c.x == 30 * 8 && c.y == 162 &&
+          c.width == 11 * 8)
+        ++found;
+      if (c.name == "ed301" && c.index == Entry(1, 1) && c.hasFocus) ++found;
+      if (c.name == "cmdOk301" && c.isDefault && c.x == 8 && c.y == 240) ++found;
+    }
+    return found == 4;
+  }, "window, controls and pointer in cells");
+  Click("cmdCancel302");
+  ShowSatellitePresetPage(0);
 }
 
 TEST_F(SatellitePage, OkStoresTheTablesAndAppliesTheTickedPreset) {

@@ -17,6 +17,7 @@
 #include "platform/dialogs.h"
 #include "platform/driver.h"
 #include "platform/forms.h"
+#include "platform/mouse.h"
 #include "platform/surfaces.h"
 #include "processing/savitzky_golay.h"
 #include "processing/smoothing.h"
@@ -149,6 +150,8 @@ TEST_F(FilterWindow, ConfirmPageNamesTheOperationAndItsSetting) {
     SetUp();
     Place(NoisyPeak(30));
     G.AveragePoints = static_cast<Byte>(c.averagePoints);
+    Win[kW].YRangeFixed = 1;
+    Expect([] { return Win[kW].YRangeFixed == 0; }, "the page frees a fixed intensity range");
     Expect([&] { return plat::DialogCaption(3) == c.caption; }, "caption " + c.caption);
     Expect([&] { return plat::Text(3, "lb31") == c.label; }, "label " + c.label);
     Expect([] { return G.DialogWindow3Busy == 1; }, "window 3 busy while the page is open");
@@ -157,6 +160,43 @@ TEST_F(FilterWindow, ConfirmPageNamesTheOperationAndItsSetting) {
     plat::driver::Finish();
     EXPECT_EQ(G.FilterHalfWidth, c.averagePoints);
   }
+}
+
+// The control called name/index on dialog window n (a default one when none).
+plat::ControlInfo FindControl(int n, const std::string& name, int index = plat::kNoIndex) {
+  for (const plat::ControlInfo& c : plat::Controls(n))
+    if (c.name == name && c.index == index) return c;
+  ADD_FAILURE() << "no control " << name << "(" << index << ")";
+  return {};
+}
+
+TEST_F(FilterWindow, ConfirmPageLayoutInCharacterCells) {
+  Place(NoisyPeak(30));
+  G.DialogLeft = 100;
+  G.DialogTop = 50;
+  plat::script::Run([] {
+    const plat::WindowRect r = plat::DialogWindowRect(3);
+    EXPECT_EQ(r.width, 31 * 8);
+    EXPECT_EQ(r.height, 6 * 16);
+    const plat::ControlInfo ok = FindControl(3, "cmdOk31");
+    const plat::ControlInfo cancel = FindControl(3, "cmdCancel32");
+    const plat::ControlInfo label = FindControl(3, "lb31");
+    EXPECT_TRUE(ok.isDefault);
+    EXPECT_TRUE(cancel.isCancel);
+    EXPECT_EQ(ok.x, 8);
+    EXPECT_EQ(ok.y, 48);
+    EXPECT_EQ(ok.width, 13 * 8);
+    EXPECT_EQ(cancel.x, 16 * 8);
+    EXPECT_EQ(label.x, 8);
+    EXPECT_EQ(label.y, 8);
+    EXPECT_EQ(label.width, 27 * 8);
+    int px = 0, py = 0;
+    plat::LastPointerMove(px, py);
+    EXPECT_EQ(px, G.DialogLeft + 60);  // 7.5 cells
+    EXPECT_EQ(py, G.DialogTop + 74);   // 4.6 rows = 73.6
+  });
+  Key(KeyCode::Esc);
+  SmoothSpectrum(kW);
 }
 
 TEST_F(FilterWindow, ParabolaSmoothedUnchangedAndDifferentiatedToItsSlope) {
@@ -222,6 +262,16 @@ TEST_F(FilterWindow, NothingWhileTheConfirmWindowIsBusy) {
   EXPECT_EQ(Win[kW].SmoothCount, 0);
   EXPECT_EQ(SlotData[kW](15, 1), spectrum_[14]);
   EXPECT_FALSE(plat::DialogWindowOpen(3));
+}
+
+TEST_F(FilterWindow, WindowClosedWhileThePageWaitsIsLeftAlone) {
+  Place(NoisyPeak(30));
+  plat::script::Run([] { plat::driver::CloseWindow(kW); }, "close the window");
+  Click("cmdOk31");
+  SmoothSpectrum(kW);
+  EXPECT_FALSE(Win[kW].WindowOpen);
+  EXPECT_EQ(Win[kW].SmoothCount, 0);
+  for (int i = 1; i <= 30; ++i) EXPECT_EQ(SlotData[kW](i, 1), spectrum_[i - 1]) << i;
 }
 
 TEST_F(FilterWindow, AveragePointsZeroFiltersWithThreePoints) {

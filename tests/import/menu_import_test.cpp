@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "core/store.h"
+#include "import/formats.h"
 #include "import/place.h"
 #include "platform/controls.h"
 #include "platform/driver.h"
@@ -158,6 +159,70 @@ TEST_F(MenuImportTest, TransmissionParameterFileFromTheMenu) {
   EXPECT_DOUBLE_EQ(Win[1].TransmissionCoefFixed[1], 0);
   EXPECT_DOUBLE_EQ(Win[1].TransmissionCoefFixed[2], -1);
   EXPECT_DOUBLE_EQ(SlotData[1](700, 1), 2);
+
+  // After another import, reverting the window reads its parameter file again.
+  plat::script::AnswerFile(TwoNplSpectra());
+  plat::script::Click("cmd23");
+  plat::driver::ChooseMenu(1170);
+  plat::driver::Finish();
+  SlotData[1](700, 1) = -1;
+  G.CurrentWindow = 1;
+  plat::driver::ChooseMenu(1900);
+  plat::driver::Finish();
+  EXPECT_EQ(G.SourceFilePath, Win[1].SourcePath);
+  EXPECT_DOUBLE_EQ(SlotData[1](700, 1), 2);
+  EXPECT_EQ(Win[1].ImportFormat, 26);
+}
+
+TEST_F(MenuImportTest, EachReaderOffersItsFilterAndReadsNothingOnCancel) {
+  const struct {
+    int code;
+    std::string description;
+    const char* mask;
+  } cases[] = {
+      {Npl, G.LabelTexts[64], "*.npl"},
+      {Pcf, G.LabelTexts[64], "*.dat"},
+      {SpxExperiment, G.LabelTexts[64], "*.exp"},
+      {TransmissionParameterSpectrum, G.LabelTexts[143], "*.trm"},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.mask);
+    ImportedValues[1].Resize(2);
+    G.SpectraReadCount = 0;
+    G.ImportFolder = "\\somewhere";
+    Win[0].ImportFormat = static_cast<Byte>(c.code);
+    plat::script::CancelFile();
+    RunImportReader(c.code, 0);
+    plat::driver::Finish();
+    EXPECT_EQ(G.FileDialogFilter[0], c.description);
+    EXPECT_EQ(G.FileDialogFilter[1], c.mask);
+    EXPECT_EQ(G.FileDialogFilter[2], G.CaptionTexts[14]);
+    EXPECT_EQ(G.FileDialogFilter[3], "*.*");
+    EXPECT_EQ(G.FileDialogFilter[4], "");
+    EXPECT_EQ(G.SpectraReadCount, 0);
+    EXPECT_EQ(ImportedValues[1].Upper(), 2);  // the store is left as it was
+    EXPECT_EQ(G.ImportFolder, "\\somewhere");
+  }
+}
+
+TEST_F(MenuImportTest, ImportFolderFollowsTheChosenFileExceptForTransmissionFiles) {
+  G.ImportFolder = "\\somewhere";
+  const std::string npl = TwoNplSpectra();
+  plat::script::AnswerFile(npl);
+  plat::script::Click("cmd23");
+  plat::driver::ChooseMenu(1170);
+  plat::driver::Finish();
+  EXPECT_EQ(G.ImportFolder + "\\two.npl", npl);
+
+  std::string t;
+  for (int line = 1; line <= 34; ++line) t += (line == 15 ? "1" : "0") + std::string("\r\n");
+  G.ImportFolder = "\\somewhere";
+  plat::script::AnswerFile(WriteVamas(t, "flat.trm"));
+  plat::script::Click("cmd23");
+  plat::driver::ChooseMenu(9700);
+  plat::driver::Finish();
+  EXPECT_TRUE(Win[3].WindowOpen);
+  EXPECT_EQ(G.ImportFolder, "\\somewhere");
 }
 
 }  // namespace

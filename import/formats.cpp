@@ -1,7 +1,10 @@
 #include "import/formats.h"
 
 #include "core/model.h"
+#include "import/inf.h"
+#include "import/keyword_text.h"
 #include "import/npl_pcf.h"
+#include "import/numbered_files.h"
 #include "import/prefixed_text.h"
 #include "import/spx.h"
 #include "import/tap.h"
@@ -22,9 +25,9 @@ const ImportFormatInfo kFormats[] = {
     {EclipseTap, "EclipseTap", 1111, ImportEclipseTap},
     {TapBlocks, "TapBlocks", 1110, ImportTapBlocks},
     {PrefixedText, "PrefixedText", 1120, ImportPrefixedText},
-    {KeywordText, "KeywordText", 1130, nullptr},
-    {NumberedRegionFiles, "NumberedRegionFiles", 1150, nullptr},
-    {InfAsc, "InfAsc", 1140, nullptr},
+    {KeywordText, "KeywordText", 1130, ImportKeywordText},
+    {NumberedRegionFiles, "NumberedRegionFiles", 1150, ImportNumberedFiles},
+    {InfAsc, "InfAsc", 1140, ImportInfAsc},
     {Vamas, "Vamas", 1160, ReadVamas},
     {Npl, "Npl", 1170, ImportNpl},
     {TwoColumnBinding, "TwoColumnBinding", 1180, ImportTwoColumnBinding},

@@ -66,8 +66,8 @@ long long UnitsRounded(double value, double perUnit) {
   return static_cast<long long>(scaled);
 }
 
-// Sets up value vector k for n points; false when n is no point count a
-// spectrum may have.
+// Whether n is a point count a spectrum may have (1..32767); the header
+// typed or read may give any number.
 bool ValidPointCount(long long n) { return n >= 1 && n <= kMaxPoints; }
 
 void StoreValues(int k, const std::vector<double>& v) {

@@ -31,6 +31,7 @@ struct InfSpec {
   std::vector<InfRegion> regions = {InfRegion{}};
   std::string regionCount;  // "" = the number of regions
   bool endBeforeTime = false;  // the last region lacks its "Time" item
+  std::size_t keepLines = 0;   // > 0: the header file ends after these lines
 };
 
 std::vector<std::string> HeaderLines(const InfSpec& f) {
@@ -68,6 +69,7 @@ std::vector<std::string> HeaderLines(const InfSpec& f) {
       L.push_back(item);
     }
   }
+  if (f.keepLines > 0 && f.keepLines < L.size()) L.resize(f.keepLines);
   return L;
 }
 
@@ -230,6 +232,8 @@ TEST_F(InfReaderTest, FaultyHeaderIsRefused) {
       {"eleven regions", [] { InfSpec f; f.regions.resize(11); return f; }()},
       {"header ends before the Time item", [] { InfSpec f; f.endBeforeTime = true; return f; }()},
       {"region without points", [] { InfSpec f; f.regions[0].points = 0; return f; }()},
+      {"header ends before the excitation energy", [] { InfSpec f; f.keepLines = 11; return f; }()},
+      {"header ends after its signature", [] { InfSpec f; f.keepLines = 3; return f; }()},
   };
   // The signature as fifth item is still found.
   {

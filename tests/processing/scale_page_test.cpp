@@ -119,6 +119,24 @@ TEST_F(ScalePage, ScaleByTypedDivisorAndOffset) {
   }
 }
 
+TEST_F(ScalePage, APickedPointScalesByItsOwnValue) {
+  // A start point picked with the mouse: the page offers the mean of three
+  // points from there, and OK divides by the picked point itself.
+  G.AveragePoints = 3;
+  G.RegionPickState = 1;
+  G.CursorStart = 3;
+  plat::script::Expect([] { return std::fabs(ReadPageNumber(7, "ed71") - 34.0 / 3) < 1e-9; },
+                       "mean of points 3 to 5 offered");
+  SetText("ed72", -1, "1");
+  Click("cmdOk71");
+  plat::driver::ChooseMenu(2920);
+  EXPECT_EQ(Win[1].ScaleMode, ScaleByPickedPoint);
+  EXPECT_EQ(G.PickedChannel, 3);
+  const std::vector<double> y = Column(1, 1);
+  for (std::size_t i = 0; i < y.size(); ++i) EXPECT_DOUBLE_EQ(y[i], spectrum_[i] / 8 + 1) << i;
+  EXPECT_EQ(G.RegionPickState, 0);
+}
+
 TEST_F(ScalePage, CancelChangesNothing) {
   for (int command : {2910, 2920, 2930}) {
     SetText("ed71", -1, "7");

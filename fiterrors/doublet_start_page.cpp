@@ -64,9 +64,10 @@ int PeakEntries(int w) {
   return static_cast<int>(entries);
 }
 
-// Fills the next peak column from PickedHeight and CursorEnergy; the height
-// fields take `width` characters.
-void PickInto(int w, int width) {
+
+}  // namespace
+
+void PickDoubletRow(int w, int width) {
   WindowRecord& win = Win[w];
   G.RowIndex = static_cast<Int16>(G.RowIndex + 1);
   const int q = G.RowIndex;
@@ -102,7 +103,12 @@ void PickInto(int w, int width) {
   if (G.RowIndex >= win.PeakCount) G.RowIndex = 0;
 }
 
-}  // namespace
+void TakeDoubletHeightAtPointer(int w) {
+  const WindowRecord& win = Win[w];
+  if (win.WindowPlotHeight == 0) return;
+  const double y = plat::MouseY(w);
+  G.PickedHeight = win.YAxisTop - (y - 10) * (win.YAxisTop - win.YAxisBottom) / win.WindowPlotHeight;
+}
 
 void ShowDoubletStartPage(int w) {
   if (!IsSpectrumWindow(w) || !PageCanOpen(kPage)) return;
@@ -263,21 +269,14 @@ void cmd154_Click() {
 void cmd155_Click() {
   const int w = PageTarget();
   if (!IsSpectrumWindow(w) || !PageOpen(kPage)) return;
-  PickInto(w, 10);
+  PickDoubletRow(w, 10);
 }
 
 void cmd156_Click() {
   const int w = PageTarget();
   if (!IsSpectrumWindow(w) || !PageOpen(kPage)) return;
-  const WindowRecord& win = Win[w];
-  // The intensity at the pointer's height, with the plot's top taken 10
-  // pixels below the window's top edge (as the mouse handling reads it).
-  if (win.WindowPlotHeight != 0) {
-    const double y = plat::MouseY(w);
-    G.PickedHeight =
-        win.YAxisTop - (y - 10) * (win.YAxisTop - win.YAxisBottom) / win.WindowPlotHeight;
-  }
-  PickInto(w, 8);
+  TakeDoubletHeightAtPointer(w);
+  PickDoubletRow(w, 8);
 }
 
 void cmd157_Click() {

@@ -23,6 +23,16 @@ void cmd155_Click();
 void cmd156_Click();
 void cmd157_Click();
 
+// The height at the pointer in window w's plot, with the plot's top taken
+// 10 pixels below the window's top edge, into PickedHeight (unchanged while
+// the window was never drawn).
+void TakeDoubletHeightAtPointer(int w);
+// Fills the next doublet row of the open page from PickedHeight (less the
+// background at the cursor when it is defined or fitted) and CursorEnergy,
+// the partner by the doublet's ratio and splitting; the height fields take
+// `width` characters. Rows wrap after the window's peak count.
+void PickDoubletRow(int w, int width);
+
 void RegisterDoubletStartPageEvents();
 
 }  // namespace sorvan

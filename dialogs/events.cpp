@@ -3,6 +3,7 @@
 #include "dialogs/block_choice_page.h"
 #include "dialogs/fit_finished_page.h"
 #include "dialogs/import_header_pages.h"
+#include "dialogs/line_identification_page.h"
 #include "dialogs/page.h"
 #include "dialogs/spectrum_choice_page.h"
 #include "dialogs/window_choice_page.h"
@@ -16,6 +17,7 @@ void RegisterDialogEvents() {
   RegisterBlockChoiceEvents();
   RegisterImportHeaderEvents();
   RegisterFitFinishedPageEvents();
+  RegisterLineIdentificationEvents();
 }
 
 }  // namespace sorvan

@@ -371,6 +371,7 @@ struct GlobalRecord {
   Int16 ChosenBlockCount = 0;
   Int16 BlockCount = 0;
   Int16 VamasBlockCount = 0, SpxRegionCount = 0, SdpBlockCount = 0;
+  Int16 DepthLevelCount = 0;  // depth levels of each region of the last SPX depth profile
   std::string SourceFilePath;
   std::string NumberedFilePath;
 

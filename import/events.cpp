@@ -7,7 +7,7 @@
 namespace sorvan {
 
 void RegisterImportEvents() {
-  SourceReaderHook() = [](int code, int w) { return RunImportReader(code, w); };
+  SourceReaderHook() = [](int code, int w) { return ReadSourceAgain(code, w); };
 }
 
 }  // namespace sorvan

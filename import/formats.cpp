@@ -1,10 +1,18 @@
 #include "import/formats.h"
 
 #include "core/model.h"
+#include "import/inf.h"
+#include "import/keyword_text.h"
+#include "import/npl_pcf.h"
+#include "import/numbered_files.h"
 #include "import/prefixed_text.h"
+#include "import/spx.h"
 #include "import/tap.h"
+#include "import/transmission_files.h"
 #include "import/two_column.h"
 #include "import/vamas.h"
+#include "platform/text.h"
+#include "processing/revert.h"
 
 namespace sorvan {
 
@@ -17,18 +25,19 @@ const ImportFormatInfo kFormats[] = {
     {EclipseTap, "EclipseTap", 1111, ImportEclipseTap},
     {TapBlocks, "TapBlocks", 1110, ImportTapBlocks},
     {PrefixedText, "PrefixedText", 1120, ImportPrefixedText},
-    {KeywordText, "KeywordText", 1130, nullptr},
-    {NumberedRegionFiles, "NumberedRegionFiles", 1150, nullptr},
-    {InfAsc, "InfAsc", 1140, nullptr},
+    {KeywordText, "KeywordText", 1130, ImportKeywordText},
+    {NumberedRegionFiles, "NumberedRegionFiles", 1150, ImportNumberedFiles},
+    {InfAsc, "InfAsc", 1140, ImportInfAsc},
     {Vamas, "Vamas", 1160, ReadVamas},
-    {Npl, "Npl", 1170, nullptr},
+    {Npl, "Npl", 1170, ImportNpl},
     {TwoColumnBinding, "TwoColumnBinding", 1180, ImportTwoColumnBinding},
     {TwoColumnBindingReversed, "TwoColumnBindingReversed", 1181, ImportTwoColumnBindingReversed},
     {TwoColumnKineticReversed, "TwoColumnKineticReversed", 1182, ImportTwoColumnKineticReversed},
     {TwoColumnKinetic, "TwoColumnKinetic", 1183, ImportTwoColumnKinetic},
-    {SpxExperiment, "SpxExperiment", 1184, nullptr},
-    {TransmissionParameterSpectrum, "TransmissionParameterSpectrum", 9700, nullptr},
-    {Pcf, "Pcf", 1185, nullptr},
+    {SpxExperiment, "SpxExperiment", 1184, ImportSpxExperiment},
+    {TransmissionParameterSpectrum, "TransmissionParameterSpectrum", 9700,
+     ImportTransmissionFunction},
+    {Pcf, "Pcf", 1185, ImportPcf},
 };
 
 }  // namespace
@@ -50,6 +59,22 @@ bool RunImportReader(int code, int w) {
   const ImportFormatInfo* f = FindImportFormat(code);
   if (f == nullptr || f->reader == nullptr) return false;
   f->reader(w);
+  return true;
+}
+
+bool ReadSourceAgain(int code, int w) {
+  if (!RunImportReader(code, w)) return false;
+  // A depth profile: the reader has collected its regions; the window's own
+  // choice of regions (ChosenBlockList) is read again.
+  if (G.ImportMode == "SDP_VAM") {
+    G.BlockCount = G.VamasBlockCount;
+    DecodeBlockList(G.ChosenBlockList, G.BlockCount);
+    RereadVamasDepthProfile(w);
+  } else if (G.ImportMode == "SDP_SPE") {
+    G.BlockCount = G.SpxRegionCount;
+    DecodeBlockList(G.ChosenBlockList, G.BlockCount);
+    RereadSpxDepthProfile(w);
+  }
   return true;
 }
 

@@ -39,4 +39,9 @@ const ImportFormatInfo* FindImportCommand(int command);
 // has no reader.
 bool RunImportReader(int code, int w);
 
+// Reads the source of window w again (ImportFormat[w] = code + 1, no dialog,
+// nothing placed); for a depth profile also the regions that the window's
+// block list names. False when the format has no reader.
+bool ReadSourceAgain(int code, int w);
+
 }  // namespace sorvan

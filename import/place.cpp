@@ -12,6 +12,7 @@
 #include "display/redraw.h"
 #include "display/windows.h"
 #include "import/reader_support.h"
+#include "import/spx.h"
 #include "import/vamas.h"
 #include "platform/menus.h"
 #include "platform/text.h"
@@ -100,6 +101,10 @@ void PlaceImportedSpectra() {
         Win[0].ImportFormat = 12;
         G.BlockCount = G.VamasBlockCount;
         RereadVamasDepthProfile(G.CurrentWindow);
+      } else if (G.ImportMode == "SDP_SPE") {
+        Win[0].ImportFormat = 24;
+        G.BlockCount = G.SpxRegionCount;
+        RereadSpxDepthProfile(G.CurrentWindow);
       }
       G.ChosenBlockList = ChosenBlockListText();
       G.DialogResult = static_cast<Int16>(answer);

@@ -35,26 +35,41 @@ bool PrepareValues(int k, int& n) {
 
 }  // namespace
 
-void ReadImportedValues(int k) {
+int ReadImportedValues(int k) {
   int n = 0;
-  if (!PrepareValues(k, n)) return;
+  if (!PrepareValues(k, n)) return 0;
+  int numbers = 0;
   for (int i = 1; i <= n; ++i) {
     if (plat::AtEnd(kChannel)) break;
     G.LineBuffer = k <= 4 ? plat::ReadLine(kChannel) : plat::ReadField(kChannel);
+    if (BeginsWithNumber(G.LineBuffer)) ++numbers;
     ImportedValues[k][i] = plat::TextToNumber(G.LineBuffer);
     DropFollowingLines();
   }
+  return numbers;
 }
 
-void ReadImportedValuesReversed(int k) {
+int ReadImportedValuesReversed(int k) {
   int n = 0;
-  if (!PrepareValues(k, n)) return;
+  if (!PrepareValues(k, n)) return 0;
+  int numbers = 0;
   for (int i = n; i >= 1; --i) {
     if (plat::AtEnd(kChannel)) break;
     G.LineBuffer = plat::ReadField(kChannel);
+    if (BeginsWithNumber(G.LineBuffer)) ++numbers;
     ImportedValues[k][i] = plat::TextToNumber(G.LineBuffer);
     DropFollowingLines();
   }
+  return numbers;
+}
+
+bool BeginsWithNumber(const std::string& text) {
+  std::size_t i = 0;
+  while (i < text.size() && (text[i] == ' ' || text[i] == '\t')) ++i;
+  if (i < text.size() && (text[i] == '+' || text[i] == '-')) ++i;
+  auto digit = [&](std::size_t j) { return j < text.size() && text[j] >= '0' && text[j] <= '9'; };
+  if (digit(i)) return true;
+  return i < text.size() && text[i] == '.' && digit(i + 1);
 }
 
 void ClearImportedHeaderTexts(int h) {

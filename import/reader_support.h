@@ -21,10 +21,17 @@ extern std::string BlockTechnique;
 // take one whole line per value, spectra 5..100 one comma-separated field.
 // After each value VamasVariableCount - 1 further lines are dropped. A file
 // that ends early leaves the remaining points 0; nothing is read for k
-// outside 1..100 or a point count below 1.
-void ReadImportedValues(int k);
+// outside 1..100 or a point count below 1. Returns how many of the points
+// were read from an item that begins with a number, so that a reader can
+// tell a complete value section (the result equals the point count) from one
+// cut short or out of step.
+int ReadImportedValues(int k);
 // The same, every value a field, stored from point n down to point 1.
-void ReadImportedValuesReversed(int k);
+int ReadImportedValuesReversed(int k);
+
+// True when the text begins with a number by the leading-number rule
+// (blanks, an optional sign, then a digit, or a point and a digit).
+bool BeginsWithNumber(const std::string& text);
 
 // Empties the text fields of imported header h that a reader may leave
 // unwritten (short name, comment, date, source text), so that no spectrum

@@ -6,6 +6,7 @@
 #include "dialogs/spectrum_choice_page.h"
 #include "import/formats.h"
 #include "import/place.h"
+#include "import/spx.h"
 #include "import/vamas.h"
 #include "shell/menu_state.h"
 
@@ -34,6 +35,10 @@ void CmdOpenDepthProfileBlocks() {
     Win[0].ImportFormat = Vamas;
     G.BlockCount = G.VamasBlockCount;
     RereadVamasDepthProfile(G.CurrentWindow);
+  } else if (G.ImportMode == "SDP_SPE") {
+    Win[0].ImportFormat = SpxExperiment;
+    G.BlockCount = G.SpxRegionCount;
+    RereadSpxDepthProfile(G.CurrentWindow);
   }
   G.ChosenBlockList = ChosenBlockListText();
   ShowSpectrumChoicePage();

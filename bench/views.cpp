@@ -1,0 +1,88 @@
+// Speed of a full redraw of the multi-spectrum views, drawn into an offscreen
+// picture of a typical window size: a colour map issues one filled cell per
+// point and member, a waterfall one filled quadrilateral, and nothing is
+// cached between redraws, so a resize of a large series redraws them all.
+#include <benchmark/benchmark.h>
+
+#include <QApplication>
+#include <cmath>
+#include <cstdlib>
+#include <string>
+
+#include "core/model.h"
+#include "core/store.h"
+#include "display/redraw.h"
+#include "platform/surfaces.h"
+
+namespace {
+
+constexpr int kWindow = 1;
+
+// A series of `members` spectra of `points` points whose peak moves along.
+void PlaceSeries(int kind, int members, int points) {
+  using namespace sorvan;
+  InitialiseModel();
+  for (int c = 0; c < 4; ++c) {
+    G.FontName[c] = "Arial";
+    G.FontSize[c] = 9;
+  }
+  for (int k = 0; k <= 20; ++k) {
+    G.CurveWidths[k] = 1;
+    G.LineWidths[k] = 1;
+  }
+  G.CurveColours[0] = 0x000080;
+  G.CurveColours[7] = 0xC0C0C0;
+  G.PlotBackColour = 0xFFFFFF;
+  G.TickSize = 1;
+  WindowRecord& win = Win[kWindow];
+  win.WindowOpen = true;
+  win.WindowKind = static_cast<Byte>(kind);
+  win.MemberCount = static_cast<Int16>(members);
+  for (int m = 1; m <= members; ++m) win.MemberLabel[m] = std::to_string(m);
+  win.MultiPointCount = points;
+  win.MultiRegionStart = 1;
+  win.MultiRegionEnd = static_cast<Int16>(points);
+  win.MultiEnergyStep = 10.0 / points;
+  win.MultiStartEnergy = 1486.6 - 300;
+  win.MultiExcitationEnergy = 1486.6;
+  win.MultiYBottom = 0;
+  win.MultiYTop = 25000;
+  win.YTickCount = 5;
+  win.ShowYScale = 1;
+  win.ShowMemberLabels = 1;
+  win.ShowMaximumTrace = 1;
+  win.SpectrumHeader.PointCount = static_cast<Int16>(points);
+  G.ComponentCount = members;
+  DimSlotComponents(kWindow);
+  for (int m = 1; m <= members; ++m) {
+    const double centre = points * (0.3 + 0.4 * m / members);
+    for (int i = 1; i <= points; ++i)
+      SlotComponents[kWindow](i, m) = 1000 + 20000 * std::exp(-std::pow((i - centre) / (points / 40.0), 2));
+  }
+}
+
+void RedrawView(benchmark::State& state, int kind) {
+  PlaceSeries(kind, static_cast<int>(state.range(0)), static_cast<int>(state.range(1)));
+  plat::BeginBitmap(800, 560, kWindow);
+  for (auto _ : state) sorvan::RedrawWindow(kWindow);
+  plat::EndBitmap();
+  state.SetItemsProcessed(state.iterations() * state.range(0) * state.range(1));
+}
+
+void BM_ColourMap(benchmark::State& state) { RedrawView(state, sorvan::ColourMap); }
+void BM_Stacked(benchmark::State& state) { RedrawView(state, sorvan::StackedCurves); }
+void BM_Waterfall(benchmark::State& state) { RedrawView(state, sorvan::Waterfall); }
+BENCHMARK(BM_ColourMap)->Args({20, 1000})->Args({99, 2000})->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_Stacked)->Args({20, 1000})->Args({99, 2000})->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_Waterfall)->Args({20, 1000})->Args({99, 2000})->Unit(benchmark::kMillisecond);
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  if (!std::getenv("QT_QPA_PLATFORM")) setenv("QT_QPA_PLATFORM", "offscreen", 1);
+  QApplication app(argc, argv);
+  benchmark::Initialize(&argc, argv);
+  benchmark::RunSpecifiedBenchmarks();
+  benchmark::Shutdown();
+  return 0;
+}

@@ -377,7 +377,13 @@ struct GlobalRecord {
 
   // === Energies
   double GlobalEnergyOffset = 0;
-  double ReferenceEnergy = 0;
+  double ReferenceEnergy = 0;  // total correction shown when the energy page opened
+
+  // === Scale, shift and normalise page
+  double ScaleDivisor = 0;      // v shown after "1 / "; 1/v (or 1) once applied
+  double ScaleFactor = 0;       // the factor applied last
+  double ScaleOffset = 0;       // added after scaling
+  double ScaleOffsetInput = 0;  // the number last typed as offset
   double MultiViewEnergyOffset = 0;
 
   // === Series, reports and two-window commands

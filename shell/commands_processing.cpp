@@ -6,6 +6,7 @@ namespace sorvan {
 
 void RunProcessingCommand(int command) {
   if (RunRegionAndBackgroundCommand(command)) return;
+  if (RunTransferScaleArithmeticCommand(command)) return;
 }
 
 }  // namespace sorvan

@@ -8,6 +8,7 @@
 #include "shell/commands.h"
 #include "shell/menu_commands.h"
 #include "shell/menu_state.h"
+#include "shell/processing_commands.h"
 #include "shell/messages.h"
 
 namespace sorvan {
@@ -61,6 +62,8 @@ void RunViewCommand(int kind) {
 }  // namespace
 
 void RunSeriesCommand(int command) {
+  // 8100, the energy offset of all windows, shares the energy page.
+  if (RunTransferScaleArithmeticCommand(command)) return;
   switch (command) {
     case CmdStackedView: RunViewCommand(StackedCurves); break;
     case CmdColourMapView: RunViewCommand(ColourMap); break;

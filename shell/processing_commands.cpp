@@ -1,12 +1,22 @@
 // The menu commands of the processing region, the backgrounds, negation,
-// derivative, smoothing and satellite removal.
+// derivative, smoothing and satellite removal; copy and paste, energy
+// correction, scaling and window arithmetic.
 #include "shell/processing_commands.h"
 
+#include <string>
+
 #include "core/model.h"
+#include "processing/arithmetic_page.h"
 #include "processing/background_page.h"
+#include "processing/calibration_page.h"
 #include "processing/region.h"
 #include "processing/satellite_removal.h"
+#include "processing/scale_page.h"
 #include "processing/smoothing.h"
+#include "processing/snapshot.h"
+#include "shell/commands.h"
+#include "shell/menu_commands.h"
+#include "shell/menu_state.h"
 
 namespace sorvan {
 
@@ -50,6 +60,101 @@ bool RunRegionAndBackgroundCommand(int command) {
     default:
       return false;
   }
+}
+
+namespace {
+
+void ShowScalePageFor(int command, const std::string& operationName) {
+  G.CommandId = static_cast<Int16>(command);
+  G.ScaleOperationName = operationName;
+  ShowScaleShiftPage(G.CurrentWindow);
+}
+
+void ShowArithmeticPageFor(const std::string& operationName) {
+  G.ArithmeticOperationName = operationName;
+  ShowWindowArithmeticPage(G.CurrentWindow);
+}
+
+}  // namespace
+
+bool RunTransferScaleArithmeticCommand(int command) {
+  switch (command) {
+    case CmdCopySpectrum:
+      if (!CurrentWindowIsOpen()) return true;
+      WriteSpectrumSnapshot(G.CurrentWindow);
+      G.PasteItemFlag = 0;
+      UpdateMenuState(G.CurrentWindow);
+      return true;
+    case CmdPasteSpectrum:
+      PasteSpectrumSnapshot();
+      return true;
+    case CmdCorrectEnergy:
+      if (!CurrentWindowIsOpen()) return true;
+      G.CommandId = CmdCorrectEnergy;
+      ShowEnergyValuePage(G.CurrentWindow);
+      return true;
+    case CmdCorrectEnergyAll:
+      // The shared offset needs no open window.
+      G.CommandId = CmdCorrectEnergyAll;
+      ShowEnergyValuePage(IsSpectrumWindow(G.CurrentWindow) ? G.CurrentWindow : 1);
+      return true;
+    default:
+      break;
+  }
+  if (!CurrentWindowIsOpen()) {
+    switch (command) {
+      case CmdShiftSpectrum: case CmdScaleSpectrum: case CmdNormaliseSpectrum:
+      case CmdAddWindow: case CmdSubtractWindow: case CmdMultiplyWindow: case CmdDivideWindow:
+        return true;
+      default:
+        return false;
+    }
+  }
+  switch (command) {
+    // Each of the three commands hands its own number over, so that the
+    // page never takes a shift or a scaling for a normalisation.
+    case CmdShiftSpectrum:
+      ShowScalePageFor(command, G.MessageTexts[19]);
+      return true;
+    case CmdScaleSpectrum:
+      ShowScalePageFor(command, G.MessageTexts[17]);
+      return true;
+    case CmdNormaliseSpectrum:
+      ShowScalePageFor(command, G.LabelTexts[214]);
+      return true;
+    case CmdAddWindow:
+      ShowArithmeticPageFor(G.MessageTexts[21]);
+      return true;
+    case CmdSubtractWindow:
+      ShowArithmeticPageFor(G.MessageTexts[22]);
+      return true;
+    case CmdMultiplyWindow:
+      ShowArithmeticPageFor(G.MessageTexts[23]);
+      return true;
+    case CmdDivideWindow:
+      ShowArithmeticPageFor(G.MessageTexts[24]);
+      return true;
+    default:
+      return false;
+  }
+}
+
+void RepeatLastScaleOperation() {
+  if (!CurrentWindowIsOpen()) return;
+  const std::string& name = G.ScaleOperationName;
+  if (!name.empty() && name == G.LabelTexts[214]) {
+    G.CommandId = CmdNormaliseSpectrum;
+  } else if (name == G.MessageTexts[19]) {
+    G.CommandId = CmdShiftSpectrum;
+  } else {
+    G.CommandId = CmdScaleSpectrum;
+  }
+  ShowScaleShiftPage(G.CurrentWindow);
+}
+
+void RepeatLastArithmeticOperation() {
+  if (!CurrentWindowIsOpen()) return;
+  ShowWindowArithmeticPage(G.CurrentWindow);
 }
 
 }  // namespace sorvan

@@ -12,4 +12,17 @@ namespace sorvan {
 // false for any other command.
 bool RunRegionAndBackgroundCommand(int command);
 
+// Runs `command` when it is one of 2210 (copy the current window to the
+// snapshot file), 2220 (paste it into the lowest free window), 21200 and
+// 8100 (energy correction of the current window or of all windows), 2910,
+// 2920, 2930 (shift, scale, normalise) or 21010..21040 (arithmetic with
+// another window); false for any other command.
+bool RunTransferScaleArithmeticCommand(int command);
+
+// The scale page and the arithmetic page with the operation chosen last
+// (toolbar actions 25 and 26). The scale page lays itself out for
+// normalising exactly when normalising was the operation chosen last.
+void RepeatLastScaleOperation();
+void RepeatLastArithmeticOperation();
+
 }  // namespace sorvan

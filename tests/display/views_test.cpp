@@ -370,6 +370,50 @@ TEST_F(ViewTest, WaterfallDrawsTheFrontMemberLastOnItsOwnBaseline) {
   }
 }
 
+// Waterfalls with the intensity scale (labels " 300" .. "   0", 24 wide;
+// ticks 4.2 long): the waterfall keeps the scale on the right of the back
+// wall, the mirrored one on the left, and their energy axes take the front
+// two thirds on their own side.
+TEST_F(ViewTest, WaterfallScaleAndEnergyAxisSides) {
+  struct Case {
+    int kind;
+    int plotLeft, plotWidth;
+    int axisStart, axisEnd;
+    double topTextX, topTextY;
+  };
+  const Case cases[] = {
+      // PL = 18 + 6; PW = 640 - 24 - 4.2 - 24 - 40 = 547.8 -> 548.
+      {Waterfall, 24, 548, 24, 389, 572 + 4.2 + 4.8, 15 - 7.5},
+      // PL = 24 + 4.2 + 30 + 6 = 64.2 -> 64; PW = 640 - 64 - 18 - 12 = 546.
+      {MirroredWaterfall, 64, 546, 246, 610, 64 - 4.2 - 6 - 24, 15 - 15 / 2.3},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.kind);
+    Canvas().Clear();
+    MakeView(c.kind, 3, 6, [](int, int) { return 100.0; });
+    RedrawWindow(kWindow);
+    EXPECT_EQ(G.PlotLeft, c.plotLeft);
+    EXPECT_EQ(G.PlotWidth, c.plotWidth);
+    EXPECT_EQ(G.XTickPixel[0], c.axisStart);
+    EXPECT_EQ(G.XTickPixel[5], c.axisEnd);
+    const DrawCall* top = TextCall(" 300");
+    ASSERT_NE(top, nullptr);
+    EXPECT_NEAR(top->x1, c.topTextX, 1e-9);
+    EXPECT_NEAR(top->y1, c.topTextY, 1e-9);
+    // The first energy tick slants forward along the depth axis, 0.02 of a
+    // third of the width sideways and 0.02 of half the height down.
+    const double side = c.kind == Waterfall ? -1 : 1;
+    bool slanted = false;
+    for (const DrawCall& l : Calls(DrawCall::Kind::Line)) {
+      if (l.x1 == c.axisStart && l.y1 == G.AxisY &&
+          std::fabs(l.x2 - (c.axisStart + side * 0.02 * c.plotWidth / 3)) < 1e-9 &&
+          std::fabs(l.y2 - (G.AxisY + 0.02 * G.PlotHeight / 2)) < 1e-9)
+        slanted = true;
+    }
+    EXPECT_TRUE(slanted);
+  }
+}
+
 TEST_F(ViewTest, WaterfallWithoutLabelsOrScale) {
   MakeView(Waterfall, 3, 6, [](int, int) { return 100.0; });
   Win[kWindow].ShowMemberLabels = 0;

@@ -130,4 +130,32 @@ TEST_F(TextFormatsMenuTest, InfFileOpensItsRegionsWithoutAPage) {
   EXPECT_EQ(SlotData[1](3, 1), 30);
 }
 
+TEST_F(TextFormatsMenuTest, KeywordListFileTakesTheTypedHeader) {
+  std::string text;
+  for (int i = 0; i < 5; ++i)
+    text += std::to_string(1200 + 2 * i) + " " + std::to_string(10 * (i + 1)) + "\r\n";
+  const std::string path = Write("list.txt", text);
+  plat::script::AnswerFile(path);
+  plat::script::SetText("ed261", -1, "Cu 2p");
+  plat::script::SetText("ed264", -1, "1486.6");
+  plat::script::SetText("ed265", -1, "1200");
+  plat::script::SetText("ed266", -1, "1208");
+  plat::script::SetText("ed267", -1, "0");
+  plat::script::SetText("ed268", -1, "0");
+  plat::script::SetText("ed269", -1, "2");
+  plat::script::Click("cmdOk261");
+  plat::script::Click("cmd23");
+  plat::driver::ChooseMenu(1130);
+  plat::driver::Finish();
+  ASSERT_TRUE(Win[1].WindowOpen);
+  const SpectrumHeaderRecord& h = Win[1].SpectrumHeader;
+  EXPECT_EQ(h.Name, "Cu 2p");
+  EXPECT_EQ(h.PointCount, 5);
+  EXPECT_EQ(h.DwellTime, 1);  // 0 typed: one second, one scan
+  EXPECT_EQ(h.ScanCount, 1);
+  EXPECT_EQ(Win[1].ImportFormat, 6);
+  EXPECT_EQ(SlotData[1](1, 1), 10);
+  EXPECT_EQ(SlotData[1](5, 1), 50);
+}
+
 }  // namespace

@@ -8,6 +8,7 @@
 #include "core/store.h"
 #include "dialogs/page.h"
 #include "display/redraw.h"
+#include "fiterrors/doublet_start_page.h"
 #include "fiterrors/peak_start_page.h"
 #include "platform/controls.h"
 #include "platform/loop.h"
@@ -26,22 +27,11 @@ bool LeftButtonAlone() { return plat::MouseButtons() == plat::kLeftButton; }
 // Whole number below x, as the rounding rules of the picks count it.
 long long Floor(double x) { return static_cast<long long>(std::floor(x)); }
 
-// x rounded to 0.01, halves up.
-double Round2(double x) { return std::floor(x * 100 + 0.5) / 100; }
 
 // A dialog page of `n` is open for window w (a click in another spectrum
 // window fills nothing: the page's rows belong to the window it was opened
 // for).
 bool PageServes(int n, int w) { return PageOpen(n) && PageWindow(n) == w; }
-
-// The background under the cursor point, when the window's background is
-// defined (2) or fitted (4) and the page loaded it; 0 otherwise.
-double BackgroundAtCursor(const WindowRecord& win) {
-  if (win.BackgroundState != 2 && win.BackgroundState != 4) return 0;
-  const long long channel = plat::RoundHalfEven(G.CursorChannel);
-  if (channel < 0 || channel > WorkBackground.Upper()) return 0;
-  return WorkBackground[channel];
-}
 
 // ---- Line identification page ----
 
@@ -125,40 +115,9 @@ void PickPeakStart(int w) {
 void PickDoubletStart(int w) {
   if (G.DoubletStartPickActive != 1 || !PageServes(kDoubletStartPageWindow, w) || !LeftButtonAlone())
     return;
-  const WindowRecord& win = Win[w];
-  if (win.WindowPlotHeight == 0) return;
-  constexpr int n = kDoubletStartPageWindow;
-  G.RowIndex = static_cast<Int16>(G.RowIndex + 1);
-  const int r = G.RowIndex;
-  // The height at the pointer, with the plot top taken 10 pixels below the
-  // window's top edge.
-  const double y = plat::MouseY(w);
-  G.PickedHeight =
-      win.YAxisTop - (y - 10) * (win.YAxisTop - win.YAxisBottom) / win.WindowPlotHeight;
-  G.PickedHeight -= BackgroundAtCursor(win);
-  const bool kinetic = G.EnergyAxisMode != 0;
-  const double splitting = kinetic ? -G.CurrentDoubletSplitting : G.CurrentDoubletSplitting;
-  const int cell = (r - 1) * 10;
-  const bool relative = win.RelativeMode == 1;
-  std::string height = NumberTextInWidth(G.PickedHeight, 8);
-  std::string partnerHeight = relative ? NumberTextInWidth(G.CurrentDoubletRatio, 8)
-                                       : NumberTextInWidth(G.PickedHeight * G.CurrentDoubletRatio, 8);
-  std::string position = plat::NumberToText(G.CursorEnergy);
-  std::string partnerPosition =
-      plat::NumberToText(relative ? Round2(splitting) : Round2(G.CursorEnergy + splitting));
-  if (r > 1 && relative) {
-    const double firstHeight = ReadPageNumber(n, "ed151", 0);
-    if (firstHeight != 0) {
-      height = NumberTextInWidth(G.PickedHeight / firstHeight, 8);
-      partnerHeight = NumberTextInWidth(G.CurrentDoubletRatio, 8);
-      position = plat::NumberToText(Round2(G.CursorEnergy - ReadPageNumber(n, "ed151", 4)));
-    }
-  }
-  plat::SetText(n, "ed151", cell, height);
-  plat::SetText(n, "ed151", cell + 1, partnerHeight);
-  plat::SetText(n, "ed151", cell + 4, position);
-  plat::SetText(n, "ed151", cell + 5, partnerPosition);
-  if (win.PeakCount <= r) G.RowIndex = 0;
+  if (Win[w].WindowPlotHeight == 0) return;
+  TakeDoubletHeightAtPointer(w);
+  PickDoubletRow(w, 8);
   plat::Sleep(kPickWait);
 }
 

@@ -4,6 +4,7 @@
 #include "core/model.h"
 #include "dialogs/fit_finished_page.h"
 #include "fit/lm_fit.h"
+#include "fiterrors/doublet_start_page.h"
 #include "fiterrors/iteration_page.h"
 #include "fiterrors/peak_count_page.h"
 #include "fiterrors/peak_limits_page.h"
@@ -19,6 +20,7 @@ void RegisterFitErrorEvents() {
   RegisterPeakCountPageEvents();
   RegisterPeakLimitsPageEvents();
   RegisterPeakStartPageEvents();
+  RegisterDoubletStartPageEvents();
   FitPages& pages = FitPageHooks();
   pages.iterationLimitPage = [](int) { ShowIterationLimitPage(); };
   pages.fitFinishedPage = ShowFitFinishedPage;

@@ -9,7 +9,6 @@
 #include "core/model.h"
 #include "core/store.h"
 #include "import/formats.h"
-#include "import/import_steps.h"
 #include "import/reader_support.h"
 #include "platform/files.h"
 #include "platform/text.h"
@@ -101,7 +100,7 @@ struct PcfParameters {
 
 void ImportNpl(int w) {
   G.ImportMode = "NORM";
-  const std::string path = ChooseReaderFile(w, Npl, G.LabelTexts[64], "*.npl", "npl");
+  const std::string path = ChooseReaderFile(w, Npl, {G.LabelTexts[64], "*.npl"}, "npl");
   if (path.empty()) return;
   if (!OpenImportFile(w, path)) return;
   int kept = 0;
@@ -135,12 +134,12 @@ void ImportNpl(int w) {
   }
   plat::Close(kChannel);
   G.SpectraReadCount = static_cast<Int16>(kept);
-  if (!whole) ReportFileNotTakenWhole(w);
+  if (!whole) ReportPartialImport(w);
 }
 
 void ImportPcf(int w) {
   G.ImportMode = "NORM";
-  const std::string path = ChooseReaderFile(w, Pcf, G.LabelTexts[64], "*.dat", "dat");
+  const std::string path = ChooseReaderFile(w, Pcf, {G.LabelTexts[64], "*.dat"}, "dat");
   if (path.empty()) return;
   if (!OpenImportFile(w, path)) return;
   int kept = 0;
@@ -232,7 +231,7 @@ void ImportPcf(int w) {
   }
   plat::Close(kChannel);
   G.SpectraReadCount = static_cast<Int16>(kept);
-  if (!whole) ReportFileNotTakenWhole(w);
+  if (!whole) ReportPartialImport(w);
 }
 
 }  // namespace sorvan

@@ -180,7 +180,7 @@ PrefixedTextFile ParsePrefixedText(std::string_view text) {
 
 void ImportPrefixedText(int w) {
   G.ImportMode = "NORM";
-  const std::string path = ChooseTextImportFile(w, PrefixedText, {G.CaptionTexts[20], "*.*"}, "*");
+  const std::string path = ChooseReaderFile(w, PrefixedText, {G.CaptionTexts[20], "*.*"}, "*");
   const bool reread = Win[w].ImportFormat == PrefixedText + 1;
   if (reread) {
     ImportedHeader[1].ExcitationEnergy = Win[w].SpectrumHeader.ExcitationEnergy;

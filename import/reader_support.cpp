@@ -105,4 +105,36 @@ double CountsPerSecondDivisor(double scanCount, double dwellTime) {
   return f == 0 ? 1.0 : f;
 }
 
+std::string ChooseReaderFile(int w, int code, const std::vector<std::string>& filterPairs,
+                             const std::string& defaultExtension) {
+  const int format = Win[w].ImportFormat;
+  if (format == code) {
+    ChooseImportFile(filterPairs, defaultExtension, G.ImportFolder, true);
+  } else if (format == code + 1) {
+    G.FileDialogResult = G.SourceFilePath;
+  } else {
+    return std::string();
+  }
+  // A dialog left with its preset mask has chosen no file.
+  if (G.FileDialogResult.find('*') != std::string::npos) return std::string();
+  return G.FileDialogResult;
+}
+
+bool OpenImportFile(int w, const std::string& path) {
+  EraseImportedSpectra();
+  G.SourceFilePath = path;
+  try {
+    plat::OpenInput(1, path);
+  } catch (const plat::FileError&) {
+    RefuseImportFile(w);
+    return false;
+  }
+  return true;
+}
+
+void ReportPartialImport(int w) {
+  G.CommandId = 3;
+  ShowMessage(3, w);
+}
+
 }  // namespace sorvan

@@ -47,6 +47,24 @@ std::string ChooseImportFile(const std::vector<std::string>& filterPairs,
                              const std::string& defaultExtension, const std::string& startFolder,
                              bool updateImportFolder);
 
+// The file a reader of format `code` reads for window w: with
+// ImportFormat[w] = code the open-file dialog of an import (ChooseImportFile
+// with `filterPairs`, ImportFolder as start and remembered afterwards); with
+// code + 1 the window's source SourceFilePath, without a dialog. Leaves the
+// path in FileDialogResult; returns "" when nothing is to be read (dialog
+// cancelled, a mask returned instead of a file, or another format code).
+std::string ChooseReaderFile(int w, int code, const std::vector<std::string>& filterPairs,
+                             const std::string& defaultExtension);
+
+// Empties the store's value vectors, opens `path` on input channel 1 and
+// makes it the SourceFilePath. A file that cannot be opened is refused
+// (RefuseImportFile) and false returned.
+bool OpenImportFile(int w, const std::string& path);
+
+// The reading ended before the file was taken whole, although what was read
+// completely stays in the store: CommandId 3 and message 3 for window w.
+void ReportPartialImport(int w);
+
 // Refuses the file being read: CommandId := 3, message 3 for window w, input
 // channel 1 closed, SpectraReadCount := 0.
 void RefuseImportFile(int w);

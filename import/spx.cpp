@@ -6,7 +6,6 @@
 #include "core/model.h"
 #include "core/store.h"
 #include "import/formats.h"
-#include "import/import_steps.h"
 #include "import/reader_support.h"
 #include "platform/files.h"
 #include "platform/text.h"
@@ -249,7 +248,7 @@ std::vector<std::string> SpxDepthLabels(const std::string& depthLine, int levels
 void ImportSpxExperiment(int w) {
   G.ImportMode = "NORM";
   const std::string path =
-      ChooseReaderFile(w, SpxExperiment, G.LabelTexts[64], "*.exp", "exp");
+      ChooseReaderFile(w, SpxExperiment, {G.LabelTexts[64], "*.exp"}, "exp");
   if (path.empty()) return;
   if (!OpenImportFile(w, path)) return;
   const int mostRegions = static_cast<int>(G.BlockNames.upper());
@@ -305,7 +304,7 @@ void ImportSpxExperiment(int w) {
   } else {
     G.SpectraReadCount = static_cast<Int16>(kept);
   }
-  if (!whole) ReportFileNotTakenWhole(w);
+  if (!whole) ReportPartialImport(w);
 }
 
 void RereadSpxDepthProfile(int w) {
@@ -362,7 +361,7 @@ void RereadSpxDepthProfile(int w) {
     if (G.ChosenDepthBlocks[rest] == rest) whole = false;
   G.SpectraReadCount = G.DepthLevelCount;
   G.SdpBlockCount = static_cast<Int16>(k);
-  if (!whole) ReportFileNotTakenWhole(w);
+  if (!whole) ReportPartialImport(w);
 }
 
 }  // namespace sorvan

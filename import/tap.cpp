@@ -239,7 +239,7 @@ void StoreTapFile(int w, const TapFile& file, bool keepTechnique) {
 }
 
 std::string ChooseTapFile(int w, int code) {
-  return ChooseTextImportFile(w, code, {G.CaptionTexts[19], "*.tap"}, "tap");
+  return ChooseReaderFile(w, code, {G.CaptionTexts[19], "*.tap"}, "tap");
 }
 
 }  // namespace

@@ -97,20 +97,6 @@ double RoundUpwardTo(double value, double scale) {
   return std::floor(scaled + 0.5 + 1e-9 * std::max(1.0, std::fabs(scaled))) / scale;
 }
 
-std::string ChooseTextImportFile(int w, int code, const std::vector<std::string>& filterPairs,
-                                 const std::string& defaultExtension) {
-  const int format = Win[w].ImportFormat;
-  if (format == code) {
-    ChooseImportFile(filterPairs, defaultExtension, G.ImportFolder, true);
-  } else if (format == code + 1) {
-    G.FileDialogResult = G.SourceFilePath;
-  } else {
-    return {};
-  }
-  if (G.FileDialogResult.find('*') != std::string::npos) return {};
-  return G.FileDialogResult;
-}
-
 bool ReadImportText(const std::string& path, std::string& text) {
   try {
     text = plat::ReadWholeFile(path);
@@ -120,9 +106,5 @@ bool ReadImportText(const std::string& path, std::string& text) {
   }
 }
 
-void ReportPartialImport(int w) {
-  G.CommandId = 3;
-  ShowMessage(3, w);
-}
 
 }  // namespace sorvan

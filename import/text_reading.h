@@ -49,19 +49,8 @@ double RoundUpwardTo(double value, double scale);
 // Largest number of points of one spectrum (a 16-bit point count).
 inline constexpr int kMaxSpectrumPoints = 32767;
 
-// The start of a text reader for window w: with ImportFormat[w] = code a new
-// import asks for the file (the filter pairs, then "all files"); with code + 1
-// the window's source SourceFilePath is read again without a dialog.
-// Returns the path ("" when nothing is to be read: dialog cancelled, a mask
-// returned instead of a file, or another format code).
-std::string ChooseTextImportFile(int w, int code, const std::vector<std::string>& filterPairs,
-                                 const std::string& defaultExtension);
-
 // Reads the whole file; false when it cannot be read.
 bool ReadImportText(const std::string& path, std::string& text);
 
-// Tells the user that a file was read only in part (message 3 for window w,
-// CommandId 3); what was read completely stays in the store.
-void ReportPartialImport(int w);
 
 }  // namespace sorvan

@@ -29,7 +29,7 @@ struct Variant {
 void ImportTwoColumn(int w, const Variant& v) {
   G.ImportMode = "NORM";
   const std::string path =
-      ChooseTextImportFile(w, v.code, {G.CaptionTexts[20], "*.*"}, "*");
+      ChooseReaderFile(w, v.code, {G.CaptionTexts[20], "*.*"}, "*");
   if (path.empty()) return;
   const bool reread = Win[w].ImportFormat == v.code + 1;
 

@@ -8,6 +8,7 @@
 #include "core/parameter_set.h"
 #include "fit/fit_vector.h"
 #include "fit/lm_fit.h"
+#include "fiterrors/error_analysis.h"
 #include "fiterrors/peak_count_page.h"
 #include "fiterrors/peak_limits_page.h"
 #include "fiterrors/peak_start_page.h"
@@ -111,6 +112,12 @@ static void RunRunFitCommand() {
   G.FitRunState = 0;
 }
 
+static void RunEstimateErrorsCommand() {
+  const int w = G.CurrentWindow;
+  if (!IsSpectrumWindow(w) || !Win[w].WindowOpen) return;
+  EstimateErrorsOfWindow(w);
+}
+
 bool RunPeakFitCommand(int command) {
   switch (command) {
     case CmdFitFromParameterFile: RunFitFromParameterFileCommand(); return true;
@@ -120,6 +127,7 @@ bool RunPeakFitCommand(int command) {
     case CmdEditPeakLimits: RunEditPeakLimitsCommand(); return true;
     case CmdEditFitBackground: RunEditFitBackgroundCommand(); return true;
     case CmdRunFit: RunRunFitCommand(); return true;
+    case CmdEstimateErrors: RunEstimateErrorsCommand(); return true;
     default: return false;
   }
 }

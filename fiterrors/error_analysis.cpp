@@ -1,0 +1,49 @@
+// The error command's chain: analysis, then the error pages.
+#include "fiterrors/error_analysis.h"
+
+#include "core/model.h"
+#include "fit/fit_vector.h"
+#include "fiterrors/hessian_errors.h"
+#include "fiterrors/peak_start_page.h"
+
+namespace sorvan {
+
+ErrorAnalysisPages& ErrorAnalysisHooks() {
+  static ErrorAnalysisPages pages;
+  return pages;
+}
+
+void EstimateErrorsOfWindow(int w) {
+  if (!IsSpectrumWindow(w)) return;
+  WindowRecord& win = Win[w];
+  const ErrorAnalysisPages& hooks = ErrorAnalysisHooks();
+  G.FitPeakCount = win.PeakCount;
+  G.FitTypeName = win.PeakType;
+  if (win.ErrorTableValid == 0) {
+    SetUpAndLoadFit(w);
+    const bool doniachSunjic = win.PeakModel == 1;
+    if (win.ErrorMethod == 1) {
+      doniachSunjic ? EstimateErrorsHessianDoniachSunjic(w) : EstimateErrorsHessianGaussLorentz(w);
+    } else if (win.ErrorMethod == 0) {
+      void (*profile)(int) = doniachSunjic ? hooks.profileDoniachSunjic : hooks.profileGaussLorentz;
+      if (profile) profile(w);
+    }
+  }
+  // A failed estimation (message 10 shown) opens no error page.
+  const bool showPages =
+      G.ProgressKey != 27 && G.FitRunState != 26 && G.ErrorRunState != 2 && win.WindowOpen;
+  if (showPages) {
+    const bool singlet = win.PeakType == G.MessageTexts[47];
+    const bool doublet = win.PeakType == G.MessageTexts[52];
+    if (singlet || doublet) {
+      if (win.BackgroundState == 4 && hooks.backgroundErrorPage) hooks.backgroundErrorPage(w);
+      void (*page)(int) = singlet ? hooks.peakErrorPage : hooks.doubletErrorPage;
+      if (page) page(w);
+    }
+  }
+  G.ErrorRunState = 0;
+  G.ProgressKey = 0;
+  G.FitRunState = 0;
+}
+
+}  // namespace sorvan

@@ -2,6 +2,10 @@
 #include "core/model.h"
 #include "core/startup.h"
 #include "processing/revert.h"
+#include "report/bitmap_export.h"
+#include "report/export_table.h"
+#include "report/print_page.h"
+#include "report/print_pages.h"
 #include "shell/commands.h"
 #include "shell/file_commands.h"
 
@@ -15,6 +19,22 @@ void RunFileCommand(int command) {
   if (command == 1900) {  // File > Revert spectrum
     RevertSpectrum(G.CurrentWindow);
     return;
+  }
+  switch (command) {
+    case 1200:  // File > Save spectrum table
+      if (CurrentWindowIsOpen()) RunSpectrumTableCommand(G.CurrentWindow);
+      return;
+    case 1300:  // File > Printer setup
+      ShowPrinterSetup();
+      return;
+    case 1320:  // File > Save window as picture
+      if (CurrentWindowIsOpen()) ExportWindowBitmap();
+      return;
+    case 1400:  // File > Print window
+      if (CurrentWindowIsOpen()) RunPrintCommand(G.CurrentWindow);
+      return;
+    default:
+      break;
   }
   RunImportCommand(command);
 }

@@ -1,0 +1,118 @@
+// Saving a window as a picture at four times its size (see bitmap_export.h).
+#include "report/bitmap_export.h"
+
+#include <algorithm>
+#include <cmath>
+
+#include "core/model.h"
+#include "display/redraw.h"
+#include "platform/dialogs.h"
+#include "platform/forms.h"
+#include "platform/surfaces.h"
+#include "shell/messages.h"
+
+namespace sorvan {
+
+namespace {
+
+constexpr int kScale = 4;
+
+// The folder of the last saved picture, where the next save dialog starts.
+std::string& LastBitmapFolder() {
+  static std::string folder;
+  return folder;
+}
+
+Int16 Times(Int16 value, double factor) {
+  const double v = std::nearbyint(value * factor);
+  return static_cast<Int16>(std::clamp(v, -32768.0, 32767.0));
+}
+
+// The screen fonts (classes 0..3) and the screen curve and line widths
+// (kinds 0..9) scaled for the enlarged drawing; the printer entries are not
+// touched. The originals are kept and put back exactly.
+class EnlargedDrawing {
+ public:
+  EnlargedDrawing() {
+    for (int f = 0; f <= 3; ++f) {
+      fontSize_[f] = G.FontSize[f];
+      charWidth_[f] = G.FontCharWidth[f];
+      lineHeight_[f] = G.FontLineHeight[f];
+      G.FontSize[f] = fontSize_[f] * kScale;
+      G.FontCharWidth[f] = Times(charWidth_[f], kScale);
+      G.FontLineHeight[f] = Times(lineHeight_[f], kScale);
+    }
+    for (int k = 0; k <= 9; ++k) {
+      curveWidth_[k] = G.CurveWidths[k];
+      lineWidth_[k] = G.LineWidths[k];
+      G.CurveWidths[k] = curveWidth_[k] * kScale;
+      G.LineWidths[k] = lineWidth_[k] * kScale;
+    }
+  }
+  ~EnlargedDrawing() {
+    for (int f = 0; f <= 3; ++f) {
+      G.FontSize[f] = fontSize_[f];
+      G.FontCharWidth[f] = charWidth_[f];
+      G.FontLineHeight[f] = lineHeight_[f];
+    }
+    for (int k = 0; k <= 9; ++k) {
+      G.CurveWidths[k] = curveWidth_[k];
+      G.LineWidths[k] = lineWidth_[k];
+    }
+  }
+  EnlargedDrawing(const EnlargedDrawing&) = delete;
+  EnlargedDrawing& operator=(const EnlargedDrawing&) = delete;
+
+ private:
+  Float32 fontSize_[4];
+  Int16 charWidth_[4], lineHeight_[4];
+  double curveWidth_[10], lineWidth_[10];
+};
+
+}  // namespace
+
+bool SaveWindowBitmap(int w, const std::string& path) {
+  if (!IsSpectrumWindow(w) || !Win[w].WindowOpen) return false;
+  bool saved = false;
+  {
+    EnlargedDrawing enlarged;
+    plat::BeginBitmap(kScale * plat::ClientWidth(w), kScale * plat::ClientHeight(w), w);
+    try {
+      RedrawWindow(w);
+      saved = plat::SaveBitmap(path);
+    } catch (...) {
+      plat::EndBitmap();
+      throw;
+    }
+    plat::EndBitmap();
+  }
+  return saved;
+}
+
+void ExportWindowBitmap() {
+  const int w = G.CurrentWindow;
+  if (!IsSpectrumWindow(w) || !Win[w].WindowOpen) return;
+  G.FileDialogFilter[0] = G.LabelTexts[77];
+  G.FileDialogFilter[1] = "*.bmp";
+  G.FileDialogFilter[2] = G.CaptionTexts[14];
+  G.FileDialogFilter[3] = "*.*";
+  G.FileDialogFilter[4] = "";
+  plat::FileDialogSpec spec;
+  spec.filters = {{G.LabelTexts[77], "*.bmp"}, {G.CaptionTexts[14], "*.*"}};
+  spec.fileName = "*.bmp";
+  spec.defaultExtension = "bmp";
+  spec.initialFolder = LastBitmapFolder();
+  spec.title = G.MessageTexts[94];
+  spec.flags = plat::kFilePathMustExist | plat::kFileOverwritePrompt;
+  const std::string path = plat::SaveFileDialog(spec);
+  if (!path.empty()) {
+    const std::size_t slash = path.find_last_of('\\');
+    if (slash != std::string::npos) LastBitmapFolder() = path.substr(0, slash);
+    const bool saved = SaveWindowBitmap(w, path);
+    G.CommandId = 0;
+    if (!saved) ShowMessage(2, w);
+  }
+  RedrawWindow(w);
+}
+
+}  // namespace sorvan

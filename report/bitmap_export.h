@@ -1,0 +1,17 @@
+// Saving a spectrum window as a picture file drawn at four times its size.
+#pragma once
+#include <string>
+
+namespace sorvan {
+
+// Asks for a file and saves the current window, drawn again off screen at
+// four times its size with fonts and line widths four times as large. The
+// window on the screen is not closed or changed.
+void ExportWindowBitmap();
+
+// Saves window w drawn at four times its size into `path`; false when the
+// window is not open or the file cannot be written. Fonts and widths are
+// exactly as before afterwards.
+bool SaveWindowBitmap(int w, const std::string& path);
+
+}  // namespace sorvan

@@ -4,6 +4,7 @@
 // an energy grid or a fit state, or a single window, are refused.
 #include <gtest/gtest.h>
 
+#include <cmath>
 #include <functional>
 #include <string>
 #include <vector>
@@ -13,6 +14,7 @@
 #include "display/windows.h"
 #include "platform/driver.h"
 #include "platform/forms.h"
+#include "platform/labels.h"
 #include "shell_fixture.h"
 
 namespace {
@@ -108,6 +110,25 @@ TEST_F(ViewCommands, WindowsThatCannotShareAViewAreRefused) {
     EXPECT_EQ(G.CommandId, 7);
     EXPECT_FALSE(Win[4].WindowOpen) << "no view";
   }
+}
+
+TEST_F(ViewCommands, LabelsOfAViewSitAtFractionsOfItsOwnPlot) {
+  script::Click("chk201", 1);
+  script::Click("chk201", 2);
+  script::Click("cmdOk201");
+  plat::driver::ChooseMenu(31124);
+  const int v = 4;
+  ASSERT_TRUE(Win[v].WindowOpen);
+  Win[v].AnnotationCount = 1;
+  Labels[LabelIndex(v, 1)].AnnotationText = "after sputtering";
+  Labels[LabelIndex(v, 1)].AnnotationX = 0.5;
+  Labels[LabelIndex(v, 1)].AnnotationY = 0.25;
+  RedrawWindow(v);
+  const WindowRecord& win = Win[v];
+  const plat::LabelSpec label = plat::Label(plat::LabelArray::Annotation, LabelIndex(v, 1));
+  EXPECT_EQ(label.left, std::nearbyint(win.LayoutPlotLeft + win.LayoutPlotWidth * 0.5));
+  EXPECT_EQ(label.top, std::nearbyint(win.LayoutSpacingUnit + win.LayoutPlotHeight * 0.25));
+  EXPECT_EQ(label.text, "after sputtering");
 }
 
 TEST_F(ViewCommands, CancelledChoiceOpensNothing) {

@@ -5,6 +5,7 @@
 #include "dialogs/fit_background_page.h"
 #include "dialogs/fit_finished_page.h"
 #include "dialogs/import_header_pages.h"
+#include "dialogs/line_identification_page.h"
 #include "dialogs/page.h"
 #include "dialogs/spectrum_choice_page.h"
 #include "dialogs/window_choice_page.h"
@@ -20,6 +21,7 @@ void RegisterDialogEvents() {
   RegisterFitFinishedPageEvents();
   RegisterBackgroundPolynomialPageEvents();
   RegisterFitBackgroundPageEvents();
+  RegisterLineIdentificationEvents();
 }
 
 }  // namespace sorvan

@@ -31,6 +31,9 @@ void RunFitCommand(int command);
 void RunSeriesCommand(int command);
 void RunInformationCommand(int command);
 void RunOptionCommand(int command);
+// The line identification and window-text commands (shell/commands_labels.cpp);
+// false for any other command.
+bool RunLabelCommand(int command);
 
 // The toolbar's click event with the clicked button's index (1.., separators
 // counted): runs the action whose button it is.

@@ -3,6 +3,8 @@
 
 namespace sorvan {
 
-void RunInformationCommand(int /*command*/) {}
+void RunInformationCommand(int command) {
+  if (RunLabelCommand(command)) return;
+}
 
 }  // namespace sorvan

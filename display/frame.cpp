@@ -1,5 +1,6 @@
 // Frame, layout and axes of a single-spectrum window (see frame.h).
 #include "display/frame.h"
+#include "display/view_target.h"
 
 #include <algorithm>
 #include <cmath>
@@ -30,29 +31,6 @@ double TickLength(double tickSize, double h) {
   if (tickSize == 1) return h / 100;
   if (tickSize == 2) return h / 50;
   return 0;
-}
-
-// Draws one tick from `from` along the frame line in the shape of the tick
-// direction: inside (0), outside (1) or across (2). `inward` is the sign of
-// the direction that points into the plot.
-void Tick(plat::Canvas& c, bool horizontalEdge, double along, double edge, double length,
-          double inward, int direction) {
-  double a = edge, b = edge;
-  if (direction == 0) {
-    b = edge + inward * length;
-  } else if (direction == 1) {
-    b = edge - inward * length;
-  } else if (direction == 2) {
-    a = edge - inward * length;
-    b = edge + inward * length;
-  } else {
-    return;
-  }
-  if (horizontalEdge) {
-    c.Line(along, a, along, b);
-  } else {
-    c.Line(a, along, b, along);
-  }
 }
 
 void FramePen(plat::Canvas& c) {
@@ -147,27 +125,27 @@ void DrawFrameAndAxes(int w, int frameColour) {
   // Energy ticks, with their repeat on the top edge.
   for (int t = 0; t <= xTicks; ++t) {
     const double x = G.XTickPixel[t];
-    Tick(c, true, x, axisY, T, -1, direction);
+    DirectedTick(c, true, x, axisY, T, -1, direction);
     if (G.TopTicks == 1) c.Line(x, spacing, x, spacing + T);
   }
   if (G.MinorTicksX == 1) {
     for (int t = 0; t < xTicks; ++t) {
       const double x = G.XTickPixel[t] + G.PlotWidth / (2.0 * xTicks);
-      Tick(c, true, x, axisY, T / 2, -1, direction);
+      DirectedTick(c, true, x, axisY, T / 2, -1, direction);
       if (G.TopTicks == 1) c.Line(x, spacing, x, spacing + T / 2);
     }
   }
   if (win.ShowYScale == 1) {
     for (int t = 0; t <= yTicks; ++t) {
       const double y = G.YTickPixel[t];
-      Tick(c, false, y, plotLeft, T, 1, direction);
-      if (G.RightTicks == 1) Tick(c, false, y, plotRight, T, -1, direction);
+      DirectedTick(c, false, y, plotLeft, T, 1, direction);
+      if (G.RightTicks == 1) DirectedTick(c, false, y, plotRight, T, -1, direction);
     }
     if (G.MinorTicksY == 1) {
       for (int t = 1; t <= yTicks; ++t) {
         const double y = G.YTickPixel[t] - G.PlotHeight / (2.0 * yTicks);
-        Tick(c, false, y, plotLeft, T / 2, 1, direction);
-        if (G.RightTicks == 1) Tick(c, false, y, plotRight, T / 2, -1, direction);
+        DirectedTick(c, false, y, plotLeft, T / 2, 1, direction);
+        if (G.RightTicks == 1) DirectedTick(c, false, y, plotRight, T / 2, -1, direction);
       }
     }
   }
@@ -200,8 +178,8 @@ void DrawFrameAndAxes(int w, int frameColour) {
     c.Box(plotLeft, G.ResidualTop, plotRight, G.ResidualBottom);
     if (win.ShowYScale == 1 && 0.3 * F3 < G.ResidualScale) {
       for (double y : {middle - G.ResidualScale, middle + G.ResidualScale}) {
-        Tick(c, false, y, plotLeft, T, 1, direction);
-        if (G.RightTicks == 1) Tick(c, false, y, plotRight, T, -1, direction);
+        DirectedTick(c, false, y, plotLeft, T, 1, direction);
+        if (G.RightTicks == 1) DirectedTick(c, false, y, plotRight, T, -1, direction);
       }
     }
     const double centre = (double(G.ResidualTop) + G.ResidualBottom) / 2;

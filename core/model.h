@@ -605,6 +605,11 @@ constexpr int LabelIndex(int w, int k) { return (w - 1) * 100 + k; }
 
 // True for a spectrum window number 1..100.
 constexpr bool IsSpectrumWindow(long long w) { return w >= 1 && w <= kMaxWindows; }
+// Window w's peak count held to the 1..15 peaks its tables and pages hold.
+inline int HeldPeakCount(int w) {
+  const int n = Win[w].PeakCount;
+  return n < 1 ? 1 : (n > 15 ? 15 : n);
+}
 
 // Creates every table anew with all elements 0, empty or false and sets the
 // fixed values; empties the spectrum store. Start-up calls it first.

@@ -17,11 +17,6 @@ namespace {
 
 constexpr int kPage = 24;
 
-int PageTarget() {
-  const int w = PageWindow(kPage);
-  return IsSpectrumWindow(w) ? w : G.CurrentWindow;
-}
-
 // Int(x * 10^d + 0.5) / 10^d in the program's number text.
 std::string Rounded(double x, int decimals) {
   const double scale = std::pow(10.0, decimals);
@@ -90,7 +85,7 @@ void cmdCancel242_Click() { ClosePage(kPage, 2); }
 
 void cmd243_Click() {
   G.DialogResult = 243;
-  const int w = PageTarget();
+  const int w = PageTargetWindow(kPage);
   if (!IsSpectrumWindow(w)) return;
   if (G.FitTypeName == G.MessageTexts[47]) {
     ShowPeakStartPage(w);
@@ -102,7 +97,7 @@ void cmd243_Click() {
 
 void cmd244_Click() {
   G.DialogResult = 244;
-  const int w = PageTarget();
+  const int w = PageTargetWindow(kPage);
   if (!IsSpectrumWindow(w)) return;
   ShowPeakLimitsPage(w);
   ReloadFitVector(w);
@@ -110,7 +105,7 @@ void cmd244_Click() {
 
 void cmd245_Click() {
   G.DialogResult = 245;
-  const int w = PageTarget();
+  const int w = PageTargetWindow(kPage);
   if (IsSpectrumWindow(w) && FitFinishedHooks().setUpFitBackground)
     FitFinishedHooks().setUpFitBackground(w);
 }

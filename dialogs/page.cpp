@@ -187,6 +187,11 @@ bool PageCanOpen(int n, PageGuard guard) {
 
 bool PageOpen(int n) { return Pages().count(n) != 0 && plat::DialogWindowOpen(n); }
 
+int PageTargetWindow(int n) {
+  const int w = PageWindow(n);
+  return IsSpectrumWindow(w) ? w : G.CurrentWindow;
+}
+
 int PageWindow(int n) {
   auto it = Pages().find(n);
   return it == Pages().end() ? 0 : it->second.spectrumWindow;

@@ -95,6 +95,9 @@ bool PageOpen(int n);
 // The spectrum window that the page on dialog window n was opened for (0 when
 // none): handlers act on it rather than on whatever window is current now.
 int PageWindow(int n);
+// The window a handler of page n acts on: the one the page was opened for,
+// else the current window.
+int PageTargetWindow(int n);
 
 // Ends the page on dialog window n: DialogResult := result (unless result is
 // negative), the page's guard cleared, the window closed. The wait of the

@@ -24,16 +24,6 @@ namespace {
 
 constexpr int kPage = 15;
 
-int PageTarget() {
-  const int w = PageWindow(kPage);
-  return IsSpectrumWindow(w) ? w : G.CurrentWindow;
-}
-
-int PeaksOf(int w) {
-  const int n = Win[w].PeakCount;
-  return n < 1 ? 1 : (n > 15 ? 15 : n);
-}
-
 std::string WithoutFirst(const std::string& text) { return text.empty() ? text : text.substr(1); }
 
 // x rounded to 0.01, halves up.
@@ -43,7 +33,7 @@ double Round2(double x) { return std::floor(x * 100 + 0.5) / 100; }
 // every peak.
 void ReadGrid(int w) {
   WindowRecord& win = Win[w];
-  const int peaks = PeaksOf(w);
+  const int peaks = HeldPeakCount(w);
   for (int p = 1; p <= peaks; ++p) {
     for (int j = 1; j <= 10; ++j) {
       const int cell = (p - 1) * 10 + j - 1;
@@ -57,7 +47,7 @@ void ReadGrid(int w) {
 // The peak entries of the fit vector and its scale for n peaks, as far as
 // the copies and the sized arrays reach.
 int PeakEntries(int w) {
-  long long entries = 10 * PeaksOf(w);
+  long long entries = 10 * HeldPeakCount(w);
   if (G.FitVectorCopy.upper() < entries) entries = G.FitVectorCopy.upper();
   if (G.FitVector.Upper() < entries) entries = G.FitVector.Upper();
   if (G.ParameterScale.Upper() < entries) entries = G.ParameterScale.Upper();
@@ -128,7 +118,7 @@ void ShowDoubletStartPage(int w) {
   G.CurrentDoubletRatio = ratio;
   G.CurrentDoubletSplitting = splitting;
 
-  const int peaks = PeaksOf(w);
+  const int peaks = HeldPeakCount(w);
   double areaSum = 0;
   for (int p = 1; p <= peaks; ++p) areaSum += win.PeakArea[p] + win.PartnerArea[p];
   const bool doniachSunjic = win.PeakModel == 1;
@@ -211,7 +201,7 @@ void ShowDoubletStartPage(int w) {
 }
 
 void cmdOk151_Click() {
-  const int w = PageTarget();
+  const int w = PageTargetWindow(kPage);
   G.DoubletStartPickActive = 0;
   G.DialogResult = 1;
   if (IsSpectrumWindow(w)) {
@@ -232,7 +222,7 @@ void cmdOk151_Click() {
 }
 
 void cmdCancel152_Click() {
-  const int w = PageTarget();
+  const int w = PageTargetWindow(kPage);
   G.DoubletStartPickActive = 0;
   ClosePage(kPage, 2);
   if (!IsSpectrumWindow(w) || Win[w].HasFit != 1) return;
@@ -254,33 +244,33 @@ void cmdCancel152_Click() {
 }
 
 void cmd153_Click() {
-  const int w = PageTarget();
+  const int w = PageTargetWindow(kPage);
   G.DialogResult = 153;
   if (IsSpectrumWindow(w)) ReadGrid(w);
 }
 
 void cmd154_Click() {
-  const int w = PageTarget();
+  const int w = PageTargetWindow(kPage);
   G.DialogResult = 154;
   G.ChosenWindows[1] = w;
   G.ChosenWindowCount = 1;
 }
 
 void cmd155_Click() {
-  const int w = PageTarget();
+  const int w = PageTargetWindow(kPage);
   if (!IsSpectrumWindow(w) || !PageOpen(kPage)) return;
   PickDoubletRow(w, 10);
 }
 
 void cmd156_Click() {
-  const int w = PageTarget();
+  const int w = PageTargetWindow(kPage);
   if (!IsSpectrumWindow(w) || !PageOpen(kPage)) return;
   TakeDoubletHeightAtPointer(w);
   PickDoubletRow(w, 8);
 }
 
 void cmd157_Click() {
-  const int w = PageTarget();
+  const int w = PageTargetWindow(kPage);
   if (!IsSpectrumWindow(w)) return;
   const Int16 result = G.DialogResult;
   ReadGrid(w);

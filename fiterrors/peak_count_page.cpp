@@ -13,11 +13,6 @@ namespace {
 constexpr int kPage = 11;
 constexpr int kMostPeaks = 15;
 
-int PageTarget() {
-  const int w = PageWindow(kPage);
-  return IsSpectrumWindow(w) ? w : G.CurrentWindow;
-}
-
 }  // namespace
 
 int PeakCountFromTyped(double typed) {
@@ -53,7 +48,7 @@ void ShowPeakCountPage(int w) {
 }
 
 void cmdOk111_Click() {
-  const int w = PageTarget();
+  const int w = PageTargetWindow(kPage);
   if (IsSpectrumWindow(w)) {
     Win[w].PeakCount = static_cast<Int16>(PeakCountFromTyped(ReadPageNumber(kPage, "ed111")));
     Win[w].HasFit = 0;

@@ -15,23 +15,13 @@ namespace {
 
 constexpr int kPage = 12;
 
-int PageTarget() {
-  const int w = PageWindow(kPage);
-  return IsSpectrumWindow(w) ? w : G.CurrentWindow;
-}
-
-int PeaksOf(int w) {
-  const int n = Win[w].PeakCount;
-  return n < 1 ? 1 : (n > 15 ? 15 : n);
-}
-
 }  // namespace
 
 void ShowPeakLimitsPage(int w) {
   if (!IsSpectrumWindow(w) || !PageCanOpen(kPage)) return;
   G.DialogResult = 0;
   const WindowRecord& win = Win[w];
-  const int peaks = PeaksOf(w);
+  const int peaks = HeldPeakCount(w);
   const bool doniachSunjic = win.PeakModel == 1;
   PageSpec spec;
   spec.dialogWindow = kPage;
@@ -78,10 +68,10 @@ void ShowPeakLimitsPage(int w) {
 }
 
 void cmdOk121_Click() {
-  const int w = PageTarget();
+  const int w = PageTargetWindow(kPage);
   if (IsSpectrumWindow(w)) {
     WindowRecord& win = Win[w];
-    const int peaks = PeaksOf(w);
+    const int peaks = HeldPeakCount(w);
     for (int p = 1; p <= peaks; ++p) {
       for (int k = 0; k <= 4; ++k) {
         const int j = 2 * k + 1;

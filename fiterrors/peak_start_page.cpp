@@ -22,16 +22,6 @@ namespace {
 
 constexpr int kPage = 14;
 
-int PageTarget() {
-  const int w = PageWindow(kPage);
-  return IsSpectrumWindow(w) ? w : G.CurrentWindow;
-}
-
-int PeaksOf(int w) {
-  const int n = Win[w].PeakCount;
-  return n < 1 ? 1 : (n > 15 ? 15 : n);
-}
-
 // The text without its first character (the menu's and label's mnemonic).
 std::string WithoutFirst(const std::string& text) { return text.empty() ? text : text.substr(1); }
 
@@ -39,7 +29,7 @@ std::string WithoutFirst(const std::string& text) { return text.empty() ? text :
 // main parameters.
 void ReadGrid(int w) {
   WindowRecord& win = Win[w];
-  const int peaks = PeaksOf(w);
+  const int peaks = HeldPeakCount(w);
   for (int p = 1; p <= peaks; ++p) {
     for (int k = 0; k <= 4; ++k) {
       const int j = 2 * k + 1;
@@ -53,7 +43,7 @@ void ReadGrid(int w) {
 
 // The peak entries of the fit vector and its scale for n peaks.
 int PeakEntries(int w) {
-  int entries = 10 * PeaksOf(w);
+  int entries = 10 * HeldPeakCount(w);
   if (G.FitVectorCopy.upper() < entries) entries = static_cast<int>(G.FitVectorCopy.upper());
   if (G.FitVector.Upper() < entries) entries = static_cast<int>(G.FitVector.Upper());
   if (G.ParameterScale.Upper() < entries) entries = static_cast<int>(G.ParameterScale.Upper());
@@ -116,7 +106,7 @@ void ShowPeakStartPage(int w) {
     G.FitVectorCopy[i] = G.FitVector[i];
     G.FitScaleCopy[i] = G.ParameterScale[i];
   }
-  const int peaks = PeaksOf(w);
+  const int peaks = HeldPeakCount(w);
   double areaSum = 0;
   for (int p = 1; p <= peaks; ++p) areaSum += win.PeakArea[p];
   const bool doniachSunjic = win.PeakModel == 1;
@@ -187,14 +177,14 @@ void ShowPeakStartPage(int w) {
 }
 
 void cmdOk141_Click() {
-  const int w = PageTarget();
+  const int w = PageTargetWindow(kPage);
   G.PeakStartPickActive = 0;
   G.DialogResult = 1;
   if (IsSpectrumWindow(w)) {
     WindowRecord& win = Win[w];
     ReadGrid(w);
     // A singlet has no partner: the partner entries are fixed at 0.
-    const int peaks = PeaksOf(w);
+    const int peaks = HeldPeakCount(w);
     for (int p = 1; p <= peaks; ++p) {
       for (int k = 0; k <= 4; ++k) {
         win.ParameterValue[p][2 * k + 2] = 0;
@@ -215,7 +205,7 @@ void cmdOk141_Click() {
 }
 
 void cmdCancel142_Click() {
-  const int w = PageTarget();
+  const int w = PageTargetWindow(kPage);
   G.PeakStartPickActive = 0;
   ClosePage(kPage, 2);
   if (!IsSpectrumWindow(w) || Win[w].HasFit != 1) return;
@@ -238,20 +228,20 @@ void cmdCancel142_Click() {
 }
 
 void cmd143_Click() {
-  const int w = PageTarget();
+  const int w = PageTargetWindow(kPage);
   G.DialogResult = 143;
   if (IsSpectrumWindow(w)) ReadGrid(w);
 }
 
 void cmd144_Click() {
-  const int w = PageTarget();
+  const int w = PageTargetWindow(kPage);
   G.DialogResult = 144;
   G.ChosenWindows[1] = w;
   G.ChosenWindowCount = 1;
 }
 
 void cmd147_Click() {
-  const int w = PageTarget();
+  const int w = PageTargetWindow(kPage);
   if (!IsSpectrumWindow(w)) return;
   const Int16 result = G.DialogResult;
   ReadGrid(w);
@@ -262,7 +252,7 @@ void cmd147_Click() {
 }
 
 void cmd145_Click() {
-  const int w = PageTarget();
+  const int w = PageTargetWindow(kPage);
   if (!IsSpectrumWindow(w) || !PageOpen(kPage)) return;
   WindowRecord& win = Win[w];
   G.LoopIndexB = static_cast<Int16>(G.LoopIndexB + 1);

@@ -22,24 +22,6 @@ constexpr int kMostPoints = 32767;
 constexpr double kAluminium = 1486.6;
 constexpr double kMagnesium = 1253.6;
 
-std::string Field() {
-  G.LineBuffer = plat::ReadField(kChannel);
-  return G.LineBuffer;
-}
-
-std::string Line() {
-  G.LineBuffer = plat::ReadLine(kChannel);
-  return G.LineBuffer;
-}
-
-void SkipFields(int count) {
-  for (int j = 0; j < count; ++j) Field();
-}
-
-void SkipLines(int count) {
-  for (int j = 0; j < count; ++j) Line();
-}
-
 // The value of characters start.. (count of them) of a field; false when
 // they do not begin with a number.
 bool NumberAt(const std::string& field, int start, int count, double& value) {
@@ -61,7 +43,7 @@ bool ReadValues(int k) {
 // One spectrum of an NPL file: fourteen header fields, then its values.
 bool ReadNplSpectrum(int k) {
   std::array<std::string, 15> f;
-  for (int j = 1; j <= 14; ++j) f[j] = Field();
+  for (int j = 1; j <= 14; ++j) f[j] = ReadImportField();
   double points = 0, start = 0, end = 0, step = 0;
   if (!NumberAt(f[3], 1, 4, points) || !NumberAt(f[4], 7, 9, start) ||
       !NumberAt(f[5], 7, 9, end) || !NumberAt(f[6], 7, 9, step))
@@ -106,19 +88,19 @@ void ImportNpl(int w) {
   int kept = 0;
   bool whole = true;
   try {
-    if (plat::Left(Field(), 3) != "---") {
+    if (plat::Left(ReadImportField(), 3) != "---") {
       RefuseImportFile(w);
       return;
     }
-    Field();
+    ReadImportField();
     double count = 0;
-    const bool numeric = NumberAt(Field(), 1, 2, count);
+    const bool numeric = NumberAt(ReadImportField(), 1, 2, count);
     const long long spectra = plat::RoundHalfEven(count);
     if (!numeric || spectra < 1) {
       RefuseImportFile(w);
       return;
     }
-    SkipFields(2);
+    SkipImportFields(2);
     // The store holds 100 spectra; the rest of the file is left unread.
     whole = spectra <= kMaxWindows;
     const int toRead = static_cast<int>(std::min<long long>(spectra, kMaxWindows));
@@ -145,14 +127,14 @@ void ImportPcf(int w) {
   int kept = 0;
   bool whole = true;
   try {
-    if (Line() != "PCF") {
+    if (ReadImportLine() != "PCF") {
       RefuseImportFile(w);
       return;
     }
-    Field();
-    const std::string date = Field();
-    SkipFields(2);
-    const std::string countText = Field();
+    ReadImportField();
+    const std::string date = ReadImportField();
+    SkipImportFields(2);
+    const std::string countText = ReadImportField();
     const long long spectra = plat::RoundHalfEven(plat::TextToNumber(countText));
     if (!BeginsWithNumber(countText) || spectra < 1) {
       RefuseImportFile(w);
@@ -164,24 +146,24 @@ void ImportPcf(int w) {
     const int stored = static_cast<int>(std::min<long long>(spectra, kMaxWindows));
     std::vector<std::string> names(static_cast<std::size_t>(stored) + 1);
     for (long long j = 1; j <= spectra; ++j) {
-      const std::string name = Field();
+      const std::string name = ReadImportField();
       if (j <= stored) names[static_cast<std::size_t>(j)] = name;
     }
-    Field();
-    const std::string comment = Line();
-    SkipLines(5);
-    const std::string technique = Line();
-    const double scans = plat::TextToNumber(Line());
-    Line();
-    const double excitation = plat::TextToNumber(Line()) == 1 ? kMagnesium : kAluminium;
-    SkipLines(3);
+    ReadImportField();
+    const std::string comment = ReadImportLine();
+    SkipImportLines(5);
+    const std::string technique = ReadImportLine();
+    const double scans = plat::TextToNumber(ReadImportLine());
+    ReadImportLine();
+    const double excitation = plat::TextToNumber(ReadImportLine()) == 1 ? kMagnesium : kAluminium;
+    SkipImportLines(3);
 
     // Spectra up to the first one whose parameters are unusable are kept.
     int usable = stored;
     std::vector<PcfParameters> parameters(static_cast<std::size_t>(stored) + 1);
     for (long long j = 1; j <= spectra; ++j) {
       std::array<std::string, 8> f;
-      for (int i = 1; i <= 7; ++i) f[i] = Field();
+      for (int i = 1; i <= 7; ++i) f[i] = ReadImportField();
       if (j > usable) continue;
       PcfParameters& p = parameters[static_cast<std::size_t>(j)];
       p.points = plat::RoundHalfEven(plat::TextToNumber(f[1]));
@@ -224,7 +206,7 @@ void ImportPcf(int w) {
         break;
       }
       kept = k;
-      if (!plat::AtEnd(kChannel)) Line();
+      if (!plat::AtEnd(kChannel)) ReadImportLine();
     }
   } catch (const plat::FileError&) {
     whole = false;  // the file ended inside a header or a value section

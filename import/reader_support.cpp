@@ -35,6 +35,24 @@ bool PrepareValues(int k, int& n) {
 
 }  // namespace
 
+std::string ReadImportField() {
+  G.LineBuffer = plat::ReadField(kChannel);
+  return G.LineBuffer;
+}
+
+std::string ReadImportLine() {
+  G.LineBuffer = plat::ReadLine(kChannel);
+  return G.LineBuffer;
+}
+
+void SkipImportFields(int count) {
+  for (int j = 0; j < count; ++j) ReadImportField();
+}
+
+void SkipImportLines(int count) {
+  for (int j = 0; j < count; ++j) ReadImportLine();
+}
+
 int ReadImportedValues(int k) {
   int n = 0;
   if (!PrepareValues(k, n)) return 0;

@@ -33,6 +33,13 @@ int ReadImportedValuesReversed(int k);
 // (blanks, an optional sign, then a digit, or a point and a digit).
 bool BeginsWithNumber(const std::string& text);
 
+// The next field or line of input channel 1 into LineBuffer, which is
+// returned; and the skipping of `count` fields or lines.
+std::string ReadImportField();
+std::string ReadImportLine();
+void SkipImportFields(int count);
+void SkipImportLines(int count);
+
 // Empties the text fields of imported header h that a reader may leave
 // unwritten (short name, comment, date, source text), so that no spectrum
 // carries texts of an earlier file.

@@ -24,23 +24,9 @@ constexpr int kSearch = 20;
 // a point count is no number or too large, or its values run out.
 struct RegionBroken {};
 
-std::string Field() {
-  G.LineBuffer = plat::ReadField(kChannel);
-  return G.LineBuffer;
-}
-
-std::string Line() {
-  G.LineBuffer = plat::ReadLine(kChannel);
-  return G.LineBuffer;
-}
-
-void SkipFields(int count) {
-  for (int j = 0; j < count; ++j) Field();
-}
-
 // Reads `count` lines, fewer when the file ends first.
 void SkipLinesToEnd(int count) {
-  for (int j = 0; j < count && !plat::AtEnd(kChannel); ++j) Line();
+  for (int j = 0; j < count && !plat::AtEnd(kChannel); ++j) ReadImportLine();
 }
 
 bool StartsWith(const std::string& text, const char* prefix) {
@@ -84,7 +70,7 @@ double NextNumber(const std::string& text, std::size_t& pos) {
 std::string ReadExperimentComment() {
   std::string comment;
   for (;;) {
-    const std::string line = Line();
+    const std::string line = ReadImportLine();
     if (StartsWith(line, "region")) return comment;
     comment += " " + (line.size() > 8 ? line.substr(7, line.size() - 8) : std::string());
   }
@@ -95,11 +81,11 @@ std::string ReadExperimentComment() {
 // end of the file, or the quantification part).
 bool NextRegionStarts(int& group) {
   if (plat::AtEnd(kChannel)) return false;
-  std::string field = Field();
+  std::string field = ReadImportField();
   if (field == "newgroup") {
     ++group;
     if (plat::AtEnd(kChannel)) return false;
-    field = Field();
+    field = ReadImportField();
   }
   return !StartsWith(field, "quantification");
 }
@@ -118,18 +104,18 @@ struct SpxRegion {
 // The items of a region from its first field to its depth item.
 SpxRegion ReadRegionItems() {
   SpxRegion r;
-  SkipFields(2);
-  const std::string energies = plat::Mid(Field(), 7);
+  SkipImportFields(2);
+  const std::string energies = plat::Mid(ReadImportField(), 7);
   std::size_t pos = 0;
   r.start = NextNumber(energies, pos);
   r.end = NextNumber(energies, pos);
   r.step = NextNumber(energies, pos);
-  r.scans = plat::TextToNumber(plat::Mid(Field(), 7));
-  r.dwell = plat::TextToNumber(plat::Mid(Field(), 7));
+  r.scans = plat::TextToNumber(plat::Mid(ReadImportField(), 7));
+  r.dwell = plat::TextToNumber(plat::Mid(ReadImportField(), 7));
 
   std::string anode;
   for (int j = 0; j < kShortSearch; ++j) {
-    anode = plat::Trim(Field());
+    anode = plat::Trim(ReadImportField());
     if (StartsWith(anode, "xrs_anode")) break;
   }
   if (anode == "xrs_anode =  Mg;") {
@@ -139,8 +125,8 @@ SpxRegion ReadRegionItems() {
     r.anodeKnown = true;
     r.excitation = 1486.6;
   }
-  SkipFields(5);
-  const std::string mode = plat::Trim(Field());
+  SkipImportFields(5);
+  const std::string mode = plat::Trim(ReadImportField());
   if (mode == "ea_mode =  esca_c_ep;") {
     r.modeKnown = true;
     r.technique = "CAE";
@@ -148,24 +134,24 @@ SpxRegion ReadRegionItems() {
     r.modeKnown = true;
     r.technique = "CRR";
   }
-  SkipFields(2);
-  r.pass = plat::TextToNumber(plat::Mid(plat::Trim(Field()), 11));
-  SkipFields(4);
-  r.source = WithoutLastCharacter(plat::Trim(Field()));
+  SkipImportFields(2);
+  r.pass = plat::TextToNumber(plat::Mid(plat::Trim(ReadImportField()), 11));
+  SkipImportFields(4);
+  r.source = WithoutLastCharacter(plat::Trim(ReadImportField()));
   for (int j = 0; j < kSearch; ++j)
-    if (StartsWith(Field(), "flood")) break;
-  r.name = WithoutLastCharacter(plat::Mid(Line(), 7));
+    if (StartsWith(ReadImportField(), "flood")) break;
+  r.name = WithoutLastCharacter(plat::Mid(ReadImportLine(), 7));
 
   std::string date;
   for (int j = 0; j < kSearch; ++j) {
-    date = Field();
+    date = ReadImportField();
     if (StartsWith(date, "measure_date")) break;
     if (StartsWith(date, "quantification")) throw RegionBroken{};
   }
   r.date = plat::Trim(plat::Mid(date, 14));
 
-  SkipFields(2);
-  const std::string depth = Field();
+  SkipImportFields(2);
+  const std::string depth = ReadImportField();
   if (StartsWith(depth, "depth")) {
     const double levels = plat::TextToNumber(plat::Mid(depth, 7));
     r.levels = std::max<long long>(1, plat::RoundHalfEven(levels));
@@ -177,7 +163,7 @@ SpxRegion ReadRegionItems() {
 // the line after it.
 void SkipSpectrum() {
   for (;;) {
-    const std::string field = Field();
+    const std::string field = ReadImportField();
     if (StartsWith(field, "endoriginal")) break;
     if (StartsWith(field, "quantification")) throw RegionBroken{};
   }
@@ -210,7 +196,7 @@ void StoreRegionHeader(int k, const SpxRegion& r, const std::string& name,
 void ReadSpectrumValues(int k) {
   std::string field;
   for (;;) {
-    field = Field();
+    field = ReadImportField();
     if (StartsWith(field, "original")) break;
     if (StartsWith(field, "quantification")) throw RegionBroken{};
   }
@@ -257,7 +243,7 @@ void ImportSpxExperiment(int w) {
   long long levels = 0;
   bool whole = true;
   try {
-    if (plat::Left(Field(), 4) != "#SPX") {
+    if (plat::Left(ReadImportField(), 4) != "#SPX") {
       RefuseImportFile(w);
       return;
     }
@@ -287,7 +273,7 @@ void ImportSpxExperiment(int w) {
       ReadSpectrumValues(k);
       kept = k;
       SkipLinesToEnd(1);
-      if (plat::AtEnd(kChannel) || StartsWith(Line(), "quantification")) break;
+      if (plat::AtEnd(kChannel) || StartsWith(ReadImportLine(), "quantification")) break;
     }
   } catch (const plat::FileError&) {
     whole = false;  // the file ended inside a region
@@ -319,7 +305,7 @@ void RereadSpxDepthProfile(int w) {
   int r = 0;
   bool whole = true;
   try {
-    if (plat::Left(Field(), 4) != "#SPX") {
+    if (plat::Left(ReadImportField(), 4) != "#SPX") {
       RefuseImportFile(w);
       return;
     }
@@ -338,7 +324,7 @@ void RereadSpxDepthProfile(int w) {
         continue;
       }
       const int levels = static_cast<int>(std::min<long long>(region.levels, kMostPoints));
-      const std::vector<std::string> labels = SpxDepthLabels(Line(), levels);
+      const std::vector<std::string> labels = SpxDepthLabels(ReadImportLine(), levels);
       for (int c = 1; c <= levels; ++c) {
         if (k == kMaxWindows) {
           whole = false;  // the store holds 100 spectra

@@ -44,6 +44,36 @@ void FramePen(plat::Canvas& c) {
 
 }  // namespace
 
+void LayOutSingleSpectrum(int w) {
+  WindowRecord& win = Win[w];
+  plat::SetDrawingWindow(w);
+  plat::Canvas& c = plat::Surface();
+  const double W = c.Width();
+  const double H = c.Height();
+  const int direction = static_cast<int>(G.TickDirection);
+  const double outside = (direction == 1 || direction == 2) ? TickLength(G.TickSize, H) : 0;
+  G.SpacingUnit = Pixel16(H / 180);
+  const double F2 = LineHeightOf(c, kAxisTitleClass);
+  const double F3 = LineHeightOf(c, kTickNumberClass);
+  const double C3 = CharWidthOf(c, kTickNumberClass);
+  G.LayoutHeight = Pixel16(win.HasFit == 1 ? 2 * F3 + H / 6 : 2.5 * F3);
+  c.SetFont(ClassFont(kTickNumberClass));
+  MakeUnitAndTickLabels(w);
+  const int xTicks = TickIntervals(win.XTickCount);
+  const int yTicks = TickIntervals(win.YTickCount);
+  double left = 0;
+  for (int t = 0; t <= yTicks; ++t) left = std::max(left, c.TextWidth(G.YTickText[t]));
+  left = win.ShowYScale == 1 ? left + 1.5 * F2 + C3 + outside : 1.75 * F2;
+  G.PlotLeft = Pixel16(left);
+  G.PlotWidth = Pixel16(std::max(1.0, W - c.TextWidth(G.XTickText[xTicks]) / 1.5 - G.PlotLeft));
+  G.PlotRight = Pixel16(G.PlotLeft + G.PlotWidth);
+  G.PlotHeight = Pixel16(std::max(1.0, H - G.LayoutHeight - F2 - G.SpacingUnit - outside));
+  G.AxisY = Pixel16(F3 + G.PlotHeight);
+  G.PixelsPerEnergy = G.PlotWidth / NonZero(win.XAxisSpan);
+  G.PixelsPerIntensity = G.PlotHeight / NonZero(win.YAxisTop - win.YAxisBottom);
+  G.FirstPointX = G.PlotLeft + std::fabs(win.XAxisLeft - win.FirstEnergy) * G.PixelsPerEnergy;
+}
+
 void DrawFrameAndAxes(int w, int frameColour) {
   WindowRecord& win = Win[w];
   plat::SetDrawingWindow(w);
@@ -53,8 +83,6 @@ void DrawFrameAndAxes(int w, int frameColour) {
   const double T = TickLength(G.TickSize, H);
   const int direction = static_cast<int>(G.TickDirection);
   const double outside = (direction == 1 || direction == 2) ? T : 0;
-  G.SpacingUnit = Pixel16(H / 180);
-  const double spacing = G.SpacingUnit;
 
   // Background.
   c.SetDrawMode(plat::kDrawModeCopy);
@@ -64,32 +92,14 @@ void DrawFrameAndAxes(int w, int frameColour) {
   c.SetOpaqueText(false);
   c.SetColour(frameColour);
 
+  LayOutSingleSpectrum(w);
   const double F2 = LineHeightOf(c, kAxisTitleClass);
   const double F3 = LineHeightOf(c, kTickNumberClass);
   const double C3 = CharWidthOf(c, kTickNumberClass);
-  G.LayoutHeight = Pixel16(win.HasFit == 1 ? 2 * F3 + H / 6 : 2.5 * F3);
-
-  c.SetFont(ClassFont(kTickNumberClass));
-  MakeUnitAndTickLabels(w);
+  const double spacing = G.SpacingUnit;
   const int xTicks = TickIntervals(win.XTickCount);
   const int yTicks = TickIntervals(win.YTickCount);
-
-  // Left margin: the widest intensity label, room for the upright title and
-  // one character, and the ticks when they point outward.
-  double left = 0;
-  for (int t = 0; t <= yTicks; ++t) left = std::max(left, c.TextWidth(G.YTickText[t]));
-  if (win.ShowYScale == 1) {
-    left += 1.5 * F2 + C3 + outside;
-  } else {
-    left = 1.75 * F2;
-  }
-  G.PlotLeft = Pixel16(left);
-  // Right margin: two thirds of the last energy label, enough for its right half.
-  G.PlotWidth = Pixel16(std::max(1.0, W - c.TextWidth(G.XTickText[xTicks]) / 1.5 - G.PlotLeft));
-  G.PlotRight = Pixel16(G.PlotLeft + G.PlotWidth);
-  G.PlotHeight = Pixel16(std::max(1.0, H - G.LayoutHeight - F2 - spacing - outside));
   win.WindowPlotHeight = G.PlotHeight;
-  G.AxisY = Pixel16(F3 + G.PlotHeight);
   KeepPlotLayout(w);
   const double axisY = G.AxisY;
   for (int t = 0; t <= xTicks; ++t) G.XTickPixel[t] = G.PlotLeft + t * double(G.PlotWidth) / xTicks;

@@ -2,6 +2,7 @@
 // of a processing range, point editing and the toggles of the views of
 // several spectra.
 #pragma once
+#include "display/frame.h"  // LayOutSingleSpectrum
 
 namespace sorvan {
 
@@ -16,10 +17,6 @@ void HandleWindowMouse(int w);
 // The single-spectrum part: layout, the point under the pointer, point
 // editing and region picking, then the cursor energy and intensity.
 void HandleSpectrumMouse(int w);
-
-// Lays out the plot of single-spectrum window w as the frame painter does,
-// without drawing, and sets the screen transform of its spectrum.
-void LayOutSingleSpectrum(int w);
 
 // The pointer row y turned into an intensity on window w's intensity axis;
 // 0 for a window that was never drawn.

@@ -2,6 +2,8 @@
 // of a fit over a window's region, on plain arrays indexed by channel.
 #pragma once
 
+#include <vector>
+
 namespace sorvan {
 
 struct FitStatistics {
@@ -46,6 +48,13 @@ void ChiSquareGaussLorentz(int w);
 void ChiSquareGaussLorentzRelative(int w);
 // Against the model curve already in WorkFitSum.
 void ChiSquareFromCurve(int w);
+// The model each of the three procedures compares with the data.
+enum class ChiSquareModel { GaussLorentz, GaussLorentzRelative, Curve };
+// The weighted residuals behind chi-square: r[x] = (model - target) / sigma
+// times the root of the counts factor for x in w's region (0 elsewhere), so
+// that the sum of their squares is the chi-square the procedure would give.
+// False (r empty) when no data are set up for the region.
+bool WeightedResiduals(int w, ChiSquareModel kind, std::vector<double>& r);
 // Writes the statistics line into the caption of window w (and StatusText).
 void ShowFitStatistics(int w);
 

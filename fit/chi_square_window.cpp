@@ -1,4 +1,5 @@
 // Chi-square of a window's fit and its statistics line.
+#include <cmath>
 #include <vector>
 
 #include "core/model.h"
@@ -24,20 +25,61 @@ int FreeBackgroundTerms(int w) {
   return free;
 }
 
-template <class ModelAt>
-void Statistics(int w, double sumSquaresStart, ModelAt modelAt) {
+// The model of window w's fit over its region into model[first..last], as
+// the chosen chi-square procedure compares it with the data. False when no
+// data are set up for the region.
+bool ModelCurve(int w, ChiSquareModel kind, std::vector<double>& model) {
   const WindowRecord& win = Win[w];
   const int first = win.RegionStart;
   const int last = win.RegionEnd;
-  if (first < 1 || last > WorkFitTarget.Upper() || last > WorkSigma.Upper()) {
+  if (first < 1 || last > WorkFitTarget.Upper() || last > WorkSigma.Upper()) return false;
+  model.assign(static_cast<std::size_t>(last + 1), 0.0);
+  const int n = Win[w].PeakCount;
+  const double* p = G.FitVector.begin();
+  switch (kind) {
+    case ChiSquareModel::GaussLorentz: {
+      const bool doublet = IsDoubletWindow(w);
+      for (int x = first; x <= last; ++x) {
+        double v = 0.0;
+        for (int peak = 0; peak < n; ++peak) v += GaussLorentzPeakValue(p + 10 * peak + 1, doublet, x);
+        model[x] = v;
+      }
+      break;
+    }
+    case ChiSquareModel::GaussLorentzRelative: {
+      std::vector<double> resolved(10 * static_cast<std::size_t>(n) + 1, 0.0);
+      for (int peak = 0; peak < n; ++peak) {
+        if (peak == 0) {
+          std::copy(p + 1, p + 11, resolved.begin() + 1);
+        } else {
+          ResolveRelativePeak(p + 1, p + 10 * peak + 1, resolved.data() + 10 * peak + 1);
+        }
+      }
+      for (int x = first; x <= last; ++x) {
+        double v = 0.0;
+        for (int peak = 0; peak < n; ++peak)
+          v += GaussLorentzRelativePeakValue(resolved.data() + 10 * peak + 1, peak == 0, x);
+        model[x] = v;
+      }
+      break;
+    }
+    case ChiSquareModel::Curve:
+      for (int x = first; x <= last; ++x) model[x] = WorkFitSum[x];
+      break;
+  }
+  return true;
+}
+
+void Statistics(int w, ChiSquareModel kind, double sumSquaresStart) {
+  const WindowRecord& win = Win[w];
+  std::vector<double> model;
+  if (!ModelCurve(w, kind, model)) {
     // No data set up for this region: nothing to compare.
     G.ChiSquare = G.ReducedChiSquare = G.ResidualCorrelation = G.Scratch3 = 0.0;
     return;
   }
-  std::vector<double> model(static_cast<std::size_t>(last > 0 ? last + 1 : 1), 0.0);
-  for (int x = first; x <= last; ++x) model[x] = modelAt(x);
   const FitStatistics s = ComputeFitStatistics(
-      model.data(), WorkFitTarget.begin(), WorkSigma.begin(), first, last,
+      model.data(), WorkFitTarget.begin(), WorkSigma.begin(), win.RegionStart, win.RegionEnd,
       DegreesUsedByPeaks(win.PeakCount, IsDoubletWindow(w), FreeBackgroundTerms(w)),
       CountsFactor(w), sumSquaresStart);
   G.ChiSquare = s.chiSquare;
@@ -54,39 +96,24 @@ double CountsFactor(int w) {
   return f != 0.0 ? f : 1.0;
 }
 
-void ChiSquareGaussLorentz(int w) {
-  const int n = Win[w].PeakCount;
-  const bool doublet = IsDoubletWindow(w);
-  const double* p = G.FitVector.begin();
-  Statistics(w, 0.0, [&](int x) {
-    double v = 0.0;
-    for (int peak = 0; peak < n; ++peak) v += GaussLorentzPeakValue(p + 10 * peak + 1, doublet, x);
-    return v;
-  });
-}
+void ChiSquareGaussLorentz(int w) { Statistics(w, ChiSquareModel::GaussLorentz, 0.0); }
 
-void ChiSquareGaussLorentzRelative(int w) {
-  const int n = Win[w].PeakCount;
-  const double* p = G.FitVector.begin();
-  std::vector<double> resolved(10 * static_cast<std::size_t>(n) + 1, 0.0);
-  for (int peak = 0; peak < n; ++peak) {
-    if (peak == 0) {
-      std::copy(p + 1, p + 11, resolved.begin() + 1);
-    } else {
-      ResolveRelativePeak(p + 1, p + 10 * peak + 1, resolved.data() + 10 * peak + 1);
-    }
+void ChiSquareGaussLorentzRelative(int w) { Statistics(w, ChiSquareModel::GaussLorentzRelative, 0.0); }
+
+void ChiSquareFromCurve(int w) { Statistics(w, ChiSquareModel::Curve, 1e-8); }
+
+bool WeightedResiduals(int w, ChiSquareModel kind, std::vector<double>& r) {
+  std::vector<double> model;
+  if (!ModelCurve(w, kind, model)) {
+    r.clear();
+    return false;
   }
-  Statistics(w, 0.0, [&](int x) {
-    double v = 0.0;
-    for (int peak = 0; peak < n; ++peak) {
-      v += GaussLorentzRelativePeakValue(resolved.data() + 10 * peak + 1, peak == 0, x);
-    }
-    return v;
-  });
-}
-
-void ChiSquareFromCurve(int w) {
-  Statistics(w, 1e-8, [&](int x) { return WorkFitSum[x]; });
+  const WindowRecord& win = Win[w];
+  const double root = std::sqrt(CountsFactor(w));
+  r.assign(model.size(), 0.0);
+  for (int x = win.RegionStart; x <= win.RegionEnd; ++x)
+    r[x] = root * (model[x] - WorkFitTarget[x]) / WorkSigma[x];
+  return true;
 }
 
 void ShowFitStatistics(int w) {

@@ -1,7 +1,7 @@
 // Parameter errors of a fitted window from the curvature of chi-square: the
-// Hessian is measured by central differences around the fitted parameters,
-// inverted, and the standard error of each fit variable taken from the
-// diagonal of 2 H^-1 (the covariance of a least-squares fit). The errors of
+// curvature matrix is measured by central differences around the fitted
+// parameters, inverted, and the standard error of each fit variable taken
+// from the diagonal of 2 H^-1 (the covariance of a least-squares fit). The errors of
 // the peak areas follow from one more evaluation with every peak entry moved
 // away from zero by its error. The numeric part works on plain arrays; the
 // window procedures add the data, the progress page and the error table.
@@ -12,7 +12,8 @@
 
 namespace sorvan {
 
-// The step of an entry of value v: v * 1e-4, or 1e-6 when that is 0.
+// The step of an entry of value v: |v| * 1e-4, never less than 1e-6 (a zero
+// entry, or one so near zero that a relative step would vanish).
 double CurvatureStep(double value);
 
 // A square matrix of rows and columns 1..size (row and column 0 unused).
@@ -26,25 +27,42 @@ struct SquareMatrix {
 
 // How the measurement reaches its caller.
 struct CurvatureCallbacks {
-  // Chi-square at x[1..P] (the vector that the measurement moves in place).
-  std::function<double(const double* x)> chiSquare;
-  // One step of the progress count done.
-  std::function<void()> advance;
+  // The weighted residuals at x[1..P] (the vector that the measurement moves
+  // in place): chi-square is the sum of their squares.
+  std::function<void(const double* x, std::vector<double>& r)> residuals;
+  // `steps` steps of the progress count done.
+  std::function<void(int steps)> advance;
   // True when the run is to stop (asked between steps).
   std::function<bool()> stop;
 };
 
-// Curvature of chi-square around x[1..P] (x is moved and restored in place):
-// H(i,i) = s_i (C(x + h_i) - 2 C(x) + C(x - h_i)) / h_i^2, 1 when that is 0;
-// H(i,k) = s_i s_k (C(++) - C(+-) - C(-+) + C(--)) / (4 h_i h_k). An entry
-// with s = 0 (fixed, or on a limit) is decoupled: diagonal 1, the rest of
-// its row and column 0; its chi-square values are not computed.
-// Advances 2 + 4P times (one for the base value, one for the single steps,
-// one per entry in each of the four mixed passes) and asks `stop` before the
-// single steps and before each entry of the mixed passes. False when stopped
-// (H is then incomplete).
+// Curvature of chi-square around x[1..P] (x is moved and restored in place)
+// from the derivatives of the weighted residuals, measured by central steps
+// of each entry: H(i,k) = 2 s_i s_k sum_c J_i(c) J_k(c) with
+// J_k = (r(x + h_k) - r(x - h_k)) / (2 h_k), 1 on the diagonal when that
+// is 0. This is the normal matrix of the least-squares fit, the curvature of
+// chi-square without the curvature of the model weighted by the residuals:
+// that term is noise on real data, grows with every step away from the exact
+// minimum and may leave the matrix indefinite for a good fit; the
+// difference of residuals also keeps its precision where a second
+// difference of chi-square itself would be lost in rounding (an entry
+// stepped by 1e-4 of a value near zero). An entry with s = 0 (fixed, or on a
+// limit) is decoupled: diagonal 1, the rest of its row and column 0; it is
+// never moved.
+// The count advances 1 at the start, 4 per entry (whatever its s) and 1 at
+// the end, 4P + 2 in all; `stop` is asked before each entry. False when
+// stopped (H is then incomplete).
 bool MeasureChiSquareCurvature(int P, double* x, const double* s, const CurvatureCallbacks& cb,
                                SquareMatrix& H);
+
+// True when x lies on its lower or upper limit: equal to it, nearer to it
+// than the smallest curvature step 1e-6 (a millionth of the span for limits
+// closer together than 1): a value that the fit pressed against the limit
+// without landing on it exactly, as a Lorentz share of 7e-9 for a Gaussian
+// peak; or off it only by the rounding of the conversions between table and
+// fit units (a value held on a limit, stored into the peak table and loaded
+// again).
+bool OnLimit(double x, double lower, double upper);
 
 // Inverts a symmetric matrix in place by Gauss-Jordan elimination with
 // partial pivoting, on the matrix scaled to a unit diagonal. False (and the

@@ -1,0 +1,124 @@
+// Parameter errors of a real spectrum from the menu: the C 1s block of a
+// VAMAS sample imported, a Shirley background kept, three peaks fitted
+// through the fit pages, and the errors estimated by the method that the
+// default error method option gives the window. The numbers are compared
+// with an independent computation (tools/c1s_error_reference.py).
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <string>
+
+#include "../shell/shell_fixture.h"
+#include "core/store.h"
+#include "platform/dialogs.h"
+#include "platform/files.h"
+#include "shell/menu_commands.h"
+#include "support/test_support.h"
+
+namespace {
+
+using namespace sorvan;
+namespace script = plat::script;
+
+#include "reference/c1s_errors.inc"
+
+class C1sErrors : public shelltest::ShellTest {
+ protected:
+  void SetUp() override {
+    ShellTest::SetUp();
+    path_ = testsupport::SamplesDir() + "/vamas/five-regions.vms";
+    if (!plat::FileExists(plat::ProgramPath(path_)))
+      GTEST_SKIP() << "sample files not found below " << testsupport::SamplesDir();
+    G.CpsMode = 1;
+    G.EnergyAxisMode = 0;
+  }
+
+  // File > Import > VAMAS, the C 1s block (the fourth) into a new window,
+  // with the error method chosen in the options first.
+  int ImportC1s(int errorMethodCommand) {
+    plat::driver::ChooseMenu(errorMethodCommand);
+    script::AnswerFile(plat::ProgramPath(path_));
+    script::SelectItems("lib21", -1, {3});
+    script::Click("cmdOk21");
+    plat::driver::ChooseMenu(1160);
+    return G.CurrentWindow;
+  }
+
+  // One Shirley pass kept as the window's background, then a new fit of
+  // three singlets: limits and start values typed, Lorentz shares and
+  // asymmetries fixed; the fit run again until it has settled.
+  static void FitThreePeaks(const char* widthUpperOfPeak3 = "4") {
+    script::Click("cmd13");
+    plat::driver::ChooseMenu(2130);
+    script::SetText("ed111", -1, "3");
+    script::Click("cmdOk111");
+    const char* lower[5] = {"0", "0", "278", "0.3", "-0.5"};
+    const char* upper[5] = {"10000", "1", "290", "4", "0.5"};
+    for (int cell = 0; cell < 15; ++cell) {
+      script::SetText("ed121", cell, lower[cell % 5]);
+      script::SetText("ed122", cell, cell == 13 ? widthUpperOfPeak3 : upper[cell % 5]);
+    }
+    script::Click("cmdOk121");
+    const char* start[3][5] = {{"800", "0.3", "282.5", "1.2", "0"},
+                               {"150", "0.3", "284.2", "1.5", "0"},
+                               {"80", "0.3", "286.5", "1.5", "0"}};
+    for (int p = 0; p < 3; ++p) {
+      for (int k = 0; k < 5; ++k) script::SetText("ed141", 5 * p + k, start[p][k]);
+      script::SetValue("chk141", 5 * p + 1, 1);
+      script::SetValue("chk141", 5 * p + 4, 1);
+    }
+    script::Click("cmdOk141");
+    IterationPageAndDone();
+    plat::driver::ChooseMenu(3111);
+    for (int again = 0; again < 2; ++again) {
+      IterationPageAndDone();
+      plat::driver::ChooseMenu(3130);
+    }
+  }
+
+  static void IterationPageAndDone() {
+    script::SetText("ed161", -1, "100");
+    script::SetText("ed162", -1, "3");
+    script::Click("cmdOk161");
+    script::Click("cmdCancel242");
+  }
+
+  std::string path_;
+};
+
+TEST_F(C1sErrors, CurvatureErrorsOfAThreePeakFitAgreeWithTheLeastSquaresCovariance) {
+  const int w = ImportC1s(CmdDefaultErrorsHessian);
+  ASSERT_EQ(Win[w].SpectrumHeader.PointCount, 301);
+  FitThreePeaks();
+  const WindowRecord& win = Win[w];
+  ASSERT_EQ(win.ErrorMethod, 1);
+  EXPECT_NEAR(win.FitChi2, kC1sChiSquare, 1e-6 * kC1sChiSquare);
+  plat::driver::ChooseMenu(CmdEstimateErrors);
+  EXPECT_EQ(win.ErrorTableValid, 1);
+  EXPECT_TRUE(plat::MessagesShown().empty());
+  for (int i = 0; i < 9; ++i) {
+    const int k = kC1sEntries[i];
+    SCOPED_TRACE(k);
+    EXPECT_NEAR(G.FitVector[k], kC1sFitted[i], 1e-3 * kC1sCurvatureErrors[i]);
+    EXPECT_NEAR(win.ParamErrors(k, k), kC1sCurvatureErrors[i], 1e-3 * kC1sCurvatureErrors[i]);
+  }
+  // Fixed entries (shares, asymmetries, partners) have no error.
+  for (int k : {3, 9, 13, 19, 23, 29}) EXPECT_EQ(win.ParamErrors(k, k), 0) << k;
+}
+
+TEST_F(C1sErrors, AWidthHeldOnItsLimitIsLeftOutAndTheOthersGetTheirErrors) {
+  const int w = ImportC1s(CmdDefaultErrorsHessian);
+  FitThreePeaks("1.8");
+  const WindowRecord& win = Win[w];
+  ASSERT_NEAR(win.ParameterValue[3][7], 1.8, 1e-9);  // the width of peak 3 on its limit
+  plat::driver::ChooseMenu(CmdEstimateErrors);
+  EXPECT_TRUE(plat::MessagesShown().empty());
+  EXPECT_EQ(win.ErrorTableValid, 1);
+  EXPECT_EQ(win.ParamErrors(27, 27), 0);
+  for (int k : {1, 5, 7, 11, 15, 17, 21, 25}) {
+    EXPECT_GT(win.ParamErrors(k, k), 0) << k;
+    EXPECT_TRUE(std::isfinite(win.ParamErrors(k, k))) << k;
+  }
+}
+
+}  // namespace

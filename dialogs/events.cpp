@@ -6,6 +6,7 @@
 #include "dialogs/fit_finished_page.h"
 #include "dialogs/import_header_pages.h"
 #include "dialogs/line_identification_page.h"
+#include "dialogs/option_list_page.h"
 #include "dialogs/page.h"
 #include "dialogs/spectrum_choice_page.h"
 #include "dialogs/window_choice_page.h"
@@ -22,6 +23,7 @@ void RegisterDialogEvents() {
   RegisterBackgroundPolynomialPageEvents();
   RegisterFitBackgroundPageEvents();
   RegisterLineIdentificationEvents();
+  RegisterOptionListPageEvents();
 }
 
 }  // namespace sorvan

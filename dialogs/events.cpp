@@ -9,6 +9,7 @@
 #include "dialogs/option_list_page.h"
 #include "dialogs/page.h"
 #include "dialogs/spectrum_choice_page.h"
+#include "dialogs/style_pages.h"
 #include "dialogs/window_choice_page.h"
 
 namespace sorvan {
@@ -24,6 +25,7 @@ void RegisterDialogEvents() {
   RegisterFitBackgroundPageEvents();
   RegisterLineIdentificationEvents();
   RegisterOptionListPageEvents();
+  RegisterStylePageEvents();
 }
 
 }  // namespace sorvan

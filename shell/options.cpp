@@ -14,6 +14,7 @@
 #include "core/presetting.h"
 #include "core/window_state.h"
 #include "dialogs/option_list_page.h"
+#include "dialogs/style_pages.h"
 #include "fit/paramset.h"
 #include "platform/app.h"
 #include "platform/dialogs.h"
@@ -41,8 +42,10 @@ void SwitchIntensityUnitOfWindows(int cps) { SwitchIntensityUnit(cps); }
 void SwitchMultiSpectrumIntensityUnitOfWindows(int cps) { SwitchMultiSpectrumIntensityUnit(cps); }
 void RefreshWindowTextsForLanguage() { RefreshWindowsForLanguage(); }
 void OpenOptionListPage(int mode) { ShowOptionListPage(mode); }
-void OpenLineStylePage(double /*styleClass*/, const std::string& /*caption*/) {}
-void OpenTextStylePage(const std::string& /*caption*/) {}
+void OpenLineStylePage(double styleClass, const std::string& caption) {
+  ShowLineStylePage(styleClass, caption);
+}
+void OpenTextStylePage(const std::string& caption) { ShowTextStylePage(caption); }
 
 // Marks `chosen` (8) and the rest of `items` (0) in `popup`.
 void MarkGroup(MenuPopup popup, std::initializer_list<int> items, int chosen) {

@@ -13,6 +13,7 @@
 #include "dialogs/spectrum_choice_page.h"
 #include "dialogs/style_pages.h"
 #include "dialogs/window_choice_page.h"
+#include "dialogs/window_texts_page.h"
 
 namespace sorvan {
 
@@ -30,6 +31,7 @@ void RegisterDialogEvents() {
   RegisterStylePageEvents();
   RegisterQuantificationPageEvents();
   RegisterElementTablePageEvents();
+  RegisterWindowTextsPageEvents();
 }
 
 }  // namespace sorvan

@@ -13,6 +13,7 @@
 #include "fiterrors/peak_limits_page.h"
 #include "fiterrors/peak_start_page.h"
 #include "shell/menu_commands.h"
+#include "shell/menu_state.h"
 
 namespace sorvan {
 
@@ -62,6 +63,9 @@ void RunFitSequence(int w) {
   // Every way out of a fit leaves the program out of batch use.
   G.BatchMode = 0;
   G.FitDisplayPass = 0;
+  // The fit draws without a redraw: the commands that a fit makes available
+  // (the error estimate) are offered at once.
+  if (Win[w].WindowOpen) UpdateMenuState(w);
 }
 
 void RunNewFit(const std::string& typeText) { NewFit(typeText); }

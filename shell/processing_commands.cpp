@@ -6,6 +6,7 @@
 #include <string>
 
 #include "core/model.h"
+#include "platform/dialogs.h"
 #include "platform/menus.h"
 #include "platform/toolbar.h"
 #include "processing/arithmetic_page.h"
@@ -24,6 +25,10 @@
 #include "shell/toolbar.h"
 
 namespace sorvan {
+
+namespace {
+constexpr int kPickRegionHint = 91;  // MessageTexts: how to pick a cursor pair
+}  // namespace
 
 bool RunRegionAndBackgroundCommand(int command) {
   const int w = G.CurrentWindow;
@@ -47,8 +52,13 @@ bool RunRegionAndBackgroundCommand(int command) {
       CommitBackground(w);
       return true;
     case 2200:
-      // Only a complete cursor pair makes a region.
-      if (G.RegionPickState == 2) SetRegionFromCursors(w);
+      // Only a complete cursor pair makes a region; without one the user is
+      // told how to pick it (clicks pick nothing in a fitted spectrum).
+      if (G.RegionPickState == 2) {
+        SetRegionFromCursors(w);
+      } else {
+        plat::MessageBox(G.MessageTexts[kPickRegionHint], plat::kMessageOk, "");
+      }
       return true;
     case 21100:
       SetRegionFull(w);

@@ -22,6 +22,7 @@
 #include "platform/text.h"
 #include "shell/menu_commands.h"
 #include "shell/menu_state.h"
+#include "shell/toolbar.h"
 #include "shell_fixture.h"
 
 namespace shelltest {
@@ -334,6 +335,25 @@ TEST_F(WindowTexts, CancelAfterDefaultsReturnsToTheStateBeforeThePage) {
   EXPECT_EQ(Win[1].YRangeFixed, 0);
   EXPECT_EQ(G.DialogResult, 0);
   EXPECT_FALSE(plat::DialogWindowOpen(kPage));
+}
+
+TEST_F(WindowTexts, TheLabelsButtonsOfTheToolbarOpenTheirPages) {
+  for (int a = 1; a <= kToolbarActionCount; ++a) G.ToolbarButtonOfAction[a] = 1;
+  BuildToolbar();
+  UpdateMenuState(1);
+  struct Case {
+    int action;
+    const char* caption;
+  };
+  const Case cases[] = {{61, "Title labels"}, {62, "Annotations"}, {63, "Energy axis"}, {64, "Intensity axis"}};
+  for (const Case& c : cases) {
+    script::Run([&c] { EXPECT_EQ(plat::DialogCaption(kPage), c.caption); });
+    script::Click("cmdCancel222");
+    plat::driver::ClickToolbar(G.ToolbarButtonOfAction[c.action]);
+    EXPECT_FALSE(plat::DialogWindowOpen(kPage)) << c.action;
+  }
+  EXPECT_EQ(Win[1].AnnotationCount, 0);
+  EXPECT_EQ(Win[1].TitleLabelCount, 0);
 }
 
 // ---- Views of several spectra ----

@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "core/model.h"
+#include "../display/display_fixture.h"
 #include "core/store.h"
 #include "dialogs/window_texts_page.h"
 #include "display/frame.h"
@@ -37,23 +38,13 @@ constexpr double kStart = 1486.6 - 300;  // kinetic energy of point 1
 
 // Fills window w with a 41-point spectrum, 1 eV apart, and draws it.
 void MakeSpectrum(int w, double scale = 1) {
+  std::vector<double> values;
+  for (int i = 1; i <= kPoints; ++i) values.push_back(scale * (100 + 10 * i));
+  displaytest::PlaceSpectrum(w, values, kStart, 1);
+  Win[w].WindowOpen = false;
+  Win[w].SpectrumHeader.Name = "C 1s";
+  Win[w].SpectrumHeader.ShortName = "C1s" + std::to_string(w);
   OpenSpectrumWindow(w, "C 1s");
-  WindowRecord& win = Win[w];
-  SpectrumHeaderRecord& h = win.SpectrumHeader;
-  h.Name = "C 1s";
-  h.ShortName = "C1s" + std::to_string(w);
-  h.PointCount = kPoints;
-  h.ExcitationEnergy = 1486.6;
-  h.StartEnergy = kStart;
-  h.EnergyStep = 1;
-  h.EndEnergy = kStart + kPoints - 1;
-  h.ScanCount = 1;
-  h.DwellTime = 1;
-  win.RegionStart = 1;
-  win.RegionEnd = kPoints;
-  win.RegionLength = kPoints;
-  DimSlotData(w);
-  for (int i = 1; i <= kPoints; ++i) SlotData[w](i, 1) = scale * (100 + 10 * i);
   RedrawWindow(w);
 }
 

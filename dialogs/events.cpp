@@ -7,10 +7,13 @@
 #include "dialogs/fit_finished_page.h"
 #include "dialogs/import_header_pages.h"
 #include "dialogs/line_identification_page.h"
+#include "dialogs/option_list_page.h"
 #include "dialogs/page.h"
 #include "dialogs/quantification_page.h"
 #include "dialogs/spectrum_choice_page.h"
+#include "dialogs/style_pages.h"
 #include "dialogs/window_choice_page.h"
+#include "dialogs/window_texts_page.h"
 
 namespace sorvan {
 
@@ -24,8 +27,11 @@ void RegisterDialogEvents() {
   RegisterBackgroundPolynomialPageEvents();
   RegisterFitBackgroundPageEvents();
   RegisterLineIdentificationEvents();
+  RegisterOptionListPageEvents();
+  RegisterStylePageEvents();
   RegisterQuantificationPageEvents();
   RegisterElementTablePageEvents();
+  RegisterWindowTextsPageEvents();
 }
 
 }  // namespace sorvan

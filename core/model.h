@@ -394,6 +394,7 @@ struct GlobalRecord {
   Byte SeriesTemplateWindow = 0;
   Byte SeriesStep = 0;
   Byte SeriesSourceWindow = 0;
+  Byte SeriesTargetWindow = 0;  // the window a series step processes (never a shared loop counter)
   Byte OtherWindow = 0;
   Byte PrintSecondWindow = 0;
 

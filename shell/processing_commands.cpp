@@ -6,6 +6,8 @@
 #include <string>
 
 #include "core/model.h"
+#include "platform/menus.h"
+#include "platform/toolbar.h"
 #include "processing/arithmetic_page.h"
 #include "processing/background_page.h"
 #include "processing/calibration_page.h"
@@ -16,8 +18,10 @@
 #include "processing/smoothing.h"
 #include "processing/snapshot.h"
 #include "shell/commands.h"
+#include "shell/menu_bar.h"
 #include "shell/menu_commands.h"
 #include "shell/menu_state.h"
+#include "shell/toolbar.h"
 
 namespace sorvan {
 
@@ -159,6 +163,26 @@ void RepeatLastScaleOperation() {
 void RepeatLastArithmeticOperation() {
   if (!CurrentWindowIsOpen()) return;
   ShowWindowArithmeticPage(G.CurrentWindow);
+}
+
+void ToggleEditPointsMode() {
+  const int processing = G.MenuPopupHandles[PopupProcessing];
+  const int button = G.ToolbarButtonOfAction[kEditPointsAction];
+  const bool hasButton = button != 0 && button <= plat::ToolbarButtonCount();
+  // The flag is read twice on purpose: the first step does not change it,
+  // so exactly one of the two runs (neither while the item is grayed).
+  const std::int32_t flag = G.EditPointsItemFlag;
+  if (flag == 0) {
+    if (processing != 0) plat::CheckMenuItem(processing, CmdEditPointsByMouse, kItemChecked);
+    G.EditPointsMode = 1;
+    if (hasButton) plat::SetToolbarButtonValue(button, -1);
+  }
+  if (flag == kItemChecked) {
+    if (processing != 0) plat::CheckMenuItem(processing, CmdEditPointsByMouse, 0);
+    G.EditPointsMode = 0;
+    if (hasButton) plat::SetToolbarButtonValue(button, 0);
+  }
+  UpdateMenuState(G.CurrentWindow);
 }
 
 }  // namespace sorvan

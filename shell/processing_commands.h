@@ -25,4 +25,11 @@ bool RunTransferScaleArithmeticCommand(int command);
 void RepeatLastScaleOperation();
 void RepeatLastArithmeticOperation();
 
+// 2600 and its toolbar check button: switches the point editing by mouse on
+// (item checked, button pressed, EditPointsMode 1) or off, then the menu
+// state of the current window. While the mode is on, a left click in the
+// region of a spectrum window moves the point under the pointer to the
+// pointer's height.
+void ToggleEditPointsMode();
+
 }  // namespace sorvan

@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <functional>
 #include <string>
 
 #include "core/events.h"
@@ -73,6 +74,49 @@ void OptionGroup(const std::string& frame, const std::string& options, double x,
     PageOption(kPage, options, base + i, x + 1, optionTop + 1.2 * i, optionWidth, 1, texts[i], 0, frame);
 }
 
+// Where a style page puts its four buttons: undo and OK one under the other
+// on the left, the set's own button (apply to the windows, or take over the
+// screen set) and Cancel on the right; the printer set's left buttons are
+// narrower, its right ones wider.
+struct ButtonPlaces {
+  double top, second;              // rows of the two lines of buttons
+  double screenLeftWidth;          // undo and OK on the screen set
+  double screenRightX, printerRightX, printerRightWidth;
+};
+
+void StyleButtons(bool printer, const ButtonPlaces& at, const std::string& digits, const std::string& okName,
+                  const std::string& cancelName) {
+  const int n = kPage;
+  const auto none = plat::kNoIndex;
+  const double leftWidth = printer ? 10 : at.screenLeftWidth;
+  const double rightX = printer ? at.printerRightX : at.screenRightX;
+  const double rightWidth = printer ? at.printerRightWidth : 19;
+  PageButton(n, "cmd" + digits + "3", none, 29, at.top, leftWidth, 1.2, G.LabelTexts[164]);
+  PageButton(n, okName, none, 29, at.second, leftWidth, 1.2, G.ButtonTexts[2], ButtonRole::Default);
+  PageButton(n, "cmd" + digits + "4", none, rightX, at.top, rightWidth, 1.2,
+             printer ? G.LabelTexts[213] : G.LabelTexts[122]);
+  PageButton(n, cancelName, none, rightX, at.second, rightWidth, 1.2, G.ButtonTexts[1], ButtonRole::Cancel);
+}
+
+// Opens dialog window 17 under its guard with a style page `height` cells
+// high; the page does not move the pointer.
+void RunStylePage(const std::string& caption, double height, const std::function<void()>& build) {
+  PageSpec spec;
+  spec.dialogWindow = kPage;
+  spec.width = 71;
+  spec.height = height;
+  spec.caption = caption;
+  spec.guard = PageGuard::Window17;
+  spec.movePointer = false;
+  RunPage(spec, build);
+}
+
+// Closes a style page; the windows show a screen set at once.
+void EndStylePage(bool printer) {
+  if (!printer) RedrawOpenWindows();
+  ClosePage(kPage, -1);
+}
+
 // ---- Line style page (17x) ----
 
 struct LineStylePage {
@@ -127,16 +171,7 @@ void BuildLineStylePage() {
   PageButton(n, "cmd175", none, 5, 12, 22, 1.2, G.LabelTexts[176]);
   PageControl(n, plat::ControlKind::TextBox, "txt177", none, 1, 13.6, 3, 1.2, "");
   PageButton(n, "cmd176", none, 5, 13.6, 22, 1.2, G.LabelTexts[151]);
-  const double narrow = g_line.printer ? 10 : 18;
-  PageButton(n, "cmd173", none, 29, 12, narrow, 1.2, G.LabelTexts[164]);
-  PageButton(n, "cmdOk171", none, 29, 13.6, narrow, 1.2, G.ButtonTexts[2], ButtonRole::Default);
-  if (g_line.printer) {
-    PageButton(n, "cmd174", none, 41, 12, 28, 1.2, G.LabelTexts[213]);
-    PageButton(n, "cmdCancel172", none, 41, 13.6, 28, 1.2, G.ButtonTexts[1], ButtonRole::Cancel);
-  } else {
-    PageButton(n, "cmd174", none, 49, 12, 19, 1.2, G.LabelTexts[122]);
-    PageButton(n, "cmdCancel172", none, 49, 13.6, 19, 1.2, G.ButtonTexts[1], ButtonRole::Cancel);
-  }
+  StyleButtons(g_line.printer, {12, 13.6, 18, 49, 41, 28}, "17", "cmdOk171", "cmdCancel172");
   ShowCurveKind();
 }
 
@@ -148,14 +183,7 @@ void OpenLineStylePage(const std::string& caption, bool takeCopies) {
   g_line.base = g_line.printer ? kPrinterOffset : 0;
   G.StyleClassIndex = static_cast<Byte>(g_line.base);
   if (takeCopies) TakeCurveCopies();
-  PageSpec spec;
-  spec.dialogWindow = kPage;
-  spec.width = 71;
-  spec.height = 17;
-  spec.caption = WithoutMnemonic(caption);
-  spec.guard = PageGuard::Window17;
-  spec.movePointer = false;
-  RunPage(spec, BuildLineStylePage);
+  RunStylePage(WithoutMnemonic(caption), 17, BuildLineStylePage);
 }
 
 void opt173_Click(int k) {
@@ -201,15 +229,11 @@ void cmd174_Click() {
   OpenLineStylePage(G.LabelTexts[210], false);
 }
 
-void cmdOk171_Click() {
-  if (!g_line.printer) RedrawOpenWindows();
-  ClosePage(kPage, -1);
-}
+void cmdOk171_Click() { EndStylePage(g_line.printer); }
 
 void cmdCancel172_Click() {
   PutBackCurveCopies();
-  if (!g_line.printer) RedrawOpenWindows();
-  ClosePage(kPage, -1);
+  EndStylePage(g_line.printer);
 }
 
 // ---- Text style page (171x) ----
@@ -374,16 +398,7 @@ void BuildTextStylePage() {
   PageCheck(n, "chk1715", none, 59, 18.7, 9, 1, G.LabelTexts[206], o.waterfallGuides != 0 ? 1 : 0);
   PageCheck(n, "chk1711", none, 31, 21, 20, 1, G.LabelTexts[194], o.rightTicks == 1 ? 1 : 0);
   PageCheck(n, "chk1712", none, 51, 21, 20, 1, G.LabelTexts[195], o.topTicks == 1 ? 1 : 0);
-  const double narrow = g_text.printer ? 10 : 19;
-  PageButton(n, "cmd1713", none, 29, 22.9, narrow, 1.2, G.LabelTexts[164]);
-  PageButton(n, "cmdOk1711", none, 29, 24.3, narrow, 1.2, G.ButtonTexts[2], ButtonRole::Default);
-  if (g_text.printer) {
-    PageButton(n, "cmd1714", none, 40, 22.9, 29, 1.2, G.LabelTexts[213]);
-    PageButton(n, "cmdCancel1712", none, 40, 24.3, 29, 1.2, G.ButtonTexts[1], ButtonRole::Cancel);
-  } else {
-    PageButton(n, "cmd1714", none, 50, 22.9, 19, 1.2, G.LabelTexts[122]);
-    PageButton(n, "cmdCancel1712", none, 50, 24.3, 19, 1.2, G.ButtonTexts[1], ButtonRole::Cancel);
-  }
+  StyleButtons(g_text.printer, {22.9, 24.3, 19, 50, 40, 29}, "171", "cmdOk1711", "cmdCancel1712");
   ShowLineKind();
   ShowSamples();
 }
@@ -395,14 +410,7 @@ void OpenTextStylePage(const std::string& caption, bool takeCopies) {
   g_text.base = g_text.printer ? kPrinterOffset : 0;
   G.StyleClassIndex = static_cast<Byte>(g_text.base);
   if (takeCopies) TakeTextCopies();
-  PageSpec spec;
-  spec.dialogWindow = kPage;
-  spec.width = 71;
-  spec.height = 27.5;
-  spec.caption = title;
-  spec.guard = PageGuard::Window17;
-  spec.movePointer = false;
-  RunPage(spec, BuildTextStylePage);
+  RunStylePage(title, 27.5, BuildTextStylePage);
 }
 
 // Shows the page again on the set shown: the screen set as a fresh opening,
@@ -510,15 +518,11 @@ void cmd1714_Click() {
   ReopenTextStylePage();
 }
 
-void cmdOk1711_Click() {
-  if (!g_text.printer) RedrawOpenWindows();
-  ClosePage(kPage, -1);
-}
+void cmdOk1711_Click() { EndStylePage(g_text.printer); }
 
 void cmdCancel1712_Click() {
   PutBackTextCopies();
-  if (!g_text.printer) RedrawOpenWindows();
-  ClosePage(kPage, -1);
+  EndStylePage(g_text.printer);
 }
 
 }  // namespace

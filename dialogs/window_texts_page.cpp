@@ -104,98 +104,66 @@ struct PageState {
   CancelCopy copy;
 } g;
 
+// Calls f(window field, copy field) for every setting the Cancel copy
+// holds, so that taking the copy and putting it back name the same fields.
+template <class F>
+void EachCopiedSetting(WindowRecord& win, CancelCopy& c, F f) {
+  f(win.ResidualTitle, c.residualTitle);
+  f(win.YTitleFixed, c.yTitleFixed);
+  f(win.MemberAxisTitle, c.memberAxisTitle);
+  f(win.MemberCount, c.memberCount);
+  f(win.MultiYTitle, c.multiYTitle);
+  f(win.MemberLabelStep, c.memberLabelStep);
+  f(win.ShowMemberLabels, c.showMemberLabels);
+  f(win.XAxisTitle, c.xAxisTitle);
+  f(win.XAxisLeft, c.xAxisLeft);
+  f(win.XAxisRight, c.xAxisRight);
+  f(win.XAxisSpan, c.xAxisSpan);
+  f(win.FirstEnergy, c.firstEnergy);
+  f(win.LastEnergy, c.lastEnergy);
+  f(win.RegionStart, c.regionStart);
+  f(win.RegionEnd, c.regionEnd);
+  f(win.RegionLength, c.regionLength);
+  f(win.MultiXLeft, c.multiXLeft);
+  f(win.MultiXRight, c.multiXRight);
+  f(win.MultiXSpan, c.multiXSpan);
+  f(win.MultiFirstEnergy, c.multiFirstEnergy);
+  f(win.MultiLastEnergy, c.multiLastEnergy);
+  f(win.MultiRegionStart, c.multiRegionStart);
+  f(win.MultiRegionEnd, c.multiRegionEnd);
+  f(win.YAxisBottom, c.yAxisBottom);
+  f(win.YAxisTop, c.yAxisTop);
+  f(win.MultiYBottom, c.multiYBottom);
+  f(win.MultiYTop, c.multiYTop);
+  f(win.XTickCount, c.xTickCount);
+  f(win.YTickCount, c.yTickCount);
+  f(win.YAxisTitle, c.yAxisTitle);
+  f(win.ShowYScale, c.showYScale);
+  f(win.MemberLabelStepFixed, c.memberLabelStepFixed);
+  f(win.XRangeFixed, c.xRangeFixed);
+  f(win.YRangeFixed, c.yRangeFixed);
+  f(win.XGridLines, c.xGrid);
+  f(win.YGridLines, c.yGrid);
+  f(win.MultiXGridLines, c.multiXGrid);
+  f(win.MultiYGridLines, c.multiYGrid);
+  f(win.MemberGridLines, c.memberGrid);
+}
+
 void TakeCancelCopy(int w) {
-  const WindowRecord& win = Win[w];
   CancelCopy& c = g.copy;
   c.window = w;
-  c.residualTitle = win.ResidualTitle;
-  c.yTitleFixed = win.YTitleFixed;
-  c.memberAxisTitle = win.MemberAxisTitle;
-  c.memberCount = win.MemberCount;
-  for (int k = 1; k <= 100; ++k) G.MemberNameEdit[k] = win.MemberLabel[k];
-  c.multiYTitle = win.MultiYTitle;
-  c.memberLabelStep = win.MemberLabelStep;
-  c.showMemberLabels = win.ShowMemberLabels;
+  EachCopiedSetting(Win[w], c, [](const auto& setting, auto& copy) { copy = setting; });
+  for (int k = 1; k <= 100; ++k) G.MemberNameEdit[k] = Win[w].MemberLabel[k];
   c.allWindows = g.allWindows;
-  c.xAxisTitle = win.XAxisTitle;
-  c.xAxisLeft = win.XAxisLeft;
-  c.xAxisRight = win.XAxisRight;
-  c.xAxisSpan = win.XAxisSpan;
-  c.firstEnergy = win.FirstEnergy;
-  c.lastEnergy = win.LastEnergy;
-  c.regionStart = win.RegionStart;
-  c.regionEnd = win.RegionEnd;
-  c.regionLength = win.RegionLength;
-  c.multiXLeft = win.MultiXLeft;
-  c.multiXRight = win.MultiXRight;
-  c.multiXSpan = win.MultiXSpan;
-  c.multiFirstEnergy = win.MultiFirstEnergy;
-  c.multiLastEnergy = win.MultiLastEnergy;
-  c.multiRegionStart = win.MultiRegionStart;
-  c.multiRegionEnd = win.MultiRegionEnd;
-  c.yAxisBottom = win.YAxisBottom;
-  c.yAxisTop = win.YAxisTop;
-  c.multiYBottom = win.MultiYBottom;
-  c.multiYTop = win.MultiYTop;
-  c.xTickCount = win.XTickCount;
-  c.yTickCount = win.YTickCount;
-  c.yAxisTitle = win.YAxisTitle;
-  c.showYScale = win.ShowYScale;
-  c.memberLabelStepFixed = win.MemberLabelStepFixed;
-  c.xRangeFixed = win.XRangeFixed;
-  c.yRangeFixed = win.YRangeFixed;
-  c.xGrid = win.XGridLines;
-  c.yGrid = win.YGridLines;
-  c.multiXGrid = win.MultiXGridLines;
-  c.multiYGrid = win.MultiYGridLines;
-  c.memberGrid = win.MemberGridLines;
 }
 
 void PutBackCancelCopy(int w) {
-  const CancelCopy& c = g.copy;
+  CancelCopy& c = g.copy;
   if (c.window != w) return;  // no copy of this window was taken
   WindowRecord& win = Win[w];
-  win.ResidualTitle = c.residualTitle;
-  win.YTitleFixed = c.yTitleFixed;
-  win.MemberAxisTitle = c.memberAxisTitle;
-  win.MemberCount = c.memberCount;
+  EachCopiedSetting(win, c, [](auto& setting, const auto& copy) { setting = copy; });
   for (int k = 1; k <= 100; ++k) win.MemberLabel[k] = G.MemberNameEdit[k];
-  win.MultiYTitle = c.multiYTitle;
-  win.MemberLabelStep = c.memberLabelStep;
-  win.ShowMemberLabels = c.showMemberLabels;
   g.allWindows = c.allWindows;
-  win.XAxisTitle = c.xAxisTitle;
-  win.XAxisLeft = c.xAxisLeft;
-  win.XAxisRight = c.xAxisRight;
-  win.XAxisSpan = c.xAxisSpan;
-  win.FirstEnergy = c.firstEnergy;
-  win.LastEnergy = c.lastEnergy;
-  win.RegionStart = c.regionStart;
-  win.RegionEnd = c.regionEnd;
-  win.RegionLength = c.regionLength;
-  win.MultiXLeft = c.multiXLeft;
-  win.MultiXRight = c.multiXRight;
-  win.MultiXSpan = c.multiXSpan;
-  win.MultiFirstEnergy = c.multiFirstEnergy;
-  win.MultiLastEnergy = c.multiLastEnergy;
-  win.MultiRegionStart = c.multiRegionStart;
-  win.MultiRegionEnd = c.multiRegionEnd;
-  win.YAxisBottom = c.yAxisBottom;
-  win.YAxisTop = c.yAxisTop;
-  win.MultiYBottom = c.multiYBottom;
-  win.MultiYTop = c.multiYTop;
-  win.XTickCount = c.xTickCount;
-  win.YTickCount = c.yTickCount;
-  win.YAxisTitle = c.yAxisTitle;
-  win.ShowYScale = c.showYScale;
-  win.MemberLabelStepFixed = c.memberLabelStepFixed;
-  win.XRangeFixed = c.xRangeFixed;
-  win.YRangeFixed = c.yRangeFixed;
-  win.XGridLines = c.xGrid;
-  win.YGridLines = c.yGrid;
-  win.MultiXGridLines = c.multiXGrid;
-  win.MultiYGridLines = c.multiYGrid;
-  win.MemberGridLines = c.memberGrid;
   if (win.WindowKind == SingleSpectrum) {
     LoadWorkData(w, 1, win.RegionStart, win.RegionEnd);
     G.CursorStart = win.RegionStart;

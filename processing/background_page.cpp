@@ -141,6 +141,7 @@ void AcceptBackground(int w) {
 void cmdOk11_Click() {
   const int w = PageSpectrumWindow();
   G.DialogResult = AnswerSubtract;
+  G.RegionPickState = 0;  // the redraw shows no pick line any more
   AcceptBackground(w);
   EndPage(AnswerSubtract);
 }
@@ -148,6 +149,7 @@ void cmdOk11_Click() {
 void cmd13_Click() {
   const int w = PageSpectrumWindow();
   G.DialogResult = AnswerKeep;
+  G.RegionPickState = 0;
   AcceptBackground(w);
   EndPage(AnswerKeep);
 }

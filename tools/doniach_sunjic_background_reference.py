@@ -31,7 +31,10 @@ Needs Debian's python3-numpy and python3-scipy.
 
 import os
 import numpy as np
-from scipy.optimize import least_squares
+
+# The fixed-point fit, the Shirley step and the writer are those of the
+# Gauss-Lorentz case beside this script.
+from fit_background_reference import fit_with_own_shirley, shirley, write_case
 
 POINTS = 250
 SEED = 20261212
@@ -82,11 +85,6 @@ def peak_sum(peaks):
     return sum(line(POINTS, *p) for p in peaks)
 
 
-def shirley(total):
-    # S(i) = sum over j = i..last of the peak sum.
-    return np.cumsum(total[::-1])[::-1]
-
-
 def background(t, S):
     x = np.arange(1, POINTS + 1, dtype=float)
     b = POINTS - x
@@ -105,58 +103,24 @@ def main():
 
     start = np.array(sum(START_PEAKS, []) + START_BACKGROUND)
     mask = np.array(FREE_PEAK * len(TRUTH_PEAKS) + FREE_BACKGROUND, dtype=bool)
-    current = start.copy()
-    for sweep in range(200):
-        peaks, _ = unpack(current)
-        S = shirley(peak_sum(peaks))
-
-        def residuals(q):
-            v = current.copy()
-            v[mask] = q
-            pk, bg = unpack(v)
-            return (peak_sum(pk) + background(bg, S) - counts) / sigma
-
-        solutions = []
-        for method in ("lm", "trf"):
-            r = least_squares(residuals, current[mask], method=method, xtol=1e-15, ftol=1e-15,
-                              gtol=1e-15, max_nfev=20000, x_scale="jac")
-            solutions.append(r.x)
-        spread = np.max(np.abs(solutions[0] - solutions[1]) / np.maximum(np.abs(solutions[0]), 1e-12))
-        assert spread < 1e-6, "the two solvers disagree"
-        new = current.copy()
-        new[mask] = solutions[0]
-        change = np.max(np.abs(new - current) / np.maximum(np.abs(new), 1e-12))
-        current = new
-        if change < 1e-13:
-            break
+    current, sweeps, change = fit_with_own_shirley(
+        start, mask, lambda v: peak_sum(unpack(v)[0]), lambda v, S: background(unpack(v)[1], S),
+        counts, sigma, 1e-13, check=True)
     peaks, bg = unpack(current)
     total = peak_sum(peaks)
     chi2 = float(np.sum(((total + background(bg, shirley(total)) - counts) / sigma) ** 2))
-    print(f"{sweep + 1} sweeps, last change {change:.1e}, chi-square {chi2:.10g}")
-
-    def arr(values, fmt="{:.17g}"):
-        return "{" + ", ".join(fmt.format(v) for v in values) + "}"
+    print(f"{sweeps} sweeps, last change {change:.1e}, chi-square {chi2:.10g}")
 
     here = os.path.dirname(os.path.abspath(__file__))
     out = os.path.join(here, "..", "tests", "fit", "reference", "doniach_sunjic_background_reference.inc")
-    lines = [
+    write_case(out, [
         "// Made by tools/doniach_sunjic_background_reference.py: a seeded synthetic",
         "// spectrum of two Doniach-Sunjic singlets on A + B b + E S and its fit by an",
         "// independent solver. Do not edit by hand.",
-        f"inline constexpr int kDsBackgroundPoints = {POINTS};",
-        "// Counts at channels 1..points.",
-        "inline const std::vector<double> kDsBackgroundCounts = " + arr(counts, "{:.0f}") + ";",
+    ], "DsBackground", counts, start, mask, current, chi2, [
         "// Per peak: height, Gaussian half width, channel, Lorentz half width (both",
         "// widths in channels), asymmetry; then the terms A..F.",
-        "inline const std::vector<double> kDsBackgroundStart = " + arr(start) + ";",
-        "inline const std::vector<int> kDsBackgroundFree = " + arr(mask.astype(int), "{:d}") + ";",
-        "inline const std::vector<double> kDsBackgroundFitted = " + arr(current) + ";",
-        f"inline constexpr double kDsBackgroundChiSquare = {chi2:.17g};",
-        "",
-    ]
-    with open(out, "w") as f:
-        f.write("\n".join(lines))
-    print("written", os.path.normpath(out))
+    ])
 
 
 if __name__ == "__main__":

@@ -12,6 +12,7 @@
 #include "fit/fit_vector.h"
 #include "fit/lm_fit.h"
 #include "fit/peak_models.h"
+#include "fit_window_fixture.h"
 
 namespace sorvan {
 namespace {
@@ -106,40 +107,14 @@ std::vector<double> TableValues(const double* e) {
 }
 
 void PrepareWindow() {
-  InitialiseModel();
-  FitPageHooks() = FitPages{};
-  G.MessageTexts[47] = "Singlet";
-  G.MessageTexts[52] = "Doublet";
-  G.EnergyAxisMode = 1;
-  G.CpsMode = 0;
-  G.BatchMode = 1;
+  fittest::PlaceCountsForFit(kW, kDsBackgroundCounts, kStep, kStartEnergy);
   G.IterationLimit = 200;
   G.FitRounds = 4;
-  const int n = kDsBackgroundPoints;
   WindowRecord& win = Win[kW];
-  auto& h = win.SpectrumHeader;
-  h.PointCount = static_cast<Int16>(n);
-  h.EnergyStep = kStep;
-  h.StartEnergy = kStartEnergy;
-  h.EndEnergy = kStartEnergy + (n - 1) * kStep;
-  h.ExcitationEnergy = 1486.6;
-  h.ScanCount = 1;
-  h.DwellTime = 1;
-  win.RegionStart = 1;
-  win.RegionEnd = static_cast<Int16>(n);
-  win.RegionLength = static_cast<Int16>(n);
   win.PeakCount = kPeaks;
   win.PeakModel = 1;
   win.PeakType = "Singlet";
   win.BackgroundState = 4;
-  win.SourceSpectrumIndex = 1;
-  ImportedHeader[1] = h;
-  ImportedValues[1].Resize(n);
-  DimSlotData(kW);
-  for (int i = 1; i <= n; ++i) {
-    SlotData[kW](i, 1) = kDsBackgroundCounts[i - 1];
-    ImportedValues[1][i] = kDsBackgroundCounts[i - 1];
-  }
   for (int p = 1; p <= kPeaks; ++p) {
     const std::vector<double> values = TableValues(&kDsBackgroundStart[5 * (p - 1)]);
     const int* free = &kDsBackgroundFree[5 * (p - 1)];

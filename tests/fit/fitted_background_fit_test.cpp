@@ -12,6 +12,7 @@
 #include "core/store.h"
 #include "fit/fit_vector.h"
 #include "fit/lm_fit.h"
+#include "fit_window_fixture.h"
 
 namespace sorvan {
 namespace {
@@ -26,39 +27,13 @@ constexpr int kPeaks = 2;
 // Window kW holds the reference spectrum on the kinetic axis, the start
 // values in its peak table and the start terms with their fix marks.
 void PrepareWindow() {
-  InitialiseModel();
-  FitPageHooks() = FitPages{};
-  G.MessageTexts[47] = "Singlet";
-  G.MessageTexts[52] = "Doublet";
-  G.EnergyAxisMode = 1;
-  G.CpsMode = 0;
-  G.BatchMode = 1;
+  fittest::PlaceCountsForFit(kW, kBackgroundCaseCounts, kStep, kStartEnergy);
   G.IterationLimit = 200;
   G.FitRounds = 4;
-  const int n = kBackgroundCasePoints;
   WindowRecord& win = Win[kW];
-  auto& h = win.SpectrumHeader;
-  h.PointCount = static_cast<Int16>(n);
-  h.EnergyStep = kStep;
-  h.StartEnergy = kStartEnergy;
-  h.EndEnergy = kStartEnergy + (n - 1) * kStep;
-  h.ExcitationEnergy = 1486.6;
-  h.ScanCount = 1;
-  h.DwellTime = 1;
-  win.RegionStart = 1;
-  win.RegionEnd = static_cast<Int16>(n);
-  win.RegionLength = static_cast<Int16>(n);
   win.PeakCount = kPeaks;
   win.PeakType = "Singlet";
   win.BackgroundState = 4;
-  win.SourceSpectrumIndex = 1;
-  ImportedHeader[1] = h;
-  ImportedValues[1].Resize(n);
-  DimSlotData(kW);
-  for (int i = 1; i <= n; ++i) {
-    SlotData[kW](i, 1) = kBackgroundCaseCounts[i - 1];
-    ImportedValues[1][i] = kBackgroundCaseCounts[i - 1];
-  }
   for (int p = 1; p <= kPeaks; ++p) {
     const double* e = &kBackgroundCaseStart[5 * (p - 1)];
     const int* free = &kBackgroundCaseFree[5 * (p - 1)];

@@ -13,10 +13,10 @@
 #include "../shell/shell_fixture.h"
 #include "core/settings_paths.h"
 #include "core/store.h"
-#include "display/mouse.h"
 #include "platform/controls.h"
 #include "platform/forms.h"
 #include "platform/text.h"
+#include "support/spectrum_picks.h"
 #include "support/test_support.h"
 
 namespace {
@@ -32,24 +32,6 @@ class NewFitWithTheDefaults : public shelltest::ShellTest {
     ShellTest::SetUp();
     // The shipped default peak tables, as the installed program reads them.
     SetParameterSetAndSatellitePaths();
-  }
-
-  // Pixel column at which the pointer reads out point `channel` of window w.
-  static int PixelOf(int w, int channel) {
-    const WindowRecord& win = Win[w];
-    const double perEnergy = G.PlotWidth / win.XAxisSpan;
-    const double firstX = G.PlotLeft + std::fabs(win.XAxisLeft - win.FirstEnergy) * perEnergy;
-    return static_cast<int>(std::lround(
-        firstX + (channel - win.RegionStart - 0.5) * perEnergy * win.SpectrumHeader.EnergyStep));
-  }
-
-  // Row of window w at which the readout shows `intensity`.
-  static int RowOf(int w, double intensity) {
-    int best = 0;
-    for (int y = 1; y < 2000; ++y)
-      if (std::fabs(IntensityAtRow(w, y) - intensity) < std::fabs(IntensityAtRow(w, best) - intensity))
-        best = y;
-    return best;
   }
 };
 
@@ -88,7 +70,8 @@ TEST_F(NewFitWithTheDefaults, ThreeComponentsOfARealC1sSpectrum) {
     const int channel = static_cast<int>(std::lround((300.0 - energy) / step)) + 1;
     script::Run(
         [=] {
-          plat::driver::MouseDown(w, PixelOf(w, channel), RowOf(w, SlotData[w](channel, 1)), 1);
+          plat::driver::MouseDown(w, testsupport::PixelOfPoint(w, channel),
+                                  testsupport::RowOfIntensity(w, SlotData[w](channel, 1)), 1);
         },
         "pick the top at " + std::to_string(energy) + " eV");
   }

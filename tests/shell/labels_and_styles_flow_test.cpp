@@ -12,6 +12,7 @@
 #include <string>
 #include <vector>
 
+#include "../display/display_fixture.h"
 #include "core/model.h"
 #include "core/store.h"
 #include "display/frame.h"
@@ -46,22 +47,12 @@ class LabelsAndStylesFlow : public ShellTest {
     G.EnergyAxisMode = 0;
     G.CurveStyles[0] = G.CurveStyles[10] = 0;  // polylines
     plat::SetRecordingCanvas(1, &screen_);
+    std::vector<double> peak;
+    for (int i = 1; i <= 41; ++i) peak.push_back(200 + 1000 * std::exp(-std::pow((i - 21) / 4.0, 2)));
+    displaytest::PlaceSpectrum(1, peak, 1486.6 - 300, 1);
+    Win[1].WindowOpen = false;
+    Win[1].SpectrumHeader.Name = "C 1s";
     OpenSpectrumWindow(1, "C 1s");
-    WindowRecord& win = Win[1];
-    SpectrumHeaderRecord& h = win.SpectrumHeader;
-    h.Name = "C 1s";
-    h.PointCount = 41;
-    h.ExcitationEnergy = 1486.6;
-    h.StartEnergy = 1486.6 - 300;
-    h.EnergyStep = 1;
-    h.EndEnergy = h.StartEnergy + 40;
-    h.ScanCount = 1;
-    h.DwellTime = 1;
-    win.RegionStart = 1;
-    win.RegionEnd = 41;
-    win.RegionLength = 41;
-    DimSlotData(1);
-    for (int i = 1; i <= 41; ++i) SlotData[1](i, 1) = 200 + 1000 * std::exp(-std::pow((i - 21) / 4.0, 2));
     RedrawWindow(1);
     G.CurrentWindow = 1;
     UpdateMenuState(1);

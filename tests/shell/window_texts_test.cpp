@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "core/model.h"
+#include "../display/display_fixture.h"
 #include "core/store.h"
 #include "dialogs/window_texts_page.h"
 #include "display/frame.h"
@@ -22,6 +23,7 @@
 #include "platform/text.h"
 #include "shell/menu_commands.h"
 #include "shell/menu_state.h"
+#include "shell/toolbar.h"
 #include "shell_fixture.h"
 
 namespace shelltest {
@@ -36,23 +38,13 @@ constexpr double kStart = 1486.6 - 300;  // kinetic energy of point 1
 
 // Fills window w with a 41-point spectrum, 1 eV apart, and draws it.
 void MakeSpectrum(int w, double scale = 1) {
+  std::vector<double> values;
+  for (int i = 1; i <= kPoints; ++i) values.push_back(scale * (100 + 10 * i));
+  displaytest::PlaceSpectrum(w, values, kStart, 1);
+  Win[w].WindowOpen = false;
+  Win[w].SpectrumHeader.Name = "C 1s";
+  Win[w].SpectrumHeader.ShortName = "C1s" + std::to_string(w);
   OpenSpectrumWindow(w, "C 1s");
-  WindowRecord& win = Win[w];
-  SpectrumHeaderRecord& h = win.SpectrumHeader;
-  h.Name = "C 1s";
-  h.ShortName = "C1s" + std::to_string(w);
-  h.PointCount = kPoints;
-  h.ExcitationEnergy = 1486.6;
-  h.StartEnergy = kStart;
-  h.EnergyStep = 1;
-  h.EndEnergy = kStart + kPoints - 1;
-  h.ScanCount = 1;
-  h.DwellTime = 1;
-  win.RegionStart = 1;
-  win.RegionEnd = kPoints;
-  win.RegionLength = kPoints;
-  DimSlotData(w);
-  for (int i = 1; i <= kPoints; ++i) SlotData[w](i, 1) = scale * (100 + 10 * i);
   RedrawWindow(w);
 }
 
@@ -334,6 +326,25 @@ TEST_F(WindowTexts, CancelAfterDefaultsReturnsToTheStateBeforeThePage) {
   EXPECT_EQ(Win[1].YRangeFixed, 0);
   EXPECT_EQ(G.DialogResult, 0);
   EXPECT_FALSE(plat::DialogWindowOpen(kPage));
+}
+
+TEST_F(WindowTexts, TheLabelsButtonsOfTheToolbarOpenTheirPages) {
+  for (int a = 1; a <= kToolbarActionCount; ++a) G.ToolbarButtonOfAction[a] = 1;
+  BuildToolbar();
+  UpdateMenuState(1);
+  struct Case {
+    int action;
+    const char* caption;
+  };
+  const Case cases[] = {{61, "Title labels"}, {62, "Annotations"}, {63, "Energy axis"}, {64, "Intensity axis"}};
+  for (const Case& c : cases) {
+    script::Run([&c] { EXPECT_EQ(plat::DialogCaption(kPage), c.caption); });
+    script::Click("cmdCancel222");
+    plat::driver::ClickToolbar(G.ToolbarButtonOfAction[c.action]);
+    EXPECT_FALSE(plat::DialogWindowOpen(kPage)) << c.action;
+  }
+  EXPECT_EQ(Win[1].AnnotationCount, 0);
+  EXPECT_EQ(Win[1].TitleLabelCount, 0);
 }
 
 // ---- Views of several spectra ----

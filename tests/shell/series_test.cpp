@@ -386,6 +386,13 @@ TEST_F(Series, TheToolbarsSeriesCombinesNoWindowTheTemplateDidNotCombine) {
   }
 }
 
+TEST_F(Series, AFitFromTheMenuOffersTheErrorEstimateAtOnce) {
+  Open(1, 1);
+  ASSERT_FALSE(Enabled(3120));
+  FitTemplate();
+  EXPECT_TRUE(Enabled(3120));
+}
+
 TEST_F(Series, RevertAllRevertsEveryOpenWindow) {
   for (int w = 1; w <= 3; ++w) Open(w, w);
   for (int w : {1, 3}) {

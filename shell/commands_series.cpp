@@ -22,7 +22,6 @@
 #include "platform/surfaces.h"
 #include "processing/arithmetic_page.h"
 #include "processing/background_page.h"
-#include "processing/poly_background.h"
 #include "processing/region.h"
 #include "processing/revert.h"
 #include "processing/satellite_removal.h"
@@ -84,17 +83,8 @@ void SetTemplateBackgroundAnswer(const WindowRecord& templ) {
 
 // Computes the background that BackgroundName names on t, while t has none.
 void ComputeNamedBackground(int t) {
-  using Procedure = void (*)(int);
-  const Procedure procedures[] = {nullptr,
-                                  ComputeConstantBackground,
-                                  ComputeLinearBackground,
-                                  ComputeShirleyBackground,
-                                  ComputeTougaardBackground,
-                                  ComputePolyShirleyBackground};
-  for (int k = BackgroundKindConstant; k <= BackgroundKindPolyShirley; ++k) {
-    if (G.BackgroundName == G.MessageTexts[k] && Win[t].BackgroundState == BackgroundNone)
-      procedures[k](t);
-  }
+  BackgroundProcedure compute = BackgroundProcedureNamed(G.BackgroundName);
+  if (compute != nullptr && Win[t].BackgroundState == BackgroundNone) compute(t);
 }
 
 // Calls `step` on t until t's count (read by `count`) reaches `wanted`; a

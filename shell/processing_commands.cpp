@@ -175,6 +175,18 @@ void RepeatLastArithmeticOperation() {
   ShowWindowArithmeticPage(G.CurrentWindow);
 }
 
+BackgroundProcedure BackgroundProcedureNamed(const std::string& name) {
+  const BackgroundProcedure procedures[] = {nullptr,
+                                            ComputeConstantBackground,
+                                            ComputeLinearBackground,
+                                            ComputeShirleyBackground,
+                                            ComputeTougaardBackground,
+                                            ComputePolyShirleyBackground};
+  for (int k = BackgroundKindConstant; k <= BackgroundKindPolyShirley; ++k)
+    if (name == G.MessageTexts[k]) return procedures[k];
+  return nullptr;
+}
+
 void ToggleEditPointsMode() {
   const int processing = G.MenuPopupHandles[PopupProcessing];
   const int button = G.ToolbarButtonOfAction[kEditPointsAction];

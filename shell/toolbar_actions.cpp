@@ -6,8 +6,6 @@
 #include "core/startup.h"
 #include "display/redraw.h"
 #include "import/formats.h"
-#include "processing/background_page.h"
-#include "processing/poly_background.h"
 #include "shell/commands.h"
 #include "shell/file_commands.h"
 #include "shell/fit_commands.h"
@@ -30,19 +28,8 @@ void ReadLastFormatAgain() {
 // Action 16: the background kind computed last, on the current window.
 // A name that is none of the five kinds (nothing computed yet) does nothing.
 void RepeatLastBackground() {
-  using Procedure = void (*)(int);
-  const Procedure procedures[] = {nullptr,
-                                  ComputeConstantBackground,
-                                  ComputeLinearBackground,
-                                  ComputeShirleyBackground,
-                                  ComputeTougaardBackground,
-                                  ComputePolyShirleyBackground};
-  for (int k = BackgroundKindConstant; k <= BackgroundKindPolyShirley; ++k) {
-    if (G.BackgroundName == G.MessageTexts[k]) {
-      procedures[k](G.CurrentWindow);
-      return;
-    }
-  }
+  if (BackgroundProcedure compute = BackgroundProcedureNamed(G.BackgroundName))
+    compute(G.CurrentWindow);
 }
 
 // Action 28: a new fit of the peak type set up last. Before the first fit

@@ -16,6 +16,7 @@
 #include "platform/forms.h"
 #include "platform/toolbar.h"
 #include "shell_fixture.h"
+#include "test_spectra.h"
 
 namespace {
 
@@ -27,32 +28,10 @@ constexpr int kPoints = 40;
 
 // Opens window w with a peak on a flat line, ready for processing.
 void OpenSpectrum(int w) {
-  const std::string name = "Si 2p " + std::to_string(w);
-  OpenSpectrumWindow(w, name);
-  WindowRecord& win = Win[w];
-  SpectrumHeaderRecord& h = win.SpectrumHeader;
-  h.Name = name;
-  h.PointCount = kPoints;
-  h.StartEnergy = 1380;
-  h.EnergyStep = 0.25;
-  h.EndEnergy = 1380 + (kPoints - 1) * 0.25;
-  h.ExcitationEnergy = 1486.6;
-  h.ScanCount = 1;
-  h.DwellTime = 1;
-  win.RegionStart = 1;
-  win.RegionEnd = kPoints;
-  win.RegionLength = kPoints;
-  win.SourceSpectrumIndex = static_cast<Int16>(w);
-  ImportedHeader[w] = h;
-  ImportedValues[w].Resize(kPoints);
-  DimSlotData(w);
-  for (int i = 1; i <= kPoints; ++i) {
+  shelltest::OpenTestSpectrum(w, "Si 2p " + std::to_string(w), {kPoints, 1380, 0.25}, [w](int i) {
     const double x = (i - 20) / 3.0;
-    const double y = 50 + 400 * w * std::exp(-0.5 * x * x);
-    SlotData[w](i, 1) = y;
-    ImportedValues[w][i] = y;
-  }
-  RedrawWindow(w);
+    return 50 + 400 * w * std::exp(-0.5 * x * x);
+  });
 }
 
 std::vector<double> Column(int w) {

@@ -17,6 +17,7 @@
 #include "platform/forms.h"
 #include "shell/toolbar.h"
 #include "shell_fixture.h"
+#include "test_spectra.h"
 
 namespace {
 
@@ -57,57 +58,14 @@ class Series : public shelltest::ShellTest {
 
   // Opens window w with its own source spectrum (imported spectrum w).
   static void Open(int w, double scale, double line = 0, int points = kPoints) {
-    const std::string name = "C 1s " + std::to_string(w);
-    OpenSpectrumWindow(w, name);
-    WindowRecord& win = Win[w];
-    SpectrumHeaderRecord& h = win.SpectrumHeader;
-    h.Name = name;
-    h.PointCount = static_cast<Int16>(points);
-    h.StartEnergy = kStart;
-    h.EnergyStep = kStep;
-    h.EndEnergy = kStart + (points - 1) * kStep;
-    h.ExcitationEnergy = kExcitation;
-    h.ScanCount = 1;
-    h.DwellTime = 1;
-    win.RegionStart = 1;
-    win.RegionEnd = static_cast<Int16>(points);
-    win.RegionLength = static_cast<Int16>(points);
-    win.SourceSpectrumIndex = static_cast<Int16>(w);
-    ImportedHeader[w] = h;
-    ImportedValues[w].Resize(points);
-    DimSlotData(w);
-    for (int i = 1; i <= points; ++i) {
-      ImportedValues[w][i] = Counts(i, scale, line);
-      SlotData[w](i, 1) = ImportedValues[w][i];
-    }
-    RedrawWindow(w);
-  }
-
-  // A peak table of two single peaks near the truth.
-  static void TwoPeakTable(int w) {
-    WindowRecord& win = Win[w];
-    win.PeakType = G.MessageTexts[47];
-    win.PeakCount = 2;
-    const double values[3][6] = {{}, {0, 900, 0.3, 292.2, 1.8, 0}, {0, 550, 0.3, 286.9, 1.8, 0}};
-    for (int p = 1; p <= 2; ++p) {
-      for (int k = 0; k <= 4; ++k) {
-        win.ParameterValue[p][2 * k + 1] = values[p][k + 1];
-        win.ParameterState[p][2 * k + 1] = k == 4 ? 1 : 0;
-        win.ParameterValue[p][2 * k + 2] = 0;
-        win.ParameterState[p][2 * k + 2] = 1;
-      }
-      const double lower[5] = {0, 0, 280, 0.5, -0.5}, upper[5] = {1e5, 1, 300, 5, 0.5};
-      for (int j = 1; j <= 10; ++j) {
-        win.ParameterLower[p][j] = lower[(j - 1) / 2];
-        win.ParameterUpper[p][j] = upper[(j - 1) / 2];
-      }
-    }
+    shelltest::OpenTestSpectrum(w, "C 1s " + std::to_string(w), {points, kStart, kStep},
+                                [=](int i) { return Counts(i, scale, line); });
   }
 
   // Window 1 fitted through the menu: the template of the series.
   static void FitTemplate() {
     driver::FocusWindow(1);
-    TwoPeakTable(1);
+    shelltest::TwoPeakTable(1);
     script::Click("cmdOk161");
     script::Click("cmdCancel242");
     driver::ChooseMenu(3130);
@@ -125,6 +83,15 @@ class Series : public shelltest::ShellTest {
         return action();
       });
     }
+  }
+
+  // A series from the menu over `windows`, with OK on the processing summary
+  // and on the message that the series is done.
+  static void RunSeries(std::initializer_list<int> windows) {
+    Choose(windows);
+    script::AnswerMessage(1);
+    script::AnswerMessage(1);
+    driver::ChooseMenu(3116);
   }
 
   // The window choice of a series: the template is not listed, so the
@@ -169,10 +136,7 @@ class Series : public shelltest::ShellTest {
 TEST_F(Series, ThreeWindowsFromTheMenuAreEachFitted) {
   for (int w = 1; w <= 4; ++w) Open(w, w);
   FitTemplate();
-  Choose({2, 3, 4});
-  script::AnswerMessage(1);  // the processing summary
-  script::AnswerMessage(1);  // the series is done
-  driver::ChooseMenu(3116);
+  RunSeries({2, 3, 4});
   for (int w = 2; w <= 4; ++w) ExpectFitted(w, w);
   EXPECT_EQ(G.BatchMode, 0);
   EXPECT_EQ(G.SeriesTemplateWindow, 1);
@@ -207,10 +171,7 @@ TEST_F(Series, AWindowClosedDuringTheSeriesGetsNothingAndTheOthersGoOn) {
       *atClose = Tables(closed);
       return 0;
     });
-    Choose({2, 3, 4});
-    script::AnswerMessage(1);
-    script::AnswerMessage(1);
-    driver::ChooseMenu(3116);
+    RunSeries({2, 3, 4});
     EXPECT_FALSE(Win[closed].WindowOpen);
     EXPECT_EQ(Win[closed].HasFit, 0);
     EXPECT_EQ(Tables(closed), *atClose);
@@ -238,10 +199,7 @@ TEST_F(Series, ClosingAnotherWindowDuringTheLastFitOfATargetCostsItNothing) {
         return 0;
       });
     }
-    Choose({2, 3, 4});
-    script::AnswerMessage(1);
-    script::AnswerMessage(1);
-    driver::ChooseMenu(3116);
+    RunSeries({2, 3, 4});
   };
   run(0);
   const int last = *polls;
@@ -277,10 +235,7 @@ TEST_F(Series, TheTemplatesProcessingIsRepeatedWithoutAnyPage) {
   driver::ChooseMenu(2700);
   driver::FocusWindow(1);
 
-  Choose({2, 3});
-  script::AnswerMessage(1);
-  script::AnswerMessage(1);
-  driver::ChooseMenu(3116);
+  RunSeries({2, 3});
   for (int w : {2, 3}) {
     SCOPED_TRACE(w);
     EXPECT_EQ(Win[w].SmoothCount, 2);
@@ -303,10 +258,7 @@ TEST_F(Series, TargetsTakeThePartialRegionOfTheTemplate) {
   templ.RegionLength = 131;
   templ.RegionPartial = 1;
   FitTemplate();
-  Choose({2, 3});
-  script::AnswerMessage(1);
-  script::AnswerMessage(1);
-  driver::ChooseMenu(3116);
+  RunSeries({2, 3});
   for (int w : {2, 3}) {
     SCOPED_TRACE(w);
     EXPECT_EQ(Win[w].RegionStart, 41);

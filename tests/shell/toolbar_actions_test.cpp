@@ -17,6 +17,7 @@
 #include "platform/toolbar.h"
 #include "shell/toolbar.h"
 #include "shell_fixture.h"
+#include "test_spectra.h"
 
 namespace {
 
@@ -36,30 +37,10 @@ class ToolbarActions : public shelltest::ShellTest {
   }
 
   static void Open(int w) {
-    const std::string name = "O 1s " + std::to_string(w);
-    OpenSpectrumWindow(w, name);
-    WindowRecord& win = Win[w];
-    SpectrumHeaderRecord& h = win.SpectrumHeader;
-    h.Name = name;
-    h.PointCount = kPoints;
-    h.StartEnergy = 950;
-    h.EnergyStep = 0.2;
-    h.EndEnergy = 950 + (kPoints - 1) * 0.2;
-    h.ExcitationEnergy = 1486.6;
-    h.ScanCount = 1;
-    h.DwellTime = 1;
-    win.RegionStart = 1;
-    win.RegionEnd = kPoints;
-    win.RegionLength = kPoints;
-    win.SourceSpectrumIndex = static_cast<Int16>(w);
-    ImportedHeader[w] = h;
-    ImportedValues[w].Resize(kPoints);
-    DimSlotData(w);
-    for (int i = 1; i <= kPoints; ++i) {
+    shelltest::OpenTestSpectrum(w, "O 1s " + std::to_string(w), {kPoints, 950, 0.2}, [w](int i) {
       const double x = (i - 30) / 4.0;
-      SlotData[w](i, 1) = ImportedValues[w][i] = 100 + 900 * w * std::exp(-0.5 * x * x);
-    }
-    RedrawWindow(w);
+      return 100 + 900 * w * std::exp(-0.5 * x * x);
+    });
   }
 
   static void Click(int action) { driver::ClickToolbar(G.ToolbarButtonOfAction[action]); }

@@ -6,6 +6,7 @@
 #include <algorithm>
 #include <cmath>
 #include <set>
+#include <vector>
 
 #include "core/model.h"
 #include "core/store.h"
@@ -30,6 +31,45 @@ int EntryCount(const WindowRecord& win) {
 }
 
 }  // namespace
+
+ChemicalStateAxes ChemicalStateAxesOf(int w) {
+  const WindowRecord& win = Win[w];
+  ChemicalStateAxes a;
+  a.spanX = SpanOf(win.ChemStateXSpan);
+  a.spanY = SpanOf(win.ChemStateYSpan);
+  a.stepX = ChemicalStateTickStep(a.spanX);
+  a.stepY = ChemicalStateTickStep(a.spanY);
+  a.ticksX = static_cast<int>(a.spanX / a.stepX);
+  a.ticksY = static_cast<int>(a.spanY / a.stepY);
+  return a;
+}
+
+std::vector<ChemicalStateLine> ChemicalStateAugerLines(int w) {
+  const WindowRecord& win = Win[w];
+  const ChemicalStateAxes a = ChemicalStateAxesOf(w);
+  const double SX = a.spanX, SY = a.spanY;
+  const double X1 = win.ChemStateXMax, Y0 = win.ChemStateYMin;
+  // The whole-eV Auger parameters that enclose the entries' own.
+  std::set<double> wanted;
+  const int n = EntryCount(win);
+  for (int k = 1; k <= n && k <= WorkData.Upper(); ++k) {
+    const double A = IntPart(WorkData[k]);
+    wanted.insert(A);
+    wanted.insert(A + 1);
+  }
+  auto want = [&](double A) { return wanted.count(A) != 0; };
+  std::vector<ChemicalStateLine> lines;
+  for (int k = 0; k <= 20; ++k) {
+    const double s = k;
+    if (SY + s >= SX && SX - s > 1 && SY - s > 1 && want(X1 + Y0 - s)) lines.push_back({s, SY, SX, SY - SX + s});
+  }
+  for (int k = 0; k <= 20; ++k) {
+    const double s = k;
+    if (SY - s >= SX && want(X1 + Y0 + s)) lines.push_back({0, SY - s, SX, SY - SX - s});
+    if (SY - s < SX && SY - s > 1 && want(X1 + Y0 + s)) lines.push_back({0, SY - s, SY - s, 0});
+  }
+  return lines;
+}
 
 int ChemicalStateTickStep(double span) {
   if (!(span > 100)) return 1;
@@ -59,10 +99,10 @@ void DrawChemicalStatePlotAxes(int w, int colour) {
   const double F2 = LineHeightOn(t, kAxisTitleClass);
   const double F3 = LineHeightOn(t, kTickNumberClass);
   const double C3 = CharWidthOn(t, kTickNumberClass);
-  const double X1 = win.ChemStateXMax, Y0 = win.ChemStateYMin;
-  const double SX = SpanOf(win.ChemStateXSpan), SY = SpanOf(win.ChemStateYSpan);
-  const int stepX = ChemicalStateTickStep(SX), stepY = ChemicalStateTickStep(SY);
-  const int ticksX = static_cast<int>(SX / stepX), ticksY = static_cast<int>(SY / stepY);
+  const ChemicalStateAxes axes = ChemicalStateAxesOf(w);
+  const double SX = axes.spanX, SY = axes.spanY;
+  const int stepX = axes.stepX, stepY = axes.stepY;
+  const int ticksX = axes.ticksX, ticksY = axes.ticksY;
 
   // Background.
   c.SetDrawMode(plat::kDrawModeCopy);
@@ -114,23 +154,8 @@ void DrawChemicalStatePlotAxes(int w, int colour) {
   LoadWorkData(w, 1, 1, n);
   LoadWorkBackground(w, 2, 1, n);
   LoadWorkSigma(w, 3, 1, n);
-  std::set<double> wanted;
-  for (int k = 1; k <= n && k <= WorkData.Upper(); ++k) {
-    const double a = IntPart(WorkData[k]);
-    wanted.insert(a);
-    wanted.insert(a + 1);
-  }
-  auto want = [&](double A) { return wanted.count(A) != 0; };
-  for (int s = 0; s <= 20; ++s) {
-    if (SY + s >= SX && SX - s > 1 && SY - s > 1 && want(X1 + Y0 - s))
-      StyledLineOf(t, AugerParameterLine, xAt(s), AY, PR, yAt(SY - SX + s));
-  }
-  for (int s = 0; s <= 20; ++s) {
-    if (SY - s >= SX && want(X1 + Y0 + s))
-      StyledLineOf(t, AugerParameterLine, PL, yAt(SY - s), PR, yAt(SY - SX - s));
-    if (SY - s < SX && SY - s > 1 && want(X1 + Y0 + s))
-      StyledLineOf(t, AugerParameterLine, PL, yAt(SY - s), xAt(SY - s), SU);
-  }
+  for (const ChemicalStateLine& l : ChemicalStateAugerLines(w))
+    StyledLineOf(t, AugerParameterLine, xAt(l.east1), yAt(l.down1), xAt(l.east2), yAt(l.down2));
 
   // Frame and ticks.
   UseFramePen(t);

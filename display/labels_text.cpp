@@ -23,11 +23,13 @@ void MakeUnitAndTickLabels(int w) {
   const int yTicks = TickIntervals(win.YTickCount);
   if (win.ShowYScale == 1) {
     const UnitPrefix prefix = UnitPrefixFor(win.YAxisTop);
+    // A title the user typed (YTitleFixed) stays; the unit still follows
+    // the range, as the tick numbers do.
     if (win.ImportFormat == kTransmissionFunctionFormat) {
-      win.YAxisTitle = G.LabelTexts[130];
+      if (win.YTitleFixed != 1) win.YAxisTitle = G.LabelTexts[130];
     } else {
       win.IntensityUnit = IntensityUnitText(prefix, G.CpsMode == 1);
-      win.YAxisTitle = G.MessageTexts[37] + TitleSuffix(win.IntensityUnit);
+      if (win.YTitleFixed != 1) win.YAxisTitle = G.MessageTexts[37] + TitleSuffix(win.IntensityUnit);
     }
     const int decimals = IntensityLabelDecimals(win.YAxisTop, win.YAxisSpan, yTicks, prefix);
     for (int t = 0; t <= yTicks; ++t) {

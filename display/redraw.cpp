@@ -13,6 +13,7 @@
 #include "display/plotters.h"
 #include "display/ranges.h"
 #include "display/views.h"
+#include "display/window_labels.h"
 #include "platform/canvas.h"
 #include "platform/forms.h"
 #include "platform/labels.h"
@@ -142,10 +143,12 @@ void PlaceLabels(int w, plat::Canvas& c) {
     LabelPixels(w, label.TitleLabelX, label.TitleLabelY, G.TitleLabelPixelX[k], G.TitleLabelPixelY[k], c);
   }
   for (int k = 1; k <= annotations; ++k) {
+    if (LabelWaiting(w, false, k)) continue;
     ShowLabel(w, plat::LabelArray::Annotation, LabelIndex(w, k), Labels[LabelIndex(w, k)].AnnotationText,
               G.AnnotationPixelX[k], G.AnnotationPixelY[k], kAnnotationClass, c);
   }
   for (int k = 1; k <= titles; ++k) {
+    if (LabelWaiting(w, true, k)) continue;
     ShowLabel(w, plat::LabelArray::Title, LabelIndex(w, k), Labels[LabelIndex(w, k)].TitleLabelText,
               G.TitleLabelPixelX[k], G.TitleLabelPixelY[k], kTitleLabelClass, c);
   }

@@ -152,9 +152,11 @@ void SwitchEnergyScale() {
     win.XAxisTitle = G.EnergyAxisMode == 1 ? G.KineticEnergyTitle : G.BindingEnergyTitle;
     if (!win.WindowOpen) continue;
     const double hv = win.SpectrumHeader.ExcitationEnergy;
-    // Labels of the views of several spectra are held as plot fractions and
-    // stay where they are.
-    if (win.WindowKind == SingleSpectrum || win.WindowKind == ChemicalStatePlot) {
+    // Only a single spectrum holds its labels on the energy scale shown. A
+    // chemical-state plot holds them on its fixed binding and kinetic axes,
+    // the views of several spectra as plot fractions: those stay where they
+    // are.
+    if (win.WindowKind == SingleSpectrum) {
       for (int k = 1; k <= 100; ++k) {
         LabelRecord& label = Labels[LabelIndex(w, k)];
         label.AnnotationX = hv - label.AnnotationX;
@@ -208,6 +210,43 @@ void RefreshWindowsForLanguage() {
     if (!win.WindowOpen) continue;
     RedrawWindow(w);
     if (win.HasFit == 1 && win.PeakType != G.MessageTexts[47]) win.PeakType = G.MessageTexts[52];
+  }
+}
+
+void CopyFitSetup(int a, int b) {
+  const int t = G.SeriesTemplateWindow;
+  if (!IsSpectrumWindow(a) || !IsSpectrumWindow(b) || !IsSpectrumWindow(t)) return;
+  const WindowRecord& source = Win[a];
+  const WindowRecord& templ = Win[t];
+  WindowRecord& target = Win[b];
+  if (templ.RegionStart != 1 || templ.RegionEnd != templ.SpectrumHeader.PointCount) {
+    target.RegionStart = source.RegionStart;
+    target.RegionEnd = source.RegionEnd;
+    target.RegionLength = static_cast<Int16>(source.RegionEnd - source.RegionStart + 1);
+  }
+  if (templ.BackgroundState != 0) {
+    G.CursorStart = G.BackgroundStart;
+    G.CursorEnd = G.BackgroundEnd;
+    for (int k = 1; k <= 5; ++k) target.BackgroundTermValue[k] = source.BackgroundTermValue[k];
+  }
+  if (templ.HasFit != 0) {
+    target.PeakModel = source.PeakModel;
+    target.RelativeMode = source.RelativeMode;
+    target.PeakCount = source.PeakCount;
+    target.PeakType = source.PeakType;
+    const int peaks = std::clamp<int>(source.PeakCount, 0, 15);
+    for (int p = 1; p <= peaks; ++p) {
+      for (int j = 1; j <= 10; ++j) {
+        target.ParameterLower[p][j] = templ.ParameterLower[p][j];
+        target.ParameterUpper[p][j] = templ.ParameterUpper[p][j];
+        target.ParameterValue[p][j] = templ.ParameterValue[p][j];
+        target.ParameterState[p][j] = templ.ParameterState[p][j];
+      }
+    }
+    for (int k = 1; k <= 6; ++k) {
+      target.BackgroundTermValue[k] = source.BackgroundTermValue[k];
+      target.BackgroundTermFixed[k] = source.BackgroundTermFixed[k];
+    }
   }
 }
 

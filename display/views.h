@@ -6,6 +6,7 @@
 // which the caller has rebuilt for the window (TransposeComponents).
 #pragma once
 #include <string>
+#include <vector>
 
 #include "display/view_target.h"
 
@@ -46,6 +47,24 @@ void PrintChemicalStatePoints(int w, int colour, int style, double width);
 // The markers of the chemical-state plot at xs/ys[1..n] in a style 0..6.
 void DrawChemicalStateMarkers(plat::Canvas& canvas, const int* xs, const int* ys, int n, int style,
                               int width);
+
+// The axes of a chemical-state plot in eV: the spans (a span below 1 eV
+// counts as 1) and the step and number of tick intervals along each.
+struct ChemicalStateAxes {
+  double spanX = 1, spanY = 1;
+  int stepX = 1, stepY = 1, ticksX = 1, ticksY = 1;
+};
+ChemicalStateAxes ChemicalStateAxesOf(int w);
+
+// A line across a chemical-state plot, its ends in eV from the plot's
+// top-left corner: `east` right of the left edge, `down` below the top edge.
+struct ChemicalStateLine {
+  double east1, down1, east2, down2;
+};
+// The diagonals of constant Auger parameter at the whole-eV values that
+// enclose the Auger parameters of window w's entries (WorkData[1..n], as the
+// drawing loads them).
+std::vector<ChemicalStateLine> ChemicalStateAugerLines(int w);
 
 // The eV between neighbouring ticks of a chemical-state axis spanning `span`
 // eV: 1 up to 100 eV, more for wider spans, so that at most 100 intervals

@@ -162,6 +162,11 @@ void DragLabel(bool title, int L) {
   }
 }
 
+bool LabelWaiting(int w, bool title, int k) {
+  const LabelSet set{title};
+  return IsSpectrumWindow(w) && set.pendingWindow() == w && set.pendingIndex() == k;
+}
+
 int AddWindowLabel(int w, bool title) {
   if (!IsSpectrumWindow(w)) return 0;
   const LabelSet set{title};

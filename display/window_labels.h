@@ -14,6 +14,10 @@ void PlacePendingLabels(int w);
 // own window.
 void DragLabel(bool title, int L);
 
+// True while label k (1..100) of window w's annotation (or title) set waits
+// for the click that places it: it has no position yet and is not shown.
+bool LabelWaiting(int w, bool title, int k);
+
 // Adds an empty label to window w's annotation (or title) set and returns
 // its number k (1..100), or 0 when the window already holds 100 labels of
 // that set; a label never takes a slot of the next window.

@@ -63,12 +63,15 @@ void DoniachSunjicFitModel::EvaluateAll(const double* p) {
   }
 }
 
+void DoniachSunjicFitModel::RebuildBackground() {
+  if (!backgroundFitted_) return;
+  BuildFitBackgroundBasis(sum_.data(), pointCount_, first_, last_, energyStep_, tailUsed_,
+                          shirley_.data(), tougaard_.data(), lossKernel_.data());
+}
+
 void DoniachSunjicFitModel::Linearise(const double* p) {
   EvaluateAll(p);
-  if (backgroundFitted_) {
-    BuildFitBackgroundBasis(sum_.data(), pointCount_, first_, last_, energyStep_, tailUsed_,
-                            shirley_.data(), tougaard_.data(), lossKernel_.data());
-  }
+  RebuildBackground();
   const int N = 10 * peakCount_;
   steppedVector_.assign(p, p + N + 7);
   double entries[10];
@@ -125,7 +128,12 @@ double DoniachSunjicFitModel::ValueAndDerivatives(const double* p, int channel, 
   return sum_[channel] + Background(p, channel);
 }
 
-void DoniachSunjicFitModel::PrepareTrial(const double* p) { EvaluateAll(p); }
+// A trial (and the start) is judged with the background that its own peaks
+// make: the Shirley and loss terms are rebuilt from the trial's peak sum.
+void DoniachSunjicFitModel::PrepareTrial(const double* p) {
+  EvaluateAll(p);
+  RebuildBackground();
+}
 
 double DoniachSunjicFitModel::Value(const double* p, int channel) {
   return sum_[channel] + Background(p, channel);

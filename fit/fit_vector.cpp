@@ -25,15 +25,39 @@ double AxisEnergyOfKinetic(int w, double kinetic) {
   return std::floor((Win[w].SpectrumHeader.ExcitationEnergy - e) * 1000.0 + 0.5) / 1000.0;
 }
 
-double RegionMaximum(int w) {
+// What the window's region gives the limit cells that were left empty.
+struct RegionDefaults {
+  double lowest = 0, highest = 0;  // energies of the region's ends on the current axis
+  double span = 0;                 // highest - lowest, at least one energy step
+  double height = 0;               // the default upper limit of a height
+  // True when `energy` lies between the region's ends.
+  bool Holds(double energy) const { return energy >= lowest && energy <= highest; }
+};
+
+RegionDefaults DefaultsOfRegion(int w) {
   const WindowRecord& win = Win[w];
-  double largest = 0.0;
+  const SpectrumHeaderRecord& h = win.SpectrumHeader;
+  RegionDefaults d;
+  const int points = std::max<int>(1, h.PointCount);
+  const int first = std::clamp<int>(win.RegionStart, 1, points);
+  const int last = std::clamp<int>(win.RegionEnd, first, points);
+  const double a = AxisEnergyOfKinetic(w, h.StartEnergy + (first - 1) * h.EnergyStep);
+  const double b = AxisEnergyOfKinetic(w, h.StartEnergy + (last - 1) * h.EnergyStep);
+  d.lowest = std::min(a, b);
+  d.highest = std::max(a, b);
+  d.span = std::max(d.highest - d.lowest, std::fabs(h.EnergyStep));
+  // Ten times the largest value of the region; a region with no positive
+  // value (a negated or difference spectrum) still gives a positive limit.
+  double largest = 0.0, magnitude = 0.0;
   const CheckedMatrix<double>& data = SlotData[w];
-  for (int i = std::max<int>(1, win.RegionStart); i <= win.RegionEnd; ++i) {
+  for (int i = first; i <= last; ++i) {
     if (i > data.RowUpper() || data.ColUpper() < 1) break;
     largest = std::max(largest, data(i, 1));
+    magnitude = std::max(magnitude, std::fabs(data(i, 1)));
   }
-  return largest;
+  const double top = largest > 0.0 ? largest : magnitude > 0.0 ? magnitude : 1.0;
+  d.height = 10.0 * top;
+  return d;
 }
 
 double Ratio(double value, double divisor) { return divisor != 0.0 ? value / divisor : 0.0; }
@@ -107,14 +131,38 @@ void StoreAreasAndStatistics(int w) {
   win.FitChi2 = G.ChiSquare;
 }
 
-// Limit rules that both completions share for one peak p; `relative` drops
-// the rules that do not apply to peak 1 of a relative table.
-void CompleteOnePeak(int w, int p, bool relative) {
+// Limit rules that both completions share for one peak p with absolute
+// entries; `relative` drops the rules that do not apply to peak 1 of a
+// relative table. Empty cells (a peak added to the fit, a set that leaves
+// them open) get limits the region can hold: the region's ends for the
+// position, the region's span for a width, ten times the region's largest
+// value for the height.
+void CompleteOnePeak(int w, int p, bool relative, const RegionDefaults& region) {
   WindowRecord& win = Win[w];
   auto& L = win.ParameterLower[p];
   auto& U = win.ParameterUpper[p];
   auto& V = win.ParameterValue[p];
   const SpectrumHeaderRecord& h = win.SpectrumHeader;
+  if (U[1] <= 0) U[1] = region.height;
+  for (int j : {5, 6}) {
+    // Both limits 0 is a pair never filled in. A single 0 is empty only
+    // where 0 eV is not an energy of the region (it is on a valence band).
+    if (L[j] == 0 && U[j] == 0) {
+      L[j] = region.lowest;
+      U[j] = region.highest;
+    }
+    if (L[j] == 0 && !region.Holds(0)) L[j] = region.lowest;
+    if (U[j] == 0 && !region.Holds(0)) U[j] = region.highest;
+  }
+  for (int j : {7, 8}) {
+    if (U[j] <= 0) U[j] = region.span;
+  }
+  if (DoniachSunjic(w)) {
+    // The Gaussian width of the Doniach-Sunjic line, in eV as well.
+    for (int j : {3, 4}) {
+      if (U[j] <= 0) U[j] = region.span;
+    }
+  }
   const double first = AxisEnergyOfKinetic(w, h.StartEnergy);
   const double last = AxisEnergyOfKinetic(w, h.EndEnergy);
   // On the binding axis the first point has the highest energy.
@@ -156,14 +204,10 @@ void CompleteOnePeak(int w, int p, bool relative) {
 
 void CompleteCommonPasses(int w) {
   WindowRecord& win = Win[w];
-  // An empty height limit would pin the start height at 0, where it cannot
-  // grow: give it room up to ten times the largest value of the region.
-  const double heightDefault = 10.0 * RegionMaximum(w);
   for (int p = 1; p <= win.PeakCount; ++p) {
     auto& L = win.ParameterLower[p];
     auto& U = win.ParameterUpper[p];
     auto& V = win.ParameterValue[p];
-    if (U[1] <= 0 && heightDefault > 0 && (p == 1 || win.RelativeMode != 1)) U[1] = heightDefault;
     for (int j = 1; j <= 10; ++j) {
       if (U[j] <= L[j]) U[j] = L[j];
     }
@@ -199,18 +243,49 @@ void AllocFitArraysGaussLorentz(int w) { SizeCommonArrays(w, 0); }
 void AllocFitArraysDoniachSunjic(int w) { SizeCommonArrays(w, 1); }
 
 void CompleteLimitTables(int w) {
-  for (int p = 1; p <= Win[w].PeakCount; ++p) CompleteOnePeak(w, p, false);
+  const RegionDefaults region = DefaultsOfRegion(w);
+  for (int p = 1; p <= Win[w].PeakCount; ++p) CompleteOnePeak(w, p, false, region);
   CompleteCommonPasses(w);
 }
 
 void CompleteLimitTablesRelative(int w) {
   WindowRecord& win = Win[w];
-  if (win.PeakCount >= 1) CompleteOnePeak(w, 1, true);
+  const RegionDefaults region = DefaultsOfRegion(w);
+  if (win.PeakCount >= 1) CompleteOnePeak(w, 1, true, region);
   const double span = std::fabs(win.SpectrumHeader.EndEnergy - win.SpectrumHeader.StartEnergy);
+  // Peak 1's start values inside its limits: the empty cells of the other
+  // peaks are given relative to them.
+  const auto& L1 = win.ParameterLower[1];
+  const auto& U1 = win.ParameterUpper[1];
+  const auto& V1 = win.ParameterValue[1];
+  auto startOfFirst = [&](int j) { return std::clamp(V1[j], L1[j], std::max(L1[j], U1[j])); };
   for (int p = 2; p <= win.PeakCount; ++p) {
     auto& L = win.ParameterLower[p];
     auto& U = win.ParameterUpper[p];
     auto& V = win.ParameterValue[p];
+    // Empty ratio and offset cells: room for the peak anywhere in the
+    // region, up to ten times the region's largest value and as wide as
+    // the region.
+    if (U[1] <= 0) {
+      const double height = startOfFirst(1);
+      U[1] = height > 0 ? region.height / height : 10.0;
+    }
+    if (L[5] == 0 && U[5] == 0) {
+      L[5] = region.lowest - startOfFirst(5);
+      U[5] = region.highest - startOfFirst(5);
+    }
+    if (U[7] <= 0) {
+      const double width = startOfFirst(7);
+      U[7] = region.span / (width > 0 ? width : 0.0001);
+    }
+    if (U[3] <= 0) {
+      const double shape = startOfFirst(3);
+      if (!DoniachSunjic(w)) {
+        U[3] = shape > 0 ? 1.0 / shape : 1.0;  // an absolute share up to 1
+      } else if (shape > 0) {
+        U[3] = region.span / shape;
+      }
+    }
     for (int j : {5, 6}) {
       if (L[j] <= -span) L[j] = -span;
       if (U[j] >= span) U[j] = span;

@@ -125,6 +125,7 @@ FitOutcome LevenbergMarquardt::Run(FitModel& model, const FitData& data, double*
   lastKey = 0;
   iteration = 0;
   damping = 1e-4;
+  model.PrepareStart(p);
   trialReducedChi2 = Evaluate(model, data, p).unscaledReducedChiSquare;
   iteration += 1;
 

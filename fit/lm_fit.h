@@ -28,6 +28,10 @@ class FitModel {
   // Model value at `channel` and its derivatives with respect to every
   // variable, written to derivatives[1..P] (all of them, zeros included).
   virtual double ValueAndDerivatives(const double* p, int channel, double* derivatives) = 0;
+  // Called once before the start values are evaluated: a fitted background
+  // builds the terms that follow the peaks (Shirley step, loss tail) from
+  // the start peaks here, so that the start is judged on the whole model.
+  virtual void PrepareStart(const double* /*p*/) {}
   // Called once before Value() is asked for the channels of a trial.
   virtual void PrepareTrial(const double* /*p*/) {}
   virtual double Value(const double* p, int channel) = 0;
@@ -160,6 +164,8 @@ class GaussLorentzFitModel : public FitModel {
                        int first, int last, double energyStep);
   int VariableCount() const override { return 10 * peakCount_ + 6; }
   void Linearise(const double* p) override;
+  // The start builds the background terms as an accepted step does.
+  void PrepareStart(const double* p) override { Linearise(p); }
   double ValueAndDerivatives(const double* p, int channel, double* derivatives) override;
   double Value(const double* p, int channel) override;
   void ApplyLimits(double* p) override;
@@ -282,6 +288,9 @@ class DoniachSunjicFitModel : public FitModel {
   void PeakEntries(const double* p, int peak, double* entries) const;
   void EvaluatePeak(const double* entries, double* curve);
   void EvaluateAll(const double* p);
+  // The Shirley and loss terms of a fitted background from the peak sum of
+  // the last evaluation.
+  void RebuildBackground();
   double Background(const double* p, int channel) const;
   int peakCount_;
   bool doublet_;

@@ -90,9 +90,11 @@ void ConvertParameterSet(ParameterSetData& data, int w, ParameterSetRules rules)
         U[p][j] *= t;
         V[p][j] *= t;
       } else if ((j == 5 || j == 6) && kinetic) {
+        // A position limit of 0 is one left empty: it stays empty, so that
+        // the completion gives it the region's end.
         V[p][j] = hv - V[p][j];
-        const double lower = hv - U[p][j];
-        U[p][j] = hv - L[p][j];
+        const double lower = U[p][j] == 0 ? 0 : hv - U[p][j];
+        U[p][j] = L[p][j] == 0 ? 0 : hv - L[p][j];
         L[p][j] = lower;
       }
     }
@@ -145,13 +147,16 @@ void ConvertParameterSet(ParameterSetData& data, int w, ParameterSetRules rules)
         }
       }
     }
-    // Positions: offset from peak 1, partner offset from the peak's own position.
-    L[p][5] -= V[1][5];
-    U[p][5] -= V[1][5];
-    V[p][5] -= V[1][5];
-    L[p][6] -= ownPosition;
-    U[p][6] -= ownPosition;
-    V[p][6] -= ownPosition;
+    // Positions: offset from peak 1, partner offset from the peak's own
+    // position. A pair of limits left empty stays empty.
+    for (int j : {5, 6}) {
+      const double origin = j == 5 ? V[1][5] : ownPosition;
+      if (L[p][j] != 0 || U[p][j] != 0) {
+        L[p][j] -= origin;
+        U[p][j] -= origin;
+      }
+      V[p][j] -= origin;
+    }
   }
 }
 

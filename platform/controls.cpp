@@ -374,6 +374,30 @@ void SetControlFont(int n, const std::string& name, int index, const FontSpec& f
   ui::RequireControl(n, name, index).widget->setFont(ui::ToQFont(font));
 }
 
+namespace {
+int FromQColor(const QColor& c) { return c.red() | (c.green() << 8) | (c.blue() << 16); }
+}  // namespace
+
+int BackColour(int n, const std::string& name, int index) {
+  return FromQColor(ui::RequireControl(n, name, index).widget->palette().color(QPalette::Window));
+}
+
+int ForeColour(int n, const std::string& name, int index) {
+  return FromQColor(ui::RequireControl(n, name, index).widget->palette().color(QPalette::WindowText));
+}
+
+FontSpec ControlFont(int n, const std::string& name, int index) {
+  const QFont f = ui::RequireControl(n, name, index).widget->font();
+  FontSpec font;
+  font.name = ui::FromQt(f.family());
+  font.size = f.pointSizeF();
+  font.bold = f.bold();
+  font.italic = f.italic();
+  font.underline = f.underline();
+  font.strikeout = f.strikeOut();
+  return font;
+}
+
 void SetAlignment(int n, const std::string& name, int index, int alignment) {
   QWidget* w = ui::RequireControl(n, name, index).widget;
   Qt::Alignment a = alignment == 1 ? Qt::AlignRight : alignment == 2 ? Qt::AlignHCenter : Qt::AlignLeft;

@@ -56,6 +56,11 @@ bool Visible(int n, const std::string& name, int index = kNoIndex);
 void SetForeColour(int n, const std::string& name, int index, int colour);
 void SetBackColour(int n, const std::string& name, int index, int colour);
 void SetControlFont(int n, const std::string& name, int index, const FontSpec& font);
+// What SetBackColour, SetForeColour and SetControlFont gave the control
+// (colours as 0x00BBGGRR; the font's name, size and attributes).
+int BackColour(int n, const std::string& name, int index = kNoIndex);
+int ForeColour(int n, const std::string& name, int index = kNoIndex);
+FontSpec ControlFont(int n, const std::string& name, int index = kNoIndex);
 // Text alignment of labels and text boxes: 0 left, 1 right, 2 centre.
 void SetAlignment(int n, const std::string& name, int index, int alignment);
 // Gives the control the focus; an edit box also gets its whole text selected.

@@ -56,9 +56,12 @@ void GiveBackTemporaryBackground(int w, int n) {
   StoreWorkBackground(w, 2);
 }
 
-// A one-pass Shirley background over first..last subtracted from column 1
-// there and kept in column 2 (0 elsewhere), so that the preview shows the
-// spectrum free of background. Points outside the region keep their values.
+// A Shirley background over first..last subtracted from column 1 there and
+// kept in column 2 (0 elsewhere), so that the preview shows the spectrum free
+// of background. It makes as many passes as the background command does in a
+// series: the first and then the further ones the user asked for in the last
+// interactive run (ShirleyPassTarget). Points outside the region keep their
+// values.
 void SubtractTemporaryShirley(int w, int n, int first, int last) {
   LoadWorkData(w, 1, 1, n);
   WorkBackground.Resize(n);
@@ -67,7 +70,9 @@ void SubtractTemporaryShirley(int w, int n, int first, int last) {
   const EndLevels ends = AverageEnds(y, first, last, G.AveragePoints);
   FillFlat(b, first, last, ends.right);
   std::vector<double> sigma(static_cast<std::size_t>(n) + 2, 0.0);
-  ShirleyPass(y, b, sigma, first, last, ends.left, ends.right);
+  const int passes = 1 + std::max<int>(0, G.ShirleyPassTarget);
+  for (int pass = 1; pass <= passes; ++pass)
+    ShirleyPass(y, b, sigma, first, last, ends.left, ends.right);
   for (int i = first; i <= last; ++i) WorkData[i] -= WorkBackground[i];
   StoreWorkData(w, 1);
   StoreWorkBackground(w, 2);

@@ -12,8 +12,8 @@ namespace sorvan {
 // column 3 and sets SatelliteState 1; on Cancel everything is as before with
 // SatelliteState 0. The satellites are computed from the background-free
 // spectrum: minus a retained background (state 2), or, without any
-// background (state 0), minus a one-pass Shirley background over the region
-// that is given back afterwards. A window without a positive energy step is
+// background (state 0), minus a Shirley background over the region with the
+// passes of the background command's last run, given back afterwards. A window without a positive energy step is
 // refused with message 3.
 void RemoveXraySatellites(int w);
 

@@ -12,7 +12,9 @@
 #include "display/labels_text.h"
 #include "display/plotters.h"
 #include "display/redraw.h"
+#include "display/view_target.h"
 #include "display/views.h"
+#include "display/window_labels.h"
 #include "fit/fit_format.h"
 #include "platform/canvas.h"
 #include "platform/printer.h"
@@ -501,6 +503,7 @@ void PrintSingleSpectrum(Painter& p) {
     UseClassFont(c, cls);
     const int count = cls == 11 ? win.AnnotationCount : win.TitleLabelCount;
     for (int k = 1; k <= std::min(count, 100); ++k) {
+      if (LabelWaiting(w, cls == 10, k)) continue;  // not placed yet
       const LabelRecord& label = Labels[(w - 1) * 100 + k];
       if (cls == 11 && !label.AnnotationText.empty())
         c.Text(labelX(label.AnnotationX), labelY(label.AnnotationY), label.AnnotationText);
@@ -544,38 +547,80 @@ void PrintChemicalState(Painter& p) {
   plat::Canvas& c = p.c;
   const PrintZone& z = p.z;
   const PrintMetrics& m = p.m;
-  const double PL = z.PL, PR = z.PR, PT = z.PT, PB = z.PB, H = m.H;
+  const double PL = z.PL, PR = z.PR, PT = z.PT, PB = z.PB, H = m.H, t = m.t;
   const double PW = PR - PL, PH = PB - PT;
-  const double SX = win.ChemStateXSpan > 0 ? win.ChemStateXSpan : NonZero(win.ChemStateXMax - win.ChemStateXMin);
-  const double SY = win.ChemStateYSpan > 0 ? win.ChemStateYSpan : NonZero(win.ChemStateYMax - win.ChemStateYMin);
-  const int stepX = ChemicalStateTickStep(SX), stepY = ChemicalStateTickStep(SY);
-  const int ticksX = std::clamp(static_cast<int>(SX / stepX), 0, 100);
-  const int ticksY = std::clamp(static_cast<int>(SY / stepY), 0, 100);
+  const ChemicalStateAxes axes = ChemicalStateAxesOf(w);
+  const double SX = axes.spanX, SY = axes.spanY;
   MakeChemicalStateTickLabels(w);
   const int n = std::clamp(static_cast<int>(win.ChemStatePointCount), 0, 100);
   LoadWorkData(w, 1, 1, n);
   LoadWorkBackground(w, 2, 1, n);
   LoadWorkSigma(w, 3, 1, n);
+  // Pixels of a point `east` eV right of the left edge, `down` eV below the
+  // top edge: binding energy falls to the right, kinetic energy downwards.
+  G.PixelsPerEnergy = PW / SX;
+  G.PixelsPerIntensity = PH / SY;
+  auto xAt = [&](double east) { return PL + east * G.PixelsPerEnergy; };
+  auto yAt = [&](double down) { return PT + down * G.PixelsPerIntensity; };
+  const double yTop = PT - H / 150, y0 = PB + H / 150;
 
+  // Grid at the inner ticks and the diagonals of constant Auger parameter.
+  for (int k = 1; k < axes.ticksX; ++k) {
+    const double x = xAt(k * axes.stepX);
+    p.Styled(GridLine + 10, x, yTop, x, y0);
+  }
+  for (int k = 1; k < axes.ticksY; ++k) {
+    const double y = yAt(k * axes.stepY);
+    p.Styled(GridLine + 10, PL, y, PR, y);
+  }
+  for (const ChemicalStateLine& l : ChemicalStateAugerLines(w))
+    p.Styled(AugerParameterLine + 10, xAt(l.east1), yAt(l.down1), xAt(l.east2), yAt(l.down2));
+
+  // Frame and ticks; this plot keeps the screen's tick options.
   p.UseFrame();
-  c.Box(PL, PT - H / 150, PR, PB + H / 150);
-  const double y0 = PB + H / 150;
-  for (int k = 0; k <= ticksX; ++k) {
-    const double x = PL + k * stepX * PW / SX;
-    c.Line(x, y0, x, y0 - m.t);
+  c.Box(PL, yTop, PR, y0);
+  const double dir = G.TickDirection;
+  const double lower = dir == 1 || dir == 2 ? t : 0;  // labels below outside ticks
+  for (int k = 0; k <= axes.ticksX; ++k) DirectedTick(c, true, xAt(k * axes.stepX), y0, t, -1, dir);
+  if (G.MinorTicksX == 1)
+    for (int k = 0; k < axes.ticksX; ++k) DirectedTick(c, true, xAt((k + 0.5) * axes.stepX), y0, t / 2, -1, dir);
+  if (win.ShowYScale == 1) {
+    auto sideTicks = [&](double y, double length) {
+      DirectedTick(c, false, y, PL, length, 1, dir);
+      DirectedTick(c, false, y, PR, length, -1, dir);
+    };
+    for (int k = 0; k <= axes.ticksY; ++k) sideTicks(yAt(k * axes.stepY), t);
+    if (G.MinorTicksY == 1)
+      for (int k = 0; k < axes.ticksY; ++k) sideTicks(yAt((k + 0.5) * axes.stepY), t / 2);
   }
+
+  // Tick labels: binding energy below, kinetic energy on the left, the
+  // Auger parameter on the right.
   UseClassFont(c, 13);
-  for (int k = 0; k <= ticksX; ++k) {
-    const double x = PL + k * stepX * PW / SX;
-    c.Text(x - c.TextWidth(G.XTickText[k]) / 2, y0 + 0.4 * m.th[3], G.XTickText[k]);
+  for (int k = 0; k <= axes.ticksX; ++k) {
+    const std::string& text = G.XTickText[k];
+    c.Text(xAt(k * axes.stepX) - c.TextWidth(text) / 2, y0 + 0.4 * m.th[3] + lower, text);
   }
-  for (int k = 0; k <= ticksY; ++k) {
-    const double y = PT + k * stepY * PH / SY;
-    c.Text(PL - m.cw[3] - c.TextWidth(G.YTickText[k]), y - m.th[3] / 2, G.YTickText[k]);
-    c.Text(PR + m.cw[3], y - m.th[3] / 2, G.ThirdTickText[k]);
+  double widestLeft = 0, widestRight = 0;
+  for (int k = 0; k <= axes.ticksY; ++k) {
+    const double y = yAt(k * axes.stepY) - m.th[3] / 2;
+    const double left = c.TextWidth(G.YTickText[k]);
+    widestLeft = std::max(widestLeft, left);
+    widestRight = std::max(widestRight, c.TextWidth(G.ThirdTickText[k]));
+    c.Text(PL - m.cw[3] - left - lower, y, G.YTickText[k]);
+    c.Text(PR + m.cw[3] + lower, y, G.ThirdTickText[k]);
   }
+
+  // Titles: binding energy below, the other two turned upright beside the
+  // tick labels.
   UseClassFont(c, 12);
-  c.Text(PL + PW / 2 - c.TextWidth(G.BindingEnergyTitle) / 2, y0 + 1.7 * m.th[3], G.BindingEnergyTitle);
+  c.Text(PL + PW / 2 - c.TextWidth(G.BindingEnergyTitle) / 2, y0 + 1.7 * m.th[3] + lower, G.BindingEnergyTitle);
+  const std::string augerTitle = G.LabelTexts[82] + " / eV";
+  c.SetEscapement(900);
+  c.Text(PL - lower - widestLeft - 2 * m.cw[3] - m.th[2], PT + PH / 2 + c.TextWidth(G.KineticEnergyTitle) / 2,
+         G.KineticEnergyTitle);
+  c.Text(PR + lower + widestRight + 2 * m.cw[3], PT + PH / 2 + c.TextWidth(augerTitle) / 2, augerTitle);
+  c.SetEscapement(0);
 
   // The entries as markers.
   G.CurveX.Resize(std::max(n, 1));
@@ -583,10 +628,26 @@ void PrintChemicalState(Painter& p) {
   for (int k = 1; k <= n; ++k) {
     const double b = WorkBackground.Contains(k) ? WorkBackground[k] : 0;
     const double e = WorkSigma.Contains(k) ? WorkSigma[k] : 0;
-    G.CurveX[k] = PixelFromDouble(PL + (win.ChemStateXMax - b) * PW / SX);
-    G.CurveY[k] = PixelFromDouble(PT + (win.ChemStateYMax - e) * PH / SY);
+    G.CurveX[k] = PixelFromDouble(xAt(win.ChemStateXMax - b));
+    G.CurveY[k] = PixelFromDouble(yAt(win.ChemStateYMax - e));
   }
   PrintChemicalStatePoints(w, G.CurveColours[16], G.CurveStyles[16], G.CurveWidths[16]);
+
+  // The window's labels at their binding and kinetic energies.
+  for (int cls : {11, 10}) {
+    UseClassFont(c, cls);
+    const bool title = cls == 10;
+    const int count = std::clamp<int>(title ? win.TitleLabelCount : win.AnnotationCount, 0, 100);
+    for (int k = 1; k <= count; ++k) {
+      if (LabelWaiting(w, title, k)) continue;
+      const LabelRecord& label = Labels[LabelIndex(w, k)];
+      const std::string& text = title ? label.TitleLabelText : label.AnnotationText;
+      if (text.empty()) continue;
+      const double x = title ? label.TitleLabelX : label.AnnotationX;
+      const double y = title ? label.TitleLabelY : label.AnnotationY;
+      c.Text(xAt(win.ChemStateXMax - x), yAt(win.ChemStateYMax - y), text);
+    }
+  }
 
   if (z.sideBox) {
     c.SetFont(Arial8());

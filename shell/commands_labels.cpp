@@ -2,6 +2,7 @@
 #include "core/model.h"
 #include "core/reference_files.h"
 #include "dialogs/line_identification_page.h"
+#include "dialogs/window_texts_page.h"
 #include "display/line_positions.h"
 #include "platform/files.h"
 #include "shell/commands.h"
@@ -36,6 +37,21 @@ bool RunLabelCommand(int command) {
     case CmdIdentifyLines: IdentifyLines(); return true;
     case CmdShowLineIdentification:
       ShowLineIdentificationPage(kLineModeChemicalState);
+      return true;
+    case CmdEditAnnotations:
+      G.CommandId = static_cast<Int16>(command);
+      ShowWindowTextsPage(G.CurrentWindow);
+      return true;
+    case CmdEditMemberAxis:
+    case CmdEditMemberLabels:
+    case CmdEditEnergyAxis:
+    case CmdEditIntensityAxis:
+    case CmdEditTitleLabels:
+      // These pages keep a copy for their Cancel, taken when they open
+      // without an answer pending.
+      G.CommandId = static_cast<Int16>(command);
+      G.DialogResult = 0;
+      ShowWindowTextsPage(G.CurrentWindow);
       return true;
     default: return false;
   }

@@ -1,19 +1,48 @@
-// The series and multi-spectrum view commands of the menu.
+// The series and multi-spectrum view commands of the menu: the processing
+// series, reverting every window, and the four views built from chosen
+// windows.
+#include "shell/series_commands.h"
+
+#include <vector>
+
 #include "core/model.h"
+#include "core/store.h"
 #include "dialogs/window_choice_page.h"
+#include "display/curves.h"
+#include "display/frame.h"
 #include "display/multi_windows.h"
+#include "display/plotters.h"
+#include "display/ranges.h"
 #include "display/redraw.h"
+#include "display/switches.h"
 #include "display/views.h"
 #include "display/windows.h"
+#include "fit/fit_background.h"
+#include "platform/app.h"
+#include "platform/surfaces.h"
+#include "processing/arithmetic_page.h"
+#include "processing/background_page.h"
+#include "processing/region.h"
+#include "processing/revert.h"
+#include "processing/satellite_removal.h"
+#include "processing/scale_page.h"
+#include "processing/smoothing.h"
 #include "shell/commands.h"
+#include "fiterrors/peak_start_page.h"
+#include "shell/fit_commands.h"
 #include "shell/menu_commands.h"
 #include "shell/menu_state.h"
-#include "shell/processing_commands.h"
 #include "shell/messages.h"
+#include "shell/processing_commands.h"
 
 namespace sorvan {
 
 namespace {
+
+constexpr int kMessageSummary = 5;
+constexpr int kMessageSeriesDone = 6;
+constexpr int kMessageMismatch = 7;
+constexpr int kEsc = 27;
 
 // True when the chosen windows can form one view: at least two, all on the
 // energy grid of the first (energy shift, point count, step and start
@@ -35,12 +64,149 @@ bool ChosenWindowsMatch() {
   return true;
 }
 
-// Builds a new multi-spectrum window of `kind` from windows the user chooses.
-void RunViewCommand(int kind) {
+bool OnOneGrid(int a, int b) {
+  const SpectrumHeaderRecord& x = Win[a].SpectrumHeader;
+  const SpectrumHeaderRecord& y = Win[b].SpectrumHeader;
+  return x.PointCount == y.PointCount && x.EnergyStep == y.EnergyStep &&
+         x.StartEnergy == y.StartEnergy;
+}
+
+// The answer the background pages would have given for the template's
+// background: 1 subtract, 13 keep (273 for the polynomial background).
+void SetTemplateBackgroundAnswer(const WindowRecord& templ) {
+  if (templ.BackgroundState == BackgroundDefined) {
+    G.DialogResult = G.BackgroundName == G.MessageTexts[BackgroundKindPolyShirley] ? 273 : 13;
+  } else if (templ.BackgroundState == BackgroundSubtracted) {
+    G.DialogResult = 1;
+  }
+}
+
+// Computes the background that BackgroundName names on t, while t has none.
+void ComputeNamedBackground(int t) {
+  BackgroundProcedure compute = BackgroundProcedureNamed(G.BackgroundName);
+  if (compute != nullptr && Win[t].BackgroundState == BackgroundNone) compute(t);
+}
+
+// Calls `step` on t until t's count (read by `count`) reaches `wanted`; a
+// call that leaves the count where it was (a refused or impossible pass)
+// ends the repeats, as does the window being closed.
+template <typename Count>
+void RepeatUntil(int t, int wanted, Count count, void (*step)(int)) {
+  while (Win[t].WindowOpen && count() != wanted) {
+    const int before = count();
+    step(t);
+    if (count() == before) break;
+  }
+}
+
+// One fit of t inside the series. A fit also ends when any window is closed
+// meanwhile; when t itself is still open it is fitted again from where the
+// fit was stopped, so that closing another window costs t nothing.
+void FitSeriesTarget(int t, void (*fit)(int)) {
+  for (int tries = 0; tries <= kMaxWindows; ++tries) {
+    G.FitRunState = 0;
+    fit(t);
+    G.BatchMode = 1;  // a fit leaves batch use; the series goes on in it
+    if (G.FitRunState != 26 || !Win[t].WindowOpen || G.FitKey == kEsc) return;
+    fit = RunFitOfWindow;
+  }
+}
+
+// Steps 9 to 21 of the series for target t with source window `source` and
+// template T. Every step first makes sure that t is still open: a window
+// closed during the series gets nothing more, and the series goes on with
+// the next one.
+void ProcessSeriesTarget(int t, int source, int T) {
+  const WindowRecord& templ = Win[T];
+  WindowRecord& win = Win[t];
+  auto open = [&win] { return win.WindowOpen; };
+
+  // A source that cannot be read again leaves t as it is (message 8).
+  if (!ReloadSourceData(t)) return;
+  RevertSpectrum(t);
+  CopyFitSetup(source, t);
+  if (!open()) return;
+  plat::SetDrawingWindow(t);
+
+  if (templ.RegionPartial == 1 && win.RegionPartial != 1) {
+    // The region CopyFitSetup gave t becomes its processing region.
+    G.CursorStart = win.RegionStart;
+    G.CursorEnd = win.RegionEnd;
+    SetRegionFromCursors(t);
+  }
+
+  const bool background = templ.BackgroundState == BackgroundSubtracted ||
+                          templ.BackgroundState == BackgroundDefined;
+  if (background || templ.SatelliteState == 1) G.DialogResult = 1;
+  SetTemplateBackgroundAnswer(templ);
+  if (open() && (background || templ.SatelliteState == 1)) {
+    G.CursorStart = G.BackgroundStart;
+    G.CursorEnd = G.BackgroundEnd;
+    ComputeNamedBackground(t);
+  }
+  if (!open()) return;
+  win.BackgroundState = Win[source].BackgroundState;
+
+  if (templ.SatelliteState == 1 && win.SatelliteState != 1) {
+    RemoveXraySatellites(t);
+    if (!open()) return;
+    if (templ.BackgroundState == BackgroundNone || templ.BackgroundState == BackgroundFitted) {
+      const int n = win.SpectrumHeader.PointCount;
+      LoadWorkData(t, 1, 1, n);
+      LoadWorkBackground(t, 2, 1, n);
+      for (int k = 1; k <= n; ++k) WorkData[k] += WorkBackground[k];
+      StoreWorkData(t, 1);
+      plat::SetDrawingWindow(t);
+      ComputeIntensityRange(t);
+      ComputeEnergyRange(t);
+      DrawFrameAndAxes(t, G.FrameColour);
+      PlotSpectrum(t, G.CurveColours[0], G.CurveStyles[0], G.CurveWidths[0]);
+      LoadWorkBackground(t, 1, 1, n);
+    }
+    if (templ.BackgroundState == BackgroundSubtracted) G.DialogResult = 1;
+    SetTemplateBackgroundAnswer(templ);
+    win.SatelliteState = templ.SatelliteState;
+  }
+
+  if (templ.DerivativeCount != win.DerivativeCount)
+    RepeatUntil(t, Win[source].DerivativeCount, [&win] { return int{win.DerivativeCount}; },
+                DifferentiateSpectrum);
+  if (open() && templ.SpectrumNegated != win.SpectrumNegated) NegateSpectrum(t);
+  if (open() && templ.SmoothCount != win.SmoothCount)
+    RepeatUntil(t, Win[source].SmoothCount, [&win] { return int{win.SmoothCount}; },
+                SmoothSpectrum);
+  if (open() && templ.ScaleMode != win.ScaleMode) {
+    win.ScaleMode = templ.ScaleMode;
+    if (win.ScaleMode == ScaleByTypedValue || win.ScaleMode == ScaleByPickedPoint ||
+        win.ScaleMode == ScaleByMaximum || win.ScaleMode == ScaleByMinimum) {
+      G.CommandId = CmdNormaliseSpectrum;
+      ApplyScaleShift(t);
+    }
+  }
+  if (open() && templ.ArithmeticDone != win.ArithmeticDone) ApplyWindowArithmetic(t);
+
+  if (!open() || templ.HasFit == win.HasFit) return;
+  if (win.BackgroundState == BackgroundFitted) {
+    RebuildFitBackground(t);
+    DrawBackgroundCurve(t);
+    StoreWorkBackground(t, 2);
+  }
+  G.CursorEnd = win.RegionEnd;
+  FitSeriesTarget(t, RunFitSequence);
+  if (!open() || G.FitKey == kEsc) return;
+  FitSeriesTarget(t, RunFitOfWindow);
+  // A source closed meanwhile (the template) has lost its fit state; t keeps
+  // the one its own fit gave it.
+  if (open() && Win[source].WindowOpen) win.HasFit = Win[source].HasFit;
+}
+
+// Builds a new multi-spectrum window of `kind` from windows the user
+// chooses; the menu's command ends with the new window's menu state.
+void RunViewCommand(int kind, bool updateMenu) {
   G.ExcludedWindow = 0;
   ShowWindowChoicePage(G.ExcludedWindow, G.LabelTexts[33]);
   if (!ChosenWindowsMatch()) {
-    G.CommandId = 7;
+    G.CommandId = kMessageMismatch;
     ShowMessage(G.CommandId, G.SeriesTemplateWindow);
     return;
   }
@@ -56,19 +222,81 @@ void RunViewCommand(int kind) {
     case Waterfall: DrawWaterfallView(v, G.FrameColour); break;
     default: DrawMirroredWaterfallView(v, G.FrameColour); break;
   }
-  UpdateMenuState(v);
+  if (updateMenu) UpdateMenuState(v);
 }
 
 }  // namespace
+
+void ProcessSeries(bool arrangeWindows) {
+  G.SeriesTemplateWindow = G.CurrentWindow;
+  const int T = G.SeriesTemplateWindow;
+  if (!IsSpectrumWindow(T)) return;
+  ShowWindowChoicePage(T, G.LabelTexts[33]);
+  if (G.DialogResult != 1) return;
+  // The page's list may be used again by the steps; the series keeps its own.
+  std::vector<int> targets;
+  for (int i = 1; i <= G.ChosenWindowCount; ++i) targets.push_back(static_cast<int>(G.ChosenWindows[i]));
+
+  G.CommandId = kMessageSummary;
+  ShowMessage(G.CommandId, T);
+  G.BatchMode = 1;
+  G.FitKey = 0;
+  if (arrangeWindows) plat::ArrangeTile();
+
+  int source = T;
+  for (size_t s = 1; s <= targets.size(); ++s) {
+    G.SeriesStep = static_cast<Byte>(s);
+    if (G.MessageAnswer == 2 || G.FitKey == kEsc) break;
+    // Without its template the series has nothing left to repeat.
+    if (!Win[T].WindowOpen) break;
+    const int t = targets[s - 1];
+    if (!IsSpectrumWindow(t) || !Win[t].WindowOpen) continue;
+    G.SeriesSourceWindow = static_cast<Byte>(source);
+    G.SeriesTargetWindow = static_cast<Byte>(t);
+    if (!OnOneGrid(t, source)) {
+      G.CommandId = kMessageMismatch;
+      ShowMessage(G.CommandId, T);
+      G.BatchMode = 0;
+      return;
+    }
+    ProcessSeriesTarget(t, source, T);
+    // A target closed meanwhile is no source for the next one.
+    if (Win[t].WindowOpen) source = t;
+    G.FitRunState = 0;
+    G.BatchMode = 1;
+  }
+
+  if (Win[T].WindowOpen) {
+    plat::SetDrawingWindow(T);
+    RedrawWindow(T);
+  }
+  G.BatchMode = 0;
+  if (G.MessageAnswer == 1) {
+    G.CommandId = kMessageSeriesDone;
+    ShowMessage(G.CommandId, T);
+  }
+}
+
+void RevertAllWindows() {
+  for (int w = 1; w <= kMaxWindows; ++w) {
+    if (!Win[w].WindowOpen) continue;
+    RevertSpectrum(w);
+    UpdateMenuState(w);
+  }
+}
+
+void BuildViewWindow(int kind, bool updateMenu) { RunViewCommand(kind, updateMenu); }
 
 void RunSeriesCommand(int command) {
   // 8100, the energy offset of all windows, shares the energy page.
   if (RunTransferScaleArithmeticCommand(command)) return;
   switch (command) {
-    case CmdStackedView: RunViewCommand(StackedCurves); break;
-    case CmdColourMapView: RunViewCommand(ColourMap); break;
-    case CmdWaterfallView: RunViewCommand(Waterfall); break;
-    case CmdMirroredWaterfallView: RunViewCommand(MirroredWaterfall); break;
+    case CmdProcessSeries: ProcessSeries(true); break;
+    case CmdRevertAllWindows: RevertAllWindows(); break;
+    case CmdStackedView: RunViewCommand(StackedCurves, true); break;
+    case CmdColourMapView: RunViewCommand(ColourMap, true); break;
+    case CmdWaterfallView: RunViewCommand(Waterfall, true); break;
+    case CmdMirroredWaterfallView: RunViewCommand(MirroredWaterfall, true); break;
     default: break;
   }
 }

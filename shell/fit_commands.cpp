@@ -13,6 +13,7 @@
 #include "fiterrors/peak_limits_page.h"
 #include "fiterrors/peak_start_page.h"
 #include "shell/menu_commands.h"
+#include "shell/menu_state.h"
 
 namespace sorvan {
 
@@ -58,18 +59,20 @@ void RunFitSequence(int w) {
   if (model == 1) AllocFitArraysDoniachSunjic(w);
   if (mode == 0) LoadFitParameters(w);
   if (mode == 1) LoadFitParametersRelative(w);
-  if (model == 0 && mode == 0) FitPeaksGaussLorentz(w);
-  if (model == 1 && mode == 0) FitPeaksDoniachSunjic(w);
-  if (model == 0 && mode == 1) FitPeaksGaussLorentzRelative(w);
-  if (model == 1 && mode == 1) FitPeaksDoniachSunjicRelative(w);
+  if ((model == 0 || model == 1) && (mode == 0 || mode == 1)) RunFitOfWindow(w);
   // Every way out of a fit leaves the program out of batch use.
   G.BatchMode = 0;
   G.FitDisplayPass = 0;
+  // The fit draws without a redraw: the commands that a fit makes available
+  // (the error estimate) are offered at once.
+  if (Win[w].WindowOpen) UpdateMenuState(w);
 }
 
-static void RunNewFitSingletsCommand() { NewFit(G.MessageTexts[47]); }
+void RunNewFit(const std::string& typeText) { NewFit(typeText); }
 
-static void RunNewFitDoubletsCommand() { NewFit(G.MessageTexts[52]); }
+static void RunNewFitSingletsCommand() { RunNewFit(G.MessageTexts[47]); }
+
+static void RunNewFitDoubletsCommand() { RunNewFit(G.MessageTexts[52]); }
 
 static void RunFitFromParameterFileCommand() {
   const int w = G.CurrentWindow;

@@ -13,6 +13,8 @@
 #include "core/model.h"
 #include "core/presetting.h"
 #include "core/window_state.h"
+#include "dialogs/option_list_page.h"
+#include "dialogs/style_pages.h"
 #include "fit/paramset.h"
 #include "platform/app.h"
 #include "platform/dialogs.h"
@@ -34,14 +36,16 @@ namespace sorvan {
 namespace {
 
 // Procedures of the display and of the dialog pages that these commands
-// call; the pages are not part of the program yet, so their calls do nothing.
+// call.
 void SwitchEnergyScaleOfWindows() { SwitchEnergyScale(); }
 void SwitchIntensityUnitOfWindows(int cps) { SwitchIntensityUnit(cps); }
 void SwitchMultiSpectrumIntensityUnitOfWindows(int cps) { SwitchMultiSpectrumIntensityUnit(cps); }
 void RefreshWindowTextsForLanguage() { RefreshWindowsForLanguage(); }
-void OpenOptionListPage(int /*mode*/) {}
-void OpenLineStylePage(double /*styleClass*/, const std::string& /*caption*/) {}
-void OpenTextStylePage(const std::string& /*caption*/) {}
+void OpenOptionListPage(int mode) { ShowOptionListPage(mode); }
+void OpenLineStylePage(double styleClass, const std::string& caption) {
+  ShowLineStylePage(styleClass, caption);
+}
+void OpenTextStylePage(const std::string& caption) { ShowTextStylePage(caption); }
 
 // Marks `chosen` (8) and the rest of `items` (0) in `popup`.
 void MarkGroup(MenuPopup popup, std::initializer_list<int> items, int chosen) {

@@ -6,6 +6,9 @@
 #include <string>
 
 #include "core/model.h"
+#include "platform/dialogs.h"
+#include "platform/menus.h"
+#include "platform/toolbar.h"
 #include "processing/arithmetic_page.h"
 #include "processing/background_page.h"
 #include "processing/calibration_page.h"
@@ -16,10 +19,16 @@
 #include "processing/smoothing.h"
 #include "processing/snapshot.h"
 #include "shell/commands.h"
+#include "shell/menu_bar.h"
 #include "shell/menu_commands.h"
 #include "shell/menu_state.h"
+#include "shell/toolbar.h"
 
 namespace sorvan {
+
+namespace {
+constexpr int kPickRegionHint = 91;  // MessageTexts: how to pick a cursor pair
+}  // namespace
 
 bool RunRegionAndBackgroundCommand(int command) {
   const int w = G.CurrentWindow;
@@ -43,8 +52,13 @@ bool RunRegionAndBackgroundCommand(int command) {
       CommitBackground(w);
       return true;
     case 2200:
-      // Only a complete cursor pair makes a region.
-      if (G.RegionPickState == 2) SetRegionFromCursors(w);
+      // Only a complete cursor pair makes a region; without one the user is
+      // told how to pick it (clicks pick nothing in a fitted spectrum).
+      if (G.RegionPickState == 2) {
+        SetRegionFromCursors(w);
+      } else {
+        plat::MessageBox(G.MessageTexts[kPickRegionHint], plat::kMessageOk, "");
+      }
       return true;
     case 21100:
       SetRegionFull(w);
@@ -159,6 +173,38 @@ void RepeatLastScaleOperation() {
 void RepeatLastArithmeticOperation() {
   if (!CurrentWindowIsOpen()) return;
   ShowWindowArithmeticPage(G.CurrentWindow);
+}
+
+BackgroundProcedure BackgroundProcedureNamed(const std::string& name) {
+  const BackgroundProcedure procedures[] = {nullptr,
+                                            ComputeConstantBackground,
+                                            ComputeLinearBackground,
+                                            ComputeShirleyBackground,
+                                            ComputeTougaardBackground,
+                                            ComputePolyShirleyBackground};
+  for (int k = BackgroundKindConstant; k <= BackgroundKindPolyShirley; ++k)
+    if (name == G.MessageTexts[k]) return procedures[k];
+  return nullptr;
+}
+
+void ToggleEditPointsMode() {
+  const int processing = G.MenuPopupHandles[PopupProcessing];
+  const int button = G.ToolbarButtonOfAction[kEditPointsAction];
+  const bool hasButton = button != 0 && button <= plat::ToolbarButtonCount();
+  // The flag is read twice on purpose: the first step does not change it,
+  // so exactly one of the two runs (neither while the item is grayed).
+  const std::int32_t flag = G.EditPointsItemFlag;
+  if (flag == 0) {
+    if (processing != 0) plat::CheckMenuItem(processing, CmdEditPointsByMouse, kItemChecked);
+    G.EditPointsMode = 1;
+    if (hasButton) plat::SetToolbarButtonValue(button, -1);
+  }
+  if (flag == kItemChecked) {
+    if (processing != 0) plat::CheckMenuItem(processing, CmdEditPointsByMouse, 0);
+    G.EditPointsMode = 0;
+    if (hasButton) plat::SetToolbarButtonValue(button, 0);
+  }
+  UpdateMenuState(G.CurrentWindow);
 }
 
 }  // namespace sorvan

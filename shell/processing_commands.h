@@ -2,6 +2,7 @@
 // commit of a kept background, the negation, derivative and smoothing of a
 // spectrum and the removal of its X-ray satellites.
 #pragma once
+#include <string>
 
 namespace sorvan {
 
@@ -24,5 +25,17 @@ bool RunTransferScaleArithmeticCommand(int command);
 // normalising exactly when normalising was the operation chosen last.
 void RepeatLastScaleOperation();
 void RepeatLastArithmeticOperation();
+
+// The procedure of the background kind whose name (MessageTexts 1 to 5, as
+// BackgroundName holds it) is `name`; nullptr for any other name.
+using BackgroundProcedure = void (*)(int w);
+BackgroundProcedure BackgroundProcedureNamed(const std::string& name);
+
+// 2600 and its toolbar check button: switches the point editing by mouse on
+// (item checked, button pressed, EditPointsMode 1) or off, then the menu
+// state of the current window. While the mode is on, a left click in the
+// region of a spectrum window moves the point under the pointer to the
+// pointer's height.
+void ToggleEditPointsMode();
 
 }  // namespace sorvan

@@ -46,7 +46,7 @@ constexpr ToolbarActionInfo kActions[kToolbarActionCount + 1] = {
 };
 // clang-format on
 
-constexpr int kEditPointsAction = 24;
+
 
 }  // namespace
 

@@ -7,6 +7,9 @@
 
 namespace sorvan {
 
+// The action whose button is a check button: point editing by mouse (2600).
+inline constexpr int kEditPointsAction = 24;
+
 struct ToolbarActionInfo {
   const char* key;  // button key and icon base name ("\icons\" + key + ".ico")
   char textArray;   // 'M' MenuTexts, 'L' LabelTexts

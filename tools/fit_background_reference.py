@@ -66,6 +66,66 @@ def unpack(v):
     return [list(v[5 * k:5 * k + 5]) for k in range(len(TRUTH_PEAKS))], list(v[-6:])
 
 
+def fit_with_own_shirley(start, mask, total_of, background_of, counts, sigma, tolerance,
+                         check=False):
+    """The parameters at which the peaks are optimal for the Shirley step of
+    their own sum: fix S from the current peaks, solve the least-squares
+    problem with that S, and repeat until the parameters no longer change by
+    more than `tolerance` (relative). total_of(v) is the peak sum of the
+    parameter vector v, background_of(v, S) its background with the step S.
+    With `check` every solve is repeated by a second method and the two must
+    agree. Returns the parameters, the sweeps made and the last change."""
+    current = start.copy()
+    for sweep in range(200):
+        S = shirley(total_of(current))
+
+        def residuals(q):
+            v = current.copy()
+            v[mask] = q
+            return (total_of(v) + background_of(v, S) - counts) / sigma
+
+        solutions = []
+        for method in ("lm", "trf") if check else ("lm",):
+            r = least_squares(residuals, current[mask], method=method, xtol=1e-15, ftol=1e-15,
+                              gtol=1e-15, max_nfev=20000, x_scale="jac")
+            solutions.append(r.x)
+        if check:
+            spread = np.max(np.abs(solutions[0] - solutions[1]) / np.maximum(np.abs(solutions[0]), 1e-12))
+            assert spread < 1e-6, "the two solvers disagree"
+        new = current.copy()
+        new[mask] = solutions[0]
+        change = np.max(np.abs(new - current) / np.maximum(np.abs(new), 1e-12))
+        current = new
+        if change < tolerance:
+            break
+    return current, sweep + 1, change
+
+
+def cxx_array(values, fmt="{:.17g}"):
+    return "{" + ", ".join(fmt.format(v) for v in values) + "}"
+
+
+def write_case(out, heading, prefix, counts, start, mask, fitted, chi2, entries):
+    """Writes one case as C++ constants named k<prefix>...: the point count,
+    the counts, the start, the free marks, the fitted parameters and the
+    chi-square. `heading` are the comment lines on top, `entries` the comment
+    lines that say what a peak's entries are."""
+    lines = heading + [
+        f"inline constexpr int k{prefix}Points = {len(counts)};",
+        "// Counts at channels 1..points.",
+        f"inline const std::vector<double> k{prefix}Counts = " + cxx_array(counts, "{:.0f}") + ";",
+    ] + entries + [
+        f"inline const std::vector<double> k{prefix}Start = " + cxx_array(start) + ";",
+        f"inline const std::vector<int> k{prefix}Free = " + cxx_array(mask.astype(int), "{:d}") + ";",
+        f"inline const std::vector<double> k{prefix}Fitted = " + cxx_array(fitted) + ";",
+        f"inline constexpr double k{prefix}ChiSquare = {chi2:.17g};",
+        "",
+    ]
+    with open(out, "w") as f:
+        f.write("\n".join(lines))
+    print("written", os.path.normpath(out))
+
+
 def main():
     x = np.arange(1, POINTS + 1, dtype=float)
     truth_total = peak_sum(TRUTH_PEAKS, x)
@@ -75,53 +135,24 @@ def main():
 
     start = np.array(sum(START_PEAKS, []) + START_BACKGROUND)
     mask = np.array(FREE_PEAK * len(TRUTH_PEAKS) + FREE_BACKGROUND, dtype=bool)
-    current = start.copy()
-    for sweep in range(200):
-        peaks, _ = unpack(current)
-        S = shirley(peak_sum(peaks, x))
-
-        def residuals(q):
-            v = current.copy()
-            v[mask] = q
-            pk, bg = unpack(v)
-            return (peak_sum(pk, x) + background(bg, x, S, POINTS) - counts) / sigma
-
-        r = least_squares(residuals, current[mask], method="lm", xtol=1e-15, ftol=1e-15,
-                          gtol=1e-15, max_nfev=20000, x_scale="jac")
-        new = current.copy()
-        new[mask] = r.x
-        change = np.max(np.abs(new - current) / np.maximum(np.abs(new), 1e-12))
-        current = new
-        if change < 1e-14:
-            break
+    current, sweeps, change = fit_with_own_shirley(
+        start, mask, lambda v: peak_sum(unpack(v)[0], x),
+        lambda v, S: background(unpack(v)[1], x, S, POINTS), counts, sigma, 1e-14)
     peaks, bg = unpack(current)
     S = shirley(peak_sum(peaks, x))
     chi2 = float(np.sum(((peak_sum(peaks, x) + background(bg, x, S, POINTS) - counts) / sigma) ** 2))
-    print(f"{sweep + 1} sweeps, last change {change:.1e}, chi-square {chi2:.10g}")
-
-    def arr(values, fmt="{:.17g}"):
-        return "{" + ", ".join(fmt.format(v) for v in values) + "}"
+    print(f"{sweeps} sweeps, last change {change:.1e}, chi-square {chi2:.10g}")
 
     here = os.path.dirname(os.path.abspath(__file__))
     out = os.path.join(here, "..", "tests", "fit", "reference", "fitted_background_reference.inc")
-    lines = [
+    write_case(out, [
         "// Made by tools/fit_background_reference.py: a seeded synthetic spectrum of",
         "// two singlets on A + B b + E S and its fit by an independent solver.",
         "// Do not edit by hand.",
-        f"inline constexpr int kBackgroundCasePoints = {POINTS};",
-        "// Counts at channels 1..points.",
-        "inline const std::vector<double> kBackgroundCaseCounts = " + arr(counts, "{:.0f}") + ";",
+    ], "BackgroundCase", counts, start, mask, current, chi2, [
         "// Per peak: height, Lorentz share, channel, half width in channels,",
         "// asymmetry; then the terms A..F.",
-        "inline const std::vector<double> kBackgroundCaseStart = " + arr(start) + ";",
-        "inline const std::vector<int> kBackgroundCaseFree = " + arr(mask.astype(int), "{:d}") + ";",
-        "inline const std::vector<double> kBackgroundCaseFitted = " + arr(current) + ";",
-        f"inline constexpr double kBackgroundCaseChiSquare = {chi2:.17g};",
-        "",
-    ]
-    with open(out, "w") as f:
-        f.write("\n".join(lines))
-    print("written", os.path.normpath(out))
+    ])
 
 
 if __name__ == "__main__":

@@ -266,7 +266,10 @@ MESSAGE = {
     88: ("Fit beendet", "Fit finished", "Ajuste terminado"),
     89: ("Iterationen", "Iterations", "Iteraciones"),
     90: ("Red. Chi² = ", "Red. chi² = ", "Chi² red. = "),
-    91: UNUSED,
+    # 91: the hint of "Region from cursors" while no cursor pair is picked
+    91: ("Zuerst die beiden Bereichsenden in einem Spektrum ohne Fit anklicken.",
+         "First click the two ends of the region in a spectrum without a fit.",
+         "Primero marque los dos extremos de la región en un espectro sin ajuste."),
     92: UNUSED,
     93: ("Spektrum importieren", "Import spectrum", "Importar espectro"),
     94: ("Speichern unter", "Save as", "Guardar como"),

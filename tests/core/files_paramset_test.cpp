@@ -106,6 +106,40 @@ TEST_F(ParameterSetTest, CountsAndKineticScaleConvertHeightsAndPositions) {
   EXPECT_DOUBLE_EQ(W().ParameterValue[1][7], 1.2);  // widths as read
 }
 
+TEST_F(ParameterSetTest, EmptyPositionLimitsStayEmptyOnEitherScaleAndInRelativeMode) {
+  // Position limits of 0 are left to the completion (the region's ends):
+  // neither the kinetic scale nor the relative form may turn them into
+  // limits that pin the peak.
+  Peak first = MakePeak(100, 284.6);
+  first[4] = {0, 0, 284.6, 0};
+  Peak second = MakePeak(50, 286);
+  second[4] = {0, 0, 286, 0};
+  const std::string path = Write("\\sets\\open.par", SetText("Singlet", "302", {first, second}));
+  struct Case {
+    int axis;
+    int relative;
+    double firstValue, secondValue;
+  };
+  const Case cases[] = {{0, 0, 284.6, 286},
+                        {1, 0, 1486.6 - 284.6, 1486.6 - 286},
+                        {0, 1, 284.6, 286 - 284.6},
+                        {1, 1, 1486.6 - 284.6, 284.6 - 286}};
+  for (const Case& c : cases) {
+    PrepareWindow();
+    G.EnergyAxisMode = static_cast<Byte>(c.axis);
+    Win[1].RelativeMode = static_cast<Byte>(c.relative);
+    ParameterSetData data;
+    ASSERT_EQ(ParseParameterSet(path, false, data), ParameterSetRead::Ok);
+    ConvertParameterSet(data, 1, ParameterSetRules::Default);
+    for (int p = 1; p <= 2; ++p) {
+      EXPECT_EQ(data.lower[p][5], 0.0) << c.axis << c.relative << " peak " << p;
+      EXPECT_EQ(data.upper[p][5], 0.0) << c.axis << c.relative << " peak " << p;
+    }
+    EXPECT_NEAR(data.value[1][5], c.firstValue, 1e-9) << c.axis << c.relative;
+    EXPECT_NEAR(data.value[2][5], c.secondValue, 1e-9) << c.axis << c.relative;
+  }
+}
+
 TEST_F(ParameterSetTest, RelativeModeRelatesPeaksToTheFirst) {
   struct Case {
     double firstHeight;

@@ -1,5 +1,7 @@
 // Every settings and reference file that ships in data/ loads without a
 // message and without a file error.
+#include <algorithm>
+#include <cmath>
 #include <filesystem>
 #include <string>
 
@@ -8,6 +10,8 @@
 #include "core/presetting.h"
 #include "core/reference_files.h"
 #include "files_fixture.h"
+#include "core/store.h"
+#include "fit/fit_vector.h"
 #include "fit/paramset.h"
 
 namespace sorvan::testing_files {
@@ -136,6 +140,72 @@ TEST_F(ShippedFilesTest, DefaultParameterSetsLoad) {
     EXPECT_EQ(Win[1].PeakCount, 1);
   }
   EXPECT_EQ(G.CommandId, 0);
+}
+
+// The defaults of every peak a fit may have cut no real spectrum: an O 1s
+// region of up to 8000 counts per second (32000 counts in 4 s), in counts or
+// per second, on either energy axis, Gauss-Lorentz or Doniach-Sunjic.
+TEST_F(ShippedFilesTest, DefaultParameterSetsCutNoRealSpectrum) {
+  G.ParameterSet1Path = Path("\\settings\\paraset1.par");
+  G.ParameterSet2Path = Path("\\settings\\paraset2.par");
+  ASSERT_TRUE(Ships("\\settings\\paraset1.par"));
+  ASSERT_TRUE(Ships("\\settings\\paraset2.par"));
+  G.MessageTexts[47] = "Peak";
+  G.MessageTexts[52] = "Doublet";
+  constexpr int kPoints = 151;  // binding 540 eV down to 525 eV
+  for (int model = 0; model <= 1; ++model) {
+    for (int cps = 0; cps <= 1; ++cps) {
+      for (int axis = 0; axis <= 1; ++axis) {
+        const std::string what = "model " + std::to_string(model) + " cps " +
+                                 std::to_string(cps) + " axis " + std::to_string(axis);
+        G.CpsMode = static_cast<Byte>(cps);
+        G.EnergyAxisMode = static_cast<Byte>(axis);
+        Win[1] = WindowRecord{};
+        WindowRecord& win = Win[1];
+        auto& h = win.SpectrumHeader;
+        h.ScanCount = 20;
+        h.DwellTime = 0.2;
+        h.ExcitationEnergy = 1486.6;
+        h.PointCount = kPoints;
+        h.StartEnergy = 1486.6 - 540;
+        h.EnergyStep = 0.1;
+        h.EndEnergy = h.StartEnergy + (kPoints - 1) * h.EnergyStep;
+        win.RegionStart = 21;  // 538 eV
+        win.RegionEnd = 121;   // 528 eV
+        win.PeakModel = static_cast<Byte>(model);
+        DimSlotData(1);
+        double largest = 0;
+        for (int i = 1; i <= kPoints; ++i) {
+          const double x = (i - 71) / 9.0;
+          SlotData[1](i, 1) = (200 + 7800 * std::exp(-x * x)) * (cps ? 1 : 4);
+          largest = std::max(largest, SlotData[1](i, 1));
+        }
+        ReadParameterSet(1, model == 0 ? G.ParameterSet1Path : G.ParameterSet2Path);
+        EXPECT_EQ(G.CommandId, 0) << what;
+        EXPECT_EQ(G.ParameterSetVersion, 315) << what;  // every peak a fit may have
+        win.PeakCount = 15;
+        CompleteLimitTables(1);
+        const double low = axis == 0 ? 528.0 : 1486.6 - 538;
+        const double high = axis == 0 ? 538.0 : 1486.6 - 528;
+        for (int p = 1; p <= 15; ++p) {
+          EXPECT_GE(win.ParameterUpper[p][1], 10 * largest) << what << " peak " << p;
+          EXPECT_LE(win.ParameterLower[p][1], 0) << what << " peak " << p;
+          EXPECT_NEAR(win.ParameterLower[p][5], low, 1e-6) << what << " peak " << p;
+          EXPECT_NEAR(win.ParameterUpper[p][5], high, 1e-6) << what << " peak " << p;
+          EXPECT_GE(win.ParameterValue[p][5], low - 1e-6) << what << " peak " << p;
+          EXPECT_LE(win.ParameterValue[p][5], high + 1e-6) << what << " peak " << p;
+          // Any width from 0.1 eV up to the region's 10 eV; a start width of 1.2 eV.
+          EXPECT_LE(win.ParameterLower[p][7], 0.1) << what << " peak " << p;
+          EXPECT_GE(win.ParameterUpper[p][7], 10 - 1e-9) << what << " peak " << p;
+          EXPECT_EQ(win.ParameterValue[p][7], 1.2) << what << " peak " << p;
+          if (model == 1) {
+            EXPECT_GE(win.ParameterUpper[p][3], 10 - 1e-9) << what << " peak " << p;
+            EXPECT_EQ(win.ParameterUpper[p][9], 0.5) << what << " peak " << p;
+          }
+        }
+      }
+    }
+  }
 }
 
 }  // namespace

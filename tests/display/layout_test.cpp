@@ -99,6 +99,20 @@ TEST_F(DisplayTest, IntensityLabelsFollowTheUnit) {
   MakeUnitAndTickLabels(kWindow);
   EXPECT_EQ(G.YTickText[2], " ");
   EXPECT_EQ(win.YAxisTitle, "Transmission");
+  // A title the user typed stays, while the unit follows the range.
+  win.ShowYScale = 1;
+  for (int format : {0, 26}) {
+    win.ImportFormat = static_cast<Byte>(format);
+    win.YTitleFixed = 1;
+    win.YAxisTitle = "Yield / a.u.";
+    win.YAxisTop = win.YAxisSpan = 25000;
+    G.CpsMode = 1;
+    MakeUnitAndTickLabels(kWindow);
+    EXPECT_EQ(win.YAxisTitle, "Yield / a.u.") << format;
+    if (format == 0) {
+      EXPECT_EQ(win.IntensityUnit, "kcps");
+    }
+  }
 }
 
 TEST_F(DisplayTest, EnergyLabelsTakeADecimalOnlyWhenTheStepNeedsIt) {

@@ -134,6 +134,100 @@ TEST_F(FitVectorTest, LimitCompletion) {
   EXPECT_EQ(win.ParameterValue[2][2], 5e9);
 }
 
+// A peak added to the fit has nothing in its table. Its empty cells get
+// limits that the region (points 51..151 of 201) can hold.
+TEST_F(FitVectorTest, EmptyCellsOfANewPeakGetLimitsTheRegionCanHold) {
+  struct Case {
+    const char* what;
+    int axis;            // EnergyAxisMode
+    int model;           // PeakModel
+    double sign;         // of the spectrum's values
+    double lowest, highest, height;
+  };
+  const Case cases[] = {
+      {"binding axis", 0, 0, 1, 285.0, 295.0, 2510.0},
+      {"kinetic axis", 1, 0, 1, 1191.6, 1201.6, 2510.0},
+      {"Doniach-Sunjic", 0, 1, 1, 285.0, 295.0, 2510.0},
+      {"no positive value", 0, 0, -1, 285.0, 295.0, 2510.0},
+      {"all zero", 0, 0, 0, 285.0, 295.0, 10.0},
+  };
+  for (const Case& c : cases) {
+    SetUp();
+    G.EnergyAxisMode = static_cast<Byte>(c.axis);
+    WindowRecord& win = Win[kW];
+    win.PeakModel = static_cast<Byte>(c.model);
+    win.PeakType = "Singlet";
+    win.PeakCount = 3;
+    win.RegionStart = 51;
+    win.RegionEnd = 151;
+    for (int i = 1; i <= 201; ++i) SlotData[kW](i, 1) = c.sign * (100 + i);
+    CompleteLimitTables(kW);
+    const int p = 3;  // the third peak's table is empty
+    EXPECT_NEAR(win.ParameterLower[p][5], c.lowest, 1e-9) << c.what;
+    EXPECT_NEAR(win.ParameterUpper[p][5], c.highest, 1e-9) << c.what;
+    EXPECT_NEAR(win.ParameterValue[p][5], c.lowest, 1e-9) << c.what;
+    EXPECT_NEAR(win.ParameterUpper[p][7], 10.0, 1e-9) << c.what;  // the region's span
+    EXPECT_EQ(win.ParameterValue[p][7], 0.0001) << c.what;
+    EXPECT_NEAR(win.ParameterUpper[p][1], c.height, 1e-9) << c.what;
+    EXPECT_EQ(win.ParameterLower[p][1], 0.0) << c.what;
+    if (c.model == 1) {
+      EXPECT_NEAR(win.ParameterUpper[p][3], 10.0, 1e-9) << c.what;  // Gaussian width
+    }
+    // A peak with limits of its own keeps them.
+    EXPECT_EQ(win.ParameterUpper[1][1], 1e9) << c.what;
+    EXPECT_NEAR(win.ParameterUpper[1][7], 1e9, 1e-9) << c.what;
+  }
+}
+
+TEST_F(FitVectorTest, ASinglePositionLimitOfZeroIsEmptyUnlessTheRegionHoldsZero) {
+  struct Case {
+    const char* what;
+    double excitation;  // moves 0 eV binding into the spectrum or not
+    double lower, upper;
+    double expectedLower, expectedUpper;
+  };
+  const Case cases[] = {
+      {"core level, upper empty", 1486.6, 290, 0, 290, 295},
+      {"core level, lower empty", 1486.6, 0, 290, 285, 290},
+      {"valence band, 0 is a limit", 1196.6, -3, 0, -3, 0},
+      {"valence band, both empty", 1196.6, 0, 0, -5, 5},
+  };
+  for (const Case& c : cases) {
+    SetUp();
+    WindowRecord& win = Win[kW];
+    win.SpectrumHeader.ExcitationEnergy = c.excitation;
+    win.RegionStart = 51;
+    win.RegionEnd = 151;
+    win.PeakType = "Singlet";
+    win.ParameterLower[1][5] = c.lower;
+    win.ParameterUpper[1][5] = c.upper;
+    CompleteLimitTables(kW);
+    EXPECT_NEAR(win.ParameterLower[1][5], c.expectedLower, 1e-9) << c.what;
+    EXPECT_NEAR(win.ParameterUpper[1][5], c.expectedUpper, 1e-9) << c.what;
+  }
+}
+
+TEST_F(FitVectorTest, EmptyCellsOfRelativePeaksAreGivenAgainstTheFirst) {
+  WindowRecord& win = Win[kW];
+  win.RelativeMode = 1;
+  win.PeakType = "Singlet";
+  win.PeakCount = 3;
+  win.RegionStart = 51;
+  win.RegionEnd = 151;
+  SetPeak(1, {1000, 0, 0.4, 0, 290.0, 0, 1.25, 0, 0, 0});
+  CompleteLimitTablesRelative(kW);
+  // Up to ten times the region's largest value, anywhere in the region, as
+  // wide as the region, a Lorentz share up to 1.
+  EXPECT_NEAR(win.ParameterUpper[3][1], 2510.0 / 1000, 1e-12);
+  EXPECT_NEAR(win.ParameterLower[3][5], -5.0, 1e-9);
+  EXPECT_NEAR(win.ParameterUpper[3][5], 5.0, 1e-9);
+  EXPECT_NEAR(win.ParameterUpper[3][7], 10.0 / 1.25, 1e-12);
+  EXPECT_NEAR(win.ParameterUpper[3][3], 1.0 / 0.4, 1e-12);
+  // Their start ratios lie inside: a height ratio of 0 can now grow.
+  EXPECT_EQ(win.ParameterValue[3][1], 0.0);
+  EXPECT_GT(win.ParameterUpper[3][1], win.ParameterLower[3][1]);
+}
+
 TEST_F(FitVectorTest, ZeroEnergyStepIsRefused) {
   Win[kW].SpectrumHeader.EnergyStep = 0;
   AllocFitArraysGaussLorentz(kW);

@@ -5,12 +5,14 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <memory>
 #include <vector>
 
 #include "core/model.h"
 #include "core/store.h"
 #include "fit/fit_vector.h"
 #include "fit/lm_fit.h"
+#include "fit_window_fixture.h"
 
 namespace sorvan {
 namespace {
@@ -25,39 +27,13 @@ constexpr int kPeaks = 2;
 // Window kW holds the reference spectrum on the kinetic axis, the start
 // values in its peak table and the start terms with their fix marks.
 void PrepareWindow() {
-  InitialiseModel();
-  FitPageHooks() = FitPages{};
-  G.MessageTexts[47] = "Singlet";
-  G.MessageTexts[52] = "Doublet";
-  G.EnergyAxisMode = 1;
-  G.CpsMode = 0;
-  G.BatchMode = 1;
+  fittest::PlaceCountsForFit(kW, kBackgroundCaseCounts, kStep, kStartEnergy);
   G.IterationLimit = 200;
   G.FitRounds = 4;
-  const int n = kBackgroundCasePoints;
   WindowRecord& win = Win[kW];
-  auto& h = win.SpectrumHeader;
-  h.PointCount = static_cast<Int16>(n);
-  h.EnergyStep = kStep;
-  h.StartEnergy = kStartEnergy;
-  h.EndEnergy = kStartEnergy + (n - 1) * kStep;
-  h.ExcitationEnergy = 1486.6;
-  h.ScanCount = 1;
-  h.DwellTime = 1;
-  win.RegionStart = 1;
-  win.RegionEnd = static_cast<Int16>(n);
-  win.RegionLength = static_cast<Int16>(n);
   win.PeakCount = kPeaks;
   win.PeakType = "Singlet";
   win.BackgroundState = 4;
-  win.SourceSpectrumIndex = 1;
-  ImportedHeader[1] = h;
-  ImportedValues[1].Resize(n);
-  DimSlotData(kW);
-  for (int i = 1; i <= n; ++i) {
-    SlotData[kW](i, 1) = kBackgroundCaseCounts[i - 1];
-    ImportedValues[1][i] = kBackgroundCaseCounts[i - 1];
-  }
   for (int p = 1; p <= kPeaks; ++p) {
     const double* e = &kBackgroundCaseStart[5 * (p - 1)];
     const int* free = &kBackgroundCaseFree[5 * (p - 1)];
@@ -114,6 +90,78 @@ TEST(FittedBackground, RecoversTheIndependentSolversTermsAndPeaks) {
     const double expected = win.BackgroundTermValue[1] + win.BackgroundTermValue[2] * b +
                             win.BackgroundTermValue[5] * running;
     EXPECT_NEAR(SlotData[kW](i, 2), expected, 1e-6 * std::fabs(expected)) << i;
+  }
+}
+
+}  // namespace
+}  // namespace sorvan
+
+namespace sorvan {
+namespace {
+
+// On a spectrum that is exactly the model (peaks on A + B b + E S + F T)
+// the start values that made it have chi-square 0: the start is judged with
+// the Shirley and loss terms of the start peaks, whatever the model.
+TEST(FittedBackground, StartOfAnExactModelHasChiSquareZero) {
+  const int n = 160;
+  struct Case {
+    const char* what;
+    std::unique_ptr<FitModel> (*make)(int n);
+    std::vector<double> truth;  // element 0 unused
+  };
+  auto vector = [](std::initializer_list<double> peaks) {
+    std::vector<double> v = {0.0};
+    v.insert(v.end(), peaks);
+    v.insert(v.end(), {120.0, 0.3, 0.0, 0.0, 0.02, 40.0});
+    return v;
+  };
+  const Case cases[] = {
+      {"Gauss-Lorentz",
+       [](int points) -> std::unique_ptr<FitModel> {
+         return std::make_unique<GaussLorentzFitModel>(2, false, true, points, 1, points, 0.2);
+       },
+       vector({1500, 0, 0.3, 0, 60, 0, 6, 0, 0, 0, 700, 0, 0.5, 0, 110, 0, 5, 0, 0.02, 0})},
+      {"Gauss-Lorentz relative",
+       [](int points) -> std::unique_ptr<FitModel> {
+         return std::make_unique<GaussLorentzRelativeFitModel>(2, false, true, points, 1, points,
+                                                               0.2);
+       },
+       vector({1500, 0, 0.3, 0, 60, 0, 6, 0, 0.01, 0, 0.5, 0, 1.5, 0, 45, 0, 0.8, 0, 1, 0})},
+      {"Doniach-Sunjic",
+       [](int points) -> std::unique_ptr<FitModel> {
+         return std::make_unique<DoniachSunjicFitModel>(2, false, true, points, 1, points, 0.2);
+       },
+       vector({1500, 0, 2.5, 0, 60, 0, 3, 0, 0.1, 0, 700, 0, 3, 0, 110, 0, 4, 0, 0.05, 0})},
+  };
+  for (const Case& c : cases) {
+    const int P = 26;
+    std::vector<double> lower(21, -1e30), upper(21, 1e30), scale(P + 1, -1.0);
+    // The spectrum from a model that has been linearised at the truth.
+    std::unique_ptr<FitModel> maker = c.make(n);
+    maker->SetLimits(lower.data(), upper.data(), scale.data());
+    maker->Linearise(c.truth.data());
+    maker->PrepareTrial(c.truth.data());
+    std::vector<double> target(n + 1), sigma(n + 1);
+    for (int x = 1; x <= n; ++x) {
+      target[x] = maker->Value(c.truth.data(), x);
+      sigma[x] = std::sqrt(target[x]);
+    }
+    // A fresh model starts the fit.
+    std::unique_ptr<FitModel> model = c.make(n);
+    model->SetLimits(lower.data(), upper.data(), scale.data());
+    FitData data{target.data(), sigma.data(), 1, n, scale.data(), 16, 1};
+    LevenbergMarquardt engine(P, n);
+    std::vector<double> p = c.truth;
+    double start = -1;
+    FitHooks hooks;
+    hooks.startQuestion = [&](const double*) {
+      start = engine.trialReducedChi2;
+      return false;  // evaluate only
+    };
+    EXPECT_EQ(engine.Run(*model, data, p.data(), FitSettings{}, hooks), FitOutcome::EvaluatedOnly)
+        << c.what;
+    EXPECT_NEAR(start, 0.0, 1e-18) << c.what;
+    EXPECT_NEAR(engine.statistics.chiSquare, 0.0, 1e-16) << c.what;
   }
 }
 

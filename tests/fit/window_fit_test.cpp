@@ -11,6 +11,7 @@
 #include "fit/fit_vector.h"
 #include "fit/lm_fit.h"
 #include "fit/peak_models.h"
+#include "fit_window_fixture.h"
 #include "platform/driver.h"
 
 namespace sorvan {
@@ -37,35 +38,13 @@ constexpr double kStartEnergy = 1000.0;
 // Window kW holds the case's spectrum on the kinetic axis with the case's
 // start values in its peak table and a fitted constant and linear background.
 void PrepareWindow(const ReferenceCase& c) {
-  InitialiseModel();
-  FitPageHooks() = FitPages{};
-  G.MessageTexts[52] = "Doublet";
-  G.EnergyAxisMode = 1;
-  G.BatchMode = 1;
+  fittest::PlaceCountsForFit(kW, c.counts, kStep, kStartEnergy);
   G.IterationLimit = 200;
   G.FitRounds = 3;
   WindowRecord& win = Win[kW];
-  win.SpectrumHeader.PointCount = static_cast<Int16>(c.points);
-  win.SpectrumHeader.EnergyStep = kStep;
-  win.SpectrumHeader.StartEnergy = kStartEnergy;
-  win.SpectrumHeader.EndEnergy = kStartEnergy + (c.points - 1) * kStep;
-  win.SpectrumHeader.ExcitationEnergy = 1486.6;
-  win.SpectrumHeader.ScanCount = 1;
-  win.SpectrumHeader.DwellTime = 1;
-  win.RegionStart = 1;
-  win.RegionEnd = static_cast<Int16>(c.points);
-  win.RegionLength = static_cast<Int16>(c.points);
   win.PeakCount = static_cast<Int16>(c.peaks);
   win.PeakType = c.doublet ? "Doublet" : "Singlet";
   win.BackgroundState = 4;
-  win.SourceSpectrumIndex = 1;
-  ImportedHeader[1] = win.SpectrumHeader;
-  ImportedValues[1].Resize(c.points);
-  DimSlotData(kW);
-  for (int i = 1; i <= c.points; ++i) {
-    SlotData[kW](i, 1) = c.counts[i - 1];
-    ImportedValues[1][i] = c.counts[i - 1];
-  }
   for (int p = 1; p <= c.peaks; ++p) {
     const double* e = &c.start[10 * (p - 1)];
     const double values[11] = {0,

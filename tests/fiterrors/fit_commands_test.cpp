@@ -10,13 +10,13 @@
 
 #include "../shell/shell_fixture.h"
 #include "core/store.h"
-#include "display/mouse.h"
 #include "display/redraw.h"
 #include "display/windows.h"
 #include "platform/controls.h"
 #include "platform/forms.h"
 #include "platform/text.h"
 #include "processing/revert.h"
+#include "support/spectrum_picks.h"
 
 namespace {
 
@@ -88,23 +88,8 @@ class FitFromTheMenu : public shelltest::ShellTest {
     RedrawWindow(kW);
   }
 
-  // Pixel column where the pointer reads out point `channel` (halfway to the
-  // point before it), in the window as it was drawn last.
-  static int PixelOf(int channel) {
-    const WindowRecord& win = Win[kW];
-    const double perEnergy = G.PlotWidth / win.XAxisSpan;
-    const double firstX = G.PlotLeft + std::fabs(win.XAxisLeft - win.FirstEnergy) * perEnergy;
-    return static_cast<int>(std::lround(firstX + (channel - win.RegionStart - 0.5) * perEnergy * kStep));
-  }
-
-  // Row of the window at which the readout shows `intensity`.
-  static int RowOf(double intensity) {
-    int best = 0;
-    for (int y = 1; y < 2000; ++y)
-      if (std::fabs(IntensityAtRow(kW, y) - intensity) < std::fabs(IntensityAtRow(kW, best) - intensity))
-        best = y;
-    return best;
-  }
+  static int PixelOf(int channel) { return testsupport::PixelOfPoint(kW, channel); }
+  static int RowOf(double intensity) { return testsupport::RowOfIntensity(kW, intensity); }
 
   // A peak table of two peaks near the truth, ready for 3130.
   static void TwoPeakTable() {

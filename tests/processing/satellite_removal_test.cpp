@@ -22,7 +22,9 @@
 #include "platform/mouse.h"
 #include "platform/recording_canvas.h"
 #include "platform/surfaces.h"
+#include "processing/backgrounds.h"
 #include "processing/satellite_removal.h"
+#include "processing/satellites.h"
 
 namespace sorvan {
 namespace {
@@ -251,6 +253,64 @@ TEST_F(SatelliteWindow, SeriesRemovesWithoutAskingWhateverTheLastBackgroundRunLe
       EXPECT_EQ(Column(2, i), 0.0) << c.what << " point " << i;
     }
   }
+}
+
+TEST_F(SatelliteWindow, TemporaryShirleyMakesThePassesOfTheBackgroundCommand) {
+  // The satellites are those of the spectrum less a Shirley background made
+  // with the first pass and the further passes of the last background run.
+  std::vector<double> byTarget[2];
+  const int targets[2] = {0, 2};
+  for (int t = 0; t < 2; ++t) {
+    SetUp();
+    G.AveragePoints = 3;
+    // The line and its satellites on a step that follows the line.
+    satellites_ = SatellitesOf(parent_, kAl);
+    std::vector<double> values;
+    double above = 0, total = 0;
+    for (int i = 1; i <= kN; ++i) total += parent_[i];
+    for (int i = kN; i >= 1; --i) {
+      above += parent_[i];
+      values.insert(values.begin(), parent_[i] + satellites_[i] + 200 + 800 * above / total);
+    }
+    displaytest::PlaceSpectrum(kW, values, 900, kStep, 1486.6);
+    Win[kW].WindowOpen = false;
+    OpenSpectrumWindow(kW, "Cu 2p");
+    G.CurrentWindow = kW;
+    G.ShirleyPassTarget = static_cast<Int16>(targets[t]);
+
+    // What the background command would subtract in a series, and the
+    // satellites of what is left.
+    std::vector<double> y(kN + 1, 0.0), b(kN + 1, 0.0), sigma(kN + 2, 0.0), s(kN + 1, 0.0);
+    for (int i = 1; i <= kN; ++i) y[i] = values[i - 1];
+    const EndLevels ends = AverageEnds(y, 1, kN, 3);
+    FillFlat(b, 1, kN, ends.right);
+    for (int pass = 0; pass <= targets[t]; ++pass) ShirleyPass(y, b, sigma, 1, kN, ends.left, ends.right);
+    for (int i = 1; i <= kN; ++i) y[i] -= b[i];
+    std::array<int, kSatelliteLines> shift{};
+    std::array<double, kSatelliteLines> intensity{};
+    for (int k = 0; k < kSatelliteLines; ++k) {
+      shift[k] = SatelliteShift(kAl.offset[k], kStep, kN);
+      intensity[k] = kAl.intensity[k];
+    }
+    AccumulateSatellites(y, s, shift, intensity);
+
+    Click("cmdOk31");
+    RemoveXraySatellites(kW);
+    EXPECT_EQ(G.ShirleyPassTarget, targets[t]);
+    EXPECT_EQ(Win[kW].BackgroundState, 0);
+    for (int i = 1; i <= kN; ++i) {
+      EXPECT_NEAR(Column(3, i), s[i], 1e-9 * std::fabs(s[i]) + 1e-9) << targets[t] << " point " << i;
+      EXPECT_NEAR(Column(1, i) + Column(3, i), values[i - 1], 1e-9) << targets[t] << " point " << i;
+    }
+    byTarget[t].assign(s.begin(), s.end());
+  }
+  // The passes matter for this spectrum: the satellite curves differ.
+  double largest = 0, difference = 0;
+  for (int i = 1; i <= kN; ++i) {
+    largest = std::max(largest, std::fabs(byTarget[0][i]));
+    difference = std::max(difference, std::fabs(byTarget[0][i] - byTarget[1][i]));
+  }
+  EXPECT_GT(difference, 0.01 * largest);
 }
 
 TEST_F(SatelliteWindow, RefusedWithoutAnEnergyStepOrWhileWindow3IsBusy) {

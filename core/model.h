@@ -355,6 +355,8 @@ struct GlobalRecord {
   Byte DialogWindow1Busy = 0, DialogWindow2Busy = 0, DialogWindow3Busy = 0, DialogWindow28Busy = 0;
   Byte DialogWindow17Busy = 0, ElementTablePageBusy = 0;
   Int32 TableEditorPage = 0;
+  Int16 TableEntryCount = 0;   // entries of TableFields in use, blank rows included
+  Int16 TableEditorRows = 0;   // rows per grid column of the element-table page shown
   Byte StyleClassIndex = 0;
   Int32 PickedColour = 0;
   std::string MaxPeaksText;
@@ -466,6 +468,9 @@ struct GlobalRecord {
   Table2<double, 100, 15> QuantFactor;
   Table2<double, 100, 15> QuantNormalisedArea;
   Table2<double, 100, 15> QuantPercent;
+  // The sum of the normalised areas of the rows that have a factor; 0 means
+  // that no percentage could be formed (they are then shown as "- - -").
+  double QuantNormalisedSum = 0;
 
   // === X-ray satellite presets [j line 0..5][s preset 0..5]
   Table2<double, 5, 5> AlSatOffsetPresets;

@@ -134,10 +134,10 @@ void cmdCancel272_Click() {
   const int w = PageSpectrumWindow();
   G.DialogResult = 2;
   if (IsSpectrumWindow(w)) {
-    // With no background the column must hold none: the next background
-    // command adds column 2 back into the spectrum, which would otherwise
-    // count a background put back by this run (or a kept one) twice.
-    WorkBackground.Resize(WindowPointCount(w));
+    // The background column keeps what it holds; with no background state it
+    // is no longer used (and no longer added back by the next background).
+    const int n = WindowPointCount(w);
+    LoadWorkBackground(w, 2, 1, n);
     StoreWorkBackground(w, 2);
     Win[w].BackgroundState = BackgroundNone;
   }

@@ -2,11 +2,13 @@
 #include "core/events.h"
 #include "dialogs/background_polynomial_page.h"
 #include "dialogs/block_choice_page.h"
+#include "dialogs/element_table_page.h"
 #include "dialogs/fit_background_page.h"
 #include "dialogs/fit_finished_page.h"
 #include "dialogs/import_header_pages.h"
 #include "dialogs/line_identification_page.h"
 #include "dialogs/page.h"
+#include "dialogs/quantification_page.h"
 #include "dialogs/spectrum_choice_page.h"
 #include "dialogs/window_choice_page.h"
 
@@ -22,6 +24,8 @@ void RegisterDialogEvents() {
   RegisterBackgroundPolynomialPageEvents();
   RegisterFitBackgroundPageEvents();
   RegisterLineIdentificationEvents();
+  RegisterQuantificationPageEvents();
+  RegisterElementTablePageEvents();
 }
 
 }  // namespace sorvan

@@ -23,6 +23,7 @@
 #include "platform/mouse.h"
 #include "platform/surfaces.h"
 #include "platform/text.h"
+#include "processing/background_page.h"
 #include "shell/menu_bar.h"
 #include "shell/number_text.h"
 
@@ -69,6 +70,21 @@ void PickLine(int w) {
   plat::FlushSurface();
 }
 
+// After the new-segment answer of the background page, a click left of the
+// segment's start extends the background at once over the clicked point up
+// to the point before that start; the background page then opens again.
+// Only the window whose background waits in its preview state is extended.
+void ExtendBackground(int w) {
+  if (G.DialogResult != AnswerNewSegment || G.SegmentMode != AnswerNewSegment) return;
+  if (G.CursorStart >= G.SegmentOldStart || Win[w].BackgroundState != BackgroundPreview) return;
+  G.CursorEnd = G.SegmentEnd;
+  if (G.BackgroundName == G.MessageTexts[BackgroundKindShirley]) {
+    ComputeShirleyBackground(G.CurrentWindow);
+  } else {
+    ComputeLinearBackground(G.CurrentWindow);
+  }
+}
+
 // The three-state pick of a processing range: left click sets the start,
 // a right click to the right of it the end, a further left click gives the
 // whole spectrum back.
@@ -82,6 +98,7 @@ void PickRegion(int w, double channel) {
         plat::Sleep(kStartPickWait);
         G.CursorStart = static_cast<Int16>(channel);
         G.RegionPickState = 1;
+        ExtendBackground(w);
       }
       break;
     case 1:

@@ -152,9 +152,11 @@ void SwitchEnergyScale() {
     win.XAxisTitle = G.EnergyAxisMode == 1 ? G.KineticEnergyTitle : G.BindingEnergyTitle;
     if (!win.WindowOpen) continue;
     const double hv = win.SpectrumHeader.ExcitationEnergy;
-    // Labels of the views of several spectra are held as plot fractions and
-    // stay where they are.
-    if (win.WindowKind == SingleSpectrum || win.WindowKind == ChemicalStatePlot) {
+    // Only a single spectrum holds its labels on the energy scale shown. A
+    // chemical-state plot holds them on its fixed binding and kinetic axes,
+    // the views of several spectra as plot fractions: those stay where they
+    // are.
+    if (win.WindowKind == SingleSpectrum) {
       for (int k = 1; k <= 100; ++k) {
         LabelRecord& label = Labels[LabelIndex(w, k)];
         label.AnnotationX = hv - label.AnnotationX;

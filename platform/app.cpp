@@ -7,10 +7,12 @@
 #include <QCloseEvent>
 #include <QFontMetricsF>
 #include <QLayout>
+#include <QMenuBar>
 #include <QScreen>
 #include <QToolBar>
 #include <cstdlib>
 
+#include "platform/events.h"
 #include "platform/files.h"
 #include "platform/forms.h"
 #include "platform/text.h"
@@ -90,8 +92,17 @@ void InstallToolbar(QWidget* toolbar) {
     g_toolbar->deleteLater();
   }
   g_toolbar = toolbar;
-  if (toolbar) g_main->addToolBar(Qt::TopToolBarArea, static_cast<QToolBar*>(toolbar));
+  if (toolbar) {
+    toolbar->setEnabled(!PageWaiting());
+    g_main->addToolBar(Qt::TopToolBarArea, static_cast<QToolBar*>(toolbar));
+  }
   if (g_main->layout()) g_main->layout()->activate();
+}
+
+void SetCommandBarsEnabled(bool enabled) {
+  if (!g_main) return;
+  if (QMenuBar* bar = g_main->menuBar()) bar->setEnabled(enabled);
+  if (g_toolbar) g_toolbar->setEnabled(enabled);
 }
 }  // namespace ui
 

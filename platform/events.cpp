@@ -20,6 +20,12 @@ std::vector<std::string> g_trace;
 std::exception_ptr g_pending;
 int g_qtEntryDepth = 0;
 int g_suppressDepth = 0;
+int g_pageWaitDepth = 0;
+
+// The events of the menu bar and the toolbar: refused while a page waits.
+bool IsCommandEvent(const std::string& name) {
+  return name == "Form_MenuEvent" || name == "tb_ButtonClick";
+}
 constexpr size_t kTraceLimit = 10000;
 
 void Trace(const std::string& name, const EventArgs& args) {
@@ -59,6 +65,14 @@ EventSink CurrentEventSink() { return g_sink; }
 
 void RaiseEvent(const std::string& name, EventArgs& args) {
   Trace(name, args);
+  // Every page but the progress page is modal: while one waits, a command
+  // from the menu bar or the toolbar would start a second operation on top
+  // of the one that waits, sharing its globals. Spectrum windows, labels and
+  // page controls still take their events (pages wait for picks there).
+  if (g_pageWaitDepth > 0 && IsCommandEvent(name)) {
+    g_trace.back() += " refused: a page waits";
+    return;
+  }
   if (!g_sink) return;
   if (TestMode() && !ui::InQtEntry()) {
     g_sink(name, args);  // the test sees every exception as it happens
@@ -95,6 +109,8 @@ void ClearEventTrace() {
   g_trace.clear();
   g_pending = nullptr;
 }
+bool PageWaiting() { return g_pageWaitDepth > 0; }
+
 std::string LastEvent() { return g_trace.empty() ? std::string("(none)") : g_trace.back(); }
 
 namespace ui {
@@ -106,6 +122,12 @@ DirectCall::~DirectCall() { g_qtEntryDepth = saved; }
 SuppressQtEvents::SuppressQtEvents() { ++g_suppressDepth; }
 SuppressQtEvents::~SuppressQtEvents() { --g_suppressDepth; }
 bool QtEventsSuppressed() { return g_suppressDepth > 0; }
+PageWait::PageWait() {
+  if (g_pageWaitDepth++ == 0) SetCommandBarsEnabled(false);
+}
+PageWait::~PageWait() {
+  if (--g_pageWaitDepth == 0) SetCommandBarsEnabled(true);
+}
 }  // namespace ui
 
 }  // namespace plat

@@ -51,6 +51,12 @@ void RaiseEvent(const std::string& name, int index = 0);
 // event dispatch; no-op when none is kept.
 void RethrowPendingError();
 
+// True while a page waits (a WaitWhileOpen is running). The menu bar and the
+// toolbar then take no command: Form_MenuEvent and tb_ButtonClick are not
+// delivered (the trace notes them as refused), and both bars are shown
+// disabled. Every other event is delivered as usual.
+bool PageWaiting();
+
 // The event trace: every raised event as "name(index)", oldest first
 // (bounded to the last 10000).
 const std::vector<std::string>& EventTrace();

@@ -207,6 +207,30 @@ bool RemoveFile(const std::string& path) {
   return fs::remove(Native(path), ec);
 }
 
+void ReplaceFileWithLines(const std::string& path, const std::vector<std::string>& lines) {
+  const fs::path target = Native(path);
+  fs::path temporary = target;
+  temporary += ".tmp";
+  std::error_code ec;
+  {
+    std::ofstream out(temporary, std::ios::binary | std::ios::trunc);
+    if (!out) throw FileError("cannot open a temporary file for writing", ProgramPath(temporary.string()));
+    for (const std::string& line : lines) out << line << kLineEnd;
+    out.flush();
+    out.close();
+    if (!out) {
+      fs::remove(temporary, ec);
+      throw FileError("cannot write the file", path);
+    }
+  }
+  fs::rename(temporary, target, ec);
+  if (ec) {
+    std::error_code ignored;
+    fs::remove(temporary, ignored);
+    throw FileError("cannot replace the file", path);
+  }
+}
+
 std::string FileDateText(const std::string& path) {
   std::error_code ec;
   auto t = fs::last_write_time(Native(path), ec);

@@ -7,6 +7,7 @@
 #include <cstdint>
 #include <stdexcept>
 #include <string>
+#include <vector>
 
 namespace plat {
 
@@ -60,6 +61,10 @@ bool FolderExists(const std::string& path);
 bool CreateFolder(const std::string& path);                 // with parents
 bool CopyFileReplacing(const std::string& from, const std::string& to);
 bool RemoveFile(const std::string& path);
+// Writes `lines` (each ended by CRLF) into a temporary file beside `path`,
+// then renames it over `path`. A failure at any step throws FileError and
+// leaves `path` as it was: a failed save never truncates the old file.
+void ReplaceFileWithLines(const std::string& path, const std::vector<std::string>& lines);
 // Modification date as "DD.MM.YYYY HH:MM:SS" (independent of the locale); "" when missing.
 std::string FileDateText(const std::string& path);
 // Free bytes on the drive holding `path` (or its nearest existing parent).

@@ -65,6 +65,7 @@ void RunMessageLoop() {
 
 void WaitWhileOpen(int n, const std::function<void(int, int)>& onPass) {
   WatchKeys();
+  ui::PageWait modal;
   while (DialogWindowOpen(n)) {
     if (onPass) onPass(DialogWindowLeft(n), DialogWindowTop(n));
     if (TestMode()) {

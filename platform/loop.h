@@ -10,8 +10,9 @@ namespace plat {
 // Runs the program's message loop until EndProgram or the main window is gone.
 void RunMessageLoop();
 
-// Waits until dialog window n has closed, taking events meanwhile (menus,
-// toolbar, spectrum windows and other pages stay usable). On every pass the
+// Waits until dialog window n has closed, taking events meanwhile: spectrum
+// windows and other pages stay usable, the menu bar and the toolbar take no
+// command while the wait runs (PageWaiting, platform/events.h). On every pass the
 // window's frame position is stored into left/top. Never returns while an
 // inner wait is still on the stack. In test mode the driver's script steps
 // are taken instead of real events.

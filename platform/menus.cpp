@@ -199,6 +199,7 @@ void SetMenu(int bar) {
   auto* qbar = new QMenuBar;
   for (Item& i : m->items)
     if (i.action) qbar->addAction(i.action);
+  qbar->setEnabled(!PageWaiting());
   ui::MainWindow()->setMenuBar(qbar);  // the old bar is deleted later by Qt
   g_qbar = qbar;
   g_bar = bar;

@@ -53,6 +53,16 @@ struct SuppressQtEvents {
   ~SuppressQtEvents();
 };
 bool QtEventsSuppressed();
+// Held by a page's wait: while any is alive, PageWaiting() is true.
+struct PageWait {
+  PageWait();
+  ~PageWait();
+  PageWait(const PageWait&) = delete;
+  PageWait& operator=(const PageWait&) = delete;
+};
+// Shows the main window's menu bar and toolbar enabled or disabled (app.cpp);
+// a bar built while a page waits starts disabled.
+void SetCommandBarsEnabled(bool enabled);
 
 // ---- Main window ----
 QMainWindow* MainWindow();

@@ -104,7 +104,12 @@ bool ShowBackgroundAcceptPage(int w, const std::string& title) {
       PageButton(n, "cmd14", none, 1, 5, 13, 1.2, G.ButtonTexts[7]);
       PageButton(n, "cmd15", none, 16, 5, 13, 1.2, G.ButtonTexts[5]);
     }
-    if (linear || shirley) PageButton(n, "cmd16", none, 1, 6.5, 13, 1.2, G.ButtonTexts[6]);
+    if (linear || shirley) {
+      PageButton(n, "cmd16", none, 1, 6.5, 13, 1.2, G.ButtonTexts[6]);
+      // A further segment goes to the left of this one: none fits left of
+      // the first point.
+      plat::SetEnabled(n, "cmd16", none, G.CursorStart > 1);
+    }
     PageButton(n, "cmd13", none, 16, 6.5, 13, 1.2, G.ButtonTexts[4]);
     PageButton(n, "cmdOk11", none, 1, 8, 13, 1.2, G.ButtonTexts[3], ButtonRole::Default);
     PageButton(n, "cmdCancel12", none, 16, 8, 13, 1.2, G.ButtonTexts[1], ButtonRole::Cancel);
@@ -185,6 +190,13 @@ void cmd16_Click() {
   G.SegmentOldStart = G.CursorStart;
   G.SegmentOldEnd = G.CursorEnd;
   if (G.CursorStart > 1) G.SegmentEnd = static_cast<Int16>(G.CursorStart - 1);
+  // The segment waits in the background column (not used while the window
+  // shows a preview) until the click that extends it: the working vector
+  // would not survive the redraws of other windows in between.
+  if (IsSpectrumWindow(w)) {
+    EnsureWorkingVectors(w);
+    StoreWorkBackground(w, 2);
+  }
   EndPage(AnswerNewSegment);
   RedrawWindow(w);
 }

@@ -38,6 +38,14 @@ void LoadWorkingSpectrum(int w) {
   if (WorkBackground.Upper() != n) LoadWorkBackground(w, 2, 1, n);
 }
 
+// A further segment continues the background that waits in column 2 (left
+// there by the new-segment answer), on the spectrum over all points.
+void LoadSegmentedSpectrum(int w) {
+  const int n = PointCount(w);
+  LoadWorkData(w, 1, 1, n);
+  LoadWorkBackground(w, 2, 1, n);
+}
+
 // Shows page 1x or, in a series, acts on the answer the series set. False
 // when the page could not open; the caller then ends its loop.
 bool OfferBackground(int w) {
@@ -77,10 +85,14 @@ void BackgroundPrelude(int w) {
   if (win.BackgroundState == BackgroundNone || win.BackgroundState == BackgroundSubtracted) {
     G.SegmentMode = 0;
     // Put a background subtracted before back into the spectrum, so that the
-    // new background replaces it instead of stacking on it.
+    // new background replaces it instead of stacking on it. Without a
+    // subtracted background the column holds nothing that belongs to the
+    // spectrum (a cancelled polynomial background leaves its old content
+    // there), and adding it would corrupt the data.
     LoadWorkData(w, 1, 1, n);
     LoadWorkBackground(w, 2, 1, n);
-    for (int i = 1; i <= n; ++i) WorkData[i] += WorkBackground[i];
+    if (win.BackgroundState == BackgroundSubtracted)
+      for (int i = 1; i <= n; ++i) WorkData[i] += WorkBackground[i];
     StoreWorkData(w, 1);
     ComputeIntensityRange(w);
     ComputeEnergyRange(w);
@@ -111,7 +123,7 @@ void ComputeLinearBackground(int w) {
   if (!IsSpectrumWindow(w) || PageAlreadyOpen()) return;
   // A further segment (answer 16) keeps the segments computed before.
   if (G.DialogResult == AnswerNewSegment) {
-    LoadWorkingSpectrum(w);
+    LoadSegmentedSpectrum(w);
   } else {
     BackgroundPrelude(w);
   }
@@ -129,7 +141,7 @@ void ComputeShirleyBackground(int w) {
   G.ShirleyPassCount = 0;
   if (G.BatchMode == 0) G.ShirleyPassTarget = 0;
   if (G.DialogResult == AnswerNewSegment) {
-    LoadWorkingSpectrum(w);
+    LoadSegmentedSpectrum(w);
   } else {
     BackgroundPrelude(w);
   }

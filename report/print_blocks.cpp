@@ -7,6 +7,7 @@
 #include <string>
 
 #include "core/model.h"
+#include "dialogs/quantification.h"
 #include "fit/fit_format.h"
 #include "platform/canvas.h"
 #include "platform/printer.h"
@@ -180,7 +181,12 @@ void PrintQuantificationTable(plat::Canvas& page, const PrintMetrics& m) {
     if (!IsSpectrumWindow(w)) continue;
     const int peaks = std::clamp<int>(Win[w].PeakCount, 0, kMaxPeaks);
     double sum = 0;
-    for (int p = 1; p <= peaks; ++p) sum += G.QuantPercent[i][p];
+    bool share = false;
+    for (int p = 1; p <= peaks; ++p) {
+      if (!QuantPercentShown(i, p)) continue;
+      sum += G.QuantPercent[i][p];
+      share = true;
+    }
     for (int p = 1; p <= peaks; ++p) {
       y += r;
       // Rows that would pass the bottom of the page continue on a new one.
@@ -199,9 +205,11 @@ void PrintQuantificationTable(plat::Canvas& page, const PrintMetrics& m) {
       page.Text(X(5.1), y, wag || noFactor ? kNoValue : plat::NumberToText(G.QuantLambda[i][p]));
       page.Text(X(5.9), y, wag || noFactor ? kNoValue : plat::NumberToText(G.QuantTransmission[i][p]));
       page.Text(X(6.7), y, noFactor ? kNoValue : NumberTextInWidth(G.QuantFactor[i][p], 7));
-      page.Text(X(7.5), y, NumberTextInWidth(G.QuantNormalisedArea[i][p], 12));
-      page.Text(X(8.7), y, NumberTextInWidth(G.QuantPercent[i][p], 6));
-      if (p == 1) page.Text(X(9.2), y, NumberTextInWidth(sum, 6));
+      // Rows without a factor take no part in the sum: no normalised area and
+      // no percentage.
+      page.Text(X(7.5), y, noFactor ? kNoValue : NumberTextInWidth(G.QuantNormalisedArea[i][p], 12));
+      page.Text(X(8.7), y, QuantPercentShown(i, p) ? NumberTextInWidth(G.QuantPercent[i][p], 6) : kNoValue);
+      if (p == 1) page.Text(X(9.2), y, share ? NumberTextInWidth(sum, 6) : kNoValue);
     }
   }
 }

@@ -48,10 +48,16 @@ void RunToolbarSpecialAction(int a);
 
 // Conventions shared by the commands.
 // True when CurrentWindow is an open spectrum window. A command that acts on
-// the current window does nothing otherwise: after the current window has
-// been closed its number stays current, but its state is reset and its
-// platform window is gone.
+// the current window does nothing otherwise (RefusedForClosedWindow): after
+// the current window has been closed its number stays current, but its
+// state is reset and its platform window is gone.
 bool CurrentWindowIsOpen();
+// True for the commands that act on the current window (see
+// kCurrentWindowCommands in shell/dispatcher.cpp).
+bool ActsOnCurrentWindow(int command);
+// True when `command` acts on the current window and that window is not
+// open: both dispatchers then refuse the command, doing nothing.
+bool RefusedForClosedWindow(int command);
 // The lowest window that is not open; MaxWindows + 1 (101) when all are open.
 int LowestFreeWindow();
 // When w (a LowestFreeWindow result) is no free window, shows message 1

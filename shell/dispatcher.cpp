@@ -1,6 +1,8 @@
 // The menu dispatcher: selects the command group of a menu command number
-// and hands the number over. Nothing is done before or after a command;
-// every command runs its own redraws and menu updates.
+// and hands the number over. The one thing done before a command is the
+// closed-window guard: a command that acts on the current window is refused
+// while that window is closed. Nothing is done after a command; every
+// command runs its own redraws and menu updates.
 #include <algorithm>
 #include <iterator>
 
@@ -28,6 +30,19 @@ constexpr int kOptionCommands[] = {8010, 8020, 8111, 8112, 8113, 8114, 8115, 811
                                    8310, 8320, 8410, 8420, 8510, 8511, 8700, 8701, 8710, 8730,
                                    8731, 5510, 5520, 9100, 9200, 9300, 10000};
 
+// The commands that act on the current window (a series uses it as its
+// template). After the current window has been closed its number stays
+// current and the menu may still offer these items, but the window's state
+// has been reset and its platform window is gone.
+constexpr int kCurrentWindowCommands[] = {
+    1200,  1320,  1400,  1900,                                               // file
+    2210,  21200, 2110,  2120,  2130,  2140,  2150,  2100,  2800,  2200,     // processing
+    21100, 2300,  2400,  2700,  2910,  2920,  2930,  21010, 21020, 21030, 21040,
+    3110,  3111,  3112,  3113,  3114,  3115,  3120,  3121,  3130,  3116,     // fit, series
+    5100,  5200,  5300,  5400,  5500,  5530,  5560,                          // information
+    6000,  6010,  6020,  6030,  6040,  6050,                                 // window texts
+    9400,  9500,  9600,  9800};                                              // transmission
+
 template <size_t N>
 bool In(const int (&list)[N], int command) {
   return std::find(std::begin(list), std::end(list), command) != std::end(list);
@@ -45,7 +60,14 @@ CommandGroup GroupOfCommand(int command) {
   return CommandGroup::None;
 }
 
+bool ActsOnCurrentWindow(int command) { return In(kCurrentWindowCommands, command); }
+
+bool RefusedForClosedWindow(int command) {
+  return ActsOnCurrentWindow(command) && !CurrentWindowIsOpen();
+}
+
 void Form_MenuEvent(int& /*formIndex*/, int& command) {
+  if (RefusedForClosedWindow(command)) return;
   switch (GroupOfCommand(command)) {
     case CommandGroup::File: RunFileCommand(command); break;
     case CommandGroup::Processing: RunProcessingCommand(command); break;

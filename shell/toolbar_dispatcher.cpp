@@ -5,6 +5,7 @@
 // RunToolbarSpecialAction's, in shell/toolbar_actions.cpp.
 #include "core/model.h"
 #include "shell/commands.h"
+#include "shell/menu_commands.h"
 #include "shell/toolbar.h"
 
 namespace sorvan {
@@ -19,7 +20,24 @@ bool RunsItsMenuCommand(int a) {
   }
 }
 
+namespace {
+
+// The menu command whose steps action a runs or repeats: for the repeat
+// actions one command of the popup they stand for.
+int CommandOfAction(int a) {
+  switch (a) {
+    case 16: return CmdBackgroundConstant;
+    case 25: return CmdScaleSpectrum;
+    case 26: return CmdAddWindow;
+    case 28: return CmdNewFitSinglets;
+    default: return ToolbarActionAt(a).command;
+  }
+}
+
+}  // namespace
+
 void RunToolbarAction(int a) {
+  if (a < 1 || a > kToolbarActionCount || RefusedForClosedWindow(CommandOfAction(a))) return;
   if (!RunsItsMenuCommand(a)) {
     RunToolbarSpecialAction(a);
     return;

@@ -156,6 +156,26 @@ TEST_F(Switches, PlotFractionLabelsOfSeveralSpectraStay) {
   EXPECT_DOUBLE_EQ(SlotComponents[kWindow](5, 1), 600);
 }
 
+TEST_F(Switches, ChemicalStateLabelsKeepTheirFixedAxesOnAnEnergySwitch) {
+  // The plot's axes are binding and kinetic energy whatever scale the
+  // spectra are shown on, so its labels must not be mirrored by hv.
+  WindowRecord& win = Win[kWindow];
+  win.WindowKind = 1;
+  win.AnnotationCount = 1;
+  win.TitleLabelCount = 1;
+  const int L = LabelIndex(kWindow, 1);
+  Labels[L].AnnotationX = 933;
+  Labels[L].AnnotationY = 916;
+  Labels[L].TitleLabelX = 935;
+  for (int mode : {1, 0}) {
+    G.EnergyAxisMode = static_cast<Byte>(mode);
+    SwitchEnergyScale();
+    EXPECT_DOUBLE_EQ(Labels[L].AnnotationX, 933) << mode;
+    EXPECT_DOUBLE_EQ(Labels[L].AnnotationY, 916) << mode;
+    EXPECT_DOUBLE_EQ(Labels[L].TitleLabelX, 935) << mode;
+  }
+}
+
 TEST_F(Switches, LanguageRefreshRenamesOnlyFittedDoublets) {
   G.MessageTexts[47] = "Singlet";
   G.MessageTexts[52] = "Doublet";

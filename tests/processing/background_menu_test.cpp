@@ -9,7 +9,12 @@
 #include "../shell/shell_fixture.h"
 #include "core/model.h"
 #include "core/store.h"
+#include "display/frame.h"
+#include "display/redraw.h"
 #include "display/windows.h"
+#include "platform/forms.h"
+#include "platform/controls.h"
+#include "platform/mouse.h"
 #include "platform/driver.h"
 #include "processing/background_page.h"
 #include "processing/backgrounds.h"
@@ -121,6 +126,50 @@ TEST_F(BackgroundMenu, RegionOnlyFromACompleteCursorPair) {
   EXPECT_EQ(Win[w_].RegionStart, 1);
   EXPECT_EQ(Win[w_].RegionEnd, kN);
   EXPECT_EQ(Win[w_].RegionPartial, 0);
+}
+
+TEST_F(BackgroundMenu, NewSegmentExtendsTheBackgroundLeftwardsAndEndsCommitted) {
+  // The column where the pointer reads out point p, in the window's layout.
+  RedrawWindow(w_);
+  LayOutSingleSpectrum(w_);
+  const double xStep = G.PixelsPerEnergy * 0.2;
+  const double firstX = G.FirstPointX;
+  auto column = [&](int p) { return static_cast<int>(std::lround(firstX + (p - 1.5) * xStep)); };
+  const int row = G.AxisY / 2;
+  auto line = [&](int first, int last, int i) {
+    const double left = spectrum_[first - 1], right = spectrum_[last - 1];
+    return right + (last - i) * (left - right) / (last - first);
+  };
+
+  // A linear background over a picked range, then "new segment".
+  plat::driver::MouseDown(w_, column(30), row, plat::kLeftButton);
+  plat::driver::MouseDown(w_, column(45), row, plat::kRightButton);
+  ASSERT_EQ(G.RegionPickState, 2);
+  Click("cmd16");
+  plat::driver::ChooseMenu(2120);
+  EXPECT_EQ(G.DialogResult, AnswerNewSegment);
+  EXPECT_EQ(Win[w_].BackgroundState, BackgroundPreview);
+  EXPECT_FALSE(plat::DialogWindowOpen(1));
+
+  // A click left of the segment's start computes the further segment at
+  // once and shows the page again, which subtracts both.
+  Click("cmdOk11");
+  plat::driver::MouseDown(w_, column(10), row, plat::kLeftButton);
+  EXPECT_EQ(Win[w_].BackgroundState, BackgroundSubtracted);
+  EXPECT_EQ(G.RegionPickState, 0);
+  for (int i = 1; i <= kN; ++i) {
+    double b = spectrum_[i - 1];  // outside both segments the spectrum goes to 0
+    if (i >= 10 && i <= 29) b = line(10, 29, i);
+    if (i >= 30 && i <= 45) b = line(30, 45, i);
+    EXPECT_NEAR(Column(2, i), b, 1e-9) << i;
+    EXPECT_NEAR(Column(1, i), spectrum_[i - 1] - b, 1e-9) << i;
+  }
+}
+
+TEST_F(BackgroundMenu, NewSegmentNeedsRoomLeftOfTheRange) {
+  plat::script::Run([] { EXPECT_FALSE(plat::Enabled(1, "cmd16")); }, "no room left of point 1");
+  Click("cmdCancel12");
+  plat::driver::ChooseMenu(2120);
 }
 
 }  // namespace

@@ -271,8 +271,11 @@ TEST_F(PolyShirleyMenu, CancelAfterASubtractedBackgroundLeavesNoBackgroundBehind
   script::Click("cmdOk271");
   plat::driver::ChooseMenu(2150);
   ASSERT_EQ(Win[w_].BackgroundState, BackgroundSubtracted);
+  std::vector<double> subtracted(kN + 1, 0.0);
+  for (int i = 1; i <= kN; ++i) subtracted[i] = Column(2, i);
   // The run puts the subtracted background back first; Cancel ends with the
-  // spectrum as measured and no background to add a second time.
+  // spectrum as measured. The background column keeps its content, which
+  // with no background state is not used and not added a second time.
   script::SetText("ed271", -1, "3");
   script::Click("cmd275");
   script::Click("cmdCancel272");
@@ -281,12 +284,33 @@ TEST_F(PolyShirleyMenu, CancelAfterASubtractedBackgroundLeavesNoBackgroundBehind
   EXPECT_EQ(Win[w_].BackgroundTermValue[2], 3.0);  // typed before the cancel
   for (int i = 1; i <= kN; ++i) {
     EXPECT_NEAR(Column(1, i), y_[i], 1e-9) << i;
-    EXPECT_EQ(Column(2, i), 0.0) << i;
+    EXPECT_EQ(Column(2, i), subtracted[i]) << i;
   }
   // A later background starts from the measured spectrum.
   script::Click("cmdCancel12");
   plat::driver::ChooseMenu(2110);
   for (int i = 1; i <= kN; ++i) EXPECT_NEAR(Column(1, i), y_[i], 1e-9) << i;
+}
+
+TEST_F(PolyShirleyMenu, CancelKeepsTheBackgroundColumnOfAKeptBackground) {
+  script::Click("cmd273");
+  plat::driver::ChooseMenu(2150);
+  ASSERT_EQ(Win[w_].BackgroundState, BackgroundDefined);
+  std::vector<double> kept(kN + 1, 0.0);
+  for (int i = 1; i <= kN; ++i) kept[i] = Column(2, i);
+  script::Click("cmdCancel272");
+  plat::driver::ChooseMenu(2150);
+  EXPECT_EQ(Win[w_].BackgroundState, BackgroundNone);
+  for (int i = 1; i <= kN; ++i) {
+    EXPECT_EQ(Column(2, i), kept[i]) << i;
+    EXPECT_EQ(Column(1, i), y_[i]) << i;
+  }
+  // The next background works on the spectrum as measured: the column left
+  // behind is not added into it.
+  script::Click("cmdOk11");
+  plat::driver::ChooseMenu(2120);
+  EXPECT_EQ(Win[w_].BackgroundState, BackgroundSubtracted);
+  for (int i = 1; i <= kN; ++i) EXPECT_NEAR(Column(1, i) + Column(2, i), y_[i], 1e-9) << i;
 }
 
 TEST_F(PolyShirleyMenu, SeriesRunKeepsTheWindowsTermsAndTheTemplatesAnswer) {

@@ -23,7 +23,10 @@ void ReadStartupFile() {
     // Two field reads: the first field is dropped, the second names the
     // folder. A comma in the first line therefore splits it into two fields.
     plat::ReadField(kChannel);
-    const std::string second = plat::ReadField(kChannel);
+    // The install step writes the folder as this system names it (UTF-8);
+    // the program keeps it as Windows-1252, which a Windows-1252 text
+    // already is.
+    const std::string second = plat::Utf8ToCp1252(plat::ReadField(kChannel));
     G.ProgramFolder = ProgramFolderFromField(second);
   } catch (...) {
     plat::Close(kChannel);

@@ -73,7 +73,7 @@ void WriteBeforeExit(Writer writer) {
     writer();
   } catch (const plat::FileError& e) {
     plat::CloseAll();
-    ShowFileNotWrittenMessage(plat::NativePath(e.path()));
+    ShowFileNotWrittenMessage(plat::ShownPath(e.path()));
   }
 }
 
@@ -114,7 +114,7 @@ bool PrepareProgram() {
     ReadStartupFile();
   } catch (const plat::FileError&) {
     plat::CloseAll();
-    ShowStartupFileMessage(plat::NativePath(G.IniFilePath));
+    ShowStartupFileMessage(plat::ShownPath(G.IniFilePath));
     return false;
   }
 
@@ -181,7 +181,7 @@ bool PrepareProgram() {
   // The files that could not be read, now that the language is known.
   if (!g_unreadFiles.empty()) {
     std::vector<std::string> shown;
-    for (const std::string& p : g_unreadFiles) shown.push_back(plat::NativePath(p));
+    for (const std::string& p : g_unreadFiles) shown.push_back(plat::ShownPath(p));
     ShowUnreadFilesMessage(shown);
   }
   return true;

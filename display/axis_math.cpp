@@ -216,6 +216,17 @@ std::string IntensityUnitText(UnitPrefix prefix, bool perSecond) {
   return p + (perSecond ? "cps" : "Counts");
 }
 
+UnitPrefix UnitPrefixOf(const std::string& unitText) {
+  if (unitText.empty()) return UnitPrefix::None;
+  switch (unitText[0]) {
+    case 'M': return UnitPrefix::Mega;
+    case 'k': return UnitPrefix::Kilo;
+    case 'm': return UnitPrefix::Milli;
+    case '\xB5': return UnitPrefix::Micro;
+    default: return UnitPrefix::None;
+  }
+}
+
 double ScaleToPrefix(double value, UnitPrefix prefix, bool tenfold) {
   switch (prefix) {
     case UnitPrefix::Mega: return tenfold ? value / 1e5 : value / 1e6;

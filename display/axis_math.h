@@ -53,6 +53,9 @@ enum class UnitPrefix { Mega, Kilo, None, Milli, Micro };
 UnitPrefix UnitPrefixFor(double axisTop);
 // The unit text ("kcps", "MCounts", ...; micro is the byte 0xB5).
 std::string IntensityUnitText(UnitPrefix prefix, bool perSecond);
+// The prefix a unit text of IntensityUnitText carries ("kcps" Kilo, "cps"
+// and "Counts" None).
+UnitPrefix UnitPrefixOf(const std::string& unitText);
 // value scaled into the prefix's unit; `tenfold` scales by ten times the
 // factor. Done by whole powers of ten in the direction of the prefix, so
 // that a value that is whole after scaling tests as whole.

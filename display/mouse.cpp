@@ -139,9 +139,13 @@ void SingleSpectrumReadout(int w) {
   WindowRecord& win = Win[w];
   if (win.WindowPlotHeight == 0 || !(win.XAxisSpan > 0)) return;
   G.MouseIntensity = IntensityAtRow(w, plat::MouseY(w));
+  // Both intensities are shown in the unit the caption names ("kcps": the
+  // stored counts per second divided by 1000), as the axis labels are.
+  const UnitPrefix prefix = UnitPrefixOf(win.IntensityUnit);
   G.StatusText = G.ReadoutPrefix + Num(w) + ": " + win.SpectrumHeader.Name + "  E=" + Num(G.CursorEnergy) +
-                 " eV  I=" + NumberTextInWidth(G.CursorIntensity, kReadoutWidth) + " / " +
-                 NumberTextInWidth(G.MouseIntensity, kReadoutWidth) + " " + win.IntensityUnit;
+                 " eV  I=" + NumberTextInWidth(ScaleToPrefix(G.CursorIntensity, prefix), kReadoutWidth) + " / " +
+                 NumberTextInWidth(ScaleToPrefix(G.MouseIntensity, prefix), kReadoutWidth) + " " +
+                 win.IntensityUnit;
   plat::SetCaption(w, G.StatusText);
   if (G.CurrentWindow == w) G.PickedHeight = G.MouseIntensity;
 }

@@ -209,7 +209,7 @@ void QPainterCanvas::Text(double x, double y, const std::string& text) {
 
 bool QPainterCanvas::Picture(const std::string& path, double x1, double y1, double x2,
                              double y2) {
-  QString wanted = QString::fromUtf8(Cp1252ToUtf8(NativePath(path)));
+  QString wanted = QString::fromUtf8(NativePath(path));
   QRect target = RectFromCorners(x1, y1, x2, y2);
   // The program names a Windows metafile; Qt reads none, so a vector (SVG)
   // or raster (PNG) picture of the same name stands in for it.

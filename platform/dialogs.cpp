@@ -43,14 +43,24 @@ QStringList NameFilters(const FileDialogSpec& spec) {
   return out;
 }
 
+// A chosen name the program cannot use: "*" marks a mask throughout the
+// program, so a file whose name holds one is refused with a message rather
+// than taken for a dialog left without a choice.
+bool RefusedName(const std::string& path) {
+  if (path.find('*') == std::string::npos) return false;
+  MessageBox("A file name holding \"*\" cannot be used:\r" + ShownPath(path), 0, "");
+  return true;
+}
+
 std::string FileDialog(const FileDialogSpec& spec, bool save) {
   if (TestMode()) {
     ui::driver_hooks::Answer a =
         ui::driver_hooks::TakeAnswer("file", (save ? "save: " : "open: ") + spec.title);
     if (a.cancel) return "";
+    g_currentFolder = FolderOf(a.text);
+    if (RefusedName(a.text)) return "";
     if ((spec.flags & kFileMustExist) && !FileExists(a.text))
       throw DriverFailure("the file dialog requires an existing file, but the script gave " + a.text);
-    g_currentFolder = FolderOf(a.text);
     return a.text;
   }
   QFileDialog dialog(ui::MainWindow(), ui::ToQt(spec.title));
@@ -73,7 +83,10 @@ std::string FileDialog(const FileDialogSpec& spec, bool save) {
     MessageBox("The file name holds characters this program cannot keep:\r" + Utf8ToCp1252(chosen), 0, "");
     return "";
   }
-  return ProgramPath(Utf8ToCp1252(chosen));
+  // File-system names are UTF-8; the program keeps them as Windows-1252.
+  std::string path = ProgramPath(chosen);
+  if (RefusedName(path)) return "";
+  return path;
 }
 }  // namespace
 

@@ -4,7 +4,10 @@
 #include "platform/driver.h"
 
 #include <QApplication>
+#include <QGuiApplication>
 #include <QMdiSubWindow>
+#include <QPixmap>
+#include <QScreen>
 #include <atomic>
 #include <chrono>
 #include <cstdio>
@@ -376,14 +379,12 @@ void FocusWindow(int w) {
 void ResizeWindow(int w, int width, int height) {
   ui::SpectrumWindow* sw = ui::FindSpectrumWindow(w);
   if (!sw || !sw->sub) Fail("spectrum window " + std::to_string(w) + " is not open");
-  {
-    ui::SuppressQtEvents quiet;
-    sw->sub->resize(width, height);
-  }
-  detail::BackingImage(w);
-  ui::DirectCall direct;
-  EventArgs args;
-  RaiseWindowEvent(w, "ReSize", args);
+  // As when the user drags a corner: Qt resizes the window, the canvas makes
+  // its new picture and raises ReSize itself, and the screen is repainted
+  // when events are taken.
+  sw->sub->resize(width, height);
+  RethrowPendingError();
+  DoEvents();
 }
 
 bool CloseWindow(int w) {
@@ -508,6 +509,29 @@ std::string DescribeLabels(int w) {
     }
   }
   return out.str();
+}
+
+int PixelsNotShown(int w) {
+  ui::SpectrumWindow* sw = ui::FindSpectrumWindow(w);
+  if (!sw || !sw->canvas) Fail("spectrum window " + std::to_string(w) + " is not open");
+  // The screen as the user sees it once the program waits for input again.
+  DoEvents();
+  QWidget* top = sw->canvas->window();
+  QRect area = QRect(sw->canvas->mapTo(top, QPoint(0, 0)), sw->canvas->size()).intersected(top->rect());
+  if (area.isEmpty()) return 0;
+  QImage shown = QGuiApplication::primaryScreen()
+                     ->grabWindow(top->winId(), area.x(), area.y(), area.width(), area.height())
+                     .toImage()
+                     .convertToFormat(QImage::Format_RGB32);
+  QImage picture = sw->image.convertToFormat(QImage::Format_RGB32);
+  int differing = 0;
+  for (int y = 0; y < area.height(); ++y)
+    for (int x = 0; x < area.width(); ++x) {
+      bool inPicture = x < picture.width() && y < picture.height();
+      if (y >= shown.height() || x >= shown.width() || !inPicture || shown.pixel(x, y) != picture.pixel(x, y))
+        ++differing;
+    }
+  return differing;
 }
 
 }  // namespace driver

@@ -106,6 +106,11 @@ std::string DescribePage(int n);
 std::string DescribeMenu();
 std::string DescribeToolbar();
 std::string DescribeLabels(int w);
+// What the screen shows of spectrum window w, once pending events are taken,
+// against its picture: the number of client pixels, within the main window,
+// where they differ (0 when the screen shows the whole picture; parts
+// covered by other windows, and the window's labels, differ).
+int PixelsNotShown(int w);
 
 }  // namespace driver
 }  // namespace plat

@@ -41,7 +41,7 @@ std::string ErrorText(const std::string& event) {
   try {
     throw;
   } catch (const FileError& e) {
-    return "File error: " + std::string(e.what()) + "\r" + e.path();
+    return "File error: " + std::string(e.what()) + "\r" + ShownPath(e.path());
   } catch (const std::exception& e) {
     return "Error in " + event + ": " + e.what();
   } catch (...) {

@@ -157,7 +157,7 @@ void WriteLine(int channel, const std::string& text) {
   if (!c.out) throw FileError("cannot write to file", c.path);
 }
 
-std::string NativePath(const std::string& programPath) {
+std::string ShownPath(const std::string& programPath) {
   std::string s = programPath;
   for (char& ch : s)
     if (ch == '\\') ch = '/';
@@ -171,8 +171,10 @@ std::string NativePath(const std::string& programPath) {
   return out;
 }
 
+std::string NativePath(const std::string& programPath) { return Cp1252ToUtf8(ShownPath(programPath)); }
+
 std::string ProgramPath(const std::string& nativePath) {
-  std::string s = nativePath;
+  std::string s = Utf8ToCp1252(nativePath);
   for (char& ch : s)
     if (ch == '/') ch = '\\';
   return s;

@@ -46,9 +46,15 @@ void WriteLine(int channel, const std::string& text);
 // The program form of the path open on a channel ("" when closed).
 std::string ChannelPath(int channel);
 
-// Path mapping between program form ("\a\b.txt") and this system ("/a/b.txt").
+// Path mapping between program form ("\a\b.txt", Windows-1252 like every
+// program text) and this system's names ("/a/b.txt", UTF-8): "\Probe_\xE4.vms"
+// is the file "/Probe_ä.vms". A name with characters that Windows-1252 lacks
+// comes back with '?' in their place.
 std::string NativePath(const std::string& programPath);
 std::string ProgramPath(const std::string& nativePath);
+// A path as the user reads it: this system's separators, still a program text
+// (Windows-1252) for messages, captions and pages.
+std::string ShownPath(const std::string& programPath);
 
 bool FileExists(const std::string& path);
 bool FolderExists(const std::string& path);

@@ -40,10 +40,16 @@ class Canvas : public QWidget {
     SpectrumWindow* sw = FindSpectrumWindow(window_);
     if (!sw) return;
     NewImage(*sw);
-    if (QtEventsSuppressed()) return;
-    QtEntry entry;
-    EventArgs args;
-    RaiseWindowEvent(window_, "ReSize", args);
+    if (!QtEventsSuppressed()) {
+      QtEntry entry;
+      EventArgs args;
+      RaiseWindowEvent(window_, "ReSize", args);
+    }
+    // The redraw's own repaint runs while the window is still being resized
+    // and reaches only the part that was showing before; the area the resize
+    // uncovered would stay grey. The whole new client area is shown again
+    // once the resize has ended.
+    update();
   }
   void mousePressEvent(QMouseEvent* e) override { Mouse("MouseDown", e); }
   void mouseMoveEvent(QMouseEvent* e) override { Mouse("MouseMove", e); }

@@ -124,7 +124,7 @@ bool BitmapActive() { return g_bitmap != nullptr; }
 
 bool SaveBitmap(const std::string& path) {
   if (!g_bitmap) return false;
-  QString native = QString::fromUtf8(Cp1252ToUtf8(NativePath(path)));
+  QString native = QString::fromUtf8(NativePath(path));
   return g_bitmap->convertToFormat(QImage::Format_RGB888).save(native, "BMP");
 }
 

@@ -53,6 +53,8 @@ TEST_F(StartupFileTest, ReadsTheSecondField) {
       {"Sorvan,Program = /from/first/line\nProgram = /opt/x\n", "/from/first/line"},  // a comma splits line 1
       {"Sorvan\nProgram = /opt/a,b\n", "/opt/a"},                       // a comma ends the field
       {"Sorvan\nProgram = /opt/sorvan", "/opt/sorvan"},                 // no final line end
+      {"Sorvan\nProgram = /opt/Gr\xC3\xBC\xC3\x9F" "e\n", "/opt/Gr\xFC\xDF" "e"},     // UTF-8, as the install step writes it
+      {"Sorvan\nProgram = /opt/Gr\xFC\xDF" "e\n", "/opt/Gr\xFC\xDF" "e"},               // Windows-1252 stays
   };
   for (const auto& c : cases) {
     folder_.WriteStartupFile(c.content);

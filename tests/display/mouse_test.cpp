@@ -71,9 +71,11 @@ TEST_F(WindowMouse, CaptionShowsThePointUnderThePointer) {
   EXPECT_DOUBLE_EQ(G.CursorEnergy, energy);
   EXPECT_DOUBLE_EQ(G.CursorIntensity, SlotData[6](p, 1));
   const std::string caption = plat::Caption(6);
+  // The peak reaches 4500: the axis and the caption are in thousands.
+  ASSERT_EQ(Win[6].IntensityUnit.substr(0, 1), "k");
   const std::string expectedStart = "Cursor " + plat::NumberToText(6) + ": C 1s  E=" +
                                     plat::NumberToText(energy) + " eV  I=" +
-                                    NumberTextInWidth(SlotData[6](p, 1), 9) + " / ";
+                                    NumberTextInWidth(SlotData[6](p, 1) / 1000, 9) + " / ";
   EXPECT_EQ(caption.substr(0, expectedStart.size()), expectedStart) << caption;
   EXPECT_EQ(caption.substr(caption.size() - Win[6].IntensityUnit.size()), Win[6].IntensityUnit);
   // The height at the pointer's row lies between the axis ends and is offered
@@ -83,20 +85,34 @@ TEST_F(WindowMouse, CaptionShowsThePointUnderThePointer) {
   EXPECT_DOUBLE_EQ(G.PickedHeight, G.MouseIntensity);
 }
 
-TEST_F(WindowMouse, CaptionIntensitiesKeepTheirMagnitude) {
-  // Count rates far from 1 keep their exponent in the nine characters.
+TEST_F(WindowMouse, CaptionIntensitiesAreInTheUnitItNamesAndKeepTheirMagnitude) {
+  // Both numbers are in the unit the caption ends with, as the axis labels
+  // are; rates beyond the largest prefix keep their exponent in the nine
+  // characters.
+  struct Case {
+    double value;
+    const char* unitPrefix;
+    double factor;
+  };
+  const Case cases[] = {{21630.1, "k", 1e3},       {617.5, "", 1},           {1234.56789e-9, "\xB5", 1e-6},
+                        {1234.56789e9, "M", 1e6}, {1234.56789e13, "M", 1e6}, {0.25, "m", 1e-3}};
   Open(6);
   const int p = 150;
-  for (double scale : {1e-9, 1e9}) {
-    for (int i = 1; i <= kPoints; ++i) SlotData[6](i, 1) = 1234.56789 * scale;
+  for (const Case& c : cases) {
+    for (int i = 1; i <= kPoints; ++i) SlotData[6](i, 1) = c.value;
     RedrawWindow(6);
     LayOutSingleSpectrum(6);
     plat::driver::MouseMove(6, ColumnOf(p), MidRow());
     const std::string caption = plat::Caption(6);
+    const std::string unit = c.unitPrefix + std::string(G.CpsMode == 1 ? "cps" : "Counts");
+    EXPECT_EQ(caption.substr(caption.size() - unit.size() - 1), " " + unit) << caption;
     const size_t at = caption.find("I=") + 2;
     const std::string shown = caption.substr(at, caption.find(" / ") - at);
     EXPECT_LE(shown.size(), 9u) << caption;
-    EXPECT_NEAR(plat::TextToNumber(shown), 1234.56789 * scale, 1e-2 * 1234.56789 * scale) << caption;
+    EXPECT_NEAR(plat::TextToNumber(shown) * c.factor, c.value, 1e-2 * c.value) << caption;
+    const size_t height = caption.find(" / ") + 3;
+    const double atPointer = plat::TextToNumber(caption.substr(height)) * c.factor;
+    EXPECT_NEAR(atPointer, G.MouseIntensity, 1e-2 * std::fabs(G.MouseIntensity) + 1e-12) << caption;
   }
 }
 

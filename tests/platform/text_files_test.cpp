@@ -1,6 +1,8 @@
 // Number conversions, Windows-1252 handling and the numbered file channels.
 #include <gtest/gtest.h>
 
+#include <filesystem>
+
 #include "platform/files.h"
 #include "platform/text.h"
 #include "support/test_support.h"
@@ -123,6 +125,49 @@ TEST_F(FileChannels, ProgramPathsMapToThisSystem) {
   EXPECT_TRUE(plat::CopyFileReplacing(Program("sub\\f.txt"), Program("sub\\deeper\\g.txt")));
   EXPECT_TRUE(plat::FileExists(Program("sub\\deeper\\g.txt")));
   EXPECT_EQ(plat::FileDateText(Program("sub\\f.txt")).size(), 19u);
+}
+
+TEST_F(FileChannels, NamesOutsideAsciiAreTheSystemsUtf8Names) {
+  // Program texts hold the names in Windows-1252; on disk they are UTF-8.
+  struct Case {
+    const char* folder;  // Windows-1252
+    const char* file;
+    const char* nativeFolder;  // UTF-8
+    const char* nativeFile;
+  };
+  const Case cases[] = {
+      {"Messreihe_\xE4", "Probe_\xE4\xF6\xFC_\xB5.vms", "Messreihe_\xC3\xA4", "Probe_\xC3\xA4\xC3\xB6\xC3\xBC_\xC2\xB5.vms"},
+      {"Gr\xFC\xDF" "e", "Stra\xDF" "e \x80 1.txt", "Gr\xC3\xBC\xC3\x9F" "e", "Stra\xC3\x9F" "e \xE2\x82\xAC 1.txt"},
+      {"plain", "name.set", "plain", "name.set"},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.nativeFile);
+    const std::string folder = Program(c.folder);
+    const std::string file = folder + "\\" + c.file;
+    const std::string nativeFile = dir + "/" + c.nativeFolder + "/" + c.nativeFile;
+    EXPECT_EQ(plat::NativePath(file), nativeFile);
+    EXPECT_EQ(plat::ProgramPath(nativeFile), file);
+    // Written through the file layer, the file is found under its UTF-8 name.
+    ASSERT_TRUE(plat::CreateFolder(folder));
+    EXPECT_TRUE(std::filesystem::is_directory(dir + "/" + c.nativeFolder));
+    EXPECT_TRUE(plat::FolderExists(folder));
+    plat::OpenOutput(7, file);
+    plat::WriteLine(7, c.file);
+    plat::Close(7);
+    EXPECT_EQ(testsupport::ReadFile(nativeFile), std::string(c.file) + "\r\n");
+    // ... and read back, copied, dated and removed through its program name.
+    plat::OpenInput(1, file);
+    EXPECT_EQ(plat::ReadLine(1), c.file);
+    plat::Close(1);
+    EXPECT_TRUE(plat::FileExists(file));
+    EXPECT_EQ(plat::ReadWholeFile(file), std::string(c.file) + "\r\n");
+    EXPECT_EQ(plat::FileDateText(file).size(), 19u);
+    const std::string copy = folder + "\\copy " + c.file;
+    EXPECT_TRUE(plat::CopyFileReplacing(file, copy));
+    EXPECT_TRUE(std::filesystem::is_regular_file(dir + "/" + c.nativeFolder + "/copy " + c.nativeFile));
+    EXPECT_TRUE(plat::RemoveFile(copy));
+    EXPECT_FALSE(plat::FileExists(copy));
+  }
 }
 
 TEST(WindowsDirectory, TakenFromTheEnvironment) {

@@ -457,6 +457,8 @@ struct GlobalRecord {
   Table<double, 10> QuantTransmissionCoef;
   Table<double, 1361> TransmissionCurve;  // T(E) at E = i + 199 eV
   Table<double, 20> ReferenceLinePercent;
+  // 1: the coefficient page scales the coefficients so that T(1000 eV) = 1.
+  Byte NormaliseTransmission = 0;
 
   // === Quantification [i chosen position][p peak]
   Table<double, 100> ChosenWindows;

@@ -21,6 +21,7 @@ CheckedVector<double> WorkShirleyShape;
 CheckedVector<double> WorkTougaardShape;
 CheckedVector<double> WorkScratch;
 CheckedVector<double> WorkFitTarget;
+Table<CheckedVector<double>, 100> TransmissionReference;
 
 CheckedMatrix<double> MemberCurves;
 
@@ -74,6 +75,7 @@ void ClearSpectrumStore() {
   for (auto& m : SlotData) m.Clear();
   for (auto& m : SlotComponents) m.Clear();
   for (auto& v : ImportedValues) v.Clear();
+  for (auto& v : TransmissionReference) v.Clear();
   for (auto* v : {&WorkData, &WorkBackground, &WorkSigma, &WorkPeak, &WorkFitSum,
                   &WorkShirleyShape, &WorkTougaardShape, &WorkScratch, &WorkFitTarget})
     v->Clear();

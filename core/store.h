@@ -29,6 +29,11 @@ extern CheckedVector<double> WorkTougaardShape;
 extern CheckedVector<double> WorkScratch;
 extern CheckedVector<double> WorkFitTarget;
 
+// Per window (1..100): the reference curve of the transmission editor on the
+// 1361-point transmission grid, scaled to the window's data, kept between
+// two calls of the editor on the same window.
+extern Table<CheckedVector<double>, 100> TransmissionReference;
+
 // (member 0..MemberCount, point 0..MultiPointCount) of the multi-spectrum
 // window transposed last.
 extern CheckedMatrix<double> MemberCurves;

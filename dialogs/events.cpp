@@ -12,6 +12,7 @@
 #include "dialogs/quantification_page.h"
 #include "dialogs/spectrum_choice_page.h"
 #include "dialogs/style_pages.h"
+#include "dialogs/transmission_pages.h"
 #include "dialogs/window_choice_page.h"
 #include "dialogs/window_texts_page.h"
 
@@ -32,6 +33,7 @@ void RegisterDialogEvents() {
   RegisterQuantificationPageEvents();
   RegisterElementTablePageEvents();
   RegisterWindowTextsPageEvents();
+  RegisterTransmissionPageEvents();
 }
 
 }  // namespace sorvan

@@ -3,7 +3,9 @@
 #include "core/reference_files.h"
 #include "dialogs/element_table_page.h"
 #include "dialogs/quantification_page.h"
+#include "dialogs/transmission_pages.h"
 #include "dialogs/window_choice_page.h"
+#include "processing/transmission.h"
 #include "shell/commands.h"
 #include "shell/menu_commands.h"
 #include "shell/messages.h"
@@ -53,6 +55,11 @@ void RunInformationCommand(int command) {
     case CmdEditAugerParameters:
     case CmdEditSensitivityFactors:
     case CmdEditDoublets: EditElementTable(command); return;
+    case CmdTransmissionGold:
+    case CmdTransmissionSilver:
+    case CmdTransmissionCopper: RunTransmissionReferenceCommand(command); return;
+    case CmdEditTransmission: RunEditTransmissionCommand(); return;
+    case CmdTransmissionFromLines: ShowReferenceIntensityPage(G.CurrentWindow); return;
     default: break;
   }
   if (RunLabelCommand(command)) return;

@@ -8,6 +8,7 @@
 #include "core/events.h"
 #include "core/model.h"
 #include "core/store.h"
+#include "dialogs/fit_table_columns_page.h"
 #include "dialogs/page.h"
 #include "fit/fit_format.h"
 #include "fiterrors/error_table.h"
@@ -15,6 +16,8 @@
 #include "platform/text.h"
 #include "processing/background_page.h"
 #include "processing/backgrounds.h"
+#include "report/fit_report.h"
+#include "report/fit_tables.h"
 
 namespace sorvan {
 
@@ -70,11 +73,8 @@ void ChooseOnlyWindow(int w) {
 }
 
 void PlaceReportButtons(int n, const char* exportName, const char* printName, double y) {
-  const ErrorPageReports& reports = ErrorPageReportHooks();
   PageButton(n, exportName, plat::kNoIndex, 1, y, 11.5, 1.2, G.LabelTexts[25]);
   PageButton(n, printName, plat::kNoIndex, 14.5, y, 11.5, 1.2, G.ButtonTexts[10]);
-  if (!reports.exportErrorTable) plat::SetEnabled(n, exportName, plat::kNoIndex, false);
-  if (!reports.printErrorReport) plat::SetEnabled(n, printName, plat::kNoIndex, false);
 }
 
 // The percent toggle: the other unit, the table rebuilt in it, the page
@@ -93,7 +93,7 @@ void PrintReport(int n, int result) {
   const int w = PageTargetWindow(n);
   G.DialogResult = static_cast<Int16>(result);
   ChooseOnlyWindow(w);
-  if (ErrorPageReportHooks().printErrorReport) ErrorPageReportHooks().printErrorReport(w);
+  PrintFitErrorReport();
 }
 
 // The error table of the page's window through the columns page into a file;
@@ -101,18 +101,14 @@ void PrintReport(int n, int result) {
 void ExportTable(int n) {
   const int w = PageTargetWindow(n);
   ChooseOnlyWindow(w);
-  if (ErrorPageReportHooks().exportErrorTable) ErrorPageReportHooks().exportErrorTable(w);
+  ShowFitTableColumnsPage();
+  if (G.DialogResult == 1) ExportFitErrorTable();
 }
 
 // A background error cut (not rounded) to five decimals.
 double CutToFiveDecimals(double e) { return std::floor(e * 100000) / 100000; }
 
 }  // namespace
-
-ErrorPageReports& ErrorPageReportHooks() {
-  static ErrorPageReports reports;
-  return reports;
-}
 
 void ShowPeakErrorPage(int w) {
   constexpr int n = kPeakErrorPage;

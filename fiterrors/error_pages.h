@@ -20,18 +20,9 @@ void ShowPeakErrorPage(int w);
 void ShowDoubletErrorPage(int w);
 void ShowBackgroundErrorPage(int w);
 
-// What the peak pages' Export and Print buttons run for a window that has
-// been made the only chosen window: the fit-table columns page followed by
-// the export of the error table, and the printed error report. They are
-// installed at start-up by the subsystem that builds them; a button whose
-// procedure is not installed is shown disabled.
-struct ErrorPageReports {
-  void (*exportErrorTable)(int w) = nullptr;
-  void (*printErrorReport)(int w) = nullptr;
-};
-ErrorPageReports& ErrorPageReportHooks();
-
-// Page 32x.
+// Page 32x. Export and Print make the page's window the only chosen window:
+// Export then asks for the table columns and writes the error table, Print
+// prints the error report; the page stays open.
 void cmdOk321_Click();
 void cmd322_Click();
 void cmd323_Click();

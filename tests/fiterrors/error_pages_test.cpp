@@ -15,9 +15,12 @@
 #include "fiterrors/error_table.h"
 #include "platform/controls.h"
 #include "platform/driver.h"
+#include "platform/files.h"
 #include "platform/forms.h"
+#include "platform/printer.h"
 #include "platform/text.h"
 #include "shell/menu_state.h"
+#include "support/test_support.h"
 
 namespace {
 
@@ -216,16 +219,42 @@ TEST_F(ErrorPages, NoPageAfterAFailedEstimateOrOnABusyWindow) {
   G.DialogWindow1Busy = 0;
 }
 
-TEST_F(ErrorPages, ReportButtonsAreOfferedOnlyWithTheirProcedures) {
-  bool exportEnabled = false, printEnabled = false;
-  script::Run([&] {
-    exportEnabled = plat::Enabled(kPeakErrorPage, "cmd322");
-    printEnabled = plat::Enabled(kPeakErrorPage, "cmd323");
-  });
+TEST_F(ErrorPages, ExportAndPrintFromThePageActOnItsWindowAlone) {
+  // A second fitted window that is chosen before must not be exported.
+  G.ChosenWindows[1] = 7;
+  G.ChosenWindows[2] = 8;
+  G.ChosenWindowCount = 2;
+  G.ColumnSeparator = ";";
+  G.DecimalComma = 0;
+  const std::string folder = testsupport::MakeTempFolder("error_pages");
+  const std::string table = folder + "/errors.DAT";
+  const std::string pdf = folder + "/errors.pdf";
+  plat::SetPrintToPdf(pdf);
+  script::Click("cmd322");
+  for (int k = 1; k <= 5; ++k) script::SetValue("chk29" + std::to_string(k), -1, 1);
+  script::Click("cmdOk291");
+  script::AnswerFile(plat::ProgramPath(table));
+  script::Expect([] { return plat::DialogWindowOpen(kPeakErrorPage); }, "page still open");
+  script::Click("cmd323");
+  script::Expect([] { return plat::DialogWindowOpen(kPeakErrorPage); }, "page still open");
   script::Click("cmdOk321");
   plat::driver::ChooseMenu(3120);
-  EXPECT_EQ(exportEnabled, ErrorPageReportHooks().exportErrorTable != nullptr);
-  EXPECT_EQ(printEnabled, ErrorPageReportHooks().printErrorReport != nullptr);
+  plat::SetPrintToPdf("");
+
+  EXPECT_EQ(G.ChosenWindowCount, 1);
+  EXPECT_EQ(G.ChosenWindows[1], kW);
+  EXPECT_EQ(G.DialogResult, 2);
+  const std::string text = testsupport::ReadFile(table);
+  const std::size_t end = text.find("\r\n");
+  ASSERT_NE(end, std::string::npos);
+  EXPECT_EQ(text.substr(end + 2), "") << "one line: the page's window";
+  const std::string line = text.substr(0, end);
+  // The first error of the line is peak 1's height error as the table holds it.
+  const std::size_t first = line.find(';');
+  ASSERT_NE(first, std::string::npos);
+  const std::string height = line.substr(first + 1, line.find(';', first + 1) - first - 1);
+  EXPECT_EQ(height, ParameterErrorText(Win[kW].ParamErrorTable[1][1]));
+  EXPECT_GT(testsupport::ReadFile(pdf).size(), 0u);
 }
 
 }  // namespace

@@ -1241,6 +1241,10 @@ bool LoadProjectFrom(const std::string& path) {
   }
 
   G.ProjectPath = path;
+  // Batch use ends with the load, however the load ends.
+  struct BatchEnd {
+    ~BatchEnd() { G.BatchMode = 0; }
+  } batchEnd;
   int last = G.CurrentWindow;
   for (const WindowEntry& e : windows) {
     G.BatchMode = 2;

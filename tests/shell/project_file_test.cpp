@@ -3,6 +3,7 @@
 #include <string>
 #include <vector>
 
+#include "display/windows.h"
 #include "import/project.h"
 #include "platform/dialogs.h"
 #include "platform/text.h"
@@ -307,6 +308,45 @@ TEST_F(ProjectFile, EmptyProjectHoldsOneLine) {
   EXPECT_EQ(Lines("projects/empty.svr"), std::vector<std::string>{" 0"});
   EXPECT_TRUE(LoadProjectFrom(Program("projects/empty.svr")));
   EXPECT_EQ(OpenWindowCount(), 0);
+}
+
+TEST_F(ProjectFile, ToolbarSavesAndOpensProjects) {
+  for (int a = 1; a <= kToolbarActionCount; ++a) G.ToolbarButtonOfAction[a] = 1;
+  BuildToolbar();
+  WriteSpectrumFile("data/c1s.vms");
+  Import("data/c1s.vms");
+  script::AnswerFile(Program("projects/bar.svr"));
+  driver::ClickToolbar(G.ToolbarButtonOfAction[4]);
+  EXPECT_EQ(G.ProjectPath, Program("projects/bar.svr"));
+  ASSERT_FALSE(Lines("projects/bar.svr").empty());
+  // The next save writes to the current project without asking.
+  Win[1].SmoothCount = 2;
+  driver::ClickToolbar(G.ToolbarButtonOfAction[4]);
+  CloseAllWindows();
+  script::AnswerFile(Program("projects/bar.svr"));
+  driver::ClickToolbar(G.ToolbarButtonOfAction[3]);
+  ASSERT_TRUE(Win[1].WindowOpen);
+  EXPECT_EQ(Win[1].SmoothCount, 2);
+  // Cancel in the open dialog loads nothing and leaves no current project.
+  script::CancelFile();
+  driver::ClickToolbar(G.ToolbarButtonOfAction[3]);
+  EXPECT_EQ(OpenWindowCount(), 1);
+  EXPECT_TRUE(G.ProjectPath.empty());
+}
+
+TEST_F(ProjectFile, WithoutAFreeWindowTheLoadStopsWithMessageOne) {
+  WriteSpectrumFile("data/c1s.vms");
+  for (int k = 1; k <= 3; ++k) Import("data/c1s.vms");
+  Save("projects/three.svr");
+  CloseAllWindows();
+  for (int w = 2; w <= kMaxWindows; ++w) OpenSpectrumWindow(w, "busy");
+  script::AnswerFile(Program("projects/three.svr"));
+  script::AnswerMessage(1);
+  driver::ChooseMenu(CmdOpenProject);
+  EXPECT_TRUE(Win[1].WindowOpen);
+  EXPECT_EQ(Win[1].SpectrumHeader.PointCount, 41);
+  EXPECT_EQ(plat::MessagesShown().size(), 1u);
+  EXPECT_EQ(G.BatchMode, 0);
 }
 
 // ---- Loading what cannot be loaded ----

@@ -394,5 +394,23 @@ TEST_F(ProjectRoundTrip, EveryWindowComesBackAsItWasSaved) {
   }
 }
 
+TEST_F(ProjectRoundTrip, ErrorsKeptPerSecondCountAsInvalidInCountsDisplay) {
+  BuildSession();
+  Save("projects/session.svr", CmdSaveProject);
+  const double chi2 = Win[1].FitChi2;
+  const double height = Win[1].ParameterValue[1][1];
+  const double f = Win[1].SpectrumHeader.ScanCount * Win[1].SpectrumHeader.DwellTime;
+  CloseAllWindows();
+  driver::ChooseMenu(CmdCountsUnit);
+  ASSERT_EQ(G.CpsMode, 0);
+  Open("projects/session.svr");
+  ASSERT_EQ(OpenWindowCount(), kWindows);
+  const WindowRecord& win = Win[1];
+  EXPECT_EQ(win.HasFit, 1);
+  EXPECT_EQ(win.ErrorTableValid, 0);
+  EXPECT_NEAR(win.ParameterValue[1][1], height * f, 1e-9 * height * f);
+  EXPECT_NEAR(win.FitChi2, chi2, 1e-9 * chi2);
+}
+
 }  // namespace
 }  // namespace projecttest

@@ -25,7 +25,6 @@ constexpr int kCheckItems[] = {8111, 8112, 8113, 8114, 8115, 8116, 8121, 8122, 8
 // landing that makes it work.
 constexpr int kNotBuiltCommands[] = {
     1330, 1340, 1341,                    // project: open, save, save as
-    5570,                                // open an Auger-parameter list
     1500, 31121,                         // fit report, error report
     31119, 31120,                        // fit table, fit and error table
     3118, 3121,                          // all spectra, error matrix

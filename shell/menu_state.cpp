@@ -25,9 +25,6 @@ constexpr int kCheckItems[] = {8111, 8112, 8113, 8114, 8115, 8116, 8121, 8122, 8
 // landing that makes it work.
 constexpr int kNotBuiltCommands[] = {
     1330, 1340, 1341,                    // project: open, save, save as
-    1500, 31121,                         // fit report, error report
-    31119, 31120,                        // fit table, fit and error table
-    3118, 3121,                          // all spectra, error matrix
     3120,                                // parameter errors: no method shows its result yet
     9400, 9500, 9600, 9800, 9900,        // transmission function
 };

@@ -3,6 +3,7 @@
 // commands keep the check flags, and every rebuild of the bar reads them.
 #include "shell/menu_state.h"
 
+#include <array>
 #include <stdexcept>
 #include <string>
 
@@ -23,9 +24,7 @@ constexpr int kCheckItems[] = {8111, 8112, 8113, 8114, 8115, 8116, 8121, 8122, 8
 
 // The commands whose work is not built yet. Each leaves this list in the
 // landing that makes it work.
-constexpr int kNotBuiltCommands[] = {
-    9400, 9500, 9600, 9800, 9900,        // transmission function
-};
+constexpr std::array<int, 0> kNotBuiltCommands{};
 
 void Enable(int idOrHandle, int flag) {
   if (G.MenuBarHandle != 0) plat::EnableMenuItem(G.MenuBarHandle, idOrHandle, flag);

@@ -334,7 +334,10 @@ void PaintWaterfallView(int w, int colour, const ViewTarget& t, bool mirrored) {
     ys[points] = baseline;
     xs[points + 1] = xs[0];
     ys[points + 1] = baseline;
+    // The fill's own edge in the thinnest pen: the outline follows.
     c.SetColour(fill);
+    c.SetPenStyle(plat::PenStyle::Solid);
+    c.SetPenWidth(0);
     c.FilledPolygon(xs.data(), ys.data(), static_cast<int>(points + 2));
     c.SetColour(outline);
     c.SetPenStyle(plat::PenStyle::Solid);

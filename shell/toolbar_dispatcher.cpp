@@ -6,6 +6,7 @@
 #include "core/model.h"
 #include "shell/commands.h"
 #include "shell/menu_commands.h"
+#include "shell/menu_state.h"
 #include "shell/toolbar.h"
 
 namespace sorvan {
@@ -38,6 +39,7 @@ int CommandOfAction(int a) {
 
 void RunToolbarAction(int a) {
   if (a < 1 || a > kToolbarActionCount || RefusedForClosedWindow(CommandOfAction(a))) return;
+  if (RunsItsMenuCommand(a) && CommandNotBuilt(ToolbarActionAt(a).command)) return;
   if (!RunsItsMenuCommand(a)) {
     RunToolbarSpecialAction(a);
     return;

@@ -15,6 +15,8 @@
 #include "display/windows.h"
 #include "platform/driver.h"
 #include "platform/forms.h"
+#include "shell/menu_bar.h"
+#include "shell/menu_state.h"
 #include "shell/toolbar.h"
 #include "shell_fixture.h"
 #include "test_spectra.h"
@@ -340,9 +342,10 @@ TEST_F(Series, TheToolbarsSeriesCombinesNoWindowTheTemplateDidNotCombine) {
 
 TEST_F(Series, AFitFromTheMenuOffersTheErrorEstimateAtOnce) {
   Open(1, 1);
-  ASSERT_FALSE(Enabled(3120));
+  ASSERT_EQ(G.ErrorEstimateItemFlag, kItemGrayed);
   FitTemplate();
-  EXPECT_TRUE(Enabled(3120));
+  EXPECT_EQ(G.ErrorEstimateItemFlag, kItemEnabled);
+  EXPECT_EQ(Enabled(3120), !CommandNotBuilt(3120));
 }
 
 TEST_F(Series, RevertAllRevertsEveryOpenWindow) {

@@ -292,6 +292,9 @@ struct GlobalRecord {
   std::string ImportFolder, ProjectFolder, ExportFolder;
   Byte ExportScaleOn = 0;
   Table<Byte, 7> ExportColumns;  // the seven column switches (used 1..7)
+  // The column groups of the fit and error tables (used 1..6): height,
+  // shape, position, width, asymmetry, background terms. Not saved.
+  Table<Byte, 6> FitTableColumns;
   std::string BackgroundName;
   std::string ScaleOperationName;
   std::string ArithmeticOperationName;

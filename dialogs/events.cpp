@@ -5,6 +5,7 @@
 #include "dialogs/element_table_page.h"
 #include "dialogs/fit_background_page.h"
 #include "dialogs/fit_finished_page.h"
+#include "dialogs/fit_table_columns_page.h"
 #include "dialogs/import_header_pages.h"
 #include "dialogs/line_identification_page.h"
 #include "dialogs/option_list_page.h"
@@ -32,6 +33,7 @@ void RegisterDialogEvents() {
   RegisterQuantificationPageEvents();
   RegisterElementTablePageEvents();
   RegisterWindowTextsPageEvents();
+  RegisterFitTableColumnsPageEvents();
 }
 
 }  // namespace sorvan

@@ -1,4 +1,5 @@
 // The file, import and project commands of the menu.
+#include "core/auger_list.h"
 #include "core/model.h"
 #include "core/startup.h"
 #include "processing/revert.h"
@@ -29,6 +30,9 @@ void RunFileCommand(int command) {
       return;
     case 1320:  // File > Save window as picture
       if (CurrentWindowIsOpen()) ExportWindowBitmap();
+      return;
+    case 5570:  // File > Open Auger-parameter list
+      LoadAugerParameterList();
       return;
     case 1400:  // File > Print window
       if (CurrentWindowIsOpen()) RunPrintCommand(G.CurrentWindow);

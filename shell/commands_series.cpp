@@ -27,6 +27,8 @@
 #include "processing/satellite_removal.h"
 #include "processing/scale_page.h"
 #include "processing/smoothing.h"
+#include "report/fit_report.h"
+#include "report/fit_tables.h"
 #include "shell/commands.h"
 #include "fiterrors/peak_start_page.h"
 #include "shell/fit_commands.h"
@@ -297,6 +299,11 @@ void RunSeriesCommand(int command) {
     case CmdColourMapView: RunViewCommand(ColourMap, true); break;
     case CmdWaterfallView: RunViewCommand(Waterfall, true); break;
     case CmdMirroredWaterfallView: RunViewCommand(MirroredWaterfall, true); break;
+    case CmdExportAllSpectra: ExportAllSpectra(); break;
+    case CmdPrintFitReport: RunFitReportCommand(false); break;
+    case CmdPrintFitErrorReport: RunFitReportCommand(true); break;
+    case CmdExportFitTable: RunFitTableCommand(false); break;
+    case CmdExportFitErrorTable: RunFitTableCommand(true); break;
     default: break;
   }
 }

@@ -1,0 +1,268 @@
+// The printed fit and error reports (see fit_report.h).
+#include "report/fit_report.h"
+
+#include <algorithm>
+#include <cmath>
+#include <exception>
+
+#include "core/model.h"
+#include "dialogs/window_choice_page.h"
+#include "fit/fit_format.h"
+#include "platform/canvas.h"
+#include "platform/printer.h"
+#include "platform/surfaces.h"
+#include "platform/text.h"
+#include "report/print_blocks.h"
+#include "shell/messages.h"
+
+namespace sorvan {
+
+namespace {
+
+bool IsDoublet(const WindowRecord& win) { return win.PeakType == G.MessageTexts[52]; }
+int PeaksOf(const WindowRecord& win) { return std::clamp<int>(win.PeakCount, 0, kMaxPeaks); }
+
+int Whole(double v) { return static_cast<int>(plat::RoundHalfEven(v)); }
+
+// A menu or label text without its first character (the mnemonic).
+std::string WithoutFirst(const std::string& text) { return text.empty() ? text : text.substr(1); }
+
+int ChosenWindow(int i) {
+  const double w = G.ChosenWindows[i];
+  return std::isfinite(w) && IsSpectrumWindow(static_cast<long long>(w)) ? static_cast<int>(w) : 0;
+}
+
+// The windows of the report, in the order of ChosenWindows: those with a fit.
+std::vector<int> PrintedWindows() {
+  std::vector<int> windows;
+  const int chosen = std::clamp<int>(G.ChosenWindowCount, 0, kMaxWindows);
+  for (int i = 1; i <= chosen; ++i) {
+    const int w = ChosenWindow(i);
+    if (w != 0 && Win[w].HasFit == 1) windows.push_back(w);
+  }
+  return windows;
+}
+
+plat::FontSpec Arial8() {
+  plat::FontSpec f;
+  f.name = "Arial";
+  f.size = 8;
+  return f;
+}
+
+void PrintBlock(plat::Canvas& page, const ReportMetrics& m, int w, double Y, bool errors) {
+  const WindowRecord& win = Win[w];
+  const double W = m.W, c = m.c, r = m.r;
+  const double x0 = m.L;
+  auto X = [&](double k) { return x0 + k * W / 7.5; };
+  auto S = [&](double k) { return X(k) - 4 * c; };
+  const double y0 = Whole(Y + 3 * r);
+  const bool doublet = IsDoublet(win);
+  const int n = PeaksOf(win);
+  const int rows = ReportTableRows(w);
+
+  const std::string& path = win.SourcePath;
+  page.Text(m.L, Y, path.size() > 120 ? path.substr(path.size() - 120) : path);
+  page.Text(m.L, Y + 2 * r, win.SpectrumHeader.Name + "     " + ReportBlockLabel(w, errors));
+
+  const double head = y0 + r / 2;
+  const double area1 = errors ? X(5.6) : X(5.7);
+  const double area2 = errors ? X(6.4) : X(6.3);
+  const std::vector<std::string> heads = ReportColumnHeads(w, errors);
+  page.Text(x0, head, win.PeakType);
+  for (int k = 1; k <= 5; ++k) {
+    page.Text(S(k), head, G.MessageTexts[48]);
+    page.Text(X(k), head, heads[k - 1]);
+  }
+  page.Text(area1, head, heads[5]);
+  page.Text(area2, head, heads[6]);
+
+  double total = 0;
+  for (int p = 1; p <= n; ++p) total += win.PeakArea[p] + win.PartnerArea[p];
+  for (int p = 1; p <= n; ++p) {
+    const int parts = doublet ? 2 : 1;
+    if (errors) {
+      FormatAreaErrors(w, p);
+    } else {
+      FormatPeakAreas(w, p, total);
+    }
+    const std::string areas[4] = {G.NumberText, G.NumberText2, G.NumberText3, G.NumberText4};
+    for (int part = 1; part <= parts; ++part) {
+      const double y = head + (doublet ? 2 * p - 2 + part : p) * r;
+      std::string label = plat::NumberToText(p);
+      if (doublet) label += part == 1 ? "/1" : "/2";
+      page.Text(x0, y, label);
+      for (int k = 1; k <= 5; ++k) {
+        const int j = part == 1 ? 2 * k - 1 : 2 * k;
+        page.Text(S(k), y, plat::NumberToText(win.ParameterState[p][j]));
+        if (errors) {
+          FormatParameterError(w, p, j);
+        } else {
+          FormatParameterValue(w, p, j);
+        }
+        page.Text(X(k), y, G.NumberText);
+      }
+      page.Text(area1, y, part == 1 ? areas[0] : areas[2]);
+      page.Text(area2, y, part == 1 ? areas[1] : areas[3]);
+    }
+  }
+
+  double statisticsRow = rows + 2;
+  if (win.BackgroundState == 4) {
+    page.Text(m.L, y0 + (rows + 2) * r, errors ? ErrorBackgroundLine(w) : BackgroundFormulaText(w));
+    statisticsRow += 1;
+  }
+  page.Text(m.L, y0 + statisticsRow * r, ReportStatisticsLine(w, errors));
+}
+
+void PrintReport(bool errors) {
+  if (!plat::ShowPrintDialog()) return;
+  if (!plat::StartDocument("Sorvan")) {
+    G.CommandId = 2;
+    ShowMessage(2, G.CurrentWindow);
+    return;
+  }
+  plat::SetDrawingPrinter();
+  plat::Canvas& page = plat::PrinterCanvas();
+  try {
+    const ReportMetrics m = MeasureReportPage(plat::PageWidth(), plat::PageHeight());
+    page.SetFont(Arial8());
+    page.SetDrawMode(plat::kDrawModeCopy);
+    page.SetColour(0);
+    page.SetOpaqueText(false);
+    int current = 1;
+    for (const ReportBlockPlace& place : PlaceReportBlocks(m)) {
+      if (place.page != current) {
+        plat::NewPage();
+        page.SetFont(Arial8());
+        page.SetColour(0);
+        current = place.page;
+      }
+      PrintBlock(page, m, place.window, place.top, errors);
+    }
+    plat::EndDocument();
+  } catch (const std::exception&) {
+    // The printer refused an operation: end the document and say so.
+    if (plat::DocumentOpen()) plat::EndDocument();
+    plat::SetDrawingMainWindow();
+    G.CommandId = 2;
+    ShowMessage(2, G.CurrentWindow);
+    return;
+  }
+  plat::SetDrawingMainWindow();
+}
+
+}  // namespace
+
+ReportMetrics MeasureReportPage(double pageWidth, double pageHeight) {
+  ReportMetrics m;
+  m.W = Whole(pageWidth / 1.05);
+  m.H = Whole(pageHeight / 1.05);
+  m.c = Whole(m.W / 130.0);
+  m.r = Whole(m.H / 80.0);
+  m.L = Whole(m.W / 12.0);
+  m.T = Whole(m.H / 20.0);
+  return m;
+}
+
+int ReportTableRows(int w) {
+  const WindowRecord& win = Win[w];
+  return IsDoublet(win) ? 2 * PeaksOf(win) : PeaksOf(win);
+}
+
+double ReportBlockHeight(int w, const ReportMetrics& m) {
+  // Path, name, head row, the table, a gap, the background line when the
+  // background was fitted, the statistics line.
+  const int lines = ReportTableRows(w) + 3 + (Win[w].BackgroundState == 4 ? 1 : 0);
+  return 3.0 * m.r + lines * m.r;
+}
+
+std::vector<ReportBlockPlace> PlaceReportBlocks(const ReportMetrics& m) {
+  std::vector<ReportBlockPlace> places;
+  const double line = m.H * 70.0 / 80.0;
+  double Y = m.T;
+  int page = 1;
+  int before = 0;  // the block printed last
+  for (int w : PrintedWindows()) {
+    if (before != 0) Y = Whole(Y + 8.0 * m.r + ReportTableRows(before) * m.r);
+    // A block that would pass the line goes to the next page whole; a page's
+    // first block stays where it is.
+    if (Y > m.T && Y + ReportBlockHeight(w, m) > line) {
+      ++page;
+      Y = m.T;
+    }
+    places.push_back({w, page, Y});
+    before = w;
+  }
+  return places;
+}
+
+std::string ReportBlockLabel(int w, bool errors) {
+  const WindowRecord& win = Win[w];
+  if (!errors)
+    return win.PeakType + "/" + WithoutFirst(G.MenuTexts[win.PeakModel == 1 ? 63 : 62]) + "/" +
+           WithoutFirst(G.LabelTexts[win.RelativeMode == 1 ? 3 : 2]);
+  return G.LabelTexts[102] + "/" + WithoutFirst(G.LabelTexts[win.ErrorMethod == 1 ? 117 : 116]) + "/" +
+         WithoutFirst(G.LabelTexts[win.ErrorsInPercent == 1 ? 3 : 2]);
+}
+
+std::vector<std::string> ReportColumnHeads(int w, bool errors) {
+  const WindowRecord& win = Win[w];
+  const bool ds = win.PeakModel == 1;
+  const auto& M = G.MessageTexts;
+  if (!errors)
+    return {M[37], M[ds ? 121 : 122], M[126], M[ds ? 122 : 127], M[123], M[45], M[46]};
+  if (win.ErrorsInPercent != 1)
+    return {M[37], M[ds ? 42 : 122], M[126] + "/eV", M[ds ? 43 : 40], M[123], M[45], M[46]};
+  const std::string pc = "/%";
+  return {M[37] + pc,
+          (ds ? G.LabelTexts[104] : M[122]) + pc,
+          M[126] + pc,
+          (ds ? G.LabelTexts[103] : M[127]) + pc,
+          M[123] + pc,
+          M[45] + pc,
+          M[46] + pc};
+}
+
+std::string ErrorBackgroundLine(int w) {
+  const WindowRecord& win = Win[w];
+  const bool percent = win.ErrorsInPercent == 1;
+  static const double scales[7] = {0, 1e5, 1e5, 1e6, 1e6, 1e6, 1e5};
+  std::string line = G.MessageTexts[107] + ":" + (IsDoublet(win) ? " " : "  ");
+  for (int k = 1; k <= 6; ++k) {
+    const std::string letter(1, static_cast<char>('A' + k - 1));
+    const double e = win.BackgroundTermError[k];
+    if (e == kEmptyResultCell) {
+      line += " " + letter + "= -----,";
+    } else if (percent) {
+      line += " " + letter + "=" + CutText(e, 1e5) + "%,";
+    } else {
+      line += " " + letter + "=" + CutText(e, scales[k]) + ",";
+    }
+  }
+  return line;
+}
+
+std::string ReportStatisticsLine(int w, bool errors) {
+  const WindowRecord& win = Win[w];
+  const bool singletErrors = errors && !IsDoublet(win);
+  return G.MessageTexts[90] + RoundedText(win.FitReducedChi2, 1000) + (singletErrors ? "   " : "  ") +
+         G.LabelTexts[128] + RoundedText(win.FitChi2, 10) + "  " + G.MessageTexts[114] +
+         RoundedText(win.FitSerialCorrelation, singletErrors ? 10000 : 1000);
+}
+
+void PrintFitReport() { PrintReport(false); }
+void PrintFitErrorReport() { PrintReport(true); }
+
+void RunFitReportCommand(bool errors) {
+  G.ExcludedWindow = 0;
+  ShowWindowChoicePage(G.ExcludedWindow, errors ? G.LabelTexts[121] : G.MessageTexts[87]);
+  if (G.DialogResult != 1 || G.ChosenWindowCount < 1) return;
+  if (errors) {
+    PrintFitErrorReport();
+  } else {
+    PrintFitReport();
+  }
+}
+
+}  // namespace sorvan

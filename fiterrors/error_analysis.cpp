@@ -3,20 +3,16 @@
 
 #include "core/model.h"
 #include "fit/fit_vector.h"
+#include "fiterrors/error_pages.h"
 #include "fiterrors/hessian_errors.h"
 #include "fiterrors/peak_start_page.h"
+#include "fiterrors/profile_errors.h"
 
 namespace sorvan {
-
-ErrorAnalysisPages& ErrorAnalysisHooks() {
-  static ErrorAnalysisPages pages;
-  return pages;
-}
 
 void EstimateErrorsOfWindow(int w) {
   if (!IsSpectrumWindow(w)) return;
   WindowRecord& win = Win[w];
-  const ErrorAnalysisPages& hooks = ErrorAnalysisHooks();
   G.FitPeakCount = win.PeakCount;
   G.FitTypeName = win.PeakType;
   if (win.ErrorTableValid == 0) {
@@ -25,8 +21,7 @@ void EstimateErrorsOfWindow(int w) {
     if (win.ErrorMethod == 1) {
       doniachSunjic ? EstimateErrorsHessianDoniachSunjic(w) : EstimateErrorsHessianGaussLorentz(w);
     } else if (win.ErrorMethod == 0) {
-      void (*profile)(int) = doniachSunjic ? hooks.profileDoniachSunjic : hooks.profileGaussLorentz;
-      if (profile) profile(w);
+      doniachSunjic ? EstimateErrorsProfileDoniachSunjic(w) : EstimateErrorsProfileGaussLorentz(w);
     }
   }
   // A failed estimation (message 10 shown) opens no error page.
@@ -36,9 +31,8 @@ void EstimateErrorsOfWindow(int w) {
     const bool singlet = win.PeakType == G.MessageTexts[47];
     const bool doublet = win.PeakType == G.MessageTexts[52];
     if (singlet || doublet) {
-      if (win.BackgroundState == 4 && hooks.backgroundErrorPage) hooks.backgroundErrorPage(w);
-      void (*page)(int) = singlet ? hooks.peakErrorPage : hooks.doubletErrorPage;
-      if (page) page(w);
+      if (win.BackgroundState == 4) ShowBackgroundErrorPage(w);
+      singlet ? ShowPeakErrorPage(w) : ShowDoubletErrorPage(w);
     }
   }
   G.ErrorRunState = 0;

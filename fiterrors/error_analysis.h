@@ -1,25 +1,16 @@
-// What the error command reaches beyond the curvature analysis: the
-// chi-square-profile analyses and the error pages. They register themselves
-// at start-up; one not registered is skipped.
+// The error command's chain: the error analysis of a window's fit by its
+// error method and line shape, then the error pages of its peak type.
 #pragma once
 
 namespace sorvan {
 
-struct ErrorAnalysisPages {
-  void (*profileGaussLorentz)(int w) = nullptr;
-  void (*profileDoniachSunjic)(int w) = nullptr;
-  void (*backgroundErrorPage)(int w) = nullptr;
-  void (*peakErrorPage)(int w) = nullptr;
-  void (*doubletErrorPage)(int w) = nullptr;
-};
-ErrorAnalysisPages& ErrorAnalysisHooks();
-
 // The error command on window w: while w's error table is not valid, the
 // fit arrays are set up from its peak table and the analysis of its
-// ErrorMethod and PeakModel runs; then, unless the run was stopped or the
-// window closed (or the analysis failed), the error pages of its peak type
-// are shown. The run marks (ErrorRunState, ProgressKey, FitRunState) are
-// cleared at the end.
+// ErrorMethod and PeakModel runs; then, unless the run was stopped, a better
+// fit was taken over, the window closed or the analysis failed, the error
+// pages of its peak type are shown (the background page first when the
+// background is fitted with the peaks). The run marks (ErrorRunState,
+// ProgressKey, FitRunState) are cleared at the end.
 void EstimateErrorsOfWindow(int w);
 
 }  // namespace sorvan

@@ -5,6 +5,7 @@
 #include "dialogs/fit_finished_page.h"
 #include "fit/lm_fit.h"
 #include "fiterrors/doublet_start_page.h"
+#include "fiterrors/error_pages.h"
 #include "fiterrors/iteration_page.h"
 #include "fiterrors/peak_count_page.h"
 #include "fiterrors/peak_limits_page.h"
@@ -21,6 +22,7 @@ void RegisterFitErrorEvents() {
   RegisterPeakLimitsPageEvents();
   RegisterPeakStartPageEvents();
   RegisterDoubletStartPageEvents();
+  RegisterErrorPageEvents();
   FitPages& pages = FitPageHooks();
   pages.iterationLimitPage = [](int) { ShowIterationLimitPage(); };
   pages.fitFinishedPage = ShowFitFinishedPage;

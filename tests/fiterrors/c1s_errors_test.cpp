@@ -7,6 +7,7 @@
 
 #include <cmath>
 #include <string>
+#include <vector>
 
 #include "../shell/shell_fixture.h"
 #include "core/store.h"
@@ -14,6 +15,10 @@
 #include "platform/files.h"
 #include "shell/menu_commands.h"
 #include "support/test_support.h"
+#include "fit/fit_format.h"
+#include "platform/controls.h"
+#include "platform/forms.h"
+#include "platform/text.h"
 
 namespace {
 
@@ -86,6 +91,28 @@ class C1sErrors : public shelltest::ShellTest {
   std::string path_;
 };
 
+// The peak error page that follows the analysis: its fifteen error cells
+// are read, then it is closed.
+void ReadPeakPage(std::vector<std::string>& cells) {
+  script::Expect([] { return plat::DialogWindowOpen(1); }, "peak error page");
+  script::Run([&cells] {
+    for (int cell = 0; cell < 15; ++cell) cells.push_back(plat::Text(1, "lb3210", cell));
+  });
+  script::Click("cmdOk321");
+}
+
+// The page shows the window's table: every free main entry with an error.
+void ExpectPageShowsTheTable(int w, const std::vector<std::string>& cells) {
+  ASSERT_EQ(cells.size(), 15u);
+  for (int p = 1; p <= 3; ++p) {
+    for (int k = 0; k <= 4; ++k) {
+      FormatParameterError(w, p, 2 * k + 1);
+      EXPECT_EQ(cells[(p - 1) * 5 + k], G.NumberText) << p << "," << k;
+    }
+    for (int k : {0, 2, 3}) EXPECT_GT(plat::TextToNumber(cells[(p - 1) * 5 + k]), 0) << p << k;
+  }
+}
+
 TEST_F(C1sErrors, CurvatureErrorsOfAThreePeakFitAgreeWithTheLeastSquaresCovariance) {
   const int w = ImportC1s(CmdDefaultErrorsHessian);
   ASSERT_EQ(Win[w].SpectrumHeader.PointCount, 301);
@@ -93,9 +120,12 @@ TEST_F(C1sErrors, CurvatureErrorsOfAThreePeakFitAgreeWithTheLeastSquaresCovarian
   const WindowRecord& win = Win[w];
   ASSERT_EQ(win.ErrorMethod, 1);
   EXPECT_NEAR(win.FitChi2, kC1sChiSquare, 1e-6 * kC1sChiSquare);
+  std::vector<std::string> cells;
+  ReadPeakPage(cells);
   plat::driver::ChooseMenu(CmdEstimateErrors);
   EXPECT_EQ(win.ErrorTableValid, 1);
   EXPECT_TRUE(plat::MessagesShown().empty());
+  ExpectPageShowsTheTable(w, cells);
   for (int i = 0; i < 9; ++i) {
     const int k = kC1sEntries[i];
     SCOPED_TRACE(k);
@@ -111,6 +141,7 @@ TEST_F(C1sErrors, AWidthHeldOnItsLimitIsLeftOutAndTheOthersGetTheirErrors) {
   FitThreePeaks("1.8");
   const WindowRecord& win = Win[w];
   ASSERT_NEAR(win.ParameterValue[3][7], 1.8, 1e-9);  // the width of peak 3 on its limit
+  script::Click("cmdOk321");
   plat::driver::ChooseMenu(CmdEstimateErrors);
   EXPECT_TRUE(plat::MessagesShown().empty());
   EXPECT_EQ(win.ErrorTableValid, 1);
@@ -119,6 +150,38 @@ TEST_F(C1sErrors, AWidthHeldOnItsLimitIsLeftOutAndTheOthersGetTheirErrors) {
     EXPECT_GT(win.ParamErrors(k, k), 0) << k;
     EXPECT_TRUE(std::isfinite(win.ParamErrors(k, k))) << k;
   }
+}
+
+TEST_F(C1sErrors, ProfileErrorsOfAThreePeakFitAgreeWithAnIndependentProfile) {
+  const int w = ImportC1s(CmdDefaultErrorsProfile);
+  FitThreePeaks();
+  const WindowRecord& win = Win[w];
+  ASSERT_EQ(win.ErrorMethod, 0);
+  ASSERT_EQ(G.IterationLimit, 100);
+  ASSERT_EQ(G.FitRounds, 3);
+  const auto fitted = win.ParameterValue;
+  std::vector<std::string> cells;
+  ReadPeakPage(cells);
+  plat::driver::ChooseMenu(CmdEstimateErrors);
+  EXPECT_EQ(win.ErrorTableValid, 1);
+  EXPECT_TRUE(plat::MessagesShown().empty());  // no better fit offered
+  for (int i = 0; i < 9; ++i) {
+    const int k = kC1sEntries[i];
+    SCOPED_TRACE(k);
+    // The first estimate is kept as the diagonal of the curvature matrix.
+    EXPECT_NEAR(std::sqrt(2 / win.HessianMatrix(k, k)), kC1sFirstEstimates[i],
+                1e-3 * kC1sFirstEstimates[i]);
+    EXPECT_NEAR(win.ParamErrors(k, k), kC1sProfileErrors[i], 1e-2 * kC1sProfileErrors[i]);
+  }
+  for (int k : {3, 9, 13, 19, 23, 29}) EXPECT_EQ(win.ParamErrors(k, k), 0) << k;
+  ExpectPageShowsTheTable(w, cells);
+  // The fit and the user's fit settings are as before the run.
+  EXPECT_EQ(G.IterationLimit, 100);
+  EXPECT_EQ(G.FitRounds, 3);
+  EXPECT_EQ(G.BatchMode, 0);
+  for (int p = 1; p <= 3; ++p)
+    for (int j = 1; j <= 10; ++j)
+      EXPECT_NEAR(win.ParameterValue[p][j], fitted[p][j], 1e-9 * std::fabs(fitted[p][j]) + 1e-12);
 }
 
 }  // namespace

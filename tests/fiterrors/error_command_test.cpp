@@ -1,7 +1,8 @@
 // The error command from the menu, through the started program: a fitted
 // window gets its errors from the curvature of chi-square and its error
 // table; a second command shows the table without a new run; the pages of
-// the peak type follow in their order; a stopped run shows none.
+// the peak type follow in their order and show the table; a stopped run
+// shows none.
 #include <gtest/gtest.h>
 
 #include <cmath>
@@ -12,10 +13,17 @@
 #include "core/store.h"
 #include "display/redraw.h"
 #include "display/windows.h"
+#include "fit/fit_format.h"
 #include "fiterrors/error_analysis.h"
+#include "fiterrors/profile_errors.h"
 #include "fiterrors/progress_page.h"
+#include "platform/dialogs.h"
 #include "platform/driver.h"
+#include "platform/forms.h"
+#include "platform/controls.h"
+#include "platform/text.h"
 #include "shell/menu_state.h"
+#include "shell/toolbar.h"
 
 namespace {
 
@@ -27,23 +35,13 @@ constexpr int kPoints = 161;
 constexpr double kExcitation = 1486.6;
 constexpr double kStep = 0.1;
 constexpr double kStart = kExcitation - 300;  // binding 300 eV at point 1
-
-std::vector<std::string>& PagesShown() {
-  static std::vector<std::string> pages;
-  return pages;
-}
+// A shift of peak 1 off its fitted position that raises chi-square a few units.
+constexpr double kPerturbedPosition = 0.01;
 
 class ErrorCommand : public shelltest::ShellTest {
  protected:
   void SetUp() override {
     ShellTest::SetUp();
-    PagesShown().clear();
-    ErrorAnalysisPages& hooks = ErrorAnalysisHooks();
-    saved_ = hooks;
-    hooks.backgroundErrorPage = [](int) { PagesShown().push_back("background"); };
-    hooks.peakErrorPage = [](int) { PagesShown().push_back("peaks"); };
-    hooks.doubletErrorPage = [](int) { PagesShown().push_back("doublets"); };
-    hooks.profileGaussLorentz = [](int) { PagesShown().push_back("profile"); };
     G.EnergyAxisMode = 0;
     G.CpsMode = 0;
     OpenSpectrumWindow(kW, "C 1s");
@@ -102,24 +100,35 @@ class ErrorCommand : public shelltest::ShellTest {
     UpdateMenuState(kW);
     win.ErrorMethod = 1;
   }
-  void TearDown() override {
-    ErrorAnalysisHooks() = saved_;
-    ShellTest::TearDown();
-  }
-  ErrorAnalysisPages saved_;
 };
+
+// The page that waits now: its dialog window must be open, and its OK
+// button closes it.
+void CloseErrorPage(int dialogWindow, const char* ok) {
+  script::Expect([dialogWindow] { return plat::DialogWindowOpen(dialogWindow); },
+                 "error page on dialog window " + std::to_string(dialogWindow));
+  script::Click(ok);
+}
 
 TEST_F(ErrorCommand, EstimatesOnceAndShowsTheTableAgainWithoutARun) {
   const WindowRecord& win = Win[kW];
   ASSERT_EQ(win.HasFit, 1);
   const auto fitted = win.ParameterValue;
+  // The peak page shows the table that the run built, cell by cell.
+  std::vector<std::string> shown;
+  script::Expect([] { return plat::DialogWindowOpen(1); }, "peak error page");
+  script::Run([&] {
+    for (int cell = 0; cell < 10; ++cell) shown.push_back(plat::Text(1, "lb3210", cell));
+    shown.push_back(plat::Text(1, "lb3212", 1));
+  });
+  script::Click("cmdOk321");
   plat::driver::ChooseMenu(3120);
   EXPECT_EQ(win.ErrorTableValid, 1);
   EXPECT_EQ(win.HessianValid, 1);
-  EXPECT_EQ(PagesShown(), std::vector<std::string>{"peaks"});
   EXPECT_EQ(G.ErrorRunState, 0);
   EXPECT_EQ(G.ProgressKey, 0);
   EXPECT_EQ(G.FitRunState, 0);
+  EXPECT_EQ(G.DialogResult, 2);
   // Free entries have errors; fixed ones (asymmetry, partners) none. The
   // Lorentz share of Gaussian peaks may lie on its limit 0 (error 0).
   for (int p = 1; p <= 2; ++p) {
@@ -131,30 +140,62 @@ TEST_F(ErrorCommand, EstimatesOnceAndShowsTheTableAgainWithoutARun) {
     EXPECT_EQ(win.ParamErrorTable[p][9], 0);
     EXPECT_GT(win.AreaErrorShown[p], 0);
   }
+  ASSERT_EQ(shown.size(), 11u);
+  for (int p = 1; p <= 2; ++p) {
+    for (int k = 0; k <= 4; ++k) {
+      FormatParameterError(kW, p, 2 * k + 1);
+      EXPECT_EQ(shown[(p - 1) * 5 + k], G.NumberText) << p << "," << k;
+    }
+  }
+  EXPECT_GT(plat::TextToNumber(shown[0]), 0);
+  EXPECT_GT(plat::TextToNumber(shown[10]), 0);
   for (int p = 1; p <= 2; ++p)
     for (int j = 1; j <= 10; j += 2)
       EXPECT_NEAR(win.ParameterValue[p][j], fitted[p][j], 1e-9 * std::fabs(fitted[p][j]) + 1e-12);
 
   const double firstHeightError = win.ParamErrorTable[1][1];
   G.ProgressValue = -5;  // a new run would open the progress page again
-  PagesShown().clear();
+  CloseErrorPage(1, "cmdOk321");
   plat::driver::ChooseMenu(3120);
   EXPECT_EQ(G.ProgressValue, -5);
   EXPECT_EQ(win.ParamErrorTable[1][1], firstHeightError);
-  EXPECT_EQ(PagesShown(), std::vector<std::string>{"peaks"});
+}
+
+TEST_F(ErrorCommand, OnePeakFitShowsItsErrors) {
+  WindowRecord& win = Win[kW];
+  win.PeakCount = 1;
+  script::SetText("ed161", -1, "50");
+  script::SetText("ed162", -1, "3");
+  script::Click("cmdOk161");
+  script::Click("cmdCancel242");
+  plat::driver::ChooseMenu(3130);
+  ASSERT_EQ(win.PeakCount, 1);
+  std::string height, area;
+  script::Run([&] {
+    height = plat::Text(1, "lb3210", 0);
+    area = plat::Text(1, "lb3212", 1);
+  });
+  script::Click("cmdOk321");
+  plat::driver::ChooseMenu(3120);
+  EXPECT_TRUE(plat::MessagesShown().empty());
+  EXPECT_EQ(win.ErrorTableValid, 1);
+  for (int j : {1, 5, 7}) EXPECT_GT(win.ParamErrorTable[1][j], 0) << j;
+  EXPECT_GT(plat::TextToNumber(height), 0);
+  EXPECT_GT(plat::TextToNumber(area), 0);
 }
 
 TEST_F(ErrorCommand, StoppedRunShowsNoPageAndClearsTheMarks) {
-  // Cancel on the progress page once the mixed passes have begun (the key
-  // polls of the fit before it are counted too).
+  // Stop on the progress page once the measurement has begun (the key
+  // polls of the fit before it are counted too). No page may open: the
+  // driver fails a page that waits with no step left.
   for (int k = 1; k <= 3000; ++k) {
     plat::driver::AtKeyPoll(k, [] {
-      if (ProgressPageOpen() && G.ProgressValue >= 5) G.ProgressKey = 27;
+      if (ProgressPageOpen() && G.ProgressValue >= 5) plat::driver::Click("cmdCancel411");
       return 0;
     });
   }
   plat::driver::ChooseMenu(3120);
-  EXPECT_TRUE(PagesShown().empty());
+  EXPECT_FALSE(plat::DialogWindowOpen(1));
   EXPECT_EQ(Win[kW].ErrorTableValid, 0);
   EXPECT_EQ(G.ProgressKey, 0);
   EXPECT_EQ(G.ErrorRunState, 0);
@@ -165,11 +206,11 @@ TEST_F(ErrorCommand, PagesFollowThePeakTypeAndTheFittedBackground) {
   const struct {
     const char* type;
     Byte background;
-    std::vector<std::string> pages;
+    std::vector<std::pair<int, const char*>> pages;  // dialog window, OK button
   } cases[] = {
-      {"singlet", 2, {"peaks"}},
-      {"singlet", 4, {"background", "peaks"}},
-      {"doublet", 4, {"background", "doublets"}},
+      {"singlet", 2, {{1, "cmdOk321"}}},
+      {"singlet", 4, {{3, "cmdOk344"}, {1, "cmdOk321"}}},
+      {"doublet", 4, {{3, "cmdOk344"}, {2, "cmdOk331"}}},
       {"other", 4, {}},
   };
   for (const auto& c : cases) {
@@ -179,16 +220,190 @@ TEST_F(ErrorCommand, PagesFollowThePeakTypeAndTheFittedBackground) {
                                                       : std::string("Triplet");
     win.BackgroundState = c.background;
     win.ErrorTableValid = 1;  // the table of an earlier run is shown
-    PagesShown().clear();
+    for (const auto& [dialogWindow, ok] : c.pages) CloseErrorPage(dialogWindow, ok);
     plat::driver::ChooseMenu(3120);
-    EXPECT_EQ(PagesShown(), c.pages);
+    EXPECT_EQ(plat::driver::StepsLeft(), 0u);
+    EXPECT_EQ(win.BackgroundState, c.background);
   }
 }
 
-TEST_F(ErrorCommand, ProfileMethodRunsItsOwnAnalysis) {
-  Win[kW].ErrorMethod = 0;
+TEST_F(ErrorCommand, ToolbarButtonEstimatesByTheMethodOfTheWindow) {
+  constexpr int kEstimateErrorsAction = 34;
+  for (int a = 1; a <= kToolbarActionCount; ++a) G.ToolbarButtonOfAction[a] = 1;
+  BuildToolbar();
+  UpdateMenuState(kW);
+  WindowRecord& win = Win[kW];
+  for (int p = 1; p <= 2; ++p) win.ParameterState[p][3] = 1;
+  for (const Byte method : {Byte{1}, Byte{0}}) {
+    SCOPED_TRACE(static_cast<int>(method));
+    win.ErrorMethod = method;
+    win.ErrorTableValid = 0;
+    win.HessianMatrix.Resize(26, 26);
+    win.HessianMatrix(1, 1) = 0;
+    std::string caption;
+    script::Run([&] { caption = plat::DialogCaption(1); });
+    script::Click("cmdOk321");
+    plat::driver::ClickToolbar(G.ToolbarButtonOfAction[kEstimateErrorsAction]);
+    EXPECT_EQ(win.ErrorTableValid, 1);
+    EXPECT_NE(caption.find(G.LabelTexts[method == 1 ? 117 : 116].substr(1)), std::string::npos);
+    EXPECT_GT(win.HessianMatrix(1, 1), 0);
+    // The profile never gives less than its first estimate.
+    const double first = std::sqrt(2 / win.HessianMatrix(1, 1));
+    if (method == 0) {
+      EXPECT_GE(win.ParamErrors(1, 1), first);
+    }
+    EXPECT_GT(win.ParamErrors(1, 1), 0);
+  }
+}
+
+// ---- The chi-square profile, chosen for the window ----
+
+class ProfileCommand : public ErrorCommand {
+ protected:
+  void SetUp() override {
+    ErrorCommand::SetUp();
+    Win[kW].ErrorMethod = 0;
+    fitted_ = Win[kW].ParameterValue;
+    G.IterationLimit = 37;
+    G.FitRounds = 4;
+  }
+  void ExpectSettingsAsBefore() {
+    EXPECT_EQ(G.IterationLimit, 37);
+    EXPECT_EQ(G.FitRounds, 4);
+    EXPECT_EQ(G.BatchMode, 0);
+    EXPECT_EQ(G.FitDisplayPass, 0);
+  }
+  // The main entries (the stored partner entries follow them).
+  void ExpectPeakTable(const decltype(WindowRecord::ParameterValue)& values) {
+    for (int p = 1; p <= 2; ++p)
+      for (int j = 1; j <= 10; j += 2)
+        EXPECT_NEAR(Win[kW].ParameterValue[p][j], values[p][j],
+                    1e-9 * std::fabs(values[p][j]) + 1e-12)
+            << p << "," << j;
+  }
+  decltype(WindowRecord::ParameterValue) fitted_;
+};
+
+TEST_F(ProfileCommand, BetterFitFoundOnTheWayIsOfferedAtTheEnd) {
+  // The table moved off the minimum: the refits find a clearly lower
+  // chi-square, and the question follows the run. Heights and positions
+  // are free.
+  for (const int answer : {1, 2}) {
+    SCOPED_TRACE(answer);
+    WindowRecord& win = Win[kW];
+    win.ParameterValue = fitted_;
+    for (int p = 1; p <= 2; ++p) win.ParameterState[p][3] = win.ParameterState[p][7] = 1;
+    win.ParameterValue[1][5] += kPerturbedPosition;
+    win.ErrorTableValid = 0;
+    const auto perturbed = win.ParameterValue;
+    script::AnswerMessage(answer, G.LabelTexts[126]);
+    if (answer == 2) CloseErrorPage(1, "cmdOk321");
+    plat::driver::ChooseMenu(3120);
+    EXPECT_EQ(plat::driver::StepsLeft(), 0u);
+    if (answer == 1) {
+      // The better set is the window's fit now (the data are exact: its
+      // chi-square is near 0); no error page, and the next command
+      // estimates again.
+      EXPECT_EQ(win.ErrorTableValid, 0);
+      EXPECT_NEAR(win.ParameterValue[1][5], fitted_[1][5], 0.5 * kPerturbedPosition);
+      EXPECT_LT(win.FitChi2, 0.1);
+    } else {
+      EXPECT_EQ(win.ErrorTableValid, 1);
+      ExpectPeakTable(perturbed);
+    }
+    ExpectSettingsAsBefore();
+    EXPECT_EQ(G.ProgressKey, 0);
+  }
+}
+
+TEST_F(ProfileCommand, StopOnTheProgressPageEndsTheRunWithoutPages) {
+  for (int k = 1; k <= 5000; ++k) {
+    plat::driver::AtKeyPoll(k, [] {
+      if (ProgressPageOpen() && G.ProgressValue >= 4) plat::driver::Click("cmdCancel411");
+      return 0;
+    });
+  }
   plat::driver::ChooseMenu(3120);
-  EXPECT_EQ(PagesShown(), (std::vector<std::string>{"profile", "peaks"}));
+  EXPECT_FALSE(plat::DialogWindowOpen(1));
+  EXPECT_FALSE(ProgressPageOpen());
+  EXPECT_EQ(Win[kW].ErrorTableValid, 0);
+  ExpectPeakTable(fitted_);
+  ExpectSettingsAsBefore();
+  EXPECT_EQ(G.ProgressKey, 0);
+}
+
+TEST_F(ProfileCommand, WindowClosedDuringTheRunLeavesItAlone) {
+  for (int k = 1; k <= 5000; ++k) {
+    plat::driver::AtKeyPoll(k, [] {
+      if (ProgressPageOpen() && G.ProgressValue >= 4 && Win[kW].WindowOpen)
+        plat::driver::CloseWindow(kW);
+      return 0;
+    });
+  }
+  plat::driver::ChooseMenu(3120);
+  EXPECT_FALSE(Win[kW].WindowOpen);
+  EXPECT_FALSE(ProgressPageOpen());
+  ExpectSettingsAsBefore();
+  EXPECT_EQ(G.FitRunState, 0);
+}
+
+TEST_F(ProfileCommand, AnEntryThatNeverChangesChiSquareStopsAtTheStepCap) {
+  // A third peak far narrower than a channel, centred between two channels,
+  // adds nothing to the model at any channel; only its height is free.
+  // Upward it is stepped until the cap; downward the lower limit 0 ends it
+  // at once.
+  WindowRecord& win = Win[kW];
+  win.PeakCount = 3;
+  const double third[6] = {0, 10, 0.2, 290.05, 0.01, 0};
+  for (int k = 0; k <= 4; ++k) {
+    win.ParameterValue[3][2 * k + 1] = third[k + 1];
+    win.ParameterValue[3][2 * k + 2] = 0;
+    win.ParameterLower[3][2 * k + 1] = k == 3 ? 0.005 : win.ParameterLower[1][2 * k + 1];
+    win.ParameterUpper[3][2 * k + 1] = win.ParameterUpper[1][2 * k + 1];
+  }
+  for (int p = 1; p <= 3; ++p)
+    for (int j = 1; j <= 10; ++j) win.ParameterState[p][j] = p == 3 && j == 1 ? 0 : 1;
+  win.ErrorTableValid = 0;
+  script::Click("cmdOk321");
+  plat::driver::ChooseMenu(3120);
+  const double first = std::sqrt(2 / 1e-4);  // no curvature at all
+  EXPECT_DOUBLE_EQ(win.HessianMatrix(21, 21), 1e-4);
+  EXPECT_NEAR(win.ParamErrors(21, 21), kMaxProfileSteps * first, 1e-9 * kMaxProfileSteps * first);
+  EXPECT_EQ(win.ParamErrors(1, 1), 0);  // fixed
+  ExpectSettingsAsBefore();
+}
+
+TEST_F(ProfileCommand, DoniachSunjicFitGetsItsProfileErrors) {
+  WindowRecord& win = Win[kW];
+  win.PeakModel = 1;
+  for (int p = 1; p <= 2; ++p) {
+    win.ParameterValue[p][3] = 0.3;  // Gaussian broadening, eV
+    win.ParameterLower[p][3] = 0.05;
+    win.ParameterUpper[p][3] = 3;
+    win.ParameterState[p][3] = 1;
+  }
+  script::SetText("ed161", -1, "20");
+  script::SetText("ed162", -1, "2");
+  script::Click("cmdOk161");
+  script::Click("cmdCancel242");
+  plat::driver::ChooseMenu(3130);
+  G.IterationLimit = 37;
+  G.FitRounds = 4;
+  std::string caption;
+  script::Run([&] { caption = plat::DialogCaption(1); });
+  script::Click("cmdOk321");
+  plat::driver::ChooseMenu(3120);
+  EXPECT_EQ(win.ErrorTableValid, 1);
+  EXPECT_TRUE(plat::MessagesShown().empty());
+  for (int p = 1; p <= 2; ++p) {
+    for (int j : {1, 5, 7}) {
+      const int k = 10 * (p - 1) + j;
+      EXPECT_GE(win.ParamErrors(k, k), std::sqrt(2 / win.HessianMatrix(k, k))) << k;
+      EXPECT_GT(win.ParamErrorTable[p][j], 0) << p << "," << j;
+    }
+  }
+  EXPECT_NE(caption.find(G.LabelTexts[116].substr(1)), std::string::npos);
+  ExpectSettingsAsBefore();
 }
 
 }  // namespace

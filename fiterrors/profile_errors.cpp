@@ -1,0 +1,264 @@
+// Parameter errors from a chi-square profile (see profile_errors.h).
+#include "fiterrors/profile_errors.h"
+
+#include <algorithm>
+#include <cmath>
+#include <vector>
+
+#include "core/model.h"
+#include "fit/fit_vector.h"
+#include "fiterrors/error_run.h"
+#include "fiterrors/error_table.h"
+#include "fiterrors/hessian_errors.h"
+#include "fiterrors/peak_start_page.h"
+#include "fiterrors/progress_page.h"
+#include "platform/surfaces.h"
+#include "shell/messages.h"
+
+namespace sorvan {
+
+namespace {
+
+constexpr int kMessageEstimationFailed = 10;
+constexpr int kBetterFitQuestion = 11100;
+constexpr Byte kRunning = 1;
+constexpr Byte kWindowClosed = 26;
+constexpr Byte kStop = 27;
+
+// The step of the first estimate: a relative step of the value, 1e-4 for a
+// zero entry.
+double FirstEstimateStep(double value) {
+  const double h = value * 1e-4;
+  return h == 0 ? 1e-4 : std::fabs(h);
+}
+
+// First estimates of the errors: the diagonal of the normal matrix of the
+// fit, 2 sum_c J_k(c)^2 with J_k the central difference of the weighted
+// residuals, gives e(k) = sqrt(2 / H(k)) for every entry with s_k != 0 (0
+// for the others). A zero curvature counts as 1e-4. False when an estimate
+// is not a finite number (the window's model gives no residuals there).
+bool FirstEstimates(int w, int P, const double* s, std::vector<double>& H, std::vector<double>& e) {
+  double* x = G.FitVector.begin();
+  std::vector<double> up, down;
+  H.assign(P + 1, 0.0);
+  e.assign(P + 1, 0.0);
+  for (int k = 1; k <= P; ++k) {
+    const double x0 = x[k];
+    const double h = FirstEstimateStep(x0);
+    double sum = 0;
+    if (s[k] != 0) {
+      x[k] = x0 + h;
+      ErrorResiduals(w, up);
+      x[k] = x0 - h;
+      ErrorResiduals(w, down);
+      x[k] = x0;
+      const double span = (x0 + h) - (x0 - h);
+      const std::size_t n = std::min(up.size(), down.size());
+      for (std::size_t c = 0; c < n; ++c) {
+        const double d = (up[c] - down[c]) / span;
+        sum += d * d;
+      }
+    }
+    H[k] = 2 * sum;
+    if (H[k] == 0) H[k] = 1e-4;
+    const double variance = s[k] * 2 / H[k];
+    if (!(variance >= 0) || !std::isfinite(variance)) return false;
+    e[k] = std::sqrt(variance);
+  }
+  return true;
+}
+
+enum class Refit { Done, Stopped, WindowClosed };
+
+void EstimateErrorsProfile(int w) {
+  if (!IsSpectrumWindow(w)) return;
+  WindowRecord& win = Win[w];
+  const int n = win.PeakCount;
+  const int N = 10 * n;
+  const int P = N + 6;
+  const bool wasOpen = win.WindowOpen;
+  const double iterationLimit = G.IterationLimit;
+  const Int32 fitRounds = G.FitRounds;
+
+  ShowProgressPage();
+  SetProgressMaximum(G.ComponentCount + 10);
+  G.ErrorRunState = 1;
+  win.HessianValid = 1;
+  G.FitRounds = 2;
+  G.ProgressKey = 0;
+  G.FitRunState = kRunning;
+
+  // Every way out: the user's fit settings back, out of batch use.
+  auto restoreSettings = [&] {
+    G.IterationLimit = iterationLimit;
+    G.FitRounds = fitRounds;
+    G.BatchMode = 0;
+    G.FitDisplayPass = 0;
+  };
+  auto windowClosed = [&] {
+    return G.FitRunState == kWindowClosed || (wasOpen && !win.WindowOpen);
+  };
+
+  std::vector<double> backgroundCopy;
+  if (!PrepareErrorData(w, backgroundCopy)) {
+    G.ErrorRunState = 2;
+    CloseProgressPage();
+    restoreSettings();
+    return;
+  }
+  ErrorDisplayPass(w);
+
+  FitArrays saved;
+  saved.Save();
+  std::vector<double> x0(G.FitVector.begin(), G.FitVector.begin() + P + 1);
+  const double c0 = ErrorChiSquare(w);
+
+  double best = c0;
+  std::vector<double> bestSet = x0;
+  for (int p = 1; p <= n; ++p) {
+    win.AreaAtErrorRun[p] = win.PeakArea[p];
+    win.PartnerAreaAtErrorRun[p] = win.PartnerArea[p];
+  }
+  std::vector<double> s(P + 1, 0.0);
+  for (int k = 1; k <= P; ++k) s[k] = std::fabs(G.ParameterScale[k]);
+
+  if (win.ParamErrors.RowUpper() < P || win.ParamErrors.ColUpper() < P)
+    win.ParamErrors.Resize(P, P);
+  if (win.HessianMatrix.RowUpper() < P || win.HessianMatrix.ColUpper() < P)
+    win.HessianMatrix.Resize(P, P);
+
+  // First estimates; this phase cannot be stopped.
+  std::vector<double> H, e;
+  const bool estimated = FirstEstimates(w, P, s.data(), H, e);
+  for (int i = 1; i <= P; ++i)
+    for (int k = 1; k <= P; ++k) win.HessianMatrix(i, k) = i == k ? H[i] : 0.0;
+  win.HessianValid = 1;
+  bool failed = !estimated;
+  bool stopped = false;
+  if (failed) {
+    G.ErrorRunState = 2;
+    G.CommandId = kMessageEstimationFailed;
+    ShowMessage(kMessageEstimationFailed, w);
+  } else {
+    for (int k = 1; k <= P; ++k) win.ParamErrors(k, k) = e[k];
+  }
+
+  // One refit with the held entry kept, from the current fit vector.
+  auto refit = [&]() -> Refit {
+    RunFitOfWindow(w);
+    if (windowClosed()) return Refit::WindowClosed;
+    if (G.ChiSquare < best - kBetterFitMargin) {
+      best = G.ChiSquare;
+      bestSet.assign(G.FitVector.begin(), G.FitVector.begin() + P + 1);
+    }
+    return G.ProgressKey == kStop ? Refit::Stopped : Refit::Done;
+  };
+  // The excursion of entry k in one direction: whole steps of e(k) up to the
+  // first refit whose chi-square is no longer below C0 + 1 or whose bounds
+  // moved the held entry, or up to the step cap.
+  auto walk = [&](int k, double direction, double& excursion) -> Refit {
+    excursion = 0;
+    double* x = G.FitVector.begin();
+    double held = x[k];
+    for (int steps = 0;; ++steps) {
+      const Refit r = refit();
+      if (r != Refit::Done) return r;
+      if (!(G.ChiSquare < c0 + kProfileThreshold) || x[k] != held) return Refit::Done;
+      if (steps == kMaxProfileSteps) return Refit::Done;
+      excursion += e[k];
+      x[k] += direction * e[k];
+      held = x[k];
+    }
+  };
+  auto putBack = [&] { std::copy(x0.begin(), x0.end(), G.FitVector.begin()); };
+  // The profile of entry k; false when the run ends here.
+  Refit outcome = Refit::Done;
+  auto profile = [&](int k) {
+    if (s[k] == 0) return true;
+    const double scale = G.ParameterScale[k];
+    G.ParameterScale[k] = 0;
+    double up = 0, down = 0;
+    outcome = walk(k, 1, up);
+    if (outcome == Refit::Done) {
+      putBack();
+      outcome = walk(k, -1, down);
+    }
+    if (outcome == Refit::WindowClosed) return false;
+    double& error = win.ParamErrors(k, k);
+    if (up >= error) error = up;
+    if (down >= error) error = down;
+    putBack();
+    G.ParameterScale[k] = scale;
+    return outcome == Refit::Done;
+  };
+
+  if (!failed) {
+    G.BatchMode = 1;
+    G.IterationLimit = 10;
+    const int step = IsDoubletWindow(w) ? 1 : 2;
+    bool goOn = true;
+    for (int k = 1; k <= N && goOn; k += step) {
+      AdvanceProgress(step);
+      goOn = profile(k);
+    }
+    for (int k = N + 1; k <= P && goOn && FittedBackground(w); ++k) {
+      AdvanceProgress(1);
+      goOn = profile(k);
+    }
+    if (outcome == Refit::WindowClosed) {
+      CloseProgressPage();
+      restoreSettings();
+      return;
+    }
+    stopped = outcome == Refit::Stopped;
+    G.BatchMode = 0;
+  }
+  saved.Restore();
+
+  if (!failed && !stopped) {
+    const double v0 = LoweredBackgroundArea(w, x0.data(), s.data(), backgroundCopy);
+    HoldErrorsAndShiftPeaks(w, x0.data(), s.data());
+    AreaErrorsFromShiftedSet(w, v0);
+    // The table is built from the peak table, which the refits changed: the
+    // fit itself goes back into it first.
+    saved.Restore();
+    ErrorDisplayPass(w);
+    ErrorChiSquare(w);
+    StoreFitOfWindow(w);
+    BuildErrorTable(w);
+    saved.Restore();
+  }
+
+  // The end of every run that the window survived.
+  CloseProgressPage();
+  std::vector<double> keep = x0;
+  if (best < c0) {
+    std::copy(bestSet.begin(), bestSet.end(), G.FitVector.begin());
+    ErrorDisplayPass(w);
+    ErrorDisplayPass(w);
+    ErrorChiSquare(w);
+    G.CommandId = kBetterFitQuestion;
+    ShowInfoBox(kBetterFitQuestion, w);
+    if (G.InfoBoxAnswer == 1) {
+      keep = bestSet;
+      G.ProgressKey = kStop;
+      win.ErrorTableValid = 0;
+    }
+  }
+  std::copy(keep.begin(), keep.end(), G.FitVector.begin());
+  StoreFitOfWindow(w);
+  // The fit of the window's kind in its evaluating use draws, judges and
+  // stores the kept set.
+  G.BatchMode = 2;
+  RunFitOfWindow(w);
+  restoreSettings();
+  plat::SetDrawingWindow(w);
+}
+
+}  // namespace
+
+void EstimateErrorsProfileGaussLorentz(int w) { EstimateErrorsProfile(w); }
+
+void EstimateErrorsProfileDoniachSunjic(int w) { EstimateErrorsProfile(w); }
+
+}  // namespace sorvan

@@ -1,17 +1,22 @@
 // Speed of a full redraw of the multi-spectrum views, drawn into an offscreen
 // picture of a typical window size: a colour map issues one filled cell per
-// point and member, a waterfall one filled quadrilateral, and nothing is
-// cached between redraws, so a resize of a large series redraws them all.
+// point and member, a waterfall one filled polygon and one outline per
+// member, and nothing is cached between redraws, so a resize of a large
+// series redraws them all. BM_WaterfallOutlinesAlone draws only the
+// waterfall's member outlines, the same polylines with the same pen, on the
+// same picture: the whole waterfall should take at most twice as long.
 #include <benchmark/benchmark.h>
 
 #include <QApplication>
 #include <cmath>
 #include <cstdlib>
 #include <string>
+#include <vector>
 
 #include "core/model.h"
 #include "core/store.h"
 #include "display/redraw.h"
+#include "platform/recording_canvas.h"
 #include "platform/surfaces.h"
 
 namespace {
@@ -72,9 +77,68 @@ void RedrawView(benchmark::State& state, int kind) {
 void BM_ColourMap(benchmark::State& state) { RedrawView(state, sorvan::ColourMap); }
 void BM_Stacked(benchmark::State& state) { RedrawView(state, sorvan::StackedCurves); }
 void BM_Waterfall(benchmark::State& state) { RedrawView(state, sorvan::Waterfall); }
+// A polyline as the waterfall drew it: its points and the state it was
+// drawn in.
+struct Outline {
+  std::vector<int> xs, ys;
+  plat::DrawState state;
+};
+
+// The member outlines of one waterfall redraw: a recording canvas takes the
+// drawing (a polyline arrives as its segments), and runs of joined segments
+// in one state that are as long as a member are put together again.
+std::vector<Outline> WaterfallOutlines(int points) {
+  plat::RecordingCanvas recording(800, 560);
+  plat::SetRecordingCanvas(kWindow, &recording);
+  sorvan::RedrawWindow(kWindow);
+  plat::SetRecordingCanvas(kWindow, nullptr);
+  std::vector<Outline> outlines;
+  Outline run;
+  auto close = [&] {
+    if (static_cast<int>(run.xs.size()) >= points) outlines.push_back(run);
+    run = Outline{};
+  };
+  for (const plat::DrawCall& call : recording.Calls()) {
+    if (call.kind != plat::DrawCall::Kind::Line) {
+      close();
+      continue;
+    }
+    const int x1 = plat::PixelOf(call.x1), y1 = plat::PixelOf(call.y1);
+    const bool joined = !run.xs.empty() && run.xs.back() == x1 && run.ys.back() == y1 && run.state == call.state;
+    if (!joined) {
+      close();
+      run.xs = {x1};
+      run.ys = {y1};
+      run.state = call.state;
+    }
+    run.xs.push_back(plat::PixelOf(call.x2));
+    run.ys.push_back(plat::PixelOf(call.y2));
+  }
+  close();
+  return outlines;
+}
+
+void BM_WaterfallOutlinesAlone(benchmark::State& state) {
+  const int members = static_cast<int>(state.range(0)), points = static_cast<int>(state.range(1));
+  PlaceSeries(sorvan::Waterfall, members, points);
+  const std::vector<Outline> outlines = WaterfallOutlines(points);
+  if (static_cast<int>(outlines.size()) != members) state.SkipWithError("not one outline a member");
+  plat::BeginBitmap(800, 560, kWindow);
+  plat::SetDrawingWindow(kWindow);
+  plat::Canvas& canvas = plat::Surface();
+  for (auto _ : state)
+    for (const Outline& o : outlines) {
+      canvas.SetState(o.state);
+      canvas.Polyline(o.xs.data(), o.ys.data(), static_cast<int>(o.xs.size()));
+    }
+  plat::EndBitmap();
+  state.SetItemsProcessed(state.iterations() * state.range(0) * state.range(1));
+}
+
 BENCHMARK(BM_ColourMap)->Args({20, 1000})->Args({99, 2000})->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_Stacked)->Args({20, 1000})->Args({99, 2000})->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_Waterfall)->Args({20, 1000})->Args({99, 2000})->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_WaterfallOutlinesAlone)->Args({20, 1000})->Args({99, 2000})->Unit(benchmark::kMillisecond);
 
 }  // namespace
 

@@ -1,14 +1,17 @@
 // The fit finished page (page 24x).
 #include "dialogs/fit_finished_page.h"
 
+#include <algorithm>
 #include <cmath>
 
 #include "core/events.h"
 #include "core/model.h"
 #include "dialogs/page.h"
+#include "fit/chi_square.h"
 #include "fit/fit_vector.h"
 #include "fiterrors/peak_limits_page.h"
 #include "fiterrors/peak_start_page.h"
+#include "platform/app.h"
 #include "platform/text.h"
 
 namespace sorvan {
@@ -44,13 +47,25 @@ std::string FitFinishedStatisticsText(double reducedChi2, double chi2, double co
          Rounded(chi2, 1) + "  " + G.MessageTexts[114] + Rounded(correlation, 3);
 }
 
+std::string FitFinishedIterationsText() {
+  return G.MessageTexts[89] + ": " + plat::Trim(plat::NumberToText(ShownIterationCount()));
+}
+
 void ShowFitFinishedPage(int w) {
   if (!IsSpectrumWindow(w)) return;
   const WindowRecord& win = Win[w];
   const bool backgroundFitted = win.BackgroundState == 4;
+  const std::string statistics =
+      FitFinishedStatisticsText(win.FitReducedChi2, win.FitChi2, win.FitSerialCorrelation);
+  // The statistics stand on one line, whole: the page grows wider when its
+  // 38 cells cannot hold them (long numbers, a language with longer words).
+  // The page's cell is measured in the main form's font, which is the font
+  // of the pages.
+  const double cell = std::max<double>(1, G.CharWidth);
+  const double labelCells = std::max(38.0, std::ceil(plat::MainFontTextWidth(statistics) / cell + 1));
   PageSpec spec;
   spec.dialogWindow = kPage;
-  spec.width = 40;
+  spec.width = labelCells + 2;
   spec.height = backgroundFitted ? 10.5 : 9;
   spec.caption = G.MessageTexts[88];
   spec.clearResult = true;
@@ -61,10 +76,9 @@ void ShowFitFinishedPage(int w) {
   G.DialogResult = 0;
   RunPage(spec, [&] {
     const int n = kPage;
-    PageLabel(n, "lb241", plat::kNoIndex, 1, 0.5, 38, 1,
-              FitFinishedStatisticsText(win.FitReducedChi2, win.FitChi2,
-                                        win.FitSerialCorrelation));
-    PageLabel(n, "lb243", plat::kNoIndex, 1, 1.7, 30, 1, G.MessageTexts[89]);
+    PageLabel(n, "lb241", plat::kNoIndex, 1, 0.5, labelCells, 1, statistics);
+    // The iterations of the run, as the window's caption counted them.
+    PageLabel(n, "lb243", plat::kNoIndex, 1, 1.7, 30, 1, FitFinishedIterationsText());
     PageButton(n, "cmdOk241", plat::kNoIndex, 1, 3, 18, 1.2, G.ButtonTexts[11],
                ButtonRole::Default);
     PageButton(n, "cmdCancel242", plat::kNoIndex, 20, 3, 18, 1.2, G.ButtonTexts[12],

@@ -12,6 +12,8 @@ void ShowFitFinishedPage(int w);
 // The statistics line of the page: reduced chi-square and serial correlation
 // rounded to 3 decimals, chi-square to 1 (halves upwards).
 std::string FitFinishedStatisticsText(double reducedChi2, double chi2, double correlation);
+// "Iterations: " and the count the window's caption showed last.
+std::string FitFinishedIterationsText();
 
 // Pages of other parts that the back buttons open; a page not registered
 // is skipped. The doublet start page asks for a doublet fit's start values,

@@ -11,6 +11,7 @@
 #include "platform/loop.h"
 #include "platform/mouse.h"
 #include "platform/text.h"
+#include "shell/fitted_text.h"
 #include "shell/number_text.h"
 
 namespace sorvan {
@@ -228,6 +229,22 @@ void PageControl(int n, plat::ControlKind kind, const std::string& name, int ind
 void PageLabel(int n, const std::string& name, int index, Cells x, Cells y, Cells width,
                Cells height, const std::string& caption) {
   PageControl(n, plat::ControlKind::Label, name, index, x, y, width, height, caption);
+}
+
+namespace {
+
+TextMeasure ControlMeasure(int n, const std::string& name, int index) {
+  return [n, name, index](const std::string& text) { return plat::ControlTextWidth(n, name, index, text); };
+}
+
+}  // namespace
+
+std::string TextFittedToControl(int n, const std::string& name, int index, const std::string& text) {
+  return TextCutToWidth(text, plat::ControlTextRoom(n, name, index), ControlMeasure(n, name, index));
+}
+
+std::string PathFittedToControl(int n, const std::string& name, int index, const std::string& path) {
+  return PathCutToWidth("", path, plat::ControlTextRoom(n, name, index), ControlMeasure(n, name, index));
 }
 
 void PageEdit(int n, const std::string& name, int index, Cells x, Cells y, Cells width,

@@ -132,6 +132,13 @@ void PageFrame(int n, const std::string& name, int index, Cells x, Cells y, Cell
 void PageList(int n, const std::string& name, int index, Cells x, Cells y, Cells width,
               Cells height, bool multiSelect);
 
+// Texts fitted to a control already made on page n, measured in its font:
+// the text cut to the control's room with "..." at the cut; a path (program
+// form) shown with this system's separators, its file name and nearest
+// folders kept and the rest replaced by "...".
+std::string TextFittedToControl(int n, const std::string& name, int index, const std::string& text);
+std::string PathFittedToControl(int n, const std::string& name, int index, const std::string& path);
+
 // ---- Typed numbers ----
 // The four steps: the text into NumberText, its first decimal comma turned
 // into a point (NormaliseNumberInput), the leading number taken (a text that

@@ -13,6 +13,7 @@
 #include "dialogs/page.h"
 #include "dialogs/quantification.h"
 #include "platform/controls.h"
+#include "platform/files.h"
 #include "platform/text.h"
 #include "shell/number_text.h"
 
@@ -152,8 +153,8 @@ void ShowQuantificationPage() {
   spec.dialogWindow = kPage;
   spec.width = 110;
   spec.height = 7 + 1.2 * R;
-  spec.caption = G.MessageTexts[80] + "  " + G.LabelTexts[8] + " " + G.SensitivityFilePath + "  " +
-                 G.LabelTexts[131] + " " + G.TransmissionFilePath;
+  spec.caption = G.MessageTexts[80] + "  " + G.LabelTexts[8] + " " + plat::ShownPath(G.SensitivityFilePath) +
+                 "  " + G.LabelTexts[131] + " " + plat::ShownPath(G.TransmissionFilePath);
   spec.clearResult = true;
   spec.pointerGiven = true;
   spec.pointerX = 7;

@@ -35,7 +35,10 @@ void ShowSpectrumChoicePage() {
   spec.pointerY = 15.1;
   RunPage(spec, [] {
     const int n = kPage;
-    PageLabel(n, "lb21", plat::kNoIndex, 1, 0.5, 27, 1.2, plat::Right(G.SourceFilePath, 27));
+    // The file's path as the user reads it: its name and the folders
+    // nearest it, as many as the label holds.
+    PageLabel(n, "lb21", plat::kNoIndex, 1, 0.5, 27, 1.2, "");
+    plat::SetText(n, "lb21", plat::kNoIndex, PathFittedToControl(n, "lb21", plat::kNoIndex, G.SourceFilePath));
     PageList(n, "lib21", plat::kNoIndex, 1, 2, 28, 11, true);
     PageButton(n, "cmd23", plat::kNoIndex, 1, 13.5, 28, 1.2, G.LabelTexts[19]);
     PageButton(n, "cmdOk21", plat::kNoIndex, 1, 15, 13, 1.2, G.ButtonTexts[2], ButtonRole::Default);

@@ -71,10 +71,12 @@ void ShowWindowChoicePage(int excludedWindow, const std::string& modeText) {
       const int row = k - kRowsPerColumn * column;
       const int w = static_cast<int>(G.ChosenWindows[k]);
       // The prefix text ("Window ") carries its own blank before the number.
-      PageCheck(n, "chk201", k, 2 + kColumnCells * column, 1 + 1.1 * row, 25, 1.2,
-                G.MessageTexts[34] + plat::Trim(plat::NumberToText(w)) + " " +
-                    Win[w].SpectrumHeader.Name,
-                0);
+      PageCheck(n, "chk201", k, 2 + kColumnCells * column, 1 + 1.1 * row, 25, 1.2, "", 0);
+      // A long name is cut where the box ends, never into the next column.
+      plat::SetText(n, "chk201", k,
+                    TextFittedToControl(n, "chk201", k,
+                                        G.MessageTexts[34] + plat::Trim(plat::NumberToText(w)) + " " +
+                                            Win[w].SpectrumHeader.Name));
     }
   });
 }

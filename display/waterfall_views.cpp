@@ -292,8 +292,9 @@ void PaintWaterfallView(int w, int colour, const ViewTarget& t, bool mirrored) {
   const double titleCentre = mirrored ? PL + 2 * C3 + 2 * PW / 3 : PL - 2 * C2 + PW / 3;
   c.Text(titleCentre - c.TextWidth(win.XAxisTitle) / 2, AY + f * PH + 1.5 * F3, win.XAxisTitle);
 
-  // Members, back to front: the profile filled down to the member's
-  // baseline, then its outline.
+  // Members, back to front: each profile is one polygon filled down to the
+  // member's baseline, then its outline as one polyline, so that a long
+  // series costs about what its outlines cost.
   const double bottom = win.MultiYBottom;
   const long long start = win.MultiRegionStart;
   const long long N = std::llabs(static_cast<long long>(win.MultiRegionEnd) - start + 1);
@@ -302,6 +303,7 @@ void PaintWaterfallView(int w, int colour, const ViewTarget& t, bool mirrored) {
   const int fill = CurveColourOf(t, WaterfallFill);
   const int outline = CurveColourOf(t, SpectrumCurve);
   const int outlineWidth = PenWidthFor(t, CurveWidthOf(t, SpectrumCurve));
+  std::vector<int> xs, ys;
   for (int m = n; m >= 1; --m) {
     G.CurveX.Resize(size);
     G.CurveY.Resize(size);
@@ -317,16 +319,30 @@ void PaintWaterfallView(int w, int colour, const ViewTarget& t, bool mirrored) {
                                     G.PixelsPerIntensity * ((WorkData.Contains(p) ? WorkData[p] : 0) - bottom));
     }
     const long long last = std::min<long long>(N, G.CurveX.Upper());
-    c.SetColour(fill);
-    for (long long i = 1; i <= last - 1; ++i) {
-      Quad(c, G.CurveX[i] + dx, G.CurveY[i] - dy, G.CurveX[i + 1] + dx, G.CurveY[i + 1] - dy,
-           G.CurveX[i + 1] + dx, AY - m * dy, G.CurveX[i] + dx, AY - m * dy);
+    if (last < 2) continue;
+    // The profile's points, then its baseline from the last point back to
+    // the first.
+    const std::size_t points = static_cast<std::size_t>(last);
+    xs.resize(points + 2);
+    ys.resize(points + 2);
+    for (std::size_t i = 0; i < points; ++i) {
+      xs[i] = PixelFromDouble(G.CurveX[static_cast<long long>(i) + 1] + dx);
+      ys[i] = PixelFromDouble(G.CurveY[static_cast<long long>(i) + 1] - dy);
     }
+    const int baseline = PixelFromDouble(AY - m * dy);
+    xs[points] = xs[points - 1];
+    ys[points] = baseline;
+    xs[points + 1] = xs[0];
+    ys[points + 1] = baseline;
+    // The fill's own edge in the thinnest pen: the outline follows.
+    c.SetColour(fill);
+    c.SetPenStyle(plat::PenStyle::Solid);
+    c.SetPenWidth(0);
+    c.FilledPolygon(xs.data(), ys.data(), static_cast<int>(points + 2));
     c.SetColour(outline);
     c.SetPenStyle(plat::PenStyle::Solid);
     c.SetPenWidth(outlineWidth);
-    for (long long i = 1; i <= last - 1; ++i)
-      c.Line(G.CurveX[i] + dx, G.CurveY[i] - dy, G.CurveX[i + 1] + dx, G.CurveY[i + 1] - dy);
+    c.Polyline(xs.data(), ys.data(), static_cast<int>(points));
   }
   // The profiles cover the front floor edge; it is drawn again.
   UseFramePen(t);

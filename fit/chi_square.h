@@ -57,6 +57,8 @@ enum class ChiSquareModel { GaussLorentz, GaussLorentzRelative, Curve };
 bool WeightedResiduals(int w, ChiSquareModel kind, std::vector<double>& r);
 // Writes the statistics line into the caption of window w (and StatusText).
 void ShowFitStatistics(int w);
+// The iteration count that line showed last (0 before any).
+double ShownIterationCount();
 
 // scans x dwell time of window w when counts per second are shown, else 1;
 // a zero product counts as 1.

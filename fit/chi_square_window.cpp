@@ -116,8 +116,15 @@ bool WeightedResiduals(int w, ChiSquareModel kind, std::vector<double>& r) {
   return true;
 }
 
+namespace {
+double g_shownIterations = 0;
+}  // namespace
+
+double ShownIterationCount() { return g_shownIterations; }
+
 void ShowFitStatistics(int w) {
   const double trials = G.IterationLimit * G.FitRound + G.FitIteration;
+  g_shownIterations = trials;
   const std::string text = G.MessageTexts[89] + ": " + plat::NumberToText(trials) + "  " +
                            G.MessageTexts[90] + FitNumberText(G.ReducedChiSquare, 3) + " " +
                            G.LabelTexts[128] + FitNumberText(G.ChiSquare, 3) + "  " +

@@ -15,6 +15,26 @@ constexpr double kSingularDamping = 1e16;
 // A round ends whatever the limit after this many trials.
 constexpr double kMaxTrials = 199;
 constexpr int kEscape = 27;
+// An entry has converged when a step changed it by at most this share of
+// its value.
+constexpr double kConvergedShare = 1e-5;
+// Solves of one trial with the entries that sit on a limit held.
+constexpr int kProjectionPasses = 3;
+
+// Whether an entry has converged after a step that solved for a change
+// `step` and, the limits applied, took it from `before` to `after`. A small
+// solved step counts, and so does a small change that the limits let
+// through: an entry held at a limit, whose step the limit takes back every
+// time, has converged. An entry at exactly 0 has no size to measure a change
+// against: it is judged by its absolute change, and has converged when the
+// step leaves it at 0 (a Shirley term or an asymmetry pressed against a
+// limit of 0).
+bool EntryConverged(double before, double after, double step) {
+  const double tolerance = std::fabs(kConvergedShare * before);
+  if (std::fabs(step) <= tolerance) return true;
+  const double change = std::fabs(after - before);
+  return before == 0.0 ? change == 0.0 : change <= tolerance;
+}
 
 }  // namespace
 
@@ -28,7 +48,8 @@ LevenbergMarquardt::LevenbergMarquardt(int variableCount, int lastChannel)
       old_(variableCount + 1, 0.0),
       best_(variableCount + 1, 0.0),
       curve_(std::max(lastChannel, 0) + 1, 0.0),
-      active_(variableCount + 1, 0) {}
+      active_(variableCount + 1, 0),
+      held_(variableCount + 1, 0) {}
 
 FitStatistics LevenbergMarquardt::Evaluate(FitModel& model, const FitData& data, const double* p) {
   model.PrepareTrial(p);
@@ -72,6 +93,11 @@ void LevenbergMarquardt::BuildSystem(FitModel& model, const FitData& data, const
 }
 
 bool LevenbergMarquardt::Solve(double lambda) {
+  std::fill(held_.begin(), held_.end(), 0);
+  return SolveHolding(lambda);
+}
+
+bool LevenbergMarquardt::SolveHolding(double lambda) {
   const int P = variables_;
   double* n = normal_.data();
   // Damped copy of the saved matrix, right-hand side -gradient.
@@ -79,6 +105,14 @@ bool LevenbergMarquardt::Solve(double lambda) {
     for (int j = 1; j < k; ++j) n[PackedIndex(k, j)] = normalSaved_[PackedIndex(k, j)];
     n[PackedIndex(k, k)] = normalSaved_[PackedIndex(k, k)] * (1.0 + lambda) + lambda;
     step_[k] = -gradient_[k];
+  }
+  // A held entry leaves the system (zero row and column, unit diagonal, no
+  // right-hand side): its step is 0 and the others are solved without it.
+  for (int k = 1; k <= P; ++k) {
+    if (!held_[k]) continue;
+    for (int i = 1; i <= P; ++i) (i > k ? n[PackedIndex(i, k)] : n[PackedIndex(k, i)]) = 0.0;
+    n[PackedIndex(k, k)] = 1.0;
+    step_[k] = 0.0;
   }
   // Cholesky factorisation in place, column by column.
   for (int j = 1; j <= P; ++j) {
@@ -109,6 +143,30 @@ bool LevenbergMarquardt::Solve(double lambda) {
     if (!std::isfinite(step_[i])) return false;
   }
   return true;
+}
+
+void LevenbergMarquardt::ProjectStep(FitModel& model, double* p) {
+  const int P = variables_;
+  // The step was solved for as if every entry moved by its full share. An
+  // entry that sits on a limit and whose step the limit takes back entirely
+  // does not move, and the others must not count on its move: it is held
+  // and the others are solved for again from the same damped matrix. A
+  // few passes settle it; the limits hold after each of them. Linked
+  // entries, which take peak 1's values, are left to the limit rules.
+  std::fill(held_.begin(), held_.end(), 0);
+  for (int pass = 0; pass < kProjectionPasses; ++pass) {
+    bool held = false;
+    for (int k = 1; k <= P; ++k) {
+      if (held_[k] || p[k] != old_[k] || step_[k] == 0.0 || model.Linked(k)) continue;
+      held_[k] = 1;
+      held = true;
+    }
+    if (!held) return;
+    // A system that no longer solves keeps the limited full step.
+    if (!SolveHolding(damping)) return;
+    for (int k = 1; k <= P; ++k) p[k] = old_[k] + step_[k];
+    model.ApplyLimits(p);
+  }
 }
 
 bool LevenbergMarquardt::Accepted(const FitSettings& settings) const {
@@ -162,12 +220,13 @@ FitOutcome LevenbergMarquardt::Run(FitModel& model, const FitData& data, double*
           }
           break;
         }
+        for (int k = 1; k <= P; ++k) p[k] = old_[k] + step_[k];
+        model.ApplyLimits(p);
+        ProjectStep(model, p);
         convergedCount = 0;
         for (int k = 1; k <= P; ++k) {
-          p[k] = old_[k] + step_[k];
-          if (std::fabs(step_[k]) <= std::fabs(1e-5 * old_[k])) ++convergedCount;
+          if (EntryConverged(old_[k], p[k], step_[k])) ++convergedCount;
         }
-        model.ApplyLimits(p);
         trialReducedChi2 = Evaluate(model, data, p).unscaledReducedChiSquare;
         iteration += 1;
         lastKey = hooks.afterTrial ? hooks.afterTrial(p, iteration) : 0;

@@ -37,6 +37,9 @@ class FitModel {
   virtual double Value(const double* p, int channel) = 0;
   // Keeps the variables inside their limits after a step.
   virtual void ApplyLimits(double* p) = 0;
+  // Whether ApplyLimits gives entry k the value of another entry (a partner
+  // entry of peaks 2..n linked to peak 1's) rather than limiting it.
+  virtual bool Linked(int /*k*/) const { return false; }
   // Limits of the peak entries (0..N) and the scales (0..P) of a peak model;
   // kept by pointer, so they must outlive the fit.
   virtual void SetLimits(const double* /*lower*/, const double* /*upper*/, const double* /*scale*/) {}
@@ -135,10 +138,22 @@ class LevenbergMarquardt {
 
  private:
   bool Accepted(const FitSettings& settings) const;
+  // Solve with the entries marked in held_ kept where they are.
+  bool SolveHolding(double lambda);
+  // Solves the trial again with the entries held that sit on a limit.
+  void ProjectStep(FitModel& model, double* p);
   int variables_;
   std::vector<double> gradient_, step_, derivatives_, normal_, normalSaved_, old_, best_, curve_;
   std::vector<int> active_;
+  std::vector<char> held_;
 };
+
+// Whether entry k of a peak fit vector of peakCount peaks is linked: a
+// partner entry (offsets 1, 3, 5, 7, 9) of peaks 2..n whose scale is +1.
+inline bool LinkedPeakEntry(const double* scale, int peakCount, int k) {
+  return scale != nullptr && k > 10 && k <= 10 * peakCount && (k - 1) % 2 == 1 &&
+         scale[k] == 1.0;
+}
 
 // Packed lower triangle: element (k, j), 1 <= j <= k, at k(k-1)/2 + j.
 inline int PackedIndex(int k, int j) { return k * (k - 1) / 2 + j; }
@@ -176,6 +191,7 @@ class GaussLorentzFitModel : public FitModel {
     scale_ = scale;
   }
   void SetTailUsed(bool used) override { tailUsed_ = used; }
+  bool Linked(int k) const override { return LinkedPeakEntry(scale_, peakCount_, k); }
   const std::vector<double>& Shirley() const { return shirley_; }
   const std::vector<double>& Tougaard() const { return tougaard_; }
 
@@ -278,6 +294,7 @@ class DoniachSunjicFitModel : public FitModel {
     scale_ = scale;
   }
   void SetTailUsed(bool used) override { tailUsed_ = used; }
+  bool Linked(int k) const override { return LinkedPeakEntry(scale_, peakCount_, k); }
   // Curve of peak `peak` (1..n) at the parameters of the last evaluation.
   const double* PeakCurve(int peak) const { return curves_.data() + (peak - 1) * stride_; }
 

@@ -4,6 +4,8 @@
 
 #include <QButtonGroup>
 #include <QCheckBox>
+#include <QFontMetrics>
+#include <QFontMetricsF>
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
@@ -12,6 +14,7 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QShortcut>
+#include <QStyle>
 #include <algorithm>
 #include <cctype>
 #include <cmath>
@@ -522,6 +525,47 @@ void ClickControl(int n, const std::string& name, int index) {
     throw ControlError("cannot be clicked: " + Describe(n, name, index));
   }
   RaiseClick(name, index);
+}
+
+double ControlTextWidth(int n, const std::string& name, int index, const std::string& text) {
+  ui::Control& c = ui::RequireControl(n, name, index);
+  return QFontMetricsF(c.widget->font()).horizontalAdvance(ui::ToQt(text));
+}
+
+double ControlTextRoom(int n, const std::string& name, int index) {
+  ui::Control& c = ui::RequireControl(n, name, index);
+  const QStyle* style = c.widget->style();
+  auto metric = [&](QStyle::PixelMetric m) { return style->pixelMetric(m, nullptr, c.widget); };
+  double taken = 0;
+  switch (c.kind) {
+    case ControlKind::CheckBox:
+      taken = metric(QStyle::PM_IndicatorWidth) + metric(QStyle::PM_CheckBoxLabelSpacing);
+      break;
+    case ControlKind::OptionButton:
+      taken = metric(QStyle::PM_ExclusiveIndicatorWidth) + metric(QStyle::PM_RadioButtonLabelSpacing);
+      break;
+    case ControlKind::CommandButton:
+      taken = metric(QStyle::PM_ButtonMargin) + 2 * metric(QStyle::PM_DefaultFrameWidth);
+      break;
+    case ControlKind::EditBox:
+    case ControlKind::TextBox:
+      // The frame and the text margins of a line edit (2 + 2 on each side).
+      taken = 2 * metric(QStyle::PM_DefaultFrameWidth) + 4;
+      break;
+    default: break;
+  }
+  return std::max(0.0, c.width - taken);
+}
+
+bool TextCut(int n, const std::string& name, int index) {
+  ui::Control& c = ui::RequireControl(n, name, index);
+  const std::string text = Text(n, name, index);
+  if (auto* l = qobject_cast<QLabel*>(c.widget)) {
+    const QRect needed = QFontMetrics(l->font()).boundingRect(
+        QRect(0, 0, c.width, 1 << 20), Qt::AlignLeft | Qt::AlignTop | Qt::TextWordWrap, ui::ToQt(text));
+    return needed.width() > c.width || needed.height() > c.height;
+  }
+  return ControlTextWidth(n, name, index, text) > ControlTextRoom(n, name, index);
 }
 
 std::vector<ControlInfo> Controls(int n) {

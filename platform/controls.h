@@ -90,6 +90,17 @@ void SetItemSelected(int n, const std::string& name, int index, int item, bool s
 bool ItemChecked(int n, const std::string& name, int index, int item);
 void SetItemChecked(int n, const std::string& name, int index, int item, bool checked);
 
+// Text measurement in a control's own font, so that a page can fit a text
+// to its control: the width of `text` on one line, and the room the control
+// gives one line of text (its width less a check mark or the margins of a
+// button or an entry field), both in pixels.
+double ControlTextWidth(int n, const std::string& name, int index, const std::string& text);
+double ControlTextRoom(int n, const std::string& name, int index = kNoIndex);
+// True when the control cannot show its whole text: a label's text, wrapped
+// at blanks, needs more lines than its height holds or a word wider than it;
+// another control's text is wider than its room.
+bool TextCut(int n, const std::string& name, int index = kNoIndex);
+
 // Presses a command button, check box or option button as a user click does
 // (changes the value, then raises the click). Fails on a disabled control.
 void ClickControl(int n, const std::string& name, int index = kNoIndex);

@@ -5,11 +5,13 @@
 #include <cctype>
 #include <cmath>
 #include <string>
+#include <vector>
 
 #include "core/model.h"
 #include "dialogs/quantification.h"
 #include "fit/fit_format.h"
 #include "platform/canvas.h"
+#include "platform/files.h"
 #include "platform/printer.h"
 #include "platform/text.h"
 #include "shell/number_text.h"
@@ -52,6 +54,20 @@ std::string StatisticsLine(int w, int line) {
   }
 }
 
+// A statistics line cut to `width`: the label gives way, the number stays.
+static std::string StatisticsLineInWidth(int w, int line, double width, plat::Canvas& page) {
+  const std::string whole = StatisticsLine(w, line);
+  if (page.TextWidth(whole) <= width) return whole;
+  const WindowRecord& win = Win[w];
+  std::string label, number;
+  switch (line) {
+    case 0: label = G.MessageTexts[90], number = RoundedText(win.FitReducedChi2, 1000); break;
+    case 1: label = G.LabelTexts[128], number = RoundedText(win.FitChi2, 10); break;
+    default: label = G.MessageTexts[114], number = RoundedText(win.FitSerialCorrelation, 1000); break;
+  }
+  return FittedText(page, label, width - page.TextWidth(number)) + number;
+}
+
 void PrintFitBlocks(plat::Canvas& page, const PrintMetrics& m, const PrintZone& z) {
   const int w = z.window;
   const WindowRecord& win = Win[w];
@@ -67,32 +83,41 @@ void PrintFitBlocks(plat::Canvas& page, const PrintMetrics& m, const PrintZone& 
   const bool transmission = win.TransmissionActive == 1;
   const int n = std::clamp<int>(win.PeakCount, 0, kMaxPeaks);
   const bool doublet = IsDoublet(win);
+  const bool singleSinglet = !transmission && !header && n == 1 && !doublet;
 
   // Where the statistics go: beside the table, in the statistics box of the
   // narrow header, or (transmission window with a wide header) below it.
-  auto statistics = [&](bool singleSinglet) {
-    if (!header) {
-      const double x = z.tableRight - 15 * c;
-      if (singleSinglet) {
-        page.Text(x, T + r / 2, StatisticsLine(w, 0));
-        page.Text(x, T + 3 * r / 2, StatisticsLine(w, 2));
-      } else {
-        for (int i = 0; i < 3; ++i) page.Text(x, T + (2 * i + 1) * r / 2, StatisticsLine(w, i));
+  const bool inTable = !header || (!z.narrowHeader && !transmission);
+  std::vector<int> lines = singleSinglet ? std::vector<int>{0, 2} : std::vector<int>{0, 1, 2};
+  // In the table the lines stand at Tr - 15c, or nearer the left when they
+  // would cross the table's frame there; they keep a column unit inside it.
+  double statisticsX = z.tableRight - 15 * c;
+  if (inTable)
+    for (int line : lines)
+      statisticsX = std::min(statisticsX, z.tableRight - c - page.TextWidth(StatisticsLine(w, line)));
+  // Right ends of the table's texts on the rows the statistics share.
+  double rowEnd[3] = {0, 0, 0};
+  auto put = [&](int row, double x, double y, const std::string& text) {
+    page.Text(x, y, text);
+    if (row >= 0 && row < 3) rowEnd[row] = std::max(rowEnd[row], x + page.TextWidth(text));
+  };
+  auto statistics = [&] {
+    if (inTable) {
+      for (std::size_t k = 0; k < lines.size(); ++k) {
+        const double x = std::max(statisticsX, rowEnd[k] + c);
+        page.Text(x, T + (2 * k + 1) * r / 2, StatisticsLineInWidth(w, lines[k], z.tableRight - c - x, page));
       }
     } else if (z.narrowHeader) {
       for (int i = 0; i < 3; ++i) page.Text(z.Xn + c, z.sbTop + r / 2 + i * m.r, StatisticsLine(w, i));
-    } else if (transmission) {
+    } else {
       for (int i = 0; i < 3; ++i)
         page.Text(z.hbLeft + c, z.hbBottom + r / 2 + i * m.r, StatisticsLine(w, i));
-    } else {
-      const double x = z.tableRight - 15 * c;
-      for (int i = 0; i < 3; ++i) page.Text(x, T + (2 * i + 1) * r / 2, StatisticsLine(w, i));
     }
   };
 
   if (transmission) {
     // The transmission model: a0 + a1 E + ... + a4 E^4 + b1 E^b2.
-    page.Text(x0, T + r / 2, "T(E) = a0+a1E+a2E^2+a3E^3+a4E^4+b1E^b2");
+    put(0, x0, T + r / 2, "T(E) = a0+a1E+a2E^2+a3E^3+a4E^4+b1E^b2");
     static const char* const labels[11] = {"",        "a0:",       "       a1:", "       a2:",
                                            "       a3:", "       a4:", "b1:",        "       b2:",
                                            "       b3: ", "       b4:", "       Emission:"};
@@ -103,23 +128,25 @@ void PrintFitBlocks(plat::Canvas& page, const PrintMetrics& m, const PrintZone& 
                 " Fix:" + plat::NumberToText(win.TransmissionCoefFixed[i]);
       page.Text(x0, T + (3 + 2 * line) * r / 2, text);
     }
-    statistics(false);
+    statistics();
     return;
   }
   if (win.PrintFitTable != 1) return;
 
-  // Head row.
+  // Head row: each column head cut to its column; the last one also keeps
+  // clear of the statistics beside it.
   const double head = T + r / 2;
-  page.Text(x0, head, win.PeakType);
-  for (int k = 1; k <= 5; ++k) page.Text(S(k), head, G.MessageTexts[48]);
+  const double half = c / 2;
+  const double lastRight = inTable ? statisticsX - c : z.tableRight - c;
+  put(0, x0, head, FittedText(page, win.PeakType, S(1) - half - x0));
+  for (int k = 1; k <= 5; ++k) put(0, S(k), head, FittedText(page, G.MessageTexts[48], X(k) - half - S(k)));
   const bool ds = win.PeakModel == 1;
-  page.Text(X(1), head, G.MessageTexts[37]);
-  page.Text(X(2), head, G.MessageTexts[ds ? 121 : 38]);
-  page.Text(X(3), head, G.MessageTexts[126]);
-  page.Text(X(4), head, G.MessageTexts[ds ? 122 : 127]);
-  page.Text(X(5), head, G.MessageTexts[123]);
-  page.Text(X(5.5), head, G.MessageTexts[45]);
-  page.Text(X(6.3), head, G.MessageTexts[46]);
+  const std::string heads[5] = {G.MessageTexts[37], G.MessageTexts[ds ? 121 : 38], G.MessageTexts[126],
+                                G.MessageTexts[ds ? 122 : 127], G.MessageTexts[123]};
+  for (int k = 1; k <= 4; ++k) put(0, X(k), head, FittedText(page, heads[k - 1], S(k + 1) - half - X(k)));
+  put(0, X(5), head, FittedText(page, heads[4], X(5.5) - half - X(5)));
+  put(0, X(5.5), head, FittedText(page, G.MessageTexts[45], X(6.3) - half - X(5.5)));
+  put(0, X(6.3), head, FittedText(page, G.MessageTexts[46], lastRight - X(6.3)));
 
   // Peak rows.
   double total = 0;
@@ -127,25 +154,26 @@ void PrintFitBlocks(plat::Canvas& page, const PrintMetrics& m, const PrintZone& 
   for (int p = 1; p <= n; ++p) {
     const int rows = doublet ? 2 : 1;
     for (int row = 1; row <= rows; ++row) {
-      const double y = doublet ? T + (2 * p - 2 + row) * r + r / 2 : T + p * r + r / 2;
+      const int tableRow = doublet ? 2 * p - 2 + row : p;
+      const double y = T + tableRow * r + r / 2;
       std::string label = plat::NumberToText(p);
       if (doublet) label += row == 1 ? "/1" : "/2";
-      page.Text(x0, y, label);
+      put(tableRow, x0, y, label);
       for (int k = 1; k <= 5; ++k) {
         const int j = row == 1 ? 2 * k - 1 : 2 * k;
-        page.Text(S(k), y, plat::NumberToText(win.ParameterState[p][j]));
+        put(tableRow, S(k), y, plat::NumberToText(win.ParameterState[p][j]));
         FormatParameterValue(w, p, j);
-        page.Text(X(k), y, G.NumberText);
+        put(tableRow, X(k), y, G.NumberText);
       }
       FormatPeakAreas(w, p, total);
-      page.Text(X(5.5), y, row == 1 ? G.NumberText : G.NumberText3);
-      page.Text(X(6.3), y, row == 1 ? G.NumberText2 : G.NumberText4);
+      put(tableRow, X(5.5), y, row == 1 ? G.NumberText : G.NumberText3);
+      put(tableRow, X(6.3), y, row == 1 ? G.NumberText2 : G.NumberText4);
     }
   }
-  statistics(!header && n == 1 && !doublet);
+  statistics();
   if (win.BackgroundState == 4) {
     const double y = T + ((doublet ? 2 * n : n) + 1) * r + r / 2;
-    page.Text(x0, y, BackgroundFormulaText(w));
+    page.Text(x0, y, FittedText(page, BackgroundFormulaText(w), z.tableRight - c - x0));
   }
 }
 
@@ -155,9 +183,14 @@ void PrintQuantificationTable(plat::Canvas& page, const PrintMetrics& m) {
   page.SetColour(0);
   auto X = [&](double f) { return f * W / 10; };
   const double y0 = H / 2 + H / 20;
-  page.Text(X(1), y0, G.SourceFilePath);
+  // The paths as the user reads them, kept on the page.
+  const double room = W - m.c - X(1);
+  page.Text(X(1), y0, FittedPath(page, "", G.SourceFilePath, room));
   page.Text(X(1), y0 + r,
-            G.LabelTexts[8] + " " + G.SensitivityFilePath + "  " + G.LabelTexts[131] + " " + G.TransmissionFilePath);
+            FittedText(page,
+                       G.LabelTexts[8] + " " + plat::ShownPath(G.SensitivityFilePath) + "  " + G.LabelTexts[131] +
+                           " " + plat::ShownPath(G.TransmissionFilePath),
+                       room));
   auto headRow = [&](double y) {
     page.Text(X(1), y, G.MessageTexts[81]);
     page.Text(X(2), y, G.MessageTexts[82]);

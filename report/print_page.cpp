@@ -17,10 +17,12 @@
 #include "display/window_labels.h"
 #include "fit/fit_format.h"
 #include "platform/canvas.h"
+#include "platform/files.h"
 #include "platform/printer.h"
 #include "platform/surfaces.h"
 #include "platform/text.h"
 #include "report/print_blocks.h"
+#include "shell/fitted_text.h"
 #include "shell/messages.h"
 
 namespace sorvan {
@@ -36,10 +38,6 @@ plat::FontSpec Arial8() {
 
 // Int(x * 100 + 0.5) / 100 as the program's number text.
 std::string Hundredths(double x) { return plat::NumberToText(std::floor(x * 100 + 0.5) / 100); }
-
-std::string LastChars(const std::string& text, std::size_t n) {
-  return text.size() <= n ? text : text.substr(text.size() - n);
-}
 
 int TickCount(double count) {
   if (!std::isfinite(count)) return 0;
@@ -72,6 +70,14 @@ double WidestTickText(plat::Canvas& c, int count, bool y) {
 
 }  // namespace
 
+std::string FittedText(plat::Canvas& page, const std::string& text, double width) {
+  return TextCutToWidth(text, width, [&page](const std::string& t) { return page.TextWidth(t); });
+}
+
+std::string FittedPath(plat::Canvas& page, const std::string& label, const std::string& path, double width) {
+  return PathCutToWidth(label, path, width, [&page](const std::string& t) { return page.TextWidth(t); });
+}
+
 PrintMetrics MeasurePrintPage(plat::Canvas& page) {
   PrintMetrics m;
   m.W = plat::PageWidth() / 1.03;
@@ -100,7 +106,7 @@ std::vector<std::vector<std::string>> WideHeaderTexts(int w) {
     SpectrumHeaderRecord h;
     h.ExcitationEnergy = win.MultiExcitationEnergy;
     rows[0][0] = M[81] + " " + names;
-    rows[0][2] = M[115] + " " + LastChars(win.MultiSourcePath, 35);
+    rows[0][2] = M[115] + " " + plat::ShownPath(win.MultiSourcePath);
     rows[1][0] = M[98] + " " + Num(ShownEnergy(h, win.MultiEndEnergy)) + " eV";
     rows[1][1] = M[99] + " " + Num(ShownEnergy(h, win.MultiStartEnergy)) + " eV";
     rows[1][2] = M[118] + " " + win.MultiTechnique;
@@ -118,7 +124,7 @@ std::vector<std::vector<std::string>> WideHeaderTexts(int w) {
   }
   const SpectrumHeaderRecord& h = win.SpectrumHeader;
   rows[0][0] = M[81] + " " + h.Name;
-  rows[0][1] = M[115] + " " + LastChars(win.SourcePath, 60);
+  rows[0][1] = M[115] + " " + plat::ShownPath(win.SourcePath);
   rows[1][0] = M[98] + " " + Num(ShownEnergy(h, h.EndEnergy)) + " eV";
   rows[1][1] = M[99] + " " + Num(ShownEnergy(h, h.StartEnergy)) + " eV";
   rows[1][2] = M[118] + " " + h.Technique;
@@ -142,7 +148,7 @@ std::vector<std::string> NarrowHeaderTexts(int w) {
   return {M[81],
           h.Name,
           M[115],
-          LastChars(win.SourcePath, 17),
+          plat::ShownPath(win.SourcePath),
           M[12] + ":",
           Num(h.ExcitationEnergy) + " eV",
           M[120],
@@ -162,7 +168,7 @@ std::vector<std::string> NarrowHeaderTexts(int w) {
           M[119],
           h.SourceInfo,
           M[96],
-          h.Comment.substr(0, 18),
+          h.Comment,
           M[97],
           h.Date};
 }
@@ -245,7 +251,12 @@ PrintZone LayoutPrintZone(int w, int k, const PrintMetrics& m, plat::Canvas& pag
       double bw = 0, g = 0;
       if (z.layoutCase == 'D') {
         page.SetFont(Arial8());
-        bw = page.TextWidth(G.MessageTexts[12]) + 4 * c;
+        // The box holds its longest label, and the statistics lines whole:
+        // their numbers are never cut.
+        double widestText = page.TextWidth(G.MessageTexts[12]);
+        if (z.fitTable)
+          for (int i = 0; i < 3; ++i) widestText = std::max(widestText, page.TextWidth(StatisticsLine(w, i)));
+        bw = widestText + 4 * c;
         page.SetFont(ClassFont(13));
         double widest = lastX;
         const int other = G.OtherWindow;
@@ -675,20 +686,40 @@ void PrintChemicalState(Painter& p) {
 }
 
 void PrintWideHeader(plat::Canvas& c, const PrintMetrics& m, const PrintZone& z, int w) {
+  const WindowRecord& win = Win[w];
   const double bw = z.hbRight - z.hbLeft, bh = z.hbBottom - z.hbTop;
   c.SetColour(ColourOf(G.LineColours[10]));
   c.SetPenStyle(plat::PenStyle::Solid);
   c.Box(z.hbLeft, z.hbTop, z.hbRight, z.hbBottom);
-  // A missing or unreadable logo leaves its place empty.
-  c.Picture(G.ProgramFolder + "\\logo\\logo.wmf", z.hbLeft + 6 * bw / 7, z.hbTop + m.r / 4,
-            z.hbLeft + 6 * bw / 7 + bw / 7 - m.c / 2, z.hbTop + m.r / 4 + bh - m.r / 2);
+  // A missing or unreadable logo leaves its place empty (and to the texts).
+  const double logoLeft = z.hbLeft + 6 * bw / 7;
+  const bool logo = c.Picture(G.ProgramFolder + "\\logo\\logo.wmf", logoLeft, z.hbTop + m.r / 4,
+                              logoLeft + bw / 7 - m.c / 2, z.hbTop + m.r / 4 + bh - m.r / 2);
   c.SetFont(Arial8());
   c.SetColour(0);
   const auto rows = WideHeaderTexts(w);
   const double xs[3] = {z.hbLeft + m.c, z.hbLeft + bw / 4, z.hbLeft + bw / 2};
+  const double end = logo ? logoLeft - m.c / 2 : z.hbRight - m.c;
+  const bool view = win.WindowKind >= ColourMap && win.WindowKind <= MirroredWaterfall;
+  const int pathColumn = view ? 2 : 1;
   for (int i = 0; i < 6; ++i)
-    for (int col = 0; col < 3; ++col)
-      if (!rows[i][col].empty()) c.Text(xs[col], z.hbTop + m.r / 4 + i * m.r, rows[i][col]);
+    for (int col = 0; col < 3; ++col) {
+      if (rows[i][col].empty()) continue;
+      // A text may run on over empty columns, up to a column unit before
+      // the next text of its row, the logo or the frame.
+      double right = end;
+      for (int next = col + 1; next < 3; ++next)
+        if (!rows[i][next].empty()) {
+          right = xs[next] - m.c;
+          break;
+        }
+      const double room = right - xs[col];
+      const std::string text =
+          i == 0 && col == pathColumn
+              ? FittedPath(c, G.MessageTexts[115] + " ", view ? win.MultiSourcePath : win.SourcePath, room)
+              : FittedText(c, rows[i][col], room);
+      c.Text(xs[col], z.hbTop + m.r / 4 + i * m.r, text);
+    }
 }
 
 void PrintNarrowHeader(plat::Canvas& c, const PrintMetrics& m, const PrintZone& z, int w) {
@@ -701,8 +732,11 @@ void PrintNarrowHeader(plat::Canvas& c, const PrintMetrics& m, const PrintZone& 
   c.SetFont(Arial8());
   c.SetColour(0);
   const auto lines = NarrowHeaderTexts(w);
+  const double room = z.bw - 2 * m.c;
+  constexpr std::size_t kPathLine = 3;
   for (std::size_t j = 0; j < lines.size(); ++j)
-    c.Text(z.Xn + m.c, z.nbTop + (25 + 4.0 * j) * m.r / 4, lines[j]);
+    c.Text(z.Xn + m.c, z.nbTop + (25 + 4.0 * j) * m.r / 4,
+           j == kPathLine ? FittedPath(c, "", Win[w].SourcePath, room) : FittedText(c, lines[j], room));
 }
 
 void PrintZoneOf(plat::Canvas& page, const PrintMetrics& m, int w, int k) {

@@ -59,10 +59,18 @@ struct PrintZone {
 // Uses the page canvas for text widths and fills the tick texts of w.
 PrintZone LayoutPrintZone(int w, int k, const PrintMetrics& m, plat::Canvas& page);
 
-// The texts of the wide header box: six rows of three columns ("" empty).
+// The texts of the wide header box: six rows of three columns ("" empty),
+// whole; the printout cuts each to the room before the next text of its row.
 std::vector<std::vector<std::string>> WideHeaderTexts(int w);
-// The 26 lines of the narrow header box.
+// The 26 lines of the narrow header box, whole; the printout cuts each to
+// the box's width.
 std::vector<std::string> NarrowHeaderTexts(int w);
+
+// `text` cut to `width` in the canvas's current font, "..." marking the cut.
+std::string FittedText(plat::Canvas& page, const std::string& text, double width);
+// The path (with a label before it) cut to `width` so that the file name
+// and the folders nearest it stay.
+std::string FittedPath(plat::Canvas& page, const std::string& label, const std::string& path, double width);
 
 // Prints the page of window w (and OtherWindow when PrintSecondWindow is 1).
 // Cancel in the print dialog prints nothing and keeps PrintSecondWindow.

@@ -12,6 +12,7 @@
 #include "core/model.h"
 #include "core/startup.h"
 #include "platform/dialogs.h"
+#include "platform/files.h"
 #include "platform/text.h"
 
 namespace sorvan {
@@ -76,9 +77,10 @@ std::string Label(int i) { return Pick(G.LabelTexts, i, kLabelFallback); }
 
 bool IsWindowNumber(int w) { return w >= 0 && w <= kMaxWindows; }
 
-// The source path of window w as a box title; a number outside the window
-// tables (the main window's 101) gives the default title.
-std::string SourceTitle(int w) { return IsWindowNumber(w) ? Win[w].SourcePath : std::string(); }
+// The source path of window w, as the user reads it, as a box title; a
+// number outside the window tables (the main window's 101) gives the default
+// title.
+std::string SourceTitle(int w) { return IsWindowNumber(w) ? plat::ShownPath(Win[w].SourcePath) : std::string(); }
 
 // A number as shown after a blank or a colon: the program's number text
 // without its sign blank, so that no double blank appears.
@@ -225,7 +227,7 @@ BoxContent ComposeInfoBox(int code, int window) {
         break;
       case 5200: box.text = AcquisitionText(window); break;
       case 5300: box.text = ExtremesText(window); break;
-      case 5400: box.text = win.SourcePath; break;
+      case 5400: box.text = plat::ShownPath(win.SourcePath); break;
       case 5500:
         box.text = Message(117) + " " + Num(win.EnergyShift + G.GlobalEnergyOffset) + " eV";
         break;

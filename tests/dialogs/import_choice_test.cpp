@@ -44,7 +44,11 @@ TEST_F(SpectrumChoicePage, ListsTheSpectraAndTheEndOfThePath) {
     ASSERT_EQ(list.items.size(), 12u);
     EXPECT_EQ(list.items[0], "C 1s");
     EXPECT_EQ(list.items[11], "Sn 3d");
-    EXPECT_EQ(plat::Text(2, "lb21"), "\\march\\depth profile Si.vms");
+    // The end of the path that the label holds, with this system's separators.
+    const std::string shown = plat::Text(2, "lb21");
+    EXPECT_EQ(shown.rfind(".../", 0), 0u) << shown;
+    EXPECT_NE(shown.find("/depth profile Si.vms"), std::string::npos) << shown;
+    EXPECT_FALSE(plat::TextCut(2, "lb21")) << shown;
     EXPECT_EQ(plat::DialogCaption(2), "M7");
     EXPECT_EQ(G.ChosenBlockCount, 0);
   });
@@ -63,6 +67,44 @@ struct ChoiceCase {
   bool all;
   std::vector<int> chosen;    // header indices
 };
+
+// The label shows the file's path as the user reads it: whole when it
+// fits, else the file name with the folders nearest it behind "...", and a
+// file name too long for the label keeps its end. Never cut by the label.
+TEST_F(SpectrumChoicePage, PathIsShownWithItsFileNameWithinTheLabel) {
+  struct Case {
+    const char* what;
+    std::string path;
+    std::string shown;  // "" when only its end is checked
+    std::string ends;
+  };
+  const Case cases[] = {
+      {"short", "\\data\\Si.vms", "/data/Si.vms", "/data/Si.vms"},
+      {"deep folders", "C:\\Messungen\\2005\\Katalysator \xE4\\nach dem Tempern\\Probe_\xE4\xF6\xFC_\xB5.vms", "",
+       "/Probe_\xE4\xF6\xFC_\xB5.vms"},
+      {"long file name", "\\x\\Sputter depth profile of sample B after annealing at 450 C for one hour.vms", "",
+       "one hour.vms"},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.what);
+    G.SourceFilePath = c.path;
+    script::Run([&] {
+      const std::string shown = plat::Text(2, "lb21");
+      if (!c.shown.empty()) {
+        EXPECT_EQ(shown, c.shown);
+      }
+      EXPECT_EQ(shown.find('\\'), std::string::npos) << shown;
+      ASSERT_GE(shown.size(), c.ends.size()) << shown;
+      EXPECT_EQ(shown.substr(shown.size() - c.ends.size()), c.ends);
+      if (c.shown.empty()) {
+        EXPECT_EQ(shown.rfind("...", 0), 0u) << shown;
+      }
+      EXPECT_FALSE(plat::TextCut(2, "lb21")) << shown;
+    });
+    script::Key(script::KeyCode::Esc);
+    ShowSpectrumChoicePage();
+  }
+}
 
 TEST_F(SpectrumChoicePage, ChosenSpectraComeBackByHeaderIndex) {
   const ChoiceCase cases[] = {

@@ -98,6 +98,20 @@ TEST_F(WindowChoicePage, BoxesNameTheWindowAndItsSpectrum) {
   ShowWindowChoicePage(0, G.LabelTexts[33]);
 }
 
+TEST_F(WindowChoicePage, ALongNameIsCutWithinItsBox) {
+  G.MessageTexts[34] = "Window ";
+  Win[7].SpectrumHeader.Name = "Si 2p after sputtering 30 min at 3 keV and annealing at 450 C";
+  script::Run([] {
+    const std::string shown = plat::Text(kPage, "chk201", 4);
+    EXPECT_EQ(shown.rfind("Window 7 Si 2p after", 0), 0u) << shown;
+    EXPECT_EQ(shown.substr(shown.size() - 3), "...") << shown;
+    EXPECT_FALSE(plat::TextCut(kPage, "chk201", 4)) << shown;
+    EXPECT_EQ(plat::Text(kPage, "chk201", 3), "Window 3 S3");
+  });
+  script::Key(script::KeyCode::Esc);
+  ShowWindowChoicePage(0, G.LabelTexts[33]);
+}
+
 TEST_F(WindowChoicePage, TickedWindowsComeBackInWindowOrder) {
   script::Click("chk201", 4);  // window 7
   script::Click("chk201", 3);  // window 3

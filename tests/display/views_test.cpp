@@ -356,16 +356,23 @@ TEST_F(ViewTest, WaterfallDrawsTheFrontMemberLastOnItsOwnBaseline) {
     std::vector<DrawCall> fills;
     for (const DrawCall& c : Calls(DrawCall::Kind::FilledPolygon))
       if (c.state.colour == kGreen) fills.push_back(c);
-    ASSERT_EQ(fills.size(), 4u * 5u) << "five cells a member";
+    ASSERT_EQ(fills.size(), 4u) << "one profile a member";
     const double dx = G.PlotWidth / 3.0 / 5, dy = G.PlotHeight / 2.0 / 5;
-    // Member 4 first, member 1 last; member m stands m depth steps back.
+    // Member 4 first, member 1 last; member m stands m depth steps back:
+    // its six points, then its baseline back from the last to the first.
     for (int m = 4; m >= 1; --m) {
-      const DrawCall& cell = fills[static_cast<size_t>((4 - m) * 5)];
-      EXPECT_EQ(cell.ys[2], std::nearbyint(G.AxisY - m * dy)) << m;
-      EXPECT_EQ(cell.ys[0], std::nearbyint(std::nearbyint(G.AxisY - (m - 1) * dy - G.PixelsPerIntensity * 50 * m) - dy))
-          << m;
+      const DrawCall& profile = fills[static_cast<size_t>(4 - m)];
+      ASSERT_EQ(profile.xs.size(), 8u) << m;
+      const int top = static_cast<int>(
+          std::nearbyint(std::nearbyint(G.AxisY - (m - 1) * dy - G.PixelsPerIntensity * 50 * m) - dy));
+      const int baseline = static_cast<int>(std::nearbyint(G.AxisY - m * dy));
+      for (int i = 0; i < 6; ++i) EXPECT_EQ(profile.ys[i], top) << m << " point " << i;
+      EXPECT_EQ(profile.ys[6], baseline) << m;
+      EXPECT_EQ(profile.ys[7], baseline) << m;
+      EXPECT_EQ(profile.xs[6], profile.xs[5]) << m;
+      EXPECT_EQ(profile.xs[7], profile.xs[0]) << m;
       const double depth = kind == Waterfall ? (m - 1) * dx : (4 - m) * dx;
-      EXPECT_EQ(cell.xs[0], std::nearbyint(std::nearbyint(depth + G.FirstPointX) + dx)) << m;
+      EXPECT_EQ(profile.xs[0], std::nearbyint(std::nearbyint(depth + G.FirstPointX) + dx)) << m;
     }
   }
 }

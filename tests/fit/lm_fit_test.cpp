@@ -87,6 +87,56 @@ INSTANTIATE_TEST_SUITE_P(SyntheticSpectra, ReferenceFit,
                          ::testing::Values(&kTwoSinglets, &kDoublet, &kTwoDoublets),
                          [](const auto& info) { return std::string(info.param->name); });
 
+// An entry that a limit holds (here at 0, where a step can never be small
+// against the entry's size) must not keep a round going to the trial cap,
+// and the step of the other entries must not count on it moving: the fit
+// ends, in a few trials, where the fit with that entry fixed ends.
+TEST(LevenbergMarquardtConvergence, EntryHeldAtZeroByItsLimitsEndsTheRoundsEarly) {
+  struct Case {
+    const char* what;
+    const ReferenceCase* reference;
+    std::vector<int> entries;  // the entries freed, each held at 0 by its limits
+  };
+  const Case cases[] = {
+      {"asymmetries limited to 0..0", &kTwoSinglets, {9, 19}},
+      {"doublet asymmetry limited to 0..0", &kDoublet, {9}},
+      {"Shirley term pressed against 0", &kTwoSinglets, {25}},
+  };
+  for (const Case& c : cases) {
+    // The fit with the entries held fixed at 0.
+    Problem fixed(*c.reference);
+    for (int k : c.entries) fixed.scale[k] = 0.0;
+    ASSERT_EQ(fixed.Run(200, 3), FitOutcome::Finished) << c.what;
+
+    Problem problem(*c.reference);
+    for (int k : c.entries) {
+      ASSERT_EQ(problem.p[k], 0.0) << c.what;
+      problem.scale[k] = -1.0;
+      if (k <= 10 * c.reference->peaks) problem.lower[k] = problem.upper[k] = 0.0;
+    }
+    int trials = 0, convergedAtEnd = 0;
+    FitHooks hooks;
+    hooks.afterTrial = [&](const double*, double) {
+      ++trials;
+      return 0;
+    };
+    hooks.roundEnd = [&](const double*, const FitStatistics&) {
+      convergedAtEnd = problem.engine.convergedCount;
+    };
+    ASSERT_EQ(problem.Run(200, 3, hooks), FitOutcome::Finished) << c.what;
+    // Before, each round ran to its cap of 200 trials.
+    EXPECT_LE(trials, 30) << c.what;
+    EXPECT_EQ(convergedAtEnd, problem.P) << c.what;
+    for (int k = 1; k <= problem.P; ++k) {
+      EXPECT_NEAR(problem.p[k], fixed.p[k], 1e-6 * std::fabs(fixed.p[k]) + 1e-12)
+          << c.what << " entry " << k;
+    }
+    EXPECT_NEAR(problem.engine.statistics.chiSquare, fixed.engine.statistics.chiSquare,
+                1e-9 * fixed.engine.statistics.chiSquare)
+        << c.what;
+  }
+}
+
 TEST(LevenbergMarquardtRounds, TwoRoundsOfLimitTwoMakeTwoAcceptedSteps) {
   Problem problem(kDoublet);
   int roundsStored = 0;

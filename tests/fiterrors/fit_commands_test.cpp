@@ -10,6 +10,7 @@
 
 #include "../shell/shell_fixture.h"
 #include "core/store.h"
+#include "dialogs/fit_finished_page.h"
 #include "display/redraw.h"
 #include "display/windows.h"
 #include "platform/controls.h"
@@ -174,6 +175,34 @@ TEST_F(FitFromTheMenu, NewFitOfTwoPeaksPickedWithTheMouse) {
   EXPECT_TRUE(residual);
   // The statistics are in the window's caption.
   EXPECT_NE(plat::Caption(kW).find(G.MessageTexts[90]), std::string::npos) << plat::Caption(kW);
+}
+
+// The page after the fit shows its statistics whole on their line, and the
+// iterations with the count the window's caption showed.
+TEST_F(FitFromTheMenu, FitFinishedPageShowsItsValuesWhole) {
+  TwoPeakTable();
+  script::SetText("ed161", -1, "20");
+  script::SetText("ed162", -1, "2");
+  script::Click("cmdOk161");
+  script::Run([] {
+    const std::string statistics = plat::Text(24, "lb241");
+    EXPECT_EQ(statistics, FitFinishedStatisticsText(Win[kW].FitReducedChi2, Win[kW].FitChi2,
+                                                     Win[kW].FitSerialCorrelation));
+    EXPECT_FALSE(plat::TextCut(24, "lb241")) << statistics;
+    const std::string iterations = plat::Text(24, "lb243");
+    EXPECT_FALSE(plat::TextCut(24, "lb243")) << iterations;
+    // The caption begins "Iterations: n  ...".
+    const std::string caption = plat::Caption(kW);
+    const std::string prefix = G.MessageTexts[89] + ": ";
+    ASSERT_EQ(caption.rfind(prefix, 0), 0u) << caption;
+    ASSERT_EQ(iterations.rfind(prefix, 0), 0u) << iterations;
+    const double counted = plat::TextToNumber(caption.substr(prefix.size()));
+    EXPECT_GT(counted, 2) << caption;
+    EXPECT_EQ(plat::TextToNumber(iterations.substr(prefix.size())), counted) << iterations << " / " << caption;
+  });
+  script::Click("cmdCancel242");
+  plat::driver::ChooseMenu(3130);
+  EXPECT_EQ(Win[kW].HasFit, 1);
 }
 
 TEST_F(FitFromTheMenu, CancelOnTheLimitsPageRunsNoFit) {

@@ -163,8 +163,11 @@ TEST_F(PrintPage, HeaderBoxTexts) {
   EXPECT_EQ(WideHeaderTexts(1)[1][0], G.MessageTexts[98] + " " + plat::NumberToText(1201.594) + " eV");
   const auto narrow = NarrowHeaderTexts(1);
   ASSERT_EQ(narrow.size(), 26u);
-  EXPECT_EQ(narrow[3], "a\\spectra\\C1s.vms");  // the last 17 characters
-  EXPECT_EQ(narrow[23], "survey of the test");
+  // Whole, the path with this system's separators: the printout cuts them
+  // to the box.
+  EXPECT_EQ(narrow[3], "C:/data/spectra/C1s.vms");
+  EXPECT_EQ(narrow[23], "survey of the test sample");
+  EXPECT_EQ(WideHeaderTexts(1)[0][1], G.MessageTexts[115] + " C:/data/spectra/C1s.vms");
 }
 
 TEST_F(PrintPage, StatisticsAndBackgroundFormulaTexts) {
@@ -321,6 +324,112 @@ TEST_F(PrintPage, QuantificationTableTakesTheLowerHalfAndBreaksPages) {
   // A WAG table: dashes for sigma, lambda and transmission, factors shown.
   EXPECT_GE(std::count(texts.begin(), texts.end(), "- - -"), 75 * 3);
   EXPECT_NE(std::find(texts.begin(), texts.end(), plat::NumberToText(1201.5)), texts.end());
+}
+
+// Long texts on paper of the proportions of a real page (A4 at 96 dots per
+// inch, measured in the real font): every text of a box ends inside it,
+// before the logo, and before the next text of its row; what was cut shows
+// "...", and numbers stay whole.
+TEST_F(PrintPage, LongTextsStayInsideTheirBoxes) {
+  plat::RecordingCanvas paper(794, 1123, plat::RecordingCanvas::Metrics::Font96Dpi);
+  plat::SetRecordingPrinter(&paper);
+  WindowRecord& win = Win[1];
+  win.SpectrumHeader.Comment =
+      "Sputtered 30 min with Ar+ at 3 keV, then annealed at 450 C under UHV; second run after recalibration";
+  win.SpectrumHeader.Date = "14-9-2005";
+  win.SpectrumHeader.SourceInfo = "Monochromated Al K alpha, spot 400 micrometres, flood gun on";
+  win.SourcePath = "C:\\Measurements\\2005\\September\\Catalyst series B\\after annealing\\Probe_\xE4\xF6\xFC_\xB5.vms";
+  GiveFit(1, 2);
+  win.FitReducedChi2 = 12.3456;
+  win.FitChi2 = 123456.78;
+  win.FitSerialCorrelation = -0.4321;
+  struct Case {
+    const char* what;
+    int header, quantHalf;
+    bool fit;
+  };
+  const Case cases[] = {{"fit and header, full page", 1, 0, true},
+                        {"fit and header, half page", 1, 1, true},
+                        {"fit without header", 0, 0, true},
+                        {"header without fit", 1, 0, false}};
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.what);
+    win.HasFit = c.fit ? 1 : 0;
+    win.PrintHeaderBlock = static_cast<Byte>(c.header);
+    win.PrintFitTable = 1;
+    Win[0].PrintHeaderBlock = static_cast<Byte>(c.quantHalf);
+    paper.Clear();
+    script::Click("cmdOk91");
+    script::AnswerDialog("print", "ok");
+    plat::driver::ChooseMenu(1400);
+    const PrintMetrics m = MeasurePrintPage(paper);
+    const PrintZone z = LayoutPrintZone(1, 0, m, paper);
+    struct Room {
+      const char* name;
+      double left, top, right, bottom;
+    };
+    std::vector<Room> rooms;
+    if (z.wideHeader) {
+      // The logo takes the right seventh of the header box.
+      double right = z.hbRight;
+      for (const DrawCall& p : paper.CallsOf(DrawCall::Kind::Picture))
+        if (p.x1 > z.hbLeft && p.y1 < z.hbBottom && p.y1 > z.hbTop) right = std::min(right, p.x1);
+      rooms.push_back({"header box", z.hbLeft, z.hbTop, right, z.hbBottom});
+    }
+    if (z.narrowHeader) rooms.push_back({"narrow header box", z.Xn, z.nbTop, z.Xn + z.bw, z.nbBottom});
+    if (z.statsBox) rooms.push_back({"statistics box", z.Xn, z.sbTop, z.Xn + z.bw, z.sbBottom});
+    if (z.fitTable) rooms.push_back({"fit table", z.tableLeft, z.tableTop, z.tableRight, z.Zb});
+    ASSERT_FALSE(rooms.empty());
+    struct Placed {
+      double left, right, y;
+      std::string text;
+    };
+    std::vector<std::vector<Placed>> inRoom(rooms.size());
+    std::vector<std::string> texts;
+    for (DrawCall t : paper.CallsOf(DrawCall::Kind::Text)) {
+      if (t.state.font.escapement != 0) continue;
+      texts.push_back(t.text);
+      paper.SetFont(t.state.font);
+      const double right = t.x1 + paper.TextWidth(t.text);
+      for (std::size_t k = 0; k < rooms.size(); ++k) {
+        const Room& room = rooms[k];
+        if (t.x1 < room.left || t.x1 >= room.right || t.y1 < room.top || t.y1 >= room.bottom) continue;
+        EXPECT_LE(right, room.right) << "'" << t.text << "' runs out of the " << room.name;
+        inRoom[k].push_back({t.x1, right, t.y1, t.text});
+      }
+    }
+    for (std::size_t k = 0; k < rooms.size(); ++k) {
+      auto& placed = inRoom[k];
+      std::sort(placed.begin(), placed.end(),
+                [](const Placed& a, const Placed& b) { return a.y != b.y ? a.y < b.y : a.left < b.left; });
+      for (std::size_t i = 0; i + 1 < placed.size(); ++i)
+        if (placed[i].y == placed[i + 1].y) {
+          EXPECT_LE(placed[i].right, placed[i + 1].left)
+              << "'" << placed[i].text << "' runs into '" << placed[i + 1].text << "' in the " << rooms[k].name;
+        }
+    }
+    auto shown = [&](const std::string& t) { return std::find(texts.begin(), texts.end(), t) != texts.end(); };
+    // A text that starts and ends so.
+    auto shownAs = [&](const std::string& start, const std::string& end) {
+      return std::any_of(texts.begin(), texts.end(), [&](const std::string& x) {
+        return x.size() >= start.size() + end.size() && x.rfind(start, 0) == 0 &&
+               x.compare(x.size() - end.size(), end.size(), end) == 0;
+      });
+    };
+    // The file name and its nearest folders, with this system's separators.
+    const std::string file = "/after annealing/Probe_\xE4\xF6\xFC_\xB5.vms";
+    if (z.wideHeader) {
+      EXPECT_TRUE(shown(G.MessageTexts[97] + " 14-9-2005")) << "the date whole";
+      EXPECT_TRUE(shownAs(G.MessageTexts[96] + " Sputtered 30 min", "...")) << "the comment cut";
+      EXPECT_TRUE(shownAs(G.MessageTexts[115] + " .../", file)) << "the path cut on the left";
+    }
+    if (z.narrowHeader) {
+      EXPECT_TRUE(shownAs(".../", "Probe_\xE4\xF6\xFC_\xB5.vms"));
+    }
+    if (c.fit) {
+      for (int line : {0, 1, 2}) EXPECT_TRUE(shown(StatisticsLine(1, line))) << "statistics line " << line;
+    }
+  }
 }
 
 class PrintToPdf : public ReportTest {};

@@ -62,7 +62,7 @@ TEST_F(InformationCommands, EachBoxShowsTheWindowsValues) {
       {CmdShowAcquisition, 51, "Al (mono)"},
       {CmdShowEnergyCorrection, 52, plat::NumberToText(-0.25)},
       {CmdShowExtremes, 53, plat::NumberToText(852.6)},
-      {CmdShowSourceFile, 54, "\\data\\spot 4.vms"},
+      {CmdShowSourceFile, 54, "/data/spot 4.vms"},  // this system's separators
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.command);

@@ -152,6 +152,9 @@ TEST_F(InfoBoxComposeTest, DescriptionSourceAndShift) {
   EXPECT_EQ(ComposeInfoBox(5100, 3).text, "M81 C 1s\rM96 sample A\rM97 01.02.2006");
   EXPECT_EQ(ComposeInfoBox(5100, 3).title, "C 1s");
   EXPECT_EQ(ComposeInfoBox(5400, 3).text, "/data/c1s.vms");
+  // Shown with this system's separators.
+  Win[3].SourcePath = "C:\\data\\c1s.vms";
+  EXPECT_EQ(ComposeInfoBox(5400, 3).text, "C:/data/c1s.vms");
   Win[3].EnergyShift = 0.5;
   G.GlobalEnergyOffset = -1.25;
   EXPECT_EQ(ComposeInfoBox(5500, 3).text, "M117 -0.75 eV");

@@ -12,6 +12,7 @@
 #include "core/store.h"
 #include "display/redraw.h"
 #include "display/windows.h"
+#include "import/reader_support.h"
 #include "platform/files.h"
 #include "platform/text.h"
 #include "shell/messages.h"
@@ -21,6 +22,11 @@ namespace sorvan {
 namespace {
 
 constexpr int kMaxEntries = 100;
+// Energies beyond this (eV) belong to no photoelectron or Auger line; an
+// entry holding one is left out, so that the plot's axes stay drawable.
+constexpr double kLargestEnergy = 100000;
+
+bool UsableEnergy(double e) { return std::isfinite(e) && std::fabs(e) <= kLargestEnergy; }
 
 struct Entry {
   std::string text;
@@ -73,14 +79,19 @@ int LoadAugerParameterListFrom(const std::string& path) {
 
   std::vector<Entry> entries;
   bool tooMany = false;
+  int outOfRange = 0;
   for (const std::string& line : lines) {
     Entry e;
     if (!ParseAugerEntry(line, e.a, e.b, e.c)) continue;
+    if (!UsableEnergy(e.a) || !UsableEnergy(e.b) || !UsableEnergy(e.c)) {
+      ++outOfRange;
+      continue;
+    }
     if (static_cast<int>(entries.size()) == kMaxEntries) {
       tooMany = true;
       break;
     }
-    e.text = line;
+    e.text = WithoutControlBytes(line);
     entries.push_back(std::move(e));
   }
   const int n = static_cast<int>(entries.size());
@@ -141,8 +152,14 @@ int LoadAugerParameterListFrom(const std::string& path) {
 
   RedrawWindow(w);  // ends by updating the menu state for w
 
+  std::string problems;
+  if (outOfRange > 0)
+    problems = std::to_string(outOfRange) + (outOfRange == 1 ? " entry" : " entries") +
+               " with an energy beyond 100000 eV left out";
   if (tooMany)
-    throw plat::FileError("the list holds more than 100 entries; only the first 100 are shown", path);
+    problems += std::string(problems.empty() ? "" : "; ") +
+                "the list holds more than 100 entries; only the first 100 are shown";
+  if (!problems.empty()) throw plat::FileError(problems, path);
   return w;
 }
 

@@ -25,6 +25,8 @@ enum class HeaderLayout { Full, TwoColumn, Keyword };
 // The layout shown; OK reads the boxes of this layout, whatever the line
 // buffer holds by then.
 HeaderLayout g_layout = HeaderLayout::Full;
+// The imported header the page shows and its OK stores into.
+int g_header = 1;
 
 HeaderLayout LayoutOf(const std::string& selector) {
   if (selector.rfind("xstart", 0) == 0) return HeaderLayout::Keyword;
@@ -108,10 +110,11 @@ void cmdOK251_Click() {
   ClosePage(kEnergyPage, -1);
 }
 
-void ShowImportHeaderPage(int /*window*/) {
+void ShowImportHeaderPage(int /*window*/, int header) {
   if (!PageCanOpen(kHeaderPage)) return;
   const HeaderLayout layout = LayoutOf(G.LineBuffer);
   g_layout = layout;
+  g_header = ImportedHeader.Contains(header) ? header : 1;
   const bool keyword = layout == HeaderLayout::Keyword;
   PageSpec spec;
   spec.dialogWindow = kHeaderPage;
@@ -121,7 +124,7 @@ void ShowImportHeaderPage(int /*window*/) {
   spec.firstEntry = "ed261";
   RunPage(spec, [&] {
     const int n = kHeaderPage;
-    const SpectrumHeaderRecord& h = ImportedHeader[1];
+    const SpectrumHeaderRecord& h = ImportedHeader[g_header];
     int place = 0;
     for (int r = 0; r < static_cast<int>(std::size(kRows)); ++r) {
       const HeaderRow& row = kRows[r];
@@ -149,7 +152,7 @@ void ShowImportHeaderPage(int /*window*/) {
 
 void cmdOk261_Click() {
   const int n = kHeaderPage;
-  SpectrumHeaderRecord& h = ImportedHeader[1];
+  SpectrumHeaderRecord& h = ImportedHeader[g_header];
   h.Name = plat::Text(n, "ed261");
   h.Comment = plat::Text(n, "ed262");
   h.Date = plat::Text(n, "ed263");

@@ -12,13 +12,14 @@ namespace sorvan {
 void ShowExcitationEnergyPage();
 void cmdOK251_Click();
 
-// Page 26x: shows and edits ImportedHeader[1] in the layout that LineBuffer
+// Page 26x: shows and edits ImportedHeader[header] (spectrum 1 unless a
+// reader of several spectra names another) in the layout that LineBuffer
 // selects: "xstart..." the short keyword header (name, comment, date,
 // excitation and pass energy), "E_I" the two-column layout (energies and
 // step as the reader computed them, shown fixed), anything else the full
 // header, whose point count OK recomputes from the energies and the step.
 // `window` is the caller's window; the page does not use it.
-void ShowImportHeaderPage(int window = 0);
+void ShowImportHeaderPage(int window = 0, int header = 1);
 void cmdOk261_Click();
 
 // Page 6x: the excitation energy and the name of imported spectrum 1, asked

@@ -23,8 +23,17 @@ namespace sorvan {
 
 namespace {
 
-// The spans of the two axes in eV; a span of 0 (or less) counts as 1.
-double SpanOf(double span) { return span >= 1 ? std::floor(span) : 1; }
+// Largest span drawn (eV): wider spans (energies of 1e10 or an infinite
+// end) are drawn as this one, so that the tick step stays an int and the
+// ticks at most 100.
+constexpr double kLargestSpan = 1.0e9;
+
+// The spans of the two axes in eV; a span of 0 (or less, or not a number)
+// counts as 1.
+double SpanOf(double span) { return span >= 1 ? std::floor(std::min(span, kLargestSpan)) : 1; }
+
+// Ticks of a span at a step: at most 100.
+int TicksOf(double span, int step) { return static_cast<int>(std::min(100.0, std::floor(span / step))); }
 
 int EntryCount(const WindowRecord& win) {
   return static_cast<int>(std::clamp(win.ChemStatePointCount, 0.0, 100.0));
@@ -39,8 +48,8 @@ ChemicalStateAxes ChemicalStateAxesOf(int w) {
   a.spanY = SpanOf(win.ChemStateYSpan);
   a.stepX = ChemicalStateTickStep(a.spanX);
   a.stepY = ChemicalStateTickStep(a.spanY);
-  a.ticksX = static_cast<int>(a.spanX / a.stepX);
-  a.ticksY = static_cast<int>(a.spanY / a.stepY);
+  a.ticksX = TicksOf(a.spanX, a.stepX);
+  a.ticksY = TicksOf(a.spanY, a.stepY);
   return a;
 }
 
@@ -73,14 +82,14 @@ std::vector<ChemicalStateLine> ChemicalStateAugerLines(int w) {
 
 int ChemicalStateTickStep(double span) {
   if (!(span > 100)) return 1;
-  return static_cast<int>(std::ceil(std::min(span, 1.0e9) / 100));
+  return static_cast<int>(std::ceil(std::min(span, kLargestSpan) / 100));
 }
 
 void MakeChemicalStateTickLabels(int w) {
   const WindowRecord& win = Win[w];
   const double SX = SpanOf(win.ChemStateXSpan), SY = SpanOf(win.ChemStateYSpan);
   const int stepX = ChemicalStateTickStep(SX), stepY = ChemicalStateTickStep(SY);
-  const int ticksX = static_cast<int>(SX / stepX), ticksY = static_cast<int>(SY / stepY);
+  const int ticksX = TicksOf(SX, stepX), ticksY = TicksOf(SY, stepY);
   for (int t = 0; t <= ticksX; ++t) G.XTickText[t] = plat::NumberToText(win.ChemStateXMax - t * stepX);
   for (int t = 0; t <= ticksY; ++t) {
     G.YTickText[t] = plat::NumberToText(win.ChemStateYMax - t * stepY);

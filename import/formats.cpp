@@ -6,6 +6,7 @@
 #include "import/npl_pcf.h"
 #include "import/numbered_files.h"
 #include "import/prefixed_text.h"
+#include "import/reader_support.h"
 #include "import/spx.h"
 #include "import/tap.h"
 #include "import/transmission_files.h"
@@ -59,6 +60,7 @@ bool RunImportReader(int code, int w) {
   const ImportFormatInfo* f = FindImportFormat(code);
   if (f == nullptr || f->reader == nullptr) return false;
   f->reader(w);
+  TidyImportedTexts();
   return true;
 }
 

@@ -175,7 +175,15 @@ void ImportNumberedFiles(int w) {
         RefuseImportFile(w);
         return;
       }
-      if (newImport && first) ShowExcitationEnergyPage();
+      if (newImport && first) {
+        // A foreign file is refused before anything is asked.
+        TextItems probe(text);
+        if (probe.AtEnd() || !KnownIdentification(probe.Item())) {
+          RefuseImportFile(w);
+          return;
+        }
+        ShowExcitationEnergyPage();
+      }
       const std::string next = NumberedFileSuccessor(path);
       const bool nextExists = !next.empty() && plat::FileExists(next);
       TextItems file(text);

@@ -98,6 +98,35 @@ void ClearImportedHeaderTexts(int h) {
   header.SourceInfo.clear();
 }
 
+std::string WithoutControlBytes(const std::string& text) {
+  std::string out;
+  out.reserve(text.size());
+  for (const char ch : text) {
+    const unsigned char c = static_cast<unsigned char>(ch);
+    if (c == '\t') out += ' ';
+    else if (c >= 0x20 && c != 0x7F) out += ch;
+  }
+  return out;
+}
+
+void TidyImportedTexts() {
+  auto tidy = [](std::string& s) {
+    for (const char ch : s) {
+      const unsigned char c = static_cast<unsigned char>(ch);
+      if (c < 0x20 || c == 0x7F) {
+        s = WithoutControlBytes(s);
+        return;
+      }
+    }
+  };
+  for (int h = 1; h <= ImportedHeader.upper(); ++h) {
+    SpectrumHeaderRecord& H = ImportedHeader[h];
+    for (std::string* s : {&H.Name, &H.ShortName, &H.Comment, &H.Technique, &H.Date, &H.SourceInfo})
+      tidy(*s);
+  }
+  for (int r = 1; r <= G.BlockNames.upper(); ++r) tidy(G.BlockNames[r]);
+}
+
 std::string ChooseImportFile(const std::vector<std::string>& filterPairs,
                              const std::string& defaultExtension, const std::string& startFolder,
                              bool updateImportFolder) {

@@ -45,6 +45,14 @@ void SkipImportLines(int count);
 // carries texts of an earlier file.
 void ClearImportedHeaderTexts(int h);
 
+// A text read from a file as the program shows it: NUL and the other
+// control bytes (which draw as boxes) dropped, a tab turned into a blank.
+std::string WithoutControlBytes(const std::string& text);
+// Applies WithoutControlBytes to every text field of the imported headers
+// and to the region names of a depth profile; every reader's result passes
+// through it before anything is listed or placed.
+void TidyImportedTexts();
+
 // The open-file dialog of an import: `filterPairs` are (description, mask)
 // pairs to which the "all files" pair is appended; the dialog opens in
 // `startFolder` with the first mask preset. Leaves the choice in

@@ -347,6 +347,7 @@ void RereadSpxDepthProfile(int w) {
     if (G.ChosenDepthBlocks[rest] == rest) whole = false;
   G.SpectraReadCount = G.DepthLevelCount;
   G.SdpBlockCount = static_cast<Int16>(k);
+  TidyImportedTexts();
   if (!whole) ReportPartialImport(w);
 }
 

@@ -5,6 +5,7 @@
 #include <cmath>
 
 #include "core/model.h"
+#include "core/reference_files.h"
 #include "core/store.h"
 #include "dialogs/import_header_pages.h"
 #include "import/formats.h"
@@ -26,6 +27,94 @@ struct Variant {
   bool digitFirstUntrimmed;  // the line test of the kinetic-falling files
 };
 
+// A run of data lines with the energies of its lines.
+struct Run {
+  std::vector<double> energies;
+  std::vector<double> intensities;
+};
+
+// How far an energy may lie from its place on the axis: the rounding of the
+// file's energies to 0.001 eV on both ends, and a tenth of a step for
+// energies written with fewer digits than the step needs.
+double Tolerance(double step) { return 0.0011 + 0.1 * std::fabs(step); }
+
+double StepOf(const std::vector<double>& e) {
+  return (e.back() - e.front()) / static_cast<double>(e.size() - 1);
+}
+
+bool EvenlySpaced(const std::vector<double>& e) {
+  if (e.size() < 2) return false;
+  const double step = StepOf(e);
+  if (!(std::fabs(step) > 1e-9) || !std::isfinite(step)) return false;
+  const double tolerance = Tolerance(step);
+  for (std::size_t i = 0; i < e.size(); ++i)
+    if (!(std::fabs(e[i] - (e.front() + step * static_cast<double>(i))) <= tolerance)) return false;
+  return true;
+}
+
+// Whether run b continues the axis of run a: the step of either run (the
+// same in both when both have one) leads from a's last energy to b's first.
+bool Continues(const Run& a, const Run& b) {
+  double step = 0;
+  const bool stepA = a.energies.size() >= 2 && EvenlySpaced(a.energies);
+  const bool stepB = b.energies.size() >= 2 && EvenlySpaced(b.energies);
+  if (stepA && stepB) {
+    step = StepOf(a.energies);
+    if (!(std::fabs(StepOf(b.energies) - step) <= Tolerance(step))) return false;
+  } else if (stepA) {
+    step = StepOf(a.energies);
+  } else if (stepB) {
+    step = StepOf(b.energies);
+  } else {
+    return false;
+  }
+  return std::fabs(b.energies.front() - (a.energies.back() + step)) <= Tolerance(step);
+}
+
+// The spectrum name offered on the header page: the file's name without its
+// extension, numbered when the file holds several regions.
+std::string OfferedName(const std::string& path, int region, int regions) {
+  std::string name = FileNameOfPath(path);
+  const std::size_t dot = name.rfind('.');
+  if (dot != std::string::npos && dot > 0) name.resize(dot);
+  if (regions > 1) name += "_" + std::to_string(region);
+  return name;
+}
+
+// Whether every region of the file can be read as a spectrum of its own.
+bool Readable(const TwoColumnFile& file) {
+  if (file.regions.empty() || static_cast<int>(file.regions.size()) > kMaxImportedRegions)
+    return false;
+  for (const TwoColumnRegion& r : file.regions) {
+    const std::size_t n = r.intensities.size();
+    if (n < 2 || n > static_cast<std::size_t>(kMaxSpectrumPoints) || !r.evenlySpaced) return false;
+  }
+  return true;
+}
+
+// Spectrum k of the store from region r: its values in rising kinetic
+// energy (when the file runs the way the command says) and its energies as
+// the file gives them, converted from binding energies with hv.
+void StoreRegion(int k, const TwoColumnRegion& r, const Variant& v, double hv) {
+  const int h = HeaderIndexOfSpectrum(k);
+  SpectrumHeaderRecord& H = ImportedHeader[h];
+  ClearImportedHeaderTexts(h);
+  const int n = static_cast<int>(r.intensities.size());
+  H.PointCount = static_cast<Int16>(n);
+  H.StartEnergy = v.firstLineIsEnd ? r.lastEnergy : r.firstEnergy;
+  H.EndEnergy = v.firstLineIsEnd ? r.firstEnergy : r.lastEnergy;
+  H.ExcitationEnergy = hv;
+  if (v.binding) {
+    H.EndEnergy = hv - H.EndEnergy;
+    H.StartEnergy = hv - H.StartEnergy;
+  }
+  H.EnergyStep = RoundUpwardTo(std::fabs(H.StartEnergy - H.EndEnergy) / (n - 1), 100000);
+  CheckedVector<double>& values = ImportedValues[k];
+  values.Resize(n);
+  for (int i = 1; i <= n; ++i)
+    values[v.firstLineIsEnd ? n - i + 1 : i] = r.intensities[static_cast<std::size_t>(i - 1)];
+}
+
 void ImportTwoColumn(int w, const Variant& v) {
   G.ImportMode = "NORM";
   const std::string path =
@@ -41,54 +130,60 @@ void ImportTwoColumn(int w, const Variant& v) {
     return;
   }
   const TwoColumnFile file = ParseTwoColumn(text, v.digitFirstUntrimmed);
-  const int n = static_cast<int>(file.intensities.size());
-  // The energy step divides by n - 1: a spectrum needs two points.
-  if (n < 2) {
+  // A file the reader cannot take whole is refused before anything is
+  // asked: no page, no window.
+  if (!Readable(file)) {
     RefuseImportFile(w);
     return;
   }
-
-  SpectrumHeaderRecord& h = ImportedHeader[1];
-  ClearImportedHeaderTexts(1);
-  h.PointCount = static_cast<Int16>(n);
-  h.StartEnergy = v.firstLineIsEnd ? file.lastEnergy : file.firstEnergy;
-  h.EndEnergy = v.firstLineIsEnd ? file.firstEnergy : file.lastEnergy;
-  CheckedVector<double>& values = ImportedValues[1];
-  values.Resize(n);
-  for (int i = 1; i <= n; ++i)
-    values[v.firstLineIsEnd ? n - i + 1 : i] = file.intensities[static_cast<std::size_t>(i - 1)];
-
-  if (file.dataLines > n) ReportPartialImport(w);
+  const int regions = static_cast<int>(file.regions.size());
 
   if (!reread) {
     ShowExcitationEnergyPage();
     const double hv = G.DefaultExcitationEnergy;
-    h.ExcitationEnergy = hv;
-    if (v.binding) {
-      h.EndEnergy = hv - h.EndEnergy;
-      h.StartEnergy = hv - h.StartEnergy;
+    const std::string date = plat::FileDateText(path);
+    for (int k = 1; k <= regions; ++k) {
+      StoreRegion(k, file.regions[static_cast<std::size_t>(k - 1)], v, hv);
+      // The header page shows what this file gives and the program's
+      // presets, never what an earlier import left.
+      const int h = HeaderIndexOfSpectrum(k);
+      SpectrumHeaderRecord& H = ImportedHeader[h];
+      H.Name = OfferedName(path, k, regions);
+      H.Date = date;
+      H.DwellTime = 1;
+      H.ScanCount = 1;
+      H.PassEnergy = 10;
+      H.Technique = "CAE";
+      G.LineBuffer = "E_I";
+      const Int16 n = H.PointCount;
+      ShowImportHeaderPage(w, h);
+      // The page recomputes the point count from the energies and the
+      // rounded step; the values read are what the spectrum holds.
+      ImportedHeader[h].PointCount = n;
     }
-    h.EnergyStep = RoundUpwardTo(std::fabs(h.StartEnergy - h.EndEnergy) / (n - 1), 100000);
-    h.Date = plat::FileDateText(path);
-    G.LineBuffer = "E_I";
-    ShowImportHeaderPage(w);
-    // The page recomputes the point count from the energies and the rounded
-    // step; the values read are what the spectrum holds.
-    h.PointCount = static_cast<Int16>(n);
   } else {
     const SpectrumHeaderRecord& own = Win[w].SpectrumHeader;
-    h.Name = own.Name;
-    h.ShortName = own.ShortName;
-    h.Comment = own.Comment;
-    h.Date = own.Date;
-    h.SourceInfo = own.SourceInfo;
-    h.StartEnergy = own.StartEnergy;
-    h.EndEnergy = own.EndEnergy;
-    h.ExcitationEnergy = own.ExcitationEnergy;
-    h.PointCount = own.PointCount;
-    h.EnergyStep = own.EnergyStep;
+    for (int k = 1; k <= regions; ++k) {
+      StoreRegion(k, file.regions[static_cast<std::size_t>(k - 1)], v, own.ExcitationEnergy);
+      ImportedHeader[HeaderIndexOfSpectrum(k)].Name = OfferedName(path, k, regions);
+    }
+    // The spectrum the window shows takes the window's header.
+    int h = Win[w].SourceSpectrumIndex;
+    const int k = SpectrumOfHeaderIndex(h);
+    if (k < 1 || k > regions) h = 1;
+    SpectrumHeaderRecord& H = ImportedHeader[h];
+    H.Name = own.Name;
+    H.ShortName = own.ShortName;
+    H.Comment = own.Comment;
+    H.Date = own.Date;
+    H.SourceInfo = own.SourceInfo;
+    H.StartEnergy = own.StartEnergy;
+    H.EndEnergy = own.EndEnergy;
+    H.ExcitationEnergy = own.ExcitationEnergy;
+    H.PointCount = own.PointCount;
+    H.EnergyStep = own.EnergyStep;
   }
-  G.SpectraReadCount = 1;
+  G.SpectraReadCount = static_cast<Int16>(regions);
 }
 
 }  // namespace
@@ -110,18 +205,41 @@ void SplitTwoColumnLine(const std::string& line, double& energy, double& intensi
 
 TwoColumnFile ParseTwoColumn(std::string_view text, bool digitFirstUntrimmed) {
   TwoColumnFile file;
+  std::vector<Run> runs;
+  bool gap = true;  // a line that is not a data line came since the last data line
   TextItems lines(text);
   while (!lines.AtEnd()) {
     const std::string line = lines.Line();
-    if (!IsTwoColumnDataLine(line, digitFirstUntrimmed)) continue;
+    if (!IsTwoColumnDataLine(line, digitFirstUntrimmed)) {
+      gap = true;
+      continue;
+    }
     ++file.dataLines;
-    if (file.dataLines > kMaxSpectrumPoints) continue;
     double energy = 0, intensity = 0;
     SplitTwoColumnLine(line, energy, intensity);
-    energy = RoundUpwardTo(energy, 1000);
-    if (file.dataLines == 1) file.firstEnergy = energy;
-    file.lastEnergy = energy;
-    file.intensities.push_back(intensity);
+    if (gap) runs.emplace_back();
+    gap = false;
+    runs.back().energies.push_back(RoundUpwardTo(energy, 1000));
+    runs.back().intensities.push_back(intensity);
+  }
+  // Runs that continue one axis across the lines between them are one region.
+  std::vector<Run> joined;
+  for (Run& run : runs) {
+    if (!joined.empty() && Continues(joined.back(), run)) {
+      Run& last = joined.back();
+      last.energies.insert(last.energies.end(), run.energies.begin(), run.energies.end());
+      last.intensities.insert(last.intensities.end(), run.intensities.begin(), run.intensities.end());
+    } else {
+      joined.push_back(std::move(run));
+    }
+  }
+  for (Run& run : joined) {
+    TwoColumnRegion r;
+    r.firstEnergy = run.energies.front();
+    r.lastEnergy = run.energies.back();
+    r.evenlySpaced = EvenlySpaced(run.energies);
+    r.intensities = std::move(run.intensities);
+    file.regions.push_back(std::move(r));
   }
   return file;
 }

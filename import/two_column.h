@@ -1,11 +1,16 @@
-// The two-column text readers: one spectrum from a plain text file of
+// The two-column text readers: spectra from a plain text file of
 // energy-intensity lines (titles, headings, comments and empty lines are
-// passed over wherever they stand). The file says nothing of its energy
-// scale or direction, so four import commands choose it: binding energies
-// falling or rising down the file, kinetic energies falling or rising. The
-// excitation energy and the rest of the header are asked on pages 25x and
-// 26x. Checked on an exported file of four regions with "#" comment blocks
-// and on hand-made files.
+// passed over). The file says nothing of its energy scale or direction, so
+// four import commands choose it: binding energies falling or rising down the
+// file, kinetic energies falling or rising. The excitation energy and the
+// rest of the header are asked on pages 25x and 26x.
+//
+// Instrument software exports several regions into one file, each a run of
+// data lines after a block of comment or empty lines. Each region becomes a
+// spectrum of its own; runs that continue one evenly spaced axis across a
+// stray empty or comment line are one region. A region whose energies are not
+// evenly spaced (or all equal, or of one line) has no axis the reader could
+// take, and the file is refused: the axis is never made up.
 #pragma once
 #include <string>
 #include <string_view>
@@ -13,11 +18,16 @@
 
 namespace sorvan {
 
+struct TwoColumnRegion {
+  double firstEnergy = 0;           // of its first data line, rounded to 0.001 eV
+  double lastEnergy = 0;            // of its last data line, rounded to 0.001 eV
+  std::vector<double> intensities;  // file order
+  bool evenlySpaced = true;         // the energies lie on one axis of a step other than 0
+};
+
 struct TwoColumnFile {
-  int dataLines = 0;                // every data line of the file
-  double firstEnergy = 0;           // of the first data line, rounded to 0.001 eV
-  double lastEnergy = 0;            // of the last data line kept, rounded to 0.001 eV
-  std::vector<double> intensities;  // file order, at most kMaxSpectrumPoints
+  int dataLines = 0;                     // every data line of the file
+  std::vector<TwoColumnRegion> regions;  // in file order
 };
 
 // Whether a line is a data line: for most codes the trimmed line begins with
@@ -30,14 +40,19 @@ bool IsTwoColumnDataLine(const std::string& line, bool digitFirstUntrimmed);
 // trimmed, at most 100 characters).
 void SplitTwoColumnLine(const std::string& line, double& energy, double& intensity);
 
-// Reads the data lines of a file; lines beyond the largest point count are
-// counted but not kept.
+// Reads the data lines of a file into regions: runs of data lines, a run
+// that continues the axis of the one before it (the same step across the
+// lines between them) joined to it.
 TwoColumnFile ParseTwoColumn(std::string_view text, bool digitFirstUntrimmed);
+
+// Largest number of regions read from one file (the store's spectra).
+inline constexpr int kMaxImportedRegions = 100;
 
 // The readers of the format codes 16, 18, 20 and 22 (and + 1 for the
 // re-reading of window w's source, which asks nothing and takes the window's
-// header). A file of fewer than two data lines is refused with message 3;
-// one of more than 32767 keeps the first 32767 and says so.
+// header for the spectrum the window shows). A file without a region of two
+// or more evenly spaced points, with a region of more than 32767 points or
+// with more than 100 regions is refused with message 3 and nothing is asked.
 void ImportTwoColumnBinding(int w);
 void ImportTwoColumnBindingReversed(int w);
 void ImportTwoColumnKineticReversed(int w);

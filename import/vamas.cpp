@@ -103,8 +103,13 @@ struct HeaderInfo {
   std::array<bool, kBlockItems + 1> included{};
 };
 
-void ParseBlock(LineReader& lines, const HeaderInfo& header, bool first, VamasBlock& b) {
-  auto has = [&](int item) { return first || header.included[item]; };
+// Reads one block into `b`. The first block of a file (`first` nullptr)
+// carries every item; a later one only those the inclusion list names, the
+// others being the first block's: those that decide the layout of the rest
+// of the block (technique, corresponding variables, abscissa) are looked up
+// there, the others are copied by Inherit for the blocks kept.
+void ParseBlock(LineReader& lines, const HeaderInfo& header, const VamasBlock* first, VamasBlock& b) {
+  auto has = [&](int item) { return first == nullptr || header.included[item]; };
   const std::string& mode = header.mode;
   const bool mapMode = IsOneOf(mode, {"MAP", "MAPDP", "MAPSV", "MAPSVDP", "SEM"});
   const bool depthMode = IsOneOf(mode, {"MAPDP", "MAPSVDP", "SDP", "SDPSV"});
@@ -122,12 +127,13 @@ void ParseBlock(LineReader& lines, const HeaderInfo& header, bool first, VamasBl
     for (long long j = 0; j < n; ++j) b.Comment += lines.Next("a block comment line");
   }
   if (has(11)) b.Technique = std::string(TrimView(lines.Next("the technique")));
-  const std::string& tech = b.Technique;
+  const std::string& tech = has(11) ? b.Technique : first->Technique;
   if (mapMode && has(12)) lines.Skip(2, "the x and y coordinates");
   if (has(13)) {
-    b.ExperimentalValues.clear();
-    for (long long j = 0; j < header.experimentalVariables; ++j)
-      b.ExperimentalValues.push_back(TextItem(lines, "an experimental variable value"));
+    for (long long j = 0; j < header.experimentalVariables; ++j) {
+      const std::string_view value = lines.Next("an experimental variable value");
+      if (j == 0) b.FirstExperimentalValue = std::string(value);
+    }
   }
   if (has(14)) lines.Skip(1, "the analysis source label");
   if (has(15) && (depthMode || IsOneOf(tech, {"FABMS", "FABMS energy spec", "ISS", "SIMS",
@@ -166,6 +172,8 @@ void ParseBlock(LineReader& lines, const HeaderInfo& header, bool first, VamasBl
       if (j == 0 && !header.regular) b.AbscissaLabel = std::move(label);
       lines.Skip(1, "a corresponding variable unit");
     }
+  } else {
+    b.VariableCount = first->VariableCount;
   }
   if (has(36)) lines.Skip(1, "the signal mode");
   if (has(37)) b.CollectionTime = NumberItem(lines, "the signal collection time");
@@ -218,9 +226,48 @@ void ParseBlock(LineReader& lines, const HeaderInfo& header, bool first, VamasBl
   b.AbscissaIncrement = step;
 }
 
+
+// The items a later block leaves out are those of the first block.
+void Inherit(VamasBlock& b, const VamasBlock& first, const HeaderInfo& header) {
+  auto has = [&](int item) { return header.included[item]; };
+  if (!has(1)) b.BlockId = first.BlockId;
+  if (!has(2)) b.Sample = first.Sample;
+  if (!has(3)) b.Year = first.Year;
+  if (!has(4)) b.Month = first.Month;
+  if (!has(5)) b.Day = first.Day;
+  if (!has(10)) b.Comment = first.Comment;
+  if (!has(11)) b.Technique = first.Technique;
+  if (!has(13)) b.FirstExperimentalValue = first.FirstExperimentalValue;
+  if (!has(16)) b.ExcitationEnergy = first.ExcitationEnergy;
+  if (!has(23)) b.AnalyserMode = first.AnalyserMode;
+  if (!has(24)) b.PassEnergy = first.PassEnergy;
+  if (!has(31)) b.Species = first.Species;
+  if (!has(32)) b.Transition = first.Transition;
+  if (header.regular && !has(34)) {
+    b.AbscissaLabel = first.AbscissaLabel;
+    b.AbscissaStart = first.AbscissaStart;
+    b.AbscissaIncrement = first.AbscissaIncrement;
+  }
+  if (!header.regular && !has(35)) b.AbscissaLabel = first.AbscissaLabel;
+  if (!has(37)) b.CollectionTime = first.CollectionTime;
+  if (!has(38)) b.ScanCount = first.ScanCount;
+}
+
 }  // namespace
 
+const VamasBlock* VamasFile::Block(long long index) const {
+  const auto it = std::lower_bound(Blocks.begin(), Blocks.end(), index,
+                                   [](const VamasBlock& b, long long i) { return b.Index < i; });
+  return it != Blocks.end() && it->Index == index ? &*it : nullptr;
+}
+
 VamasFile ParseVamas(std::string_view text, std::size_t maxBlocks) {
+  return ParseVamas(text, [maxBlocks](const VamasFile&, long long index) {
+    return index >= 0 && static_cast<std::size_t>(index) < maxBlocks;
+  });
+}
+
+VamasFile ParseVamas(std::string_view text, const VamasKeep& keep) {
   VamasFile file;
   LineReader lines(text);
   try {
@@ -260,14 +307,23 @@ VamasFile ParseVamas(std::string_view text, std::size_t maxBlocks) {
     header.futureBlockEntries = Count(lines, "the future upgrade block entries");
     lines.Skip(futureExperiment, "a future upgrade experiment entry");
     file.BlockCount = Count(lines, "the number of blocks");
-    for (long long k = 0; k < file.BlockCount && file.Blocks.size() < maxBlocks; ++k) {
+    // The first block is the pattern of the later ones; it is held apart
+    // whether it is kept or not. Every other block is read on its own and
+    // dropped unless it is kept.
+    VamasBlock pattern;
+    for (long long k = 0; k < file.BlockCount; ++k) {
       VamasBlock block;
-      if (!file.Blocks.empty()) {
-        block = file.Blocks.front();
-        block.Values.clear();
+      block.Index = k;
+      ParseBlock(lines, header, k == 0 ? nullptr : &pattern, block);
+      ++file.BlocksRead;
+      const bool kept = keep(file, k);
+      if (k == 0) {
+        if (kept) file.Blocks.push_back(block);
+        pattern = std::move(block);
+      } else if (kept) {
+        Inherit(block, pattern, header);
+        file.Blocks.push_back(std::move(block));
       }
-      ParseBlock(lines, header, file.Blocks.empty(), block);
-      file.Blocks.push_back(std::move(block));
     }
   } catch (const FormatProblem& problem) {
     file.Status = VamasStatus::Malformed;
@@ -332,7 +388,7 @@ void StoreBlock(const VamasBlock& b, int k) {
 void StoreDepthLevel(const VamasBlock& b, int k) {
   StoreBlock(b, k);
   SpectrumHeaderRecord& H = ImportedHeader[HeaderIndexOfSpectrum(k)];
-  H.ShortName = b.ExperimentalValues.empty() ? std::string() : b.ExperimentalValues.front();
+  H.ShortName = b.FirstExperimentalValue;
   H.Name = b.Species + "_" + H.ShortName;
 }
 
@@ -352,6 +408,30 @@ void DepthProfileShape(const VamasFile& file, int& regions, int& levels) {
   levels = r > 0 ? static_cast<int>(plat::RoundHalfEven(static_cast<double>(file.BlockCount) /
                                                         static_cast<double>(r)))
                  : 0;
+}
+
+// The blocks an import keeps: of a NORM or MAP file the first 100 (the
+// store's spectra); of a depth profile the first block of each region the
+// tables offer (its name and technique).
+bool KeptForImport(const VamasFile& file, long long index) {
+  if (plat::Trim(file.Mode) != "SDP") return index < kMaxWindows;
+  int regions = 0, levels = 0;
+  DepthProfileShape(file, regions, levels);
+  return levels > 0 && index % levels == 0 && index / levels < regions;
+}
+
+// The blocks a depth-profile re-read keeps: every depth level of the chosen
+// regions, as far as the store holds them.
+bool KeptForDepthLevels(const VamasFile& file, long long index) {
+  int regions = 0, levels = 0;
+  DepthProfileShape(file, regions, levels);
+  if (levels < 1) return false;
+  const long long r = index / levels + 1;
+  if (r > regions || G.ChosenDepthBlocks[static_cast<int>(r)] != r) return false;
+  long long before = 0;  // depth levels of the chosen regions in front of r
+  for (int q = 1; q < r; ++q)
+    if (G.ChosenDepthBlocks[q] == q) before += levels;
+  return before + index % levels < kMaxWindows;
 }
 
 }  // namespace
@@ -381,7 +461,7 @@ void ImportVamas(int w, int command) {
     RefuseImportFile(w);
     return;
   }
-  const VamasFile file = ParseVamas(text);
+  const VamasFile file = ParseVamas(text, KeptForImport);
   if (file.Status == VamasStatus::NotVamas) {
     RefuseImportFile(w);
     return;
@@ -394,7 +474,7 @@ void ImportVamas(int w, int command) {
 
   if (mode == "NORM" || mode == "MAP") {
     const std::size_t stored = std::min<std::size_t>(file.Blocks.size(), kMaxWindows);
-    if (file.Blocks.size() > stored) tellUser = true;
+    if (file.BlocksRead > static_cast<long long>(stored)) tellUser = true;
     for (std::size_t i = 0; i < stored; ++i) StoreBlock(file.Blocks[i], static_cast<int>(i + 1));
     G.SpectraReadCount = static_cast<Int16>(stored);
     G.BlockCount = static_cast<Int16>(std::min<long long>(file.BlockCount, 32767));
@@ -402,14 +482,15 @@ void ImportVamas(int w, int command) {
     int regions = 0, levels = 0;
     DepthProfileShape(file, regions, levels);
     if (file.Status == VamasStatus::Malformed || levels < 1 ||
-        static_cast<long long>(file.Blocks.size()) < file.RegionCount * levels) {
+        file.BlocksRead < file.RegionCount * levels) {
       RefuseImportFile(w);
       return;
     }
     if (file.RegionCount > regions) tellUser = true;
     for (int r = 1; r <= regions; ++r) {
-      G.BlockNames[r] = file.Blocks[static_cast<std::size_t>((r - 1) * levels)].Species;
-      BlockTechnique = file.Blocks[static_cast<std::size_t>((r - 1) * levels)].Technique;
+      const VamasBlock* first = file.Block(static_cast<long long>(r - 1) * levels);
+      G.BlockNames[r] = first->Species;
+      BlockTechnique = first->Technique;
     }
     G.BlockCount = static_cast<Int16>(regions);
     G.SpectraReadCount = static_cast<Int16>(std::min(levels, 32767));
@@ -432,12 +513,12 @@ void RereadVamasDepthProfile(int w) {
     RefuseImportFile(w);
     return;
   }
-  const VamasFile file = ParseVamas(text);
+  const VamasFile file = ParseVamas(text, KeptForDepthLevels);
   G.ImportMode = std::string(plat::Trim(file.Mode)) + "_VAM";
   int regions = 0, levels = 0;
   DepthProfileShape(file, regions, levels);
   if (file.Status != VamasStatus::Ok || levels < 1 ||
-      static_cast<long long>(file.Blocks.size()) < file.RegionCount * levels) {
+      file.BlocksRead < file.RegionCount * levels) {
     RefuseImportFile(w);
     return;
   }
@@ -447,12 +528,14 @@ void RereadVamasDepthProfile(int w) {
   for (int r = 1; r <= regions && k < kMaxWindows; ++r) {
     if (G.ChosenDepthBlocks[r] != r) continue;
     for (int level = 0; level < levels && k < kMaxWindows; ++level) {
-      const VamasBlock& b = file.Blocks[static_cast<std::size_t>((r - 1) * levels + level)];
-      BlockTechnique = b.Technique;
-      StoreDepthLevel(b, ++k);
+      const VamasBlock* b = file.Block(static_cast<long long>(r - 1) * levels + level);
+      if (b == nullptr) break;
+      BlockTechnique = b->Technique;
+      StoreDepthLevel(*b, ++k);
     }
   }
   G.SdpBlockCount = static_cast<Int16>(k);
+  TidyImportedTexts();
 }
 
 }  // namespace sorvan

@@ -11,6 +11,7 @@
 // variable, and an evenly spaced one is turned into start and increment.
 #pragma once
 #include <cstddef>
+#include <functional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -18,12 +19,15 @@
 namespace sorvan {
 
 struct VamasBlock {
+  long long Index = 0;  // position in the file, from 0
   std::string BlockId;
   std::string Sample;
   std::string Year, Month, Day;
   std::string Comment;  // block comment lines joined without separator
   std::string Technique;
-  std::vector<std::string> ExperimentalValues;
+  // The value of the first experimental variable (the depth of a depth
+  // profile); "" when the file has none.
+  std::string FirstExperimentalValue;
   double ExcitationEnergy = 0;  // analysis source characteristic energy
   std::string AnalyserMode;
   double PassEnergy = 0;
@@ -55,16 +59,30 @@ struct VamasFile {
   std::string ScanMode;
   long long RegionCount = 0;
   long long BlockCount = 0;  // blocks announced by the header
-  std::vector<VamasBlock> Blocks;  // the blocks read completely
+  long long BlocksRead = 0;  // blocks read completely, kept or not
+  // The blocks kept, in file order. Every block is read and checked, but only
+  // those the caller asks for are kept, so that memory follows what is
+  // stored, not what the file announces.
+  std::vector<VamasBlock> Blocks;
+
+  // The kept block at file position `index`; nullptr when it was not kept.
+  const VamasBlock* Block(long long index) const;
 };
 
 // Largest point count of one spectrum.
 inline constexpr long long kMaxVamasPoints = 32767;
 
+// Which blocks a parse keeps: asked for each block with the file's header
+// read (mode, region and block counts) and the block's position from 0.
+using VamasKeep = std::function<bool(const VamasFile& header, long long index)>;
+
 // Parses a VAMAS file held in memory (LF, CRLF or CR line ends; blank lines
-// before the format line are skipped). Reads at most `maxBlocks` blocks; a
-// problem stops the reading and keeps the blocks read completely before it.
-VamasFile ParseVamas(std::string_view text, std::size_t maxBlocks = static_cast<std::size_t>(-1));
+// before the format line are skipped). Every block is read; those `keep`
+// accepts are kept. A problem stops the reading and keeps the blocks read
+// completely before it.
+VamasFile ParseVamas(std::string_view text, const VamasKeep& keep);
+// The same, keeping the first `maxBlocks` blocks (the store's 100 spectra).
+VamasFile ParseVamas(std::string_view text, std::size_t maxBlocks = 100);
 
 // The spectrum name of a block: species, followed by the transition unless it
 // is the same text; the block identifier when both are empty.

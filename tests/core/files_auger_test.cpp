@@ -112,6 +112,29 @@ TEST_F(AugerListTest, ListKeepsAtMostOneHundredEntries) {
   EXPECT_EQ(Win[1].ChemStateEntries[1], "1100=300+800");
 }
 
+TEST_F(AugerListTest, EntriesBeyondAnyLineAreLeftOutAndThePlotDrawn) {
+  using namespace std::string_literals;
+  const std::string path = Write("\\auger parameters\\wild.aup",
+                                 "1040.5=284.6+755.9 C graphite\0\r\n"
+                                 "1e10=1e10+0 far\r\n"
+                                 "0=1e308+-1e308 huge\r\n"
+                                 "1=-1e308+1e308 huge\r\n"
+                                 "1e400=1e400+0 infinite\r\n"s);
+  try {
+    LoadAugerParameterListFrom(path);
+    ADD_FAILURE() << "the entries left out are not reported";
+  } catch (const plat::FileError& e) {
+    EXPECT_NE(std::string(e.what()).find("4 entries"), std::string::npos) << e.what();
+  }
+  const WindowRecord& win = Win[1];
+  ASSERT_TRUE(win.WindowOpen);
+  EXPECT_EQ(win.ChemStatePointCount, 1);
+  EXPECT_EQ(win.ChemStateEntries[1], "1040.5=284.6+755.9 C graphite");
+  EXPECT_EQ(win.ChemStateXMin, 283);
+  EXPECT_EQ(win.ChemStateXMax, 286);
+  EXPECT_EQ(win.ChemStateYMax, 757);
+}
+
 TEST_F(AugerListTest, NoFreeWindowOpensNothing) {
   for (int w = 1; w <= 100; ++w) Win[w].WindowOpen = true;
   G.CommandId = 0;

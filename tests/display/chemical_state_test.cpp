@@ -202,6 +202,8 @@ TEST_F(ChemicalStateTest, WideAndEmptySpansStayInsideTheTickTables) {
       {"250 eV of binding energy: a tick every 3 eV", 700, 950, 900, 910, 83},
       {"both spans 0", 931, 931, 914, 914, 1},
       {"400 eV of kinetic energy", 931, 936, 600, 1000, 5},
+      {"an energy of 1e10", 283, 1e10, 753, 757, 100},
+      {"ends at -1e308 and 1e308", -1e308, 1e308, -1e308, 1e308, 100},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.what);

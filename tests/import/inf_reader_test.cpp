@@ -212,10 +212,16 @@ TEST_F(InfReaderTest, CompanionFoundWhateverItsLetterCase) {
   struct Case {
     const char* ext;
     const char* valueExt;
-  } cases[] = {{"INF", "ASC"}, {"inf", "asc"}, {"Inf", "Asc"}, {"INF", "asc"}};
+    const char* stem;
+  } cases[] = {{"INF", "ASC", "pair"},
+               {"inf", "asc", "pair"},
+               {"Inf", "Asc", "pair"},
+               {"INF", "asc", "pair"},
+               // an accented name (UTF-8 on the disk) finds its companion
+               {"inf", "asc", "Messung_\xC3\xA4\xC3\xB6\xC3\xBC\xC3\x9F_\xC2\xB5"}};
   for (const Case& c : cases) {
     SCOPED_TRACE(c.valueExt);
-    const std::string stem = std::string("pair_") + c.ext + c.valueExt;
+    const std::string stem = std::string(c.stem) + "_" + c.ext + c.valueExt;
     Import(WritePair(InfSpec{}, stem, c.ext, c.valueExt));
     ASSERT_EQ(G.SpectraReadCount, 1);
     EXPECT_EQ(ImportedValues[1][2], 101);

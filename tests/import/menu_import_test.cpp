@@ -12,6 +12,7 @@
 #include "import/place.h"
 #include "platform/controls.h"
 #include "platform/driver.h"
+#include "platform/forms.h"
 #include "processing/revert.h"
 #include "support/program_folder.h"
 #include "tests/import/spx_fixture.h"
@@ -223,6 +224,39 @@ TEST_F(MenuImportTest, ImportFolderFollowsTheChosenFileExceptForTransmissionFile
   plat::driver::Finish();
   EXPECT_TRUE(Win[3].WindowOpen);
   EXPECT_EQ(G.ImportFolder, "\\somewhere");
+}
+
+TEST_F(MenuImportTest, ControlBytesOfNamesReadFromFilesAreDropped) {
+  importtest::FileSpec f;
+  f.comments = {"Probe\tA"};
+  f.blocks[0].species = std::string("C\0\0", 3);
+  f.blocks[0].transition = "1s\x01\x7F";
+  std::string npl = "--- export\r\nx\r\n 1\r\nx\r\nx\r\nspectrum\r\n";
+  npl += std::string("Region name: O1s\0\0\r\n", 20);
+  npl += "   2\r\nStart: 280.0000\r\nEnd  : 280.5000\r\nStep :   0.5000\r\nx\r\nx\r\n";
+  npl += "FAT  50.0\r\nx\r\n 4\r\nDwell time:  200\r\nMg\r\nx\r\n1\r\n2\r\n";
+  const struct {
+    std::string path;
+    int command;
+    int window;
+    const char* name;
+  } cases[] = {
+      {WriteVamas(importtest::MakeVamas(f), "nul.vms"), 1160, 1, "C1s"},
+      {WriteVamas(npl, "nul.npl"), 1170, 2, "O1s"},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.name);
+    plat::script::AnswerFile(c.path);
+    const std::string name = c.name;
+    plat::script::Expect([name] { return plat::ListItem(2, "lib21", -1, 0) == name; }, "listed name");
+    plat::script::Click("cmd23");
+    plat::driver::ChooseMenu(c.command);
+    plat::driver::Finish();
+    ASSERT_TRUE(Win[c.window].WindowOpen);
+    EXPECT_EQ(Win[c.window].SpectrumHeader.Name, c.name);
+    EXPECT_EQ(plat::Caption(c.window), c.name);
+  }
+  EXPECT_EQ(Win[1].SpectrumHeader.Comment, "Probe AS1");
 }
 
 }  // namespace

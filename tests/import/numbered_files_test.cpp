@@ -173,6 +173,17 @@ TEST_F(NumberedFilesTest, SetRunsFromTheChosenFileOn) {
   EXPECT_EQ(G.FileDialogResult, second);
 }
 
+TEST_F(NumberedFilesTest, SetOfAnAccentedNameOnTheDisk) {
+  Region c;
+  c.values = {1, 2};
+  const std::string first = WriteSet("Probe_\xC3\xA4\xC3\xB6\xC3\xBC_\xC2\xB5.1", "XPS", {c});
+  WriteSet("Probe_\xC3\xA4\xC3\xB6\xC3\xBC_\xC2\xB5.2", "XPS", {c});
+  EXPECT_NE(first.find("Probe_\xE4\xF6\xFC_\xB5.1"), std::string::npos);  // the program's form
+  Import(first);
+  ASSERT_EQ(G.SpectraReadCount, 2);
+  EXPECT_EQ(ImportedHeader[2].Name, "C 1s_2");
+}
+
 TEST_F(NumberedFilesTest, EleventhRegionHasHeaderIndex21) {
   std::vector<Region> regions(12);
   for (int k = 0; k < 12; ++k) {
@@ -188,14 +199,16 @@ TEST_F(NumberedFilesTest, EleventhRegionHasHeaderIndex21) {
 }
 
 TEST_F(NumberedFilesTest, ForeignIdentificationRefusesTheWholeSet) {
+  // A foreign first file is refused before the excitation energy is asked.
   struct Case {
     const char* what;
     const char* firstId;
     const char* secondId;
+    bool asksEnergy;
   } cases[] = {
-      {"other letter case", "Xps", nullptr},
-      {"empty first line", "", nullptr},
-      {"second file foreign", "XPS", "UPS data"},
+      {"other letter case", "Xps", nullptr, false},
+      {"empty first line", "", nullptr, false},
+      {"second file foreign", "XPS", "UPS data", true},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.what);
@@ -203,7 +216,15 @@ TEST_F(NumberedFilesTest, ForeignIdentificationRefusesTheWholeSet) {
     if (c.secondId != nullptr) WriteSet("set.2", c.secondId, {Region{}});
     else plat::RemoveFile(first.substr(0, first.size() - 1) + "2");
     G.CommandId = 0;
-    Import(first, 1486.6, true);
+    if (c.asksEnergy) {
+      Import(first, 1486.6, true);
+    } else {
+      plat::script::AnswerFile(first);
+      AnswerMessage();
+      Win[0].ImportFormat = 8;
+      ImportNumberedFiles(0);
+    }
+    plat::driver::Finish();
     EXPECT_EQ(G.CommandId, 3);
     EXPECT_EQ(G.SpectraReadCount, 0);
     EXPECT_TRUE(ImportedValues[1].empty());

@@ -7,6 +7,9 @@
 #include <vector>
 
 #include "import/formats.h"
+#include "platform/controls.h"
+#include "platform/dialogs.h"
+#include "platform/text.h"
 #include "import/two_column.h"
 #include "tests/import/text_import_fixture.h"
 
@@ -54,9 +57,10 @@ TEST(TwoColumnParse, CommentsAndEmptyLinesAreNotPoints) {
   const TwoColumnFile f = ParseTwoColumn(
       JoinLines({"Title", "E  I", "1000.00049 5", "", "# note", "999.5 7", "999.0 9", ""}), false);
   EXPECT_EQ(f.dataLines, 3);
-  EXPECT_EQ(f.intensities, (std::vector<double>{5, 7, 9}));
-  EXPECT_DOUBLE_EQ(f.firstEnergy, 1000.0);
-  EXPECT_DOUBLE_EQ(f.lastEnergy, 999.0);
+  ASSERT_EQ(f.regions.size(), 1u);
+  EXPECT_EQ(f.regions[0].intensities, (std::vector<double>{5, 7, 9}));
+  EXPECT_DOUBLE_EQ(f.regions[0].firstEnergy, 1000.0);
+  EXPECT_DOUBLE_EQ(f.regions[0].lastEnergy, 999.0);
 }
 
 class TwoColumnReaderTest : public importtest::TextImportTest {
@@ -127,15 +131,15 @@ TEST_F(TwoColumnReaderTest, TypedExcitationEnergyIsKeptForLaterImports) {
 }
 
 TEST_F(TwoColumnReaderTest, LeadingBlankAndNegativeEnergiesDependOnTheCommand) {
-  const std::string path = Write(JoinLines({" 100 5", "-2.5 40", "101 7", "102 9"}), "k.txt");
+  const std::string path = Write(JoinLines({"-1 40", " 0 5", "1 7", "2 9"}), "k.txt");
   Import(TwoColumnKinetic, path);
   plat::driver::Finish();
-  EXPECT_EQ(Values(), (std::vector<double>{5, 40, 7, 9}));
+  EXPECT_EQ(Values(), (std::vector<double>{40, 5, 7, 9}));
   Import(TwoColumnKineticReversed, path);
   plat::driver::Finish();
   EXPECT_EQ(Values(), (std::vector<double>{9, 7}));
-  EXPECT_NEAR(ImportedHeader[1].StartEnergy, 102, 1e-9);
-  EXPECT_NEAR(ImportedHeader[1].EndEnergy, 101, 1e-9);
+  EXPECT_NEAR(ImportedHeader[1].StartEnergy, 2, 1e-9);
+  EXPECT_NEAR(ImportedHeader[1].EndEnergy, 1, 1e-9);
 }
 
 TEST_F(TwoColumnReaderTest, FilesWithoutTwoPointsAreRefused) {
@@ -159,18 +163,90 @@ TEST_F(TwoColumnReaderTest, FilesWithoutTwoPointsAreRefused) {
   }
 }
 
-TEST_F(TwoColumnReaderTest, TooManyLinesKeepTheFirst32767) {
-  std::string text = "Energy Counts\n";
-  for (int i = 0; i < 32770; ++i) text += std::to_string(i) + " " + std::to_string(i % 100) + "\n";
-  const std::string path = Write(text, "long.txt");
-  Import(TwoColumnKinetic, path, "1486.6", true);  // message 3: not taken whole
-  EndMessageScript();
-  EXPECT_EQ(G.SpectraReadCount, 1);
-  EXPECT_EQ(ImportedHeader[1].PointCount, 32767);
-  EXPECT_EQ(ImportedValues[1].Upper(), 32767);
-  EXPECT_EQ(ImportedValues[1][32767], 32766 % 100);
-  EXPECT_NEAR(ImportedHeader[1].EndEnergy, 32766, 1e-9);
-  EXPECT_NEAR(ImportedHeader[1].EnergyStep, 1, 1e-12);
+TEST_F(TwoColumnReaderTest, FilesWithoutAnAxisAreRefusedBeforeAnythingIsAsked) {
+  std::string tooLong = "Energy Counts\n";
+  for (int i = 0; i < 32770; ++i) tooLong += std::to_string(i) + " " + std::to_string(i % 100) + "\n";
+  std::string tooManyRegions;
+  for (int r = 0; r < 101; ++r) tooManyRegions += "# region\n" + std::to_string(100 * r) + " 1\n" +
+                                                  std::to_string(100 * r + 1) + " 2\n";
+  const struct {
+    const char* what;
+    std::string text;
+  } cases[] = {
+      {"more points than a spectrum holds", tooLong},
+      {"more regions than the store holds", tooManyRegions},
+      {"energies not evenly spaced", JoinLines({"100 1", "101 2", "105 3", "106 4"})},
+      {"every energy the same", JoinLines({"100 1", "100 2", "100 3"})},
+      {"a number heading the file", JoinLines({"2 columns: energy, counts", "", "100 1", "101 2"})},
+      {"a number heading the data", JoinLines({"2 columns: energy, counts", "100 1", "101 2", "102 3"})},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.what);
+    const std::size_t shown = plat::MessagesShown().size();
+    G.SpectraReadSaved = 0;
+    plat::script::AnswerFile(Write(c.text, "x.txt"));
+    plat::script::AnswerMessage(1);
+    // Message 3 and nothing more: no excitation energy, no header page, no
+    // window (a page asked would find no step and fail the test).
+    plat::driver::ChooseMenu(1183);
+    plat::driver::Finish();
+    EXPECT_EQ(plat::MessagesShown().size(), shown + 1);
+    EXPECT_EQ(G.CommandId, 3);
+    EXPECT_FALSE(Win[1].WindowOpen);
+    EXPECT_TRUE(ImportedValues[1].empty());
+  }
+}
+
+TEST_F(TwoColumnReaderTest, HeaderPageShowsNothingOfTheFileBefore) {
+  SpectrumHeaderRecord& before = ImportedHeader[1];
+  before.Name = "O 1s of the last file";
+  before.Comment = "last comment";
+  before.DwellTime = 0.15;
+  before.ScanCount = 20;
+  before.PassEnergy = 50;
+  const std::string path = Write(JoinLines({"1000.0 5", "999.5 7", "999.0 9"}), "Si 2p.txt");
+  NewImport([](int w) { RunImportReader(TwoColumnBinding, w); }, TwoColumnBinding, path, [] {
+    plat::script::Click("cmdOK251");
+    plat::script::Expect([] { return plat::Text(26, "ed261") == "Si 2p"; }, "name from this file");
+    plat::script::Expect([] { return plat::Text(26, "ed262").empty(); }, "no comment");
+    plat::script::Expect([] { return plat::Trim(plat::Text(26, "ed267")) == "1"; }, "dwell time preset");
+    plat::script::Expect([] { return plat::Trim(plat::Text(26, "ed268")) == "1"; }, "scan count preset");
+    plat::script::Click("cmdOk261");
+  });
+  plat::driver::Finish();
+  const SpectrumHeaderRecord& h = ImportedHeader[1];
+  EXPECT_EQ(h.Name, "Si 2p");
+  EXPECT_EQ(h.Comment, "");
+  EXPECT_DOUBLE_EQ(h.DwellTime, 1);
+  EXPECT_DOUBLE_EQ(h.ScanCount, 1);
+  EXPECT_DOUBLE_EQ(h.PassEnergy, 10);
+}
+
+TEST(TwoColumnRegions, RunsOfDataLinesAndTheirAxes) {
+  const struct {
+    const char* what;
+    std::vector<std::string> lines;
+    std::vector<int> points;  // per region
+    std::vector<bool> even;
+  } cases[] = {
+      {"one axis across an empty line", {"100 1", "101 2", "", "102 3", "103 4"}, {4}, {true}},
+      {"one axis across a comment", {"100 1", "# scan 2", "101 2", "102 3"}, {3}, {true}},
+      {"two regions", {"# C 1s", "280 1", "280.5 2", "281 3", "", "# O 1s", "530 4", "530.1 5"},
+       {3, 2}, {true, true}},
+      {"a region running back", {"100 1", "101 2", "", "100 3", "101 4"}, {2, 2}, {true, true}},
+      {"energies written to fewer digits", {"100 1", "100.033 2", "100.067 3", "100.1 4"}, {4}, {true}},
+      {"a missing point", {"100 1", "101 2", "103 3", "104 4"}, {4}, {false}},
+      {"a heading beginning with a number", {"2 columns", "", "100 1", "101 2"}, {1, 2}, {false, true}},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.what);
+    const TwoColumnFile f = ParseTwoColumn(JoinLines(c.lines), false);
+    ASSERT_EQ(f.regions.size(), c.points.size());
+    for (std::size_t r = 0; r < c.points.size(); ++r) {
+      EXPECT_EQ(f.regions[r].intensities.size(), static_cast<std::size_t>(c.points[r])) << r;
+      EXPECT_EQ(f.regions[r].evenlySpaced, c.even[r]) << r;
+    }
+  }
 }
 
 TEST_F(TwoColumnReaderTest, CancelledDialogReadsNothing) {
@@ -233,27 +309,67 @@ TEST_F(TwoColumnReaderTest, ImportFromTheMenuOpensAWindow) {
   EXPECT_EQ(G.CurrentWindow, 1);
 }
 
-TEST_F(TwoColumnReaderTest, ExportedFileOfFourRegions) {
+TEST_F(TwoColumnReaderTest, ExportedFileOfFourRegionsFromTheMenu) {
   const std::string native = testsupport::SamplesDir() + "/specs-two-column.xy";
   if (!plat::FileExists(plat::ProgramPath(native)))
     GTEST_SKIP() << "sample file not found: " << native;
-  // The regions follow each other in one file; the reader takes every data
-  // line as one spectrum (1303 + 281 + 501 + 301 points) from the first to
-  // the last energy, and passes over the "#" comment blocks between them.
-  Import(TwoColumnKinetic, plat::ProgramPath(native), "1400");
-  plat::driver::Finish();
-  const SpectrumHeaderRecord& h = ImportedHeader[1];
-  EXPECT_EQ(G.SpectraReadCount, 1);
-  EXPECT_EQ(h.PointCount, 2386);
-  ASSERT_EQ(ImportedValues[1].Upper(), 2386);
-  EXPECT_DOUBLE_EQ(h.StartEnergy, 100);
-  EXPECT_DOUBLE_EQ(ImportedValues[1][1], 8974.5144);
-  EXPECT_DOUBLE_EQ(ImportedValues[1][2], 8422.512);
+  // Four regions, each after its own "#" comment block: four spectra, each
+  // on its own axis, one excitation energy and a header page per region.
   const TwoColumnFile f = ParseTwoColumn(testsupport::ReadFile(native), false);
-  EXPECT_EQ(f.dataLines, 2386);
-  EXPECT_DOUBLE_EQ(h.EndEnergy, f.lastEnergy);
-  EXPECT_DOUBLE_EQ(ImportedValues[1][2386], f.intensities.back());
-  EXPECT_DOUBLE_EQ(ImportedValues[1][1304], f.intensities[1303]);  // first point of region 2
+  ASSERT_EQ(f.regions.size(), 4u);
+  plat::script::AnswerFile(plat::ProgramPath(native));
+  plat::script::SetText("ed251", -1, "1400");
+  plat::script::Click("cmdOK251");
+  for (const char* name : {"survey", "O 1s", "Si 2p", "C 1s"}) {
+    plat::script::SetText("ed261", -1, name);
+    plat::script::Click("cmdOk261");
+  }
+  plat::script::Click("cmd23");  // all spectra of the file
+  plat::driver::ChooseMenu(1183);
+  plat::driver::Finish();
+  EXPECT_TRUE(plat::MessagesShown().empty());
+  const struct {
+    const char* name;
+    int points;
+    double start, end, step;
+  } regions[] = {
+      {"survey", 1303, 100, 1402, 1},
+      {"O 1s", 281, 100, 114, 0.05},
+      {"Si 2p", 501, 533, 543, 0.02},
+      {"C 1s", 301, 525, 555, 0.1},
+  };
+  for (int w = 1; w <= 4; ++w) {
+    const auto& r = regions[w - 1];
+    SCOPED_TRACE(r.name);
+    ASSERT_TRUE(Win[w].WindowOpen);
+    const SpectrumHeaderRecord& h = Win[w].SpectrumHeader;
+    EXPECT_EQ(h.Name, r.name);
+    EXPECT_EQ(h.PointCount, r.points);
+    EXPECT_DOUBLE_EQ(h.StartEnergy, r.start);
+    EXPECT_DOUBLE_EQ(h.EndEnergy, r.end);
+    EXPECT_NEAR(h.EnergyStep, r.step, 1e-9);
+    EXPECT_DOUBLE_EQ(h.ExcitationEnergy, 1400);
+    EXPECT_EQ(Win[w].SourceSpectrumIndex, w);
+  }
+  EXPECT_FALSE(Win[5].WindowOpen);
+  EXPECT_DOUBLE_EQ(SlotData[1](1, 1), 8974.5144);
+  EXPECT_DOUBLE_EQ(SlotData[1](2, 1), 8422.512);
+  EXPECT_DOUBLE_EQ(SlotData[2](1, 1), f.regions[1].intensities.front());
+  EXPECT_DOUBLE_EQ(SlotData[4](301, 1), f.regions[3].intensities.back());
+
+  // Another file replaces the store; reverting the third window reads its
+  // own region again and asks nothing.
+  plat::script::AnswerFile(Write(JoinLines({"100 5", "101 7"}), "other.txt"));
+  plat::script::Click("cmdOK251");
+  plat::script::Click("cmdOk261");
+  plat::script::Click("cmdCancel22");  // nothing placed
+  plat::driver::ChooseMenu(1183);
+  SlotData[3](1, 1) = -1;
+  G.CurrentWindow = 3;
+  plat::driver::ChooseMenu(1900);
+  plat::driver::Finish();
+  EXPECT_DOUBLE_EQ(SlotData[3](1, 1), f.regions[2].intensities.front());
+  EXPECT_EQ(Win[3].SpectrumHeader.Name, "Si 2p");
 }
 
 }  // namespace

@@ -288,4 +288,51 @@ TEST_F(VamasReaderTest, ParserKeepsCompleteBlocksBeforeAFault) {
   EXPECT_EQ(file.Blocks[0].Values, (std::vector<double>{1, 2, 3}));
 }
 
+// A file whose later blocks carry only the items of the inclusion list (the
+// block identifier and the species) and take the rest from the first block.
+std::string FileOfAbbreviatedBlocks(int blocks) {
+  FileSpec f;
+  f.inclusionList = {1, 31};
+  f.experimentalVariables = 3;
+  f.blockCount = std::to_string(blocks);
+  f.blocks[0].values = {1, 2, 3};
+  std::string text = importtest::MakeVamas(f);
+  text.resize(text.size() - std::string("end of experiment\r\n").size());
+  for (int k = 1; k < blocks; ++k)
+    for (const std::string& line : {"b" + std::to_string(k), "S" + std::to_string(k), std::string("3"),
+                                    std::string("0"), std::string("100000"), std::to_string(k),
+                                    std::to_string(k + 1), std::to_string(k + 2)})
+      text += line + "\r\n";
+  return text + "end of experiment\r\n";
+}
+
+TEST_F(VamasReaderTest, EveryBlockIsReadButOnlyTheStoredOnesAreKept) {
+  const VamasFile file = ParseVamas(FileOfAbbreviatedBlocks(1000));
+  EXPECT_EQ(file.Status, VamasStatus::Ok) << file.Problem;
+  EXPECT_EQ(file.BlocksRead, 1000);
+  ASSERT_EQ(file.Blocks.size(), 100u);
+  const VamasBlock& last = file.Blocks.back();
+  EXPECT_EQ(last.Index, 99);
+  EXPECT_EQ(file.Block(99), &last);
+  EXPECT_EQ(file.Block(100), nullptr);
+  EXPECT_EQ(last.BlockId, "b99");
+  EXPECT_EQ(last.Species, "S99");
+  // What the block leaves out is the first block's.
+  EXPECT_EQ(last.Transition, "1s");
+  EXPECT_EQ(last.Sample, "S1");
+  EXPECT_EQ(last.FirstExperimentalValue, "10");
+  EXPECT_DOUBLE_EQ(last.AbscissaStart, 1000);
+  EXPECT_DOUBLE_EQ(last.ExcitationEnergy, 1486.6);
+  EXPECT_EQ(last.Values, (std::vector<double>{99, 100, 101}));
+
+  // The import stores the first 100 and says that the file was not taken
+  // whole.
+  ExpectMessage();
+  Import(FileOfAbbreviatedBlocks(1000));
+  EndMessageScript();
+  EXPECT_EQ(G.SpectraReadCount, 100);
+  EXPECT_EQ(ImportedHeader[HeaderIndexOfSpectrum(100)].Name, "S991s");
+  EXPECT_EQ(ImportedValues[100][3], 101);
+}
+
 }  // namespace

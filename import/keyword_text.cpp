@@ -208,10 +208,6 @@ bool ReadXstart(int w, TextItems& file, const std::string& item1, bool newImport
   if (!ValidPointCount(n)) return false;
   H.PointCount = static_cast<Int16>(n);
   H.EndEnergy = H.StartEnergy - static_cast<double>(n) * H.EnergyStep;
-  if (newImport) {
-    G.LineBuffer = item1;
-    ShowImportHeaderPage(w);
-  }
   for (int j = 0; j < 2; ++j) {
     if (file.AtEnd()) return false;
     file.Item();
@@ -223,6 +219,11 @@ bool ReadXstart(int w, TextItems& file, const std::string& item1, bool newImport
     values.push_back(plat::TextToNumber(file.Item()));
   }
   StoreValues(1, values);
+  // The header page is asked only of a file read whole.
+  if (newImport) {
+    G.LineBuffer = item1;
+    ShowImportHeaderPage(w);
+  }
   return true;
 }
 

@@ -31,6 +31,7 @@ struct Variant {
 struct Run {
   std::vector<double> energies;
   std::vector<double> intensities;
+  bool textBefore = false;  // a line of text (not only empty lines) came before it
 };
 
 // How far an energy may lie from its place on the axis: the rounding of the
@@ -54,7 +55,10 @@ bool EvenlySpaced(const std::vector<double>& e) {
 
 // Whether run b continues the axis of run a: the step of either run (the
 // same in both when both have one) leads from a's last energy to b's first.
+// Single lines parted by empty lines only (a file whose every other line is
+// empty) are taken as one run; their spacing is checked with the region.
 bool Continues(const Run& a, const Run& b) {
+  if (!b.textBefore && a.energies.size() == 1 && b.energies.size() == 1) return true;
   double step = 0;
   const bool stepA = a.energies.size() >= 2 && EvenlySpaced(a.energies);
   const bool stepB = b.energies.size() >= 2 && EvenlySpaced(b.energies);
@@ -206,19 +210,25 @@ void SplitTwoColumnLine(const std::string& line, double& energy, double& intensi
 TwoColumnFile ParseTwoColumn(std::string_view text, bool digitFirstUntrimmed) {
   TwoColumnFile file;
   std::vector<Run> runs;
-  bool gap = true;  // a line that is not a data line came since the last data line
+  bool gap = true;   // a line that is not a data line came since the last data line
+  bool textSeen = false;  // and one of them was not empty
   TextItems lines(text);
   while (!lines.AtEnd()) {
     const std::string line = lines.Line();
     if (!IsTwoColumnDataLine(line, digitFirstUntrimmed)) {
       gap = true;
+      if (!plat::Trim(line).empty()) textSeen = true;
       continue;
     }
     ++file.dataLines;
     double energy = 0, intensity = 0;
     SplitTwoColumnLine(line, energy, intensity);
-    if (gap) runs.emplace_back();
+    if (gap) {
+      runs.emplace_back();
+      runs.back().textBefore = textSeen;
+    }
     gap = false;
+    textSeen = false;
     runs.back().energies.push_back(RoundUpwardTo(energy, 1000));
     runs.back().intensities.push_back(intensity);
   }

@@ -289,6 +289,7 @@ TEST_F(KeywordTextTest, RefusedFiles) {
   std::vector<std::string> xyweKomm = {XyweItem("1.2000000000000", "+03"), "komm: a remark"};
   for (int i = 0; i < 9; ++i) xyweKomm.push_back(XyweItem("1", "+01"));
   std::vector<std::string> xstartNoPoints = {"xstart1100.000", "xstep 0.5000", "np   0", "a", "b"};
+  std::vector<std::string> xstartShort = {"xstart1100.000", "xstep 0.5000", "np   5", "a", "b", "1", "2"};
   struct Case {
     const char* what;
     std::vector<std::string> lines;
@@ -308,8 +309,10 @@ TEST_F(KeywordTextTest, RefusedFiles) {
     t.end = c.start + 10;
     ImportRefused(Write("bad.txt", c.lines), t);
   }
-  // xstart and empty files are refused before any page.
-  for (const auto& lines : {xstartNoPoints, std::vector<std::string>{}, std::vector<std::string>{"", ""}}) {
+  // xstart files (also one whose values end early) and empty files are
+  // refused before any page.
+  for (const auto& lines : {xstartNoPoints, xstartShort, std::vector<std::string>{},
+                            std::vector<std::string>{"", ""}}) {
     plat::script::AnswerFile(Write("bad.txt", lines));
     AnswerMessage();
     Win[0].ImportFormat = 6;

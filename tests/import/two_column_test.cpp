@@ -236,6 +236,9 @@ TEST(TwoColumnRegions, RunsOfDataLinesAndTheirAxes) {
       {"a region running back", {"100 1", "101 2", "", "100 3", "101 4"}, {2, 2}, {true, true}},
       {"energies written to fewer digits", {"100 1", "100.033 2", "100.067 3", "100.1 4"}, {4}, {true}},
       {"a missing point", {"100 1", "101 2", "103 3", "104 4"}, {4}, {false}},
+      {"every other line empty", {"100 1", "", "101 2", "", "102 3", ""}, {3}, {true}},
+      {"single lines parted by comments", {"100 1", "# a", "101 2", "# b", "102 3"}, {1, 1, 1},
+       {false, false, false}},
       {"a heading beginning with a number", {"2 columns", "", "100 1", "101 2"}, {1, 2}, {false, true}},
   };
   for (const auto& c : cases) {

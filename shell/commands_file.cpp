@@ -2,6 +2,7 @@
 #include "core/auger_list.h"
 #include "core/model.h"
 #include "core/startup.h"
+#include "import/project.h"
 #include "processing/revert.h"
 #include "report/bitmap_export.h"
 #include "report/export_table.h"
@@ -30,6 +31,14 @@ void RunFileCommand(int command) {
       return;
     case 1320:  // File > Save window as picture
       if (CurrentWindowIsOpen()) ExportWindowBitmap();
+      return;
+    case 1330:  // File > Open project
+      LoadProject();
+      return;
+    case 1340:  // File > Save project
+    case 1341:  // File > Save project as
+      G.CommandId = static_cast<Int16>(command);
+      SaveProject();
       return;
     case 5570:  // File > Open Auger-parameter list
       LoadAugerParameterList();

@@ -1,0 +1,1289 @@
+// Projects: saving every open window into a project file with a copy folder
+// of the sources, and re-creating the windows from it (see project.h).
+#include "import/project.h"
+
+#include <algorithm>
+#include <array>
+#include <charconv>
+#include <cmath>
+#include <map>
+#include <set>
+#include <string>
+#include <vector>
+
+#include "core/model.h"
+#include "core/reference_files.h"
+#include "core/store.h"
+#include "display/ranges.h"
+#include "display/redraw.h"
+#include "display/windows.h"
+#include "fit/paramset.h"
+#include "fiterrors/error_table.h"
+#include "import/numbered_files.h"
+#include "platform/dialogs.h"
+#include "platform/files.h"
+#include "platform/menus.h"
+#include "platform/text.h"
+#include "processing/revert.h"
+#include "shell/fit_commands.h"
+#include "shell/menu_state.h"
+#include "shell/messages.h"
+
+namespace sorvan {
+
+namespace {
+
+constexpr int kVersion = 2006;
+constexpr int kMaxLabels = 100;
+constexpr int kMaxEntries = 100;
+constexpr int kMessageNoFreeWindow = 1;
+constexpr int kMessageDamaged = 3;
+constexpr int kMessageMissing = 8;
+constexpr int kNumberedFormat = 8;
+
+// ---------------------------------------------------------------------------
+// Number texts
+
+// A blank before a non-negative number, a minus sign before a negative one, a
+// point as the decimal separator, whole numbers without a point. Every digit
+// that the value needs to read back as the same double is written.
+std::string Number(double v) {
+  if (v == 0) return " 0";
+  if (!std::isfinite(v)) return std::isnan(v) ? " 0" : (v > 0 ? " 1E+308" : "-1E+308");
+  char buffer[400];
+  const double a = std::fabs(v);
+  const auto format = (a >= 1e-5 && a < 1e15) ? std::chars_format::fixed : std::chars_format::scientific;
+  const auto result = std::to_chars(buffer, buffer + sizeof buffer, v, format);
+  std::string text(buffer, result.ptr);
+  for (char& c : text)
+    if (c == 'e') c = 'E';
+  return v < 0 ? text : " " + text;
+}
+
+std::string Whole(long long v) { return v < 0 ? std::to_string(v) : " " + std::to_string(v); }
+
+// A text value takes one line: line ends inside it would split the record.
+std::string TextLine(const std::string& text) {
+  std::string line = text;
+  for (char& c : line)
+    if (c == '\r' || c == '\n') c = ' ';
+  return line;
+}
+
+// Scans x dwell time; a zero product counts as 1 (values stay as they are).
+double Factor(double scans, double dwell) {
+  const double f = scans * dwell;
+  return f != 0 ? f : 1.0;
+}
+double Factor(const SpectrumHeaderRecord& h) { return Factor(h.ScanCount, h.DwellTime); }
+
+// ---------------------------------------------------------------------------
+// Paths
+
+std::string LowerName(const std::string& name) { return plat::LowerCase(name); }
+
+bool SamePath(const std::string& a, const std::string& b) { return a == b; }
+
+// The name with `suffix` put before its last point ("x.vms" -> "x_2.vms").
+std::string NameWithSuffix(const std::string& name, int n) {
+  if (n <= 1) return name;
+  const std::string suffix = "_" + std::to_string(n);
+  const auto dot = name.rfind('.');
+  if (dot == std::string::npos || dot == 0) return name + suffix;
+  return name.substr(0, dot) + suffix + name.substr(dot);
+}
+
+// The companion value file of a source: its path with the last three
+// characters replaced by "asc" in any letter case; "" when none exists.
+std::string CompanionOf(const std::string& source) {
+  if (source.size() < 3) return {};
+  const std::string stem = source.substr(0, source.size() - 3);
+  for (int mask = 0; mask < 8; ++mask) {
+    std::string candidate = stem;
+    for (int i = 0; i < 3; ++i) candidate += (mask >> i & 1) ? "ASC"[i] : "asc"[i];
+    if (candidate != source && plat::FileExists(candidate)) return candidate;
+  }
+  return {};
+}
+
+// The files of a numbered set from `first` onward, while they exist.
+std::vector<std::string> NumberedSet(const std::string& first) {
+  std::vector<std::string> set;
+  std::string path = first;
+  while (!path.empty() && plat::FileExists(path) && set.size() < 1000) {
+    set.push_back(path);
+    path = NumberedFileSuccessor(path);
+  }
+  return set;
+}
+
+// The file before `path` in its numbered set ("x.3" -> "x.2"); "" for none.
+std::string NumberedPredecessor(const std::string& path) {
+  std::size_t digits = path.size();
+  while (digits > 0 && path[digits - 1] >= '0' && path[digits - 1] <= '9') --digits;
+  if (digits == path.size() || digits == 0 || path[digits - 1] != '.') return {};
+  const long long n = std::atoll(path.substr(digits).c_str());
+  if (n <= 1) return {};
+  return path.substr(0, digits) + std::to_string(n - 1);
+}
+
+// ---------------------------------------------------------------------------
+// The copies of the sources
+
+// Which source goes to which name in the copy folder. Two windows read from
+// one file share one copy; files of the same name from different folders get
+// names of their own.
+class CopyPlan {
+ public:
+  explicit CopyPlan(std::string folder) : folder_(std::move(folder)) {}
+
+  const std::string& Folder() const { return folder_; }
+
+  // A file that already lies in the copy folder keeps its name.
+  void Keep(const std::string& path) {
+    if (FolderOfPath(path) != folder_) return;
+    taken_[LowerName(FileNameOfPath(path))] = path;
+    target_[path] = path;
+  }
+
+  // Plans the copies of `group` (a source with its companion or the rest of
+  // its set) under one common suffix; returns the targets in group order.
+  std::vector<std::string> Place(const std::vector<std::string>& group) {
+    for (int n = 1;; ++n) {
+      bool free = true;
+      for (const std::string& path : group) {
+        if (target_.count(path) != 0) continue;
+        const auto taken = taken_.find(LowerName(NameWithSuffix(FileNameOfPath(path), n)));
+        if (taken != taken_.end() && !SamePath(taken->second, path)) free = false;
+      }
+      if (!free) continue;
+      std::vector<std::string> targets;
+      for (const std::string& path : group) {
+        if (target_.count(path) == 0) {
+          const std::string name = NameWithSuffix(FileNameOfPath(path), n);
+          taken_[LowerName(name)] = path;
+          target_[path] = folder_ + "\\" + name;
+        }
+        targets.push_back(target_[path]);
+      }
+      return targets;
+    }
+  }
+
+  // Copies every planned file that does not lie there yet.
+  void CopyAll() const {
+    for (const auto& [from, to] : target_) {
+      if (SamePath(from, to)) continue;
+      if (!plat::CopyFileReplacing(from, to))
+        throw plat::FileError("the source file could not be copied into the project folder", to);
+    }
+  }
+
+ private:
+  std::string folder_;
+  std::map<std::string, std::string> taken_;   // lower-case name -> source
+  std::map<std::string, std::string> target_;  // source -> copy
+};
+
+// What saving does to a window's source: its new path, and for a numbered
+// set the new path of the file the set was chosen by.
+struct NewSource {
+  bool copied = false;
+  std::string path;
+  std::string dialogName;
+};
+
+// ---------------------------------------------------------------------------
+// Writing
+
+class Lines {
+ public:
+  void Text(const std::string& t) { lines_.push_back(TextLine(t)); }
+  void Num(double v) { lines_.push_back(Number(v)); }
+  void Int(long long v) { lines_.push_back(Whole(v)); }
+  std::vector<std::string>& All() { return lines_; }
+
+ private:
+  std::vector<std::string> lines_;
+};
+
+double Cell(const CheckedMatrix<double>& m, long long r, long long c) {
+  if (r < 0 || c < 0 || r > m.RowUpper() || c > m.ColUpper()) return 0;
+  return m(r, c);
+}
+
+void WriteLabels(Lines& out, int w, bool convert) {
+  const WindowRecord& win = Win[w];
+  const double hv = win.SpectrumHeader.ExcitationEnergy;
+  const double f = Factor(win.SpectrumHeader);
+  auto x = [&](double v) { return convert && G.EnergyAxisMode == 1 ? hv - v : v; };
+  auto y = [&](double v) { return convert && G.CpsMode == 0 ? v / f : v; };
+  const int na = std::clamp<int>(win.AnnotationCount, 0, kMaxLabels);
+  out.Int(na);
+  for (int k = 1; k <= na; ++k) {
+    const LabelRecord& l = Labels[LabelIndex(w, k)];
+    out.Text(l.AnnotationText);
+    out.Num(x(l.AnnotationX));
+    out.Num(y(l.AnnotationY));
+  }
+  const int nt = std::clamp<int>(win.TitleLabelCount, 0, kMaxLabels);
+  out.Int(nt);
+  for (int k = 1; k <= nt; ++k) {
+    const LabelRecord& l = Labels[LabelIndex(w, k)];
+    out.Text(l.TitleLabelText);
+    out.Num(x(l.TitleLabelX));
+    out.Num(y(l.TitleLabelY));
+  }
+}
+
+struct PeakRows {
+  double value[16][11] = {}, lower[16][11] = {}, upper[16][11] = {};
+};
+
+// The peak table in the file's form: absolute values, binding energies,
+// heights per second.
+PeakRows PeakTableForFile(int w) {
+  const WindowRecord& win = Win[w];
+  const int P = HeldPeakCount(w);
+  const double f = Factor(win.SpectrumHeader);
+  const double hv = win.SpectrumHeader.ExcitationEnergy;
+  PeakRows t;
+  for (int p = 1; p <= P; ++p)
+    for (int j = 1; j <= 10; ++j) {
+      t.value[p][j] = win.ParameterValue[p][j];
+      t.lower[p][j] = win.ParameterLower[p][j];
+      t.upper[p][j] = win.ParameterUpper[p][j];
+    }
+  auto scale = [&](int p, int j, double r) {
+    t.value[p][j] *= r;
+    t.lower[p][j] *= r;
+    t.upper[p][j] *= r;
+  };
+  auto shift = [&](int p, int j, double d) {
+    t.value[p][j] += d;
+    t.lower[p][j] += d;
+    t.upper[p][j] += d;
+  };
+  const bool counts = G.CpsMode == 0;
+  if (win.RelativeMode == 1) {
+    if (counts) scale(1, 1, 1 / f);
+    // Peak 1's partner from its ratios and distance.
+    for (int j : {2, 4, 8, 10}) scale(1, j, t.value[1][j - 1]);
+    shift(1, 6, t.value[1][5]);
+    const PeakRows table = t;  // peak 1 absolute, peaks 2..P still relative
+    for (int p = 2; p <= P; ++p) {
+      for (int j : {1, 3, 7, 9}) scale(p, j, t.value[1][j]);
+      for (int j : {2, 4, 8, 10}) scale(p, j, table.value[p][j - 1] * t.value[1][j - 1]);
+      shift(p, 5, t.value[1][5]);
+      shift(p, 6, table.value[p][5] + t.value[1][5]);
+    }
+  } else if (counts) {
+    for (int p = 1; p <= P; ++p)
+      for (int j : {1, 2}) scale(p, j, 1 / f);
+  }
+  if (G.EnergyAxisMode == 1) {
+    for (int p = 1; p <= P; ++p)
+      for (int j : {5, 6}) {
+        const double lower = t.lower[p][j], upper = t.upper[p][j];
+        t.value[p][j] = hv - t.value[p][j];
+        t.lower[p][j] = hv - upper;
+        t.upper[p][j] = hv - lower;
+      }
+  }
+  return t;
+}
+
+void WriteSingleSpectrum(Lines& out, int w, const std::string& source) {
+  const WindowRecord& win = Win[w];
+  const SpectrumHeaderRecord& h = win.SpectrumHeader;
+  const double f = Factor(h);
+  const int N = std::max<int>(h.PointCount, 0);
+  const int P = HeldPeakCount(w);
+  // Errors are kept with the fit they belong to.
+  const bool errors = win.ErrorTableValid == 1 && win.HasFit != 0;
+
+  WriteLabels(out, w, true);
+  out.Int(win.SourceSpectrumIndex);
+  out.Num(win.EnergyShift + G.GlobalEnergyOffset);
+  out.Int(win.BackgroundState + 10 * (errors ? 1 : 0));
+  out.Int(win.SatelliteState);
+  out.Int(win.RegionPartial);
+  out.Int(win.DerivativeCount);
+  out.Int(win.SpectrumNegated);
+  out.Int(win.SmoothCount);
+  out.Int(win.ScaleMode);
+  out.Int(win.ArithmeticDone);
+  out.Int(win.PeakModel);
+  out.Int(win.RelativeMode);
+  out.Int(win.HasFit);
+  out.Int(win.ParamSetLoaded);
+  out.Int(win.PeakCount);
+  out.Text(win.PeakType);
+  out.Int(std::clamp<int>(win.AnnotationCount, 0, kMaxLabels));
+  out.Num(win.IntegratedArea[1]);
+  out.Int(win.RegionStart);
+  out.Int(win.RegionEnd);
+  out.Text(source);
+  out.Text(win.SourceBlockList);
+  out.Int(win.ImportFormat);
+  out.Text(h.Name);
+  out.Text(h.ShortName);
+  out.Int(h.PointCount);
+  out.Num(h.StartEnergy);
+  out.Num(h.EndEnergy);
+  out.Num(h.EnergyStep);
+  out.Num(h.PassEnergy);
+  out.Num(h.ExcitationEnergy);
+  out.Num(h.ScanCount);
+  out.Num(h.DwellTime);
+  out.Text(h.Technique);
+  out.Text(h.Comment);
+  out.Text(h.Date);
+  out.Text(h.SourceInfo);
+  const double toCounts = G.CpsMode == 1 ? f : 1.0;
+  for (int c = 1; c <= 2; ++c)
+    for (int i = 1; i <= N; ++i) out.Num(Cell(SlotData[w], i, c) * toCounts);
+
+  if (win.HasFit != 0) {
+    out.Text(win.PeakType);
+    out.Int(100 * win.BackgroundState + P);
+    const PeakRows t = PeakTableForFile(w);
+    for (int p = 1; p <= P; ++p)
+      for (int j = 1; j <= 10; ++j) {
+        out.Num(t.lower[p][j]);
+        out.Num(t.upper[p][j]);
+        out.Num(t.value[p][j]);
+        out.Int(win.ParameterState[p][j]);
+      }
+  }
+  if (win.BackgroundState == 4) {
+    for (int i = 1; i <= 6; ++i) {
+      const double v = win.BackgroundTermValue[i];
+      out.Num(i <= 4 && G.CpsMode == 0 ? v / f : v);
+      out.Int(win.BackgroundTermFixed[i] ? -1 : 0);
+    }
+  }
+  if (errors) {
+    out.Int(G.CpsMode);
+    out.Int(win.ErrorMethod);
+    out.Int(win.ErrorsInPercent);
+    const int entries = 10 * P + (win.BackgroundState == 4 ? 6 : 0);
+    for (int k = 1; k <= entries; ++k) out.Num(Cell(win.ParamErrors, k, k));
+    for (int p = 1; p <= P; ++p) {
+      out.Num(win.AreaError[p]);
+      out.Num(win.PartnerAreaError[p]);
+      out.Num(win.AreaShareError[p]);
+      out.Num(win.PartnerShareError[p]);
+    }
+    out.Num(win.TotalArea);
+    for (int k = 1; k <= P + 6; ++k)
+      for (int l = 1; l <= P + 6; ++l) out.Num(Cell(win.HessianMatrix, k, l));
+  }
+}
+
+void WriteChemicalStatePlot(Lines& out, int w) {
+  const WindowRecord& win = Win[w];
+  WriteLabels(out, w, false);
+  const int m = std::clamp<int>(static_cast<int>(win.ChemStatePointCount), 0, kMaxEntries);
+  out.Num(m);
+  out.Text(win.ChemStateListName);
+  for (int k = 1; k <= m; ++k) out.Text(win.ChemStateEntries[k]);
+}
+
+void WriteMultiSpectrum(Lines& out, int w, const std::string& source) {
+  const WindowRecord& win = Win[w];
+  const double f = Factor(win.MultiScanCount, win.MultiDwellTime);
+  const double toCounts = G.CpsMode == 1 ? f : 1.0;
+  out.Text(source);
+  WriteLabels(out, w, false);
+  out.Num(win.MultiEnergyShift + G.MultiViewEnergyOffset);
+  out.Int(win.MultiRegionStart);
+  out.Int(win.MultiRegionEnd);
+  out.Text(win.MultiSourcePath);
+  out.Num(win.MultiPointCount);
+  out.Num(win.MultiStartEnergy);
+  out.Num(win.MultiEndEnergy);
+  out.Num(win.MultiEnergyStep);
+  out.Num(win.MultiPassEnergy);
+  out.Num(win.MultiExcitationEnergy);
+  out.Num(win.MultiScanCount);
+  out.Num(win.MultiDwellTime);
+  out.Text(win.MultiTechnique);
+  out.Text(win.MultiComment);
+  out.Text(win.MultiDate);
+  out.Text(win.MultiSourceInfo);
+  out.Num(win.MultiFirstEnergy);
+  out.Num(win.MultiXLeft);
+  out.Num(win.MultiLastEnergy);
+  out.Num(win.MultiXRight);
+  out.Num(win.MultiYTop * toCounts);
+  out.Num(win.MultiYBottom * toCounts);
+  out.Num(win.MultiXSpan);
+  out.Text(win.MemberAxisTitle);
+  const int M = std::clamp<int>(win.MemberCount, 0, kMaxWindows);
+  out.Int(M);
+  for (int k = 1; k <= M; ++k) {
+    out.Text(win.MemberName[k]);
+    out.Text(win.MemberLabel[k]);
+    // Member k is component column k of the window.
+    for (int i = win.MultiRegionStart; i <= win.MultiRegionEnd; ++i)
+      out.Num(Cell(SlotComponents[w], i, k) * toCounts);
+  }
+}
+
+// Plans the copy of window w's source (with its companion, or the rest of a
+// numbered set). False when the window has no source file to copy.
+bool PlanSource(int w, CopyPlan& plan, NewSource& result) {
+  const WindowRecord& win = Win[w];
+  const std::string& source = win.SourcePath;
+  if (source.empty() || !plat::FileExists(source)) return false;
+  std::vector<std::string> group{source};
+  const bool numbered = (win.ImportFormat & ~1) == kNumberedFormat && win.WindowKind == 0;
+  if (numbered && !win.SourceDialogName.empty()) {
+    for (const std::string& member : NumberedSet(win.SourceDialogName))
+      if (!SamePath(member, source)) group.push_back(member);
+  }
+  const std::string companion = CompanionOf(source);
+  if (!companion.empty()) group.push_back(companion);
+  const std::vector<std::string> targets = plan.Place(group);
+  result.copied = true;
+  result.path = targets[0];
+  result.dialogName = win.SourceDialogName;
+  if (numbered) {
+    const auto at = std::find(group.begin(), group.end(), win.SourceDialogName);
+    if (at != group.end()) result.dialogName = targets[static_cast<std::size_t>(at - group.begin())];
+  }
+  return true;
+}
+
+// ---------------------------------------------------------------------------
+// Reading
+
+struct Damaged {};
+
+class Rows {
+ public:
+  explicit Rows(std::vector<std::string> lines) : lines_(std::move(lines)) {}
+  const std::string& Text() {
+    if (next_ >= lines_.size()) throw Damaged{};
+    return lines_[next_++];
+  }
+  double Num() { return plat::TextToNumber(FirstField(Text())); }
+  long long Int() {
+    const double v = Num();
+    if (!std::isfinite(v) || std::fabs(v) > 1e9) throw Damaged{};
+    return plat::RoundHalfEven(v);
+  }
+  // A whole number that must lie in lo..hi.
+  long long Int(long long lo, long long hi) {
+    const long long v = Int();
+    if (v < lo || v > hi) throw Damaged{};
+    return v;
+  }
+
+ private:
+  std::vector<std::string> lines_;
+  std::size_t next_ = 0;
+};
+
+struct LabelRow {
+  std::string text;
+  double x = 0, y = 0;
+};
+
+struct LabelSets {
+  std::vector<LabelRow> annotations, titles;
+};
+
+LabelSets ReadLabels(Rows& in, bool titles) {
+  LabelSets s;
+  auto read = [&](std::vector<LabelRow>& set) {
+    const long long n = in.Int(0, kMaxLabels);
+    for (long long k = 0; k < n; ++k) {
+      LabelRow l;
+      l.text = in.Text();
+      l.x = in.Num();
+      l.y = in.Num();
+      set.push_back(l);
+    }
+  };
+  read(s.annotations);
+  if (titles) read(s.titles);
+  return s;
+}
+
+struct SingleRecord {
+  LabelSets labels;
+  int sourceIndex = 0;
+  double energyTotal = 0;
+  int backgroundState = 0;
+  bool errorsValid = false;
+  int satellite = 0, regionPartial = 0, derivatives = 0, negated = 0, smooth = 0, scale = 0,
+      arithmetic = 0;
+  int peakModel = 0, relative = 0, hasFit = 0, paramSetLoaded = 0, peakCount = 0;
+  std::string peakType;
+  int annotationCount = 0;
+  double integratedArea = 0;
+  int regionStart = 0, regionEnd = 0;
+  std::string sourcePath, blockList;
+  int importFormat = 0;
+  SpectrumHeaderRecord header;
+  std::vector<double> spectrum, background;
+  // Fit rows
+  std::string fitPeakType;
+  int fitPeaks = 0;
+  PeakRows table;
+  int states[16][11] = {};
+  std::array<double, 7> terms{};
+  std::array<bool, 7> termFixed{};
+  // Error rows
+  int errorUnit = 0, errorMethod = 0, errorsInPercent = 0;
+  std::vector<double> diagonal, areaErrors, hessian;
+  double totalArea = 0;
+};
+
+SingleRecord ReadSingleSpectrum(Rows& in, bool titles) {
+  SingleRecord r;
+  r.labels = ReadLabels(in, titles);
+  r.sourceIndex = static_cast<int>(in.Int(0, kMaxHeaderIndex));
+  r.energyTotal = in.Num();
+  const long long state = in.Int(0, 15);
+  if (state > 5 && state < 10) throw Damaged{};
+  r.errorsValid = state >= 10;
+  r.backgroundState = static_cast<int>(state % 10);
+  r.satellite = static_cast<int>(in.Int(0, 255));
+  r.regionPartial = static_cast<int>(in.Int(0, 255));
+  r.derivatives = static_cast<int>(in.Int(0, 255));
+  r.negated = static_cast<int>(in.Int(0, 255));
+  r.smooth = static_cast<int>(in.Int(0, 255));
+  r.scale = static_cast<int>(in.Int(0, 255));
+  r.arithmetic = static_cast<int>(in.Int(0, 255));
+  r.peakModel = static_cast<int>(in.Int());
+  r.relative = static_cast<int>(in.Int());
+  r.hasFit = static_cast<int>(in.Int(0, 255));
+  r.paramSetLoaded = static_cast<int>(in.Int(0, 255));
+  r.peakCount = static_cast<int>(in.Int());
+  r.peakType = in.Text();
+  r.annotationCount = static_cast<int>(in.Int(0, kMaxLabels));
+  r.integratedArea = in.Num();
+  SpectrumHeaderRecord& h = r.header;
+  r.regionStart = static_cast<int>(in.Int());
+  r.regionEnd = static_cast<int>(in.Int());
+  r.sourcePath = in.Text();
+  r.blockList = in.Text();
+  r.importFormat = static_cast<int>(in.Int(0, 29));
+  h.Name = in.Text();
+  h.ShortName = in.Text();
+  const int N = static_cast<int>(in.Int(1, 32767));
+  h.PointCount = static_cast<Int16>(N);
+  if (r.regionStart < 1 || r.regionEnd > N || r.regionStart > r.regionEnd) throw Damaged{};
+  h.StartEnergy = in.Num();
+  h.EndEnergy = in.Num();
+  h.EnergyStep = in.Num();
+  h.PassEnergy = in.Num();
+  h.ExcitationEnergy = in.Num();
+  h.ScanCount = in.Num();
+  h.DwellTime = in.Num();
+  h.Technique = in.Text();
+  h.Comment = in.Text();
+  h.Date = in.Text();
+  h.SourceInfo = in.Text();
+  r.spectrum.assign(static_cast<std::size_t>(N) + 1, 0.0);
+  r.background.assign(static_cast<std::size_t>(N) + 1, 0.0);
+  for (int i = 1; i <= N; ++i) r.spectrum[i] = in.Num();
+  for (int i = 1; i <= N; ++i) r.background[i] = in.Num();
+
+  int P = 0;
+  if (r.hasFit != 0) {
+    if (r.peakModel < 0 || r.peakModel > 1 || r.relative < 0 || r.relative > 1) throw Damaged{};
+    r.fitPeakType = in.Text();
+    const long long x = in.Int(0, 1e9);
+    P = static_cast<int>(x % 100);
+    if (P < 1 || P > kMaxPeaks) throw Damaged{};
+    r.fitPeaks = P;
+    for (int p = 1; p <= P; ++p)
+      for (int j = 1; j <= 10; ++j) {
+        r.table.lower[p][j] = in.Num();
+        r.table.upper[p][j] = in.Num();
+        r.table.value[p][j] = in.Num();
+        r.states[p][j] = static_cast<int>(in.Int(0, 2));
+      }
+  }
+  if (r.backgroundState == 4) {
+    for (int i = 1; i <= 6; ++i) {
+      r.terms[i] = in.Num();
+      r.termFixed[i] = in.Num() != 0;
+    }
+  }
+  if (r.errorsValid) {
+    // Errors belong to a fit: without one the rows cannot be counted.
+    if (r.hasFit == 0) throw Damaged{};
+    r.errorUnit = static_cast<int>(in.Int(0, 1));
+    r.errorMethod = static_cast<int>(in.Int(0, 255));
+    r.errorsInPercent = static_cast<int>(in.Int(0, 255));
+    const int entries = 10 * P + (r.backgroundState == 4 ? 6 : 0);
+    for (int k = 0; k < entries; ++k) r.diagonal.push_back(in.Num());
+    for (int k = 0; k < 4 * P; ++k) r.areaErrors.push_back(in.Num());
+    r.totalArea = in.Num();
+    for (int k = 0; k < (P + 6) * (P + 6); ++k) r.hessian.push_back(in.Num());
+  }
+  return r;
+}
+
+struct ChemicalRecord {
+  LabelSets labels;
+  int count = 0;
+  std::string listName;
+  std::vector<std::string> entries;
+};
+
+ChemicalRecord ReadChemicalStatePlot(Rows& in, bool titles) {
+  ChemicalRecord r;
+  r.labels = ReadLabels(in, titles);
+  r.count = static_cast<int>(in.Int(0, kMaxEntries));
+  r.listName = in.Text();
+  for (int k = 0; k < r.count; ++k) r.entries.push_back(in.Text());
+  return r;
+}
+
+struct MultiRecord {
+  std::string sourcePath;
+  LabelSets labels;
+  double energyTotal = 0;
+  int regionStart = 0, regionEnd = 0;
+  std::string multiSource;
+  double pointCount = 0, startEnergy = 0, endEnergy = 0, energyStep = 0, passEnergy = 0,
+         excitation = 0, scans = 0, dwell = 0;
+  std::string technique, comment, date, sourceInfo;
+  double firstEnergy = 0, xLeft = 0, lastEnergy = 0, xRight = 0, yTop = 0, yBottom = 0, xSpan = 0;
+  std::string memberAxisTitle;
+  std::vector<std::string> names, labelsOfMembers;
+  std::vector<std::vector<double>> curves;
+};
+
+MultiRecord ReadMultiSpectrum(Rows& in, bool titles) {
+  MultiRecord r;
+  r.sourcePath = in.Text();
+  r.labels = ReadLabels(in, titles);
+  r.energyTotal = in.Num();
+  r.regionStart = static_cast<int>(in.Int());
+  r.regionEnd = static_cast<int>(in.Int());
+  r.multiSource = in.Text();
+  r.pointCount = static_cast<double>(in.Int(1, 32767));
+  if (r.regionStart < 1 || r.regionEnd > r.pointCount || r.regionStart > r.regionEnd)
+    throw Damaged{};
+  r.startEnergy = in.Num();
+  r.endEnergy = in.Num();
+  r.energyStep = in.Num();
+  r.passEnergy = in.Num();
+  r.excitation = in.Num();
+  r.scans = in.Num();
+  r.dwell = in.Num();
+  r.technique = in.Text();
+  r.comment = in.Text();
+  r.date = in.Text();
+  r.sourceInfo = in.Text();
+  r.firstEnergy = in.Num();
+  r.xLeft = in.Num();
+  r.lastEnergy = in.Num();
+  r.xRight = in.Num();
+  r.yTop = in.Num();
+  r.yBottom = in.Num();
+  r.xSpan = in.Num();
+  r.memberAxisTitle = in.Text();
+  const int M = static_cast<int>(in.Int(1, kMaxWindows));
+  for (int k = 0; k < M; ++k) {
+    r.names.push_back(in.Text());
+    r.labelsOfMembers.push_back(in.Text());
+    std::vector<double> curve;
+    for (int i = r.regionStart; i <= r.regionEnd; ++i) curve.push_back(in.Num());
+    r.curves.push_back(std::move(curve));
+  }
+  return r;
+}
+
+struct WindowEntry {
+  int kind = 0;
+  SingleRecord single;
+  ChemicalRecord chemical;
+  MultiRecord multi;
+};
+
+// The whole file, checked; throws Damaged.
+std::vector<WindowEntry> ReadProjectFile(const std::vector<std::string>& lines) {
+  Rows in(lines);
+  const long long count = in.Int(0, kMaxWindows);
+  std::vector<WindowEntry> windows;
+  for (long long c = 0; c < count; ++c) {
+    const std::string kindLine = in.Text();
+    const double kind = plat::TextToNumber(plat::Left(kindLine, 2));
+    const double version = plat::TextToNumber(plat::Mid(kindLine, 3, 5));
+    if (kind != std::floor(kind) || kind < 0 || kind > 5) throw Damaged{};
+    const bool titles = version == kVersion;
+    WindowEntry e;
+    e.kind = static_cast<int>(kind);
+    if (e.kind == 0) {
+      e.single = ReadSingleSpectrum(in, titles);
+    } else if (e.kind == 1) {
+      e.chemical = ReadChemicalStatePlot(in, titles);
+    } else {
+      e.multi = ReadMultiSpectrum(in, titles);
+    }
+    windows.push_back(std::move(e));
+  }
+  return windows;
+}
+
+// Splits a file into its lines (CR LF or LF); a last line end makes no
+// further line.
+std::vector<std::string> SplitLines(const std::string& text) {
+  std::vector<std::string> lines;
+  std::size_t start = 0;
+  while (start < text.size()) {
+    std::size_t end = text.find('\n', start);
+    const bool last = end == std::string::npos;
+    if (last) end = text.size();
+    std::string line = text.substr(start, end - start);
+    if (!line.empty() && line.back() == '\r') line.pop_back();
+    lines.push_back(std::move(line));
+    start = last ? text.size() : end + 1;
+  }
+  return lines;
+}
+
+// The source a loaded window reads: in the copy folder beside the project
+// file where that now lies.
+std::string RepointedSource(const std::string& saved, const std::string& copyFolder) {
+  if (FolderOfPath(saved) == copyFolder) return saved;
+  return copyFolder + "\\" + FileNameOfPath(saved);
+}
+
+// The first file of the numbered set that `path` belongs to, as far as the
+// copy folder holds it.
+std::string FirstOfNumberedSet(const std::string& path) {
+  std::string first = path;
+  for (std::string before = NumberedPredecessor(first); !before.empty() && plat::FileExists(before);
+       before = NumberedPredecessor(first))
+    first = before;
+  return first;
+}
+
+// ---------------------------------------------------------------------------
+// Re-creating the windows
+
+void StoreLabels(int w, const LabelSets& s, bool convert) {
+  WindowRecord& win = Win[w];
+  const double hv = win.SpectrumHeader.ExcitationEnergy;
+  const double f = Factor(win.SpectrumHeader);
+  for (int k = 1; k <= kMaxLabels; ++k) {
+    LabelRecord& l = Labels[LabelIndex(w, k)];
+    l = LabelRecord{};
+    if (k <= static_cast<int>(s.annotations.size())) {
+      const LabelRow& a = s.annotations[static_cast<std::size_t>(k - 1)];
+      l.AnnotationText = a.text;
+      l.AnnotationX = a.x;
+      l.AnnotationY = a.y;
+    }
+    if (k <= static_cast<int>(s.titles.size())) {
+      const LabelRow& t = s.titles[static_cast<std::size_t>(k - 1)];
+      l.TitleLabelText = t.text;
+      l.TitleLabelX = t.x;
+      l.TitleLabelY = t.y;
+    }
+    if (convert) {
+      if (G.EnergyAxisMode == 1) {
+        l.AnnotationX = hv - l.AnnotationX;
+        l.TitleLabelX = hv - l.TitleLabelX;
+      }
+      if (G.CpsMode == 0) {
+        l.AnnotationY *= f;
+        l.TitleLabelY *= f;
+      }
+    }
+  }
+  win.AnnotationCount = static_cast<Int16>(s.annotations.size());
+  win.TitleLabelCount = static_cast<Int16>(s.titles.size());
+}
+
+// The file's absolute peak table into window w's table in the display
+// units, in the window's peak mode.
+void StorePeakTable(int w, const SingleRecord& r) {
+  WindowRecord& win = Win[w];
+  const int P = r.fitPeaks;
+  const double f = Factor(win.SpectrumHeader);
+  const double hv = win.SpectrumHeader.ExcitationEnergy;
+  auto& V = win.ParameterValue;
+  auto& L = win.ParameterLower;
+  auto& U = win.ParameterUpper;
+  for (int p = 1; p <= P; ++p)
+    for (int j = 1; j <= 10; ++j) {
+      double lower = r.table.lower[p][j], upper = r.table.upper[p][j], value = r.table.value[p][j];
+      if ((j == 5 || j == 6) && G.EnergyAxisMode == 1) {
+        value = hv - value;
+        const double l = hv - upper;
+        upper = hv - lower;
+        lower = l;
+      }
+      if ((j == 1 || j == 2) && G.CpsMode == 0) {
+        value *= f;
+        lower *= f;
+        upper *= f;
+      }
+      L[p][j] = lower;
+      U[p][j] = upper;
+      V[p][j] = value;
+      win.ParameterState[p][j] = static_cast<Int16>(r.states[p][j]);
+    }
+  if (win.RelativeMode != 1) return;
+
+  auto divide = [&](int p, int j, double d) {
+    L[p][j] /= d;
+    U[p][j] /= d;
+    V[p][j] /= d;
+  };
+  auto subtract = [&](int p, int j, double d) {
+    L[p][j] -= d;
+    U[p][j] -= d;
+    V[p][j] -= d;
+  };
+  // Peak 1's partner as ratios to its main values and a distance.
+  for (int j : {2, 4, 8, 10}) {
+    if (V[1][j - 1] != 0)
+      divide(1, j, V[1][j - 1]);
+    else
+      V[1][j] = 0;
+  }
+  if (V[1][5] != 0)
+    subtract(1, 6, V[1][5]);
+  else
+    V[1][6] = 0;
+  // Peaks 2..P as ratios to peak 1.
+  for (int p = 2; p <= P; ++p)
+    for (int j = 1; j <= 10; ++j) {
+      if (j == 1 || j == 3 || j == 7 || j == 9) {
+        if (V[1][j] != 0) {
+          divide(p, j, V[1][j]);
+        } else {
+          L[p][j] = 0;
+          U[p][j] = 1;
+          V[p][j] = 0;
+        }
+      } else if (j == 2 || j == 4 || j == 8 || j == 10) {
+        if (V[p][j - 1] != 0) {
+          divide(p, j, V[p][j - 1]);
+          divide(p, j, V[1][j - 1]);
+        } else {
+          L[p][j] = 0;
+          U[p][j] = 1;
+          V[p][j] = 1;
+        }
+      }
+    }
+  for (int p = 2; p <= P; ++p) {
+    subtract(p, 5, V[1][5]);
+    subtract(p, 6, V[p][5] + V[1][5]);
+  }
+}
+
+void RecreateSingleSpectrum(int w, const SingleRecord& r, const std::string& copyFolder) {
+  WindowRecord& win = Win[w];
+  SpectrumHeaderRecord& h = win.SpectrumHeader;
+  win.WindowKind = 0;
+  win.SourceSpectrumIndex = static_cast<Int16>(r.sourceIndex);
+  win.EnergyShift = r.energyTotal - G.GlobalEnergyOffset;
+  win.BackgroundState = static_cast<Byte>(r.backgroundState);
+  win.ErrorTableValid = r.errorsValid ? 1 : 0;
+  win.SatelliteState = static_cast<Byte>(r.satellite);
+  win.RegionPartial = static_cast<Byte>(r.regionPartial);
+  win.DerivativeCount = static_cast<Byte>(r.derivatives);
+  win.SpectrumNegated = static_cast<Byte>(r.negated);
+  win.SmoothCount = static_cast<Byte>(r.smooth);
+  win.ScaleMode = static_cast<Byte>(r.scale);
+  win.ArithmeticDone = static_cast<Byte>(r.arithmetic);
+  win.HasFit = static_cast<Byte>(r.hasFit);
+  if (r.hasFit != 0) {
+    win.PeakModel = static_cast<Byte>(r.peakModel);
+    win.RelativeMode = static_cast<Byte>(r.relative);
+  }
+  win.ParamSetLoaded = static_cast<Byte>(r.paramSetLoaded);
+  win.PeakCount = static_cast<Int16>(std::clamp(r.peakCount, 0, kMaxPeaks));
+  win.PeakType = r.peakType;
+  win.IntegratedArea[1] = r.integratedArea;
+  win.RegionStart = static_cast<Int16>(r.regionStart);
+  win.RegionEnd = static_cast<Int16>(r.regionEnd);
+  win.SourcePath = RepointedSource(r.sourcePath, copyFolder);
+  if ((r.importFormat & ~1) == kNumberedFormat) win.SourceDialogName = FirstOfNumberedSet(win.SourcePath);
+  win.SourceBlockList = r.blockList;
+  win.ImportFormat = static_cast<Byte>(r.importFormat);
+  h = r.header;
+  h.EndEnergy = h.StartEnergy + h.EnergyStep * (h.PointCount - 1);
+  win.HessianValid = 0;
+
+  StoreLabels(w, r.labels, true);
+  win.AnnotationCount = static_cast<Int16>(r.annotationCount);
+
+  const int N = h.PointCount;
+  const double f = Factor(h);
+  WorkData.Resize(N);
+  WorkBackground.Resize(N);
+  for (int i = 1; i <= N; ++i) {
+    WorkData[i] = r.spectrum[static_cast<std::size_t>(i)];
+    WorkBackground[i] = r.background[static_cast<std::size_t>(i)] / (G.CpsMode == 1 ? f : 1.0);
+  }
+
+  ReadParameterSet(w, win.PeakModel == 1 ? G.ParameterSet2Path : G.ParameterSet1Path);
+  win.PeakCount = 1;
+  if (r.hasFit != 0) {
+    win.PeakType = r.fitPeakType;
+    if (!win.PeakType.empty() && win.PeakType[0] == 'D') win.PeakType = G.MessageTexts[52];
+    win.PeakCount = static_cast<Int16>(r.fitPeaks);
+    StorePeakTable(w, r);
+  }
+  if (r.backgroundState == 4) {
+    for (int i = 1; i <= 6; ++i) {
+      win.BackgroundTermValue[i] = i <= 4 && G.CpsMode == 0 ? r.terms[i] * f : r.terms[i];
+      win.BackgroundTermFixed[i] = r.termFixed[i];
+    }
+  }
+  if (G.CpsMode == 1)
+    for (int i = 1; i <= N; ++i) WorkData[i] /= f;
+
+  ComputeIntensityRange(w);
+  ComputeEnergyRange(w);
+  DimSlotData(w);
+  StoreWorkData(w, 1);
+  StoreWorkBackground(w, 2);
+  G.CursorStart = win.RegionStart;
+  G.CursorEnd = win.RegionEnd;
+  win.RegionLength = static_cast<Int16>(win.RegionEnd - win.RegionStart + 1);
+  OpenSpectrumWindow(w, h.Name);
+
+  if (win.HasFit != 0) {
+    // The stored peaks are evaluated once: curves, sum, residuals and
+    // statistics, without iterating and without pages.
+    G.FitPeakCount = win.PeakCount;
+    G.FitTypeName = win.PeakType;
+    G.BatchMode = 2;
+    RunFitSequence(w);
+    G.FitRunState = 0;
+    G.BatchMode = 2;
+  }
+  G.CurrentWindow = static_cast<Byte>(w);
+
+  if (r.errorsValid) {
+    const int P = win.PeakCount;
+    const int entries = static_cast<int>(r.diagonal.size());
+    const int matrix = std::max(10 * P + 6, P + 6);
+    if (win.ParamErrors.RowUpper() < matrix || win.ParamErrors.ColUpper() < matrix)
+      win.ParamErrors.Resize(matrix, matrix);
+    if (win.HessianMatrix.RowUpper() < matrix || win.HessianMatrix.ColUpper() < matrix)
+      win.HessianMatrix.Resize(matrix, matrix);
+    win.ErrorMethod = static_cast<Byte>(r.errorMethod);
+    win.ErrorsInPercent = static_cast<Byte>(r.errorsInPercent);
+    for (int k = 1; k <= entries; ++k) win.ParamErrors(k, k) = r.diagonal[static_cast<std::size_t>(k - 1)];
+    for (int p = 1; p <= P; ++p) {
+      const std::size_t at = static_cast<std::size_t>(4 * (p - 1));
+      win.AreaError[p] = r.areaErrors[at];
+      win.PartnerAreaError[p] = r.areaErrors[at + 1];
+      win.AreaShareError[p] = r.areaErrors[at + 2];
+      win.PartnerShareError[p] = r.areaErrors[at + 3];
+    }
+    win.TotalArea = r.totalArea;
+    std::size_t at = 0;
+    for (int k = 1; k <= P + 6; ++k)
+      for (int l = 1; l <= P + 6; ++l) win.HessianMatrix(k, l) = r.hessian[at++];
+    BuildErrorTable(w);
+    win.HessianValid = 0;
+    if (r.errorUnit != G.CpsMode) win.ErrorTableValid = 0;
+  }
+  RedrawWindow(w);
+  ReloadSourceData(w);
+}
+
+void RecreateChemicalStatePlot(int w, const ChemicalRecord& r) {
+  WindowRecord& win = Win[w];
+  win.WindowKind = 1;
+  WorkData.Resize(kMaxEntries);
+  WorkBackground.Resize(kMaxEntries);
+  WorkSigma.Resize(kMaxEntries);
+  StoreLabels(w, r.labels, false);
+  win.ChemStatePointCount = r.count;
+  win.ChemStateListName = r.listName;
+  for (int k = 1; k <= r.count; ++k) win.ChemStateEntries[k] = r.entries[static_cast<std::size_t>(k - 1)];
+  win.SpectrumHeader.PointCount = static_cast<Int16>(r.count);
+  for (int k = 1; k <= r.count; ++k) {
+    const std::string& e = r.entries[static_cast<std::size_t>(k - 1)];
+    const auto equals = e.find('=');
+    const auto plus = e.find('+');
+    WorkData[k] = plat::TextToNumber(e);
+    WorkBackground[k] = equals == std::string::npos ? 0 : plat::TextToNumber(e.substr(equals + 1));
+    WorkSigma[k] = plus == std::string::npos ? 0 : plat::TextToNumber(e.substr(plus + 1));
+  }
+  DimSlotData(w);
+  StoreWorkData(w, 1);
+  StoreWorkBackground(w, 2);
+  StoreWorkSigma(w, 3);
+  OpenSpectrumWindow(w, win.ChemStateListName);
+  double minB = WorkBackground[1], maxB = WorkBackground[1];
+  double minC = WorkSigma[1], maxC = WorkSigma[1];
+  for (int k = 1; k <= r.count; ++k) {
+    minB = std::min(minB, WorkBackground[k]);
+    maxB = std::max(maxB, WorkBackground[k]);
+    minC = std::min(minC, WorkSigma[k]);
+    maxC = std::max(maxC, WorkSigma[k]);
+  }
+  win.ChemStateXMin = std::floor(minB) - 1;
+  win.ChemStateXMax = std::floor(maxB) + 2;
+  win.ChemStateYMin = std::floor(minC) - 1;
+  win.ChemStateYMax = std::floor(maxC) + 2;
+  win.ChemStateXSpan = win.ChemStateXMax - win.ChemStateXMin;
+  win.ChemStateYSpan = win.ChemStateYMax - win.ChemStateYMin;
+  RedrawWindow(w);
+  G.CurrentWindow = static_cast<Byte>(w);
+}
+
+void RecreateMultiSpectrum(int w, int kind, const MultiRecord& r) {
+  WindowRecord& win = Win[w];
+  win.WindowKind = static_cast<Byte>(kind);
+  win.SourcePath = r.sourcePath;
+  StoreLabels(w, r.labels, false);
+  win.MultiEnergyShift = r.energyTotal - G.GlobalEnergyOffset;
+  G.MultiViewEnergyOffset = G.GlobalEnergyOffset;
+  win.MultiRegionStart = static_cast<Int16>(r.regionStart);
+  win.MultiRegionEnd = static_cast<Int16>(r.regionEnd);
+  win.MultiSourcePath = r.multiSource;
+  win.MultiPointCount = r.pointCount;
+  win.MultiStartEnergy = r.startEnergy;
+  win.MultiEndEnergy = r.endEnergy;
+  win.MultiEnergyStep = r.energyStep;
+  win.SpectrumHeader.EnergyStep = r.energyStep;
+  win.MultiPassEnergy = r.passEnergy;
+  win.MultiExcitationEnergy = r.excitation;
+  win.MultiScanCount = r.scans;
+  win.MultiDwellTime = r.dwell;
+  win.MultiTechnique = r.technique;
+  win.MultiComment = r.comment;
+  win.MultiDate = r.date;
+  win.MultiSourceInfo = r.sourceInfo;
+  win.MultiFirstEnergy = r.firstEnergy;
+  win.MultiXLeft = r.xLeft;
+  win.MultiLastEnergy = r.lastEnergy;
+  win.MultiXRight = r.xRight;
+  win.MultiYTop = r.yTop;
+  win.MultiYBottom = r.yBottom;
+  win.MultiXSpan = r.xSpan;
+  win.MemberAxisTitle = r.memberAxisTitle;
+  const int M = static_cast<int>(r.names.size());
+  win.MemberCount = static_cast<Int16>(M);
+  win.SpectrumHeader.PointCount = static_cast<Int16>(r.pointCount);
+  G.ComponentCount = M;
+  DimWorkPeak(w);
+  DimSlotComponents(w);
+  DimSlotData(w);
+  const double f = Factor(r.scans, r.dwell);
+  const double toUnit = G.CpsMode == 1 ? 1 / f : 1.0;
+  win.MultiYTop *= toUnit;
+  win.MultiYBottom *= toUnit;
+  win.YAxisBottom = win.MultiYBottom;
+  win.YAxisTop = win.MultiYTop;
+  for (int k = 1; k <= M; ++k) {
+    win.MemberName[k] = r.names[static_cast<std::size_t>(k - 1)];
+    win.MemberLabel[k] = r.labelsOfMembers[static_cast<std::size_t>(k - 1)];
+    win.MemberLabelDefault[k] = win.MemberLabel[k];
+    for (long long i = 0; i <= WorkPeak.Upper(); ++i) WorkPeak[i] = 0;
+    const std::vector<double>& curve = r.curves[static_cast<std::size_t>(k - 1)];
+    for (std::size_t p = 0; p < curve.size(); ++p) WorkPeak[r.regionStart + static_cast<long long>(p)] = curve[p] * toUnit;
+    StoreWorkPeak(w, k);
+  }
+  TransposeComponents(w);
+  OpenSpectrumWindow(w, G.FileDialogResult);
+  RedrawWindow(w);
+  G.CurrentWindow = static_cast<Byte>(w);
+}
+
+int FreeWindow() {
+  for (int w = 1; w <= kMaxWindows; ++w)
+    if (!Win[w].WindowOpen) return w;
+  return 0;
+}
+
+void SetSpectrumMenuFlags() {
+  G.SpectrumPopupsFlag = plat::kMenuEnabled;
+  G.SpectrumItemsFlag = plat::kMenuEnabled;
+  G.LanguagePopupFlag = plat::kMenuGrayed;
+  G.FileBlocksItemFlag = plat::kMenuEnabled;
+  G.RevertItemFlag = plat::kMenuEnabled;
+  const int bar = plat::CurrentMenuBar();
+  if (bar != 0) {
+    plat::EnableMenuItem(bar, 1800, plat::kMenuEnabled);
+    plat::EnableMenuItem(bar, 1900, plat::kMenuEnabled);
+  }
+}
+
+// The filter of both project dialogs.
+plat::FileDialogSpec ProjectDialog(int title, int flags) {
+  G.FileDialogFilter[0] = G.LabelTexts[80];
+  G.FileDialogFilter[1] = "*.svr";
+  G.FileDialogFilter[2] = G.CaptionTexts[14];
+  G.FileDialogFilter[3] = "*.*";
+  G.FileDialogFilter[4] = "";
+  plat::FileDialogSpec spec;
+  spec.filters = {{G.LabelTexts[80], "*.svr"}, {G.CaptionTexts[14], "*.*"}};
+  spec.fileName = "*.svr";
+  spec.defaultExtension = "svr";
+  spec.initialFolder = G.ProjectFolder;
+  spec.title = G.LabelTexts[title];
+  spec.flags = flags;
+  return spec;
+}
+
+}  // namespace
+
+std::string ProjectCopyFolder(const std::string& projectPath) {
+  const std::string folder = FolderOfPath(projectPath);
+  const std::string name = FileNameOfPath(projectPath);
+  const auto dot = name.rfind('.');
+  // A name without a point gets a folder beside it that cannot be the file.
+  const std::string project = dot == std::string::npos ? name + "_files" : name.substr(0, dot);
+  return folder.empty() && projectPath.find('\\') == std::string::npos ? project
+                                                                        : folder + "\\" + project;
+}
+
+void SaveProjectTo(const std::string& path) {
+  const std::string copyFolder = ProjectCopyFolder(path);
+  CopyPlan plan(copyFolder);
+  for (int w = 1; w <= kMaxWindows; ++w)
+    if (Win[w].WindowOpen) plan.Keep(Win[w].SourcePath);
+
+  std::vector<NewSource> sources(kMaxWindows + 1);
+  int missing = 0;
+  int count = 0;
+  for (int w = 1; w <= kMaxWindows; ++w) {
+    if (!Win[w].WindowOpen) continue;
+    ++count;
+    if (!PlanSource(w, plan, sources[w]) && Win[w].WindowKind == 0 && missing == 0) missing = w;
+  }
+
+  Lines out;
+  out.Int(count);
+  for (int w = 1; w <= kMaxWindows; ++w) {
+    const WindowRecord& win = Win[w];
+    if (!win.WindowOpen) continue;
+    const std::string& source = sources[w].copied ? sources[w].path : win.SourcePath;
+    out.Text(Whole(win.WindowKind) + Whole(kVersion));
+    if (win.WindowKind == 0)
+      WriteSingleSpectrum(out, w, source);
+    else if (win.WindowKind == 1)
+      WriteChemicalStatePlot(out, w);
+    else
+      WriteMultiSpectrum(out, w, source);
+  }
+
+  if (!plat::FolderExists(copyFolder) && !plat::CreateFolder(copyFolder))
+    throw plat::FileError("the project folder could not be created", copyFolder);
+  plan.CopyAll();
+  plat::ReplaceFileWithLines(path, out.All());
+
+  // From now on the windows read the copies.
+  for (int w = 1; w <= kMaxWindows; ++w) {
+    if (!Win[w].WindowOpen || !sources[w].copied) continue;
+    Win[w].SourcePath = sources[w].path;
+    if ((Win[w].ImportFormat & ~1) == kNumberedFormat && Win[w].WindowKind == 0)
+      Win[w].SourceDialogName = sources[w].dialogName;
+  }
+  G.ProjectPath = path;
+  if (missing != 0) {
+    G.CommandId = kMessageMissing;
+    ShowMessage(kMessageMissing, missing);
+  }
+}
+
+void SaveProject() {
+  if (G.CommandId == 1341 || G.ProjectPath.empty()) {
+    G.ProjectPath = "*.svr";
+    const std::string chosen = plat::SaveFileDialog(
+        ProjectDialog(93, plat::kFilePathMustExist | plat::kFileOverwritePrompt));
+    G.ProjectPath = chosen;
+    G.ProjectFolder = plat::CurrentFolder();
+  }
+  if (G.ProjectPath.empty()) return;
+  SaveProjectTo(G.ProjectPath);
+}
+
+bool LoadProjectFrom(const std::string& path) {
+  const std::string previousProject = G.ProjectPath;
+  std::vector<WindowEntry> windows;
+  try {
+    windows = ReadProjectFile(SplitLines(plat::ReadWholeFile(path)));
+  } catch (const Damaged&) {
+    G.CommandId = kMessageDamaged;
+    G.ProjectPath = previousProject;
+    ShowMessage(kMessageDamaged, G.CurrentWindow);
+    return false;
+  } catch (const plat::FileError&) {
+    G.CommandId = kMessageMissing;
+    G.ProjectPath = previousProject;
+    ShowMessage(kMessageMissing, G.CurrentWindow);
+    return false;
+  }
+  // Every single spectrum must find its source in the copy folder before
+  // anything is made: a fit and a revert read it again.
+  const std::string copyFolder = ProjectCopyFolder(path);
+  for (const WindowEntry& e : windows) {
+    if (e.kind != 0) continue;
+    const std::string source = RepointedSource(e.single.sourcePath, copyFolder);
+    if (e.single.sourcePath.empty() || !plat::FileExists(source)) {
+      G.CommandId = kMessageMissing;
+      G.ProjectPath = previousProject;
+      ShowMessage(kMessageMissing, G.CurrentWindow);
+      return false;
+    }
+  }
+
+  G.ProjectPath = path;
+  // Batch use ends with the load, however the load ends.
+  struct BatchEnd {
+    ~BatchEnd() { G.BatchMode = 0; }
+  } batchEnd;
+  int last = G.CurrentWindow;
+  for (const WindowEntry& e : windows) {
+    G.BatchMode = 2;
+    WorkData.Clear();
+    WorkBackground.Clear();
+    const int w = FreeWindow();
+    if (w == 0) {
+      G.CommandId = kMessageNoFreeWindow;
+      ShowMessage(kMessageNoFreeWindow, G.CurrentWindow);
+      break;
+    }
+    if (e.kind == 0)
+      RecreateSingleSpectrum(w, e.single, copyFolder);
+    else if (e.kind == 1)
+      RecreateChemicalStatePlot(w, e.chemical);
+    else
+      RecreateMultiSpectrum(w, e.kind, e.multi);
+    last = w;
+  }
+  if (!windows.empty()) SetSpectrumMenuFlags();
+  UpdateMenuState(last);
+  G.BatchMode = 0;
+  return true;
+}
+
+void LoadProject() {
+  const std::string previous = G.ProjectPath;
+  G.ProjectPath = "*.svr";
+  const std::string chosen =
+      plat::OpenFileDialog(ProjectDialog(92, plat::kFileMustExist | plat::kFilePathMustExist));
+  G.ProjectFolder = plat::CurrentFolder();
+  if (chosen.empty()) {
+    G.ProjectPath.clear();
+    G.BatchMode = 0;
+    return;
+  }
+  // A project that cannot be read leaves the current one current.
+  G.ProjectPath = previous;
+  LoadProjectFrom(chosen);
+}
+
+}  // namespace sorvan

@@ -1,0 +1,39 @@
+// Projects: the state of every open spectrum window in one text file
+// ("*.svr") beside a copy folder that holds the windows' source files, so
+// that the work can be taken up again.
+//
+// The copy folder of a project file is its folder followed by the file's
+// name up to its last point (\data\run4.svr -> \data\run4); saving and
+// loading use the same rule. The file is written whole into a temporary
+// file beside it and then renamed over the old one, so a failed save never
+// leaves a truncated project. A project is read and checked completely
+// before any window is made: a damaged file (message 3) or a single-spectrum
+// window whose source is not found (message 8) loads nothing and changes no
+// open window.
+#pragma once
+#include <string>
+#include <vector>
+
+namespace sorvan {
+
+// Commands 1340 (save; asks for a path only when there is no current
+// project) and 1341 (save as; always asks), chosen by `CommandId`.
+void SaveProject();
+// Command 1330: asks for a project file and re-creates its windows.
+void LoadProject();
+
+// The save without its dialog: writes the project of all open windows to
+// `path` (program form) with its copy folder, points the windows' sources at
+// their copies and makes `path` the current project. A source that is
+// missing is skipped with message 8 (its window keeps its path). Throws
+// plat::FileError when a copy or the project file cannot be written; the old
+// project file and the windows' sources are then as they were.
+void SaveProjectTo(const std::string& path);
+// The load without its dialog; `path` becomes the current project when it
+// was read. Returns false when nothing was loaded (a message said why).
+bool LoadProjectFrom(const std::string& path);
+
+// The copy folder of a project file.
+std::string ProjectCopyFolder(const std::string& projectPath);
+
+}  // namespace sorvan

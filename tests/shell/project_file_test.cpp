@@ -1,0 +1,452 @@
+// The project file of single spectra through the project commands: what the
+// file holds in which unit, the copy folder, and what a load makes of it.
+#include <string>
+#include <vector>
+
+#include "import/project.h"
+#include "platform/dialogs.h"
+#include "platform/text.h"
+#include "project_fixture.h"
+
+namespace projecttest {
+namespace {
+
+class ProjectFile : public ProjectTest {};
+
+// The number a line of the file holds.
+double ValueOf(const std::string& line) { return plat::TextToNumber(line); }
+
+TEST_F(ProjectFile, SaveAndOpenBringBackASpectrum) {
+  WriteSpectrumFile("data/c1s.vms");
+  const int w = Import("data/c1s.vms");
+  ASSERT_EQ(w, 1);
+  Save("projects/run4.svr");
+  EXPECT_EQ(G.ProjectPath, Program("projects/run4.svr"));
+  EXPECT_EQ(Win[1].SourcePath, Program("projects/run4/c1s.vms"));
+  EXPECT_TRUE(folder_->Exists("projects/run4/c1s.vms"));
+  const std::vector<std::string> lines = Lines("projects/run4.svr");
+  ASSERT_GE(lines.size(), 2u);
+  EXPECT_EQ(lines[0], " 1");
+  EXPECT_EQ(lines[1], " 0 2006");
+  CloseAllWindows();
+  EXPECT_TRUE(G.ProjectPath.empty());
+  Open("projects/run4.svr");
+  ASSERT_TRUE(Win[1].WindowOpen);
+  EXPECT_EQ(Win[1].SpectrumHeader.PointCount, 41);
+  EXPECT_EQ(SlotData[1](20, 1), 1000);
+  EXPECT_EQ(G.ProjectPath, Program("projects/run4.svr"));
+}
+
+
+// A window on a spectrum file of its own, with scans x dwell time 10, one
+// label and one fitted peak, so that every converted quantity has a value.
+class ProjectUnits : public ProjectTest {
+ protected:
+  void SetUp() override {
+    ProjectTest::SetUp();
+    WriteSpectrumFile("data/c1s.vms");
+    Import("data/c1s.vms");
+  }
+
+  // Gives window 1 the state of the display mode now in force: labels and
+  // peaks as they are shown, columns in the unit shown.
+  static void SetShownState(double labelX, double labelY, double height, double position,
+                            double spectrum) {
+    WindowRecord& win = Win[1];
+    win.SpectrumHeader.ScanCount = 20;
+    win.SpectrumHeader.DwellTime = 0.5;
+    win.AnnotationCount = 1;
+    Labels[LabelIndex(1, 1)].AnnotationText = "C-C";
+    Labels[LabelIndex(1, 1)].AnnotationX = labelX;
+    Labels[LabelIndex(1, 1)].AnnotationY = labelY;
+    win.HasFit = 1;
+    win.PeakCount = 1;
+    win.PeakType = G.MessageTexts[47];
+    win.ParameterValue[1][1] = height;
+    win.ParameterLower[1][1] = 0;
+    win.ParameterUpper[1][1] = 2 * height;
+    win.ParameterValue[1][5] = position;
+    win.ParameterLower[1][5] = position - 1;
+    win.ParameterUpper[1][5] = position + 1;
+    win.ParameterValue[1][7] = 1.5;
+    win.ParameterLower[1][7] = 0.5;
+    win.ParameterUpper[1][7] = 3;
+    SlotData[1](1, 1) = spectrum;
+  }
+};
+
+TEST_F(ProjectUnits, FileHoldsBindingEnergiesHeightsPerSecondAndColumnsInCounts) {
+  // Rows of a window with one annotation and no title label, N = 41 points:
+  // label x and y at lines 4 and 5, the first spectrum value at 44, the
+  // peak height's lower limit, upper limit and value from 128, the
+  // position's from 144.
+  constexpr int kN = 41;
+  constexpr std::size_t kLabelX = 4, kSpectrum = 44, kHeight = 46 + 2 * kN, kPosition = kHeight + 16;
+  struct Case {
+    int kinetic, cps;
+    double labelX, labelY, height, position, spectrum;
+    double fileX, fileY, fileHeight, filePosition, filePositionLower, fileSpectrum;
+  };
+  const Case cases[] = {
+      {0, 0, 286.6, 500, 500, 286.6, 500, 286.6, 50, 50, 286.6, 285.6, 500},
+      {1, 0, 1200, 500, 500, 1200, 500, 286.6, 50, 50, 286.6, 285.6, 500},
+      {0, 1, 286.6, 50, 50, 286.6, 50, 286.6, 50, 50, 286.6, 285.6, 500},
+      {1, 1, 1200, 50, 50, 1200, 50, 286.6, 50, 50, 286.6, 285.6, 500},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(::testing::Message() << "kinetic " << c.kinetic << " cps " << c.cps);
+    G.EnergyAxisMode = static_cast<Byte>(c.kinetic);
+    G.CpsMode = static_cast<Byte>(c.cps);
+    SetShownState(c.labelX, c.labelY, c.height, c.position, c.spectrum);
+    SaveProjectTo(Program("projects/units.svr"));
+    const std::vector<std::string> lines = Lines("projects/units.svr");
+    ASSERT_GT(lines.size(), kPosition + 2);
+    EXPECT_NEAR(ValueOf(lines[kLabelX]), c.fileX, 1e-9);
+    EXPECT_NEAR(ValueOf(lines[kLabelX + 1]), c.fileY, 1e-9);
+    EXPECT_NEAR(ValueOf(lines[kSpectrum]), c.fileSpectrum, 1e-9);
+    EXPECT_NEAR(ValueOf(lines[kHeight + 2]), c.fileHeight, 1e-9);
+    EXPECT_NEAR(ValueOf(lines[kPosition + 2]), c.filePosition, 1e-9);
+    // In kinetic display the upper limit becomes the lower one.
+    EXPECT_NEAR(ValueOf(lines[kPosition]), c.filePositionLower, 1e-9);
+
+    // Loaded in the same display, the window is as it was.
+    ASSERT_TRUE(LoadProjectFrom(Program("projects/units.svr")));
+    const int v = G.CurrentWindow;
+    ASSERT_EQ(v, 2);
+    EXPECT_DOUBLE_EQ(Labels[LabelIndex(v, 1)].AnnotationX, c.labelX);
+    EXPECT_DOUBLE_EQ(Labels[LabelIndex(v, 1)].AnnotationY, c.labelY);
+    EXPECT_DOUBLE_EQ(SlotData[v](1, 1), c.spectrum);
+    EXPECT_EQ(Labels[LabelIndex(v, 1)].AnnotationText, "C-C");
+    driver::CloseWindow(v);
+  }
+}
+
+TEST_F(ProjectUnits, LoadConvertsIntoTheDisplayOfTheMoment) {
+  // Saved in binding energy and counts: label y 500 and height 500 counts
+  // are 50 per second in the file, the column value 500 stays 500.
+  SetShownState(286.6, 500, 500, 286.6, 500);
+  SaveProjectTo(Program("projects/units.svr"));
+  G.EnergyAxisMode = 1;
+  G.CpsMode = 1;
+  ASSERT_TRUE(LoadProjectFrom(Program("projects/units.svr")));
+  const int v = G.CurrentWindow;
+  EXPECT_DOUBLE_EQ(Labels[LabelIndex(v, 1)].AnnotationX, 1200);
+  EXPECT_DOUBLE_EQ(Labels[LabelIndex(v, 1)].AnnotationY, 50);
+  EXPECT_DOUBLE_EQ(SlotData[v](1, 1), 50);
+  EXPECT_DOUBLE_EQ(Win[v].EnergyShift, 0);
+}
+
+TEST_F(ProjectUnits, RelativePeaksAreWrittenAbsoluteAndComeBackRelative) {
+  G.EnergyAxisMode = 1;
+  G.CpsMode = 1;
+  WindowRecord& win = Win[1];
+  SetShownState(1200, 50, 50, 1200, 50);
+  win.RelativeMode = 1;
+  win.PeakCount = 2;
+  win.ParameterLower[1][5] = 1199;
+  win.ParameterUpper[1][5] = 1201;
+  // Peak 2: 0.5 of peak 1's height, 2 eV above it, the same width.
+  const double relative[11][3] = {{}, {0.25, 1, 0.5}, {}, {}, {}, {-5, 5, 2}, {}, {0.5, 2, 1}};
+  for (int j : {1, 5, 7}) {
+    win.ParameterLower[2][j] = relative[j][0];
+    win.ParameterUpper[2][j] = relative[j][1];
+    win.ParameterValue[2][j] = relative[j][2];
+  }
+  SaveProjectTo(Program("projects/relative.svr"));
+  const std::vector<std::string> lines = Lines("projects/relative.svr");
+  constexpr std::size_t kPeak1Position = 46 + 2 * 41 + 16, kPeak2 = 46 + 2 * 41 + 40;
+  EXPECT_NEAR(ValueOf(lines[kPeak1Position]), 285.6, 1e-9);
+  EXPECT_NEAR(ValueOf(lines[kPeak1Position + 1]), 287.6, 1e-9);
+  EXPECT_NEAR(ValueOf(lines[kPeak1Position + 2]), 286.6, 1e-9);
+  EXPECT_NEAR(ValueOf(lines[kPeak2 + 2]), 25, 1e-9);      // height 0.5 x 50
+  EXPECT_NEAR(ValueOf(lines[kPeak2 + 16 + 2]), 284.6, 1e-9);  // 1202 kinetic
+
+  // Back in a table the spectrum can hold (positions between 1190 and 1200
+  // eV kinetic, every limit given), the relative values and limits come
+  // back as they were.
+  const double peak1[11][3] = {{},        {10, 200, 50},    {}, {0, 1, 0.3}, {},
+                               {1194, 1196, 1195}, {}, {0.5, 3, 1.5}, {}, {-0.5, 0.5, 0}};
+  const double peak2[11][3] = {{},        {0.25, 1, 0.5}, {}, {0.5, 2, 1}, {},
+                               {-2, 2, 1.5},      {}, {0.5, 2, 1},   {}, {0, 0, 0}};
+  for (int j : {1, 3, 5, 7, 9}) {
+    for (int p = 1; p <= 2; ++p) {
+      const double(&t)[11][3] = p == 1 ? peak1 : peak2;
+      win.ParameterLower[p][j] = t[j][0];
+      win.ParameterUpper[p][j] = t[j][1];
+      win.ParameterValue[p][j] = t[j][2];
+    }
+  }
+  win.ParameterState[1][9] = win.ParameterState[2][9] = 1;
+  SaveProjectTo(Program("projects/relative.svr"));
+  ASSERT_TRUE(LoadProjectFrom(Program("projects/relative.svr")));
+  const WindowRecord& back = Win[G.CurrentWindow];
+  ASSERT_EQ(back.RelativeMode, 1);
+  for (int p = 1; p <= 2; ++p)
+    for (int j : {1, 3, 5, 7}) {
+      SCOPED_TRACE(::testing::Message() << "peak " << p << " parameter " << j);
+      EXPECT_NEAR(back.ParameterValue[p][j], win.ParameterValue[p][j], 1e-9);
+      EXPECT_NEAR(back.ParameterLower[p][j], win.ParameterLower[p][j], 1e-9);
+      EXPECT_NEAR(back.ParameterUpper[p][j], win.ParameterUpper[p][j], 1e-9);
+    }
+}
+
+TEST_F(ProjectUnits, StateRowsAndTheRowsThatFollowThem) {
+  struct Case {
+    int background, peaks, errors;
+    const char* row7;
+    const char* row45;
+    std::size_t extraLines;  // after the columns
+  };
+  // Fit rows: 2 + 40 per peak; background terms 12; error rows
+  // 3 + 10 P (+ 6) + 4 P + 1 + (P + 6)^2.
+  const Case cases[] = {
+      {2, 3, 1, " 12", " 203", 2 + 120 + 3 + 30 + 12 + 1 + 81},
+      {4, 3, 0, " 4", " 403", 2 + 120 + 12},
+      {4, 3, 1, " 14", " 403", 2 + 120 + 12 + 3 + 36 + 12 + 1 + 81},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.row7);
+    SetShownState(286.6, 500, 500, 286.6, 500);
+    WindowRecord& win = Win[1];
+    win.BackgroundState = static_cast<Byte>(c.background);
+    win.PeakCount = static_cast<Int16>(c.peaks);
+    win.ErrorTableValid = static_cast<Byte>(c.errors);
+    SaveProjectTo(Program("projects/rows.svr"));
+    const std::vector<std::string> lines = Lines("projects/rows.svr");
+    EXPECT_EQ(lines[9], c.row7);
+    const std::size_t columnsEnd = 44 + 2 * 41;
+    ASSERT_GT(lines.size(), columnsEnd + 1);
+    EXPECT_EQ(lines[columnsEnd + 1], c.row45);
+    EXPECT_EQ(lines.size(), columnsEnd + c.extraLines);
+  }
+  // Without a fit, the six background pairs follow the columns directly.
+  Win[1].HasFit = 0;
+  Win[1].ErrorTableValid = 0;
+  Win[1].BackgroundState = 4;
+  Win[1].BackgroundTermValue[1] = 30;
+  Win[1].BackgroundTermFixed[1] = true;
+  SaveProjectTo(Program("projects/rows.svr"));
+  const std::vector<std::string> lines = Lines("projects/rows.svr");
+  ASSERT_EQ(lines.size(), 44 + 2 * 41 + 12u);
+  EXPECT_EQ(lines[44 + 2 * 41], " 3");  // 30 counts / 10
+  EXPECT_EQ(lines[44 + 2 * 41 + 1], "-1");
+}
+
+// ---- The copy folder ----
+
+TEST_F(ProjectFile, CopyFolderIsTheProjectNameUpToItsLastPoint) {
+  EXPECT_EQ(ProjectCopyFolder("\\data\\run4.svr"), "\\data\\run4");
+  EXPECT_EQ(ProjectCopyFolder("\\data\\run.4.project"), "\\data\\run.4");
+  EXPECT_EQ(ProjectCopyFolder("\\da.ta\\run4"), "\\da.ta\\run4_files");
+}
+
+TEST_F(ProjectFile, EachSourceGetsOneCopyOfItsOwn) {
+  WriteSpectrumFile("data/a/c1s.vms", "C");
+  WriteSpectrumFile("data/b/c1s.vms", "O");
+  Import("data/a/c1s.vms");
+  Import("data/a/c1s.vms");
+  Import("data/b/c1s.vms");
+  Save("projects/two.svr");
+  EXPECT_EQ(Win[1].SourcePath, Program("projects/two/c1s.vms"));
+  EXPECT_EQ(Win[2].SourcePath, Win[1].SourcePath);
+  EXPECT_EQ(Win[3].SourcePath, Program("projects/two/c1s_2.vms"));
+  EXPECT_EQ(folder_->Read("projects/two/c1s.vms"), folder_->Read("data/a/c1s.vms"));
+  EXPECT_EQ(folder_->Read("projects/two/c1s_2.vms"), folder_->Read("data/b/c1s.vms"));
+  // Saved again in its place: the copies stay, nothing is renamed.
+  driver::ChooseMenu(CmdSaveProject);
+  EXPECT_EQ(Win[3].SourcePath, Program("projects/two/c1s_2.vms"));
+  EXPECT_FALSE(folder_->Exists("projects/two/c1s_3.vms"));
+
+  CloseAllWindows();
+  Open("projects/two.svr");
+  ASSERT_EQ(OpenWindowCount(), 3);
+  EXPECT_EQ(Win[3].SpectrumHeader.Name, Win[3].SpectrumHeader.Name);
+  EXPECT_EQ(Win[3].SourcePath, Program("projects/two/c1s_2.vms"));
+  EXPECT_NE(Win[3].SpectrumHeader.Name, Win[1].SpectrumHeader.Name);
+}
+
+TEST_F(ProjectFile, CompanionsAndNumberedSetsAreCopiedWhole) {
+  WriteSpectrumFile("data/c1s.vms");
+  Import("data/c1s.vms");
+  Import("data/c1s.vms");
+  // Window 1 stands for an INF header file with a companion in capitals,
+  // window 2 for the second file of a numbered set chosen by its first.
+  folder_->Write("data/probe.INF", "header");
+  folder_->Write("data/probe.Asc", "values");
+  Win[1].SourcePath = Program("data/probe.INF");
+  for (int k = 1; k <= 3; ++k) folder_->Write("data/set." + std::to_string(k), "region " + std::to_string(k));
+  Win[2].SourcePath = Program("data/set.2");
+  Win[2].SourceDialogName = Program("data/set.1");
+  Win[2].ImportFormat = 8;
+  SaveProjectTo(Program("projects/sets.svr"));
+  EXPECT_EQ(folder_->Read("projects/sets/probe.Asc"), "values");
+  EXPECT_EQ(Win[1].SourcePath, Program("projects/sets/probe.INF"));
+  for (int k = 1; k <= 3; ++k) EXPECT_TRUE(folder_->Exists("projects/sets/set." + std::to_string(k))) << k;
+  EXPECT_EQ(Win[2].SourcePath, Program("projects/sets/set.2"));
+  EXPECT_EQ(Win[2].SourceDialogName, Program("projects/sets/set.1"));
+}
+
+TEST_F(ProjectFile, MissingSourceIsSkippedWithAWarningAndTheFileIsStillWritten) {
+  WriteSpectrumFile("data/c1s.vms");
+  Import("data/c1s.vms");
+  Import("data/c1s.vms");
+  Win[1].SourcePath = Program("data/gone.vms");
+  script::AnswerFile(Program("projects/gone.svr"));
+  script::AnswerMessage(1, G.LabelTexts[72]);
+  driver::ChooseMenu(CmdSaveProjectAs);
+  EXPECT_EQ(plat::MessagesShown().size(), 1u);
+  EXPECT_EQ(Win[1].SourcePath, Program("data/gone.vms"));
+  EXPECT_EQ(Win[2].SourcePath, Program("projects/gone/c1s.vms"));
+  const std::vector<std::string> lines = Lines("projects/gone.svr");
+  ASSERT_FALSE(lines.empty());
+  EXPECT_EQ(lines[0], " 2");
+}
+
+TEST_F(ProjectFile, EmptyProjectHoldsOneLine) {
+  SaveProjectTo(Program("projects/empty.svr"));
+  EXPECT_EQ(Lines("projects/empty.svr"), std::vector<std::string>{" 0"});
+  EXPECT_TRUE(LoadProjectFrom(Program("projects/empty.svr")));
+  EXPECT_EQ(OpenWindowCount(), 0);
+}
+
+TEST_F(ProjectFile, ToolbarSavesAndOpensProjects) {
+  for (int a = 1; a <= kToolbarActionCount; ++a) G.ToolbarButtonOfAction[a] = 1;
+  BuildToolbar();
+  WriteSpectrumFile("data/c1s.vms");
+  Import("data/c1s.vms");
+  script::AnswerFile(Program("projects/bar.svr"));
+  driver::ClickToolbar(G.ToolbarButtonOfAction[4]);
+  EXPECT_EQ(G.ProjectPath, Program("projects/bar.svr"));
+  ASSERT_FALSE(Lines("projects/bar.svr").empty());
+  // The next save writes to the current project without asking.
+  Win[1].SmoothCount = 2;
+  driver::ClickToolbar(G.ToolbarButtonOfAction[4]);
+  CloseAllWindows();
+  script::AnswerFile(Program("projects/bar.svr"));
+  driver::ClickToolbar(G.ToolbarButtonOfAction[3]);
+  ASSERT_TRUE(Win[1].WindowOpen);
+  EXPECT_EQ(Win[1].SmoothCount, 2);
+  // Cancel in the open dialog loads nothing and leaves no current project.
+  script::CancelFile();
+  driver::ClickToolbar(G.ToolbarButtonOfAction[3]);
+  EXPECT_EQ(OpenWindowCount(), 1);
+  EXPECT_TRUE(G.ProjectPath.empty());
+}
+
+TEST_F(ProjectFile, WithoutAFreeWindowTheLoadStopsWithMessageOne) {
+  WriteSpectrumFile("data/c1s.vms");
+  for (int k = 1; k <= 3; ++k) Import("data/c1s.vms");
+  Save("projects/three.svr");
+  CloseAllWindows();
+  // Windows 2 to 100 count as open; window 1 is the only free one.
+  for (int w = 2; w <= kMaxWindows; ++w) Win[w].WindowOpen = true;
+  script::AnswerFile(Program("projects/three.svr"));
+  script::AnswerMessage(1);
+  driver::ChooseMenu(CmdOpenProject);
+  EXPECT_TRUE(Win[1].WindowOpen);
+  EXPECT_EQ(Win[1].SpectrumHeader.PointCount, 41);
+  EXPECT_EQ(plat::MessagesShown().size(), 1u);
+  EXPECT_EQ(G.BatchMode, 0);
+}
+
+// ---- Loading what cannot be loaded ----
+
+// One spectrum open that a failed load must leave alone, and a saved
+// project of one window to damage.
+class ProjectLoadFailure : public ProjectTest {
+ protected:
+  void SetUp() override {
+    ProjectTest::SetUp();
+    WriteSpectrumFile("data/c1s.vms");
+    Import("data/c1s.vms");
+    Win[1].AnnotationCount = 1;
+    Labels[LabelIndex(1, 1)].AnnotationText = "kept";
+    Save("projects/good.svr");
+    lines_ = Lines("projects/good.svr");
+    WriteSpectrumFile("data/o1s.vms", "O");
+    Import("data/o1s.vms");
+    header_ = Win[2].SpectrumHeader;
+    ASSERT_EQ(OpenWindowCount(), 2);
+  }
+
+  // Opens `relative` through the menu, expecting the message `text`, and
+  // checks that nothing changed.
+  void ExpectRefused(const std::string& relative, const std::string& text) {
+    const std::string project = G.ProjectPath;
+    script::AnswerFile(Program(relative));
+    script::AnswerMessage(1, text);
+    driver::ChooseMenu(CmdOpenProject);
+    EXPECT_EQ(OpenWindowCount(), 2);
+    EXPECT_FALSE(Win[3].WindowOpen);
+    EXPECT_EQ(Win[2].SpectrumHeader, header_);
+    EXPECT_EQ(Labels[LabelIndex(1, 1)].AnnotationText, "kept");
+    EXPECT_EQ(G.ProjectPath, project);
+  }
+
+  std::vector<std::string> lines_;
+  SpectrumHeaderRecord header_;
+};
+
+TEST_F(ProjectLoadFailure, FileCutAfterAnyLineLoadsNothing) {
+  for (std::size_t n = 0; n < lines_.size(); ++n) {
+    SCOPED_TRACE(n);
+    WriteLines("projects/good.svr", lines_, n);
+    ExpectRefused("projects/good.svr", "Unexpected data format");
+  }
+  WriteLines("projects/good.svr", lines_, lines_.size());
+  Open("projects/good.svr");
+  EXPECT_TRUE(Win[3].WindowOpen);
+}
+
+TEST_F(ProjectLoadFailure, CountsAndKindsOutsideTheTablesAreRefused) {
+  struct Case {
+    std::size_t line;
+    const char* text;
+  };
+  const Case cases[] = {
+      {0, " 101"},     // more windows than there are
+      {0, "-1"},
+      {1, " 6 2006"},  // no such kind
+      {1, "-1 2006"},
+      {2, " 101"},     // 101 annotation labels
+      {9, " 7"},       // background state
+      {32, " 0"},      // point count
+      {26, " 42"},     // region end beyond the points
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.line);
+    std::vector<std::string> damaged = lines_;
+    damaged[c.line] = c.text;
+    WriteLines("projects/good.svr", damaged, damaged.size());
+    ExpectRefused("projects/good.svr", "Unexpected data format");
+  }
+}
+
+TEST_F(ProjectLoadFailure, SourcesNotFoundBesideTheFileLoadNothing) {
+  WriteLines("elsewhere/good.svr", lines_, lines_.size());
+  ExpectRefused("elsewhere/good.svr", "");
+  EXPECT_EQ(plat::MessagesShown().back().text, G.LabelTexts[72]);
+}
+
+TEST_F(ProjectLoadFailure, ProjectMovedWithItsCopyFolderFindsItsSources) {
+  WriteLines("moved/good.svr", lines_, lines_.size());
+  folder_->Write("moved/good/c1s.vms", folder_->Read("projects/good/c1s.vms"));
+  Open("moved/good.svr");
+  ASSERT_TRUE(Win[3].WindowOpen);
+  EXPECT_EQ(Win[3].SourcePath, Program("moved/good/c1s.vms"));
+  EXPECT_EQ(Labels[LabelIndex(3, 1)].AnnotationText, "kept");
+}
+
+TEST_F(ProjectLoadFailure, OlderVersionHasNoTitleLabelRows) {
+  std::vector<std::string> old = lines_;
+  old[1] = " 0 2005";
+  old.erase(old.begin() + 6);  // the title-label count
+  WriteLines("projects/good.svr", old, old.size());
+  Open("projects/good.svr");
+  ASSERT_TRUE(Win[3].WindowOpen);
+  EXPECT_EQ(Win[3].TitleLabelCount, 0);
+  EXPECT_EQ(Win[3].SpectrumHeader.PointCount, 41);
+}
+
+}  // namespace
+}  // namespace projecttest

@@ -209,6 +209,20 @@ TEST_F(FitReport, CancelInTheWindowChoiceOrThePrintDialogPrintsNothing) {
   EXPECT_TRUE(page_.Calls().empty());
 }
 
+TEST_F(FitReport, NoChosenWindowGivesAnEmptyDocument) {
+  for (bool errors : {false, true}) {
+    page_.Clear();
+    Choose({});
+    script::AnswerDialog("print", "ok");
+    errors ? PrintFitErrorReport() : PrintFitReport();
+    std::vector<DrawCall::Kind> kinds;
+    for (const DrawCall& c : page_.Calls())
+      if (c.kind != DrawCall::Kind::Text) kinds.push_back(c.kind);
+    EXPECT_EQ(kinds, (std::vector<DrawCall::Kind>{DrawCall::Kind::StartDocument, DrawCall::Kind::EndDocument}));
+    EXPECT_TRUE(page_.Texts().empty());
+  }
+}
+
 // ---- Real PDF files ----
 
 std::string PdfText(const std::string& pdf) {

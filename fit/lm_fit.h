@@ -249,6 +249,13 @@ struct FitPages {
 };
 FitPages& FitPageHooks();
 
+// Sizes the fit's work columns for window w and loads its data (column 1)
+// and background (column 2) over its points.
+void DimFitWorkColumns(int w, int points);
+// After each trial of an iteration: the count in the window's caption while
+// it is open, then the key pressed meanwhile (kept in FitKey and returned).
+int ShowTrialAndPollKey(int w, double iteration);
+
 // What one kind of fit brings to the window loop: its model over the region
 // and the window procedures that draw, judge and store its result.
 struct WindowFitKind {

@@ -85,6 +85,26 @@ FitPages& FitPageHooks() {
   return pages;
 }
 
+void DimFitWorkColumns(int w, int points) {
+  DimWorkSigma(w);
+  DimWorkPeak(w);
+  DimWorkFitSum(w);
+  DimWorkShirleyShape(w);
+  DimWorkTougaardShape(w);
+  DimWorkScratch(w);
+  DimWorkFitTarget(w);
+  LoadWorkFitTarget(w, 1, 1, points);
+  LoadWorkBackground(w, 2, 1, points);
+}
+
+int ShowTrialAndPollKey(int w, double iteration) {
+  if (Win[w].WindowOpen)
+    plat::SetCaption(w, "Iterationen: " + plat::Trim(plat::NumberToText(iteration)));
+  const int key = plat::PollKey();
+  G.FitKey = static_cast<Byte>(key);
+  return key;
+}
+
 FitOutcome RunWindowFit(int w, const WindowFitKind& kind) {
   if (!IsSpectrumWindow(w)) return FitOutcome::Finished;
   WindowRecord& win = Win[w];
@@ -120,15 +140,7 @@ FitOutcome RunWindowFit(int w, const WindowFitKind& kind) {
 
     // Data: the spectrum, less the background when one is defined or fitted.
     G.FitRound = 0;
-    DimWorkSigma(w);
-    DimWorkPeak(w);
-    DimWorkFitSum(w);
-    DimWorkShirleyShape(w);
-    DimWorkTougaardShape(w);
-    DimWorkScratch(w);
-    DimWorkFitTarget(w);
-    LoadWorkFitTarget(w, 1, 1, points);
-    LoadWorkBackground(w, 2, 1, points);
+    DimFitWorkColumns(w, points);
     // The iteration fits the fitted background's terms itself, so it runs
     // against the data with only a defined background taken off.
     std::vector<double> target(WorkFitTarget.begin(), WorkFitTarget.begin() + points + 1);
@@ -205,10 +217,7 @@ FitOutcome RunWindowFit(int w, const WindowFitKind& kind) {
       sync(q);
       if (Fitted(w)) RebuildFitBackground(w);
       ShowFitStatistics(w);
-      plat::SetCaption(w, "Iterationen: " + plat::Trim(plat::NumberToText(iteration)));
-      const int key = plat::PollKey();
-      G.FitKey = static_cast<Byte>(key);
-      return key;
+      return ShowTrialAndPollKey(w, iteration);
     };
     hooks.windowClosed = [&] {
       return G.FitRunState == kFitStopRequested || (wasOpen && !win.WindowOpen);

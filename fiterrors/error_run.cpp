@@ -182,15 +182,7 @@ bool PrepareErrorData(int w, std::vector<double>& backgroundCopy) {
     ShowMessage(kMessageInconsistent, w);
     return false;
   }
-  DimWorkSigma(w);
-  DimWorkPeak(w);
-  DimWorkFitSum(w);
-  DimWorkShirleyShape(w);
-  DimWorkTougaardShape(w);
-  DimWorkScratch(w);
-  DimWorkFitTarget(w);
-  LoadWorkFitTarget(w, 1, 1, points);
-  LoadWorkBackground(w, 2, 1, points);
+  DimFitWorkColumns(w, points);
   if (DefinedOrFittedBackground(w)) {
     for (int i = 1; i <= points; ++i) WorkFitTarget[i] -= WorkBackground[i];
     backgroundCopy.assign(WorkBackground.begin(), WorkBackground.begin() + points + 1);

@@ -16,6 +16,7 @@
 #include "fit/chi_square.h"
 #include "fit/fit_curves.h"
 #include "fit/fit_vector.h"
+#include "fit/lm_fit.h"
 #include "fit/transmission_fit.h"
 #include "fiterrors/iteration_page.h"
 #include "import/transmission_files.h"
@@ -313,11 +314,7 @@ void FitTransmissionFunction(int w) {
   hooks.afterTrial = [&](const double* q, double iteration) {
     sync(q);
     G.FitIteration = iteration;
-    if (win.WindowOpen)
-      plat::SetCaption(w, "Iterationen: " + plat::Trim(plat::NumberToText(iteration)));
-    const int key = plat::PollKey();
-    G.FitKey = static_cast<Byte>(key);
-    return key;
+    return ShowTrialAndPollKey(w, iteration);
   };
   hooks.windowClosed = [&] {
     return G.FitRunState == kFitStopRequested || (wasOpen && !win.WindowOpen);

@@ -17,6 +17,7 @@
 #include "platform/surfaces.h"
 #include "project_fixture.h"
 #include "support/test_support.h"
+#include "three_singlets_pages.h"
 
 namespace projecttest {
 namespace {
@@ -76,26 +77,7 @@ class ProjectRoundTrip : public ProjectTest {
   // A Shirley background kept, then three singlets fitted through the
   // pages until the fit has settled, then the error estimate.
   static void FitThreePeaksWithErrors() {
-    script::Click("cmd13");
-    driver::ChooseMenu(2130);
-    script::SetText("ed111", -1, "3");
-    script::Click("cmdOk111");
-    const char* lower[5] = {"0", "0", "278", "0.3", "-0.5"};
-    const char* upper[5] = {"10000", "1", "290", "4", "0.5"};
-    for (int cell = 0; cell < 15; ++cell) {
-      script::SetText("ed121", cell, lower[cell % 5]);
-      script::SetText("ed122", cell, upper[cell % 5]);
-    }
-    script::Click("cmdOk121");
-    const char* start[3][5] = {{"800", "0.3", "282.5", "1.2", "0"},
-                               {"150", "0.3", "284.2", "1.5", "0"},
-                               {"80", "0.3", "286.5", "1.5", "0"}};
-    for (int p = 0; p < 3; ++p) {
-      for (int k = 0; k < 5; ++k) script::SetText("ed141", 5 * p + k, start[p][k]);
-      script::SetValue("chk141", 5 * p + 1, 1);
-      script::SetValue("chk141", 5 * p + 4, 1);
-    }
-    script::Click("cmdOk141");
+    shelltest::EnterThreeSingletsOnTheFitPages();
     IterationPageAndDone();
     driver::ChooseMenu(3111);
     IterationPageAndDone();

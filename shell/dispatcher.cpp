@@ -68,7 +68,7 @@ bool RefusedForClosedWindow(int command) {
 }
 
 void Form_MenuEvent(int& /*formIndex*/, int& command) {
-  if (CommandNotBuilt(command) || RefusedForClosedWindow(command)) return;
+  if (RefusedForClosedWindow(command)) return;
   switch (GroupOfCommand(command)) {
     case CommandGroup::File: RunFileCommand(command); break;
     case CommandGroup::Processing: RunProcessingCommand(command); break;

@@ -24,7 +24,7 @@ int NewPopup(MenuPopup popup) {
 }
 
 void Item(int menu, int flag, int command, const std::string& text) {
-  plat::AppendMenu(menu, CommandNotBuilt(command) ? kItemGrayed : flag, command, text);
+  plat::AppendMenu(menu, flag, command, text);
 }
 void Separator(int menu) { plat::AppendMenu(menu, kSeparatorFlag, 0, ""); }
 void Nested(int menu, int flag, MenuPopup popup, const std::string& text) {

@@ -22,9 +22,6 @@ namespace {
 constexpr int kCheckItems[] = {8111, 8112, 8113, 8114, 8115, 8116, 8121, 8122, 8123, 8132,
                                8133, 8134, 8135, 8144, 8145, 8310, 8320, 8410, 8420};
 
-// The commands whose work is not built yet. Each leaves this list in the
-// landing that makes it work.
-constexpr std::array<int, 0> kNotBuiltCommands{};
 
 void Enable(int idOrHandle, int flag) {
   if (G.MenuBarHandle != 0) plat::EnableMenuItem(G.MenuBarHandle, idOrHandle, flag);
@@ -149,7 +146,6 @@ void ApplyFlags() {
   Enable(CmdEditMemberAxis, G.MemberItemsFlag);
   Enable(CmdEditMemberLabels, G.MemberItemsFlag);
   Enable(CmdImportTransmissionFunction, 0);
-  for (int c : kNotBuiltCommands) Enable(c, kItemGrayed);
 }
 
 // Checks the item of the chosen value among `items`; with `uncheckOthers`
@@ -165,12 +161,6 @@ void MarkChoice(MenuPopup popup, std::initializer_list<int> items, int chosen, b
 }
 
 }  // namespace
-
-bool CommandNotBuilt(int command) {
-  for (int c : kNotBuiltCommands)
-    if (c == command) return true;
-  return false;
-}
 
 std::int32_t& MenuCheckFlag(int command) {
   int slot = 1;
@@ -226,10 +216,6 @@ void SyncToolbarButtons() {
   for (int a = 1; a <= kToolbarActionCount; ++a) {
     const int button = G.ToolbarButtonOfAction[a];
     if (button == 0 || button > count) continue;
-    if (RunsItsMenuCommand(a) && CommandNotBuilt(ToolbarActionAt(a).command)) {
-      plat::SetToolbarButtonEnabled(button, false);
-      continue;
-    }
     const std::int32_t* flag = GoverningFlag(a);
     if (flag == nullptr) continue;
     plat::SetToolbarButtonEnabled(button, *flag != 1);

@@ -14,11 +14,6 @@ void SyncToolbarButtons();
 // Sets the check marks of the option items from the settings.
 void SyncOptionChecks();
 
-// True for a menu command whose work is not built yet: its item is grayed
-// in every state, the toolbar buttons of its actions are disabled, and both
-// dispatchers refuse it. Whoever builds such a command takes it off the
-// list (kNotBuiltCommands in shell/menu_state.cpp).
-bool CommandNotBuilt(int command);
 
 // The check flag (0 or 8) of an option item kept in G.MenuCheckFlags; the
 // option items are 8111-8116, 8121-8123, 8132-8135, 8144, 8145, 8310, 8320,

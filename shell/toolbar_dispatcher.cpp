@@ -39,7 +39,6 @@ int CommandOfAction(int a) {
 
 void RunToolbarAction(int a) {
   if (a < 1 || a > kToolbarActionCount || RefusedForClosedWindow(CommandOfAction(a))) return;
-  if (RunsItsMenuCommand(a) && CommandNotBuilt(ToolbarActionAt(a).command)) return;
   if (!RunsItsMenuCommand(a)) {
     RunToolbarSpecialAction(a);
     return;

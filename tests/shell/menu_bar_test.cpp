@@ -86,7 +86,7 @@ TEST_F(MenuBarTest, ItemsThatNeedAWindowAreGrayedWhileNoneIsOpen) {
     EXPECT_FALSE(Enabled(id)) << id;
   for (int id : {1300, 1330, 1700, 4100, 4200, 5540, 5550, 5561, 5562, 5570, 8010, 8020, 8200,
                  8510, 8511, 8700, 8701, 8710, 8731, 9700, 9900, 10000, 11000})
-    EXPECT_EQ(Enabled(id), !sorvan::CommandNotBuilt(id)) << id;
+    EXPECT_TRUE(Enabled(id)) << id;
   EXPECT_TRUE(Enabled(PopupHandle(sorvan::PopupLanguage)));
   EXPECT_FALSE(Enabled(PopupHandle(sorvan::PopupBackground)));
 }
@@ -153,7 +153,7 @@ TEST_F(MenuBarTest, TheErrorMatrixItemFollowsTheCurrentWindow) {
   G.CurrentWindow = 1;
   sorvan::UpdateMenuState(2);
   EXPECT_EQ(G.ErrorMatrixItemFlag, sorvan::kItemEnabled);
-  EXPECT_EQ(Enabled(3121), !sorvan::CommandNotBuilt(3121));
+  EXPECT_TRUE(Enabled(3121));
   G.CurrentWindow = 2;
   sorvan::UpdateMenuState(1);
   EXPECT_EQ(G.ErrorMatrixItemFlag, sorvan::kItemGrayed);
@@ -261,43 +261,6 @@ TEST_F(MenuBarTest, AllWindowsOpenLeaveNoFreeWindow) {
   DropUnusedAnswers();
 }
 
-
-// Every command of the list of commands not built yet: grayed in a window's
-// state and in a bar rebuilt without a state update, its toolbar buttons
-// disabled, and refused when it reaches the dispatcher anyway.
-TEST_F(MenuBarTest, CommandsNotBuiltAreGrayedDisabledAndRefused) {
-  for (int a = 1; a <= sorvan::kToolbarActionCount; ++a) G.ToolbarButtonOfAction[a] = 1;
-  sorvan::BuildToolbar();
-  sorvan::Win[1].WindowOpen = true;
-  sorvan::Win[1].HasFit = 1;
-  sorvan::Win[1].HessianValid = 1;
-  G.CurrentWindow = 1;
-  sorvan::UpdateMenuState(1);
-  std::vector<int> notBuilt;
-  std::function<void(const std::vector<plat::MenuItemInfo>&)> collect =
-      [&](const std::vector<plat::MenuItemInfo>& items) {
-        for (const plat::MenuItemInfo& item : items) {
-          if (item.popup) collect(item.children);
-          else if (!item.separator && sorvan::CommandNotBuilt(item.id)) notBuilt.push_back(item.id);
-        }
-      };
-  collect(plat::MenuBarTree());
-  for (int id : notBuilt) EXPECT_FALSE(Enabled(id)) << id;
-  for (int a = 1; a <= sorvan::kToolbarActionCount; ++a) {
-    if (!sorvan::RunsItsMenuCommand(a) || !sorvan::CommandNotBuilt(sorvan::ToolbarActionAt(a).command))
-      continue;
-    EXPECT_FALSE(plat::ToolbarButtonAt(G.ToolbarButtonOfAction[a]).enabled) << "action " << a;
-  }
-  sorvan::DestroyMenuBar();
-  sorvan::BuildMenuBar();
-  for (int id : notBuilt) {
-    EXPECT_FALSE(Enabled(id)) << id;
-    int index = 0, command = id;
-    sorvan::Form_MenuEvent(index, command);
-    // No step is queued: a page or a file dialog would fail the test.
-    EXPECT_TRUE(plat::MessagesShown().empty()) << id;
-  }
-}
 
 }  // namespace
 }  // namespace shelltest

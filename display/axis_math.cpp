@@ -16,16 +16,6 @@ double NonZero(double value, double fallback) {
   return value;
 }
 
-int PixelFromDouble(double value) {
-  // Far enough outside any window or printed page to stay invisible, small
-  // enough that sums of two coordinates still fit an int.
-  constexpr double kLimit = 1.0e6;
-  if (std::isnan(value)) return 0;
-  if (value > kLimit) value = kLimit;
-  if (value < -kLimit) value = -kLimit;
-  return static_cast<int>(plat::RoundHalfEven(value));
-}
-
 WindowPlace DefaultWindowPlace(int window, int screenWidth, int workAreaHeight) {
   const double w = screenWidth;
   const double h = workAreaHeight;

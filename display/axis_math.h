@@ -3,6 +3,7 @@
 // texts. Plain numbers in, plain numbers out, so that every rule can be
 // checked without a window or a data model.
 #pragma once
+#include <cmath>
 #include <string>
 
 namespace sorvan {
@@ -79,7 +80,17 @@ double IntPart(double x);
 double NonZero(double value, double fallback = 1.0);
 
 // A pixel coordinate as a whole number, rounded half to even and clamped to
-// a range far outside any surface, so that far-off points never wrap.
-int PixelFromDouble(double value);
+// a range far outside any surface (far enough to stay invisible, small
+// enough that sums of two coordinates still fit an int), so that far-off
+// points never wrap; NaN gives 0. Inline: every point of every curve passes
+// through it.
+inline int PixelFromDouble(double value) {
+  constexpr double kLimit = 1.0e6;
+  if (std::isnan(value)) return 0;
+  if (value > kLimit) value = kLimit;
+  if (value < -kLimit) value = -kLimit;
+  // rint rounds to nearest, ties to even, in the default rounding mode.
+  return static_cast<int>(std::rint(value));
+}
 
 }  // namespace sorvan

@@ -53,6 +53,12 @@ void OffsetCanvas::FilledPolygon(const int* xs, const int* ys, int count) {
   Sync().FilledPolygon(x.data(), y.data(), count);
 }
 
+void OffsetCanvas::FilledProfile(const int* xs, const int* ys, int count, int baseline, int fillColour) {
+  if (!xs || !ys || count < 2) return;
+  const std::vector<int> x = Shifted(xs, count, left_), y = Shifted(ys, count, top_);
+  Sync().FilledProfile(x.data(), y.data(), count, plat::PixelOf(baseline + top_), fillColour);
+}
+
 void OffsetCanvas::Circle(double centreX, double centreY, double radius) {
   Sync().Circle(centreX + left_, centreY + top_, radius);
 }

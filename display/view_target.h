@@ -24,6 +24,7 @@ class OffsetCanvas : public plat::Canvas {
   void Box(double x1, double y1, double x2, double y2) override;
   void FilledBox(double x1, double y1, double x2, double y2) override;
   void FilledPolygon(const int* xs, const int* ys, int count) override;
+  void FilledProfile(const int* xs, const int* ys, int count, int baseline, int fillColour) override;
   void Circle(double centreX, double centreY, double radius) override;
   void Text(double x, double y, const std::string& text) override;
   bool Picture(const std::string& path, double x1, double y1, double x2, double y2) override;

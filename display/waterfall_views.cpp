@@ -50,6 +50,19 @@ void Quad(plat::Canvas& c, double x1, double y1, double x2, double y2, double x3
   c.FilledPolygon(xs, ys, 4);
 }
 
+// The whole number a whole pixel moves by when it is moved by `d` and
+// rounded (half to even): false when that depends on the pixel, i.e. when d
+// is (close to) a whole number and a half, or out of range.
+bool WholeShift(double d, int& shift) {
+  if (!std::isfinite(d) || std::fabs(d) > 1.0e5) return false;
+  if (std::fabs(d - std::floor(d) - 0.5) < 1.0e-6) return false;
+  shift = static_cast<int>(std::rint(d));
+  return true;
+}
+
+// A whole pixel kept within the range PixelFromDouble clamps to.
+int ClampedPixel(long long pixel) { return static_cast<int>(std::clamp<long long>(pixel, -1000000, 1000000)); }
+
 }  // namespace
 
 void DrawWaterfallView(int w, int colour) { PaintWaterfallView(w, colour, ScreenTarget(w), false); }
@@ -292,9 +305,10 @@ void PaintWaterfallView(int w, int colour, const ViewTarget& t, bool mirrored) {
   const double titleCentre = mirrored ? PL + 2 * C3 + 2 * PW / 3 : PL - 2 * C2 + PW / 3;
   c.Text(titleCentre - c.TextWidth(win.XAxisTitle) / 2, AY + f * PH + 1.5 * F3, win.XAxisTitle);
 
-  // Members, back to front: each profile is one polygon filled down to the
-  // member's baseline, then its outline as one polyline, so that a long
-  // series costs about what its outlines cost.
+  // Members, back to front: each profile is filled down to the member's
+  // baseline and outlined in one canvas call from one point array, so that
+  // a long series costs little more than its outlines. The work curve and
+  // the point arrays are sized once; every member writes the same points.
   const double bottom = win.MultiYBottom;
   const long long start = win.MultiRegionStart;
   const long long N = std::llabs(static_cast<long long>(win.MultiRegionEnd) - start + 1);
@@ -303,47 +317,54 @@ void PaintWaterfallView(int w, int colour, const ViewTarget& t, bool mirrored) {
   const int fill = CurveColourOf(t, WaterfallFill);
   const int outline = CurveColourOf(t, SpectrumCurve);
   const int outlineWidth = PenWidthFor(t, CurveWidthOf(t, SpectrumCurve));
-  std::vector<int> xs, ys;
-  for (int m = n; m >= 1; --m) {
-    G.CurveX.Resize(size);
-    G.CurveY.Resize(size);
-    WorkData.Resize(size);
-    for (long long i = start; i <= start + N - 1; ++i)
-      if (WorkData.Contains(i)) WorkData[i] = MemberValue(m, i);
-    win.RegionLength = static_cast<Int16>(std::min<long long>(N, 32767));
-    const double depthX = mirrored ? (n - m) * dx : (m - 1) * dx;
-    for (long long i = 1; i <= N && i <= G.CurveX.Upper(); ++i) {
+  G.CurveX.Resize(size);
+  G.CurveY.Resize(size);
+  WorkData.Resize(size);
+  win.RegionLength = static_cast<Int16>(std::min<long long>(N, 32767));
+  const long long last = std::min<long long>(N, G.CurveX.Upper());
+  const std::size_t points = static_cast<std::size_t>(std::max<long long>(last, 0));
+  std::vector<int> xs(points), ys(points);
+  c.SetColour(outline);
+  c.SetPenStyle(plat::PenStyle::Solid);
+  c.SetPenWidth(outlineWidth);
+  int shiftX = 0, shiftY = 0;
+  const bool wholeShift = WholeShift(dx, shiftX) && WholeShift(dy, shiftY);
+  // The values are read a block of members at a time: the members' values
+  // of one point lie side by side, so a block costs one pass over the
+  // series, not one a member.
+  constexpr int kBlock = 8;
+  std::vector<double> values(static_cast<std::size_t>(kBlock) * points);
+  for (int top = n; top >= 1; top -= kBlock) {
+    const int low = std::max(1, top - kBlock + 1);
+    for (long long i = 1; i <= last; ++i) {
       const long long p = start + i - 1;
-      G.CurveX[i] = PixelFromDouble(depthX + G.FirstPointX + xStep * double(i - 1));
-      G.CurveY[i] = PixelFromDouble(AY - (m - 1) * dy -
-                                    G.PixelsPerIntensity * ((WorkData.Contains(p) ? WorkData[p] : 0) - bottom));
+      const double* column = WorkData.Contains(p) ? MemberCurves.ColumnData(p) : nullptr;
+      for (int m = top; m >= low; --m)
+        values[static_cast<std::size_t>(top - m) * points + static_cast<std::size_t>(i - 1)] =
+            column && m <= MemberCurves.RowUpper() ? column[m] : 0;
     }
-    const long long last = std::min<long long>(N, G.CurveX.Upper());
-    if (last < 2) continue;
-    // The profile's points, then its baseline from the last point back to
-    // the first.
-    const std::size_t points = static_cast<std::size_t>(last);
-    xs.resize(points + 2);
-    ys.resize(points + 2);
-    for (std::size_t i = 0; i < points; ++i) {
-      xs[i] = PixelFromDouble(G.CurveX[static_cast<long long>(i) + 1] + dx);
-      ys[i] = PixelFromDouble(G.CurveY[static_cast<long long>(i) + 1] - dy);
+    for (int m = top; m >= low; --m) {
+      const double depthX = mirrored ? (n - m) * dx : (m - 1) * dx;
+      const double memberY = AY - (m - 1) * dy;
+      const double* value = values.data() + static_cast<std::size_t>(top - m) * points;
+      // Each point on the member's own axes (the work curve), then moved one
+      // depth step back and up to where it is drawn.
+      for (long long i = 1; i <= last; ++i) {
+        const int x = PixelFromDouble(depthX + G.FirstPointX + xStep * double(i - 1));
+        const int y = PixelFromDouble(memberY - G.PixelsPerIntensity * (value[i - 1] - bottom));
+        G.CurveX[i] = x;
+        G.CurveY[i] = y;
+        const std::size_t k = static_cast<std::size_t>(i - 1);
+        xs[k] = wholeShift ? ClampedPixel(x + shiftX) : PixelFromDouble(x + dx);
+        ys[k] = wholeShift ? ClampedPixel(y - shiftY) : PixelFromDouble(y - dy);
+      }
+      if (last < 2) continue;
+      c.FilledProfile(xs.data(), ys.data(), static_cast<int>(points), PixelFromDouble(AY - m * dy), fill);
     }
-    const int baseline = PixelFromDouble(AY - m * dy);
-    xs[points] = xs[points - 1];
-    ys[points] = baseline;
-    xs[points + 1] = xs[0];
-    ys[points + 1] = baseline;
-    // The fill's own edge in the thinnest pen: the outline follows.
-    c.SetColour(fill);
-    c.SetPenStyle(plat::PenStyle::Solid);
-    c.SetPenWidth(0);
-    c.FilledPolygon(xs.data(), ys.data(), static_cast<int>(points + 2));
-    c.SetColour(outline);
-    c.SetPenStyle(plat::PenStyle::Solid);
-    c.SetPenWidth(outlineWidth);
-    c.Polyline(xs.data(), ys.data(), static_cast<int>(points));
   }
+  // The work data is left holding the front member, drawn last.
+  for (long long i = start; i <= start + N - 1; ++i)
+    if (WorkData.Contains(i)) WorkData[i] = MemberValue(1, i);
   // The profiles cover the front floor edge; it is drawn again.
   UseFramePen(t);
   if (!mirrored) {

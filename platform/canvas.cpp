@@ -16,6 +16,11 @@
 #include <cmath>
 #include <vector>
 
+#if (defined(__x86_64__) || defined(__i386__)) && defined(__GNUC__)
+#include <immintrin.h>
+#define SORVAN_CLEAR_UPPER_VECTORS 1
+#endif
+
 #include "platform/files.h"
 #include "platform/painter_canvas.h"
 #include "platform/text.h"
@@ -28,9 +33,32 @@ int PixelOf(double coordinate) {
   return static_cast<int>(RoundHalfEven(clamped));
 }
 
+void Canvas::FilledProfile(const int* xs, const int* ys, int count, int baseline, int fillColour) {
+  if (!xs || !ys || count < 2) return;
+  std::vector<int> px(xs, xs + count), py(ys, ys + count);
+  px.push_back(xs[count - 1]);
+  py.push_back(baseline);
+  px.push_back(xs[0]);
+  py.push_back(baseline);
+  const DrawState kept = state_;
+  SetColour(fillColour);
+  SetPenStyle(PenStyle::Solid);
+  SetPenWidth(0);
+  FilledPolygon(px.data(), py.data(), count + 2);
+  state_ = kept;
+  Polyline(xs, ys, count);
+}
+
 namespace detail {
 
 namespace {
+
+// A whole-pixel coordinate clamped as PixelOf clamps (the same value
+// PixelOf gives for it, without the trip through a double).
+int ClampedPixel(int coordinate) {
+  constexpr int kLimit = static_cast<int>(kCoordinateLimit);
+  return std::clamp(coordinate, -kLimit, kLimit);
+}
 
 QColor ToQColor(int colour) { return QColor(RedOf(colour), GreenOf(colour), BlueOf(colour)); }
 
@@ -55,6 +83,25 @@ QRect RectFromCorners(double x1, double y1, double x2, double y2) {
   int ax = PixelOf(x1), ay = PixelOf(y1), bx = PixelOf(x2), by = PixelOf(y2);
   return QRect(QPoint(std::min(ax, bx), std::min(ay, by)), QPoint(std::max(ax, bx), std::max(ay, by)));
 }
+
+// Qt's raster engine fills its spans with wide vector instructions and
+// returns with the upper halves of the vector registers still in use. Until
+// they are cleared, the scalar floating-point instructions of the program
+// (built for the base instruction set) wait on them: after a single fill the
+// point arithmetic of a long curve ran four times slower. Clearing them
+// after each primitive costs one instruction.
+#ifdef SORVAN_CLEAR_UPPER_VECTORS
+__attribute__((target("avx"))) void ClearUpperVectorsAvx() { _mm256_zeroupper(); }
+void ClearUpperVectors() {
+  static const bool avx = [] {
+    __builtin_cpu_init();
+    return __builtin_cpu_supports("avx") != 0;
+  }();
+  if (avx) ClearUpperVectorsAvx();
+}
+#else
+void ClearUpperVectors() {}
+#endif
 
 // Replaces the extension of a native path ("a/logo.wmf" -> "a/logo.svg").
 QString WithSuffix(const QString& path, const QString& suffix) {
@@ -129,6 +176,7 @@ bool QPainterCanvas::Paint(const std::function<void(QPainter&)>& draw, bool with
   } else {
     p.restore();
   }
+  ClearUpperVectors();
   if (afterDrawing_) afterDrawing_();
   return true;
 }
@@ -146,9 +194,9 @@ void QPainterCanvas::Line(double x1, double y1, double x2, double y2) {
 
 void QPainterCanvas::Polyline(const int* xs, const int* ys, int count) {
   if (!xs || !ys || count < 2) return;
-  QPolygon points(count);
-  for (int i = 0; i < count; ++i) points[i] = QPoint(PixelOf(xs[i]), PixelOf(ys[i]));
-  Paint([&](QPainter& p) { p.drawPolyline(points); });
+  QPoint* points = Points(count);
+  for (int i = 0; i < count; ++i) points[i] = QPoint(ClampedPixel(xs[i]), ClampedPixel(ys[i]));
+  Paint([&](QPainter& p) { p.drawPolyline(points, count); });
 }
 
 void QPainterCanvas::Box(double x1, double y1, double x2, double y2) {
@@ -167,12 +215,68 @@ void QPainterCanvas::FilledBox(double x1, double y1, double x2, double y2) {
 
 void QPainterCanvas::FilledPolygon(const int* xs, const int* ys, int count) {
   if (!xs || !ys || count <= 0) return;
-  QPolygon polygon;
-  for (int i = 0; i < count; ++i) polygon << QPoint(PixelOf(xs[i]), PixelOf(ys[i]));
+  QPoint* corners = Points(count);
+  for (int i = 0; i < count; ++i) corners[i] = QPoint(ClampedPixel(xs[i]), ClampedPixel(ys[i]));
   QColor colour = ToQColor(state_.colour);
   Paint([&](QPainter& p) {
     p.setBrush(colour);
-    p.drawPolygon(polygon);
+    p.drawPolygon(corners, count);
+  });
+}
+
+void QPainterCanvas::FilledProfile(const int* xs, const int* ys, int count, int baseline,
+                                   int fillColour) {
+  if (!xs || !ys || count < 2) return;
+  // The curve's points, then the corners of the area under it.
+  QPoint* curve = Points(2 * count + 2);
+  for (int i = 0; i < count; ++i) curve[i] = QPoint(ClampedPixel(xs[i]), ClampedPixel(ys[i]));
+  const int base = ClampedPixel(baseline);
+  QPoint* corners = curve + count;
+  int corner = 0;
+  // A solid pen covers the area's edge along the curve: only the sides and
+  // the baseline are outlined in the fill colour, and the area is filled
+  // without an outline. The fill then drops the points between the first
+  // and the last of a run on one pixel column or row: between them the edge
+  // only goes back and forth along a line between pixel centres, so the same
+  // pixels are filled without them (a long curve has several points a
+  // column). Other pens leave gaps, so the whole edge is outlined under them.
+  const bool curveCoversEdge = state_.penStyle == PenStyle::Solid;
+  for (int i = 0; i < count; ++i) {
+    const QPoint next = curve[i];
+    if (curveCoversEdge && corner >= 2) {
+      const QPoint a = corners[corner - 2], b = corners[corner - 1];
+      if ((a.x() == b.x() && b.x() == next.x()) || (a.y() == b.y() && b.y() == next.y())) {
+        corners[corner - 1] = next;
+        continue;
+      }
+    }
+    corners[corner++] = next;
+  }
+  corners[corner++] = QPoint(curve[count - 1].x(), base);
+  corners[corner++] = QPoint(curve[0].x(), base);
+  const QColor fill = ToQColor(fillColour);
+  Paint([&](QPainter& p) {
+    const QPen curvePen = p.pen();
+    QPen edgePen(fill);
+    edgePen.setWidth(0);
+    edgePen.setCapStyle(Qt::RoundCap);
+    edgePen.setJoinStyle(Qt::RoundJoin);
+    p.setBrush(fill);
+    if (curveCoversEdge) {
+      p.setPen(Qt::NoPen);
+      p.drawPolygon(corners, corner);
+      ClearUpperVectors();
+      const QPoint edge[4] = {curve[count - 1], corners[corner - 2], corners[corner - 1], curve[0]};
+      p.setPen(edgePen);
+      p.drawPolyline(edge, 4);
+    } else {
+      p.setPen(edgePen);
+      p.drawPolygon(corners, corner);
+      ClearUpperVectors();
+    }
+    p.setBrush(Qt::NoBrush);
+    p.setPen(curvePen);
+    p.drawPolyline(curve, count);
   });
 }
 
@@ -231,6 +335,11 @@ bool QPainterCanvas::Picture(const std::string& path, double x1, double y1, doub
     });
   }
   return false;
+}
+
+QPoint* QPainterCanvas::Points(int count) {
+  if (points_.size() < static_cast<std::size_t>(count)) points_.resize(static_cast<std::size_t>(count));
+  return points_.data();
 }
 
 QPaintDevice* QPainterCanvas::SizeDevice() {

@@ -95,6 +95,14 @@ class Canvas {
   virtual void FilledBox(double x1, double y1, double x2, double y2) = 0;
   // Filled polygon of `count` corners, filled and outlined in the colour.
   virtual void FilledPolygon(const int* xs, const int* ys, int count) = 0;
+  // A curve standing on a horizontal baseline: the area between the curve
+  // through points 0..count-1 and the line y = baseline is filled in
+  // `fillColour`, its edges in the thinnest solid pen (FilledPolygon of the
+  // curve's points followed by (last x, baseline) and (first x, baseline)),
+  // then the curve is drawn over it in the current colour and pen
+  // (Polyline). The state is left as it was. Fewer than two points draw
+  // nothing. One call for a whole profile, so that many profiles draw fast.
+  virtual void FilledProfile(const int* xs, const int* ys, int count, int baseline, int fillColour);
   // Outline of a circle (not filled).
   virtual void Circle(double centreX, double centreY, double radius) = 0;
   // Text whose cell has its top-left corner at (x, y); with an escapement the

@@ -3,7 +3,9 @@
 #pragma once
 #include <QFont>
 #include <QPainter>
+#include <QPoint>
 #include <functional>
+#include <vector>
 
 #include "platform/canvas.h"
 
@@ -37,6 +39,7 @@ class QPainterCanvas : public Canvas {
   void Box(double x1, double y1, double x2, double y2) override;
   void FilledBox(double x1, double y1, double x2, double y2) override;
   void FilledPolygon(const int* xs, const int* ys, int count) override;
+  void FilledProfile(const int* xs, const int* ys, int count, int baseline, int fillColour) override;
   void Circle(double centreX, double centreY, double radius) override;
   void Text(double x, double y, const std::string& text) override;
   bool Picture(const std::string& path, double x1, double y1, double x2, double y2) override;
@@ -52,6 +55,9 @@ class QPainterCanvas : public Canvas {
   // Runs `draw` with a painter set up for the current state; returns false
   // when there is no device to draw on.
   bool Paint(const std::function<void(QPainter&)>& draw, bool withPen = true);
+  // A buffer of at least `count` points, kept between primitives so that
+  // long curves are not allocated anew on each call.
+  QPoint* Points(int count);
   // The device measured and sized (nullptr: none).
   QPaintDevice* SizeDevice();
   QPaintDevice* MeasureDevice();
@@ -61,6 +67,7 @@ class QPainterCanvas : public Canvas {
   std::function<void()> afterDrawing_;
   std::function<void()> flush_;
   std::function<QPaintDevice*()> measure_;
+  std::vector<QPoint> points_;
 };
 
 // A 96 dpi image used to measure when no device is at hand.

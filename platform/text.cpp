@@ -147,7 +147,11 @@ long long RoundHalfEven(double value) {
   constexpr double lim = 9.2e18;
   if (value >= lim) return (long long)lim;
   if (value <= -lim) return -(long long)lim;
-  return (long long)std::nearbyint(value);  // default rounding mode is to nearest, ties to even
+  // The default rounding mode is to nearest, ties to even. rint rounds as
+  // nearbyint does and is expanded inline, where nearbyint is a library call
+  // that saves and restores the floating-point state (every pixel of a
+  // drawing passes through here).
+  return (long long)std::rint(value);
 }
 
 std::string Cp1252ToUtf8(const std::string& text) {

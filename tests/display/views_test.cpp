@@ -348,31 +348,53 @@ TEST_F(ViewTest, WaterfallWallsAreBrightenedBackgroundColours) {
 
 TEST_F(ViewTest, WaterfallDrawsTheFrontMemberLastOnItsOwnBaseline) {
   G.CurveColours[WaterfallFill] = kGreen;
+  constexpr int outline = 0x123456;
+  G.CurveColours[SpectrumCurve] = outline;
+  // Heights 395..404 give plot heights of every last digit, among them
+  // depth steps ending in a half pixel, where each point rounds on its own.
   for (int kind : {Waterfall, MirroredWaterfall}) {
-    SCOPED_TRACE(kind);
-    Canvas().Clear();
-    MakeView(kind, 4, 6, [](int m, int) { return 50.0 * m; });
-    RedrawWindow(kWindow);
-    std::vector<DrawCall> fills;
-    for (const DrawCall& c : Calls(DrawCall::Kind::FilledPolygon))
-      if (c.state.colour == kGreen) fills.push_back(c);
-    ASSERT_EQ(fills.size(), 4u) << "one profile a member";
-    const double dx = G.PlotWidth / 3.0 / 5, dy = G.PlotHeight / 2.0 / 5;
-    // Member 4 first, member 1 last; member m stands m depth steps back:
-    // its six points, then its baseline back from the last to the first.
-    for (int m = 4; m >= 1; --m) {
-      const DrawCall& profile = fills[static_cast<size_t>(4 - m)];
-      ASSERT_EQ(profile.xs.size(), 8u) << m;
-      const int top = static_cast<int>(
-          std::nearbyint(std::nearbyint(G.AxisY - (m - 1) * dy - G.PixelsPerIntensity * 50 * m) - dy));
-      const int baseline = static_cast<int>(std::nearbyint(G.AxisY - m * dy));
-      for (int i = 0; i < 6; ++i) EXPECT_EQ(profile.ys[i], top) << m << " point " << i;
-      EXPECT_EQ(profile.ys[6], baseline) << m;
-      EXPECT_EQ(profile.ys[7], baseline) << m;
-      EXPECT_EQ(profile.xs[6], profile.xs[5]) << m;
-      EXPECT_EQ(profile.xs[7], profile.xs[0]) << m;
-      const double depth = kind == Waterfall ? (m - 1) * dx : (4 - m) * dx;
-      EXPECT_EQ(profile.xs[0], std::nearbyint(std::nearbyint(depth + G.FirstPointX) + dx)) << m;
+    for (int height = 395; height <= 404; ++height) {
+      SCOPED_TRACE(std::to_string(kind) + " at height " + std::to_string(height));
+      Canvas().Clear();
+      Canvas().SetSize(640, height);
+      MakeView(kind, 4, 6, [](int m, int i) { return 50.0 * m + 9.3 * i; });
+      RedrawWindow(kWindow);
+      const std::vector<DrawCall>& calls = Canvas().Calls();
+      std::vector<size_t> fills;
+      for (size_t k = 0; k < calls.size(); ++k)
+        if (calls[k].kind == DrawCall::Kind::FilledPolygon && calls[k].state.colour == kGreen) fills.push_back(k);
+      ASSERT_EQ(fills.size(), 4u) << "one profile a member";
+      const double dx = G.PlotWidth / 3.0 / 5, dy = G.PlotHeight / 2.0 / 5;
+      // Member 4 first, member 1 last; member m stands m depth steps back:
+      // its six points, then its baseline back from the last to the first,
+      // and over it the outline through the six points.
+      for (int m = 4; m >= 1; --m) {
+        const size_t at = fills[static_cast<size_t>(4 - m)];
+        const DrawCall& profile = calls[at];
+        ASSERT_EQ(profile.xs.size(), 8u) << m;
+        const double depth = kind == Waterfall ? (m - 1) * dx : (4 - m) * dx;
+        for (int i = 0; i < 6; ++i) {
+          const double y = G.AxisY - (m - 1) * dy - G.PixelsPerIntensity * (50 * m + 9.3 * (i + 1));
+          const double x = depth + G.FirstPointX + G.PixelsPerEnergy * 0.5 * i;
+          EXPECT_EQ(profile.ys[i], std::nearbyint(std::nearbyint(y) - dy)) << m << " point " << i;
+          EXPECT_EQ(profile.xs[i], std::nearbyint(std::nearbyint(x) + dx)) << m << " point " << i;
+        }
+        const int baseline = static_cast<int>(std::nearbyint(G.AxisY - m * dy));
+        EXPECT_EQ(profile.ys[6], baseline) << m;
+        EXPECT_EQ(profile.ys[7], baseline) << m;
+        EXPECT_EQ(profile.xs[6], profile.xs[5]) << m;
+        EXPECT_EQ(profile.xs[7], profile.xs[0]) << m;
+        ASSERT_GT(calls.size(), at + 5);
+        for (int i = 0; i < 5; ++i) {
+          const DrawCall& line = calls[at + 1 + static_cast<size_t>(i)];
+          ASSERT_EQ(line.kind, DrawCall::Kind::Line) << m;
+          EXPECT_EQ(line.state.colour, outline) << m;
+          EXPECT_EQ(line.x1, profile.xs[i]) << m;
+          EXPECT_EQ(line.y1, profile.ys[i]) << m;
+          EXPECT_EQ(line.x2, profile.xs[i + 1]) << m;
+          EXPECT_EQ(line.y2, profile.ys[i + 1]) << m;
+        }
+      }
     }
   }
 }
@@ -455,6 +477,40 @@ TEST_F(ViewTest, PrinterDrawsTheViewIntoItsRectangleWithThePrinterStyles) {
   }
   EXPECT_TRUE(curveColoured) << "the ramp ends at the printer's spectrum colour";
   EXPECT_TRUE(Canvas().Calls().empty()) << "nothing on the window";
+}
+
+// On the printer the view is drawn into its rectangle of the page: each
+// member's profile is moved there whole, its baseline with it.
+TEST_F(ViewTest, PrintedWaterfallProfilesStandInTheirRectangle) {
+  plat::RecordingCanvas page(4960, 7016, plat::RecordingCanvas::Metrics::Fixed);
+  plat::SetRecordingPrinter(&page);
+  for (int k = 10; k <= 13; ++k) {
+    G.FontLineHeight[k] = 80;
+    G.FontCharWidth[k] = 30;
+  }
+  G.PrintBackColour = 0xFFFFFF;
+  G.CurveColours[WaterfallFill + 10] = kGreen;
+  MakeView(Waterfall, 3, 6, [](int m, int i) { return 50.0 * m + 20 * i; });
+  PrintMultiSpectrumView(kWindow, 500, 1000, 4000, 3000);
+  plat::SetRecordingPrinter(nullptr);
+
+  std::vector<DrawCall> fills;
+  for (const DrawCall& c : page.CallsOf(DrawCall::Kind::FilledPolygon))
+    if (c.state.colour == kGreen) fills.push_back(c);
+  ASSERT_EQ(fills.size(), 3u);
+  for (const DrawCall& profile : fills) {
+    ASSERT_EQ(profile.xs.size(), 8u);
+    const int baseline = profile.ys[6];
+    EXPECT_EQ(profile.ys[7], baseline);
+    EXPECT_EQ(profile.xs[6], profile.xs[5]);
+    EXPECT_EQ(profile.xs[7], profile.xs[0]);
+    for (int i = 0; i < 6; ++i) {
+      EXPECT_LT(profile.ys[i], baseline) << "the profile stands on its baseline";
+      EXPECT_GT(profile.ys[i], 1000);
+      EXPECT_GT(profile.xs[i], 500);
+    }
+    EXPECT_LT(baseline, 1000 + 3000);
+  }
 }
 
 }  // namespace

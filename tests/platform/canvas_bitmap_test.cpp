@@ -4,8 +4,10 @@
 
 #include <QColor>
 #include <QImage>
+#include <cmath>
 #include <cstdint>
 #include <string>
+#include <vector>
 
 #include "platform/surfaces.h"
 #include "platform/files.h"
@@ -108,6 +110,82 @@ TEST_F(BitmapCanvas, FarCoordinatesAreClampedNotWrapped) {
   }
   EXPECT_EQ(ColourAt(image, 5, 20), kWhite);  // nothing left of the start
   for (int x : {0, 100, 199}) EXPECT_EQ(ColourAt(image, x, 82), kBlue) << x;
+}
+
+// A profile drawn in one call looks exactly like its area drawn as a filled
+// polygon in the fill colour and the thinnest pen, then its curve drawn
+// over it: with several points a pixel column, points going back along a
+// row or a column, the curve below its baseline, wide and dashed pens.
+TEST(BitmapProfile, LooksLikeItsPolygonAndCurve) {
+  struct Case {
+    const char* name;
+    std::vector<int> xs, ys;
+    int baseline, penWidth;
+    plat::PenStyle style;
+  };
+  std::vector<int> noisyX, noisyY, backX, backY;
+  for (int i = 0; i < 600; ++i) {
+    noisyX.push_back(10 + i / 4);  // four points a column, as a long spectrum
+    noisyY.push_back(120 - static_cast<int>(90 * std::exp(-std::pow((i - 300) / 60.0, 2))) + (i * 7) % 5);
+  }
+  for (int i = 0; i < 40; ++i) {  // steps that go back along rows and columns
+    backX.push_back(20 + 4 * i + (i % 3 == 1 ? -6 : 0));
+    backY.push_back(100 - (i / 4) * 6 + (i % 4 == 2 ? 9 : 0));
+  }
+  const std::vector<int> reversedX(noisyX.rbegin(), noisyX.rend()), reversedY(noisyY.rbegin(), noisyY.rend());
+  const Case cases[] = {
+      {"noisy, pen 1", noisyX, noisyY, 125, 1, plat::PenStyle::Solid},
+      {"noisy, thinnest pen", noisyX, noisyY, 125, 0, plat::PenStyle::Solid},
+      {"noisy, pen 3", noisyX, noisyY, 125, 3, plat::PenStyle::Solid},
+      {"noisy, dashed", noisyX, noisyY, 125, 1, plat::PenStyle::Dash},
+      {"right to left", reversedX, reversedY, 125, 1, plat::PenStyle::Solid},
+      {"below its baseline", noisyX, noisyY, 70, 1, plat::PenStyle::Solid},
+      {"going back", backX, backY, 130, 1, plat::PenStyle::Solid},
+      {"flat", {30, 60, 90, 120, 150}, {80, 80, 80, 80, 80}, 100, 1, plat::PenStyle::Solid},
+      {"two points", {40, 41}, {20, 90}, 95, 1, plat::PenStyle::Solid},
+  };
+  const std::string folder = testsupport::MakeTempFolder("bitmap_profile");
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    const int count = static_cast<int>(c.xs.size());
+    QImage pictures[2];
+    for (int way = 0; way < 2; ++way) {
+      plat::BeginBitmap(200, 150);
+      plat::SetDrawingBitmap();
+      plat::Canvas& canvas = plat::Surface();
+      canvas.SetPenStyle(c.style);
+      canvas.SetPenWidth(c.penWidth);
+      canvas.SetColour(kRed);
+      if (way == 0) {
+        std::vector<int> xs = c.xs, ys = c.ys;
+        xs.insert(xs.end(), {c.xs.back(), c.xs.front()});
+        ys.insert(ys.end(), {c.baseline, c.baseline});
+        const plat::DrawState curve = canvas.State();
+        canvas.SetColour(kBlue);
+        canvas.SetPenStyle(plat::PenStyle::Solid);
+        canvas.SetPenWidth(0);
+        canvas.FilledPolygon(xs.data(), ys.data(), count + 2);
+        canvas.SetState(curve);
+        canvas.Polyline(c.xs.data(), c.ys.data(), count);
+      } else {
+        canvas.FilledProfile(c.xs.data(), c.ys.data(), count, c.baseline, kBlue);
+        EXPECT_EQ(canvas.State().colour, kRed);
+        EXPECT_EQ(canvas.State().penWidth, c.penWidth);
+      }
+      const std::string path = folder + "/way" + std::to_string(way) + ".bmp";
+      ASSERT_TRUE(plat::SaveBitmap(plat::ProgramPath(path)));
+      plat::EndBitmap();
+      pictures[way] = QImage(QString::fromStdString(path));
+    }
+    int differ = 0, filled = 0;
+    for (int y = 0; y < 150; ++y)
+      for (int x = 0; x < 200; ++x) {
+        differ += pictures[0].pixel(x, y) != pictures[1].pixel(x, y);
+        filled += ColourAt(pictures[0], x, y) == kBlue;
+      }
+    EXPECT_GT(filled, 0);
+    EXPECT_EQ(differ, 0);
+  }
 }
 
 TEST(PixelOf, RoundsHalvesToEvenAndClamps) {

@@ -3,7 +3,6 @@
 // something a user can see.
 #include <gtest/gtest.h>
 
-#include <cmath>
 #include <functional>
 #include <memory>
 #include <ostream>
@@ -29,15 +28,6 @@ namespace {
 using namespace sorvan;
 namespace script = plat::script;
 namespace driver = plat::driver;
-
-constexpr int kPoints = 201;
-constexpr double kExcitation = 1486.6;
-
-// Two Gaussian peaks (binding 292 and 287 eV) on a flat line of 50 counts.
-double Counts(int i, double scale) {
-  const double a = (i - 81) / 8.0, b = (i - 131) / 8.0;
-  return 50 + scale * (1000 * std::exp(-0.5 * a * a) + 600 * std::exp(-0.5 * b * b));
-}
 
 // What choosing a command must show.
 enum class Shows {
@@ -165,13 +155,9 @@ class FittedWindowOpen : public ::testing::Test {
     for (int a = 1; a <= kToolbarActionCount; ++a) G.ToolbarButtonOfAction[a] = 1;
     BuildToolbar();
     for (int w = 1; w <= 2; ++w)
-      shelltest::OpenTestSpectrum(w, "C 1s " + std::to_string(w), {kPoints, kExcitation - 300, 0.1},
-                                  [w](int i) { return Counts(i, w); });
-    driver::FocusWindow(1);
-    shelltest::TwoPeakTable(1);
-    script::Click("cmdOk161");
-    script::Click("cmdCancel242");
-    driver::ChooseMenu(3130);
+      shelltest::OpenTestSpectrum(w, "C 1s " + std::to_string(w), shelltest::kTwoPeakGrid,
+                                  [w](int i) { return shelltest::TwoPeakCounts(i, w, 50); });
+    shelltest::FitTwoPeaksFromTheMenu(1);
     ASSERT_EQ(Win[1].HasFit, 1);
     ASSERT_EQ(driver::StepsLeft(), 0u);
   }

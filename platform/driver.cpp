@@ -5,11 +5,14 @@
 
 #include <QApplication>
 #include <QGuiApplication>
+#include <QMainWindow>
+#include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QPixmap>
 #include <QScreen>
 #include <atomic>
 #include <chrono>
+#include <cstdint>
 #include <cstdio>
 #include <cstdlib>
 #include <deque>
@@ -495,6 +498,35 @@ std::string DescribeToolbar() {
     if (!b.enabled) out << " [disabled]";
     out << "\n";
   }
+  return out.str();
+}
+
+std::string DescribeWindows() {
+  DoEvents();
+  std::ostringstream out;
+  for (int w = 1; w <= 100; ++w) {
+    ui::SpectrumWindow* sw = ui::FindSpectrumWindow(w);
+    if (!sw) continue;
+    out << w;
+    if (QMdiSubWindow* sub = sw->sub) {
+      out << " '" << sub->windowTitle().toStdString() << "' @" << sub->x() << "," << sub->y() << " "
+          << sub->width() << "x" << sub->height();
+      if (sub->isMinimized()) out << " [minimized]";
+      if (sub->isMaximized()) out << " [maximized]";
+      if (!sub->isVisible()) out << " [hidden]";
+      if (sub->mdiArea() && sub->mdiArea()->activeSubWindow() == sub) out << " [active]";
+    }
+    // FNV-1a over the picture's pixels, row by row (rows may be padded).
+    const QImage picture = sw->image.convertToFormat(QImage::Format_RGB32);
+    std::uint64_t digest = 1469598103934665603ull;
+    for (int y = 0; y < picture.height(); ++y) {
+      const uchar* row = picture.constScanLine(y);
+      for (int i = 0; i < picture.width() * 4; ++i) digest = (digest ^ row[i]) * 1099511628211ull;
+    }
+    out << " picture " << picture.width() << "x" << picture.height() << " #" << std::hex << digest << std::dec
+        << "\n";
+  }
+  if (QMainWindow* main = ui::MainWindow()) out << "main '" << main->windowTitle().toStdString() << "'\n";
   return out.str();
 }
 

@@ -106,6 +106,11 @@ std::string DescribePage(int n);
 std::string DescribeMenu();
 std::string DescribeToolbar();
 std::string DescribeLabels(int w);
+// One line per open spectrum window: its number, caption, place, size, state
+// (minimized, maximized, active) and a digest of the picture it shows; then
+// the main window's caption. Two calls give the same text exactly when
+// nothing a user could see of the windows changed.
+std::string DescribeWindows();
 // What the screen shows of spectrum window w, once pending events are taken,
 // against its picture: the number of client pixels, within the main window,
 // where they differ (0 when the screen shows the whole picture; parts

@@ -20,6 +20,7 @@
 #include "fit/transmission_fit.h"
 #include "fiterrors/iteration_page.h"
 #include "import/transmission_files.h"
+#include "platform/dialogs.h"
 #include "platform/forms.h"
 #include "platform/loop.h"
 #include "platform/text.h"
@@ -32,6 +33,9 @@ namespace {
 
 constexpr int kMessageBadData = 3;
 constexpr int kMessageInconsistent = 9;
+// MessageTexts: which windows 9800 and the three references work on.
+constexpr int kTransmissionWindowHint = 112;
+constexpr int kReferenceNeedsUnfittedWindowHint = 113;
 constexpr int kCoefficients = 10;
 constexpr int kFormulaCoefficients = 7;
 constexpr Byte kFitRunning = 1;
@@ -350,6 +354,9 @@ void RunTransmissionReferenceCommand(int command) {
     G.CommandId = static_cast<Int16>(command);
     LoadTransmissionReference(command);
     if (win.TransmissionActive == 1 && G.SpectraReadCount != 0) EditTransmissionFunction(w);
+  } else {
+    // A fitted window keeps its fit; the user is told where the reference goes.
+    plat::MessageBox(G.MessageTexts[kReferenceNeedsUnfittedWindowHint], plat::kMessageOk, "");
   }
   G.DialogResult = 0;
 }
@@ -358,6 +365,7 @@ void RunEditTransmissionCommand() {
   const int w = G.CurrentWindow;
   if (!IsSpectrumWindow(w)) return;
   WindowRecord& win = Win[w];
+  bool edited = false;
   if (ShowsTransmissionFile(w) && win.HasFit == 0) {
     win.PeakCount = 1;
     win.PeakType = G.MessageTexts[47];
@@ -366,10 +374,16 @@ void RunEditTransmissionCommand() {
     for (int k = 1; k <= win.SpectrumHeader.PointCount; ++k) WorkPeak[k] = 1;
     EditTransmissionFunction(w);
     win.TransmissionActive = 1;
+    edited = true;
   }
   if (win.TransmissionActive == 1 && G.SpectraReadCount != 0 && win.HasFit == 1 &&
-      G.DialogResult != kCancelled)
+      G.DialogResult != kCancelled) {
     EditTransmissionFunction(w);
+    edited = true;
+  }
+  // A window that holds no transmission function is left as it is, and the
+  // user is told which windows the command works on.
+  if (!edited) plat::MessageBox(G.MessageTexts[kTransmissionWindowHint], plat::kMessageOk, "");
   G.DialogResult = 0;
 }
 

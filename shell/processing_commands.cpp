@@ -28,6 +28,7 @@ namespace sorvan {
 
 namespace {
 constexpr int kPickRegionHint = 91;  // MessageTexts: how to pick a cursor pair
+constexpr int kNoKeptBackgroundHint = 92;  // MessageTexts: nothing to subtract yet
 }  // namespace
 
 bool RunRegionAndBackgroundCommand(int command) {
@@ -49,6 +50,13 @@ bool RunRegionAndBackgroundCommand(int command) {
       ComputePolyShirleyBackground(w);
       return true;
     case 2100:
+      // Only a kept or fitted background can be subtracted; otherwise the
+      // user learns why nothing changed.
+      if (IsSpectrumWindow(w) && Win[w].BackgroundState != BackgroundDefined &&
+          Win[w].BackgroundState != BackgroundFitted) {
+        plat::MessageBox(G.MessageTexts[kNoKeptBackgroundHint], plat::kMessageOk, "");
+        return true;
+      }
       CommitBackground(w);
       return true;
     case 2200:

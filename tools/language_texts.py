@@ -270,7 +270,10 @@ MESSAGE = {
     91: ("Zuerst die beiden Bereichsenden in einem Spektrum ohne Fit anklicken.",
          "First click the two ends of the region in a spectrum without a fit.",
          "Primero marque los dos extremos de la región en un espectro sin ajuste."),
-    92: UNUSED,
+    # 92: why "Subtract background" finds nothing to subtract
+    92: ("Kein behaltener Untergrund zum Abziehen: zuerst einen Untergrund berechnen und behalten oder mit den Peaks fitten.",
+         "No kept background to subtract: compute a background and keep it or fit it with the peaks.",
+         "No hay un fondo guardado que restar: calcule un fondo y consérvelo o ajústelo con los picos."),
     93: ("Spektrum importieren", "Import spectrum", "Importar espectro"),
     94: ("Speichern unter", "Save as", "Guardar como"),
     95: ("Spektrumkopf", "Spectrum header", "Cabecera del espectro"),
@@ -290,8 +293,14 @@ MESSAGE = {
     109: same("B = "),
     110: same("C ="),
     111: same("D ="),
-    112: UNUSED,
-    113: UNUSED,
+    # 112: the windows "Edit transmission function" works on
+    112: ("Transmissionsfunktion bearbeiten braucht ein Fenster mit einer importierten Transmissionsfunktion (*.trm).",
+          "Edit transmission function needs a window holding an imported transmission function (*.trm).",
+          "Editar la función de transmisión necesita una ventana con una función de transmisión importada (*.trm)."),
+    # 113: the windows the gold, silver and copper references are loaded into
+    113: ("Das Referenzspektrum wird nur in ein Fenster ohne Fit geladen.",
+          "The reference spectrum is loaded only into a window without a fit.",
+          "El espectro de referencia se carga solo en una ventana sin ajuste."),
     114: ("Serielle Korr. = ", "Serial corr. = ", "Correl. serial = "),
     115: ("Datei", "File", "Archivo"),
     116: ("Punkte", "Points", "Puntos"),

@@ -209,11 +209,13 @@ TEST_F(TransmissionFromTheMenu, ReferenceCommandsThatOpenNoEditor) {
     int points;
     Byte hasFit;
     bool message;
+    int commandId;  // 3: the file or window has the wrong form
   };
   const Case cases[] = {
-      {"window of another point count", 9400, 1360, 0, true},
-      {"silver reference missing", 9500, kPoints, 0, true},
-      {"window with a fit", 9400, kPoints, 1, false},
+      {"window of another point count", 9400, 1360, 0, true, 3},
+      {"silver reference missing", 9500, kPoints, 0, true, 3},
+      // The fit is kept, and the user is told where the reference goes.
+      {"window with a fit", 9400, kPoints, 1, true, 0},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.what);
@@ -225,7 +227,7 @@ TEST_F(TransmissionFromTheMenu, ReferenceCommandsThatOpenNoEditor) {
     if (c.message) script::AnswerMessage(1);
     plat::driver::ChooseMenu(c.command);
     plat::driver::Finish();
-    EXPECT_EQ(G.CommandId, c.message ? 3 : 0);
+    EXPECT_EQ(G.CommandId, c.commandId);
     EXPECT_EQ(Win[kW].TransmissionActive, 0);
     EXPECT_EQ(Win[kW].TransmissionCoef[1], 7);
     EXPECT_FALSE(plat::DialogWindowOpen(kPage));
@@ -258,8 +260,9 @@ TEST_F(TransmissionFromTheMenu, ImportedParameterFileIsEditedOverOnes) {
   EXPECT_DOUBLE_EQ(Win[w].TransmissionCoef[6], 31.622776601683793);
 }
 
-TEST_F(TransmissionFromTheMenu, EditOnAWindowWithoutParameterFileDoesNothing) {
+TEST_F(TransmissionFromTheMenu, EditOnAWindowWithoutParameterFileOnlyTellsWhy) {
   G.DialogResult = 5;
+  script::AnswerMessage(1, G.MessageTexts[112]);
   plat::driver::ChooseMenu(9800);
   EXPECT_EQ(G.DialogResult, 0);
   EXPECT_EQ(Win[kW].TransmissionActive, 0);

@@ -347,13 +347,23 @@ TEST_F(PrintPage, LongTextsStayInsideTheirBoxes) {
     const char* what;
     int header, quantHalf;
     bool fit;
+    bool transmission = false;
   };
   const Case cases[] = {{"fit and header, full page", 1, 0, true},
                         {"fit and header, half page", 1, 1, true},
                         {"fit without header", 0, 0, true},
-                        {"header without fit", 1, 0, false}};
+                        {"header without fit", 1, 0, false},
+                        {"transmission function without header", 0, 0, true, true},
+                        {"transmission function, header on half a page", 1, 1, true, true}};
+  // A fitted transmission function: every coefficient with its digits.
+  const double coefficients[11] = {0, 1.2345, -0.0123, 0.0456, -0.0789, 0.0101, 31.6228, -0.5123, 0, 0, 0};
+  for (int i = 1; i <= 10; ++i) {
+    win.TransmissionCoef[i] = coefficients[i];
+    win.TransmissionCoefFixed[i] = i > 7 ? 1 : 0;
+  }
   for (const Case& c : cases) {
     SCOPED_TRACE(c.what);
+    win.TransmissionActive = c.transmission ? 1 : 0;
     win.HasFit = c.fit ? 1 : 0;
     win.PrintHeaderBlock = static_cast<Byte>(c.header);
     win.PrintFitTable = 1;

@@ -27,17 +27,11 @@ using namespace sorvan;
 namespace script = plat::script;
 namespace driver = plat::driver;
 
-constexpr int kPoints = 201;
-constexpr double kExcitation = 1486.6;
-constexpr double kStep = 0.1;
-constexpr double kStart = kExcitation - 300;  // binding 300 eV at point 1
+constexpr int kPoints = shelltest::kTwoPeakGrid.points;
+constexpr double kStep = shelltest::kTwoPeakGrid.step;
+constexpr double kStart = shelltest::kTwoPeakGrid.start;
 
-// Two Gaussian peaks (binding 292 and 287 eV, heights 1000 and 600 times
-// `scale`) on a flat line.
-double Counts(int i, double scale, double line) {
-  const double a = (i - 81) / 8.0, b = (i - 131) / 8.0;
-  return line + scale * (1000 * std::exp(-0.5 * a * a) + 600 * std::exp(-0.5 * b * b));
-}
+double Counts(int i, double scale, double line) { return shelltest::TwoPeakCounts(i, scale, line); }
 
 class Series : public shelltest::ShellTest {
  protected:
@@ -66,11 +60,7 @@ class Series : public shelltest::ShellTest {
 
   // Window 1 fitted through the menu: the template of the series.
   static void FitTemplate() {
-    driver::FocusWindow(1);
-    shelltest::TwoPeakTable(1);
-    script::Click("cmdOk161");
-    script::Click("cmdCancel242");
-    driver::ChooseMenu(3130);
+    shelltest::FitTwoPeaksFromTheMenu(1);
     ASSERT_EQ(Win[1].HasFit, 1);
   }
 

@@ -2,6 +2,7 @@
 // of its own source (imported spectrum w), and a peak table of two single
 // peaks near 292 and 287 eV binding energy.
 #pragma once
+#include <cmath>
 #include <functional>
 #include <string>
 
@@ -9,6 +10,7 @@
 #include "core/store.h"
 #include "display/redraw.h"
 #include "display/windows.h"
+#include "platform/driver.h"
 
 namespace shelltest {
 
@@ -48,6 +50,17 @@ inline void OpenTestSpectrum(int w, const std::string& name, const Grid& g,
   RedrawWindow(w);
 }
 
+// The C 1s test region the two-peak tests share: 201 points from binding
+// 300 eV in steps of 0.1 eV.
+inline constexpr Grid kTwoPeakGrid = {201, 1486.6 - 300, 0.1};
+
+// Counts at point i of kTwoPeakGrid: two Gaussian peaks (binding 292 and
+// 287 eV, heights 1000 and 600 times `scale`) on a flat line.
+inline double TwoPeakCounts(int i, double scale, double line) {
+  const double a = (i - 81) / 8.0, b = (i - 131) / 8.0;
+  return line + scale * (1000 * std::exp(-0.5 * a * a) + 600 * std::exp(-0.5 * b * b));
+}
+
 // Two single peaks (heights 900 and 550, positions 292.2 and 286.9 eV,
 // widths 1.8 eV, fixed asymmetry) with limits that hold them near there.
 inline void TwoPeakTable(int w) {
@@ -69,6 +82,16 @@ inline void TwoPeakTable(int w) {
       win.ParameterUpper[p][j] = upper[(j - 1) / 2];
     }
   }
+}
+
+// Window w given the two-peak table and fitted through the menu (Run fit,
+// the iteration page's OK, the fit-finished page's Cancel).
+inline void FitTwoPeaksFromTheMenu(int w) {
+  plat::driver::FocusWindow(w);
+  TwoPeakTable(w);
+  plat::script::Click("cmdOk161");
+  plat::script::Click("cmdCancel242");
+  plat::driver::ChooseMenu(3130);
 }
 
 }  // namespace shelltest

@@ -319,7 +319,9 @@ TEST_F(PrintPage, QuantificationTableTakesTheLowerHalfAndBreaksPages) {
   EXPECT_EQ(page_.CallsOf(DrawCall::Kind::NewPage).size(), 1u);
   for (const DrawCall& c : page_.CallsOf(DrawCall::Kind::Text)) {
     EXPECT_LE(c.y1, m.H) << c.text;
-    if (c.text == "C1s") EXPECT_GT(c.y1, 0);
+    if (c.text == "C1s") {
+      EXPECT_GT(c.y1, 0);
+    }
   }
   // A WAG table: dashes for sigma, lambda and transmission, factors shown.
   EXPECT_GE(std::count(texts.begin(), texts.end(), "- - -"), 75 * 3);

@@ -217,8 +217,9 @@ TEST_F(FittedWindowOpen, EveryEnabledItemAndButtonHasARow) {
   for (int id : items) EXPECT_TRUE(menuRows.count(id)) << "menu item " << id << " has no row";
   for (int a = 1; a <= kToolbarActionCount; ++a) {
     const int b = G.ToolbarButtonOfAction[a];
-    if (b >= 1 && plat::ToolbarButtonAt(b).enabled)
+    if (b >= 1 && plat::ToolbarButtonAt(b).enabled) {
       EXPECT_TRUE(toolbarRows.count(a)) << "toolbar action " << a << " has no row";
+    }
   }
 }
 

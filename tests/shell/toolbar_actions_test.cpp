@@ -103,8 +103,12 @@ TEST_F(ToolbarActions, ReadTheLastFormatAgainOpensItsImport) {
     Click(1);
     EXPECT_EQ(driver::StepsLeft(), 0u);
     EXPECT_FALSE(Win[3].WindowOpen);
-    if (c.asks) EXPECT_EQ(Win[0].ImportFormat, c.code);
-    if (c.code == 12) EXPECT_EQ(G.CommandId, 1160) << "read as the VAMAS import, not the test spectrum";
+    if (c.asks) {
+      EXPECT_EQ(Win[0].ImportFormat, c.code);
+    }
+    if (c.code == 12) {
+      EXPECT_EQ(G.CommandId, 1160) << "read as the VAMAS import, not the test spectrum";
+    }
   }
 }
 

@@ -456,14 +456,19 @@ TEST_F(ViewTest, WaterfallWithoutLabelsOrScale) {
   EXPECT_EQ(G.PlotWidth, 640 - 24 - 35);
 }
 
-TEST_F(ViewTest, PrinterDrawsTheViewIntoItsRectangleWithThePrinterStyles) {
-  plat::RecordingCanvas page(4960, 7016, plat::RecordingCanvas::Metrics::Fixed);
-  plat::SetRecordingPrinter(&page);
+// The printer's text classes measured at a fixed size, on white paper.
+void UsePrinterTextSizes() {
   for (int k = 10; k <= 13; ++k) {
     G.FontLineHeight[k] = 80;
     G.FontCharWidth[k] = 30;
   }
   G.PrintBackColour = 0xFFFFFF;
+}
+
+TEST_F(ViewTest, PrinterDrawsTheViewIntoItsRectangleWithThePrinterStyles) {
+  plat::RecordingCanvas page(4960, 7016, plat::RecordingCanvas::Metrics::Fixed);
+  plat::SetRecordingPrinter(&page);
+  UsePrinterTextSizes();
   G.CurveColours[10] = 0x0000FF;
   MakeView(ColourMap, 2, 6, [](int m, int) { return m == 1 ? 300.0 : 0.0; });
   PrintMultiSpectrumView(kWindow, 500, 1000, 4000, 3000);
@@ -484,11 +489,7 @@ TEST_F(ViewTest, PrinterDrawsTheViewIntoItsRectangleWithThePrinterStyles) {
 TEST_F(ViewTest, PrintedWaterfallProfilesStandInTheirRectangle) {
   plat::RecordingCanvas page(4960, 7016, plat::RecordingCanvas::Metrics::Fixed);
   plat::SetRecordingPrinter(&page);
-  for (int k = 10; k <= 13; ++k) {
-    G.FontLineHeight[k] = 80;
-    G.FontCharWidth[k] = 30;
-  }
-  G.PrintBackColour = 0xFFFFFF;
+  UsePrinterTextSizes();
   G.CurveColours[WaterfallFill + 10] = kGreen;
   MakeView(Waterfall, 3, 6, [](int m, int i) { return 50.0 * m + 20 * i; });
   PrintMultiSpectrumView(kWindow, 500, 1000, 4000, 3000);

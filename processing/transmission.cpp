@@ -119,6 +119,14 @@ void DrawTransmissionFit(int w) {
   DrawFitCurveAndResiduals(w);
 }
 
+// The fit's picture with the chi-square of G.FitVector, shown when the
+// window is open.
+void ShowTransmissionFitState(int w) {
+  DrawTransmissionFit(w);
+  ChiSquareFromCurve(w);
+  if (Win[w].WindowOpen) ShowFitStatistics(w);
+}
+
 // The standard deviations of the fit from the raw counts of w's source
 // (already in WorkData), as every fit weighs its points.
 void WeightsFromRawCounts(int w) {
@@ -285,18 +293,14 @@ void FitTransmissionFunction(int w) {
   auto sync = [](const double* q) { std::copy(q, q + kCoefficients + 1, G.FitVector.begin()); };
   auto closingDisplay = [&] {
     G.FitDisplayPass = 1;
-    DrawTransmissionFit(w);
-    ChiSquareFromCurve(w);
-    if (win.WindowOpen) ShowFitStatistics(w);
+    ShowTransmissionFitState(w);
     StoreTransmissionFit(w);
     G.FitDisplayPass = 0;
   };
 
   // The start, then the question how long to iterate; Cancel there keeps
   // the start values (a positive b2 taken as 0) with their statistics.
-  DrawTransmissionFit(w);
-  ChiSquareFromCurve(w);
-  if (win.WindowOpen) ShowFitStatistics(w);
+  ShowTransmissionFitState(w);
   ShowIterationLimitPage();
   if (G.DialogResult == 2) {
     closingDisplay();
@@ -311,9 +315,7 @@ void FitTransmissionFunction(int w) {
   hooks.acceptedStep = [&](const double* q) {
     sync(q);
     G.FitDisplayPass = 0;
-    DrawTransmissionFit(w);
-    ChiSquareFromCurve(w);
-    if (win.WindowOpen) ShowFitStatistics(w);
+    ShowTransmissionFitState(w);
   };
   hooks.afterTrial = [&](const double* q, double iteration) {
     sync(q);

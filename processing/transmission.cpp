@@ -140,6 +140,16 @@ void WeightsFromRawCounts(int w) {
   }
 }
 
+// The window's peak table made one single peak with the Doniach-Sunjic fit
+// arrays: the peak row the editor draws the reference times the function
+// into.
+void UseOnePeak(int w) {
+  WindowRecord& win = Win[w];
+  win.PeakCount = 1;
+  win.PeakType = G.MessageTexts[47];
+  AllocFitArraysDoniachSunjic(w);
+}
+
 // Coefficients and statistics of the closing evaluation into the window.
 void StoreTransmissionFit(int w) {
   WindowRecord& win = Win[w];
@@ -350,9 +360,7 @@ void RunTransmissionReferenceCommand(int command) {
     return;
   }
   if (win.HasFit == 0) {
-    win.PeakCount = 1;
-    win.PeakType = G.MessageTexts[47];
-    AllocFitArraysDoniachSunjic(w);
+    UseOnePeak(w);
     G.CommandId = static_cast<Int16>(command);
     LoadTransmissionReference(command);
     if (win.TransmissionActive == 1 && G.SpectraReadCount != 0) EditTransmissionFunction(w);
@@ -369,9 +377,7 @@ void RunEditTransmissionCommand() {
   WindowRecord& win = Win[w];
   bool edited = false;
   if (ShowsTransmissionFile(w) && win.HasFit == 0) {
-    win.PeakCount = 1;
-    win.PeakType = G.MessageTexts[47];
-    AllocFitArraysDoniachSunjic(w);
+    UseOnePeak(w);
     DimWorkPeak(w);
     for (int k = 1; k <= win.SpectrumHeader.PointCount; ++k) WorkPeak[k] = 1;
     EditTransmissionFunction(w);

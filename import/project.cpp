@@ -11,6 +11,7 @@
 #include <string>
 #include <vector>
 
+#include "core/file_dialogs.h"
 #include "core/model.h"
 #include "core/reference_files.h"
 #include "core/store.h"
@@ -1122,19 +1123,8 @@ void SetSpectrumMenuFlags() {
 
 // The filter of both project dialogs.
 plat::FileDialogSpec ProjectDialog(int title, int flags) {
-  G.FileDialogFilter[0] = G.LabelTexts[80];
-  G.FileDialogFilter[1] = "*.svr";
-  G.FileDialogFilter[2] = G.CaptionTexts[14];
-  G.FileDialogFilter[3] = "*.*";
-  G.FileDialogFilter[4] = "";
-  plat::FileDialogSpec spec;
-  spec.filters = {{G.LabelTexts[80], "*.svr"}, {G.CaptionTexts[14], "*.*"}};
-  spec.fileName = "*.svr";
-  spec.defaultExtension = "svr";
-  spec.initialFolder = G.ProjectFolder;
-  spec.title = G.LabelTexts[title];
-  spec.flags = flags;
-  return spec;
+  return FileDialogFor({G.LabelTexts[80], "*.svr", G.CaptionTexts[14], "*.*"}, "*.svr", "svr",
+                       G.ProjectFolder, G.LabelTexts[title], flags);
 }
 
 }  // namespace

@@ -15,6 +15,7 @@
 #include "import/reader_support.h"
 #include "platform/files.h"
 #include "platform/text.h"
+#include "shell/commands.h"
 #include "shell/messages.h"
 
 namespace sorvan {
@@ -63,14 +64,8 @@ int LoadAugerParameterListFrom(const std::string& path) {
   G.SourceFilePath = path;
   const std::vector<std::string> lines = ReadAllLines(path);
 
-  int w = 0;
-  for (int k = 1; k <= 100; ++k) {
-    if (!Win[k].WindowOpen) {
-      w = k;
-      break;
-    }
-  }
-  if (w == 0) {
+  const int w = LowestFreeWindow();
+  if (w > kMaxWindows) {
     G.CommandId = 1;
     ShowMessage(G.CommandId, G.CurrentWindow);
     return 0;

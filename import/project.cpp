@@ -7,7 +7,6 @@
 #include <charconv>
 #include <cmath>
 #include <map>
-#include <set>
 #include <string>
 #include <vector>
 
@@ -20,12 +19,14 @@
 #include "display/windows.h"
 #include "fit/paramset.h"
 #include "fiterrors/error_table.h"
+#include "import/inf.h"
 #include "import/numbered_files.h"
 #include "platform/dialogs.h"
 #include "platform/files.h"
 #include "platform/menus.h"
 #include "platform/text.h"
 #include "processing/revert.h"
+#include "shell/commands.h"
 #include "shell/fit_commands.h"
 #include "shell/menu_state.h"
 #include "shell/messages.h"
@@ -81,10 +82,6 @@ double Factor(const SpectrumHeaderRecord& h) { return Factor(h.ScanCount, h.Dwel
 // ---------------------------------------------------------------------------
 // Paths
 
-std::string LowerName(const std::string& name) { return plat::LowerCase(name); }
-
-bool SamePath(const std::string& a, const std::string& b) { return a == b; }
-
 // The name with `suffix` put before its last point ("x.vms" -> "x_2.vms").
 std::string NameWithSuffix(const std::string& name, int n) {
   if (n <= 1) return name;
@@ -94,17 +91,13 @@ std::string NameWithSuffix(const std::string& name, int n) {
   return name.substr(0, dot) + suffix + name.substr(dot);
 }
 
-// The companion value file of a source: its path with the last three
-// characters replaced by "asc" in any letter case; "" when none exists.
+// The companion value file of a source: the file the INF reader takes its
+// values from (the path ending in "ASC" in some letter case); "" when none
+// exists.
 std::string CompanionOf(const std::string& source) {
   if (source.size() < 3) return {};
-  const std::string stem = source.substr(0, source.size() - 3);
-  for (int mask = 0; mask < 8; ++mask) {
-    std::string candidate = stem;
-    for (int i = 0; i < 3; ++i) candidate += (mask >> i & 1) ? "ASC"[i] : "asc"[i];
-    if (candidate != source && plat::FileExists(candidate)) return candidate;
-  }
-  return {};
+  const std::string companion = InfCompanionPath(source);
+  return companion != source && plat::FileExists(companion) ? companion : std::string();
 }
 
 // The files of a numbered set from `first` onward, while they exist.
@@ -143,7 +136,7 @@ class CopyPlan {
   // A file that already lies in the copy folder keeps its name.
   void Keep(const std::string& path) {
     if (FolderOfPath(path) != folder_) return;
-    taken_[LowerName(FileNameOfPath(path))] = path;
+    taken_[plat::LowerCase(FileNameOfPath(path))] = path;
     target_[path] = path;
   }
 
@@ -154,15 +147,15 @@ class CopyPlan {
       bool free = true;
       for (const std::string& path : group) {
         if (target_.count(path) != 0) continue;
-        const auto taken = taken_.find(LowerName(NameWithSuffix(FileNameOfPath(path), n)));
-        if (taken != taken_.end() && !SamePath(taken->second, path)) free = false;
+        const auto taken = taken_.find(plat::LowerCase(NameWithSuffix(FileNameOfPath(path), n)));
+        if (taken != taken_.end() && taken->second != path) free = false;
       }
       if (!free) continue;
       std::vector<std::string> targets;
       for (const std::string& path : group) {
         if (target_.count(path) == 0) {
           const std::string name = NameWithSuffix(FileNameOfPath(path), n);
-          taken_[LowerName(name)] = path;
+          taken_[plat::LowerCase(name)] = path;
           target_[path] = folder_ + "\\" + name;
         }
         targets.push_back(target_[path]);
@@ -174,7 +167,7 @@ class CopyPlan {
   // Copies every planned file that does not lie there yet.
   void CopyAll() const {
     for (const auto& [from, to] : target_) {
-      if (SamePath(from, to)) continue;
+      if (from == to) continue;
       if (!plat::CopyFileReplacing(from, to))
         throw plat::FileError("the source file could not be copied into the project folder", to);
     }
@@ -442,7 +435,7 @@ bool PlanSource(int w, CopyPlan& plan, NewSource& result) {
   const bool numbered = (win.ImportFormat & ~1) == kNumberedFormat && win.WindowKind == 0;
   if (numbered && !win.SourceDialogName.empty()) {
     for (const std::string& member : NumberedSet(win.SourceDialogName))
-      if (!SamePath(member, source)) group.push_back(member);
+      if (member != source) group.push_back(member);
   }
   const std::string companion = CompanionOf(source);
   if (!companion.empty()) group.push_back(companion);
@@ -733,23 +726,6 @@ std::vector<WindowEntry> ReadProjectFile(const std::vector<std::string>& lines) 
     windows.push_back(std::move(e));
   }
   return windows;
-}
-
-// Splits a file into its lines (CR LF or LF); a last line end makes no
-// further line.
-std::vector<std::string> SplitLines(const std::string& text) {
-  std::vector<std::string> lines;
-  std::size_t start = 0;
-  while (start < text.size()) {
-    std::size_t end = text.find('\n', start);
-    const bool last = end == std::string::npos;
-    if (last) end = text.size();
-    std::string line = text.substr(start, end - start);
-    if (!line.empty() && line.back() == '\r') line.pop_back();
-    lines.push_back(std::move(line));
-    start = last ? text.size() : end + 1;
-  }
-  return lines;
 }
 
 // The source a loaded window reads: in the copy folder beside the project
@@ -1102,12 +1078,6 @@ void RecreateMultiSpectrum(int w, int kind, const MultiRecord& r) {
   G.CurrentWindow = static_cast<Byte>(w);
 }
 
-int FreeWindow() {
-  for (int w = 1; w <= kMaxWindows; ++w)
-    if (!Win[w].WindowOpen) return w;
-  return 0;
-}
-
 void SetSpectrumMenuFlags() {
   G.SpectrumPopupsFlag = plat::kMenuEnabled;
   G.SpectrumItemsFlag = plat::kMenuEnabled;
@@ -1204,7 +1174,7 @@ bool LoadProjectFrom(const std::string& path) {
   const std::string previousProject = G.ProjectPath;
   std::vector<WindowEntry> windows;
   try {
-    windows = ReadProjectFile(SplitLines(plat::ReadWholeFile(path)));
+    windows = ReadProjectFile(ReadAllLines(path));
   } catch (const Damaged&) {
     G.CommandId = kMessageDamaged;
     G.ProjectPath = previousProject;
@@ -1240,8 +1210,8 @@ bool LoadProjectFrom(const std::string& path) {
     G.BatchMode = 2;
     WorkData.Clear();
     WorkBackground.Clear();
-    const int w = FreeWindow();
-    if (w == 0) {
+    const int w = LowestFreeWindow();
+    if (w > kMaxWindows) {
       G.CommandId = kMessageNoFreeWindow;
       ShowMessage(kMessageNoFreeWindow, G.CurrentWindow);
       break;

@@ -2,6 +2,7 @@
 // as a chemical-state plot (Auger parameter, binding energy, kinetic energy).
 #include "core/auger_list.h"
 
+#include <algorithm>
 #include <cmath>
 #include <utility>
 #include <vector>
@@ -48,6 +49,24 @@ std::string ListName(const std::string& path) {
 }
 
 }  // namespace
+
+void SetChemStateAxes(int w, int n, double kineticBelow) {
+  double minB = WorkBackground[1], maxB = WorkBackground[1];
+  double minC = WorkSigma[1], maxC = WorkSigma[1];
+  for (int k = 1; k <= n; ++k) {
+    minB = std::min(minB, WorkBackground[k]);
+    maxB = std::max(maxB, WorkBackground[k]);
+    minC = std::min(minC, WorkSigma[k]);
+    maxC = std::max(maxC, WorkSigma[k]);
+  }
+  WindowRecord& win = Win[w];
+  win.ChemStateXMin = std::floor(minB) - 1;
+  win.ChemStateXMax = std::floor(maxB) + 2;
+  win.ChemStateYMin = std::floor(minC) - kineticBelow;
+  win.ChemStateYMax = std::floor(maxC) + 2;
+  win.ChemStateXSpan = win.ChemStateXMax - win.ChemStateXMin;
+  win.ChemStateYSpan = win.ChemStateYMax - win.ChemStateYMin;
+}
 
 bool ParseAugerEntry(const std::string& entry, double& a, double& b, double& c) {
   const auto equals = entry.find('=');
@@ -116,23 +135,8 @@ int LoadAugerParameterListFrom(const std::string& path) {
   Win[w].WindowKind = 1;
   G.ImportedIndex = 1;
 
-  // Axis ends from the extremes; the search starts at element 1, so an empty
-  // list gives the ends from zeros.
-  double minB = WorkBackground[1], maxB = WorkBackground[1];
-  double minC = WorkSigma[1], maxC = WorkSigma[1];
-  for (int k = 1; k <= n; ++k) {
-    minB = std::min(minB, WorkBackground[k]);
-    maxB = std::max(maxB, WorkBackground[k]);
-    minC = std::min(minC, WorkSigma[k]);
-    maxC = std::max(maxC, WorkSigma[k]);
-  }
+  SetChemStateAxes(w, n, 2);
   auto& win = Win[w];
-  win.ChemStateXMin = std::floor(minB) - 1;
-  win.ChemStateXMax = std::floor(maxB) + 2;
-  win.ChemStateYMin = std::floor(minC) - 2;
-  win.ChemStateYMax = std::floor(maxC) + 2;
-  win.ChemStateXSpan = win.ChemStateXMax - win.ChemStateXMin;
-  win.ChemStateYSpan = win.ChemStateYMax - win.ChemStateYMin;
 
   G.FileDialogResult = path;
   // The caption is the full path.

@@ -10,6 +10,7 @@
 #include <string>
 #include <vector>
 
+#include "core/auger_list.h"
 #include "core/file_dialogs.h"
 #include "core/model.h"
 #include "core/reference_files.h"
@@ -1001,20 +1002,9 @@ void RecreateChemicalStatePlot(int w, const ChemicalRecord& r) {
   StoreWorkBackground(w, 2);
   StoreWorkSigma(w, 3);
   OpenSpectrumWindow(w, win.ChemStateListName);
-  double minB = WorkBackground[1], maxB = WorkBackground[1];
-  double minC = WorkSigma[1], maxC = WorkSigma[1];
-  for (int k = 1; k <= r.count; ++k) {
-    minB = std::min(minB, WorkBackground[k]);
-    maxB = std::max(maxB, WorkBackground[k]);
-    minC = std::min(minC, WorkSigma[k]);
-    maxC = std::max(maxC, WorkSigma[k]);
-  }
-  win.ChemStateXMin = std::floor(minB) - 1;
-  win.ChemStateXMax = std::floor(maxB) + 2;
-  win.ChemStateYMin = std::floor(minC) - 1;
-  win.ChemStateYMax = std::floor(maxC) + 2;
-  win.ChemStateXSpan = win.ChemStateXMax - win.ChemStateXMin;
-  win.ChemStateYSpan = win.ChemStateYMax - win.ChemStateYMin;
+  // The kinetic-energy axis of a loaded plot starts one below the smallest
+  // entry, not two as when the list is first opened.
+  SetChemStateAxes(w, r.count, 1);
   RedrawWindow(w);
   G.CurrentWindow = static_cast<Byte>(w);
 }

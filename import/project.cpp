@@ -27,6 +27,7 @@
 #include "platform/menus.h"
 #include "platform/text.h"
 #include "processing/revert.h"
+#include "processing/snapshot.h"
 #include "shell/commands.h"
 #include "shell/fit_commands.h"
 #include "shell/menu_state.h"
@@ -926,15 +927,7 @@ void RecreateSingleSpectrum(int w, const SingleRecord& r, const std::string& cop
   if (G.CpsMode == 1)
     for (int i = 1; i <= N; ++i) WorkData[i] /= f;
 
-  ComputeIntensityRange(w);
-  ComputeEnergyRange(w);
-  DimSlotData(w);
-  StoreWorkData(w, 1);
-  StoreWorkBackground(w, 2);
-  G.CursorStart = win.RegionStart;
-  G.CursorEnd = win.RegionEnd;
-  win.RegionLength = static_cast<Int16>(win.RegionEnd - win.RegionStart + 1);
-  OpenSpectrumWindow(w, h.Name);
+  OpenRestoredSpectrum(w);
 
   if (win.HasFit != 0) {
     // The stored peaks are evaluated once: curves, sum, residuals and

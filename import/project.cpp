@@ -233,7 +233,8 @@ void WriteLabels(Lines& out, int w, bool convert) {
 }
 
 struct PeakRows {
-  double value[16][11] = {}, lower[16][11] = {}, upper[16][11] = {};
+  using Grid = double[kMaxPeaks + 1][kPeakParameters + 1];  // [peak][entry], from 1
+  Grid value = {}, lower = {}, upper = {};
 };
 
 // The peak table in the file's form: absolute values, binding energies,
@@ -245,7 +246,7 @@ PeakRows PeakTableForFile(int w) {
   const double hv = win.SpectrumHeader.ExcitationEnergy;
   PeakRows t;
   for (int p = 1; p <= P; ++p)
-    for (int j = 1; j <= 10; ++j) {
+    for (int j = 1; j <= kPeakParameters; ++j) {
       t.value[p][j] = win.ParameterValue[p][j];
       t.lower[p][j] = win.ParameterLower[p][j];
       t.upper[p][j] = win.ParameterUpper[p][j];
@@ -345,7 +346,7 @@ void WriteSingleSpectrum(Lines& out, int w, const std::string& source) {
     out.Int(100 * win.BackgroundState + P);
     const PeakRows t = PeakTableForFile(w);
     for (int p = 1; p <= P; ++p)
-      for (int j = 1; j <= 10; ++j) {
+      for (int j = 1; j <= kPeakParameters; ++j) {
         out.Num(t.lower[p][j]);
         out.Num(t.upper[p][j]);
         out.Num(t.value[p][j]);
@@ -353,7 +354,7 @@ void WriteSingleSpectrum(Lines& out, int w, const std::string& source) {
       }
   }
   if (win.BackgroundState == 4) {
-    for (int i = 1; i <= 6; ++i) {
+    for (int i = 1; i <= kBackgroundTerms; ++i) {
       const double v = win.BackgroundTermValue[i];
       out.Num(i <= 4 && G.CpsMode == 0 ? v / f : v);
       out.Int(win.BackgroundTermFixed[i] ? -1 : 0);
@@ -529,9 +530,9 @@ struct SingleRecord {
   std::string fitPeakType;
   int fitPeaks = 0;
   PeakRows table;
-  int states[16][11] = {};
-  std::array<double, 7> terms{};
-  std::array<bool, 7> termFixed{};
+  int states[kMaxPeaks + 1][kPeakParameters + 1] = {};
+  std::array<double, kBackgroundTerms + 1> terms{};
+  std::array<bool, kBackgroundTerms + 1> termFixed{};
   // Error rows
   int errorUnit = 0, errorMethod = 0, errorsInPercent = 0;
   std::vector<double> diagonal, areaErrors, hessian;
@@ -598,7 +599,7 @@ SingleRecord ReadSingleSpectrum(Rows& in, bool titles) {
     if (P < 1 || P > kMaxPeaks) throw Damaged{};
     r.fitPeaks = P;
     for (int p = 1; p <= P; ++p)
-      for (int j = 1; j <= 10; ++j) {
+      for (int j = 1; j <= kPeakParameters; ++j) {
         r.table.lower[p][j] = in.Num();
         r.table.upper[p][j] = in.Num();
         r.table.value[p][j] = in.Num();
@@ -606,7 +607,7 @@ SingleRecord ReadSingleSpectrum(Rows& in, bool titles) {
       }
   }
   if (r.backgroundState == 4) {
-    for (int i = 1; i <= 6; ++i) {
+    for (int i = 1; i <= kBackgroundTerms; ++i) {
       r.terms[i] = in.Num();
       r.termFixed[i] = in.Num() != 0;
     }
@@ -795,7 +796,7 @@ void StorePeakTable(int w, const SingleRecord& r) {
   auto& L = win.ParameterLower;
   auto& U = win.ParameterUpper;
   for (int p = 1; p <= P; ++p)
-    for (int j = 1; j <= 10; ++j) {
+    for (int j = 1; j <= kPeakParameters; ++j) {
       double lower = r.table.lower[p][j], upper = r.table.upper[p][j], value = r.table.value[p][j];
       if ((j == 5 || j == 6) && G.EnergyAxisMode == 1) {
         value = hv - value;
@@ -838,7 +839,7 @@ void StorePeakTable(int w, const SingleRecord& r) {
     V[1][6] = 0;
   // Peaks 2..P as ratios to peak 1.
   for (int p = 2; p <= P; ++p)
-    for (int j = 1; j <= 10; ++j) {
+    for (int j = 1; j <= kPeakParameters; ++j) {
       if (j == 1 || j == 3 || j == 7 || j == 9) {
         if (V[1][j] != 0) {
           divide(p, j, V[1][j]);
@@ -919,7 +920,7 @@ void RecreateSingleSpectrum(int w, const SingleRecord& r, const std::string& cop
     StorePeakTable(w, r);
   }
   if (r.backgroundState == 4) {
-    for (int i = 1; i <= 6; ++i) {
+    for (int i = 1; i <= kBackgroundTerms; ++i) {
       win.BackgroundTermValue[i] = i <= 4 && G.CpsMode == 0 ? r.terms[i] * f : r.terms[i];
       win.BackgroundTermFixed[i] = r.termFixed[i];
     }

@@ -4,13 +4,13 @@
 #include <cmath>
 
 #include "core/events.h"
+#include "core/file_dialogs.h"
 #include "core/model.h"
 #include "core/store.h"
 #include "dialogs/page.h"
 #include "display/redraw.h"
 #include "fit/chi_square.h"
 #include "platform/controls.h"
-#include "platform/dialogs.h"
 #include "platform/files.h"
 #include "platform/text.h"
 #include "processing/revert.h"
@@ -242,18 +242,8 @@ std::vector<std::string> SpectrumTableLines(int w) {
 void ExportSpectrumTable(int& w) {
   if (!IsSpectrumWindow(w)) return;
   const WindowRecord& win = Win[w];
-  G.FileDialogFilter[0] = G.CaptionTexts[15];
-  G.FileDialogFilter[1] = "*.dat";
-  G.FileDialogFilter[2] = G.CaptionTexts[14];
-  G.FileDialogFilter[3] = "*.*";
-  G.FileDialogFilter[4] = "";
-  plat::FileDialogSpec spec;
-  spec.filters = {{G.CaptionTexts[15], "*.dat"}, {G.CaptionTexts[14], "*.*"}};
-  spec.fileName = "*.dat";
-  spec.defaultExtension = "dat";
-  spec.title = G.MessageTexts[94];
-  spec.flags = plat::kFilePathMustExist | plat::kFileOverwritePrompt;
-  const std::string path = plat::SaveFileDialog(spec);
+  const std::string path = ChooseFileToSave({G.CaptionTexts[15], "*.dat", G.CaptionTexts[14], "*.*"},
+                                            "*.dat", "dat", "", G.MessageTexts[94]);
   if (path.empty()) return;
   const double estimate =
       1000.0 * PeaksOf(win) + 30.0 * win.SpectrumHeader.PointCount * (1 + (win.HasFit == 1 ? 1 : 0));

@@ -143,6 +143,23 @@ std::string NumberedFileSuccessor(const std::string& path) {
   return path.substr(0, digits) + number;
 }
 
+std::string NumberedFilePredecessor(const std::string& path) {
+  std::size_t digits = path.size();
+  while (digits > 0 && IsDigit(path[digits - 1])) --digits;
+  std::string number = path.substr(digits);
+  if (number.find_first_not_of('0') == std::string::npos) return {};
+  // Decimal decrement of the digit text, its width kept.
+  for (std::size_t i = number.size(); i-- > 0;) {
+    if (number[i] == '0') {
+      number[i] = '9';
+    } else {
+      --number[i];
+      break;
+    }
+  }
+  return path.substr(0, digits) + number;
+}
+
 std::string NumberedFileShortName(const std::string& path) {
   const std::size_t slash = path.find_last_of("\\/");
   const std::string name = slash == std::string::npos ? path : path.substr(slash + 1);

@@ -11,6 +11,10 @@ namespace sorvan {
 // (x.1 -> x.2, x.9 -> x.10, x.19 -> x.20); "" when the path does not end in
 // a number.
 std::string NumberedFileSuccessor(const std::string& path);
+// The file before it in a set whose numbers keep their width: the trailing
+// number lowered by one with its leading zeros (x.002 -> x.001, x.10 ->
+// x.09); "" when the path does not end in a number or the number is 0.
+std::string NumberedFilePredecessor(const std::string& path);
 
 // The short name of a file of a set: the extension of its file name ("2" for
 // x.2), whatever the folders above it are called.

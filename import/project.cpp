@@ -742,10 +742,20 @@ std::string RepointedSource(const std::string& saved, const std::string& copyFol
 // copy folder holds it.
 std::string FirstOfNumberedSet(const std::string& path) {
   std::string first = path;
-  for (std::string before = NumberedPredecessor(first); !before.empty() && plat::FileExists(before);
-       before = NumberedPredecessor(first))
-    first = before;
-  return first;
+  while (true) {
+    // The file before is numbered with the width of this one (x.010 ->
+    // x.009) or without leading zeros (x.10 -> x.9), whichever exists.
+    const std::string unpadded = NumberedPredecessor(first);
+    if (unpadded.empty()) return first;
+    const std::string padded = NumberedFilePredecessor(first);
+    if (plat::FileExists(padded)) {
+      first = padded;
+    } else if (plat::FileExists(unpadded)) {
+      first = unpadded;
+    } else {
+      return first;
+    }
+  }
 }
 
 // ---------------------------------------------------------------------------

@@ -58,24 +58,29 @@ class NumberedFilesTest : public importtest::TextReaderTest {
   }
 };
 
-TEST(NumberedFilePaths, SuccessorAndShortName) {
+TEST(NumberedFilePaths, SuccessorPredecessorAndShortName) {
   struct Case {
     const char* path;
     const char* successor;
     const char* shortName;
+    const char* predecessor;
   } cases[] = {
-      {"\\d\\x.1", "\\d\\x.2", "1"},
-      {"\\d\\x.9", "\\d\\x.10", "9"},
-      {"\\d\\x.19", "\\d\\x.20", "19"},  // the whole number counts, not its last digit
-      {"\\d\\x.099", "\\d\\x.100", "099"},
-      {"\\a.b\\x.2", "\\a.b\\x.3", "2"},  // a dot in a folder name is not the extension
-      {"\\d\\x.abc", "", "abc"},
-      {"\\d\\x", "", ""},
+      {"\\d\\x.1", "\\d\\x.2", "1", "\\d\\x.0"},
+      {"\\d\\x.9", "\\d\\x.10", "9", "\\d\\x.8"},
+      {"\\d\\x.19", "\\d\\x.20", "19", "\\d\\x.18"},  // the whole number counts, not its last digit
+      {"\\d\\x.099", "\\d\\x.100", "099", "\\d\\x.098"},
+      {"\\d\\x.100", "\\d\\x.101", "100", "\\d\\x.099"},  // leading zeros kept
+      {"\\d\\x.002", "\\d\\x.003", "002", "\\d\\x.001"},
+      {"\\d\\x.000", "\\d\\x.001", "000", ""},
+      {"\\a.b\\x.2", "\\a.b\\x.3", "2", "\\a.b\\x.1"},  // a dot in a folder name is not the extension
+      {"\\d\\x.abc", "", "abc", ""},
+      {"\\d\\x", "", "", ""},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.path);
     EXPECT_EQ(NumberedFileSuccessor(c.path), c.successor);
     EXPECT_EQ(NumberedFileShortName(c.path), c.shortName);
+    EXPECT_EQ(NumberedFilePredecessor(c.path), c.predecessor);
   }
 }
 

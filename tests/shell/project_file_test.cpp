@@ -7,6 +7,7 @@
 #include "platform/dialogs.h"
 #include "platform/text.h"
 #include "project_fixture.h"
+#include "tests/import/text_reader_fixture.h"
 
 namespace projecttest {
 namespace {
@@ -284,6 +285,37 @@ TEST_F(ProjectFile, CompanionsAndNumberedSetsAreCopiedWhole) {
   for (int k = 1; k <= 3; ++k) EXPECT_TRUE(folder_->Exists("projects/sets/set." + std::to_string(k))) << k;
   EXPECT_EQ(Win[2].SourcePath, Program("projects/sets/set.2"));
   EXPECT_EQ(Win[2].SourceDialogName, Program("projects/sets/set.1"));
+}
+
+// A loaded window of a numbered set is read again from the set's first file,
+// whether the set numbers its files with leading zeros or without.
+TEST_F(ProjectFile, NumberedSetIsReadAgainFromItsFirstFile) {
+  struct Case {
+    const char* what;
+    const char* names[3];
+  } cases[] = {{"without leading zeros", {"run.8", "run.9", "run.10"}},
+               {"with leading zeros", {"scan.008", "scan.009", "scan.010"}}};
+  WriteSpectrumFile("data/c1s.vms");
+  Import("data/c1s.vms");
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.what);
+    // One C 1s region of three points in each file of the set.
+    using importtest::Field;
+    const std::string region = "XPS\r\n" + Field(280, 12) + Field(0, 12) + Field(0.5, 12) + Field(10, 12, 0) +
+                               Field(0.2, 12) + "     3" + Field(20, 8, 2) + "\r\n  C 1s  \r\n" +
+                               Field(1, 10, 1) + "\r\n" + Field(2, 10, 1) + "\r\n" + Field(3, 10, 1) + "\r\n";
+    for (const char* name : c.names) folder_->Write(std::string("data/") + name, region);
+    Win[1].SourcePath = Program(std::string("data/") + c.names[2]);
+    Win[1].SourceDialogName = Program(std::string("data/") + c.names[0]);
+    Win[1].ImportFormat = 8;
+    SaveProjectTo(Program("projects/sets.svr"));
+    ASSERT_TRUE(LoadProjectFrom(Program("projects/sets.svr")));
+    const int w = G.CurrentWindow;
+    ASSERT_NE(w, 1);
+    EXPECT_EQ(Win[w].SourcePath, Program(std::string("projects/sets/") + c.names[2]));
+    EXPECT_EQ(Win[w].SourceDialogName, Program(std::string("projects/sets/") + c.names[0]));
+    driver::CloseWindow(w);
+  }
 }
 
 TEST_F(ProjectFile, MissingSourceIsSkippedWithAWarningAndTheFileIsStillWritten) {

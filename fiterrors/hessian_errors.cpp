@@ -199,13 +199,11 @@ namespace {
 
 constexpr int kMessageEstimationFailed = 10;
 constexpr Byte kRunning = 1;
-constexpr Byte kWindowClosed = 26;
 
 void EstimateErrorsHessian(int w) {
   if (!IsSpectrumWindow(w)) return;
   WindowRecord& win = Win[w];
-  const int n = win.PeakCount;
-  const int N = 10 * n;
+  const int N = 10 * win.PeakCount;
   const int P = N + 6;
   const bool wasOpen = win.WindowOpen;
 
@@ -214,11 +212,9 @@ void EstimateErrorsHessian(int w) {
   G.ProgressKey = 0;
   G.FitRunState = kRunning;
   G.ErrorRunState = 1;
-  auto windowClosed = [&] {
-    return G.FitRunState == kWindowClosed || (wasOpen && !win.WindowOpen);
-  };
-  // The way out when the window was closed meanwhile: nothing is restored
-  // or stored into it.
+  auto windowClosed = [&] { return ErrorRunWindowClosed(w, wasOpen); };
+  // The way out when the window was closed meanwhile, or its data could not
+  // be set up: nothing is restored or stored into it.
   auto leaveClosed = [&] {
     CloseProgressPage();
     G.BatchMode = 0;
@@ -228,23 +224,16 @@ void EstimateErrorsHessian(int w) {
   std::vector<double> backgroundCopy;
   if (!PrepareErrorData(w, backgroundCopy)) {
     G.ErrorRunState = 2;
-    CloseProgressPage();
-    G.BatchMode = 0;
-    G.FitDisplayPass = 0;
-    return;
+    return leaveClosed();
   }
   ErrorDisplayPass(w);
 
   FitArrays saved;
   saved.Save();
   std::vector<double> x0(G.FitVector.begin(), G.FitVector.begin() + P + 1);
-  for (int p = 1; p <= n; ++p) {
-    win.AreaAtErrorRun[p] = win.PeakArea[p];
-    win.PartnerAreaAtErrorRun[p] = win.PartnerArea[p];
-  }
+  RecordAreasAtErrorRun(w);
   // Fixed entries, and main entries held on a limit, take no part.
-  std::vector<double> s(P + 1, 0.0);
-  for (int k = 1; k <= P; ++k) s[k] = std::fabs(G.ParameterScale[k]);
+  std::vector<double> s = FreeEntryScales(P);
   for (int k = 1; k <= N; k += 2) {
     if (OnLimit(x0[k], G.FitLowerLimits[k], G.FitUpperLimits[k])) s[k] = 0;
   }
@@ -277,14 +266,13 @@ void EstimateErrorsHessian(int w) {
     }
   }
   if (!stopped) {
-    if (win.HessianMatrix.RowUpper() < P || win.HessianMatrix.ColUpper() < P)
-      win.HessianMatrix.Resize(P, P);
+    SizeErrorMatrix(win.HessianMatrix, P);
     for (int i = 1; i <= P; ++i)
       for (int k = 1; k <= P; ++k) win.HessianMatrix(i, k) = H(i, k);
     win.HessianValid = 1;
 
     std::vector<double> error(P + 1, 0.0);
-    if (win.ParamErrors.RowUpper() < P || win.ParamErrors.ColUpper() < P) win.ParamErrors.Resize(P, P);
+    SizeErrorMatrix(win.ParamErrors, P);
     for (int k = 1; k <= P; ++k) error[k] = win.ParamErrors(k, k);
     const ErrorsOutcome outcome = ErrorsFromCurvature(H, s.data(), error.data());
     if (outcome == ErrorsOutcome::NegativeVariance) {

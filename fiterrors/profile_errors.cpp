@@ -22,7 +22,6 @@ namespace {
 constexpr int kMessageEstimationFailed = 10;
 constexpr int kBetterFitQuestion = 11100;
 constexpr Byte kRunning = 1;
-constexpr Byte kWindowClosed = 26;
 constexpr Byte kStop = 27;
 
 // The step of the first estimate: a relative step of the value, 1e-4 for a
@@ -73,8 +72,7 @@ enum class Refit { Done, Stopped, WindowClosed };
 void EstimateErrorsProfile(int w) {
   if (!IsSpectrumWindow(w)) return;
   WindowRecord& win = Win[w];
-  const int n = win.PeakCount;
-  const int N = 10 * n;
+  const int N = 10 * win.PeakCount;
   const int P = N + 6;
   const bool wasOpen = win.WindowOpen;
   const double iterationLimit = G.IterationLimit;
@@ -95,9 +93,7 @@ void EstimateErrorsProfile(int w) {
     G.BatchMode = 0;
     G.FitDisplayPass = 0;
   };
-  auto windowClosed = [&] {
-    return G.FitRunState == kWindowClosed || (wasOpen && !win.WindowOpen);
-  };
+  auto windowClosed = [&] { return ErrorRunWindowClosed(w, wasOpen); };
 
   std::vector<double> backgroundCopy;
   if (!PrepareErrorData(w, backgroundCopy)) {
@@ -115,17 +111,11 @@ void EstimateErrorsProfile(int w) {
 
   double best = c0;
   std::vector<double> bestSet = x0;
-  for (int p = 1; p <= n; ++p) {
-    win.AreaAtErrorRun[p] = win.PeakArea[p];
-    win.PartnerAreaAtErrorRun[p] = win.PartnerArea[p];
-  }
-  std::vector<double> s(P + 1, 0.0);
-  for (int k = 1; k <= P; ++k) s[k] = std::fabs(G.ParameterScale[k]);
+  RecordAreasAtErrorRun(w);
+  std::vector<double> s = FreeEntryScales(P);
 
-  if (win.ParamErrors.RowUpper() < P || win.ParamErrors.ColUpper() < P)
-    win.ParamErrors.Resize(P, P);
-  if (win.HessianMatrix.RowUpper() < P || win.HessianMatrix.ColUpper() < P)
-    win.HessianMatrix.Resize(P, P);
+  SizeErrorMatrix(win.ParamErrors, P);
+  SizeErrorMatrix(win.HessianMatrix, P);
 
   // First estimates; this phase cannot be stopped.
   std::vector<double> H, e;

@@ -8,10 +8,12 @@
 #include "core/model.h"
 #include "dialogs/window_choice_page.h"
 #include "fit/fit_format.h"
+#include "fit/fit_vector.h"
 #include "platform/canvas.h"
 #include "platform/printer.h"
 #include "platform/surfaces.h"
 #include "platform/text.h"
+#include "report/fit_tables.h"
 #include "report/print_blocks.h"
 #include "shell/messages.h"
 
@@ -19,7 +21,6 @@ namespace sorvan {
 
 namespace {
 
-bool IsDoublet(const WindowRecord& win) { return win.PeakType == G.MessageTexts[52]; }
 int PeaksOf(const WindowRecord& win) { return std::clamp<int>(win.PeakCount, 0, kMaxPeaks); }
 
 int Whole(double v) { return static_cast<int>(plat::RoundHalfEven(v)); }
@@ -27,19 +28,11 @@ int Whole(double v) { return static_cast<int>(plat::RoundHalfEven(v)); }
 // A menu or label text without its first character (the mnemonic).
 std::string WithoutFirst(const std::string& text) { return text.empty() ? text : text.substr(1); }
 
-int ChosenWindow(int i) {
-  const double w = G.ChosenWindows[i];
-  return std::isfinite(w) && IsSpectrumWindow(static_cast<long long>(w)) ? static_cast<int>(w) : 0;
-}
-
 // The windows of the report, in the order of ChosenWindows: those with a fit.
 std::vector<int> PrintedWindows() {
   std::vector<int> windows;
-  const int chosen = std::clamp<int>(G.ChosenWindowCount, 0, kMaxWindows);
-  for (int i = 1; i <= chosen; ++i) {
-    const int w = ChosenWindow(i);
-    if (w != 0 && Win[w].HasFit == 1) windows.push_back(w);
-  }
+  for (int w : ChosenSpectrumWindows())
+    if (Win[w].HasFit == 1) windows.push_back(w);
   return windows;
 }
 
@@ -57,7 +50,7 @@ void PrintBlock(plat::Canvas& page, const ReportMetrics& m, int w, double Y, boo
   auto X = [&](double k) { return x0 + k * W / 7.5; };
   auto S = [&](double k) { return X(k) - 4 * c; };
   const double y0 = Whole(Y + 3 * r);
-  const bool doublet = IsDoublet(win);
+  const bool doublet = IsDoubletWindow(w);
   const int n = PeaksOf(win);
   const int rows = ReportTableRows(w);
 
@@ -167,7 +160,7 @@ ReportMetrics MeasureReportPage(double pageWidth, double pageHeight) {
 
 int ReportTableRows(int w) {
   const WindowRecord& win = Win[w];
-  return IsDoublet(win) ? 2 * PeaksOf(win) : PeaksOf(win);
+  return IsDoubletWindow(w) ? 2 * PeaksOf(win) : PeaksOf(win);
 }
 
 double ReportBlockHeight(int w, const ReportMetrics& m) {
@@ -228,7 +221,7 @@ std::string ErrorBackgroundLine(int w) {
   const WindowRecord& win = Win[w];
   const bool percent = win.ErrorsInPercent == 1;
   static const double scales[7] = {0, 1e5, 1e5, 1e6, 1e6, 1e6, 1e5};
-  std::string line = G.MessageTexts[107] + ":" + (IsDoublet(win) ? " " : "  ");
+  std::string line = G.MessageTexts[107] + ":" + (IsDoubletWindow(w) ? " " : "  ");
   for (int k = 1; k <= 6; ++k) {
     const std::string letter(1, static_cast<char>('A' + k - 1));
     const double e = win.BackgroundTermError[k];
@@ -245,7 +238,7 @@ std::string ErrorBackgroundLine(int w) {
 
 std::string ReportStatisticsLine(int w, bool errors) {
   const WindowRecord& win = Win[w];
-  const bool singletErrors = errors && !IsDoublet(win);
+  const bool singletErrors = errors && !IsDoubletWindow(w);
   return G.MessageTexts[90] + RoundedText(win.FitReducedChi2, 1000) + (singletErrors ? "   " : "  ") +
          G.LabelTexts[128] + RoundedText(win.FitChi2, 10) + "  " + G.MessageTexts[114] +
          RoundedText(win.FitSerialCorrelation, singletErrors ? 10000 : 1000);

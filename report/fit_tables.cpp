@@ -10,6 +10,7 @@
 #include "dialogs/window_choice_page.h"
 #include "display/redraw.h"
 #include "fit/fit_format.h"
+#include "fit/fit_vector.h"
 #include "platform/dialogs.h"
 #include "platform/files.h"
 #include "platform/text.h"
@@ -24,7 +25,6 @@ constexpr int kMessageNoSpace = 2;
 constexpr int kMessageWindowsDiffer = 7;
 constexpr int kMessageInconsistent = 9;
 
-bool IsDoublet(const WindowRecord& win) { return win.PeakType == G.MessageTexts[52]; }
 int PeaksOf(const WindowRecord& win) { return std::clamp<int>(win.PeakCount, 0, kMaxPeaks); }
 
 // A numeric field with its decimal point turned into a comma when the
@@ -70,11 +70,6 @@ bool FreeSpaceFor(const std::string& path, double bytes, int w) {
   return false;
 }
 
-int ChosenWindow(int i) {
-  const double w = G.ChosenWindows[i];
-  return std::isfinite(w) && IsSpectrumWindow(static_cast<long long>(w)) ? static_cast<int>(w) : 0;
-}
-
 }  // namespace
 
 // ---- Fit and error tables ----
@@ -84,7 +79,7 @@ std::string FitTableLine(int w, bool errors) {
   const std::string& sep = G.ColumnSeparator;
   std::string line = win.SpectrumHeader.ShortName;
   if (line.empty()) line = plat::Trim(plat::NumberToText(w));
-  const bool doublet = IsDoublet(win);
+  const bool doublet = IsDoubletWindow(w);
   const int n = PeaksOf(win);
   for (int p = 1; p <= n; ++p) {
     for (int group = 1; group <= 5; ++group) {
@@ -114,13 +109,19 @@ std::string FitTableLine(int w, bool errors) {
   return line;
 }
 
-std::vector<std::string> FitTableLines(bool errors) {
-  std::vector<std::string> lines;
+std::vector<int> ChosenSpectrumWindows() {
+  std::vector<int> windows;
   const int chosen = std::clamp<int>(G.ChosenWindowCount, 0, kMaxWindows);
   for (int i = 1; i <= chosen; ++i) {
-    const int w = ChosenWindow(i);
-    if (w != 0) lines.push_back(FitTableLine(w, errors));
+    const double w = G.ChosenWindows[i];
+    if (std::isfinite(w) && IsSpectrumWindow(static_cast<long long>(w))) windows.push_back(static_cast<int>(w));
   }
+  return windows;
+}
+
+std::vector<std::string> FitTableLines(bool errors) {
+  std::vector<std::string> lines;
+  for (int w : ChosenSpectrumWindows()) lines.push_back(FitTableLine(w, errors));
   return lines;
 }
 
@@ -214,7 +215,7 @@ std::vector<int> ErrorMatrixIndices(int w) {
   if (!IsSpectrumWindow(w)) return indices;
   const WindowRecord& win = Win[w];
   const int N = 10 * PeaksOf(win);
-  const int t = IsDoublet(win) ? 1 : 2;
+  const int t = IsDoubletWindow(w) ? 1 : 2;
   for (int k = 1; k <= N; k += t) indices.push_back(k);
   if (win.BackgroundState == 4)
     for (int k = N + 1; k <= N + 6; ++k) indices.push_back(k);

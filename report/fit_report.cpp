@@ -36,13 +36,6 @@ std::vector<int> PrintedWindows() {
   return windows;
 }
 
-plat::FontSpec Arial8() {
-  plat::FontSpec f;
-  f.name = "Arial";
-  f.size = 8;
-  return f;
-}
-
 void PrintBlock(plat::Canvas& page, const ReportMetrics& m, int w, double Y, bool errors) {
   const WindowRecord& win = Win[w];
   const double W = m.W, c = m.c, r = m.r;
@@ -119,7 +112,7 @@ void PrintReport(bool errors) {
   plat::Canvas& page = plat::PrinterCanvas();
   try {
     const ReportMetrics m = MeasureReportPage(plat::PageWidth(), plat::PageHeight());
-    page.SetFont(Arial8());
+    page.SetFont(PrintTextFont());
     page.SetDrawMode(plat::kDrawModeCopy);
     page.SetColour(0);
     page.SetOpaqueText(false);
@@ -127,7 +120,7 @@ void PrintReport(bool errors) {
     for (const ReportBlockPlace& place : PlaceReportBlocks(m)) {
       if (place.page != current) {
         plat::NewPage();
-        page.SetFont(Arial8());
+        page.SetFont(PrintTextFont());
         page.SetColour(0);
         current = place.page;
       }

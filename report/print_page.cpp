@@ -29,13 +29,6 @@ namespace sorvan {
 
 namespace {
 
-plat::FontSpec Arial8() {
-  plat::FontSpec f;
-  f.name = "Arial";
-  f.size = 8;
-  return f;
-}
-
 // Int(x * 100 + 0.5) / 100 as the program's number text.
 std::string Hundredths(double x) { return plat::NumberToText(std::floor(x * 100 + 0.5) / 100); }
 
@@ -69,6 +62,13 @@ double WidestTickText(plat::Canvas& c, int count, bool y) {
 }
 
 }  // namespace
+
+plat::FontSpec PrintTextFont() {
+  plat::FontSpec f;
+  f.name = "Arial";
+  f.size = 8;
+  return f;
+}
 
 std::string FittedText(plat::Canvas& page, const std::string& text, double width) {
   return TextCutToWidth(text, width, [&page](const std::string& t) { return page.TextWidth(t); });
@@ -250,7 +250,7 @@ PrintZone LayoutPrintZone(int w, int k, const PrintMetrics& m, plat::Canvas& pag
       z.layoutCase = !header ? 'C' : (z.halfPage ? 'D' : 'E');
       double bw = 0, g = 0;
       if (z.layoutCase == 'D') {
-        page.SetFont(Arial8());
+        page.SetFont(PrintTextFont());
         // The box holds its longest label, and the statistics lines whole:
         // their numbers are never cut.
         double widestText = page.TextWidth(G.MessageTexts[12]);
@@ -661,7 +661,7 @@ void PrintChemicalState(Painter& p) {
   }
 
   if (z.sideBox) {
-    c.SetFont(Arial8());
+    c.SetFont(PrintTextFont());
     c.SetColour(0);
     const std::string& list = win.ChemStateListName;
     const std::size_t split = list.find("+ ");
@@ -695,7 +695,7 @@ void PrintWideHeader(plat::Canvas& c, const PrintMetrics& m, const PrintZone& z,
   const double logoLeft = z.hbLeft + 6 * bw / 7;
   const bool logo = c.Picture(G.ProgramFolder + "\\logo\\logo.wmf", logoLeft, z.hbTop + m.r / 4,
                               logoLeft + bw / 7 - m.c / 2, z.hbTop + m.r / 4 + bh - m.r / 2);
-  c.SetFont(Arial8());
+  c.SetFont(PrintTextFont());
   c.SetColour(0);
   const auto rows = WideHeaderTexts(w);
   const double xs[3] = {z.hbLeft + m.c, z.hbLeft + bw / 4, z.hbLeft + bw / 2};
@@ -729,7 +729,7 @@ void PrintNarrowHeader(plat::Canvas& c, const PrintMetrics& m, const PrintZone& 
   if (z.statsBox) c.Box(z.Xn, z.sbTop, z.Xn + z.bw, z.sbBottom);
   c.Picture(G.ProgramFolder + "\\logo\\logo.wmf", z.Xn + m.c / 2, z.nbTop + m.r / 4, z.Xn + z.bw - m.c / 2,
             z.nbTop + m.r / 4 + (z.Rb - z.Rt) + m.r);
-  c.SetFont(Arial8());
+  c.SetFont(PrintTextFont());
   c.SetColour(0);
   const auto lines = NarrowHeaderTexts(w);
   const double room = z.bw - 2 * m.c;
@@ -768,7 +768,7 @@ void PrintWindowPage(int& w) {
   plat::Canvas& page = plat::PrinterCanvas();
   try {
     const PrintMetrics m = MeasurePrintPage(page);
-    page.SetFont(Arial8());
+    page.SetFont(PrintTextFont());
     page.SetColour(G.PrintBackColour);
     page.SetPenWidth(0);
     page.FilledBox(-1, -1, m.W, m.H);

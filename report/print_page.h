@@ -7,9 +7,7 @@
 #include <string>
 #include <vector>
 
-namespace plat {
-class Canvas;
-}
+#include "platform/canvas.h"
 
 namespace sorvan {
 
@@ -65,6 +63,9 @@ std::vector<std::vector<std::string>> WideHeaderTexts(int w);
 // The 26 lines of the narrow header box, whole; the printout cuts each to
 // the box's width.
 std::vector<std::string> NarrowHeaderTexts(int w);
+
+// The font of the printouts' texts: Arial, 8 points.
+plat::FontSpec PrintTextFont();
 
 // `text` cut to `width` in the canvas's current font, "..." marking the cut.
 std::string FittedText(plat::Canvas& page, const std::string& text, double width);

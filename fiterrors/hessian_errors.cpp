@@ -32,30 +32,33 @@ namespace sorvan {
 
 double CurvatureStep(double value) { return std::max(std::fabs(value) * 1e-4, 1e-6); }
 
+void ResidualDerivative(int k, double h, double* x, const ResidualsAt& residuals,
+                        std::vector<double>& column) {
+  std::vector<double> up, down;
+  const double x0 = x[k];
+  x[k] = x0 + h;
+  residuals(x, up);
+  x[k] = x0 - h;
+  residuals(x, down);
+  x[k] = x0;
+  column.assign(std::min(up.size(), down.size()), 0.0);
+  // Both moves are taken from x0, so the step between them is exactly
+  // (x0 + h) - (x0 - h) as the machine holds them.
+  const double span = (x0 + h) - (x0 - h);
+  for (std::size_t c = 0; c < column.size(); ++c) column[c] = (up[c] - down[c]) / span;
+}
+
 bool MeasureChiSquareCurvature(int P, double* x, const double* s, const CurvatureCallbacks& cb,
                                SquareMatrix& H) {
   H = SquareMatrix(P);
   // Derivative columns of the residuals, one per measured entry.
   std::vector<std::vector<double>> J(static_cast<std::size_t>(P) + 1);
-  std::vector<double> up, down;
   cb.advance(1);
   for (int k = 1; k <= P; ++k) {
     if (cb.stop()) return false;
     cb.advance(4);
     if (s[k] == 0) continue;
-    const double x0 = x[k];
-    const double h = CurvatureStep(x0);
-    x[k] = x0 + h;
-    cb.residuals(x, up);
-    x[k] = x0 - h;
-    cb.residuals(x, down);
-    x[k] = x0;
-    std::vector<double>& column = J[static_cast<std::size_t>(k)];
-    column.assign(std::min(up.size(), down.size()), 0.0);
-    // Both moves are taken from x0, so the step between them is exactly
-    // (x0 + h) - (x0 - h) as the machine holds them.
-    const double span = (x0 + h) - (x0 - h);
-    for (std::size_t c = 0; c < column.size(); ++c) column[c] = (up[c] - down[c]) / span;
+    ResidualDerivative(k, CurvatureStep(x[k]), x, cb.residuals, J[static_cast<std::size_t>(k)]);
   }
   for (int i = 1; i <= P; ++i) {
     const std::vector<double>& a = J[static_cast<std::size_t>(i)];

@@ -38,25 +38,15 @@ double FirstEstimateStep(double value) {
 // is not a finite number (the window's model gives no residuals there).
 bool FirstEstimates(int w, int P, const double* s, std::vector<double>& H, std::vector<double>& e) {
   double* x = G.FitVector.begin();
-  std::vector<double> up, down;
+  const ResidualsAt residuals = [w](const double*, std::vector<double>& r) { ErrorResiduals(w, r); };
+  std::vector<double> column;
   H.assign(P + 1, 0.0);
   e.assign(P + 1, 0.0);
   for (int k = 1; k <= P; ++k) {
-    const double x0 = x[k];
-    const double h = FirstEstimateStep(x0);
     double sum = 0;
     if (s[k] != 0) {
-      x[k] = x0 + h;
-      ErrorResiduals(w, up);
-      x[k] = x0 - h;
-      ErrorResiduals(w, down);
-      x[k] = x0;
-      const double span = (x0 + h) - (x0 - h);
-      const std::size_t n = std::min(up.size(), down.size());
-      for (std::size_t c = 0; c < n; ++c) {
-        const double d = (up[c] - down[c]) / span;
-        sum += d * d;
-      }
+      ResidualDerivative(k, FirstEstimateStep(x[k]), x, residuals, column);
+      for (double d : column) sum += d * d;
     }
     H[k] = 2 * sum;
     if (H[k] == 0) H[k] = 1e-4;

@@ -239,29 +239,36 @@ std::vector<std::string> SpectrumTableLines(int w) {
   return lines;
 }
 
-void ExportSpectrumTable(int& w) {
-  if (!IsSpectrumWindow(w)) return;
-  const WindowRecord& win = Win[w];
+std::string AskTableFile(const std::string& title, const std::string& mask, const std::string& extension) {
   G.FileDialogFilter[0] = G.CaptionTexts[15];
-  G.FileDialogFilter[1] = "*.dat";
+  G.FileDialogFilter[1] = mask;
   G.FileDialogFilter[2] = G.CaptionTexts[14];
   G.FileDialogFilter[3] = "*.*";
   G.FileDialogFilter[4] = "";
   plat::FileDialogSpec spec;
-  spec.filters = {{G.CaptionTexts[15], "*.dat"}, {G.CaptionTexts[14], "*.*"}};
-  spec.fileName = "*.dat";
-  spec.defaultExtension = "dat";
-  spec.title = G.MessageTexts[94];
+  spec.filters = {{G.CaptionTexts[15], mask}, {G.CaptionTexts[14], "*.*"}};
+  spec.fileName = mask;
+  spec.defaultExtension = extension;
+  spec.title = title;
   spec.flags = plat::kFilePathMustExist | plat::kFileOverwritePrompt;
-  const std::string path = plat::SaveFileDialog(spec);
+  return plat::SaveFileDialog(spec);
+}
+
+bool FreeSpaceFor(const std::string& path, double bytes, int w) {
+  if (plat::FreeDiskSpace(path) >= bytes) return true;
+  G.CommandId = 2;
+  ShowMessage(2, w);
+  return false;
+}
+
+void ExportSpectrumTable(int& w) {
+  if (!IsSpectrumWindow(w)) return;
+  const WindowRecord& win = Win[w];
+  const std::string path = AskTableFile(G.MessageTexts[94], "*.dat", "dat");
   if (path.empty()) return;
   const double estimate =
       1000.0 * PeaksOf(win) + 30.0 * win.SpectrumHeader.PointCount * (1 + (win.HasFit == 1 ? 1 : 0));
-  if (plat::FreeDiskSpace(path) < estimate) {
-    G.CommandId = 2;
-    ShowMessage(2, w);
-    return;
-  }
+  if (!FreeSpaceFor(path, estimate, w)) return;
   const std::vector<std::string> lines = SpectrumTableLines(w);
   try {
     plat::OpenOutput(kTableChannel, path);

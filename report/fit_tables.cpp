@@ -11,9 +11,9 @@
 #include "display/redraw.h"
 #include "fit/fit_format.h"
 #include "fit/fit_vector.h"
-#include "platform/dialogs.h"
 #include "platform/files.h"
 #include "platform/text.h"
+#include "report/export_table.h"
 #include "shell/messages.h"
 #include "shell/number_text.h"
 
@@ -37,22 +37,6 @@ std::string NumericField(std::string text) {
   return text;
 }
 
-// The save dialog of these exports with its title.
-std::string AskTableFile(const std::string& title, const std::string& mask, const std::string& extension) {
-  G.FileDialogFilter[0] = G.CaptionTexts[15];
-  G.FileDialogFilter[1] = mask;
-  G.FileDialogFilter[2] = G.CaptionTexts[14];
-  G.FileDialogFilter[3] = "*.*";
-  G.FileDialogFilter[4] = "";
-  plat::FileDialogSpec spec;
-  spec.filters = {{G.CaptionTexts[15], mask}, {G.CaptionTexts[14], "*.*"}};
-  spec.fileName = mask;
-  spec.defaultExtension = extension;
-  spec.title = title;
-  spec.flags = plat::kFilePathMustExist | plat::kFileOverwritePrompt;
-  return plat::SaveFileDialog(spec);
-}
-
 // Writes the file whole; a refused write shows message 2 for window w.
 void WriteTable(const std::string& path, const std::vector<std::string>& lines, int w) {
   try {
@@ -61,13 +45,6 @@ void WriteTable(const std::string& path, const std::vector<std::string>& lines, 
     G.CommandId = kMessageNoSpace;
     ShowMessage(kMessageNoSpace, w);
   }
-}
-
-bool FreeSpaceFor(const std::string& path, double bytes, int w) {
-  if (plat::FreeDiskSpace(path) >= bytes) return true;
-  G.CommandId = kMessageNoSpace;
-  ShowMessage(kMessageNoSpace, w);
-  return false;
 }
 
 }  // namespace

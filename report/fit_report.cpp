@@ -3,7 +3,6 @@
 
 #include <algorithm>
 #include <cmath>
-#include <exception>
 
 #include "core/model.h"
 #include "dialogs/window_choice_page.h"
@@ -102,15 +101,7 @@ void PrintBlock(plat::Canvas& page, const ReportMetrics& m, int w, double Y, boo
 }
 
 void PrintReport(bool errors) {
-  if (!plat::ShowPrintDialog()) return;
-  if (!plat::StartDocument("Sorvan")) {
-    G.CommandId = 2;
-    ShowMessage(2, G.CurrentWindow);
-    return;
-  }
-  plat::SetDrawingPrinter();
-  plat::Canvas& page = plat::PrinterCanvas();
-  try {
+  const PrintOutcome outcome = PrintDocument("Sorvan", [&](plat::Canvas& page) {
     const ReportMetrics m = MeasureReportPage(plat::PageWidth(), plat::PageHeight());
     page.SetFont(PrintTextFont());
     page.SetDrawMode(plat::kDrawModeCopy);
@@ -126,16 +117,11 @@ void PrintReport(bool errors) {
       }
       PrintBlock(page, m, place.window, place.top, errors);
     }
-    plat::EndDocument();
-  } catch (const std::exception&) {
-    // The printer refused an operation: end the document and say so.
-    if (plat::DocumentOpen()) plat::EndDocument();
-    plat::SetDrawingMainWindow();
+  });
+  if (outcome == PrintOutcome::Failed) {
     G.CommandId = 2;
     ShowMessage(2, G.CurrentWindow);
-    return;
   }
-  plat::SetDrawingMainWindow();
 }
 
 }  // namespace

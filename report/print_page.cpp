@@ -3,7 +3,7 @@
 
 #include <algorithm>
 #include <cmath>
-#include <stdexcept>
+#include <exception>
 
 #include "core/model.h"
 #include "core/store.h"
@@ -757,16 +757,26 @@ void PrintZoneOf(plat::Canvas& page, const PrintMetrics& m, int w, int k) {
 
 }  // namespace
 
+PrintOutcome PrintDocument(const std::string& name, const std::function<void(plat::Canvas&)>& draw) {
+  if (!plat::ShowPrintDialog()) return PrintOutcome::Cancelled;
+  if (!plat::StartDocument(name)) return PrintOutcome::Failed;
+  plat::SetDrawingPrinter();
+  try {
+    draw(plat::PrinterCanvas());
+    plat::EndDocument();
+  } catch (const std::exception&) {
+    // The printer refused an operation: end the document.
+    if (plat::DocumentOpen()) plat::EndDocument();
+    plat::SetDrawingMainWindow();
+    return PrintOutcome::Failed;
+  }
+  plat::SetDrawingMainWindow();
+  return PrintOutcome::Printed;
+}
+
 void PrintWindowPage(int& w) {
   if (!IsSpectrumWindow(w)) return;
-  if (!plat::ShowPrintDialog()) return;
-  if (!plat::StartDocument("SORVAN")) {
-    ShowMessage(2, w);
-    return;
-  }
-  plat::SetDrawingPrinter();
-  plat::Canvas& page = plat::PrinterCanvas();
-  try {
+  const PrintOutcome outcome = PrintDocument("SORVAN", [&](plat::Canvas& page) {
     const PrintMetrics m = MeasurePrintPage(page);
     page.SetFont(PrintTextFont());
     page.SetColour(G.PrintBackColour);
@@ -781,16 +791,9 @@ void PrintWindowPage(int& w) {
       PrintZoneOf(page, m, window, k);
     }
     if (second == 0 && Win[0].PrintHeaderBlock == 1) PrintQuantificationTable(page, m);
-    plat::EndDocument();
-  } catch (const std::exception&) {
-    // The printer refused an operation: end the document and say so.
-    if (plat::DocumentOpen()) plat::EndDocument();
-    plat::SetDrawingMainWindow();
-    ShowMessage(2, w);
-    return;
-  }
-  plat::SetDrawingMainWindow();
-  G.PrintSecondWindow = 0;
+  });
+  if (outcome == PrintOutcome::Failed) ShowMessage(2, w);
+  if (outcome == PrintOutcome::Printed) G.PrintSecondWindow = 0;
 }
 
 void ShowPrinterSetup() { plat::ShowPrinterSetup(); }

@@ -10,6 +10,7 @@
 #include "core/model.h"
 #include "dialogs/quantification.h"
 #include "fit/fit_format.h"
+#include "fit/fit_vector.h"
 #include "platform/canvas.h"
 #include "platform/files.h"
 #include "platform/printer.h"
@@ -19,8 +20,6 @@
 namespace sorvan {
 
 namespace {
-
-bool IsDoublet(const WindowRecord& win) { return win.PeakType == G.MessageTexts[52]; }
 
 // Shown when a quantification value does not apply.
 const char* const kNoValue = "- - -";
@@ -75,7 +74,7 @@ void PrintFitBlocks(plat::Canvas& page, const PrintMetrics& m, const PrintZone& 
   const bool header = win.PrintHeaderBlock == 1;
   const bool transmission = win.TransmissionActive == 1;
   const int n = std::clamp<int>(win.PeakCount, 0, kMaxPeaks);
-  const bool doublet = IsDoublet(win);
+  const bool doublet = IsDoubletWindow(w);
   const bool singleSinglet = !transmission && !header && n == 1 && !doublet;
 
   // Where the statistics go: beside the table, in the statistics box of the

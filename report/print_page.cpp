@@ -16,6 +16,7 @@
 #include "display/views.h"
 #include "display/window_labels.h"
 #include "fit/fit_format.h"
+#include "fit/fit_vector.h"
 #include "platform/canvas.h"
 #include "platform/files.h"
 #include "platform/printer.h"
@@ -36,8 +37,6 @@ int TickCount(double count) {
   if (!std::isfinite(count)) return 0;
   return std::clamp(static_cast<int>(count), 0, 100);
 }
-
-bool IsDoublet(const WindowRecord& win) { return win.PeakType == G.MessageTexts[52]; }
 
 // The peaks a printout counts: a transmission window counts 2 while its page
 // is laid out; the window's own PeakCount is never changed by printing.
@@ -229,7 +228,7 @@ PrintZone LayoutPrintZone(int w, int k, const PrintMetrics& m, plat::Canvas& pag
     z.PL = W / 20 + (win.ShowYScale == 1 ? Y + 1.5 * th12 + cw13 + dirRoom : 1.75 * th12);
     z.hasFit = win.HasFit == 1;
     z.peakCount = PrintedPeakCount(win);
-    z.tableRows = (IsDoublet(win) ? 2 * z.peakCount : z.peakCount) + 2 + (win.BackgroundState == 4 ? 1 : 0);
+    z.tableRows = (IsDoubletWindow(w) ? 2 * z.peakCount : z.peakCount) + 2 + (win.BackgroundState == 4 ? 1 : 0);
     z.fitTable = z.hasFit && win.PrintFitTable == 1;
     const double P = z.fitTable ? z.tableRows : 0;
     const double lastX = page.TextWidth(G.XTickText[xTicks]);

@@ -8,7 +8,6 @@
 #include "core/events.h"
 #include "core/model.h"
 #include "core/store.h"
-#include "dialogs/fit_table_columns_page.h"
 #include "dialogs/page.h"
 #include "fit/fit_format.h"
 #include "fiterrors/error_table.h"
@@ -133,8 +132,7 @@ void PrintReport(int n, int result) {
 void ExportTable(int n) {
   const int w = PageTargetWindow(n);
   ChooseOnlyWindow(w);
-  ShowFitTableColumnsPage();
-  if (G.DialogResult == 1) ExportFitErrorTable();
+  ExportFitTableWithColumnsPage(true);
 }
 
 // A background error cut (not rounded) to five decimals.

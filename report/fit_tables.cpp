@@ -115,6 +115,16 @@ void ExportTable(bool errors) {
 void ExportFitTable() { ExportTable(false); }
 void ExportFitErrorTable() { ExportTable(true); }
 
+void ExportFitTableWithColumnsPage(bool errors) {
+  ShowFitTableColumnsPage();
+  if (G.DialogResult != 1) return;
+  if (errors) {
+    ExportFitErrorTable();
+  } else {
+    ExportFitTable();
+  }
+}
+
 // ---- All open spectra ----
 
 std::vector<int> AllSpectraWindows() {
@@ -248,13 +258,7 @@ void RunFitTableCommand(bool errors) {
   G.ExcludedWindow = 0;
   ShowWindowChoicePage(G.ExcludedWindow, errors ? G.LabelTexts[120] : G.LabelTexts[46]);
   if (G.DialogResult != 1 || G.ChosenWindowCount < 1) return;
-  ShowFitTableColumnsPage();
-  if (G.DialogResult != 1) return;
-  if (errors) {
-    ExportFitErrorTable();
-  } else {
-    ExportFitTable();
-  }
+  ExportFitTableWithColumnsPage(errors);
 }
 
 void RunErrorMatrixCommand() {

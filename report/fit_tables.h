@@ -26,6 +26,8 @@ std::vector<std::string> FitTableLines(bool errors);
 // Ask for the file and write the table of the chosen windows.
 void ExportFitTable();
 void ExportFitErrorTable();
+// The fit table columns page, then after its OK the export.
+void ExportFitTableWithColumnsPage(bool errors);
 
 // ---- All open spectra ----
 

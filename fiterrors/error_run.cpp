@@ -43,6 +43,13 @@ bool ErrorRunWindowClosed(int w, bool wasOpen) {
   return G.FitRunState == kWindowClosed || (wasOpen && !Win[w].WindowOpen);
 }
 
+void EstimationFailed(int w) {
+  constexpr int kMessageEstimationFailed = 10;
+  G.ErrorRunState = 2;
+  G.CommandId = kMessageEstimationFailed;
+  ShowMessage(kMessageEstimationFailed, w);
+}
+
 void RecordAreasAtErrorRun(int w) {
   WindowRecord& win = Win[w];
   for (int p = 1; p <= win.PeakCount; ++p) {

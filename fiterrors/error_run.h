@@ -18,6 +18,9 @@ bool FittedBackground(int w);
 // a window that was open when the run started and is open no longer.
 bool ErrorRunWindowClosed(int w, bool wasOpen);
 
+// An estimate that gave no errors: message 10 shown for w, ErrorRunState 2.
+void EstimationFailed(int w);
+
 // The peak and partner areas of w as the run found them.
 void RecordAreasAtErrorRun(int w);
 // |ParameterScale| of the fit entries 1..P (entry 0 unused): 0 for an entry

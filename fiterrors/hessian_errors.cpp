@@ -24,7 +24,6 @@
 #include "fiterrors/peak_start_page.h"
 #include "fiterrors/progress_page.h"
 #include "platform/surfaces.h"
-#include "shell/messages.h"
 
 namespace sorvan {
 
@@ -200,7 +199,6 @@ void HoldPartnerShareErrors(int peakCount, bool relative, const double* x, doubl
 
 namespace {
 
-constexpr int kMessageEstimationFailed = 10;
 constexpr Byte kRunning = 1;
 
 void EstimateErrorsHessian(int w) {
@@ -284,9 +282,7 @@ void EstimateErrorsHessian(int w) {
     }
     if (outcome != ErrorsOutcome::Done) {
       failed = true;
-      G.ErrorRunState = 2;
-      G.CommandId = 10;
-      ShowMessage(kMessageEstimationFailed, w);
+      EstimationFailed(w);
     } else {
       for (int k = 1; k <= P; ++k) win.ParamErrors(k, k) = error[k];
       AdvanceProgress(1);

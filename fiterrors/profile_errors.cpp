@@ -19,7 +19,6 @@ namespace sorvan {
 
 namespace {
 
-constexpr int kMessageEstimationFailed = 10;
 constexpr int kBetterFitQuestion = 11100;
 constexpr Byte kRunning = 1;
 constexpr Byte kStop = 27;
@@ -116,9 +115,7 @@ void EstimateErrorsProfile(int w) {
   bool failed = !estimated;
   bool stopped = false;
   if (failed) {
-    G.ErrorRunState = 2;
-    G.CommandId = kMessageEstimationFailed;
-    ShowMessage(kMessageEstimationFailed, w);
+    EstimationFailed(w);
   } else {
     for (int k = 1; k <= P; ++k) win.ParamErrors(k, k) = e[k];
   }

@@ -11,6 +11,7 @@
 #include <new>
 #include <vector>
 
+#include "import/transmission_files.h"
 #include "processing/transmission_lines.h"
 
 namespace {
@@ -29,21 +30,19 @@ void operator delete(void* p, std::size_t) noexcept { std::free(p); }
 
 namespace {
 
-double Ierf(const double* c, double e) {
-  const double x = (e - 1000) / 1000;
-  return c[1] + x * (c[2] + x * (c[3] + x * (c[4] + x * c[5]))) + c[6] * std::pow(e, c[7]);
-}
-
 // Percentages of all seven groups from a plausible function.
 std::vector<double> Percentages() {
   const double truth[8] = {0, 1.1, 0.2, 0.05, 0, 0, 2, -0.45};
   const std::vector<std::vector<int>> groups = {{12, 13}, {11, 10}, {9, 8}, {7, 6},
                                                 {4, 5},   {1, 2, 3}, {14, 15}};
   std::vector<double> p(sorvan::kReferenceLineCount + 1, 0.0);
+  const auto atLine = [&truth](int r) {
+    return sorvan::TransmissionParameterValue(truth, sorvan::ReferenceLineRow(r).energy);
+  };
   for (const auto& group : groups) {
     double sum = 0;
-    for (int r : group) sum += Ierf(truth, sorvan::ReferenceLineRow(r).energy);
-    for (int r : group) p[r] = 100 * Ierf(truth, sorvan::ReferenceLineRow(r).energy) / sum;
+    for (int r : group) sum += atLine(r);
+    for (int r : group) p[r] = 100 * atLine(r) / sum;
   }
   return p;
 }

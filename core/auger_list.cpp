@@ -2,6 +2,7 @@
 // as a chemical-state plot (Auger parameter, binding energy, kinetic energy).
 #include "core/auger_list.h"
 
+#include <algorithm>
 #include <cmath>
 #include <utility>
 #include <vector>
@@ -15,6 +16,7 @@
 #include "import/reader_support.h"
 #include "platform/files.h"
 #include "platform/text.h"
+#include "shell/commands.h"
 #include "shell/messages.h"
 
 namespace sorvan {
@@ -48,6 +50,24 @@ std::string ListName(const std::string& path) {
 
 }  // namespace
 
+void SetChemStateAxes(int w, int n, double kineticBelow) {
+  double minB = WorkBackground[1], maxB = WorkBackground[1];
+  double minC = WorkSigma[1], maxC = WorkSigma[1];
+  for (int k = 1; k <= n; ++k) {
+    minB = std::min(minB, WorkBackground[k]);
+    maxB = std::max(maxB, WorkBackground[k]);
+    minC = std::min(minC, WorkSigma[k]);
+    maxC = std::max(maxC, WorkSigma[k]);
+  }
+  WindowRecord& win = Win[w];
+  win.ChemStateXMin = std::floor(minB) - 1;
+  win.ChemStateXMax = std::floor(maxB) + 2;
+  win.ChemStateYMin = std::floor(minC) - kineticBelow;
+  win.ChemStateYMax = std::floor(maxC) + 2;
+  win.ChemStateXSpan = win.ChemStateXMax - win.ChemStateXMin;
+  win.ChemStateYSpan = win.ChemStateYMax - win.ChemStateYMin;
+}
+
 bool ParseAugerEntry(const std::string& entry, double& a, double& b, double& c) {
   const auto equals = entry.find('=');
   if (equals == std::string::npos) return false;
@@ -63,14 +83,8 @@ int LoadAugerParameterListFrom(const std::string& path) {
   G.SourceFilePath = path;
   const std::vector<std::string> lines = ReadAllLines(path);
 
-  int w = 0;
-  for (int k = 1; k <= 100; ++k) {
-    if (!Win[k].WindowOpen) {
-      w = k;
-      break;
-    }
-  }
-  if (w == 0) {
+  const int w = LowestFreeWindow();
+  if (w > kMaxWindows) {
     G.CommandId = 1;
     ShowMessage(G.CommandId, G.CurrentWindow);
     return 0;
@@ -121,23 +135,8 @@ int LoadAugerParameterListFrom(const std::string& path) {
   Win[w].WindowKind = 1;
   G.ImportedIndex = 1;
 
-  // Axis ends from the extremes; the search starts at element 1, so an empty
-  // list gives the ends from zeros.
-  double minB = WorkBackground[1], maxB = WorkBackground[1];
-  double minC = WorkSigma[1], maxC = WorkSigma[1];
-  for (int k = 1; k <= n; ++k) {
-    minB = std::min(minB, WorkBackground[k]);
-    maxB = std::max(maxB, WorkBackground[k]);
-    minC = std::min(minC, WorkSigma[k]);
-    maxC = std::max(maxC, WorkSigma[k]);
-  }
+  SetChemStateAxes(w, n, 2);
   auto& win = Win[w];
-  win.ChemStateXMin = std::floor(minB) - 1;
-  win.ChemStateXMax = std::floor(maxB) + 2;
-  win.ChemStateYMin = std::floor(minC) - 2;
-  win.ChemStateYMax = std::floor(maxC) + 2;
-  win.ChemStateXSpan = win.ChemStateXMax - win.ChemStateXMin;
-  win.ChemStateYSpan = win.ChemStateYMax - win.ChemStateYMin;
 
   G.FileDialogResult = path;
   // The caption is the full path.

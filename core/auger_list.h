@@ -10,6 +10,13 @@ namespace sorvan {
 // line. False for a line without "=" or without a "+" after it.
 bool ParseAugerEntry(const std::string& entry, double& a, double& b, double& c);
 
+// The axis ends of chemical-state window w from its n entries, the binding
+// energies in WorkBackground(1..n) and the kinetic energies in
+// WorkSigma(1..n): Int(min b) - 1 .. Int(max b) + 2 across and
+// Int(min c) - kineticBelow .. Int(max c) + 2 up, with the two spans. The
+// search starts at element 1, so an empty list gives the ends from zeros.
+void SetChemStateAxes(int w, int n, double kineticBelow);
+
 // Menu command: zero-fills the three work vectors, asks for a list in
 // `AugerFolder` and opens it (LoadAugerParameterListFrom).
 void LoadAugerParameterList();

@@ -1,14 +1,15 @@
-// The open-file dialog of the settings loaders.
+// The common open- and save-file dialogs.
 #include "core/file_dialogs.h"
 
 #include "core/model.h"
-#include "platform/dialogs.h"
 
 namespace sorvan {
 
-std::string ChooseFileToOpen(const std::vector<std::string>& filterPairs,
-                             const std::string& presetName, const std::string& defaultExtension,
-                             const std::string& startFolder, const std::string& title) {
+plat::FileDialogSpec FileDialogFor(const std::vector<std::string>& filterPairs,
+                                   const std::string& presetName,
+                                   const std::string& defaultExtension,
+                                   const std::string& startFolder, const std::string& title,
+                                   int flags) {
   plat::FileDialogSpec spec;
   for (int i = 0; i <= G.FileDialogFilter.upper(); ++i) G.FileDialogFilter[i].clear();
   for (std::size_t i = 0; i + 1 < filterPairs.size(); i += 2) {
@@ -18,14 +19,31 @@ std::string ChooseFileToOpen(const std::vector<std::string>& filterPairs,
     }
     spec.filters.emplace_back(filterPairs[i], filterPairs[i + 1]);
   }
-  G.FileDialogResult = presetName;
   spec.fileName = presetName;
   spec.defaultExtension = defaultExtension;
   spec.initialFolder = startFolder;
   spec.title = title;
-  spec.flags = plat::kFileMustExist | plat::kFilePathMustExist | plat::kFileOverwritePrompt;
+  spec.flags = flags;
+  return spec;
+}
+
+std::string ChooseFileToOpen(const std::vector<std::string>& filterPairs,
+                             const std::string& presetName, const std::string& defaultExtension,
+                             const std::string& startFolder, const std::string& title) {
+  const plat::FileDialogSpec spec =
+      FileDialogFor(filterPairs, presetName, defaultExtension, startFolder, title,
+                    plat::kFileMustExist | plat::kFilePathMustExist | plat::kFileOverwritePrompt);
+  G.FileDialogResult = presetName;
   G.FileDialogResult = plat::OpenFileDialog(spec);
   return G.FileDialogResult;
+}
+
+std::string ChooseFileToSave(const std::vector<std::string>& filterPairs,
+                             const std::string& presetName, const std::string& defaultExtension,
+                             const std::string& startFolder, const std::string& title) {
+  return plat::SaveFileDialog(FileDialogFor(filterPairs, presetName, defaultExtension, startFolder,
+                                            title,
+                                            plat::kFilePathMustExist | plat::kFileOverwritePrompt));
 }
 
 std::string CurrentDialogFolder() { return plat::CurrentFolder(); }

@@ -33,6 +33,21 @@ constexpr const char* kCoefficientLabels[8] = {"",      "a0 = ", "a1 = ", "a2 = 
 
 bool WindowOfModel(int w) { return w >= 0 && w <= kMaxWindows; }
 
+// Both pages share dialog window 28, its guard and the pointer's place.
+PageSpec PageOnWindow28(Cells width, Cells height, const std::string& caption, int spectrumWindow) {
+  PageSpec spec;
+  spec.dialogWindow = kPage;
+  spec.width = width;
+  spec.height = height;
+  spec.caption = caption;
+  spec.guard = PageGuard::Window28;
+  spec.spectrumWindow = spectrumWindow;
+  spec.pointerGiven = true;
+  spec.pointerX = 7.5;
+  spec.pointerY = 18;
+  return spec;
+}
+
 // Scales a0..b1 of w so that the function is 1 at 1000 eV and, unless the
 // search shows the page, the reference by the same factor. A function of 0
 // at 1000 eV cannot be scaled: message 9, nothing changes.
@@ -74,17 +89,7 @@ void ShowTransmissionCoefficientPage(int w) {
   if (!WindowOfModel(w) || !PageCanOpen(kPage, PageGuard::Window28)) return;
   if (G.NormaliseTransmission == 1) NormaliseAt1000eV(w);
   const WindowRecord& win = Win[w];
-  PageSpec spec;
-  spec.dialogWindow = kPage;
-  spec.width = 30;
-  spec.height = 20.5;
-  spec.caption = G.LabelTexts[138];
-  spec.guard = PageGuard::Window28;
-  spec.spectrumWindow = w;
-  spec.pointerGiven = true;
-  spec.pointerX = 7.5;
-  spec.pointerY = 18;
-  RunPage(spec, [&] {
+  RunPage(PageOnWindow28(30, 20.5, G.LabelTexts[138], w), [&] {
     const int n = kPage;
     const auto none = plat::kNoIndex;
     // 0x80 is the variable x of the formula in the page's character set.
@@ -134,20 +139,10 @@ void cmdCancel354_Click() {
 
 void ShowReferenceIntensityPage(int w) {
   if (!PageCanOpen(kPage, PageGuard::Window28)) return;
-  PageSpec spec;
-  spec.dialogWindow = kPage;
-  spec.width = 33;
-  spec.height = 23;
-  spec.caption = G.LabelTexts[142];
-  spec.guard = PageGuard::Window28;
-  spec.spectrumWindow = IsSpectrumWindow(w) ? w : 0;
-  spec.pointerGiven = true;
-  spec.pointerX = 7.5;
-  spec.pointerY = 18;
   static constexpr double kTops[kReferenceLineCount + 1] = {0,   0.5, 1.5,  2.5,  4,  5,
                                                            6.5, 7.5, 9,    10,   11.5, 12.5,
                                                            14,  15,  16.5, 17.5};
-  RunPage(spec, [&] {
+  RunPage(PageOnWindow28(33, 23, G.LabelTexts[142], IsSpectrumWindow(w) ? w : 0), [&] {
     const int n = kPage;
     for (int r = 1; r <= kReferenceLineCount; ++r) {
       PageLabel(n, "lb" + std::to_string(379 + r), plat::kNoIndex, 1, kTops[r], 33, 1,

@@ -84,11 +84,11 @@ double NonZero(double value, double fallback = 1.0);
 // enough that sums of two coordinates still fit an int), so that far-off
 // points never wrap; NaN gives 0. Inline: every point of every curve passes
 // through it.
+inline constexpr double kPixelLimit = 1.0e6;
 inline int PixelFromDouble(double value) {
-  constexpr double kLimit = 1.0e6;
   if (std::isnan(value)) return 0;
-  if (value > kLimit) value = kLimit;
-  if (value < -kLimit) value = -kLimit;
+  if (value > kPixelLimit) value = kPixelLimit;
+  if (value < -kPixelLimit) value = -kPixelLimit;
   // rint rounds to nearest, ties to even, in the default rounding mode.
   return static_cast<int>(std::rint(value));
 }

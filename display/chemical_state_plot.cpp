@@ -87,13 +87,11 @@ int ChemicalStateTickStep(double span) {
 
 void MakeChemicalStateTickLabels(int w) {
   const WindowRecord& win = Win[w];
-  const double SX = SpanOf(win.ChemStateXSpan), SY = SpanOf(win.ChemStateYSpan);
-  const int stepX = ChemicalStateTickStep(SX), stepY = ChemicalStateTickStep(SY);
-  const int ticksX = TicksOf(SX, stepX), ticksY = TicksOf(SY, stepY);
-  for (int t = 0; t <= ticksX; ++t) G.XTickText[t] = plat::NumberToText(win.ChemStateXMax - t * stepX);
-  for (int t = 0; t <= ticksY; ++t) {
-    G.YTickText[t] = plat::NumberToText(win.ChemStateYMax - t * stepY);
-    G.ThirdTickText[t] = plat::NumberToText(win.ChemStateYMax + win.ChemStateXMin - t * stepY);
+  const ChemicalStateAxes a = ChemicalStateAxesOf(w);
+  for (int t = 0; t <= a.ticksX; ++t) G.XTickText[t] = plat::NumberToText(win.ChemStateXMax - t * a.stepX);
+  for (int t = 0; t <= a.ticksY; ++t) {
+    G.YTickText[t] = plat::NumberToText(win.ChemStateYMax - t * a.stepY);
+    G.ThirdTickText[t] = plat::NumberToText(win.ChemStateYMax + win.ChemStateXMin - t * a.stepY);
   }
 }
 

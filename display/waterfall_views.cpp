@@ -61,7 +61,10 @@ bool WholeShift(double d, int& shift) {
 }
 
 // A whole pixel kept within the range PixelFromDouble clamps to.
-int ClampedPixel(long long pixel) { return static_cast<int>(std::clamp<long long>(pixel, -1000000, 1000000)); }
+int ClampedPixel(long long pixel) {
+  constexpr auto kLimit = static_cast<long long>(kPixelLimit);
+  return static_cast<int>(std::clamp<long long>(pixel, -kLimit, kLimit));
+}
 
 }  // namespace
 

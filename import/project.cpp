@@ -7,10 +7,11 @@
 #include <charconv>
 #include <cmath>
 #include <map>
-#include <set>
 #include <string>
 #include <vector>
 
+#include "core/auger_list.h"
+#include "core/file_dialogs.h"
 #include "core/model.h"
 #include "core/reference_files.h"
 #include "core/store.h"
@@ -19,12 +20,15 @@
 #include "display/windows.h"
 #include "fit/paramset.h"
 #include "fiterrors/error_table.h"
+#include "import/inf.h"
 #include "import/numbered_files.h"
 #include "platform/dialogs.h"
 #include "platform/files.h"
 #include "platform/menus.h"
 #include "platform/text.h"
 #include "processing/revert.h"
+#include "processing/snapshot.h"
+#include "shell/commands.h"
 #include "shell/fit_commands.h"
 #include "shell/menu_state.h"
 #include "shell/messages.h"
@@ -80,10 +84,6 @@ double Factor(const SpectrumHeaderRecord& h) { return Factor(h.ScanCount, h.Dwel
 // ---------------------------------------------------------------------------
 // Paths
 
-std::string LowerName(const std::string& name) { return plat::LowerCase(name); }
-
-bool SamePath(const std::string& a, const std::string& b) { return a == b; }
-
 // The name with `suffix` put before its last point ("x.vms" -> "x_2.vms").
 std::string NameWithSuffix(const std::string& name, int n) {
   if (n <= 1) return name;
@@ -93,17 +93,13 @@ std::string NameWithSuffix(const std::string& name, int n) {
   return name.substr(0, dot) + suffix + name.substr(dot);
 }
 
-// The companion value file of a source: its path with the last three
-// characters replaced by "asc" in any letter case; "" when none exists.
+// The companion value file of a source: the file the INF reader takes its
+// values from (the path ending in "ASC" in some letter case); "" when none
+// exists.
 std::string CompanionOf(const std::string& source) {
   if (source.size() < 3) return {};
-  const std::string stem = source.substr(0, source.size() - 3);
-  for (int mask = 0; mask < 8; ++mask) {
-    std::string candidate = stem;
-    for (int i = 0; i < 3; ++i) candidate += (mask >> i & 1) ? "ASC"[i] : "asc"[i];
-    if (candidate != source && plat::FileExists(candidate)) return candidate;
-  }
-  return {};
+  const std::string companion = InfCompanionPath(source);
+  return companion != source && plat::FileExists(companion) ? companion : std::string();
 }
 
 // The files of a numbered set from `first` onward, while they exist.
@@ -142,7 +138,7 @@ class CopyPlan {
   // A file that already lies in the copy folder keeps its name.
   void Keep(const std::string& path) {
     if (FolderOfPath(path) != folder_) return;
-    taken_[LowerName(FileNameOfPath(path))] = path;
+    taken_[plat::LowerCase(FileNameOfPath(path))] = path;
     target_[path] = path;
   }
 
@@ -153,15 +149,15 @@ class CopyPlan {
       bool free = true;
       for (const std::string& path : group) {
         if (target_.count(path) != 0) continue;
-        const auto taken = taken_.find(LowerName(NameWithSuffix(FileNameOfPath(path), n)));
-        if (taken != taken_.end() && !SamePath(taken->second, path)) free = false;
+        const auto taken = taken_.find(plat::LowerCase(NameWithSuffix(FileNameOfPath(path), n)));
+        if (taken != taken_.end() && taken->second != path) free = false;
       }
       if (!free) continue;
       std::vector<std::string> targets;
       for (const std::string& path : group) {
         if (target_.count(path) == 0) {
           const std::string name = NameWithSuffix(FileNameOfPath(path), n);
-          taken_[LowerName(name)] = path;
+          taken_[plat::LowerCase(name)] = path;
           target_[path] = folder_ + "\\" + name;
         }
         targets.push_back(target_[path]);
@@ -173,7 +169,7 @@ class CopyPlan {
   // Copies every planned file that does not lie there yet.
   void CopyAll() const {
     for (const auto& [from, to] : target_) {
-      if (SamePath(from, to)) continue;
+      if (from == to) continue;
       if (!plat::CopyFileReplacing(from, to))
         throw plat::FileError("the source file could not be copied into the project folder", to);
     }
@@ -237,7 +233,8 @@ void WriteLabels(Lines& out, int w, bool convert) {
 }
 
 struct PeakRows {
-  double value[16][11] = {}, lower[16][11] = {}, upper[16][11] = {};
+  using Grid = double[kMaxPeaks + 1][kPeakParameters + 1];  // [peak][entry], from 1
+  Grid value = {}, lower = {}, upper = {};
 };
 
 // The peak table in the file's form: absolute values, binding energies,
@@ -249,7 +246,7 @@ PeakRows PeakTableForFile(int w) {
   const double hv = win.SpectrumHeader.ExcitationEnergy;
   PeakRows t;
   for (int p = 1; p <= P; ++p)
-    for (int j = 1; j <= 10; ++j) {
+    for (int j = 1; j <= kPeakParameters; ++j) {
       t.value[p][j] = win.ParameterValue[p][j];
       t.lower[p][j] = win.ParameterLower[p][j];
       t.upper[p][j] = win.ParameterUpper[p][j];
@@ -349,7 +346,7 @@ void WriteSingleSpectrum(Lines& out, int w, const std::string& source) {
     out.Int(100 * win.BackgroundState + P);
     const PeakRows t = PeakTableForFile(w);
     for (int p = 1; p <= P; ++p)
-      for (int j = 1; j <= 10; ++j) {
+      for (int j = 1; j <= kPeakParameters; ++j) {
         out.Num(t.lower[p][j]);
         out.Num(t.upper[p][j]);
         out.Num(t.value[p][j]);
@@ -357,7 +354,7 @@ void WriteSingleSpectrum(Lines& out, int w, const std::string& source) {
       }
   }
   if (win.BackgroundState == 4) {
-    for (int i = 1; i <= 6; ++i) {
+    for (int i = 1; i <= kBackgroundTerms; ++i) {
       const double v = win.BackgroundTermValue[i];
       out.Num(i <= 4 && G.CpsMode == 0 ? v / f : v);
       out.Int(win.BackgroundTermFixed[i] ? -1 : 0);
@@ -441,7 +438,7 @@ bool PlanSource(int w, CopyPlan& plan, NewSource& result) {
   const bool numbered = (win.ImportFormat & ~1) == kNumberedFormat && win.WindowKind == 0;
   if (numbered && !win.SourceDialogName.empty()) {
     for (const std::string& member : NumberedSet(win.SourceDialogName))
-      if (!SamePath(member, source)) group.push_back(member);
+      if (member != source) group.push_back(member);
   }
   const std::string companion = CompanionOf(source);
   if (!companion.empty()) group.push_back(companion);
@@ -533,9 +530,9 @@ struct SingleRecord {
   std::string fitPeakType;
   int fitPeaks = 0;
   PeakRows table;
-  int states[16][11] = {};
-  std::array<double, 7> terms{};
-  std::array<bool, 7> termFixed{};
+  int states[kMaxPeaks + 1][kPeakParameters + 1] = {};
+  std::array<double, kBackgroundTerms + 1> terms{};
+  std::array<bool, kBackgroundTerms + 1> termFixed{};
   // Error rows
   int errorUnit = 0, errorMethod = 0, errorsInPercent = 0;
   std::vector<double> diagonal, areaErrors, hessian;
@@ -602,7 +599,7 @@ SingleRecord ReadSingleSpectrum(Rows& in, bool titles) {
     if (P < 1 || P > kMaxPeaks) throw Damaged{};
     r.fitPeaks = P;
     for (int p = 1; p <= P; ++p)
-      for (int j = 1; j <= 10; ++j) {
+      for (int j = 1; j <= kPeakParameters; ++j) {
         r.table.lower[p][j] = in.Num();
         r.table.upper[p][j] = in.Num();
         r.table.value[p][j] = in.Num();
@@ -610,7 +607,7 @@ SingleRecord ReadSingleSpectrum(Rows& in, bool titles) {
       }
   }
   if (r.backgroundState == 4) {
-    for (int i = 1; i <= 6; ++i) {
+    for (int i = 1; i <= kBackgroundTerms; ++i) {
       r.terms[i] = in.Num();
       r.termFixed[i] = in.Num() != 0;
     }
@@ -734,23 +731,6 @@ std::vector<WindowEntry> ReadProjectFile(const std::vector<std::string>& lines) 
   return windows;
 }
 
-// Splits a file into its lines (CR LF or LF); a last line end makes no
-// further line.
-std::vector<std::string> SplitLines(const std::string& text) {
-  std::vector<std::string> lines;
-  std::size_t start = 0;
-  while (start < text.size()) {
-    std::size_t end = text.find('\n', start);
-    const bool last = end == std::string::npos;
-    if (last) end = text.size();
-    std::string line = text.substr(start, end - start);
-    if (!line.empty() && line.back() == '\r') line.pop_back();
-    lines.push_back(std::move(line));
-    start = last ? text.size() : end + 1;
-  }
-  return lines;
-}
-
 // The source a loaded window reads: in the copy folder beside the project
 // file where that now lies.
 std::string RepointedSource(const std::string& saved, const std::string& copyFolder) {
@@ -816,7 +796,7 @@ void StorePeakTable(int w, const SingleRecord& r) {
   auto& L = win.ParameterLower;
   auto& U = win.ParameterUpper;
   for (int p = 1; p <= P; ++p)
-    for (int j = 1; j <= 10; ++j) {
+    for (int j = 1; j <= kPeakParameters; ++j) {
       double lower = r.table.lower[p][j], upper = r.table.upper[p][j], value = r.table.value[p][j];
       if ((j == 5 || j == 6) && G.EnergyAxisMode == 1) {
         value = hv - value;
@@ -859,7 +839,7 @@ void StorePeakTable(int w, const SingleRecord& r) {
     V[1][6] = 0;
   // Peaks 2..P as ratios to peak 1.
   for (int p = 2; p <= P; ++p)
-    for (int j = 1; j <= 10; ++j) {
+    for (int j = 1; j <= kPeakParameters; ++j) {
       if (j == 1 || j == 3 || j == 7 || j == 9) {
         if (V[1][j] != 0) {
           divide(p, j, V[1][j]);
@@ -940,7 +920,7 @@ void RecreateSingleSpectrum(int w, const SingleRecord& r, const std::string& cop
     StorePeakTable(w, r);
   }
   if (r.backgroundState == 4) {
-    for (int i = 1; i <= 6; ++i) {
+    for (int i = 1; i <= kBackgroundTerms; ++i) {
       win.BackgroundTermValue[i] = i <= 4 && G.CpsMode == 0 ? r.terms[i] * f : r.terms[i];
       win.BackgroundTermFixed[i] = r.termFixed[i];
     }
@@ -948,15 +928,7 @@ void RecreateSingleSpectrum(int w, const SingleRecord& r, const std::string& cop
   if (G.CpsMode == 1)
     for (int i = 1; i <= N; ++i) WorkData[i] /= f;
 
-  ComputeIntensityRange(w);
-  ComputeEnergyRange(w);
-  DimSlotData(w);
-  StoreWorkData(w, 1);
-  StoreWorkBackground(w, 2);
-  G.CursorStart = win.RegionStart;
-  G.CursorEnd = win.RegionEnd;
-  win.RegionLength = static_cast<Int16>(win.RegionEnd - win.RegionStart + 1);
-  OpenSpectrumWindow(w, h.Name);
+  OpenRestoredSpectrum(w);
 
   if (win.HasFit != 0) {
     // The stored peaks are evaluated once: curves, sum, residuals and
@@ -1024,20 +996,9 @@ void RecreateChemicalStatePlot(int w, const ChemicalRecord& r) {
   StoreWorkBackground(w, 2);
   StoreWorkSigma(w, 3);
   OpenSpectrumWindow(w, win.ChemStateListName);
-  double minB = WorkBackground[1], maxB = WorkBackground[1];
-  double minC = WorkSigma[1], maxC = WorkSigma[1];
-  for (int k = 1; k <= r.count; ++k) {
-    minB = std::min(minB, WorkBackground[k]);
-    maxB = std::max(maxB, WorkBackground[k]);
-    minC = std::min(minC, WorkSigma[k]);
-    maxC = std::max(maxC, WorkSigma[k]);
-  }
-  win.ChemStateXMin = std::floor(minB) - 1;
-  win.ChemStateXMax = std::floor(maxB) + 2;
-  win.ChemStateYMin = std::floor(minC) - 1;
-  win.ChemStateYMax = std::floor(maxC) + 2;
-  win.ChemStateXSpan = win.ChemStateXMax - win.ChemStateXMin;
-  win.ChemStateYSpan = win.ChemStateYMax - win.ChemStateYMin;
+  // The kinetic-energy axis of a loaded plot starts one below the smallest
+  // entry, not two as when the list is first opened.
+  SetChemStateAxes(w, r.count, 1);
   RedrawWindow(w);
   G.CurrentWindow = static_cast<Byte>(w);
 }
@@ -1101,12 +1062,6 @@ void RecreateMultiSpectrum(int w, int kind, const MultiRecord& r) {
   G.CurrentWindow = static_cast<Byte>(w);
 }
 
-int FreeWindow() {
-  for (int w = 1; w <= kMaxWindows; ++w)
-    if (!Win[w].WindowOpen) return w;
-  return 0;
-}
-
 void SetSpectrumMenuFlags() {
   G.SpectrumPopupsFlag = plat::kMenuEnabled;
   G.SpectrumItemsFlag = plat::kMenuEnabled;
@@ -1122,19 +1077,8 @@ void SetSpectrumMenuFlags() {
 
 // The filter of both project dialogs.
 plat::FileDialogSpec ProjectDialog(int title, int flags) {
-  G.FileDialogFilter[0] = G.LabelTexts[80];
-  G.FileDialogFilter[1] = "*.svr";
-  G.FileDialogFilter[2] = G.CaptionTexts[14];
-  G.FileDialogFilter[3] = "*.*";
-  G.FileDialogFilter[4] = "";
-  plat::FileDialogSpec spec;
-  spec.filters = {{G.LabelTexts[80], "*.svr"}, {G.CaptionTexts[14], "*.*"}};
-  spec.fileName = "*.svr";
-  spec.defaultExtension = "svr";
-  spec.initialFolder = G.ProjectFolder;
-  spec.title = G.LabelTexts[title];
-  spec.flags = flags;
-  return spec;
+  return FileDialogFor({G.LabelTexts[80], "*.svr", G.CaptionTexts[14], "*.*"}, "*.svr", "svr",
+                       G.ProjectFolder, G.LabelTexts[title], flags);
 }
 
 }  // namespace
@@ -1214,7 +1158,7 @@ bool LoadProjectFrom(const std::string& path) {
   const std::string previousProject = G.ProjectPath;
   std::vector<WindowEntry> windows;
   try {
-    windows = ReadProjectFile(SplitLines(plat::ReadWholeFile(path)));
+    windows = ReadProjectFile(ReadAllLines(path));
   } catch (const Damaged&) {
     G.CommandId = kMessageDamaged;
     G.ProjectPath = previousProject;
@@ -1250,8 +1194,8 @@ bool LoadProjectFrom(const std::string& path) {
     G.BatchMode = 2;
     WorkData.Clear();
     WorkBackground.Clear();
-    const int w = FreeWindow();
-    if (w == 0) {
+    const int w = LowestFreeWindow();
+    if (w > kMaxWindows) {
       G.CommandId = kMessageNoFreeWindow;
       ShowMessage(kMessageNoFreeWindow, G.CurrentWindow);
       break;

@@ -233,9 +233,13 @@ TwoColumnFile ParseTwoColumn(std::string_view text, bool digitFirstUntrimmed) {
     runs.back().intensities.push_back(intensity);
   }
   // Runs that continue one axis across the lines between them are one region.
+  // A region already longer than a spectrum can hold takes no more runs: the
+  // file is refused for it whatever follows, and checking its spacing again
+  // for every further line would cost time that grows with its square.
   std::vector<Run> joined;
   for (Run& run : runs) {
-    if (!joined.empty() && Continues(joined.back(), run)) {
+    if (!joined.empty() && joined.back().energies.size() <= static_cast<std::size_t>(kMaxSpectrumPoints) &&
+        Continues(joined.back(), run)) {
       Run& last = joined.back();
       last.energies.insert(last.energies.end(), run.energies.begin(), run.energies.end());
       last.intensities.insert(last.intensities.end(), run.intensities.begin(), run.intensities.end());

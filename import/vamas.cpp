@@ -103,13 +103,11 @@ struct HeaderInfo {
   std::array<bool, kBlockItems + 1> included{};
 };
 
-// Reads one block into `b`. The first block of a file (`first` nullptr)
-// carries every item; a later one only those the inclusion list names, the
-// others being the first block's: those that decide the layout of the rest
-// of the block (technique, corresponding variables, abscissa) are looked up
-// there, the others are copied by Inherit for the blocks kept.
-void ParseBlock(LineReader& lines, const HeaderInfo& header, const VamasBlock* first, VamasBlock& b) {
-  auto has = [&](int item) { return first == nullptr || header.included[item]; };
+// Reads one block into `b`. The first block of a file carries every item; a
+// later one only those the inclusion list names, so `b` comes holding the
+// first block's items and keeps those the block leaves out.
+void ParseBlock(LineReader& lines, const HeaderInfo& header, bool first, VamasBlock& b) {
+  auto has = [&](int item) { return first || header.included[item]; };
   const std::string& mode = header.mode;
   const bool mapMode = IsOneOf(mode, {"MAP", "MAPDP", "MAPSV", "MAPSVDP", "SEM"});
   const bool depthMode = IsOneOf(mode, {"MAPDP", "MAPSVDP", "SDP", "SDPSV"});
@@ -127,7 +125,7 @@ void ParseBlock(LineReader& lines, const HeaderInfo& header, const VamasBlock* f
     for (long long j = 0; j < n; ++j) b.Comment += lines.Next("a block comment line");
   }
   if (has(11)) b.Technique = std::string(TrimView(lines.Next("the technique")));
-  const std::string& tech = has(11) ? b.Technique : first->Technique;
+  const std::string& tech = b.Technique;
   if (mapMode && has(12)) lines.Skip(2, "the x and y coordinates");
   if (has(13)) {
     for (long long j = 0; j < header.experimentalVariables; ++j) {
@@ -172,8 +170,6 @@ void ParseBlock(LineReader& lines, const HeaderInfo& header, const VamasBlock* f
       if (j == 0 && !header.regular) b.AbscissaLabel = std::move(label);
       lines.Skip(1, "a corresponding variable unit");
     }
-  } else {
-    b.VariableCount = first->VariableCount;
   }
   if (has(36)) lines.Skip(1, "the signal mode");
   if (has(37)) b.CollectionTime = NumberItem(lines, "the signal collection time");
@@ -224,33 +220,6 @@ void ParseBlock(LineReader& lines, const HeaderInfo& header, const VamasBlock* f
       throw FormatProblem{"an irregular abscissa is not evenly spaced"};
   b.AbscissaStart = x.front();
   b.AbscissaIncrement = step;
-}
-
-
-// The items a later block leaves out are those of the first block.
-void Inherit(VamasBlock& b, const VamasBlock& first, const HeaderInfo& header) {
-  auto has = [&](int item) { return header.included[item]; };
-  if (!has(1)) b.BlockId = first.BlockId;
-  if (!has(2)) b.Sample = first.Sample;
-  if (!has(3)) b.Year = first.Year;
-  if (!has(4)) b.Month = first.Month;
-  if (!has(5)) b.Day = first.Day;
-  if (!has(10)) b.Comment = first.Comment;
-  if (!has(11)) b.Technique = first.Technique;
-  if (!has(13)) b.FirstExperimentalValue = first.FirstExperimentalValue;
-  if (!has(16)) b.ExcitationEnergy = first.ExcitationEnergy;
-  if (!has(23)) b.AnalyserMode = first.AnalyserMode;
-  if (!has(24)) b.PassEnergy = first.PassEnergy;
-  if (!has(31)) b.Species = first.Species;
-  if (!has(32)) b.Transition = first.Transition;
-  if (header.regular && !has(34)) {
-    b.AbscissaLabel = first.AbscissaLabel;
-    b.AbscissaStart = first.AbscissaStart;
-    b.AbscissaIncrement = first.AbscissaIncrement;
-  }
-  if (!header.regular && !has(35)) b.AbscissaLabel = first.AbscissaLabel;
-  if (!has(37)) b.CollectionTime = first.CollectionTime;
-  if (!has(38)) b.ScanCount = first.ScanCount;
 }
 
 }  // namespace
@@ -307,23 +276,20 @@ VamasFile ParseVamas(std::string_view text, const VamasKeep& keep) {
     header.futureBlockEntries = Count(lines, "the future upgrade block entries");
     lines.Skip(futureExperiment, "a future upgrade experiment entry");
     file.BlockCount = Count(lines, "the number of blocks");
-    // The first block is the pattern of the later ones; it is held apart
-    // whether it is kept or not. Every other block is read on its own and
-    // dropped unless it is kept.
+    // The first block without its values is the pattern every later block
+    // starts from, whether the first block is kept or not; a block that is
+    // not kept is read and dropped.
     VamasBlock pattern;
     for (long long k = 0; k < file.BlockCount; ++k) {
-      VamasBlock block;
+      VamasBlock block = pattern;
       block.Index = k;
-      ParseBlock(lines, header, k == 0 ? nullptr : &pattern, block);
+      ParseBlock(lines, header, k == 0, block);
       ++file.BlocksRead;
-      const bool kept = keep(file, k);
       if (k == 0) {
-        if (kept) file.Blocks.push_back(block);
-        pattern = std::move(block);
-      } else if (kept) {
-        Inherit(block, pattern, header);
-        file.Blocks.push_back(std::move(block));
+        pattern = block;
+        pattern.Values = {};
       }
+      if (keep(file, k)) file.Blocks.push_back(std::move(block));
     }
   } catch (const FormatProblem& problem) {
     file.Status = VamasStatus::Malformed;

@@ -194,8 +194,7 @@ void QPainterCanvas::Line(double x1, double y1, double x2, double y2) {
 
 void QPainterCanvas::Polyline(const int* xs, const int* ys, int count) {
   if (!xs || !ys || count < 2) return;
-  QPoint* points = Points(count);
-  for (int i = 0; i < count; ++i) points[i] = QPoint(ClampedPixel(xs[i]), ClampedPixel(ys[i]));
+  const QPoint* points = PixelPoints(xs, ys, count, count);
   Paint([&](QPainter& p) { p.drawPolyline(points, count); });
 }
 
@@ -215,8 +214,7 @@ void QPainterCanvas::FilledBox(double x1, double y1, double x2, double y2) {
 
 void QPainterCanvas::FilledPolygon(const int* xs, const int* ys, int count) {
   if (!xs || !ys || count <= 0) return;
-  QPoint* corners = Points(count);
-  for (int i = 0; i < count; ++i) corners[i] = QPoint(ClampedPixel(xs[i]), ClampedPixel(ys[i]));
+  const QPoint* corners = PixelPoints(xs, ys, count, count);
   QColor colour = ToQColor(state_.colour);
   Paint([&](QPainter& p) {
     p.setBrush(colour);
@@ -228,8 +226,7 @@ void QPainterCanvas::FilledProfile(const int* xs, const int* ys, int count, int 
                                    int fillColour) {
   if (!xs || !ys || count < 2) return;
   // The curve's points, then the corners of the area under it.
-  QPoint* curve = Points(2 * count + 2);
-  for (int i = 0; i < count; ++i) curve[i] = QPoint(ClampedPixel(xs[i]), ClampedPixel(ys[i]));
+  QPoint* curve = PixelPoints(xs, ys, count, 2 * count + 2);
   const int base = ClampedPixel(baseline);
   QPoint* corners = curve + count;
   int corner = 0;
@@ -337,9 +334,11 @@ bool QPainterCanvas::Picture(const std::string& path, double x1, double y1, doub
   return false;
 }
 
-QPoint* QPainterCanvas::Points(int count) {
-  if (points_.size() < static_cast<std::size_t>(count)) points_.resize(static_cast<std::size_t>(count));
-  return points_.data();
+QPoint* QPainterCanvas::PixelPoints(const int* xs, const int* ys, int count, int room) {
+  if (points_.size() < static_cast<std::size_t>(room)) points_.resize(static_cast<std::size_t>(room));
+  QPoint* points = points_.data();
+  for (int i = 0; i < count; ++i) points[i] = QPoint(ClampedPixel(xs[i]), ClampedPixel(ys[i]));
+  return points;
 }
 
 QPaintDevice* QPainterCanvas::SizeDevice() {

@@ -55,9 +55,10 @@ class QPainterCanvas : public Canvas {
   // Runs `draw` with a painter set up for the current state; returns false
   // when there is no device to draw on.
   bool Paint(const std::function<void(QPainter&)>& draw, bool withPen = true);
-  // A buffer of at least `count` points, kept between primitives so that
-  // long curves are not allocated anew on each call.
-  QPoint* Points(int count);
+  // Points 0..count-1 as clamped whole pixels, at the start of a buffer of
+  // at least `room` points (room >= count) that is kept between primitives
+  // so that long curves are not allocated anew on each call.
+  QPoint* PixelPoints(const int* xs, const int* ys, int count, int room);
   // The device measured and sized (nullptr: none).
   QPaintDevice* SizeDevice();
   QPaintDevice* MeasureDevice();

@@ -211,10 +211,10 @@ void cmd17_Click() {
   RedrawWindow(w);
 }
 
-void CommitBackground(int w) {
-  if (!IsSpectrumWindow(w)) return;
+bool CommitBackground(int w) {
+  if (!IsSpectrumWindow(w)) return false;
   WindowRecord& win = Win[w];
-  if (win.BackgroundState != BackgroundDefined && win.BackgroundState != BackgroundFitted) return;
+  if (win.BackgroundState != BackgroundDefined && win.BackgroundState != BackgroundFitted) return false;
   if (IsSpectrumWindow(G.CurrentWindow)) {
     Win[G.CurrentWindow].ErrorTableValid = 0;
     Win[G.CurrentWindow].HessianValid = 0;
@@ -226,6 +226,7 @@ void CommitBackground(int w) {
   StoreWorkData(w, 1);
   win.BackgroundState = BackgroundSubtracted;
   RedrawWindow(w);
+  return true;
 }
 
 void NegateSpectrum(int w) {

@@ -65,8 +65,8 @@ void ComputeBackgroundArea(int w);
 void AcceptBackground(int w);
 
 // Subtracts a kept (2) or fitted (4) background from the spectrum; column 2
-// keeps it. Nothing in any other state.
-void CommitBackground(int w);
+// keeps it. Nothing in any other state; returns whether it subtracted.
+bool CommitBackground(int w);
 // Changes the sign of the spectrum (column 1); the background column stays.
 void NegateSpectrum(int w);
 

@@ -407,6 +407,19 @@ SnapshotRead ReadSpectrumSnapshot(int v, const std::string& path) {
   return SnapshotRead::Ok;
 }
 
+void OpenRestoredSpectrum(int v) {
+  WindowRecord& win = Win[v];
+  ComputeIntensityRange(v);
+  ComputeEnergyRange(v);
+  DimSlotData(v);
+  StoreWorkData(v, 1);
+  StoreWorkBackground(v, 2);
+  G.CursorStart = win.RegionStart;
+  G.CursorEnd = win.RegionEnd;
+  win.RegionLength = static_cast<Int16>(win.RegionEnd - win.RegionStart + 1);
+  OpenSpectrumWindow(v, win.SpectrumHeader.Name);
+}
+
 int PasteSpectrumSnapshot() {
   const int v = LowestFreeWindow();
   if (RefuseWhenNoFreeWindow(v)) return 0;
@@ -418,15 +431,7 @@ int PasteSpectrumSnapshot() {
     for (int i = 1; i <= n; ++i) WorkData[i] /= f;
   }
   G.ImportedIndex = win.SourceSpectrumIndex;
-  ComputeIntensityRange(v);
-  ComputeEnergyRange(v);
-  DimSlotData(v);
-  StoreWorkData(v, 1);
-  StoreWorkBackground(v, 2);
-  G.CursorStart = win.RegionStart;
-  G.CursorEnd = win.RegionEnd;
-  win.RegionLength = static_cast<Int16>(win.RegionEnd - win.RegionStart + 1);
-  OpenSpectrumWindow(v, win.SpectrumHeader.Name);
+  OpenRestoredSpectrum(v);
   if (win.HasFit != 0) {
     // The evaluation runs under the window's line shape; the user's own
     // defaults for new windows come back afterwards.

@@ -27,6 +27,13 @@ enum class SnapshotRead {
 // or 3 (malformed) is shown and the result says which.
 SnapshotRead ReadSpectrumSnapshot(int v, const std::string& path = "");
 
+// Opens window v on the spectrum in WorkData and the background in
+// WorkBackground (points 1..N, both in the current intensity unit) as the
+// record of v describes them: intensity and energy ranges, data columns 1
+// and 2 stored, the cursors on the window's region, the window opened under
+// the spectrum's name. A paste and a project load end with it.
+void OpenRestoredSpectrum(int v);
+
 // The whole paste: the lowest free window (message 1 when none), the
 // snapshot read into it, columns stored, the window opened and a stored fit
 // evaluated again without iterating; the new window becomes current. Returns

@@ -119,6 +119,14 @@ void DrawTransmissionFit(int w) {
   DrawFitCurveAndResiduals(w);
 }
 
+// The fit's picture with the chi-square of G.FitVector, shown when the
+// window is open.
+void ShowTransmissionFitState(int w) {
+  DrawTransmissionFit(w);
+  ChiSquareFromCurve(w);
+  if (Win[w].WindowOpen) ShowFitStatistics(w);
+}
+
 // The standard deviations of the fit from the raw counts of w's source
 // (already in WorkData), as every fit weighs its points.
 void WeightsFromRawCounts(int w) {
@@ -130,6 +138,16 @@ void WeightsFromRawCounts(int w) {
     if (value <= 0.0) value = 1e-8;
     WorkSigma[i] = std::sqrt(value);
   }
+}
+
+// The window's peak table made one single peak with the Doniach-Sunjic fit
+// arrays: the peak row the editor draws the reference times the function
+// into.
+void UseOnePeak(int w) {
+  WindowRecord& win = Win[w];
+  win.PeakCount = 1;
+  win.PeakType = G.MessageTexts[47];
+  AllocFitArraysDoniachSunjic(w);
 }
 
 // Coefficients and statistics of the closing evaluation into the window.
@@ -285,18 +303,14 @@ void FitTransmissionFunction(int w) {
   auto sync = [](const double* q) { std::copy(q, q + kCoefficients + 1, G.FitVector.begin()); };
   auto closingDisplay = [&] {
     G.FitDisplayPass = 1;
-    DrawTransmissionFit(w);
-    ChiSquareFromCurve(w);
-    if (win.WindowOpen) ShowFitStatistics(w);
+    ShowTransmissionFitState(w);
     StoreTransmissionFit(w);
     G.FitDisplayPass = 0;
   };
 
   // The start, then the question how long to iterate; Cancel there keeps
   // the start values (a positive b2 taken as 0) with their statistics.
-  DrawTransmissionFit(w);
-  ChiSquareFromCurve(w);
-  if (win.WindowOpen) ShowFitStatistics(w);
+  ShowTransmissionFitState(w);
   ShowIterationLimitPage();
   if (G.DialogResult == 2) {
     closingDisplay();
@@ -311,9 +325,7 @@ void FitTransmissionFunction(int w) {
   hooks.acceptedStep = [&](const double* q) {
     sync(q);
     G.FitDisplayPass = 0;
-    DrawTransmissionFit(w);
-    ChiSquareFromCurve(w);
-    if (win.WindowOpen) ShowFitStatistics(w);
+    ShowTransmissionFitState(w);
   };
   hooks.afterTrial = [&](const double* q, double iteration) {
     sync(q);
@@ -348,9 +360,7 @@ void RunTransmissionReferenceCommand(int command) {
     return;
   }
   if (win.HasFit == 0) {
-    win.PeakCount = 1;
-    win.PeakType = G.MessageTexts[47];
-    AllocFitArraysDoniachSunjic(w);
+    UseOnePeak(w);
     G.CommandId = static_cast<Int16>(command);
     LoadTransmissionReference(command);
     if (win.TransmissionActive == 1 && G.SpectraReadCount != 0) EditTransmissionFunction(w);
@@ -367,9 +377,7 @@ void RunEditTransmissionCommand() {
   WindowRecord& win = Win[w];
   bool edited = false;
   if (ShowsTransmissionFile(w) && win.HasFit == 0) {
-    win.PeakCount = 1;
-    win.PeakType = G.MessageTexts[47];
-    AllocFitArraysDoniachSunjic(w);
+    UseOnePeak(w);
     DimWorkPeak(w);
     for (int k = 1; k <= win.SpectrumHeader.PointCount; ++k) WorkPeak[k] = 1;
     EditTransmissionFunction(w);

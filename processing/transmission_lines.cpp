@@ -7,6 +7,7 @@
 #include "core/model.h"
 #include "dialogs/transmission_pages.h"
 #include "fiterrors/progress_page.h"
+#include "import/transmission_files.h"
 #include "shell/messages.h"
 
 namespace sorvan {
@@ -33,6 +34,11 @@ constexpr ReferenceLine kLines[kReferenceLineCount + 1] = {
     {"Ge 2p3 (270 eV) =                             %", 270, 'G'},
 };
 
+// The nine pairs (numerator row, denominator row) of the goal.
+constexpr int kReferenceLinePairCount = 9;
+struct ReferenceLinePair {
+  int numerator, denominator;
+};
 constexpr ReferenceLinePair kPairs[kReferenceLinePairCount] = {
     {12, 13}, {11, 10}, {9, 8}, {7, 6}, {4, 5}, {1, 2}, {1, 3}, {3, 2}, {14, 15}};
 
@@ -62,17 +68,9 @@ constexpr int kSearchMode = 383;
 
 double Weight(double mark) { return std::fabs(mark - 1.0); }
 
-double Ierf(const double* c, double energy) {
-  const double x = (energy - 1000.0) / 1000.0;
-  return c[1] + c[2] * x + c[3] * x * x + c[4] * x * x * x + c[5] * x * x * x * x +
-         c[6] * std::pow(energy, c[7]);
-}
-
 }  // namespace
 
 const ReferenceLine& ReferenceLineRow(int row) { return kLines[row]; }
-
-const ReferenceLinePair& ReferenceLinePairAt(int index) { return kPairs[index]; }
 
 bool CheckReferenceLineGroups(double* percent) {
   for (const LineGroup& group : kGroups) {
@@ -92,8 +90,8 @@ double ReferenceLineGoal(const double* coef, const double* percent) {
   for (const ReferenceLinePair& pair : kPairs) {
     const double pa = percent[pair.numerator], pb = percent[pair.denominator];
     if (!(pa > 0.0 && pb > 0.0)) continue;
-    const double ta = Ierf(coef, kLines[pair.numerator].energy);
-    const double tb = Ierf(coef, kLines[pair.denominator].energy);
+    const double ta = TransmissionParameterValue(coef, kLines[pair.numerator].energy);
+    const double tb = TransmissionParameterValue(coef, kLines[pair.denominator].energy);
     if (ta > 0.0 && tb > 0.0) {
       const double q = (pa / ta) / (pb / tb) - 1.0;
       goal += q * q;

@@ -11,7 +11,6 @@
 namespace sorvan {
 
 inline constexpr int kReferenceLineCount = 15;
-inline constexpr int kReferenceLinePairCount = 9;
 
 // Row r (1..15) of the reference intensity page: its label, the kinetic
 // energy at which the goal takes the function (eV) and its group ('A'..'G').
@@ -21,12 +20,6 @@ struct ReferenceLine {
   char group;
 };
 const ReferenceLine& ReferenceLineRow(int row);
-
-// The nine pairs (numerator row, denominator row) of the goal.
-struct ReferenceLinePair {
-  int numerator, denominator;
-};
-const ReferenceLinePair& ReferenceLinePairAt(int index);  // 0..8
 
 // Checks the groups of percent[1..15] in the order F, E, D, C, B, A, G: a
 // group whose first row is not 0 must total 100 after rounding (a sum from

@@ -4,9 +4,9 @@
 #include <algorithm>
 #include <cmath>
 
+#include "core/file_dialogs.h"
 #include "core/model.h"
 #include "display/redraw.h"
-#include "platform/dialogs.h"
 #include "platform/forms.h"
 #include "platform/surfaces.h"
 #include "shell/messages.h"
@@ -92,19 +92,9 @@ bool SaveWindowBitmap(int w, const std::string& path) {
 void ExportWindowBitmap() {
   const int w = G.CurrentWindow;
   if (!IsSpectrumWindow(w) || !Win[w].WindowOpen) return;
-  G.FileDialogFilter[0] = G.LabelTexts[77];
-  G.FileDialogFilter[1] = "*.bmp";
-  G.FileDialogFilter[2] = G.CaptionTexts[14];
-  G.FileDialogFilter[3] = "*.*";
-  G.FileDialogFilter[4] = "";
-  plat::FileDialogSpec spec;
-  spec.filters = {{G.LabelTexts[77], "*.bmp"}, {G.CaptionTexts[14], "*.*"}};
-  spec.fileName = "*.bmp";
-  spec.defaultExtension = "bmp";
-  spec.initialFolder = LastBitmapFolder();
-  spec.title = G.MessageTexts[94];
-  spec.flags = plat::kFilePathMustExist | plat::kFileOverwritePrompt;
-  const std::string path = plat::SaveFileDialog(spec);
+  const std::string path =
+      ChooseFileToSave({G.LabelTexts[77], "*.bmp", G.CaptionTexts[14], "*.*"}, "*.bmp", "bmp",
+                       LastBitmapFolder(), G.MessageTexts[94]);
   if (!path.empty()) {
     const std::size_t slash = path.find_last_of('\\');
     if (slash != std::string::npos) LastBitmapFolder() = path.substr(0, slash);

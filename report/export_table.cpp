@@ -4,13 +4,13 @@
 #include <cmath>
 
 #include "core/events.h"
+#include "core/file_dialogs.h"
 #include "core/model.h"
 #include "core/store.h"
 #include "dialogs/page.h"
 #include "display/redraw.h"
 #include "fit/chi_square.h"
 #include "platform/controls.h"
-#include "platform/dialogs.h"
 #include "platform/files.h"
 #include "platform/text.h"
 #include "processing/revert.h"
@@ -240,18 +240,7 @@ std::vector<std::string> SpectrumTableLines(int w) {
 }
 
 std::string AskTableFile(const std::string& title, const std::string& mask, const std::string& extension) {
-  G.FileDialogFilter[0] = G.CaptionTexts[15];
-  G.FileDialogFilter[1] = mask;
-  G.FileDialogFilter[2] = G.CaptionTexts[14];
-  G.FileDialogFilter[3] = "*.*";
-  G.FileDialogFilter[4] = "";
-  plat::FileDialogSpec spec;
-  spec.filters = {{G.CaptionTexts[15], mask}, {G.CaptionTexts[14], "*.*"}};
-  spec.fileName = mask;
-  spec.defaultExtension = extension;
-  spec.title = title;
-  spec.flags = plat::kFilePathMustExist | plat::kFileOverwritePrompt;
-  return plat::SaveFileDialog(spec);
+  return ChooseFileToSave({G.CaptionTexts[15], mask, G.CaptionTexts[14], "*.*"}, mask, extension, "", title);
 }
 
 bool FreeSpaceFor(const std::string& path, double bytes, int w) {

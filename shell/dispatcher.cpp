@@ -1,14 +1,13 @@
 // The menu dispatcher: selects the command group of a menu command number
-// and hands the number over. Before a command, a command not built yet is
-// refused, and so is one that acts on the current window while that window
-// is closed. Nothing is done after a command; every
+// and hands the number over. The one thing done before a command is the
+// closed-window guard: a command that acts on the current window is refused
+// while that window is closed. Nothing is done after a command; every
 // command runs its own redraws and menu updates.
 #include <algorithm>
 #include <iterator>
 
 #include "core/model.h"
 #include "shell/commands.h"
-#include "shell/menu_state.h"
 #include "shell/messages.h"
 
 namespace sorvan {

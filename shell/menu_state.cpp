@@ -3,14 +3,12 @@
 // commands keep the check flags, and every rebuild of the bar reads them.
 #include "shell/menu_state.h"
 
-#include <array>
 #include <stdexcept>
 #include <string>
 
 #include "core/model.h"
 #include "platform/menus.h"
 #include "platform/toolbar.h"
-#include "shell/commands.h"
 #include "shell/menu_bar.h"
 #include "shell/menu_commands.h"
 #include "shell/toolbar.h"
@@ -21,7 +19,6 @@ namespace {
 // The option items in the order of G.MenuCheckFlags (from 1).
 constexpr int kCheckItems[] = {8111, 8112, 8113, 8114, 8115, 8116, 8121, 8122, 8123, 8132,
                                8133, 8134, 8135, 8144, 8145, 8310, 8320, 8410, 8420};
-
 
 void Enable(int idOrHandle, int flag) {
   if (G.MenuBarHandle != 0) plat::EnableMenuItem(G.MenuBarHandle, idOrHandle, flag);

@@ -14,7 +14,6 @@ void SyncToolbarButtons();
 // Sets the check marks of the option items from the settings.
 void SyncOptionChecks();
 
-
 // The check flag (0 or 8) of an option item kept in G.MenuCheckFlags; the
 // option items are 8111-8116, 8121-8123, 8132-8135, 8144, 8145, 8310, 8320,
 // 8410 and 8420. Throws std::out_of_range for any other command.

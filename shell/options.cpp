@@ -233,19 +233,9 @@ void LoadPresetting() {
 }
 
 void SavePresetting() {
-  G.FileDialogFilter[0] = G.CaptionTexts[18];
-  G.FileDialogFilter[1] = "*.SET";
-  G.FileDialogFilter[2] = G.CaptionTexts[14];
-  G.FileDialogFilter[3] = "*.*";
-  G.FileDialogFilter[4] = "";
-  plat::FileDialogSpec spec;
-  spec.filters = {{G.CaptionTexts[18], "*.SET"}, {G.CaptionTexts[14], "*.*"}};
-  spec.fileName = "*.SET";
-  spec.defaultExtension = "SET";
-  spec.initialFolder = G.ProgramFolder + "\\presetting";
-  spec.title = G.MessageTexts[125];
-  spec.flags = plat::kFilePathMustExist | plat::kFileOverwritePrompt;
-  const std::string path = plat::SaveFileDialog(spec);
+  const std::string path =
+      ChooseFileToSave({G.CaptionTexts[18], "*.SET", G.CaptionTexts[14], "*.*"}, "*.SET", "SET",
+                       G.ProgramFolder + "\\presetting", G.MessageTexts[125]);
   if (path.empty()) return;
   G.PresettingFilePath = path;
   try {

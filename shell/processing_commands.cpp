@@ -52,12 +52,7 @@ bool RunRegionAndBackgroundCommand(int command) {
     case 2100:
       // Only a kept or fitted background can be subtracted; otherwise the
       // user learns why nothing changed.
-      if (IsSpectrumWindow(w) && Win[w].BackgroundState != BackgroundDefined &&
-          Win[w].BackgroundState != BackgroundFitted) {
-        plat::MessageBox(G.MessageTexts[kNoKeptBackgroundHint], plat::kMessageOk, "");
-        return true;
-      }
-      CommitBackground(w);
+      if (!CommitBackground(w)) plat::MessageBox(G.MessageTexts[kNoKeptBackgroundHint], plat::kMessageOk, "");
       return true;
     case 2200:
       // Only a complete cursor pair makes a region; without one the user is

@@ -6,7 +6,6 @@
 #include "core/model.h"
 #include "shell/commands.h"
 #include "shell/menu_commands.h"
-#include "shell/menu_state.h"
 #include "shell/toolbar.h"
 
 namespace sorvan {

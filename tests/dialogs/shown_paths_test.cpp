@@ -14,7 +14,7 @@
 #include "platform/files.h"
 #include "support/program_folder.h"
 #include "support/test_support.h"
-#include "tests/import/vamas_fixture.h"
+#include "tests/import/started_program_fixture.h"
 #include "tests/shell/shell_fixture.h"
 
 namespace {
@@ -22,21 +22,7 @@ namespace {
 using namespace sorvan;
 namespace script = plat::script;
 
-class ShownPaths : public importtest::ImportTest {
- protected:
-  void SetUp() override {
-    importtest::ImportTest::SetUp();
-    program_ = std::make_unique<testsupport::ProgramFolder>();
-    shelltest::StartProgramForTest();
-  }
-  void TearDown() override {
-    plat::driver::Reset();
-    program_.reset();
-    importtest::ImportTest::TearDown();
-  }
-
-  std::unique_ptr<testsupport::ProgramFolder> program_;
-};
+class ShownPaths : public importtest::StartedProgramTest {};
 
 TEST_F(ShownPaths, ChoicePageOfAnImportNamesTheFileWithinItsLabel) {
   struct Case {

@@ -14,26 +14,15 @@
 #include "platform/forms.h"
 #include "platform/qt_internal.h"
 #include "support/program_folder.h"
-#include "tests/import/vamas_fixture.h"
+#include "tests/import/started_program_fixture.h"
 #include "tests/shell/shell_fixture.h"
 
 namespace {
 
 using namespace sorvan;
 
-class ResizeRedraw : public importtest::ImportTest {
+class ResizeRedraw : public importtest::StartedProgramTest {
  protected:
-  void SetUp() override {
-    importtest::ImportTest::SetUp();
-    program_ = std::make_unique<testsupport::ProgramFolder>();
-    shelltest::StartProgramForTest();
-  }
-  void TearDown() override {
-    plat::driver::Reset();
-    program_.reset();
-    importtest::ImportTest::TearDown();
-  }
-
   // Imports a file of C 1s, N 1s and O 1s from the menu into windows 1..3.
   void ImportThreeRegions() {
     importtest::FileSpec file;
@@ -61,7 +50,6 @@ class ResizeRedraw : public importtest::ImportTest {
     EXPECT_TRUE(shown == *plat::detail::BackingImage(w)) << "window " << w << " was not redrawn for its size";
   }
 
-  std::unique_ptr<testsupport::ProgramFolder> program_;
 };
 
 TEST_F(ResizeRedraw, TiledWindowsShowTheirWholePicture) {

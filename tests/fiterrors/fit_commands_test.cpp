@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "../shell/shell_fixture.h"
+#include "../shell/test_spectra.h"
 #include "core/store.h"
 #include "dialogs/fit_finished_page.h"
 #include "display/redraw.h"
@@ -93,25 +94,7 @@ class FitFromTheMenu : public shelltest::ShellTest {
   static int RowOf(double intensity) { return testsupport::RowOfIntensity(kW, intensity); }
 
   // A peak table of two peaks near the truth, ready for 3130.
-  static void TwoPeakTable() {
-    WindowRecord& win = Win[kW];
-    win.PeakType = G.MessageTexts[47];
-    win.PeakCount = 2;
-    const double values[3][6] = {{}, {0, 900, 0.3, 292.2, 1.8, 0}, {0, 550, 0.3, 286.9, 1.8, 0}};
-    for (int p = 1; p <= 2; ++p) {
-      for (int k = 0; k <= 4; ++k) {
-        win.ParameterValue[p][2 * k + 1] = values[p][k + 1];
-        win.ParameterState[p][2 * k + 1] = k == 4 ? 1 : 0;
-        win.ParameterValue[p][2 * k + 2] = 0;
-        win.ParameterState[p][2 * k + 2] = 1;
-      }
-      const double lower[5] = {0, 0, 280, 0.5, -0.5}, upper[5] = {1e5, 1, 300, 5, 0.5};
-      for (int j = 1; j <= 10; ++j) {
-        win.ParameterLower[p][j] = lower[(j - 1) / 2];
-        win.ParameterUpper[p][j] = upper[(j - 1) / 2];
-      }
-    }
-  }
+  static void TwoPeakTable() { shelltest::TwoPeakTable(kW); }
 };
 
 TEST_F(FitFromTheMenu, NewFitOfTwoPeaksPickedWithTheMouse) {

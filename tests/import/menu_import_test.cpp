@@ -16,25 +16,18 @@
 #include "processing/revert.h"
 #include "support/program_folder.h"
 #include "tests/import/spx_fixture.h"
-#include "tests/import/vamas_fixture.h"
+#include "tests/import/started_program_fixture.h"
 #include "tests/shell/shell_fixture.h"
 
 using namespace sorvan;
 
 namespace {
 
-class MenuImportTest : public importtest::ImportTest {
+class MenuImportTest : public importtest::StartedProgramTest {
  protected:
   void SetUp() override {
-    importtest::ImportTest::SetUp();
-    program_ = std::make_unique<testsupport::ProgramFolder>();
-    shelltest::StartProgramForTest();
+    StartedProgramTest::SetUp();
     G.CpsMode = 0;
-  }
-  void TearDown() override {
-    plat::driver::Reset();
-    program_.reset();
-    importtest::ImportTest::TearDown();
   }
 
   // Three depth regions of three levels; level c of region r holds the
@@ -65,7 +58,6 @@ class MenuImportTest : public importtest::ImportTest {
     return v;
   }
 
-  std::unique_ptr<testsupport::ProgramFolder> program_;
 };
 
 TEST_F(MenuImportTest, NplFileFromTheMenu) {

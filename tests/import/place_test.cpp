@@ -10,7 +10,7 @@
 #include "platform/menus.h"
 #include "platform/surfaces.h"
 #include "support/program_folder.h"
-#include "tests/import/vamas_fixture.h"
+#include "tests/import/started_program_fixture.h"
 
 using namespace sorvan;
 using importtest::BlockSpec;
@@ -18,18 +18,11 @@ using importtest::FileSpec;
 
 namespace {
 
-class PlaceTest : public importtest::ImportTest {
+class PlaceTest : public importtest::StartedProgramTest {
  protected:
   void SetUp() override {
-    importtest::ImportTest::SetUp();
-    program_ = std::make_unique<testsupport::ProgramFolder>();
-    shelltest::StartProgramForTest();
+    StartedProgramTest::SetUp();
     G.CpsMode = 0;  // values as counts unless a test says otherwise
-  }
-  void TearDown() override {
-    plat::driver::Reset();
-    program_.reset();
-    importtest::ImportTest::TearDown();
   }
 
   // A file of four spectra C1s, O1s, N1s, S2p with 3, 4, 5, 6 points.
@@ -62,7 +55,6 @@ class PlaceTest : public importtest::ImportTest {
 
   static void OpenInModel(int w) { Win[w].WindowOpen = true; }
 
-  std::unique_ptr<testsupport::ProgramFolder> program_;
 };
 
 TEST_F(PlaceTest, ChosenSpectraTakeTheLowestFreeWindows) {

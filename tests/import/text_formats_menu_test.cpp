@@ -5,7 +5,7 @@
 
 #include <memory>
 
-#include "tests/import/vamas_fixture.h"
+#include "tests/import/started_program_fixture.h"
 #include "tests/shell/shell_fixture.h"
 #include "support/program_folder.h"
 #include "platform/text.h"
@@ -23,18 +23,11 @@ std::string RegionText(const std::string& name, double e1, const std::vector<dou
   return text;
 }
 
-class TextFormatsMenuTest : public importtest::ImportTest {
+class TextFormatsMenuTest : public importtest::StartedProgramTest {
  protected:
   void SetUp() override {
-    importtest::ImportTest::SetUp();
-    program_ = std::make_unique<testsupport::ProgramFolder>();
-    shelltest::StartProgramForTest();
+    StartedProgramTest::SetUp();
     G.CpsMode = 0;
-  }
-  void TearDown() override {
-    plat::driver::Reset();
-    program_.reset();
-    importtest::ImportTest::TearDown();
   }
   std::string Write(const std::string& name, const std::string& text) {
     return WriteVamas(text, name);
@@ -50,7 +43,6 @@ class TextFormatsMenuTest : public importtest::ImportTest {
     plat::driver::Finish();
   }
 
-  std::unique_ptr<testsupport::ProgramFolder> program_;
 };
 
 TEST_F(TextFormatsMenuTest, NumberedSetOpensInWindowsAndRevertsFromItsFiles) {

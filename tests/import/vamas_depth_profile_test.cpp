@@ -10,7 +10,7 @@
 #include "core/store.h"
 #include "platform/driver.h"
 #include "support/program_folder.h"
-#include "tests/import/vamas_fixture.h"
+#include "tests/import/started_program_fixture.h"
 #include "tests/shell/shell_fixture.h"
 
 using namespace sorvan;
@@ -54,25 +54,17 @@ std::string MakeDepthProfile(const std::vector<std::string>& species, int levels
   return text;
 }
 
-class VamasDepthProfileTest : public importtest::ImportTest {
+class VamasDepthProfileTest : public importtest::StartedProgramTest {
  protected:
   void SetUp() override {
-    importtest::ImportTest::SetUp();
-    program_ = std::make_unique<testsupport::ProgramFolder>();
-    shelltest::StartProgramForTest();
+    StartedProgramTest::SetUp();
     G.CpsMode = 0;
-  }
-  void TearDown() override {
-    plat::driver::Reset();
-    program_.reset();
-    importtest::ImportTest::TearDown();
   }
   static std::vector<double> Column(int w) {
     std::vector<double> v;
     for (int i = 1; i <= Win[w].SpectrumHeader.PointCount; ++i) v.push_back(SlotData[w](i, 1));
     return v;
   }
-  std::unique_ptr<testsupport::ProgramFolder> program_;
 };
 
 TEST_F(VamasDepthProfileTest, ChosenRegionIsPlacedAndReadAgainForItsWindow) {

@@ -164,9 +164,13 @@ void LevenbergMarquardt::ProjectStep(FitModel& model, double* p) {
     if (!held) return;
     // A system that no longer solves keeps the limited full step.
     if (!SolveHolding(damping)) return;
-    for (int k = 1; k <= P; ++k) p[k] = old_[k] + step_[k];
-    model.ApplyLimits(p);
+    LimitedStep(model, p);
   }
+}
+
+void LevenbergMarquardt::LimitedStep(FitModel& model, double* p) {
+  for (int k = 1; k <= variables_; ++k) p[k] = old_[k] + step_[k];
+  model.ApplyLimits(p);
 }
 
 bool LevenbergMarquardt::Accepted(const FitSettings& settings) const {
@@ -220,8 +224,7 @@ FitOutcome LevenbergMarquardt::Run(FitModel& model, const FitData& data, double*
           }
           break;
         }
-        for (int k = 1; k <= P; ++k) p[k] = old_[k] + step_[k];
-        model.ApplyLimits(p);
+        LimitedStep(model, p);
         ProjectStep(model, p);
         convergedCount = 0;
         for (int k = 1; k <= P; ++k) {

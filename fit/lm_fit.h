@@ -142,6 +142,9 @@ class LevenbergMarquardt {
   bool SolveHolding(double lambda);
   // Solves the trial again with the entries held that sit on a limit.
   void ProjectStep(FitModel& model, double* p);
+  // The trial of the solved step: the old entries plus the step, kept
+  // inside the limits.
+  void LimitedStep(FitModel& model, double* p);
   int variables_;
   std::vector<double> gradient_, step_, derivatives_, normal_, normalSaved_, old_, best_, curve_;
   std::vector<int> active_;

@@ -8,7 +8,6 @@
 #include "core/events.h"
 #include "core/model.h"
 #include "core/store.h"
-#include "dialogs/fit_table_columns_page.h"
 #include "dialogs/page.h"
 #include "fit/fit_format.h"
 #include "fiterrors/error_table.h"
@@ -62,8 +61,40 @@ void RowTitles(const WindowRecord& win, std::string titles[7]) {
   titles[6] = G.MessageTexts[46] + unit;
 }
 
-bool PageMayOpen(int w, int n, PageGuard guard) {
-  return IsSpectrumWindow(w) && G.ErrorRunState != kErrorsFailed && PageCanOpen(n, guard);
+// Each page shares its dialog window, and the busy flag of it, with another page.
+PageGuard GuardOf(int n) {
+  return n == kPeakErrorPage ? PageGuard::Window1
+                             : (n == kDoubletErrorPage ? PageGuard::Window2 : PageGuard::Window3);
+}
+
+bool PageMayOpen(int w, int n) {
+  return IsSpectrumWindow(w) && G.ErrorRunState != kErrorsFailed && PageCanOpen(n, GuardOf(n));
+}
+
+// What the three pages have in common: their window and its guard, the
+// spectrum window they show, DialogResult cleared and the pointer placed.
+PageSpec ErrorPageSpec(int n, int w, Cells width, Cells height, const std::string& caption,
+                       double pointerX, double pointerY) {
+  PageSpec spec;
+  spec.dialogWindow = n;
+  spec.guard = GuardOf(n);
+  spec.width = width;
+  spec.height = height;
+  spec.caption = caption;
+  spec.clearResult = true;
+  spec.spectrumWindow = w;
+  spec.pointerGiven = true;
+  spec.pointerX = pointerX;
+  spec.pointerY = pointerY;
+  return spec;
+}
+
+// The OK button at the left and the percent toggle at `toggleX`, both
+// `width` cells wide.
+void PlaceOkAndToggle(int n, const char* okName, const char* toggleName, double y, double toggleX,
+                      double width, const WindowRecord& win) {
+  PageButton(n, okName, plat::kNoIndex, 1, y, width, 1.2, G.ButtonTexts[2], ButtonRole::Default);
+  PageButton(n, toggleName, plat::kNoIndex, toggleX, y, width, 1.2, ToggleCaption(win));
 }
 
 // The export and print buttons act on the window of the page alone.
@@ -101,8 +132,7 @@ void PrintReport(int n, int result) {
 void ExportTable(int n) {
   const int w = PageTargetWindow(n);
   ChooseOnlyWindow(w);
-  ShowFitTableColumnsPage();
-  if (G.DialogResult == 1) ExportFitErrorTable();
+  ExportFitTableWithColumnsPage(true);
 }
 
 // A background error cut (not rounded) to five decimals.
@@ -112,25 +142,14 @@ double CutToFiveDecimals(double e) { return std::floor(e * 100000) / 100000; }
 
 void ShowPeakErrorPage(int w) {
   constexpr int n = kPeakErrorPage;
-  if (!PageMayOpen(w, n, PageGuard::Window1)) return;
-  G.DialogResult = 0;
+  if (!PageMayOpen(w, n)) return;
   const WindowRecord& win = Win[w];
   const int peaks = HeldPeakCount(w);
   LoadWorkBackground(w, 2, 1, WindowPointCount(w));
   double areaSum = 0;
   for (int p = 1; p <= peaks; ++p) areaSum += win.PeakArea[p];
 
-  PageSpec spec;
-  spec.dialogWindow = n;
-  spec.guard = PageGuard::Window1;
-  spec.width = 28 + 14 * (peaks - 1);
-  spec.height = 15.5;
-  spec.caption = PeakPageCaption(win);
-  spec.clearResult = true;
-  spec.spectrumWindow = w;
-  spec.pointerGiven = true;
-  spec.pointerX = 6.5;
-  spec.pointerY = 12.6;
+  const PageSpec spec = ErrorPageSpec(n, w, 28 + 14 * (peaks - 1), 15.5, PeakPageCaption(win), 6.5, 12.6);
   RunPage(spec, [&] {
     std::string titles[7];
     RowTitles(win, titles);
@@ -158,34 +177,21 @@ void ShowPeakErrorPage(int w) {
       PageLabel(n, "lb3212", p, 15 + x, 7.7, 11, 1, area);
       PageLabel(n, "lb3213", p, 15 + x, 8.9, 11, 1, share);
     }
-    PageButton(n, "cmdOk321", plat::kNoIndex, 1, 11, 11.5, 1.2, G.ButtonTexts[2],
-               ButtonRole::Default);
-    PageButton(n, "cmdOk324", plat::kNoIndex, 14.5, 11, 11.5, 1.2, ToggleCaption(win));
+    PlaceOkAndToggle(n, "cmdOk321", "cmdOk324", 11, 14.5, 11.5, win);
     PlaceReportButtons(n, "cmd322", "cmd323", 12.5);
   });
 }
 
 void ShowDoubletErrorPage(int w) {
   constexpr int n = kDoubletErrorPage;
-  if (!PageMayOpen(w, n, PageGuard::Window2)) return;
-  G.DialogResult = 0;
+  if (!PageMayOpen(w, n)) return;
   const WindowRecord& win = Win[w];
   const int peaks = HeldPeakCount(w);
   LoadWorkBackground(w, 2, 1, WindowPointCount(w));
   double areaSum = 0;
   for (int p = 1; p <= peaks; ++p) areaSum += win.PeakArea[p] + win.PartnerArea[p];
 
-  PageSpec spec;
-  spec.dialogWindow = n;
-  spec.guard = PageGuard::Window2;
-  spec.width = 33 + 14 * (peaks - 1);
-  spec.height = 23.5;
-  spec.caption = PeakPageCaption(win);
-  spec.clearResult = true;
-  spec.spectrumWindow = w;
-  spec.pointerGiven = true;
-  spec.pointerX = 6.5;
-  spec.pointerY = 20.6;
+  const PageSpec spec = ErrorPageSpec(n, w, 33 + 14 * (peaks - 1), 23.5, PeakPageCaption(win), 6.5, 20.6);
   RunPage(spec, [&] {
     std::string titles[7];
     RowTitles(win, titles);
@@ -219,17 +225,14 @@ void ShowDoubletErrorPage(int w) {
       for (int r = 0; r < 4; ++r)
         PageLabel(n, areaNames[r], p, 19 + x, 13.7 + 1.2 * r, 11, 1, texts[r]);
     }
-    PageButton(n, "cmdOk331", plat::kNoIndex, 1, 19, 11.5, 1.2, G.ButtonTexts[2],
-               ButtonRole::Default);
-    PageButton(n, "cmdOk334", plat::kNoIndex, 14.5, 19, 11.5, 1.2, ToggleCaption(win));
+    PlaceOkAndToggle(n, "cmdOk331", "cmdOk334", 19, 14.5, 11.5, win);
     PlaceReportButtons(n, "cmd332", "cmd333", 20.5);
   });
 }
 
 void ShowBackgroundErrorPage(int w) {
   constexpr int n = kBackgroundErrorPage;
-  if (!PageMayOpen(w, n, PageGuard::Window3)) return;
-  G.DialogResult = 0;
+  if (!PageMayOpen(w, n)) return;
   WindowRecord& win = Win[w];
   const int points = WindowPointCount(w);
   LoadWorkFitTarget(w, 1, 1, points);
@@ -243,17 +246,7 @@ void ShowBackgroundErrorPage(int w) {
       win.RegionEnd, h.EnergyStep, G.CpsMode == 0, h.ScanCount, h.DwellTime);
   const bool percent = win.ErrorsInPercent != 0;
 
-  PageSpec spec;
-  spec.dialogWindow = n;
-  spec.guard = PageGuard::Window3;
-  spec.width = 35;
-  spec.height = 15.5;
-  spec.caption = G.LabelTexts[101];
-  spec.clearResult = true;
-  spec.spectrumWindow = w;
-  spec.pointerGiven = true;
-  spec.pointerX = 7.5;
-  spec.pointerY = 16.1;
+  const PageSpec spec = ErrorPageSpec(n, w, 35, 15.5, G.LabelTexts[101], 7.5, 16.1);
   RunPage(spec, [&] {
     PageLabel(n, "lb341", plat::kNoIndex, 1, 0.5, 27, 1.2, G.MessageTexts[6]);
     PageLabel(n, "lb342", plat::kNoIndex, 1, 1.5, 27, 1.2,
@@ -271,9 +264,7 @@ void ShowBackgroundErrorPage(int w) {
       PageLabel(n, "lb3410", k, 19, y, 11, 1.1, text);
       PageLabel(n, "lb3411", k, 31, y, 2, 1.1, Number(win.BackgroundTermFixed[k] ? 1 : 0));
     }
-    PageButton(n, "cmdOk344", plat::kNoIndex, 1, 12.5, 13, 1.2, G.ButtonTexts[2],
-               ButtonRole::Default);
-    PageButton(n, "cmdOk345", plat::kNoIndex, 20, 12.5, 13, 1.2, ToggleCaption(win));
+    PlaceOkAndToggle(n, "cmdOk344", "cmdOk345", 12.5, 20, 13, win);
   });
 }
 

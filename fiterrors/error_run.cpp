@@ -38,6 +38,35 @@ bool DefinedOrFittedBackground(int w) {
 
 bool FittedBackground(int w) { return Win[w].BackgroundState == 4; }
 
+bool ErrorRunWindowClosed(int w, bool wasOpen) {
+  constexpr Byte kWindowClosed = 26;
+  return G.FitRunState == kWindowClosed || (wasOpen && !Win[w].WindowOpen);
+}
+
+void EstimationFailed(int w) {
+  constexpr int kMessageEstimationFailed = 10;
+  G.ErrorRunState = 2;
+  G.CommandId = kMessageEstimationFailed;
+  ShowMessage(kMessageEstimationFailed, w);
+}
+
+void RecordAreasAtErrorRun(int w) {
+  WindowRecord& win = Win[w];
+  for (int p = 1; p <= win.PeakCount; ++p) {
+    win.AreaAtErrorRun[p] = win.PeakArea[p];
+    win.PartnerAreaAtErrorRun[p] = win.PartnerArea[p];
+  }
+}
+
+std::vector<double> FreeEntryScales(int P) {
+  std::vector<double> s(P + 1, 0.0);
+  for (int k = 1; k <= P; ++k) s[k] = std::fabs(G.ParameterScale[k]);
+  return s;
+}
+
+void SizeErrorMatrix(CheckedMatrix<double>& m, int P) {
+  if (m.RowUpper() < P || m.ColUpper() < P) m.Resize(P, P);
+}
 
 void EvaluateDoniachSunjicPeaks(int w, bool draw) {
   const WindowRecord& win = Win[w];

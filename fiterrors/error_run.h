@@ -6,11 +6,28 @@
 
 #include <vector>
 
+#include "core/table.h"
+
 namespace sorvan {
 
 // Background states that take part: defined (kept, 2) or fitted with the peaks (4).
 bool DefinedOrFittedBackground(int w);
 bool FittedBackground(int w);
+
+// Whether w went away while a run worked on it: the fit's close request, or
+// a window that was open when the run started and is open no longer.
+bool ErrorRunWindowClosed(int w, bool wasOpen);
+
+// An estimate that gave no errors: message 10 shown for w, ErrorRunState 2.
+void EstimationFailed(int w);
+
+// The peak and partner areas of w as the run found them.
+void RecordAreasAtErrorRun(int w);
+// |ParameterScale| of the fit entries 1..P (entry 0 unused): 0 for an entry
+// the fit holds.
+std::vector<double> FreeEntryScales(int P);
+// Grows one of w's error matrices to hold P x P (a larger one is kept).
+void SizeErrorMatrix(CheckedMatrix<double>& m, int P);
 
 // Evaluates every Doniach-Sunjic peak of w into WorkFitSum and the area
 // sums; with `draw` also into PeakCurves, and draws them.

@@ -24,7 +24,6 @@
 #include "fiterrors/peak_start_page.h"
 #include "fiterrors/progress_page.h"
 #include "platform/surfaces.h"
-#include "shell/messages.h"
 
 namespace sorvan {
 
@@ -32,30 +31,33 @@ namespace sorvan {
 
 double CurvatureStep(double value) { return std::max(std::fabs(value) * 1e-4, 1e-6); }
 
+void ResidualDerivative(int k, double h, double* x, const ResidualsAt& residuals,
+                        std::vector<double>& column) {
+  std::vector<double> up, down;
+  const double x0 = x[k];
+  x[k] = x0 + h;
+  residuals(x, up);
+  x[k] = x0 - h;
+  residuals(x, down);
+  x[k] = x0;
+  column.assign(std::min(up.size(), down.size()), 0.0);
+  // Both moves are taken from x0, so the step between them is exactly
+  // (x0 + h) - (x0 - h) as the machine holds them.
+  const double span = (x0 + h) - (x0 - h);
+  for (std::size_t c = 0; c < column.size(); ++c) column[c] = (up[c] - down[c]) / span;
+}
+
 bool MeasureChiSquareCurvature(int P, double* x, const double* s, const CurvatureCallbacks& cb,
                                SquareMatrix& H) {
   H = SquareMatrix(P);
   // Derivative columns of the residuals, one per measured entry.
   std::vector<std::vector<double>> J(static_cast<std::size_t>(P) + 1);
-  std::vector<double> up, down;
   cb.advance(1);
   for (int k = 1; k <= P; ++k) {
     if (cb.stop()) return false;
     cb.advance(4);
     if (s[k] == 0) continue;
-    const double x0 = x[k];
-    const double h = CurvatureStep(x0);
-    x[k] = x0 + h;
-    cb.residuals(x, up);
-    x[k] = x0 - h;
-    cb.residuals(x, down);
-    x[k] = x0;
-    std::vector<double>& column = J[static_cast<std::size_t>(k)];
-    column.assign(std::min(up.size(), down.size()), 0.0);
-    // Both moves are taken from x0, so the step between them is exactly
-    // (x0 + h) - (x0 - h) as the machine holds them.
-    const double span = (x0 + h) - (x0 - h);
-    for (std::size_t c = 0; c < column.size(); ++c) column[c] = (up[c] - down[c]) / span;
+    ResidualDerivative(k, CurvatureStep(x[k]), x, cb.residuals, J[static_cast<std::size_t>(k)]);
   }
   for (int i = 1; i <= P; ++i) {
     const std::vector<double>& a = J[static_cast<std::size_t>(i)];
@@ -197,15 +199,12 @@ void HoldPartnerShareErrors(int peakCount, bool relative, const double* x, doubl
 
 namespace {
 
-constexpr int kMessageEstimationFailed = 10;
 constexpr Byte kRunning = 1;
-constexpr Byte kWindowClosed = 26;
 
 void EstimateErrorsHessian(int w) {
   if (!IsSpectrumWindow(w)) return;
   WindowRecord& win = Win[w];
-  const int n = win.PeakCount;
-  const int N = 10 * n;
+  const int N = 10 * win.PeakCount;
   const int P = N + 6;
   const bool wasOpen = win.WindowOpen;
 
@@ -214,11 +213,9 @@ void EstimateErrorsHessian(int w) {
   G.ProgressKey = 0;
   G.FitRunState = kRunning;
   G.ErrorRunState = 1;
-  auto windowClosed = [&] {
-    return G.FitRunState == kWindowClosed || (wasOpen && !win.WindowOpen);
-  };
-  // The way out when the window was closed meanwhile: nothing is restored
-  // or stored into it.
+  auto windowClosed = [&] { return ErrorRunWindowClosed(w, wasOpen); };
+  // The way out when the window was closed meanwhile, or its data could not
+  // be set up: nothing is restored or stored into it.
   auto leaveClosed = [&] {
     CloseProgressPage();
     G.BatchMode = 0;
@@ -228,23 +225,16 @@ void EstimateErrorsHessian(int w) {
   std::vector<double> backgroundCopy;
   if (!PrepareErrorData(w, backgroundCopy)) {
     G.ErrorRunState = 2;
-    CloseProgressPage();
-    G.BatchMode = 0;
-    G.FitDisplayPass = 0;
-    return;
+    return leaveClosed();
   }
   ErrorDisplayPass(w);
 
   FitArrays saved;
   saved.Save();
   std::vector<double> x0(G.FitVector.begin(), G.FitVector.begin() + P + 1);
-  for (int p = 1; p <= n; ++p) {
-    win.AreaAtErrorRun[p] = win.PeakArea[p];
-    win.PartnerAreaAtErrorRun[p] = win.PartnerArea[p];
-  }
+  RecordAreasAtErrorRun(w);
   // Fixed entries, and main entries held on a limit, take no part.
-  std::vector<double> s(P + 1, 0.0);
-  for (int k = 1; k <= P; ++k) s[k] = std::fabs(G.ParameterScale[k]);
+  std::vector<double> s = FreeEntryScales(P);
   for (int k = 1; k <= N; k += 2) {
     if (OnLimit(x0[k], G.FitLowerLimits[k], G.FitUpperLimits[k])) s[k] = 0;
   }
@@ -277,14 +267,13 @@ void EstimateErrorsHessian(int w) {
     }
   }
   if (!stopped) {
-    if (win.HessianMatrix.RowUpper() < P || win.HessianMatrix.ColUpper() < P)
-      win.HessianMatrix.Resize(P, P);
+    SizeErrorMatrix(win.HessianMatrix, P);
     for (int i = 1; i <= P; ++i)
       for (int k = 1; k <= P; ++k) win.HessianMatrix(i, k) = H(i, k);
     win.HessianValid = 1;
 
     std::vector<double> error(P + 1, 0.0);
-    if (win.ParamErrors.RowUpper() < P || win.ParamErrors.ColUpper() < P) win.ParamErrors.Resize(P, P);
+    SizeErrorMatrix(win.ParamErrors, P);
     for (int k = 1; k <= P; ++k) error[k] = win.ParamErrors(k, k);
     const ErrorsOutcome outcome = ErrorsFromCurvature(H, s.data(), error.data());
     if (outcome == ErrorsOutcome::NegativeVariance) {
@@ -293,9 +282,7 @@ void EstimateErrorsHessian(int w) {
     }
     if (outcome != ErrorsOutcome::Done) {
       failed = true;
-      G.ErrorRunState = 2;
-      G.CommandId = 10;
-      ShowMessage(kMessageEstimationFailed, w);
+      EstimationFailed(w);
     } else {
       for (int k = 1; k <= P; ++k) win.ParamErrors(k, k) = error[k];
       AdvanceProgress(1);

@@ -25,11 +25,19 @@ struct SquareMatrix {
   double operator()(int i, int k) const { return a[static_cast<std::size_t>(i) * (size + 1) + k]; }
 };
 
+// The weighted residuals at x[1..P]: chi-square is the sum of their squares.
+using ResidualsAt = std::function<void(const double* x, std::vector<double>& r)>;
+
+// The derivative of the residuals by entry k, by a central step h:
+// column[c] = (r(x + h_k)[c] - r(x - h_k)[c]) / (2 h_k), over the channels
+// both evaluations give. x[k] is moved in place and put back.
+void ResidualDerivative(int k, double h, double* x, const ResidualsAt& residuals,
+                        std::vector<double>& column);
+
 // How the measurement reaches its caller.
 struct CurvatureCallbacks {
-  // The weighted residuals at x[1..P] (the vector that the measurement moves
-  // in place): chi-square is the sum of their squares.
-  std::function<void(const double* x, std::vector<double>& r)> residuals;
+  // The residuals at the vector that the measurement moves in place.
+  ResidualsAt residuals;
   // `steps` steps of the progress count done.
   std::function<void(int steps)> advance;
   // True when the run is to stop (asked between steps).

@@ -61,9 +61,8 @@ void ShowIterationLimitPage() {
 
 void cmdOk161_Click() {
   // A new fit makes the errors of the window's last fit stale.
-  int w = PageWindow(kPage);
-  if (w < 1 || w > kMaxWindows) w = G.CurrentWindow;
-  if (w >= 1 && w <= kMaxWindows) {
+  const int w = PageTargetWindow(kPage);
+  if (IsSpectrumWindow(w)) {
     Win[w].ErrorTableValid = 0;
     Win[w].HessianValid = 0;
   }

@@ -19,10 +19,8 @@ namespace sorvan {
 
 namespace {
 
-constexpr int kMessageEstimationFailed = 10;
 constexpr int kBetterFitQuestion = 11100;
 constexpr Byte kRunning = 1;
-constexpr Byte kWindowClosed = 26;
 constexpr Byte kStop = 27;
 
 // The step of the first estimate: a relative step of the value, 1e-4 for a
@@ -39,25 +37,15 @@ double FirstEstimateStep(double value) {
 // is not a finite number (the window's model gives no residuals there).
 bool FirstEstimates(int w, int P, const double* s, std::vector<double>& H, std::vector<double>& e) {
   double* x = G.FitVector.begin();
-  std::vector<double> up, down;
+  const ResidualsAt residuals = [w](const double*, std::vector<double>& r) { ErrorResiduals(w, r); };
+  std::vector<double> column;
   H.assign(P + 1, 0.0);
   e.assign(P + 1, 0.0);
   for (int k = 1; k <= P; ++k) {
-    const double x0 = x[k];
-    const double h = FirstEstimateStep(x0);
     double sum = 0;
     if (s[k] != 0) {
-      x[k] = x0 + h;
-      ErrorResiduals(w, up);
-      x[k] = x0 - h;
-      ErrorResiduals(w, down);
-      x[k] = x0;
-      const double span = (x0 + h) - (x0 - h);
-      const std::size_t n = std::min(up.size(), down.size());
-      for (std::size_t c = 0; c < n; ++c) {
-        const double d = (up[c] - down[c]) / span;
-        sum += d * d;
-      }
+      ResidualDerivative(k, FirstEstimateStep(x[k]), x, residuals, column);
+      for (double d : column) sum += d * d;
     }
     H[k] = 2 * sum;
     if (H[k] == 0) H[k] = 1e-4;
@@ -73,8 +61,7 @@ enum class Refit { Done, Stopped, WindowClosed };
 void EstimateErrorsProfile(int w) {
   if (!IsSpectrumWindow(w)) return;
   WindowRecord& win = Win[w];
-  const int n = win.PeakCount;
-  const int N = 10 * n;
+  const int N = 10 * win.PeakCount;
   const int P = N + 6;
   const bool wasOpen = win.WindowOpen;
   const double iterationLimit = G.IterationLimit;
@@ -95,9 +82,7 @@ void EstimateErrorsProfile(int w) {
     G.BatchMode = 0;
     G.FitDisplayPass = 0;
   };
-  auto windowClosed = [&] {
-    return G.FitRunState == kWindowClosed || (wasOpen && !win.WindowOpen);
-  };
+  auto windowClosed = [&] { return ErrorRunWindowClosed(w, wasOpen); };
 
   std::vector<double> backgroundCopy;
   if (!PrepareErrorData(w, backgroundCopy)) {
@@ -115,17 +100,11 @@ void EstimateErrorsProfile(int w) {
 
   double best = c0;
   std::vector<double> bestSet = x0;
-  for (int p = 1; p <= n; ++p) {
-    win.AreaAtErrorRun[p] = win.PeakArea[p];
-    win.PartnerAreaAtErrorRun[p] = win.PartnerArea[p];
-  }
-  std::vector<double> s(P + 1, 0.0);
-  for (int k = 1; k <= P; ++k) s[k] = std::fabs(G.ParameterScale[k]);
+  RecordAreasAtErrorRun(w);
+  std::vector<double> s = FreeEntryScales(P);
 
-  if (win.ParamErrors.RowUpper() < P || win.ParamErrors.ColUpper() < P)
-    win.ParamErrors.Resize(P, P);
-  if (win.HessianMatrix.RowUpper() < P || win.HessianMatrix.ColUpper() < P)
-    win.HessianMatrix.Resize(P, P);
+  SizeErrorMatrix(win.ParamErrors, P);
+  SizeErrorMatrix(win.HessianMatrix, P);
 
   // First estimates; this phase cannot be stopped.
   std::vector<double> H, e;
@@ -136,9 +115,7 @@ void EstimateErrorsProfile(int w) {
   bool failed = !estimated;
   bool stopped = false;
   if (failed) {
-    G.ErrorRunState = 2;
-    G.CommandId = kMessageEstimationFailed;
-    ShowMessage(kMessageEstimationFailed, w);
+    EstimationFailed(w);
   } else {
     for (int k = 1; k <= P; ++k) win.ParamErrors(k, k) = e[k];
   }

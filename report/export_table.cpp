@@ -239,19 +239,25 @@ std::vector<std::string> SpectrumTableLines(int w) {
   return lines;
 }
 
+std::string AskTableFile(const std::string& title, const std::string& mask, const std::string& extension) {
+  return ChooseFileToSave({G.CaptionTexts[15], mask, G.CaptionTexts[14], "*.*"}, mask, extension, "", title);
+}
+
+bool FreeSpaceFor(const std::string& path, double bytes, int w) {
+  if (plat::FreeDiskSpace(path) >= bytes) return true;
+  G.CommandId = 2;
+  ShowMessage(2, w);
+  return false;
+}
+
 void ExportSpectrumTable(int& w) {
   if (!IsSpectrumWindow(w)) return;
   const WindowRecord& win = Win[w];
-  const std::string path = ChooseFileToSave({G.CaptionTexts[15], "*.dat", G.CaptionTexts[14], "*.*"},
-                                            "*.dat", "dat", "", G.MessageTexts[94]);
+  const std::string path = AskTableFile(G.MessageTexts[94], "*.dat", "dat");
   if (path.empty()) return;
   const double estimate =
       1000.0 * PeaksOf(win) + 30.0 * win.SpectrumHeader.PointCount * (1 + (win.HasFit == 1 ? 1 : 0));
-  if (plat::FreeDiskSpace(path) < estimate) {
-    G.CommandId = 2;
-    ShowMessage(2, w);
-    return;
-  }
+  if (!FreeSpaceFor(path, estimate, w)) return;
   const std::vector<std::string> lines = SpectrumTableLines(w);
   try {
     plat::OpenOutput(kTableChannel, path);

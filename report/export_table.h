@@ -17,6 +17,12 @@ void ShowSpectrumColumnsPage(int& w);
 // chemical-state plot: one row per entry; other kinds: none.
 std::vector<std::string> SpectrumTableLines(int w);
 
+// The save dialog of the table exports: `title`, the tables filter `mask`
+// (preset as the file name) and all files; "" after Cancel.
+std::string AskTableFile(const std::string& title, const std::string& mask, const std::string& extension);
+// True when the drive of `path` has `bytes` free; else message 2 for window w.
+bool FreeSpaceFor(const std::string& path, double bytes, int w);
+
 // Asks for the file and writes window w's table into it.
 void ExportSpectrumTable(int& w);
 

@@ -3,15 +3,16 @@
 
 #include <algorithm>
 #include <cmath>
-#include <exception>
 
 #include "core/model.h"
 #include "dialogs/window_choice_page.h"
 #include "fit/fit_format.h"
+#include "fit/fit_vector.h"
 #include "platform/canvas.h"
 #include "platform/printer.h"
 #include "platform/surfaces.h"
 #include "platform/text.h"
+#include "report/fit_tables.h"
 #include "report/print_blocks.h"
 #include "shell/messages.h"
 
@@ -19,7 +20,6 @@ namespace sorvan {
 
 namespace {
 
-bool IsDoublet(const WindowRecord& win) { return win.PeakType == G.MessageTexts[52]; }
 int PeaksOf(const WindowRecord& win) { return std::clamp<int>(win.PeakCount, 0, kMaxPeaks); }
 
 int Whole(double v) { return static_cast<int>(plat::RoundHalfEven(v)); }
@@ -27,27 +27,12 @@ int Whole(double v) { return static_cast<int>(plat::RoundHalfEven(v)); }
 // A menu or label text without its first character (the mnemonic).
 std::string WithoutFirst(const std::string& text) { return text.empty() ? text : text.substr(1); }
 
-int ChosenWindow(int i) {
-  const double w = G.ChosenWindows[i];
-  return std::isfinite(w) && IsSpectrumWindow(static_cast<long long>(w)) ? static_cast<int>(w) : 0;
-}
-
 // The windows of the report, in the order of ChosenWindows: those with a fit.
 std::vector<int> PrintedWindows() {
   std::vector<int> windows;
-  const int chosen = std::clamp<int>(G.ChosenWindowCount, 0, kMaxWindows);
-  for (int i = 1; i <= chosen; ++i) {
-    const int w = ChosenWindow(i);
-    if (w != 0 && Win[w].HasFit == 1) windows.push_back(w);
-  }
+  for (int w : ChosenSpectrumWindows())
+    if (Win[w].HasFit == 1) windows.push_back(w);
   return windows;
-}
-
-plat::FontSpec Arial8() {
-  plat::FontSpec f;
-  f.name = "Arial";
-  f.size = 8;
-  return f;
 }
 
 void PrintBlock(plat::Canvas& page, const ReportMetrics& m, int w, double Y, bool errors) {
@@ -57,7 +42,7 @@ void PrintBlock(plat::Canvas& page, const ReportMetrics& m, int w, double Y, boo
   auto X = [&](double k) { return x0 + k * W / 7.5; };
   auto S = [&](double k) { return X(k) - 4 * c; };
   const double y0 = Whole(Y + 3 * r);
-  const bool doublet = IsDoublet(win);
+  const bool doublet = IsDoubletWindow(w);
   const int n = PeaksOf(win);
   const int rows = ReportTableRows(w);
 
@@ -116,17 +101,9 @@ void PrintBlock(plat::Canvas& page, const ReportMetrics& m, int w, double Y, boo
 }
 
 void PrintReport(bool errors) {
-  if (!plat::ShowPrintDialog()) return;
-  if (!plat::StartDocument("Sorvan")) {
-    G.CommandId = 2;
-    ShowMessage(2, G.CurrentWindow);
-    return;
-  }
-  plat::SetDrawingPrinter();
-  plat::Canvas& page = plat::PrinterCanvas();
-  try {
+  const PrintOutcome outcome = PrintDocument("Sorvan", [&](plat::Canvas& page) {
     const ReportMetrics m = MeasureReportPage(plat::PageWidth(), plat::PageHeight());
-    page.SetFont(Arial8());
+    page.SetFont(PrintTextFont());
     page.SetDrawMode(plat::kDrawModeCopy);
     page.SetColour(0);
     page.SetOpaqueText(false);
@@ -134,22 +111,17 @@ void PrintReport(bool errors) {
     for (const ReportBlockPlace& place : PlaceReportBlocks(m)) {
       if (place.page != current) {
         plat::NewPage();
-        page.SetFont(Arial8());
+        page.SetFont(PrintTextFont());
         page.SetColour(0);
         current = place.page;
       }
       PrintBlock(page, m, place.window, place.top, errors);
     }
-    plat::EndDocument();
-  } catch (const std::exception&) {
-    // The printer refused an operation: end the document and say so.
-    if (plat::DocumentOpen()) plat::EndDocument();
-    plat::SetDrawingMainWindow();
+  });
+  if (outcome == PrintOutcome::Failed) {
     G.CommandId = 2;
     ShowMessage(2, G.CurrentWindow);
-    return;
   }
-  plat::SetDrawingMainWindow();
 }
 
 }  // namespace
@@ -167,7 +139,7 @@ ReportMetrics MeasureReportPage(double pageWidth, double pageHeight) {
 
 int ReportTableRows(int w) {
   const WindowRecord& win = Win[w];
-  return IsDoublet(win) ? 2 * PeaksOf(win) : PeaksOf(win);
+  return IsDoubletWindow(w) ? 2 * PeaksOf(win) : PeaksOf(win);
 }
 
 double ReportBlockHeight(int w, const ReportMetrics& m) {
@@ -228,7 +200,7 @@ std::string ErrorBackgroundLine(int w) {
   const WindowRecord& win = Win[w];
   const bool percent = win.ErrorsInPercent == 1;
   static const double scales[7] = {0, 1e5, 1e5, 1e6, 1e6, 1e6, 1e5};
-  std::string line = G.MessageTexts[107] + ":" + (IsDoublet(win) ? " " : "  ");
+  std::string line = G.MessageTexts[107] + ":" + (IsDoubletWindow(w) ? " " : "  ");
   for (int k = 1; k <= 6; ++k) {
     const std::string letter(1, static_cast<char>('A' + k - 1));
     const double e = win.BackgroundTermError[k];
@@ -245,7 +217,7 @@ std::string ErrorBackgroundLine(int w) {
 
 std::string ReportStatisticsLine(int w, bool errors) {
   const WindowRecord& win = Win[w];
-  const bool singletErrors = errors && !IsDoublet(win);
+  const bool singletErrors = errors && !IsDoubletWindow(w);
   return G.MessageTexts[90] + RoundedText(win.FitReducedChi2, 1000) + (singletErrors ? "   " : "  ") +
          G.LabelTexts[128] + RoundedText(win.FitChi2, 10) + "  " + G.MessageTexts[114] +
          RoundedText(win.FitSerialCorrelation, singletErrors ? 10000 : 1000);

@@ -10,9 +10,10 @@
 #include "dialogs/window_choice_page.h"
 #include "display/redraw.h"
 #include "fit/fit_format.h"
-#include "platform/dialogs.h"
+#include "fit/fit_vector.h"
 #include "platform/files.h"
 #include "platform/text.h"
+#include "report/export_table.h"
 #include "shell/messages.h"
 #include "shell/number_text.h"
 
@@ -24,7 +25,6 @@ constexpr int kMessageNoSpace = 2;
 constexpr int kMessageWindowsDiffer = 7;
 constexpr int kMessageInconsistent = 9;
 
-bool IsDoublet(const WindowRecord& win) { return win.PeakType == G.MessageTexts[52]; }
 int PeaksOf(const WindowRecord& win) { return std::clamp<int>(win.PeakCount, 0, kMaxPeaks); }
 
 // A numeric field with its decimal point turned into a comma when the
@@ -37,22 +37,6 @@ std::string NumericField(std::string text) {
   return text;
 }
 
-// The save dialog of these exports with its title.
-std::string AskTableFile(const std::string& title, const std::string& mask, const std::string& extension) {
-  G.FileDialogFilter[0] = G.CaptionTexts[15];
-  G.FileDialogFilter[1] = mask;
-  G.FileDialogFilter[2] = G.CaptionTexts[14];
-  G.FileDialogFilter[3] = "*.*";
-  G.FileDialogFilter[4] = "";
-  plat::FileDialogSpec spec;
-  spec.filters = {{G.CaptionTexts[15], mask}, {G.CaptionTexts[14], "*.*"}};
-  spec.fileName = mask;
-  spec.defaultExtension = extension;
-  spec.title = title;
-  spec.flags = plat::kFilePathMustExist | plat::kFileOverwritePrompt;
-  return plat::SaveFileDialog(spec);
-}
-
 // Writes the file whole; a refused write shows message 2 for window w.
 void WriteTable(const std::string& path, const std::vector<std::string>& lines, int w) {
   try {
@@ -61,18 +45,6 @@ void WriteTable(const std::string& path, const std::vector<std::string>& lines, 
     G.CommandId = kMessageNoSpace;
     ShowMessage(kMessageNoSpace, w);
   }
-}
-
-bool FreeSpaceFor(const std::string& path, double bytes, int w) {
-  if (plat::FreeDiskSpace(path) >= bytes) return true;
-  G.CommandId = kMessageNoSpace;
-  ShowMessage(kMessageNoSpace, w);
-  return false;
-}
-
-int ChosenWindow(int i) {
-  const double w = G.ChosenWindows[i];
-  return std::isfinite(w) && IsSpectrumWindow(static_cast<long long>(w)) ? static_cast<int>(w) : 0;
 }
 
 }  // namespace
@@ -84,7 +56,7 @@ std::string FitTableLine(int w, bool errors) {
   const std::string& sep = G.ColumnSeparator;
   std::string line = win.SpectrumHeader.ShortName;
   if (line.empty()) line = plat::Trim(plat::NumberToText(w));
-  const bool doublet = IsDoublet(win);
+  const bool doublet = IsDoubletWindow(w);
   const int n = PeaksOf(win);
   for (int p = 1; p <= n; ++p) {
     for (int group = 1; group <= 5; ++group) {
@@ -114,13 +86,19 @@ std::string FitTableLine(int w, bool errors) {
   return line;
 }
 
-std::vector<std::string> FitTableLines(bool errors) {
-  std::vector<std::string> lines;
+std::vector<int> ChosenSpectrumWindows() {
+  std::vector<int> windows;
   const int chosen = std::clamp<int>(G.ChosenWindowCount, 0, kMaxWindows);
   for (int i = 1; i <= chosen; ++i) {
-    const int w = ChosenWindow(i);
-    if (w != 0) lines.push_back(FitTableLine(w, errors));
+    const double w = G.ChosenWindows[i];
+    if (std::isfinite(w) && IsSpectrumWindow(static_cast<long long>(w))) windows.push_back(static_cast<int>(w));
   }
+  return windows;
+}
+
+std::vector<std::string> FitTableLines(bool errors) {
+  std::vector<std::string> lines;
+  for (int w : ChosenSpectrumWindows()) lines.push_back(FitTableLine(w, errors));
   return lines;
 }
 
@@ -136,6 +114,16 @@ void ExportTable(bool errors) {
 
 void ExportFitTable() { ExportTable(false); }
 void ExportFitErrorTable() { ExportTable(true); }
+
+void ExportFitTableWithColumnsPage(bool errors) {
+  ShowFitTableColumnsPage();
+  if (G.DialogResult != 1) return;
+  if (errors) {
+    ExportFitErrorTable();
+  } else {
+    ExportFitTable();
+  }
+}
 
 // ---- All open spectra ----
 
@@ -214,7 +202,7 @@ std::vector<int> ErrorMatrixIndices(int w) {
   if (!IsSpectrumWindow(w)) return indices;
   const WindowRecord& win = Win[w];
   const int N = 10 * PeaksOf(win);
-  const int t = IsDoublet(win) ? 1 : 2;
+  const int t = IsDoubletWindow(w) ? 1 : 2;
   for (int k = 1; k <= N; k += t) indices.push_back(k);
   if (win.BackgroundState == 4)
     for (int k = N + 1; k <= N + 6; ++k) indices.push_back(k);
@@ -270,13 +258,7 @@ void RunFitTableCommand(bool errors) {
   G.ExcludedWindow = 0;
   ShowWindowChoicePage(G.ExcludedWindow, errors ? G.LabelTexts[120] : G.LabelTexts[46]);
   if (G.DialogResult != 1 || G.ChosenWindowCount < 1) return;
-  ShowFitTableColumnsPage();
-  if (G.DialogResult != 1) return;
-  if (errors) {
-    ExportFitErrorTable();
-  } else {
-    ExportFitTable();
-  }
+  ExportFitTableWithColumnsPage(errors);
 }
 
 void RunErrorMatrixCommand() {

@@ -11,6 +11,10 @@ namespace sorvan {
 
 // ---- Fit and error tables (ChosenWindows 1..ChosenWindowCount) ----
 
+// The spectrum windows among ChosenWindows[1..ChosenWindowCount], in that
+// order (an entry that is no window number is passed over).
+std::vector<int> ChosenSpectrumWindows();
+
 // The line of window w: its short name (its number when the name is
 // empty), then for every peak the chosen column groups (G.FitTableColumns:
 // the main parameter of the group, and the partner parameter for doublets),
@@ -22,6 +26,8 @@ std::vector<std::string> FitTableLines(bool errors);
 // Ask for the file and write the table of the chosen windows.
 void ExportFitTable();
 void ExportFitErrorTable();
+// The fit table columns page, then after its OK the export.
+void ExportFitTableWithColumnsPage(bool errors);
 
 // ---- All open spectra ----
 

@@ -10,6 +10,7 @@
 #include "core/model.h"
 #include "dialogs/quantification.h"
 #include "fit/fit_format.h"
+#include "fit/fit_vector.h"
 #include "platform/canvas.h"
 #include "platform/files.h"
 #include "platform/printer.h"
@@ -19,15 +20,6 @@
 namespace sorvan {
 
 namespace {
-
-plat::FontSpec Arial8() {
-  plat::FontSpec f;
-  f.name = "Arial";
-  f.size = 8;
-  return f;
-}
-
-bool IsDoublet(const WindowRecord& win) { return win.PeakType == G.MessageTexts[52]; }
 
 // Shown when a quantification value does not apply.
 const char* const kNoValue = "- - -";
@@ -77,12 +69,12 @@ void PrintFitBlocks(plat::Canvas& page, const PrintMetrics& m, const PrintZone& 
   const double x0 = W / 20 + c;
   auto X = [&](double k) { return x0 + k * W / 9; };
   auto S = [&](double k) { return X(k) - 4 * c; };
-  page.SetFont(Arial8());
+  page.SetFont(PrintTextFont());
   page.SetColour(0);
   const bool header = win.PrintHeaderBlock == 1;
   const bool transmission = win.TransmissionActive == 1;
   const int n = std::clamp<int>(win.PeakCount, 0, kMaxPeaks);
-  const bool doublet = IsDoublet(win);
+  const bool doublet = IsDoubletWindow(w);
   const bool singleSinglet = !transmission && !header && n == 1 && !doublet;
 
   // Where the statistics go: beside the table, in the statistics box of the
@@ -179,7 +171,7 @@ void PrintFitBlocks(plat::Canvas& page, const PrintMetrics& m, const PrintZone& 
 
 void PrintQuantificationTable(plat::Canvas& page, const PrintMetrics& m) {
   const double W = m.W, H = m.H, r = m.r;
-  page.SetFont(Arial8());
+  page.SetFont(PrintTextFont());
   page.SetColour(0);
   auto X = [&](double f) { return f * W / 10; };
   const double y0 = H / 2 + H / 20;
@@ -225,7 +217,7 @@ void PrintQuantificationTable(plat::Canvas& page, const PrintMetrics& m) {
       // Rows that would pass the bottom of the page continue on a new one.
       if (y + r > H) {
         plat::NewPage();
-        page.SetFont(Arial8());
+        page.SetFont(PrintTextFont());
         page.SetColour(0);
         headRow(2 * r);
         y = 3 * r;

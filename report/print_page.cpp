@@ -3,7 +3,7 @@
 
 #include <algorithm>
 #include <cmath>
-#include <stdexcept>
+#include <exception>
 
 #include "core/model.h"
 #include "core/store.h"
@@ -16,6 +16,7 @@
 #include "display/views.h"
 #include "display/window_labels.h"
 #include "fit/fit_format.h"
+#include "fit/fit_vector.h"
 #include "platform/canvas.h"
 #include "platform/files.h"
 #include "platform/printer.h"
@@ -29,13 +30,6 @@ namespace sorvan {
 
 namespace {
 
-plat::FontSpec Arial8() {
-  plat::FontSpec f;
-  f.name = "Arial";
-  f.size = 8;
-  return f;
-}
-
 // Int(x * 100 + 0.5) / 100 as the program's number text.
 std::string Hundredths(double x) { return plat::NumberToText(std::floor(x * 100 + 0.5) / 100); }
 
@@ -43,8 +37,6 @@ int TickCount(double count) {
   if (!std::isfinite(count)) return 0;
   return std::clamp(static_cast<int>(count), 0, 100);
 }
-
-bool IsDoublet(const WindowRecord& win) { return win.PeakType == G.MessageTexts[52]; }
 
 // The peaks a printout counts: a transmission window counts 2 while its page
 // is laid out; the window's own PeakCount is never changed by printing.
@@ -69,6 +61,13 @@ double WidestTickText(plat::Canvas& c, int count, bool y) {
 }
 
 }  // namespace
+
+plat::FontSpec PrintTextFont() {
+  plat::FontSpec f;
+  f.name = "Arial";
+  f.size = 8;
+  return f;
+}
 
 std::string FittedText(plat::Canvas& page, const std::string& text, double width) {
   return TextCutToWidth(text, width, [&page](const std::string& t) { return page.TextWidth(t); });
@@ -229,7 +228,7 @@ PrintZone LayoutPrintZone(int w, int k, const PrintMetrics& m, plat::Canvas& pag
     z.PL = W / 20 + (win.ShowYScale == 1 ? Y + 1.5 * th12 + cw13 + dirRoom : 1.75 * th12);
     z.hasFit = win.HasFit == 1;
     z.peakCount = PrintedPeakCount(win);
-    z.tableRows = (IsDoublet(win) ? 2 * z.peakCount : z.peakCount) + 2 + (win.BackgroundState == 4 ? 1 : 0);
+    z.tableRows = (IsDoubletWindow(w) ? 2 * z.peakCount : z.peakCount) + 2 + (win.BackgroundState == 4 ? 1 : 0);
     z.fitTable = z.hasFit && win.PrintFitTable == 1;
     const double P = z.fitTable ? z.tableRows : 0;
     const double lastX = page.TextWidth(G.XTickText[xTicks]);
@@ -250,7 +249,7 @@ PrintZone LayoutPrintZone(int w, int k, const PrintMetrics& m, plat::Canvas& pag
       z.layoutCase = !header ? 'C' : (z.halfPage ? 'D' : 'E');
       double bw = 0, g = 0;
       if (z.layoutCase == 'D') {
-        page.SetFont(Arial8());
+        page.SetFont(PrintTextFont());
         // The box holds its longest label, and the statistics lines whole:
         // their numbers are never cut.
         double widestText = page.TextWidth(G.MessageTexts[12]);
@@ -661,7 +660,7 @@ void PrintChemicalState(Painter& p) {
   }
 
   if (z.sideBox) {
-    c.SetFont(Arial8());
+    c.SetFont(PrintTextFont());
     c.SetColour(0);
     const std::string& list = win.ChemStateListName;
     const std::size_t split = list.find("+ ");
@@ -695,7 +694,7 @@ void PrintWideHeader(plat::Canvas& c, const PrintMetrics& m, const PrintZone& z,
   const double logoLeft = z.hbLeft + 6 * bw / 7;
   const bool logo = c.Picture(G.ProgramFolder + "\\logo\\logo.wmf", logoLeft, z.hbTop + m.r / 4,
                               logoLeft + bw / 7 - m.c / 2, z.hbTop + m.r / 4 + bh - m.r / 2);
-  c.SetFont(Arial8());
+  c.SetFont(PrintTextFont());
   c.SetColour(0);
   const auto rows = WideHeaderTexts(w);
   const double xs[3] = {z.hbLeft + m.c, z.hbLeft + bw / 4, z.hbLeft + bw / 2};
@@ -729,7 +728,7 @@ void PrintNarrowHeader(plat::Canvas& c, const PrintMetrics& m, const PrintZone& 
   if (z.statsBox) c.Box(z.Xn, z.sbTop, z.Xn + z.bw, z.sbBottom);
   c.Picture(G.ProgramFolder + "\\logo\\logo.wmf", z.Xn + m.c / 2, z.nbTop + m.r / 4, z.Xn + z.bw - m.c / 2,
             z.nbTop + m.r / 4 + (z.Rb - z.Rt) + m.r);
-  c.SetFont(Arial8());
+  c.SetFont(PrintTextFont());
   c.SetColour(0);
   const auto lines = NarrowHeaderTexts(w);
   const double room = z.bw - 2 * m.c;
@@ -757,18 +756,28 @@ void PrintZoneOf(plat::Canvas& page, const PrintMetrics& m, int w, int k) {
 
 }  // namespace
 
+PrintOutcome PrintDocument(const std::string& name, const std::function<void(plat::Canvas&)>& draw) {
+  if (!plat::ShowPrintDialog()) return PrintOutcome::Cancelled;
+  if (!plat::StartDocument(name)) return PrintOutcome::Failed;
+  plat::SetDrawingPrinter();
+  try {
+    draw(plat::PrinterCanvas());
+    plat::EndDocument();
+  } catch (const std::exception&) {
+    // The printer refused an operation: end the document.
+    if (plat::DocumentOpen()) plat::EndDocument();
+    plat::SetDrawingMainWindow();
+    return PrintOutcome::Failed;
+  }
+  plat::SetDrawingMainWindow();
+  return PrintOutcome::Printed;
+}
+
 void PrintWindowPage(int& w) {
   if (!IsSpectrumWindow(w)) return;
-  if (!plat::ShowPrintDialog()) return;
-  if (!plat::StartDocument("SORVAN")) {
-    ShowMessage(2, w);
-    return;
-  }
-  plat::SetDrawingPrinter();
-  plat::Canvas& page = plat::PrinterCanvas();
-  try {
+  const PrintOutcome outcome = PrintDocument("SORVAN", [&](plat::Canvas& page) {
     const PrintMetrics m = MeasurePrintPage(page);
-    page.SetFont(Arial8());
+    page.SetFont(PrintTextFont());
     page.SetColour(G.PrintBackColour);
     page.SetPenWidth(0);
     page.FilledBox(-1, -1, m.W, m.H);
@@ -781,16 +790,9 @@ void PrintWindowPage(int& w) {
       PrintZoneOf(page, m, window, k);
     }
     if (second == 0 && Win[0].PrintHeaderBlock == 1) PrintQuantificationTable(page, m);
-    plat::EndDocument();
-  } catch (const std::exception&) {
-    // The printer refused an operation: end the document and say so.
-    if (plat::DocumentOpen()) plat::EndDocument();
-    plat::SetDrawingMainWindow();
-    ShowMessage(2, w);
-    return;
-  }
-  plat::SetDrawingMainWindow();
-  G.PrintSecondWindow = 0;
+  });
+  if (outcome == PrintOutcome::Failed) ShowMessage(2, w);
+  if (outcome == PrintOutcome::Printed) G.PrintSecondWindow = 0;
 }
 
 void ShowPrinterSetup() { plat::ShowPrinterSetup(); }

@@ -4,12 +4,11 @@
 // blocks (fit table, statistics, background formula, transmission
 // coefficients, quantification table).
 #pragma once
+#include <functional>
 #include <string>
 #include <vector>
 
-namespace plat {
-class Canvas;
-}
+#include "platform/canvas.h"
 
 namespace sorvan {
 
@@ -66,11 +65,21 @@ std::vector<std::vector<std::string>> WideHeaderTexts(int w);
 // the box's width.
 std::vector<std::string> NarrowHeaderTexts(int w);
 
+// The font of the printouts' texts: Arial, 8 points.
+plat::FontSpec PrintTextFont();
+
 // `text` cut to `width` in the canvas's current font, "..." marking the cut.
 std::string FittedText(plat::Canvas& page, const std::string& text, double width);
 // The path (with a label before it) cut to `width` so that the file name
 // and the folders nearest it stay.
 std::string FittedPath(plat::Canvas& page, const std::string& label, const std::string& path, double width);
+
+// A printed document: the print dialog, then the document `name` drawn by
+// `draw` on the printer canvas, and drawing back on the main window. An
+// operation the printer refuses ends the document (Failed); so does a
+// document that cannot start.
+enum class PrintOutcome { Cancelled, Failed, Printed };
+PrintOutcome PrintDocument(const std::string& name, const std::function<void(plat::Canvas&)>& draw);
 
 // Prints the page of window w (and OtherWindow when PrintSecondWindow is 1).
 // Cancel in the print dialog prints nothing and keeps PrintSecondWindow.

@@ -19,11 +19,6 @@ namespace {
 constexpr int kPrintPage = 9;
 constexpr int kOptionsPage = 10;
 
-int PageTarget(int n) {
-  const int w = PageWindow(n);
-  return IsSpectrumWindow(w) ? w : G.CurrentWindow;
-}
-
 std::string WindowText(int w) { return plat::NumberToText(w); }
 
 // Reads the second-window box: a whole number that is 0 (none) or an open
@@ -36,7 +31,7 @@ bool ReadSecondWindow() {
   const bool open = whole && IsSpectrumWindow(static_cast<long long>(typed)) &&
                     Win[static_cast<int>(typed)].WindowOpen;
   if (!none && !open) {
-    ShowMessage(9, PageTarget(kPrintPage));
+    ShowMessage(9, PageTargetWindow(kPrintPage));
     return false;
   }
   G.OtherWindow = static_cast<Byte>(typed);
@@ -71,7 +66,7 @@ void ShowPrintPage(int& w) {
 void cmdOk91_Click() {
   if (!ReadSecondWindow()) return;
   G.DialogResult = 1;
-  int w = PageTarget(kPrintPage);
+  int w = PageTargetWindow(kPrintPage);
   PrintWindowPage(w);
   ClosePage(kPrintPage, 1);
 }
@@ -130,7 +125,7 @@ void ShowPrintOptionsPage(int& w) {
 
 void cmdOk101_Click() {
   const int n = kOptionsPage;
-  const int w = PageTarget(n);
+  const int w = PageTargetWindow(n);
   const int other = IsSpectrumWindow(G.OtherWindow) ? G.OtherWindow : 0;
   auto value = [&](const char* name) {
     return static_cast<Byte>(plat::Value(n, name) != 0 ? 1 : 0);

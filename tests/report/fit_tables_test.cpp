@@ -65,6 +65,27 @@ void SetFlags(const std::vector<int>& groups) {
   for (int k : groups) G.FitTableColumns[k] = 1;
 }
 
+// Makes the toolbar action of `command` the toolbar's only button, and
+// returns the action.
+int OnlyToolbarButtonFor(int command) {
+  int action = 0;
+  for (int a = 1; a <= kToolbarActionCount; ++a)
+    if (ToolbarActionAt(a).command == command) action = a;
+  for (int a = 1; a <= kToolbarActionCount; ++a) G.ToolbarButtonOfAction[a] = a == action ? 1 : 0;
+  BuildToolbar();
+  return action;
+}
+
+// A file of one line "old content", which a refused export must leave.
+class OldFileTest : public ReportTest {
+ protected:
+  void MakeOldFile(const std::string& name) {
+    path_ = TempProgram(name);
+    plat::ReplaceFileWithLines(path_, {"old content"});
+  }
+  std::string path_;
+};
+
 class FitTables : public ReportTest {
  protected:
   void SetUp() override {
@@ -155,12 +176,8 @@ TEST_F(FitTables, ErrorTableFromTheToolbarAndCancelOnTheColumnsPage) {
   G.CurrentWindow = 2;
   G.DefaultPeakModel = 1;
   SetFlags({4});
-  int action = 0;
-  for (int a = 1; a <= kToolbarActionCount; ++a)
-    if (ToolbarActionAt(a).command == 31120) action = a;
+  const int action = OnlyToolbarButtonFor(31120);
   ASSERT_GT(action, 0);
-  for (int a = 1; a <= kToolbarActionCount; ++a) G.ToolbarButtonOfAction[a] = a == action ? 1 : 0;
-  BuildToolbar();
   UpdateMenuState(2);
   const std::string path = TempProgram("errors.DAT");
   // Cancel on the columns page: no file dialog, the flags kept.
@@ -200,10 +217,10 @@ TEST_F(FitTables, AFailedWriteSaysSoAndKeepsTheOldFile) {
 
 // ---- All open spectra ----
 
-class AllSpectra : public ReportTest {
+class AllSpectra : public OldFileTest {
  protected:
   void SetUp() override {
-    ReportTest::SetUp();
+    OldFileTest::SetUp();
     // Three windows of 11 points from 1200 eV kinetic, 0.5 eV apart.
     MakeSpectrumWindow(2, 11, 1200.0, 200.0, "O1s");
     MakeSpectrumWindow(3, 11, 1200.0, 300.0, "N1s");
@@ -216,10 +233,8 @@ class AllSpectra : public ReportTest {
     G.EnergyAxisMode = 1;
     G.GlobalEnergyOffset = 34.5678;
     UpdateMenuState(1);
-    path_ = TempProgram("all.dat");
-    plat::ReplaceFileWithLines(path_, {"old content"});
+    MakeOldFile("all.dat");
   }
-  std::string path_;
 };
 
 TEST_F(AllSpectra, HeaderNamesEveryWindowAndRowsCoverTheLastRegion) {
@@ -287,10 +302,10 @@ TEST_F(AllSpectra, TooLittleFreeSpaceOrCancelLeavesTheFile) {
 
 // ---- The error matrix ----
 
-class ErrorMatrix : public ReportTest {
+class ErrorMatrix : public OldFileTest {
  protected:
   void SetUp() override {
-    ReportTest::SetUp();
+    OldFileTest::SetUp();
     GiveTable(1, 2, false);
     WindowRecord& win = Win[1];
     win.HessianValid = 1;
@@ -300,10 +315,8 @@ class ErrorMatrix : public ReportTest {
     G.ColumnSeparator = ";";
     G.DecimalComma = 0;
     UpdateMenuState(1);
-    path_ = TempProgram("matrix.dat");
-    plat::ReplaceFileWithLines(path_, {"old content"});
+    MakeOldFile("matrix.dat");
   }
-  std::string path_;
 };
 
 TEST_F(ErrorMatrix, IndicesFollowPeakTypeAndFittedBackground) {
@@ -367,12 +380,8 @@ TEST_F(ErrorMatrix, AMatrixThatDoesNotHoldTheIndicesIsRefusedBeforeTheFileIsTouc
 }
 
 TEST_F(ErrorMatrix, ToolbarActionAndItsRefusals) {
-  int action = 0;
-  for (int a = 1; a <= kToolbarActionCount; ++a)
-    if (ToolbarActionAt(a).command == 3121) action = a;
+  const int action = OnlyToolbarButtonFor(3121);
   ASSERT_GT(action, 0);
-  for (int a = 1; a <= kToolbarActionCount; ++a) G.ToolbarButtonOfAction[a] = a == action ? 1 : 0;
-  BuildToolbar();
   UpdateMenuState(1);
   // Cancel in the dialog; then too little room for 10 x 10 numbers.
   script::CancelFile();

@@ -8,6 +8,8 @@
 #include <fstream>
 
 #include "platform/controls.h"
+#include "platform/dialogs.h"
+#include "platform/printer.h"
 #include "platform/text.h"
 #include "report/print_blocks.h"
 #include "report/print_page.h"
@@ -457,6 +459,25 @@ TEST_F(PrintToPdf, MenuPrintWritesAPdfFile) {
   std::string head(4, '\0');
   in.read(head.data(), 4);
   EXPECT_EQ(head, "%PDF");
+}
+
+TEST_F(PrintToPdf, APrinterThatCannotStartSaysSoForThePageAndTheReport) {
+  GiveFit(1, 2);
+  UpdateMenuState(1);
+  // A PDF file in a folder that does not exist cannot be written.
+  plat::SetPrintToPdf(TempNative("no such folder/out.pdf"));
+  script::Click("cmdOk91");
+  script::AnswerMessage(1);
+  plat::driver::ChooseMenu(1400);
+  ASSERT_EQ(plat::MessagesShown().size(), 1u);
+  script::Click("cmd203");
+  script::Click("cmdOk201");
+  script::AnswerMessage(1);
+  plat::driver::ChooseMenu(1500);
+  ASSERT_EQ(plat::MessagesShown().size(), 2u);
+  EXPECT_EQ(plat::MessagesShown()[1].text, plat::MessagesShown()[0].text) << "the same message";
+  EXPECT_EQ(G.CommandId, 2);
+  EXPECT_FALSE(plat::DocumentOpen());
 }
 
 TEST_F(PrintToPdf, PrinterSetupCommandRuns) {

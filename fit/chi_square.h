@@ -63,5 +63,9 @@ double ShownIterationCount();
 // scans x dwell time of window w when counts per second are shown, else 1;
 // a zero product counts as 1.
 double CountsFactor(int w);
+// The standard deviations WorkSigma(1..points) of a fit of window w from the
+// raw counts of its source, already loaded into WorkData (a count of 0 or
+// less weighs as 1e-8). WorkSigma must hold the points.
+void WeightsFromRawCounts(int w, int points);
 
 }  // namespace sorvan

@@ -96,6 +96,15 @@ double CountsFactor(int w) {
   return f != 0.0 ? f : 1.0;
 }
 
+void WeightsFromRawCounts(int w, int points) {
+  const double perSecond = CountsFactor(w);
+  for (int i = 1; i <= points; ++i) {
+    double value = WorkData[i] / perSecond;
+    if (value <= 0.0) value = 1e-8;
+    WorkSigma[i] = std::sqrt(value);
+  }
+}
+
 void ChiSquareGaussLorentz(int w) { Statistics(w, ChiSquareModel::GaussLorentz, 0.0); }
 
 void ChiSquareGaussLorentzRelative(int w) { Statistics(w, ChiSquareModel::GaussLorentzRelative, 0.0); }

@@ -161,12 +161,7 @@ FitOutcome RunWindowFit(int w, const WindowFitKind& kind) {
       ShowMessage(kMessageBadData, w);
       return FitOutcome::Finished;
     }
-    const double perSecond = CountsFactor(w);
-    for (int i = 1; i <= points; ++i) {
-      double value = WorkData[i] / perSecond;
-      if (value <= 0.0) value = 1e-8;
-      WorkSigma[i] = std::sqrt(value);
-    }
+    WeightsFromRawCounts(w, points);
     win.HasFit = 1;
     G.FitDisplayPass = 1;
     G.FitIteration = 0;
@@ -183,7 +178,7 @@ FitOutcome RunWindowFit(int w, const WindowFitKind& kind) {
     data.last = last;
     data.scale = scale.data();
     data.degreesUsed = degrees;
-    data.countsFactor = perSecond;
+    data.countsFactor = CountsFactor(w);
     FitSettings settings{G.IterationLimit, G.FitRounds, kind.acceptOnlySmaller};
 
     auto sync = [&](const double* q) {

@@ -221,12 +221,7 @@ bool PrepareErrorData(int w, std::vector<double>& backgroundCopy) {
     ShowMessage(kMessageBadData, w);
     return false;
   }
-  const double perSecond = CountsFactor(w);
-  for (int i = 1; i <= points; ++i) {
-    double value = WorkData[i] / perSecond;
-    if (value <= 0.0) value = 1e-8;
-    WorkSigma[i] = std::sqrt(value);
-  }
+  WeightsFromRawCounts(w, points);
   return true;
 }
 

@@ -129,15 +129,9 @@ void ShowTransmissionFitState(int w) {
 
 // The standard deviations of the fit from the raw counts of w's source
 // (already in WorkData), as every fit weighs its points.
-void WeightsFromRawCounts(int w) {
-  const int points = Win[w].SpectrumHeader.PointCount;
+void WeighByRawCounts(int w) {
   DimWorkSigma(w);
-  const double perSecond = CountsFactor(w);
-  for (int i = 1; i <= points; ++i) {
-    double value = WorkData[i] / perSecond;
-    if (value <= 0.0) value = 1e-8;
-    WorkSigma[i] = std::sqrt(value);
-  }
+  WeightsFromRawCounts(w, Win[w].SpectrumHeader.PointCount);
 }
 
 // The window's peak table made one single peak with the Doniach-Sunjic fit
@@ -220,7 +214,7 @@ void EditTransmissionFunction(int w) {
     Message(kMessageBadData, w);
     return;
   }
-  WeightsFromRawCounts(w);
+  WeighByRawCounts(w);
   if (G.CpsMode == 1) {
     const double f = CountsFactor(w);
     for (int i = 1; i <= points; ++i) WorkData[i] /= f;
@@ -286,7 +280,7 @@ void FitTransmissionFunction(int w) {
     G.FitVector[c] = p[c];
     held[c] = win.TransmissionCoefFixed[c] != 0.0;
   }
-  WeightsFromRawCounts(w);
+  WeighByRawCounts(w);
   DimWorkShirleyShape(w);
   DimWorkTougaardShape(w);
   DimWorkFitTarget(w);

@@ -12,6 +12,7 @@
 
 #include "core/auger_list.h"
 #include "core/file_dialogs.h"
+#include "core/menu_commands.h"
 #include "core/model.h"
 #include "core/reference_files.h"
 #include "core/store.h"
@@ -29,7 +30,7 @@
 #include "processing/revert.h"
 #include "processing/snapshot.h"
 #include "shell/commands.h"
-#include "shell/fit_commands.h"
+#include "shell/menu_fit.h"
 #include "shell/menu_state.h"
 #include "shell/messages.h"
 
@@ -1080,8 +1081,8 @@ void SetSpectrumMenuFlags() {
   G.RevertItemFlag = plat::kMenuEnabled;
   const int bar = plat::CurrentMenuBar();
   if (bar != 0) {
-    plat::EnableMenuItem(bar, 1800, plat::kMenuEnabled);
-    plat::EnableMenuItem(bar, 1900, plat::kMenuEnabled);
+    plat::EnableMenuItem(bar, CmdOpenFileBlocks, plat::kMenuEnabled);
+    plat::EnableMenuItem(bar, CmdRevertSpectrum, plat::kMenuEnabled);
   }
 }
 
@@ -1153,7 +1154,7 @@ void SaveProjectTo(const std::string& path) {
 }
 
 void SaveProject() {
-  if (G.CommandId == 1341 || G.ProjectPath.empty()) {
+  if (G.CommandId == CmdSaveProjectAs || G.ProjectPath.empty()) {
     G.ProjectPath = "*.svr";
     const std::string chosen = plat::SaveFileDialog(
         ProjectDialog(93, plat::kFilePathMustExist | plat::kFileOverwritePrompt));

@@ -1,10 +1,9 @@
-// The menu commands of the processing region, the backgrounds, negation,
-// derivative, smoothing and satellite removal; copy and paste, energy
-// correction, scaling and window arithmetic.
-#include "shell/processing_commands.h"
+// The Processing menu (see shell/menu_processing.h).
+#include "shell/menu_processing.h"
 
 #include <string>
 
+#include "core/menu_commands.h"
 #include "core/model.h"
 #include "platform/dialogs.h"
 #include "platform/menus.h"
@@ -20,7 +19,6 @@
 #include "processing/snapshot.h"
 #include "shell/commands.h"
 #include "shell/menu_bar.h"
-#include "shell/menu_commands.h"
 #include "shell/menu_state.h"
 #include "shell/toolbar.h"
 
@@ -29,61 +27,6 @@ namespace sorvan {
 namespace {
 constexpr int kPickRegionHint = 91;  // MessageTexts: how to pick a cursor pair
 constexpr int kNoKeptBackgroundHint = 92;  // MessageTexts: nothing to subtract yet
-}  // namespace
-
-bool RunRegionAndBackgroundCommand(int command) {
-  const int w = G.CurrentWindow;
-  switch (command) {
-    case 2110:
-      ComputeConstantBackground(w);
-      return true;
-    case 2120:
-      ComputeLinearBackground(w);
-      return true;
-    case 2130:
-      ComputeShirleyBackground(w);
-      return true;
-    case 2140:
-      ComputeTougaardBackground(w);
-      return true;
-    case 2150:
-      ComputePolyShirleyBackground(w);
-      return true;
-    case 2100:
-      // Only a kept or fitted background can be subtracted; otherwise the
-      // user learns why nothing changed.
-      if (!CommitBackground(w)) plat::MessageBox(G.MessageTexts[kNoKeptBackgroundHint], plat::kMessageOk, "");
-      return true;
-    case 2200:
-      // Only a complete cursor pair makes a region; without one the user is
-      // told how to pick it (clicks pick nothing in a fitted spectrum).
-      if (G.RegionPickState == 2) {
-        SetRegionFromCursors(w);
-      } else {
-        plat::MessageBox(G.MessageTexts[kPickRegionHint], plat::kMessageOk, "");
-      }
-      return true;
-    case 21100:
-      SetRegionFull(w);
-      return true;
-    case 2400:
-      NegateSpectrum(w);
-      return true;
-    case 2300:
-      DifferentiateSpectrum(w);
-      return true;
-    case 2700:
-      SmoothSpectrum(w);
-      return true;
-    case 2800:
-      RemoveXraySatellites(w);
-      return true;
-    default:
-      return false;
-  }
-}
-
-namespace {
 
 void ShowScalePageFor(int command, const std::string& operationName) {
   G.CommandId = static_cast<Int16>(command);
@@ -98,67 +41,86 @@ void ShowArithmeticPageFor(const std::string& operationName) {
 
 }  // namespace
 
-bool RunTransferScaleArithmeticCommand(int command) {
-  switch (command) {
-    case CmdCopySpectrum:
-      if (!CurrentWindowIsOpen()) return true;
-      WriteSpectrumSnapshot(G.CurrentWindow);
-      G.PasteItemFlag = 0;
-      UpdateMenuState(G.CurrentWindow);
-      return true;
-    case CmdPasteSpectrum:
-      PasteSpectrumSnapshot();
-      return true;
-    case CmdCorrectEnergy:
-      if (!CurrentWindowIsOpen()) return true;
-      G.CommandId = CmdCorrectEnergy;
-      ShowEnergyValuePage(G.CurrentWindow);
-      return true;
-    case CmdCorrectEnergyAll:
-      // The shared offset needs no open window.
-      G.CommandId = CmdCorrectEnergyAll;
-      ShowEnergyValuePage(IsSpectrumWindow(G.CurrentWindow) ? G.CurrentWindow : 1);
-      return true;
-    default:
-      break;
-  }
-  if (!CurrentWindowIsOpen()) {
-    switch (command) {
-      case CmdShiftSpectrum: case CmdScaleSpectrum: case CmdNormaliseSpectrum:
-      case CmdAddWindow: case CmdSubtractWindow: case CmdMultiplyWindow: case CmdDivideWindow:
-        return true;
-      default:
-        return false;
-    }
-  }
-  switch (command) {
-    // Each of the three commands hands its own number over, so that the
-    // page never takes a shift or a scaling for a normalisation.
-    case CmdShiftSpectrum:
-      ShowScalePageFor(command, G.MessageTexts[19]);
-      return true;
-    case CmdScaleSpectrum:
-      ShowScalePageFor(command, G.MessageTexts[17]);
-      return true;
-    case CmdNormaliseSpectrum:
-      ShowScalePageFor(command, G.LabelTexts[214]);
-      return true;
-    case CmdAddWindow:
-      ShowArithmeticPageFor(G.MessageTexts[21]);
-      return true;
-    case CmdSubtractWindow:
-      ShowArithmeticPageFor(G.MessageTexts[22]);
-      return true;
-    case CmdMultiplyWindow:
-      ShowArithmeticPageFor(G.MessageTexts[23]);
-      return true;
-    case CmdDivideWindow:
-      ShowArithmeticPageFor(G.MessageTexts[24]);
-      return true;
-    default:
-      return false;
+void OnCopySpectrum(int) {
+  if (!CurrentWindowIsOpen()) return;
+  WriteSpectrumSnapshot(G.CurrentWindow);
+  G.PasteItemFlag = 0;
+  UpdateMenuState(G.CurrentWindow);
+}
+
+void OnPasteSpectrum(int) { PasteSpectrumSnapshot(); }
+
+void OnCorrectEnergy(int) {
+  if (!CurrentWindowIsOpen()) return;
+  G.CommandId = CmdCorrectEnergy;
+  ShowEnergyValuePage(G.CurrentWindow);
+}
+
+void OnBackgroundConstant(int) { ComputeConstantBackground(G.CurrentWindow); }
+void OnBackgroundLinear(int) { ComputeLinearBackground(G.CurrentWindow); }
+void OnBackgroundShirley(int) { ComputeShirleyBackground(G.CurrentWindow); }
+void OnBackgroundTougaard(int) { ComputeTougaardBackground(G.CurrentWindow); }
+void OnBackgroundPolyShirley(int) { ComputePolyShirleyBackground(G.CurrentWindow); }
+
+void OnCommitBackground(int) {
+  const int w = G.CurrentWindow;
+  // Only a kept or fitted background can be subtracted; otherwise the
+  // user learns why nothing changed.
+  if (!CommitBackground(w)) plat::MessageBox(G.MessageTexts[kNoKeptBackgroundHint], plat::kMessageOk, "");
+}
+
+void OnRemoveSatellites(int) { RemoveXraySatellites(G.CurrentWindow); }
+
+void OnRegionFromCursors(int) {
+  const int w = G.CurrentWindow;
+  // Only a complete cursor pair makes a region; without one the user is
+  // told how to pick it (clicks pick nothing in a fitted spectrum).
+  if (G.RegionPickState == 2) {
+    SetRegionFromCursors(w);
+  } else {
+    plat::MessageBox(G.MessageTexts[kPickRegionHint], plat::kMessageOk, "");
   }
 }
+
+void OnRegionFull(int) { SetRegionFull(G.CurrentWindow); }
+void OnDifferentiate(int) { DifferentiateSpectrum(G.CurrentWindow); }
+void OnNegateSpectrum(int) { NegateSpectrum(G.CurrentWindow); }
+void OnSmooth(int) { SmoothSpectrum(G.CurrentWindow); }
+void OnEditPointsByMouse(int) { ToggleEditPointsMode(); }
+
+// Each of the three scale commands hands its own number over, so that the
+// page never takes a shift or a scaling for a normalisation.
+void OnShiftSpectrum(int command) {
+  if (CurrentWindowIsOpen()) ShowScalePageFor(command, G.MessageTexts[19]);
+}
+void OnScaleSpectrum(int command) {
+  if (CurrentWindowIsOpen()) ShowScalePageFor(command, G.MessageTexts[17]);
+}
+void OnNormaliseSpectrum(int command) {
+  if (CurrentWindowIsOpen()) ShowScalePageFor(command, G.LabelTexts[214]);
+}
+
+void OnAddWindow(int) {
+  if (CurrentWindowIsOpen()) ShowArithmeticPageFor(G.MessageTexts[21]);
+}
+void OnSubtractWindow(int) {
+  if (CurrentWindowIsOpen()) ShowArithmeticPageFor(G.MessageTexts[22]);
+}
+void OnMultiplyWindow(int) {
+  if (CurrentWindowIsOpen()) ShowArithmeticPageFor(G.MessageTexts[23]);
+}
+void OnDivideWindow(int) {
+  if (CurrentWindowIsOpen()) ShowArithmeticPageFor(G.MessageTexts[24]);
+}
+
+// A name that is none of the five kinds (nothing computed yet) does nothing.
+void OnRepeatLastBackground(int) {
+  if (BackgroundProcedure compute = BackgroundProcedureNamed(G.BackgroundName))
+    compute(G.CurrentWindow);
+}
+
+void OnRepeatLastScaling(int) { RepeatLastScaleOperation(); }
+void OnRepeatLastArithmetic(int) { RepeatLastArithmeticOperation(); }
 
 void RepeatLastScaleOperation() {
   if (!CurrentWindowIsOpen()) return;

@@ -1,28 +1,51 @@
-// The menu commands of the processing region, the one-shot backgrounds, the
-// commit of a kept background, the negation, derivative and smoothing of a
-// spectrum and the removal of its X-ray satellites.
+// The Processing menu: copy and paste, the energy correction, the
+// backgrounds and their commit, the satellite removal, the processing
+// region, derivative, negation and smoothing, point editing by mouse,
+// shifting, scaling, normalising and window arithmetic; and the toolbar's
+// repeats of the last background, scaling and arithmetic. The rows of these
+// commands are in shell/command_table.cpp; each runs on the current window.
 #pragma once
 #include <string>
 
 namespace sorvan {
 
-// Runs `command` for the CurrentWindow when it is one of 2110, 2120, 2130,
-// 2140, 2150 (backgrounds), 2100 (commit), 2200 (region from the cursor
-// pair, only once both cursors are set), 21100 (whole spectrum), 2400
-// (negate), 2300 (derivative), 2700 (smoothing) or 2800 (satellite removal);
-// false for any other command.
-bool RunRegionAndBackgroundCommand(int command);
+void OnCopySpectrum(int command);
+// Pastes into the lowest free window.
+void OnPasteSpectrum(int command);
+void OnCorrectEnergy(int command);
+void OnBackgroundConstant(int command);
+void OnBackgroundLinear(int command);
+void OnBackgroundShirley(int command);
+void OnBackgroundTougaard(int command);
+void OnBackgroundPolyShirley(int command);
+// Subtracts a kept or fitted background; says why when there is none.
+void OnCommitBackground(int command);
+void OnRemoveSatellites(int command);
+// The region from the cursor pair, once both cursors are set; says how to
+// pick them otherwise.
+void OnRegionFromCursors(int command);
+void OnRegionFull(int command);
+void OnDifferentiate(int command);
+void OnNegateSpectrum(int command);
+void OnSmooth(int command);
+void OnEditPointsByMouse(int command);
+void OnShiftSpectrum(int command);
+void OnScaleSpectrum(int command);
+void OnNormaliseSpectrum(int command);
+void OnAddWindow(int command);
+void OnSubtractWindow(int command);
+void OnMultiplyWindow(int command);
+void OnDivideWindow(int command);
 
-// Runs `command` when it is one of 2210 (copy the current window to the
-// snapshot file), 2220 (paste it into the lowest free window), 21200 and
-// 8100 (energy correction of the current window or of all windows), 2910,
-// 2920, 2930 (shift, scale, normalise) or 21010..21040 (arithmetic with
-// another window); false for any other command.
-bool RunTransferScaleArithmeticCommand(int command);
+// Toolbar actions 16, 25 and 26: the background kind computed last, the
+// scale page and the arithmetic page with the operation chosen last.
+void OnRepeatLastBackground(int command);
+void OnRepeatLastScaling(int command);
+void OnRepeatLastArithmetic(int command);
 
-// The scale page and the arithmetic page with the operation chosen last
-// (toolbar actions 25 and 26). The scale page lays itself out for
-// normalising exactly when normalising was the operation chosen last.
+// The scale page and the arithmetic page with the operation chosen last.
+// The scale page lays itself out for normalising exactly when normalising
+// was the operation chosen last.
 void RepeatLastScaleOperation();
 void RepeatLastArithmeticOperation();
 
@@ -31,8 +54,8 @@ void RepeatLastArithmeticOperation();
 using BackgroundProcedure = void (*)(int w);
 BackgroundProcedure BackgroundProcedureNamed(const std::string& name);
 
-// 2600 and its toolbar check button: switches the point editing by mouse on
-// (item checked, button pressed, EditPointsMode 1) or off, then the menu
+// Point editing by mouse and its toolbar check button: switches the editing
+// on (item checked, button pressed, EditPointsMode 1) or off, then the menu
 // state of the current window. While the mode is on, a left click in the
 // region of a spectrum window moves the point under the pointer to the
 // pointer's height.

@@ -1,8 +1,33 @@
-// The processing series, reverting every window and the multi-spectrum
-// views, shared by the Series menu and the toolbar.
+// The Series menu: the energy offset of all windows, reverting every
+// window, the table of all spectra, the fit and error reports and tables,
+// the processing series and the four multi-spectrum views. The rows of these
+// commands are in shell/command_table.cpp.
 #pragma once
 
 namespace sorvan {
+
+// The energy page for the offset shared by all windows.
+void OnCorrectEnergyAll(int command);
+void OnRevertAllWindows(int command);
+void OnExportAllSpectra(int command);
+// The fit report and the fit table, and the error report and table
+// (report/fit_report.h, report/fit_tables.h).
+void OnPrintFitReport(int command);
+void OnExportFitTable(int command);
+void OnPrintFitErrorReport(int command);
+void OnExportFitErrorTable(int command);
+void OnProcessSeries(int command);
+void OnStackedView(int command);
+void OnWaterfallView(int command);
+void OnMirroredWaterfallView(int command);
+void OnColourMapView(int command);
+// The toolbar's series and views (actions 43 to 47): the series tiles no
+// windows, and a view ends without the menu state.
+void OnToolbarSeries(int command);
+void OnToolbarStackedView(int command);
+void OnToolbarWaterfallView(int command);
+void OnToolbarMirroredWaterfallView(int command);
+void OnToolbarColourMapView(int command);
 
 // Repeats the processing of the current window (the template) on each window
 // the user chooses: every target is reverted, takes the template's region,

@@ -20,7 +20,7 @@
 #include "platform/files.h"
 #include "platform/printer.h"
 #include "platform/text.h"
-#include "shell/menu_commands.h"
+#include "core/menu_commands.h"
 #include "support/test_support.h"
 
 namespace {

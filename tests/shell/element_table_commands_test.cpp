@@ -13,7 +13,7 @@
 #include "platform/dialogs.h"
 #include "platform/driver.h"
 #include "platform/forms.h"
-#include "shell/menu_commands.h"
+#include "core/menu_commands.h"
 #include "shell_fixture.h"
 
 namespace {

@@ -14,7 +14,7 @@
 #include "platform/dialogs.h"
 #include "platform/driver.h"
 #include "platform/files.h"
-#include "shell/menu_commands.h"
+#include "core/menu_commands.h"
 #include "shell_fixture.h"
 #include "support/test_support.h"
 #include "tests/import/vamas_fixture.h"

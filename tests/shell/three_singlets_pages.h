@@ -5,7 +5,7 @@
 #pragma once
 
 #include "platform/driver.h"
-#include "shell/menu_commands.h"
+#include "core/menu_commands.h"
 
 namespace shelltest {
 

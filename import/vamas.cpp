@@ -5,6 +5,7 @@
 #include <cmath>
 #include <utility>
 
+#include "core/menu_commands.h"
 #include "core/model.h"
 #include "core/store.h"
 #include "import/reader_support.h"
@@ -406,10 +407,10 @@ void ImportVamas(int w, int command) {
   ExperimentComment.clear();
   VamasVariableCount = 0;
   const int format = Win[w].ImportFormat;
-  if (format == kVamasCode && command == 1160) {
+  if (format == kVamasCode && command == CmdImportVamas) {
     ChooseImportFile({G.LabelTexts[62], "*.vms", G.LabelTexts[18], "*.vam"}, "vms", G.ImportFolder,
                      true);
-  } else if (format == kVamasCode && command == 1700) {
+  } else if (format == kVamasCode && command == CmdImportTestSpectrum) {
     ChooseImportFile({G.LabelTexts[62], "*.vms", G.LabelTexts[18], "*.vam"}, "vms",
                      G.ProgramFolder + "\\test spectra", false);
   } else if (format == kVamasCode + 1) {

@@ -25,6 +25,7 @@
 namespace sorvan {
 
 namespace {
+
 constexpr int kPickRegionHint = 91;  // MessageTexts: how to pick a cursor pair
 constexpr int kNoKeptBackgroundHint = 92;  // MessageTexts: nothing to subtract yet
 

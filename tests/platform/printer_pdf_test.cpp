@@ -63,7 +63,7 @@ TEST_F(PdfPrinter, PagesAndTheirTextsReachTheFile) {
   plat::NewPage();
   font.escapement = 0;
   page.SetFont(font);
-  page.Text(w / 20, h / 80, "Second page \xB5m");  // Windows-1252 micro sign
+  page.Text(w / 20, h / 80, "Second page \u00B5m");  // the micro sign
   plat::EndDocument();
   EXPECT_FALSE(plat::DocumentOpen());
 
@@ -71,7 +71,7 @@ TEST_F(PdfPrinter, PagesAndTheirTextsReachTheFile) {
   ASSERT_FALSE(text.empty()) << "pdftotext could not read " << pdf_;
   size_t first = text.find("Acquisition C1s Kalpha");
   size_t formFeed = text.find('\f');
-  size_t second = text.find("Second page \xC2\xB5m");
+  size_t second = text.find("Second page \u00B5m");
   EXPECT_NE(first, std::string::npos);
   EXPECT_NE(text.find("Intensity"), std::string::npos);
   EXPECT_NE(second, std::string::npos);

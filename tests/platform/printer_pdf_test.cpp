@@ -13,14 +13,6 @@
 
 namespace {
 
-// The text of a PDF file as pdftotext reads it ("" when it cannot).
-std::string PdfText(const std::string& pdf) {
-  std::string txt = pdf + ".txt";
-  std::string command = "pdftotext -layout '" + pdf + "' '" + txt + "' 2>/dev/null";
-  if (std::system(command.c_str()) != 0) return "";
-  return testsupport::ReadFile(txt);
-}
-
 class PdfPrinter : public ::testing::Test {
  protected:
   void SetUp() override {
@@ -67,7 +59,7 @@ TEST_F(PdfPrinter, PagesAndTheirTextsReachTheFile) {
   plat::EndDocument();
   EXPECT_FALSE(plat::DocumentOpen());
 
-  std::string text = PdfText(pdf_);
+  std::string text = testsupport::PdfText(pdf_);
   ASSERT_FALSE(text.empty()) << "pdftotext could not read " << pdf_;
   size_t first = text.find("Acquisition C1s Kalpha");
   size_t formFeed = text.find('\f');

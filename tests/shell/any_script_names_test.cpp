@@ -36,13 +36,6 @@ const std::string kAxisTitle = "\u042D\u043D\u0435\u0440\u0433\u0438\u044F \u044
 const std::string kProject = kFolder + "/" + kFolder + ".svr";
 const std::string kCopyFolder = kFolder + "/" + kFolder;
 
-std::string PdfText(const std::string& pdf) {
-  const std::string txt = pdf + ".txt";
-  const std::string command = "pdftotext '" + pdf + "' '" + txt + "' 2>/dev/null";
-  if (std::system(command.c_str()) != 0) return "";
-  return testsupport::ReadFile(txt);
-}
-
 // The lines of a file as the program reads it back.
 std::vector<std::string> ReadBack(const std::string& programPath) {
   plat::OpenInput(9, programPath);
@@ -104,30 +97,6 @@ class AnyScriptNames : public ProjectTest {
     return G.CurrentWindow;
   }
 
-  static void FitThreePeaksWithErrors() {
-    shelltest::EnterThreeSingletsOnTheFitPages();
-    IterationPageAndDone();
-    driver::ChooseMenu(CmdNewFitSinglets);
-    IterationPageAndDone();
-    driver::ChooseMenu(CmdRunFit);
-    script::Click("cmdOk321");
-    driver::ChooseMenu(CmdEstimateErrors);
-  }
-  static void IterationPageAndDone() {
-    script::SetText("ed161", -1, "100");
-    script::SetText("ed162", -1, "3");
-    script::Click("cmdOk161");
-    script::Click("cmdCancel242");
-  }
-
-  static void AddLabel(int w, int command, const std::string& text, int x, int y) {
-    const int next = (command == CmdEditTitleLabels ? Win[w].TitleLabelCount : Win[w].AnnotationCount) + 1;
-    script::SetText("ed221", next, text);
-    script::Click("cmdOk221");
-    driver::ChooseMenu(command);
-    driver::MouseDown(w, x, y, plat::kLeftButton);
-  }
-
   static void ChooseAllWindows() {
     script::Click("cmd203");
     script::Click("cmdOk201");
@@ -150,11 +119,11 @@ TEST_F(AnyScriptNames, ImportLabelFitSaveOpenPrintAndExport) {
   ASSERT_EQ(vamas, 1);
   EXPECT_EQ(Win[vamas].SourcePath, Program(kVamasFile));
   EXPECT_EQ(plat::Caption(vamas), Win[vamas].SpectrumHeader.Name);
-  FitThreePeaksWithErrors();
+  shelltest::FitThreePeaksWithErrors();
   ASSERT_EQ(Win[vamas].HasFit, 1);
   ASSERT_EQ(Win[vamas].ErrorTableValid, 1);
-  AddLabel(vamas, CmdEditAnnotations, kLabel, 200, 60);
-  AddLabel(vamas, CmdEditTitleLabels, kTitle, 80, 30);
+  shelltest::AddLabel(vamas, CmdEditAnnotations, kLabel, 200, 60);
+  shelltest::AddLabel(vamas, CmdEditTitleLabels, kTitle, 80, 30);
 
   // An energy axis title in Cyrillic. The table of all spectra begins with
   // its first six characters: whole letters, never a broken one.
@@ -208,7 +177,7 @@ TEST_F(AnyScriptNames, ImportLabelFitSaveOpenPrintAndExport) {
   script::Click("cmdOk91");
   script::AnswerDialog("print", pdf);
   driver::ChooseMenu(CmdPrintWindow);
-  const std::string text = PdfText(pdf);
+  const std::string text = testsupport::PdfText(pdf);
   ASSERT_FALSE(text.empty()) << "pdftotext could not read " << pdf;
   EXPECT_NE(text.find(kLabel), std::string::npos) << text;
   EXPECT_NE(text.find(kTitle), std::string::npos) << text;

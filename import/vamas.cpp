@@ -9,6 +9,7 @@
 #include "core/model.h"
 #include "core/store.h"
 #include "import/reader_support.h"
+#include "import/text_reading.h"
 #include "platform/files.h"
 #include "platform/text.h"
 #include "shell/messages.h"
@@ -359,15 +360,6 @@ void StoreDepthLevel(const VamasBlock& b, int k) {
   H.Name = b.Species + "_" + H.ShortName;
 }
 
-bool ReadFileText(const std::string& path, std::string& text) {
-  try {
-    text = plat::ReadWholeFile(path);
-    return true;
-  } catch (const plat::FileError&) {
-    return false;
-  }
-}
-
 // Regions of a depth profile the tables can offer, and depth levels per region.
 void DepthProfileShape(const VamasFile& file, int& regions, int& levels) {
   const long long r = file.RegionCount;
@@ -424,7 +416,7 @@ void ImportVamas(int w, int command) {
   EraseImportedSpectra();
   G.SourceFilePath = G.FileDialogResult;
   std::string text;
-  if (!ReadFileText(G.FileDialogResult, text)) {
+  if (!ReadImportText(G.FileDialogResult, text)) {
     RefuseImportFile(w);
     return;
   }
@@ -476,7 +468,7 @@ void RereadVamasDepthProfile(int w) {
   G.SdpBlockCount = 0;
   if (G.FileDialogResult.empty()) return;
   std::string text;
-  if (!ReadFileText(G.FileDialogResult, text)) {
+  if (!ReadImportText(G.FileDialogResult, text)) {
     RefuseImportFile(w);
     return;
   }

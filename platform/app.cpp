@@ -62,8 +62,8 @@ QFontMetricsF MainMetrics() {
 }  // namespace
 
 namespace ui {
-QString ToQt(const std::string& cp1252) { return QString::fromStdString(Cp1252ToUtf8(cp1252)); }
-std::string FromQt(const QString& text) { return Utf8ToCp1252(text.toStdString()); }
+QString ToQt(const std::string& text) { return QString::fromStdString(ValidUtf8(text)); }
+std::string FromQt(const QString& text) { return text.toStdString(); }
 QFont ToQFont(const FontSpec& font) {
   QFont f(ToQt(font.name));
   f.setPointSizeF(font.size > 0 ? font.size : 8.25);

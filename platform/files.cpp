@@ -1,6 +1,8 @@
 // Numbered file channels and file-system services. Input files are read into
 // memory whole and consumed field by field or line by line; both LF and CRLF
-// line ends are accepted. Output lines end with CRLF.
+// line ends are accepted. Output lines end with CRLF. The channels are the
+// edge of the Windows-1252 file formats: lines are decoded as they are read
+// in and encoded as they are written (TextOfFileBytes / FileBytesOfLine).
 #include "platform/files.h"
 
 #include <array>
@@ -61,7 +63,7 @@ void OpenInput(int channel, const std::string& path) {
   c->path = path;
   std::ostringstream s;
   s << in.rdbuf();
-  c->data = s.str();
+  c->data = TextOfFileBytes(s.str());
   g_channels[channel] = std::move(c);
 }
 
@@ -153,7 +155,7 @@ bool AtEnd(int channel) {
 
 void WriteLine(int channel, const std::string& text) {
   Channel& c = Checked(channel, false);
-  c.out << text << kLineEnd;
+  c.out << FileBytesOfLine(text) << kLineEnd;
   if (!c.out) throw FileError("cannot write to file", c.path);
 }
 
@@ -171,10 +173,10 @@ std::string ShownPath(const std::string& programPath) {
   return out;
 }
 
-std::string NativePath(const std::string& programPath) { return Cp1252ToUtf8(ShownPath(programPath)); }
+std::string NativePath(const std::string& programPath) { return ShownPath(programPath); }
 
 std::string ProgramPath(const std::string& nativePath) {
-  std::string s = Utf8ToCp1252(nativePath);
+  std::string s = nativePath;
   for (char& ch : s)
     if (ch == '/') ch = '\\';
   return s;
@@ -215,7 +217,7 @@ void ReplaceFileWithLines(const std::string& path, const std::vector<std::string
   {
     std::ofstream out(temporary, std::ios::binary | std::ios::trunc);
     if (!out) throw FileError("cannot open a temporary file for writing", ProgramPath(temporary.string()));
-    for (const std::string& line : lines) out << line << kLineEnd;
+    for (const std::string& line : lines) out << FileBytesOfLine(line) << kLineEnd;
     out.flush();
     out.close();
     if (!out) {
@@ -265,6 +267,8 @@ std::string ReadWholeFile(const std::string& path) {
   s << in.rdbuf();
   return s.str();
 }
+
+std::string ReadWholeTextFile(const std::string& path) { return TextOfFileBytes(ReadWholeFile(path)); }
 
 std::string WindowsDirectory() {
   if (const char* env = std::getenv("SORVAN_WINDOWS_DIR"); env && *env) return ProgramPath(env);

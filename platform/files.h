@@ -3,6 +3,11 @@
 // "C:\data\x.vms" is not supported: a leading backslash is the root); the
 // layer maps them to this system. Reads accept LF and CRLF line ends; writes
 // end every line with CRLF.
+// The channels read and write text files of Windows-1252 formats: a line read
+// is taken as UTF-8 when it is UTF-8 and as Windows-1252 otherwise; a line
+// written is Windows-1252 when every character fits, else UTF-8, so that it
+// always reads back as it was (platform/text.h, TextOfFileBytes and
+// FileBytesOfLine).
 #pragma once
 #include <cstdint>
 #include <stdexcept>
@@ -46,14 +51,13 @@ void WriteLine(int channel, const std::string& text);
 // The program form of the path open on a channel ("" when closed).
 std::string ChannelPath(int channel);
 
-// Path mapping between program form ("\a\b.txt", Windows-1252 like every
-// program text) and this system's names ("/a/b.txt", UTF-8): "\Probe_\xE4.vms"
-// is the file "/Probe_ä.vms". A name with characters that Windows-1252 lacks
-// comes back with '?' in their place.
+// Path mapping between program form ("\a\b.txt", UTF-8 like every program
+// text) and this system's names ("/a/b.txt", UTF-8): only the separators
+// differ, so a name in any script maps both ways unchanged.
 std::string NativePath(const std::string& programPath);
 std::string ProgramPath(const std::string& nativePath);
-// A path as the user reads it: this system's separators, still a program text
-// (Windows-1252) for messages, captions and pages.
+// A path as the user reads it: this system's separators, for messages,
+// captions and pages.
 std::string ShownPath(const std::string& programPath);
 
 bool FileExists(const std::string& path);
@@ -71,6 +75,9 @@ std::string FileDateText(const std::string& path);
 double FreeDiskSpace(const std::string& path);
 // Reads a whole file as bytes; throws FileError.
 std::string ReadWholeFile(const std::string& path);
+// Reads a whole text file as program text, decoded line by line as the input
+// channels decode it; throws FileError.
+std::string ReadWholeTextFile(const std::string& path);
 
 // The Windows directory in program form: $SORVAN_WINDOWS_DIR, else a
 // per-user folder (~/.local/share/sorvan/windows).

@@ -128,7 +128,7 @@ bool StartDocument(const std::string& name) {
     return true;
   }
   QPrinter& printer = Printer();
-  printer.setDocName(QString::fromUtf8(Cp1252ToUtf8(name)));
+  printer.setDocName(QString::fromStdString(ValidUtf8(name)));
   auto painter = std::make_unique<QPainter>();
   if (!painter->begin(&printer)) return false;
   g_painter = std::move(painter);

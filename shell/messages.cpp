@@ -161,12 +161,12 @@ struct FileWords {
 FileWords FileMessageWords(int languageIndex) {
   switch (languageIndex) {
     case 0:
-      return {"Diese Datei konnte nicht vollst\xE4ndig gelesen werden:",
+      return {"Diese Datei konnte nicht vollst\u00E4ndig gelesen werden:",
               "Das Programm arbeitet mit Voreinstellungen weiter.",
               "Diese Datei konnte nicht geschrieben werden:"};
     case 2:
       return {"No se pudo leer completamente este archivo:",
-              "El programa contin\xFA" "a con valores predeterminados.",
+              "El programa contin\u00FA" "a con valores predeterminados.",
               "No se pudo escribir este archivo:"};
     default:
       return {"This file could not be read completely:", "The program goes on with default values.",
@@ -270,9 +270,9 @@ std::string AboutText(int languageIndex) {
              "Author: the Sorvan project" + br + "All rights reserved, the Sorvan project, 2006" + br +
              "Contact: the Sorvan project page";
     case 2:
-      return "Sorvan: procesamiento y an\xE1lisis de espectros de fotoelectrones" + br + "Versi\xF3n 2006" + br +
+      return "Sorvan: procesamiento y an\u00E1lisis de espectros de fotoelectrones" + br + "Versi\u00F3n 2006" + br +
              "Autor: el proyecto Sorvan" + br + "Todos los derechos reservados, el proyecto Sorvan, 2006" + br +
-             "Contacto: la p\xE1gina del proyecto Sorvan";
+             "Contacto: la p\u00E1gina del proyecto Sorvan";
     default: return std::string();
   }
 }

@@ -14,7 +14,8 @@ namespace {
 
 // Up to this length the tail sums are summed directly: their L^2 / 2 products
 // cost less than two transforms of 2L values.
-constexpr std::size_t kDirectTailSumsUpTo = 96;
+constexpr std::size_t kDirectTailSumsUpTo = 200;
+std::size_t directTailSumsUpTo = kDirectTailSumsUpTo;
 
 // The twiddle factors of every stage up to the largest transform asked for so
 // far: the stage that joins pairs of transforms of h values reads
@@ -116,7 +117,7 @@ void TailSums(std::span<const double> values, std::span<const double> weights,
               std::span<double> result) {
   const std::size_t n = values.size();
   if (n == 0 || weights.size() < n || result.size() < n) return;
-  if (n <= kDirectTailSumsUpTo) {
+  if (n <= directTailSumsUpTo) {
     DirectTailSums(values.data(), weights.data(), result.data(), n);
     return;
   }
@@ -165,5 +166,9 @@ void TailSums(std::span<const double> values, std::span<const double> weights,
   const double scale = std::ldexp(1.0 / static_cast<double>(m), -shift);
   for (std::size_t s = 0; s < n; ++s) result[s] = z[s].real() * scale;
 }
+
+std::size_t TailSumsDirectUpTo() { return directTailSumsUpTo; }
+
+void SetTailSumsDirectUpTo(std::size_t length) { directTailSumsUpTo = length; }
 
 }  // namespace sorvan

@@ -3,6 +3,7 @@
 // numbers in and out.
 #pragma once
 #include <complex>
+#include <cstddef>
 #include <span>
 
 namespace sorvan {
@@ -22,5 +23,11 @@ void FourierTransform(std::span<std::complex<double>> values, bool inverse);
 // place of the largest partial sums.
 void TailSums(std::span<const double> values, std::span<const double> weights,
               std::span<double> result);
+
+// The longest series that TailSums sums directly; by default those for which
+// that is faster than the transform. The benchmarks raise it to time the
+// direct sums beside the transform in one run.
+std::size_t TailSumsDirectUpTo();
+void SetTailSumsDirectUpTo(std::size_t length);
 
 }  // namespace sorvan

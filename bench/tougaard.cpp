@@ -72,8 +72,8 @@ constexpr double kStartEnergy = 900.0;
 
 // Window kWindow holds five Gauss-Lorentz peaks on a constant and a loss
 // term of the peaks, with counting noise; its peak table starts off the
-// truth, its background is fitted with the constant, Shirley and loss terms
-// free. The fit runs in batch mode (no pages).
+// truth, its background is fitted with the constant and the loss term free.
+// The fit runs in batch mode (no pages).
 void PlaceWindowForFit(int n) {
   InitialiseModel();
   FitPageHooks() = FitPages{};

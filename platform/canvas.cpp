@@ -112,27 +112,31 @@ QString WithSuffix(const QString& path, const QString& suffix) {
 
 // Drops from a polyline of whole pixels the points that change none of the
 // pixels a solid pen gives it on an image of the given size, so that a long
-// curve costs what the plot's width costs. A run of points on one pixel
-// column only goes up and down that column between its neighbours: it keeps
-// its first and last point, its first and last turning point (so that it
-// leaves and enters the column in the same directions, which decide how the
-// rasteriser joins the segments there) and its highest and lowest turning
-// point (so that it covers the same rows), in their order. Between them the
-// dropped points only went back and forth over rows the kept ones cover. The
-// first and the last column of the curve, runs of a few points and runs that
-// reach off the image (where the rasteriser clips) keep every point, and so
-// does a point whose segment to its predecessor has no length. Returns the
-// number of points kept at the start of `points`.
-int KeepColumnExtremes(QPoint* points, int count, int width, int height) {
-  constexpr int kShortestRunThinned = 6;
+// curve costs what the plot's width costs. Returns the number of points kept
+// at the start of `points` (a subsequence of them). Two rules, each of which
+// leaves the rasteriser the same segments where they meet the rest:
+// - A run of points on one pixel column only goes up and down that column
+//   between its neighbours. It keeps its first and last point, its first and
+//   last turning point (so that it leaves and enters the column in the same
+//   directions, which decide how the segments there are joined) and its
+//   highest and lowest turning point (so that it covers the same rows), in
+//   their order; between them the dropped points only went back and forth
+//   over rows the kept ones cover. A point where the path does not move is
+//   dropped too.
+// - A point between two others on its pixel row, the three in order along
+//   it, only joins two pieces of one straight line.
+// The first and the last segment (where the pen's caps are drawn) and points
+// off the image (where the rasteriser clips) are always kept.
+int KeepPixelsOfPolyline(QPoint* points, int count, int width, int height) {
+  auto inside = [&](const QPoint& p) { return p.x() >= 0 && p.x() < width && p.y() >= 0 && p.y() < height; };
   int kept = 0;
   auto keep = [&](int i) { points[kept++] = points[i]; };
   for (int a = 0; a < count;) {
     const int x = points[a].x();
     int b = a;
     while (b + 1 < count && points[b + 1].x() == x) ++b;
-    bool thin = a > 0 && b < count - 1 && b - a + 1 >= kShortestRunThinned && x >= 0 && x < width;
-    for (int i = a; thin && i <= b; ++i) thin = points[i].y() >= 0 && points[i].y() < height;
+    bool thin = a > 0 && b < count - 1 && b > a;
+    for (int i = a; thin && i <= b; ++i) thin = inside(points[i]);
     if (!thin) {
       for (int i = a; i <= b; ++i) keep(i);
       a = b + 1;
@@ -166,7 +170,21 @@ int KeepColumnExtremes(QPoint* points, int count, int width, int height) {
     }
     a = b + 1;
   }
-  return kept;
+  // Points inside straight pieces along a row.
+  int joined = 0;
+  for (int i = 0; i < kept; ++i) {
+    if (joined >= 2 && i + 2 < kept) {
+      const QPoint& before = points[joined - 1];
+      const QPoint& here = points[i];
+      const QPoint& after = points[i + 1];
+      const bool alongRow = before.y() == here.y() && here.y() == after.y() &&
+                            ((before.x() < here.x() && here.x() < after.x()) ||
+                             (before.x() > here.x() && here.x() > after.x()));
+      if (alongRow && inside(before) && inside(here) && inside(after)) continue;
+    }
+    points[joined++] = points[i];
+  }
+  return joined;
 }
 
 }  // namespace
@@ -266,7 +284,7 @@ int QPainterCanvas::PointsThatShow(QPoint* points, int count) {
   QPaintDevice* device = device_ ? device_() : nullptr;
   if (!device || device->devType() != QInternal::Image || device->devicePixelRatio() != 1.0)
     return count;
-  return KeepColumnExtremes(points, count, device->width(), device->height());
+  return KeepPixelsOfPolyline(points, count, device->width(), device->height());
 }
 
 void QPainterCanvas::Box(double x1, double y1, double x2, double y2) {

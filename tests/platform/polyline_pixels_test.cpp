@@ -50,19 +50,21 @@ std::vector<Curve> Curves(int width, int height, int points, std::mt19937& rando
   std::uniform_real_distribution<double> uniform(0, 1);
   std::vector<Curve> curves = {{"steep", {}, {}}, {"flat", {}, {}}, {"noisy", {}, {}},
                                {"peak with counting noise", {}, {}}, {"right to left", {}, {}},
-                               {"off the picture", {}, {}}};
+                               {"off the picture", {}, {}}, {"steps along rows", {}, {}}};
   const double left = 0.05 * width, span = 0.9 * width, middle = height / 2.0;
+  const int stair = std::max(1, points / 40);
   for (int i = 0; i < points; ++i) {
     const int x = static_cast<int>(std::lround(left + span * i / (points - 1)));
     const double peak = std::exp(-std::pow((i - points / 2.0) / (points / 20.0), 2));
-    const int ys[6] = {
+    const int ys[7] = {
         static_cast<int>(std::lround(middle + 0.45 * height * std::sin(i * 40.0 / points))),
         static_cast<int>(middle) + (uniform(random) < 0.01 ? 3 : 0),
         static_cast<int>(std::lround(middle + (uniform(random) - 0.5) * 0.25 * height)),
         static_cast<int>(std::lround(0.9 * height - 0.8 * height * peak + 6 * (uniform(random) - 0.5))),
         static_cast<int>(std::lround(middle + 0.3 * height * std::cos(i * 7.0 / points) + 4 * (uniform(random) - 0.5))),
-        static_cast<int>(std::lround(middle + 0.7 * height * std::sin(i * 13.0 / points) + 5 * (uniform(random) - 0.5)))};
-    for (int k = 0; k < 6; ++k) {
+        static_cast<int>(std::lround(middle + 0.7 * height * std::sin(i * 13.0 / points) + 5 * (uniform(random) - 0.5))),
+        static_cast<int>(middle) + (i / stair) % 3 * 4};
+    for (int k = 0; k < 7; ++k) {
       curves[k].xs.push_back(k == 4 ? width - 1 - x : x);
       curves[k].ys.push_back(ys[k]);
     }

@@ -21,6 +21,7 @@
 #include "fit/peak_models.h"
 #include "processing/backgrounds.h"
 #include "processing/fft.h"
+#include "tests/fit/fit_window_fixture.h"
 
 namespace {
 
@@ -75,14 +76,6 @@ constexpr double kStartEnergy = 900.0;
 // truth, its background is fitted with the constant and the loss term free.
 // The fit runs in batch mode (no pages).
 void PlaceWindowForFit(int n) {
-  InitialiseModel();
-  FitPageHooks() = FitPages{};
-  G.MessageTexts[47] = "Singlet";
-  G.EnergyAxisMode = 1;
-  G.CpsMode = 0;
-  G.BatchMode = 1;
-  G.IterationLimit = 200;
-  G.FitRounds = 2;
   // Truth in the fit's channel units: height, share, position, half width.
   std::vector<double> truth(10 * kPeaks + 1, 0.0), peakSum(n + 1, 0.0);
   for (int p = 0; p < kPeaks; ++p) {
@@ -93,30 +86,16 @@ void PlaceWindowForFit(int n) {
     e[6] = n / 60.0;
     for (int x = 1; x <= n; ++x) peakSum[x] += GaussLorentzPeakValue(e, false, x);
   }
-  std::vector<double> shirley(n + 1), loss(n + 1), scratch(n + 2);
+  std::vector<double> shirley(n + 1), loss(n + 1), scratch(n + 2), counts(n);
   BuildFitBackgroundBasis(peakSum.data(), n, 1, n, kStep, true, shirley.data(), loss.data(), scratch.data());
-  WindowRecord& win = Win[kWindow];
-  auto& h = win.SpectrumHeader;
-  h.PointCount = static_cast<Int16>(n);
-  h.EnergyStep = kStep;
-  h.StartEnergy = kStartEnergy;
-  h.EndEnergy = kStartEnergy + (n - 1) * kStep;
-  h.ExcitationEnergy = 1486.6;
-  h.ScanCount = 1;
-  h.DwellTime = 1;
-  win.RegionStart = 1;
-  win.RegionEnd = static_cast<Int16>(n);
-  win.RegionLength = static_cast<Int16>(n);
-  win.SourceSpectrumIndex = 1;
-  ImportedHeader[1] = h;
-  ImportedValues[1].Resize(n);
-  DimSlotData(kWindow);
   for (int x = 1; x <= n; ++x) {
     const double v = 300.0 + peakSum[x] + 40.0 * loss[x];
-    const double counts = v + std::sqrt(v) * std::sin(12.9898 * x);
-    SlotData[kWindow](x, 1) = counts;
-    ImportedValues[1][x] = counts;
+    counts[x - 1] = v + std::sqrt(v) * std::sin(12.9898 * x);
   }
+  fittest::PlaceCountsForFit(kWindow, counts, kStep, kStartEnergy);
+  G.IterationLimit = 200;
+  G.FitRounds = 2;
+  WindowRecord& win = Win[kWindow];
   win.PeakCount = kPeaks;
   win.PeakType = "Singlet";
   win.BackgroundState = 4;

@@ -8,8 +8,7 @@ namespace sorvan {
 // over window w's region from WorkFitSum and the coefficients A..F in
 // G.FitVector(N+1..N+6), and keeps WorkFitTarget equal to the data minus
 // that background. During a display pass the curve is stored as column 2.
-// The loss tail costs the square of the region: it is built only when its
-// coefficient is free or not 0.
+// The loss tail is built only when its coefficient is free or not 0.
 void RebuildFitBackground(int w);
 
 }  // namespace sorvan

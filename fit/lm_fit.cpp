@@ -5,6 +5,8 @@
 #include <cmath>
 
 #include "fit/peak_models.h"
+#include "processing/backgrounds.h"
+#include "processing/fft.h"
 
 namespace sorvan {
 
@@ -292,18 +294,15 @@ void BuildFitBackgroundBasis(const double* peakSum, int pointCount, int first, i
     running += peakSum[i];
     shirley[i] = running;
   }
-  if (!withTail) return;
+  if (!withTail || last < first) return;
   // Loss energy ((j - i) + 1) * step weights point j for point i.
   const int span = last - first;
-  for (int offset = 0; offset <= span; ++offset) {
-    const double E = (offset + 1) * energyStep;
-    lossKernel[offset] = E / ((E * E + 1643.0) * (E * E + 1643.0));
-  }
-  for (int i = first; i <= last; ++i) {
-    double sum = 0.0;
-    for (int j = i; j <= last; ++j) sum += peakSum[j] * lossKernel[j - i];
-    tougaard[i] = 2866.0 * energyStep * sum;
-  }
+  for (int offset = 0; offset <= span; ++offset)
+    lossKernel[offset] = TougaardKernel((offset + 1) * energyStep, kDefaultTougaardC);
+  const std::size_t length = static_cast<std::size_t>(span) + 1;
+  TailSums(std::span<const double>(peakSum + first, length),
+           std::span<const double>(lossKernel, length), std::span<double>(tougaard + first, length));
+  for (int i = first; i <= last; ++i) tougaard[i] = 2866.0 * energyStep * tougaard[i];
 }
 
 GaussLorentzFitModel::GaussLorentzFitModel(int peakCount, bool doublet, bool backgroundFitted,

@@ -44,8 +44,7 @@ class FitModel {
   // kept by pointer, so they must outlive the fit.
   virtual void SetLimits(const double* /*lower*/, const double* /*upper*/, const double* /*scale*/) {}
   // Whether the loss term of a fitted background enters (free or not 0);
-  // without it the tail, whose cost grows with the square of the region,
-  // is not built.
+  // without it the tail, a correlation over the region, is not built.
   virtual void SetTailUsed(bool /*used*/) {}
 };
 
@@ -168,7 +167,7 @@ inline int PackedSizeFor(int variables) { return variables * (variables + 1) / 2
 // with the universal loss cross-section (B = 2866 eV^2, C = 1643 eV^2).
 // Builds S and T over [first, last] from peakSum; zero elsewhere.
 // `lossKernel` is scratch of last - first + 2 values. With withTail false T
-// is left zero (its cost grows with the square of the region).
+// is left zero. T is one correlation over the region (TailSums), O(n log n).
 void BuildFitBackgroundBasis(const double* peakSum, int pointCount, int first, int last,
                              double energyStep, bool withTail, double* shirley, double* tougaard,
                              double* lossKernel);

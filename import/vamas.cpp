@@ -360,6 +360,23 @@ void StoreDepthLevel(const VamasBlock& b, int k) {
   H.Name = b.Species + "_" + H.ShortName;
 }
 
+// The text of the file being read. It keeps its room from one file to the
+// next: a large file given back to the system after each import was taken
+// anew, page by page, by the next one, which cost more than reading it.
+std::string& FileTextBuffer() {
+  static std::string text;
+  return text;
+}
+
+bool ReadFileText(const std::string& path, std::string& text) {
+  try {
+    plat::ReadWholeTextFile(path, text);
+    return true;
+  } catch (const plat::FileError&) {
+    return false;
+  }
+}
+
 // Regions of a depth profile the tables can offer, and depth levels per region.
 void DepthProfileShape(const VamasFile& file, int& regions, int& levels) {
   const long long r = file.RegionCount;
@@ -415,12 +432,16 @@ void ImportVamas(int w, int command) {
 
   EraseImportedSpectra();
   G.SourceFilePath = G.FileDialogResult;
-  std::string text;
-  if (!ReadImportText(G.FileDialogResult, text)) {
+  std::string& text = FileTextBuffer();
+  if (!ReadFileText(G.FileDialogResult, text)) {
     RefuseImportFile(w);
     return;
   }
-  const VamasFile file = ParseVamas(text, KeptForImport);
+  // The parsed file stays until the next import replaces it, so that its
+  // blocks' memory is not given back and taken anew by every import.
+  static VamasFile lastFile;
+  lastFile = ParseVamas(text, KeptForImport);
+  const VamasFile& file = lastFile;
   if (file.Status == VamasStatus::NotVamas) {
     RefuseImportFile(w);
     return;
@@ -467,8 +488,8 @@ void ImportVamas(int w, int command) {
 void RereadVamasDepthProfile(int w) {
   G.SdpBlockCount = 0;
   if (G.FileDialogResult.empty()) return;
-  std::string text;
-  if (!ReadImportText(G.FileDialogResult, text)) {
+  std::string& text = FileTextBuffer();
+  if (!ReadFileText(G.FileDialogResult, text)) {
     RefuseImportFile(w);
     return;
   }

@@ -110,6 +110,83 @@ QString WithSuffix(const QString& path, const QString& suffix) {
   return base + "." + suffix;
 }
 
+// Drops from a polyline of whole pixels the points that change none of the
+// pixels a solid pen gives it on an image of the given size, so that a long
+// curve costs what the plot's width costs. Returns the number of points kept
+// at the start of `points` (a subsequence of them). Two rules, each of which
+// leaves the rasteriser the same segments where they meet the rest:
+// - A run of points on one pixel column only goes up and down that column
+//   between its neighbours. It keeps its first and last point, its first and
+//   last turning point (so that it leaves and enters the column in the same
+//   directions, which decide how the segments there are joined) and its
+//   highest and lowest turning point (so that it covers the same rows), in
+//   their order; between them the dropped points only went back and forth
+//   over rows the kept ones cover. A point where the path does not move is
+//   dropped too.
+// - A point between two others on its pixel row, the three in order along
+//   it, only joins two pieces of one straight line.
+// The first and the last segment (where the pen's caps are drawn) and points
+// off the image (where the rasteriser clips) are always kept.
+int KeepPixelsOfPolyline(QPoint* points, int count, int width, int height) {
+  auto inside = [&](const QPoint& p) { return p.x() >= 0 && p.x() < width && p.y() >= 0 && p.y() < height; };
+  int kept = 0;
+  auto keep = [&](int i) { points[kept++] = points[i]; };
+  for (int a = 0; a < count;) {
+    const int x = points[a].x();
+    int b = a;
+    while (b + 1 < count && points[b + 1].x() == x) ++b;
+    bool thin = a > 0 && b < count - 1 && b > a;
+    for (int i = a; thin && i <= b; ++i) thin = inside(points[i]);
+    if (!thin) {
+      for (int i = a; i <= b; ++i) keep(i);
+      a = b + 1;
+      continue;
+    }
+    // Turning points: where the column's path changes direction (repeated
+    // rows skipped); each taken at its first point.
+    int firstTurn = -1, lastTurn = -1, lowest = -1, highest = -1;
+    int previous = a, direction = 0;
+    for (int i = a + 1; i <= b; ++i) {
+      const int step = points[i].y() - points[previous].y();
+      if (step == 0) continue;
+      const int now = step > 0 ? 1 : -1;
+      if (direction != 0 && now != direction) {
+        if (firstTurn < 0) firstTurn = previous;
+        lastTurn = previous;
+        if (lowest < 0 || points[previous].y() < points[lowest].y()) lowest = previous;
+        if (highest < 0 || points[previous].y() > points[highest].y()) highest = previous;
+      }
+      direction = now;
+      previous = i;
+    }
+    const int order[6] = {a, firstTurn, std::min(lowest, highest), std::max(lowest, highest), lastTurn, b};
+    const int start = kept;
+    int last = -1;
+    for (int i : order) {
+      if (i < 0 || i == last) continue;
+      if (kept > start && points[kept - 1].y() == points[i].y()) continue;
+      last = i;
+      keep(i);
+    }
+    a = b + 1;
+  }
+  // Points inside straight pieces along a row.
+  int joined = 0;
+  for (int i = 0; i < kept; ++i) {
+    if (joined >= 2 && i + 2 < kept) {
+      const QPoint& before = points[joined - 1];
+      const QPoint& here = points[i];
+      const QPoint& after = points[i + 1];
+      const bool alongRow = before.y() == here.y() && here.y() == after.y() &&
+                            ((before.x() < here.x() && here.x() < after.x()) ||
+                             (before.x() > here.x() && here.x() > after.x()));
+      if (alongRow && inside(before) && inside(here) && inside(after)) continue;
+    }
+    points[joined++] = points[i];
+  }
+  return joined;
+}
+
 }  // namespace
 
 QFont MakeQtFont(const FontSpec& spec) {
@@ -194,8 +271,20 @@ void QPainterCanvas::Line(double x1, double y1, double x2, double y2) {
 
 void QPainterCanvas::Polyline(const int* xs, const int* ys, int count) {
   if (!xs || !ys || count < 2) return;
-  const QPoint* points = PixelPoints(xs, ys, count, count);
-  Paint([&](QPainter& p) { p.drawPolyline(points, count); });
+  QPoint* points = PixelPoints(xs, ys, count, count);
+  const int drawn = PointsThatShow(points, count);
+  Paint([&](QPainter& p) { p.drawPolyline(points, drawn); });
+}
+
+int QPainterCanvas::PointsThatShow(QPoint* points, int count) {
+  // Only where the points are pixels: an image drawn one to one (not the
+  // printer, whose vector output keeps every point), with a solid pen (a
+  // dash pattern runs along every segment).
+  if (painter_ || state_.penStyle != PenStyle::Solid) return count;
+  QPaintDevice* device = device_ ? device_() : nullptr;
+  if (!device || device->devType() != QInternal::Image || device->devicePixelRatio() != 1.0)
+    return count;
+  return KeepPixelsOfPolyline(points, count, device->width(), device->height());
 }
 
 void QPainterCanvas::Box(double x1, double y1, double x2, double y2) {
@@ -251,6 +340,8 @@ void QPainterCanvas::FilledProfile(const int* xs, const int* ys, int count, int 
   }
   corners[corner++] = QPoint(curve[count - 1].x(), base);
   corners[corner++] = QPoint(curve[0].x(), base);
+  const QPoint edge[4] = {curve[count - 1], corners[corner - 2], corners[corner - 1], curve[0]};
+  const int curveShown = PointsThatShow(curve, count);
   const QColor fill = ToQColor(fillColour);
   Paint([&](QPainter& p) {
     const QPen curvePen = p.pen();
@@ -263,7 +354,6 @@ void QPainterCanvas::FilledProfile(const int* xs, const int* ys, int count, int 
       p.setPen(Qt::NoPen);
       p.drawPolygon(corners, corner);
       ClearUpperVectors();
-      const QPoint edge[4] = {curve[count - 1], corners[corner - 2], corners[corner - 1], curve[0]};
       p.setPen(edgePen);
       p.drawPolyline(edge, 4);
     } else {
@@ -273,7 +363,7 @@ void QPainterCanvas::FilledProfile(const int* xs, const int* ys, int count, int 
     }
     p.setBrush(Qt::NoBrush);
     p.setPen(curvePen);
-    p.drawPolyline(curve, count);
+    p.drawPolyline(curve, curveShown);
   });
 }
 

@@ -260,15 +260,41 @@ double FreeDiskSpace(const std::string& path) {
 
 void SetFreeDiskSpaceOverride(double bytes) { g_freeSpaceOverride = bytes; }
 
-std::string ReadWholeFile(const std::string& path) {
+void ReadWholeFile(const std::string& path, std::string& text) {
   std::ifstream in(Native(path), std::ios::binary);
   if (!in) throw FileError("cannot open file for reading", path);
-  std::ostringstream s;
-  s << in.rdbuf();
-  return s.str();
+  // Read at once into a string of the file's size (a stream copy grows and
+  // copies its buffer several times over for a large file); what a file
+  // that tells no size, or grew meanwhile, holds further is read after it.
+  text.clear();
+  in.seekg(0, std::ios::end);
+  const std::streamoff size = in.tellg();
+  in.seekg(0, std::ios::beg);
+  if (size > 0 && in) {
+    text.resize(static_cast<std::size_t>(size));
+    in.read(text.data(), size);
+    text.resize(static_cast<std::size_t>(in.gcount()));
+  }
+  in.clear();
+  if (in.peek() != std::ifstream::traits_type::eof()) {
+    std::ostringstream rest;
+    rest << in.rdbuf();
+    text += rest.str();
+  }
+}
+
+std::string ReadWholeFile(const std::string& path) {
+  std::string text;
+  ReadWholeFile(path, text);
+  return text;
 }
 
 std::string ReadWholeTextFile(const std::string& path) { return TextOfFileBytes(ReadWholeFile(path)); }
+
+void ReadWholeTextFile(const std::string& path, std::string& text) {
+  ReadWholeFile(path, text);
+  if (!IsUtf8(text)) text = TextOfFileBytes(text);
+}
 
 std::string WindowsDirectory() {
   if (const char* env = std::getenv("SORVAN_WINDOWS_DIR"); env && *env) return ProgramPath(env);

@@ -75,9 +75,16 @@ std::string FileDateText(const std::string& path);
 double FreeDiskSpace(const std::string& path);
 // Reads a whole file as bytes; throws FileError.
 std::string ReadWholeFile(const std::string& path);
+// The same into `text`, whose room is used again (a reader of large files
+// that keeps its buffer does not have the memory given back and taken anew
+// on every file).
+void ReadWholeFile(const std::string& path, std::string& text);
 // Reads a whole text file as program text, decoded line by line as the input
 // channels decode it; throws FileError.
 std::string ReadWholeTextFile(const std::string& path);
+// The same into `text`, whose room is used again; a file that is already
+// valid UTF-8 (every ASCII file) is not copied again.
+void ReadWholeTextFile(const std::string& path, std::string& text);
 
 // The Windows directory in program form: $SORVAN_WINDOWS_DIR, else a
 // per-user folder (~/.local/share/sorvan/windows).

@@ -59,6 +59,10 @@ class QPainterCanvas : public Canvas {
   // at least `room` points (room >= count) that is kept between primitives
   // so that long curves are not allocated anew on each call.
   QPoint* PixelPoints(const int* xs, const int* ys, int count, int room);
+  // Keeps at the start of `points` those of a polyline that change its
+  // pixels on this canvas (all of them where it cannot tell); returns their
+  // number.
+  int PointsThatShow(QPoint* points, int count);
   // The device measured and sized (nullptr: none).
   QPaintDevice* SizeDevice();
   QPaintDevice* MeasureDevice();

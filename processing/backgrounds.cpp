@@ -5,8 +5,10 @@
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
+#include <vector>
 
 #include "platform/text.h"
+#include "processing/fft.h"
 
 namespace sorvan {
 
@@ -101,16 +103,22 @@ double TougaardBackground(std::span<const double> y, std::span<double> b,
   for (int m = 1; m <= tableEnd; ++m) kernel[m] = TougaardKernel((n - m + 1) * step, c);
   if (hi < lo) return 0;
 
-  auto integral = [&](int i) {
-    double sum = 0;
-    for (int j = i; j <= hi; ++j) {
-      const int m = n - (j - i);
-      if (m >= 1 && m <= tableEnd) sum += (y[j] - right) * step * kernel[m];
-    }
-    return sum;
-  };
-
-  const double startIntegral = integral(lo);
+  // S_i sums (y_j - right) * step * K((j - i + 1) * step) over j = i..hi:
+  // the tail sums of the values above the level with the kernel by offset
+  // j - i, all of them at once.
+  const std::size_t length = static_cast<std::size_t>(hi - lo + 1);
+  std::vector<double> above(length), weights(length), integrals(length);
+  for (std::size_t t = 0; t < length; ++t) {
+    above[t] = (y[lo + static_cast<int>(t)] - right) * step;
+    const int m = n - static_cast<int>(t);
+    weights[t] = m >= 1 && m <= tableEnd ? kernel[m] : 0.0;
+  }
+  TailSums(above, weights, integrals);
+  // The integral at the start sets the scale; summed directly, it is the
+  // same number whatever way the others were summed, and the background
+  // meets the spectrum there exactly.
+  double startIntegral = 0;
+  for (std::size_t t = 0; t < length; ++t) startIntegral += above[t] * weights[t];
   double scale = 0;
   if (startIntegral != 0 && std::isfinite(startIntegral)) {
     scale = (y[lo] - right) / startIntegral;
@@ -121,7 +129,7 @@ double TougaardBackground(std::span<const double> y, std::span<double> b,
     return 0;
   }
   b[lo] = right + scale * startIntegral;
-  for (int i = lo + 1; i <= hi; ++i) b[i] = right + scale * integral(i);
+  for (int i = lo + 1; i <= hi; ++i) b[i] = right + scale * integrals[static_cast<std::size_t>(i - lo)];
   return scale;
 }
 

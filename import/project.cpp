@@ -93,6 +93,31 @@ std::string NameWithSuffix(const std::string& name, int n) {
   return name.substr(0, dot) + suffix + name.substr(dot);
 }
 
+// The name a source path gives its copy: the part after its last "\";
+// empty when that is no plain file name (it holds a "/", a separator of this
+// system, or is "." or "..").
+std::string CopyNameOf(const std::string& path) {
+  const std::string name = FileNameOfPath(path);
+  if (name.empty() || name == "." || name == ".." || name.find('/') != std::string::npos) return {};
+  return name;
+}
+
+// The same for a source path read from a project file, which may come from
+// someone else and hold any text: empty also when a folder of the path is
+// "." or "..", as no saved project holds such a path ("..\x", "a\..\..\x").
+std::string StoredCopyNameOf(const std::string& path) {
+  const std::string folder = FolderOfPath(path);
+  std::size_t start = 0;
+  while (start <= folder.size()) {
+    std::size_t end = folder.find_first_of("\\/", start);
+    if (end == std::string::npos) end = folder.size();
+    const std::string part = folder.substr(start, end - start);
+    if (part == "." || part == "..") return {};
+    start = end + 1;
+  }
+  return CopyNameOf(path);
+}
+
 // The companion value file of a source: the file the INF reader takes its
 // values from (the path ending in "ASC" in some letter case); "" when none
 // exists.
@@ -166,13 +191,11 @@ class CopyPlan {
     }
   }
 
-  // Copies every planned file that does not lie there yet.
-  void CopyAll() const {
-    for (const auto& [from, to] : target_) {
-      if (from == to) continue;
-      if (!plat::CopyFileReplacing(from, to))
-        throw plat::FileError("the source file could not be copied into the project folder", to);
-    }
+  // Copies every planned file that does not lie there yet into a temporary
+  // file beside its place; `files` puts them in place together.
+  void StageCopies(plat::FileReplacement& files) const {
+    for (const auto& [from, to] : target_)
+      if (from != to) files.Copy(from, to);
   }
 
  private:
@@ -433,7 +456,7 @@ void WriteMultiSpectrum(Lines& out, int w, const std::string& source) {
 bool PlanSource(int w, CopyPlan& plan, NewSource& result) {
   const WindowRecord& win = Win[w];
   const std::string& source = win.SourcePath;
-  if (source.empty() || !plat::FileExists(source)) return false;
+  if (CopyNameOf(source).empty() || !plat::FileExists(source)) return false;
   std::vector<std::string> group{source};
   const bool numbered = (win.ImportFormat & ~1) == kNumberedFormat && win.WindowKind == 0;
   if (numbered && !win.SourceDialogName.empty()) {
@@ -477,6 +500,7 @@ class Rows {
     if (v < lo || v > hi) throw Damaged{};
     return v;
   }
+  bool AtEnd() const { return next_ >= lines_.size(); }
 
  private:
   std::vector<std::string> lines_;
@@ -567,6 +591,8 @@ SingleRecord ReadSingleSpectrum(Rows& in, bool titles) {
   r.regionStart = static_cast<int>(in.Int());
   r.regionEnd = static_cast<int>(in.Int());
   r.sourcePath = in.Text();
+  // A source that would be looked for outside the copy folder.
+  if (!r.sourcePath.empty() && StoredCopyNameOf(r.sourcePath).empty()) throw Damaged{};
   r.blockList = in.Text();
   r.importFormat = static_cast<int>(in.Int(0, 29));
   h.Name = in.Text();
@@ -706,10 +732,12 @@ struct WindowEntry {
   MultiRecord multi;
 };
 
-// The whole file, checked; throws Damaged.
+// The whole file, checked; throws Damaged. A project holds at least one
+// window, and its records end exactly where the file ends: a count lowered
+// by one would otherwise leave a window unread, to be lost at the next save.
 std::vector<WindowEntry> ReadProjectFile(const std::vector<std::string>& lines) {
   Rows in(lines);
-  const long long count = in.Int(0, kMaxWindows);
+  const long long count = in.Int(1, kMaxWindows);
   std::vector<WindowEntry> windows;
   for (long long c = 0; c < count; ++c) {
     const std::string kindLine = in.Text();
@@ -728,14 +756,16 @@ std::vector<WindowEntry> ReadProjectFile(const std::vector<std::string>& lines) 
     }
     windows.push_back(std::move(e));
   }
+  if (!in.AtEnd()) throw Damaged{};
   return windows;
 }
 
 // The source a loaded window reads: in the copy folder beside the project
-// file where that now lies.
+// file where that now lies; "" for a stored path that names no plain file
+// (see StoredCopyNameOf).
 std::string RepointedSource(const std::string& saved, const std::string& copyFolder) {
-  if (FolderOfPath(saved) == copyFolder) return saved;
-  return copyFolder + "\\" + FileNameOfPath(saved);
+  const std::string name = StoredCopyNameOf(saved);
+  return name.empty() ? std::string() : copyFolder + "\\" + name;
 }
 
 // The first file of the numbered set that `path` belongs to, as far as the
@@ -1105,9 +1135,13 @@ std::string ProjectCopyFolder(const std::string& projectPath) {
 
 void SaveProjectTo(const std::string& path) {
   const std::string copyFolder = ProjectCopyFolder(path);
+  // Only the sources that single spectra read are copied: the source row of
+  // a view is a text kept as written, and no file is copied because a text
+  // names it.
+  auto readsSource = [](int w) { return Win[w].WindowOpen && Win[w].WindowKind == 0; };
   CopyPlan plan(copyFolder);
   for (int w = 1; w <= kMaxWindows; ++w)
-    if (Win[w].WindowOpen) plan.Keep(Win[w].SourcePath);
+    if (readsSource(w)) plan.Keep(Win[w].SourcePath);
 
   std::vector<NewSource> sources(kMaxWindows + 1);
   int missing = 0;
@@ -1115,7 +1149,7 @@ void SaveProjectTo(const std::string& path) {
   for (int w = 1; w <= kMaxWindows; ++w) {
     if (!Win[w].WindowOpen) continue;
     ++count;
-    if (!PlanSource(w, plan, sources[w]) && Win[w].WindowKind == 0 && missing == 0) missing = w;
+    if (readsSource(w) && !PlanSource(w, plan, sources[w]) && missing == 0) missing = w;
   }
 
   Lines out;
@@ -1123,20 +1157,30 @@ void SaveProjectTo(const std::string& path) {
   for (int w = 1; w <= kMaxWindows; ++w) {
     const WindowRecord& win = Win[w];
     if (!win.WindowOpen) continue;
-    const std::string& source = sources[w].copied ? sources[w].path : win.SourcePath;
     out.Text(Whole(win.WindowKind) + Whole(kVersion));
     if (win.WindowKind == 0)
-      WriteSingleSpectrum(out, w, source);
+      WriteSingleSpectrum(out, w, sources[w].copied ? sources[w].path : win.SourcePath);
     else if (win.WindowKind == 1)
       WriteChemicalStatePlot(out, w);
     else
-      WriteMultiSpectrum(out, w, source);
+      WriteMultiSpectrum(out, w, win.SourcePath);
   }
 
-  if (!plat::FolderExists(copyFolder) && !plat::CreateFolder(copyFolder))
-    throw plat::FileError("the project folder could not be created", copyFolder);
-  plan.CopyAll();
-  plat::ReplaceFileWithLines(path, out.All());
+  // The copies and the project file are written under temporary names and
+  // put in place together once all of them are complete: a save that fails
+  // (a full disk) leaves the old project and every file it names as they were.
+  const bool folderMade = !plat::FolderExists(copyFolder);
+  if (folderMade && !plat::CreateFolder(copyFolder))
+    throw plat::FileError("the project folder could not be made", copyFolder);
+  try {
+    plat::FileReplacement files;
+    plan.StageCopies(files);
+    files.Lines(path, out.All());
+    files.Commit();
+  } catch (const plat::FileError&) {
+    if (folderMade) plat::RemoveEmptyFolder(copyFolder);
+    throw;
+  }
 
   // From now on the windows read the copies.
   for (int w = 1; w <= kMaxWindows; ++w) {
@@ -1148,11 +1192,12 @@ void SaveProjectTo(const std::string& path) {
   G.ProjectPath = path;
   if (missing != 0) {
     G.CommandId = kMessageMissing;
-    ShowMessage(kMessageMissing, missing);
+    ShowMessageNaming(kMessageMissing, missing, Win[missing].SourcePath);
   }
 }
 
 void SaveProject() {
+  const std::string previous = G.ProjectPath;
   if (G.CommandId == 1341 || G.ProjectPath.empty()) {
     G.ProjectPath = "*.svr";
     const std::string chosen = plat::SaveFileDialog(
@@ -1161,7 +1206,13 @@ void SaveProject() {
     G.ProjectFolder = plat::CurrentFolder();
   }
   if (G.ProjectPath.empty()) return;
-  SaveProjectTo(G.ProjectPath);
+  try {
+    SaveProjectTo(G.ProjectPath);
+  } catch (const plat::FileError& e) {
+    // Nothing was saved: the project that was current stays current.
+    G.ProjectPath = previous;
+    ShowFileNotWrittenMessage(e.path());
+  }
 }
 
 bool LoadProjectFrom(const std::string& path) {
@@ -1177,19 +1228,27 @@ bool LoadProjectFrom(const std::string& path) {
   } catch (const plat::FileError&) {
     G.CommandId = kMessageMissing;
     G.ProjectPath = previousProject;
-    ShowMessage(kMessageMissing, G.CurrentWindow);
+    ShowMessageNaming(kMessageMissing, G.CurrentWindow, path);
     return false;
   }
   // Every single spectrum must find its source in the copy folder before
-  // anything is made: a fit and a revert read it again.
+  // anything is made: a fit and a revert read it again. Nothing outside the
+  // copy folder is looked at: a name that reaches out of it (a link, say) is
+  // refused as a damaged project.
   const std::string copyFolder = ProjectCopyFolder(path);
   for (const WindowEntry& e : windows) {
     if (e.kind != 0) continue;
     const std::string source = RepointedSource(e.single.sourcePath, copyFolder);
-    if (e.single.sourcePath.empty() || !plat::FileExists(source)) {
+    if (!source.empty() && !plat::LiesDirectlyInFolder(source, copyFolder)) {
+      G.CommandId = kMessageDamaged;
+      G.ProjectPath = previousProject;
+      ShowMessage(kMessageDamaged, G.CurrentWindow);
+      return false;
+    }
+    if (source.empty() || !plat::FileExists(source)) {
       G.CommandId = kMessageMissing;
       G.ProjectPath = previousProject;
-      ShowMessage(kMessageMissing, G.CurrentWindow);
+      ShowMessageNaming(kMessageMissing, G.CurrentWindow, source.empty() ? copyFolder : source);
       return false;
     }
   }

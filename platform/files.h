@@ -5,6 +5,7 @@
 // end every line with CRLF.
 #pragma once
 #include <cstdint>
+#include <memory>
 #include <stdexcept>
 #include <string>
 #include <vector>
@@ -23,12 +24,21 @@ class FileError : public std::runtime_error {
   std::string path_;
 };
 
-// Channel numbers 1..255. Opening a channel that is open closes it first.
+// Channel numbers 1..255. Opening a channel that is open drops it first.
 void OpenInput(int channel, const std::string& path);    // throws FileError
-void OpenOutput(int channel, const std::string& path);   // replaces the file
-void OpenAppend(int channel, const std::string& path);
-void Close(int channel);                                  // no-op when closed
-void CloseAll();
+// An output channel writes into a temporary file beside `path`; the old file
+// stays as it is until Close puts the new one in its place. Throws FileError
+// when the temporary file cannot be made or `path` is write-protected.
+void OpenOutput(int channel, const std::string& path);
+// Closes a channel (no-op when closed). An output channel is finished: every
+// byte written and flushed, then the file renamed over the old one. When that
+// fails, Close throws FileError naming the file and the old file stays whole.
+// A channel whose write already failed is only dropped.
+void Close(int channel);
+// Drops a channel without finishing it: an output channel's temporary file
+// is removed and the old file stays. Never throws.
+void Discard(int channel);
+void CloseAll();  // drops every channel, as Discard does
 bool IsOpen(int channel);
 
 // Field read: the text up to the next comma or the end of the line; the comma
@@ -59,12 +69,46 @@ std::string ShownPath(const std::string& programPath);
 bool FileExists(const std::string& path);
 bool FolderExists(const std::string& path);
 bool CreateFolder(const std::string& path);                 // with parents
+// Copies a file through a temporary file beside `to`; false when that
+// failed (then `to` is as it was).
 bool CopyFileReplacing(const std::string& from, const std::string& to);
 bool RemoveFile(const std::string& path);
+bool RemoveEmptyFolder(const std::string& path);  // false when it holds anything
 // Writes `lines` (each ended by CRLF) into a temporary file beside `path`,
 // then renames it over `path`. A failure at any step throws FileError and
 // leaves `path` as it was: a failed save never truncates the old file.
 void ReplaceFileWithLines(const std::string& path, const std::vector<std::string>& lines);
+// The same for a file of bytes (a picture).
+void ReplaceFileWithBytes(const std::string& path, const std::string& bytes);
+
+// Several files replaced together: each is written completely under a
+// temporary name beside its target first; Commit then puts all of them in
+// place, or, when one rename fails, puts every old file back and throws.
+// Files not committed (an error on the way, no Commit) are removed, so the
+// old files stay byte for byte. Every failure throws FileError naming the
+// file it concerns.
+class FileReplacement {
+ public:
+  FileReplacement();
+  ~FileReplacement();
+  FileReplacement(const FileReplacement&) = delete;
+  FileReplacement& operator=(const FileReplacement&) = delete;
+
+  // `to` will hold a copy of `from`.
+  void Copy(const std::string& from, const std::string& to);
+  // `path` will hold `lines`, each ended by CRLF.
+  void Lines(const std::string& path, const std::vector<std::string>& lines);
+  void Bytes(const std::string& path, const std::string& bytes);
+  void Commit();
+
+ private:
+  struct Staged;
+  std::vector<std::unique_ptr<Staged>> staged_;
+};
+
+// True when `path` names an entry directly inside `folder` once every link
+// and "." or ".." is resolved (the entry itself need not exist).
+bool LiesDirectlyInFolder(const std::string& path, const std::string& folder);
 // Modification date as "DD.MM.YYYY HH:MM:SS" (independent of the locale); "" when missing.
 std::string FileDateText(const std::string& path);
 // Free bytes on the drive holding `path` (or its nearest existing parent).

@@ -7,6 +7,7 @@
 
 #include "core/model.h"
 #include "platform/dialogs.h"
+#include "platform/files.h"
 #include "platform/menus.h"
 #include "platform/toolbar.h"
 #include "processing/arithmetic_page.h"
@@ -22,6 +23,7 @@
 #include "shell/menu_bar.h"
 #include "shell/menu_commands.h"
 #include "shell/menu_state.h"
+#include "shell/messages.h"
 #include "shell/toolbar.h"
 
 namespace sorvan {
@@ -102,7 +104,12 @@ bool RunTransferScaleArithmeticCommand(int command) {
   switch (command) {
     case CmdCopySpectrum:
       if (!CurrentWindowIsOpen()) return true;
-      WriteSpectrumSnapshot(G.CurrentWindow);
+      try {
+        WriteSpectrumSnapshot(G.CurrentWindow);
+      } catch (const plat::FileError& e) {
+        ShowFileNotWrittenMessage(e.path());
+        return true;
+      }
       G.PasteItemFlag = 0;
       UpdateMenuState(G.CurrentWindow);
       return true;

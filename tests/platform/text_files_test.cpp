@@ -1,10 +1,15 @@
 // Number conversions, Windows-1252 handling and the numbered file channels.
 #include <gtest/gtest.h>
 
+#include <unistd.h>
+
+#include <algorithm>
 #include <filesystem>
+#include <vector>
 
 #include "platform/files.h"
 #include "platform/text.h"
+#include "support/full_disk.h"
 #include "support/test_support.h"
 
 namespace {
@@ -168,6 +173,94 @@ TEST_F(FileChannels, NamesOutsideAsciiAreTheSystemsUtf8Names) {
     EXPECT_TRUE(plat::RemoveFile(copy));
     EXPECT_FALSE(plat::FileExists(copy));
   }
+}
+
+// Every writer goes through a temporary file beside the old one: the old file
+// stays until the new one is complete, and a write that fails on the way (a
+// full disk) or at the final flush leaves it whole and says so.
+TEST_F(FileChannels, OutputReplacesTheOldFileOnlyWhenComplete) {
+  auto entries = [this] {
+    std::vector<std::string> names;
+    for (const auto& e : std::filesystem::directory_iterator(dir)) names.push_back(e.path().filename().string());
+    std::sort(names.begin(), names.end());
+    return names;
+  };
+  testsupport::WriteFile(dir + "/t.txt", "old\r\n");
+  plat::OpenOutput(4, Program("t.txt"));
+  plat::WriteLine(4, "new");
+  EXPECT_EQ(testsupport::ReadFile(dir + "/t.txt"), "old\r\n") << "untouched until Close";
+  plat::Close(4);
+  EXPECT_EQ(testsupport::ReadFile(dir + "/t.txt"), "new\r\n");
+  // Dropped, a channel leaves the old file.
+  plat::OpenOutput(4, Program("t.txt"));
+  plat::WriteLine(4, "dropped");
+  plat::Discard(4);
+  EXPECT_EQ(testsupport::ReadFile(dir + "/t.txt"), "new\r\n");
+  EXPECT_EQ(entries(), std::vector<std::string>{"t.txt"});
+
+  // A full disk: the lines fit the write buffer and fail only at the close.
+  const std::string line(300, 'x');
+  testsupport::WriteFile(dir + "/big.txt", std::string(2000, 'b'));
+  {
+    testsupport::FullDisk full(1000);
+    plat::OpenOutput(4, Program("t.txt"));
+    for (int k = 0; k < 5; ++k) plat::WriteLine(4, line);
+    try {
+      plat::Close(4);
+      ADD_FAILURE() << "the close did not fail";
+    } catch (const plat::FileError& e) {
+      EXPECT_EQ(e.path(), Program("t.txt"));
+    }
+    // The same through the whole-file writers, also when several files are
+    // replaced together and only the last one does not fit.
+    EXPECT_THROW(plat::ReplaceFileWithLines(Program("t.txt"), {line, line, line, line}), plat::FileError);
+    EXPECT_FALSE(plat::CopyFileReplacing(Program("big.txt"), Program("t.txt")));
+    plat::FileReplacement both;
+    both.Lines(Program("u.txt"), {"small"});
+    EXPECT_THROW(both.Copy(Program("big.txt"), Program("t.txt")), plat::FileError);
+  }
+  EXPECT_FALSE(plat::IsOpen(4));
+  EXPECT_EQ(testsupport::ReadFile(dir + "/t.txt"), "new\r\n");
+  EXPECT_EQ(entries(), (std::vector<std::string>{"big.txt", "t.txt"})) << "no temporary file left";
+
+  // A write-protected file is not replaced.
+  std::filesystem::permissions(dir + "/t.txt", std::filesystem::perms::owner_read);
+  if (::access((dir + "/t.txt").c_str(), W_OK) != 0) {
+    EXPECT_THROW(plat::OpenOutput(4, Program("t.txt")), plat::FileError);
+    EXPECT_THROW(plat::ReplaceFileWithLines(Program("t.txt"), {"x"}), plat::FileError);
+  }
+  std::filesystem::permissions(dir + "/t.txt", std::filesystem::perms::owner_all);
+  EXPECT_EQ(testsupport::ReadFile(dir + "/t.txt"), "new\r\n");
+}
+
+TEST_F(FileChannels, FilesReplacedTogetherAllOrNone) {
+  testsupport::WriteFile(dir + "/a.txt", "old a");
+  testsupport::WriteFile(dir + "/src.txt", "source");
+  {
+    // Not committed: nothing changes.
+    plat::FileReplacement files;
+    files.Lines(Program("a.txt"), {"new a"});
+    files.Copy(Program("src.txt"), Program("b.txt"));
+  }
+  EXPECT_EQ(testsupport::ReadFile(dir + "/a.txt"), "old a");
+  EXPECT_FALSE(std::filesystem::exists(dir + "/b.txt"));
+  plat::FileReplacement files;
+  files.Lines(Program("a.txt"), {"new a"});
+  files.Copy(Program("src.txt"), Program("b.txt"));
+  files.Commit();
+  EXPECT_EQ(testsupport::ReadFile(dir + "/a.txt"), "new a\r\n");
+  EXPECT_EQ(testsupport::ReadFile(dir + "/b.txt"), "source");
+  EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir), {}), 3);
+}
+
+TEST_F(FileChannels, EntriesDirectlyInAFolder) {
+  ASSERT_TRUE(plat::CreateFolder(Program("copies")));
+  testsupport::WriteFile(dir + "/outside.vms", "x");
+  std::filesystem::create_symlink(dir + "/outside.vms", dir + "/copies/link.vms");
+  EXPECT_TRUE(plat::LiesDirectlyInFolder(Program("copies\\c1s.vms"), Program("copies")));
+  EXPECT_FALSE(plat::LiesDirectlyInFolder(Program("copies\\..\\outside.vms"), Program("copies")));
+  EXPECT_FALSE(plat::LiesDirectlyInFolder(Program("copies\\link.vms"), Program("copies")));
+  EXPECT_FALSE(plat::LiesDirectlyInFolder(Program("copies\\sub\\x.vms"), Program("copies")));
 }
 
 TEST(WindowsDirectory, TakenFromTheEnvironment) {

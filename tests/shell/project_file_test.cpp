@@ -334,11 +334,16 @@ TEST_F(ProjectFile, MissingSourceIsSkippedWithAWarningAndTheFileIsStillWritten) 
   EXPECT_EQ(lines[0], " 2");
 }
 
-TEST_F(ProjectFile, EmptyProjectHoldsOneLine) {
+TEST_F(ProjectFile, EmptyProjectHoldsOneLineAndIsNotOpened) {
   SaveProjectTo(Program("projects/empty.svr"));
   EXPECT_EQ(Lines("projects/empty.svr"), std::vector<std::string>{" 0"});
-  EXPECT_TRUE(LoadProjectFrom(Program("projects/empty.svr")));
+  // A project without a window would become the current project and take
+  // the next save without a question: it is refused.
+  G.ProjectPath.clear();
+  script::AnswerMessage(1, "Unexpected data format");
+  EXPECT_FALSE(LoadProjectFrom(Program("projects/empty.svr")));
   EXPECT_EQ(OpenWindowCount(), 0);
+  EXPECT_TRUE(G.ProjectPath.empty());
 }
 
 TEST_F(ProjectFile, ToolbarSavesAndOpensProjects) {
@@ -457,7 +462,9 @@ TEST_F(ProjectLoadFailure, CountsAndKindsOutsideTheTablesAreRefused) {
 TEST_F(ProjectLoadFailure, SourcesNotFoundBesideTheFileLoadNothing) {
   WriteLines("elsewhere/good.svr", lines_, lines_.size());
   ExpectRefused("elsewhere/good.svr", "");
-  EXPECT_EQ(plat::MessagesShown().back().text, G.LabelTexts[72]);
+  // Message 8 names the file it looked for.
+  EXPECT_EQ(plat::MessagesShown().back().text,
+            G.LabelTexts[72] + "\r" + plat::ShownPath(Program("elsewhere/good/c1s.vms")));
 }
 
 TEST_F(ProjectLoadFailure, ProjectMovedWithItsCopyFolderFindsItsSources) {

@@ -7,7 +7,9 @@
 #include <charconv>
 #include <cmath>
 #include <map>
+#include <memory>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "core/auger_list.h"
@@ -51,17 +53,24 @@ constexpr int kNumberedFormat = 8;
 // A blank before a non-negative number, a minus sign before a negative one, a
 // point as the decimal separator, whole numbers without a point. Every digit
 // that the value needs to read back as the same double is written.
-std::string Number(double v) {
-  if (v == 0) return " 0";
-  if (!std::isfinite(v)) return std::isnan(v) ? " 0" : (v > 0 ? " 1E+308" : "-1E+308");
+void AppendNumber(std::string& out, double v) {
+  if (v == 0 || std::isnan(v)) {
+    out += " 0";
+    return;
+  }
+  if (std::isinf(v)) {
+    out += v > 0 ? " 1E+308" : "-1E+308";
+    return;
+  }
   char buffer[400];
+  char* begin = buffer;
+  if (v > 0) *begin++ = ' ';
   const double a = std::fabs(v);
   const auto format = (a >= 1e-5 && a < 1e15) ? std::chars_format::fixed : std::chars_format::scientific;
-  const auto result = std::to_chars(buffer, buffer + sizeof buffer, v, format);
-  std::string text(buffer, result.ptr);
-  for (char& c : text)
-    if (c == 'e') c = 'E';
-  return v < 0 ? text : " " + text;
+  char* end = std::to_chars(begin, buffer + sizeof buffer, v, format).ptr;
+  for (char* c = begin; c < end; ++c)
+    if (*c == 'e') *c = 'E';
+  out.append(buffer, end);
 }
 
 std::string Whole(long long v) { return v < 0 ? std::to_string(v) : " " + std::to_string(v); }
@@ -215,15 +224,25 @@ struct NewSource {
 // ---------------------------------------------------------------------------
 // Writing
 
+// The text of the project file, built up line by line.
 class Lines {
  public:
-  void Text(const std::string& t) { lines_.push_back(TextLine(t)); }
-  void Num(double v) { lines_.push_back(Number(v)); }
-  void Int(long long v) { lines_.push_back(Whole(v)); }
-  std::vector<std::string>& All() { return lines_; }
+  void Text(const std::string& t) {
+    text_ += TextLine(t);
+    text_ += "\r\n";
+  }
+  void Num(double v) {
+    AppendNumber(text_, v);
+    text_ += "\r\n";
+  }
+  void Int(long long v) {
+    text_ += Whole(v);
+    text_ += "\r\n";
+  }
+  const std::string& Bytes() const { return text_; }
 
  private:
-  std::vector<std::string> lines_;
+  std::string text_;
 };
 
 double Cell(const CheckedMatrix<double>& m, long long r, long long c) {
@@ -481,14 +500,36 @@ bool PlanSource(int w, CopyPlan& plan, NewSource& result) {
 
 struct Damaged {};
 
+// The number of a number row: the first field of the line (up to a comma)
+// by the program's text-to-number rule. The plain decimal numbers that a
+// save writes are converted directly; anything else takes the general rule.
+double NumberOfField(std::string_view line) {
+  const std::size_t comma = line.find(',');
+  if (comma != std::string_view::npos) line = line.substr(0, comma);
+  std::size_t i = 0;
+  while (i < line.size() && line[i] == ' ') ++i;
+  const char* begin = line.data() + i;
+  const char* end = line.data() + line.size();
+  const char* digit = begin < end && *begin == '-' ? begin + 1 : begin;
+  if (digit < end && ((*digit >= '0' && *digit <= '9') || *digit == '.')) {
+    double v = 0;
+    const auto r = std::from_chars(begin, end, v);
+    if (r.ec == std::errc() && r.ptr == end) return v;
+  }
+  return plat::TextToNumber(std::string(line));
+}
+
+// The rows of a project file, one line each.
 class Rows {
  public:
-  explicit Rows(std::vector<std::string> lines) : lines_(std::move(lines)) {}
-  const std::string& Text() {
-    if (next_ >= lines_.size()) throw Damaged{};
-    return lines_[next_++];
+  explicit Rows(plat::LineReader& file) : file_(file) {}
+  std::string_view Line() {
+    std::string_view line;
+    if (!file_.Next(line)) throw Damaged{};
+    return line;
   }
-  double Num() { return plat::TextToNumber(FirstField(Text())); }
+  std::string Text() { return std::string(Line()); }
+  double Num() { return NumberOfField(Line()); }
   long long Int() {
     const double v = Num();
     if (!std::isfinite(v) || std::fabs(v) > 1e9) throw Damaged{};
@@ -500,11 +541,15 @@ class Rows {
     if (v < lo || v > hi) throw Damaged{};
     return v;
   }
-  bool AtEnd() const { return next_ >= lines_.size(); }
+  // Passes over `count` rows whose contents the first reading does not need.
+  void Skip(long long count) {
+    for (long long k = 0; k < count; ++k) Line();
+  }
+  std::uint64_t Offset() const { return file_.Offset(); }
+  bool AtEnd() { return file_.AtEnd(); }
 
  private:
-  std::vector<std::string> lines_;
-  std::size_t next_ = 0;
+  plat::LineReader& file_;
 };
 
 struct LabelRow {
@@ -549,7 +594,7 @@ struct SingleRecord {
   std::string sourcePath, blockList;
   int importFormat = 0;
   SpectrumHeaderRecord header;
-  std::vector<double> spectrum, background;
+  std::uint64_t columnsAt = 0;  // where row 42 begins in the file
   // Fit rows
   std::string fitPeakType;
   int fitPeaks = 0;
@@ -611,10 +656,10 @@ SingleRecord ReadSingleSpectrum(Rows& in, bool titles) {
   h.Comment = in.Text();
   h.Date = in.Text();
   h.SourceInfo = in.Text();
-  r.spectrum.assign(static_cast<std::size_t>(N) + 1, 0.0);
-  r.background.assign(static_cast<std::size_t>(N) + 1, 0.0);
-  for (int i = 1; i <= N; ++i) r.spectrum[i] = in.Num();
-  for (int i = 1; i <= N; ++i) r.background[i] = in.Num();
+  // The columns are converted only when the window is made (a large project
+  // would otherwise be held twice): here their place in the file is kept.
+  r.columnsAt = in.Offset();
+  in.Skip(2LL * N);
 
   int P = 0;
   if (r.hasFit != 0) {
@@ -735,8 +780,8 @@ struct WindowEntry {
 // The whole file, checked; throws Damaged. A project holds at least one
 // window, and its records end exactly where the file ends: a count lowered
 // by one would otherwise leave a window unread, to be lost at the next save.
-std::vector<WindowEntry> ReadProjectFile(const std::vector<std::string>& lines) {
-  Rows in(lines);
+std::vector<WindowEntry> ReadProjectFile(plat::LineReader& file) {
+  Rows in(file);
   const long long count = in.Int(1, kMaxWindows);
   std::vector<WindowEntry> windows;
   for (long long c = 0; c < count; ++c) {
@@ -905,7 +950,8 @@ void StorePeakTable(int w, const SingleRecord& r) {
   }
 }
 
-void RecreateSingleSpectrum(int w, const SingleRecord& r, const std::string& copyFolder) {
+void RecreateSingleSpectrum(int w, const SingleRecord& r, const std::string& copyFolder,
+                            plat::LineReader& file) {
   WindowRecord& win = Win[w];
   SpectrumHeaderRecord& h = win.SpectrumHeader;
   win.WindowKind = 0;
@@ -944,12 +990,17 @@ void RecreateSingleSpectrum(int w, const SingleRecord& r, const std::string& cop
 
   const int N = h.PointCount;
   const double f = Factor(h);
-  WorkData.Resize(N);
-  WorkBackground.Resize(N);
-  for (int i = 1; i <= N; ++i) {
-    WorkData[i] = r.spectrum[static_cast<std::size_t>(i)];
-    WorkBackground[i] = r.background[static_cast<std::size_t>(i)] / (G.CpsMode == 1 ? f : 1.0);
-  }
+  // The work vectors keep their room from window to window of one length.
+  if (WorkData.Upper() != N) WorkData.Resize(N);
+  if (WorkBackground.Upper() != N) WorkBackground.Resize(N);
+  WorkData[0] = 0;
+  WorkBackground[0] = 0;
+  // Rows 42 and 43, where the first reading found them.
+  file.Seek(r.columnsAt);
+  std::string_view line;
+  for (int i = 1; i <= N; ++i) WorkData[i] = file.Next(line) ? NumberOfField(line) : 0;
+  const double toUnit = G.CpsMode == 1 ? f : 1.0;
+  for (int i = 1; i <= N; ++i) WorkBackground[i] = (file.Next(line) ? NumberOfField(line) : 0) / toUnit;
 
   ReadParameterSet(w, win.PeakModel == 1 ? G.ParameterSet2Path : G.ParameterSet1Path);
   win.PeakCount = 1;
@@ -1008,8 +1059,7 @@ void RecreateSingleSpectrum(int w, const SingleRecord& r, const std::string& cop
     win.HessianValid = 0;
     if (r.errorUnit != G.CpsMode) win.ErrorTableValid = 0;
   }
-  RedrawWindow(w);
-  ReloadSourceData(w);
+  // Drawn, and its source read, once the whole project is loaded.
 }
 
 void RecreateChemicalStatePlot(int w, const ChemicalRecord& r) {
@@ -1039,7 +1089,6 @@ void RecreateChemicalStatePlot(int w, const ChemicalRecord& r) {
   // The kinetic-energy axis of a loaded plot starts one below the smallest
   // entry, not two as when the list is first opened.
   SetChemStateAxes(w, r.count, 1);
-  RedrawWindow(w);
   G.CurrentWindow = static_cast<Byte>(w);
 }
 
@@ -1098,7 +1147,6 @@ void RecreateMultiSpectrum(int w, int kind, const MultiRecord& r) {
   }
   TransposeComponents(w);
   OpenSpectrumWindow(w, G.FileDialogResult);
-  RedrawWindow(w);
   G.CurrentWindow = static_cast<Byte>(w);
 }
 
@@ -1175,7 +1223,7 @@ void SaveProjectTo(const std::string& path) {
   try {
     plat::FileReplacement files;
     plan.StageCopies(files);
-    files.Lines(path, out.All());
+    files.Bytes(path, out.Bytes());
     files.Commit();
   } catch (const plat::FileError&) {
     if (folderMade) plat::RemoveEmptyFolder(copyFolder);
@@ -1218,8 +1266,12 @@ void SaveProject() {
 bool LoadProjectFrom(const std::string& path) {
   const std::string previousProject = G.ProjectPath;
   std::vector<WindowEntry> windows;
+  // Read twice: once through to check it, then each window's columns where
+  // that reading found them, as the window is made.
+  std::unique_ptr<plat::LineReader> file;
   try {
-    windows = ReadProjectFile(ReadAllLines(path));
+    file = std::make_unique<plat::LineReader>(path);
+    windows = ReadProjectFile(*file);
   } catch (const Damaged&) {
     G.CommandId = kMessageDamaged;
     G.ProjectPath = previousProject;
@@ -1259,23 +1311,37 @@ bool LoadProjectFrom(const std::string& path) {
     ~BatchEnd() { G.BatchMode = 0; }
   } batchEnd;
   int last = G.CurrentWindow;
+  int lastSingle = 0;
+  bool noFreeWindow = false;
+  std::vector<int> made;
   for (const WindowEntry& e : windows) {
     G.BatchMode = 2;
-    WorkData.Clear();
-    WorkBackground.Clear();
     const int w = LowestFreeWindow();
     if (w > kMaxWindows) {
-      G.CommandId = kMessageNoFreeWindow;
-      ShowMessage(kMessageNoFreeWindow, G.CurrentWindow);
+      noFreeWindow = true;
       break;
     }
-    if (e.kind == 0)
-      RecreateSingleSpectrum(w, e.single, copyFolder);
-    else if (e.kind == 1)
+    if (e.kind == 0) {
+      RecreateSingleSpectrum(w, e.single, copyFolder, *file);
+      lastSingle = w;
+    } else if (e.kind == 1) {
       RecreateChemicalStatePlot(w, e.chemical);
-    else
+    } else {
       RecreateMultiSpectrum(w, e.kind, e.multi);
+    }
+    made.push_back(w);
     last = w;
+  }
+  // Each window is drawn once, now that all are made. The store holds one
+  // source at a time: the last single spectrum's is read into it (a fit or
+  // a revert of another window reads its own again).
+  for (int w : made)
+    if (Win[w].WindowOpen) RedrawWindow(w);
+  if (lastSingle != 0 && Win[lastSingle].WindowOpen) ReloadSourceData(lastSingle);
+  G.CurrentWindow = static_cast<Byte>(last);
+  if (noFreeWindow) {
+    G.CommandId = kMessageNoFreeWindow;
+    ShowMessage(kMessageNoFreeWindow, G.CurrentWindow);
   }
   if (!windows.empty()) SetSpectrumMenuFlags();
   UpdateMenuState(last);

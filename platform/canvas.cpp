@@ -192,9 +192,46 @@ void QPainterCanvas::Line(double x1, double y1, double x2, double y2) {
   });
 }
 
+namespace {
+
+// A long curve has many points on one pixel column (a spectrum of 32767
+// points in a window some hundred pixels wide). Between the first and the
+// last point of such a run a one-pixel solid line only goes up and down the
+// column, covering its pixels from the run's lowest to its highest point:
+// the first point, the two extremes in the order they come and the last
+// point draw the same pixels with a few segments instead of many. Returns
+// the new count.
+int ThinColumnRuns(QPoint* points, int count) {
+  int out = 0;
+  for (int i = 0; i < count;) {
+    int j = i + 1, low = i, high = i;
+    while (j < count && points[j].x() == points[i].x()) {
+      if (points[j].y() < points[low].y()) low = j;
+      if (points[j].y() > points[high].y()) high = j;
+      ++j;
+    }
+    if (j - i < 5) {
+      for (int k = i; k < j; ++k) points[out++] = points[k];
+    } else {
+      const QPoint first = points[i], last = points[j - 1];
+      const QPoint a = points[std::min(low, high)], b = points[std::max(low, high)];
+      points[out++] = first;
+      points[out++] = a;
+      points[out++] = b;
+      points[out++] = last;
+    }
+    i = j;
+  }
+  return out;
+}
+
+}  // namespace
+
 void QPainterCanvas::Polyline(const int* xs, const int* ys, int count) {
   if (!xs || !ys || count < 2) return;
-  const QPoint* points = PixelPoints(xs, ys, count, count);
+  QPoint* points = PixelPoints(xs, ys, count, count);
+  // Thinned only where the pixels stay the same: a solid pen one pixel wide.
+  if (state_.penStyle == PenStyle::Solid && state_.penWidth <= 1) count = ThinColumnRuns(points, count);
   Paint([&](QPainter& p) { p.drawPolyline(points, count); });
 }
 

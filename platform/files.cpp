@@ -455,6 +455,81 @@ void FileReplacement::Commit() {
   throw FileError(failure, failedTarget);
 }
 
+// ---------------------------------------------------------------------------
+// Reading line by line
+
+LineReader::LineReader(const std::string& path) : path_(path), buffer_(1 << 20, '\0') {
+  std::error_code ec;
+  if (fs::is_directory(Native(path), ec)) throw FileError("cannot open file for reading", path);
+  file_ = std::fopen(Native(path).c_str(), "rb");
+  if (!file_) throw FileError(Reason("cannot open file for reading"), path);
+}
+
+LineReader::~LineReader() {
+  if (file_) std::fclose(file_);
+}
+
+bool LineReader::Fill() {
+  if (atEnd_) return false;
+  if (begin_ > 0) {
+    std::memmove(buffer_.data(), buffer_.data() + begin_, end_ - begin_);
+    end_ -= begin_;
+    bufferOffset_ += begin_;
+    begin_ = 0;
+  }
+  if (end_ == buffer_.size()) buffer_.resize(2 * buffer_.size());
+  errno = 0;
+  const std::size_t n = std::fread(buffer_.data() + end_, 1, buffer_.size() - end_, file_);
+  if (n == 0) {
+    if (std::ferror(file_)) throw FileError(Reason("cannot read the file"), path_);
+    atEnd_ = true;
+    return false;
+  }
+  end_ += n;
+  return true;
+}
+
+bool LineReader::Next(std::string_view& line) {
+  std::size_t scanned = begin_;
+  for (;;) {
+    std::size_t i = scanned;
+    while (i < end_ && buffer_[i] != '\r' && buffer_[i] != '\n') ++i;
+    // A CR at the end of what is held may be followed by an LF not yet read.
+    const bool complete = i < end_ && (buffer_[i] == '\n' || i + 1 < end_ || atEnd_);
+    if (complete || (i == end_ && atEnd_)) {
+      if (begin_ == end_ && atEnd_) return false;
+      line = std::string_view(buffer_.data() + begin_, i - begin_);
+      std::size_t next = i;
+      if (next < end_ && buffer_[next++] == '\r' && next < end_ && buffer_[next] == '\n') ++next;
+      begin_ = next;
+      return true;
+    }
+    // Read on; the bytes held move to the front of the buffer.
+    scanned = i - begin_;
+    Fill();
+    scanned += begin_;
+  }
+}
+
+bool LineReader::AtEnd() {
+  while (begin_ == end_) {
+    if (!Fill()) return true;
+  }
+  return false;
+}
+
+void LineReader::Seek(std::uint64_t offset) {
+  if (offset >= bufferOffset_ && offset <= bufferOffset_ + end_) {
+    begin_ = static_cast<std::size_t>(offset - bufferOffset_);
+    return;
+  }
+  if (std::fseek(file_, static_cast<long>(offset), SEEK_SET) != 0)
+    throw FileError(Reason("cannot read the file"), path_);
+  bufferOffset_ = offset;
+  begin_ = end_ = 0;
+  atEnd_ = false;
+}
+
 bool LiesDirectlyInFolder(const std::string& path, const std::string& folder) {
   std::error_code ec;
   const fs::path entry = fs::weakly_canonical(Native(path), ec);
@@ -493,10 +568,21 @@ void SetFreeDiskSpaceOverride(double bytes) { g_freeSpaceOverride = bytes; }
 
 std::string ReadWholeFile(const std::string& path) {
   std::ifstream in(Native(path), std::ios::binary);
-  if (!in) throw FileError("cannot open file for reading", path);
-  std::ostringstream s;
-  s << in.rdbuf();
-  return s.str();
+  std::error_code ec;
+  if (!in || fs::is_directory(Native(path), ec)) throw FileError("cannot open file for reading", path);
+  // Read in one piece where the size is known (a large project file).
+  std::string bytes;
+  const auto size = fs::file_size(Native(path), ec);
+  if (!ec) {
+    bytes.resize(size);
+    in.read(bytes.data(), static_cast<std::streamsize>(size));
+    bytes.resize(static_cast<std::size_t>(in.gcount()));
+    if (in.bad()) throw FileError("cannot read the file", path);
+    if (in.gcount() < static_cast<std::streamsize>(size)) return bytes;
+  }
+  std::ostringstream rest;
+  rest << in.rdbuf();
+  return bytes + rest.str();
 }
 
 std::string WindowsDirectory() {

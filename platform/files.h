@@ -5,9 +5,11 @@
 // end every line with CRLF.
 #pragma once
 #include <cstdint>
+#include <cstdio>
 #include <memory>
 #include <stdexcept>
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace plat {
@@ -104,6 +106,36 @@ class FileReplacement {
  private:
   struct Staged;
   std::vector<std::unique_ptr<Staged>> staged_;
+};
+
+// Reads a file line by line through a buffer of its own, for files too large
+// to hold whole (a project of many long spectra). A line ends at CR LF, LF or
+// CR; the last line needs no line end. The file stays open while the reader
+// lives, so a second pass reads the same file even if it is replaced meanwhile.
+class LineReader {
+ public:
+  explicit LineReader(const std::string& path);  // throws FileError
+  ~LineReader();
+  LineReader(const LineReader&) = delete;
+  LineReader& operator=(const LineReader&) = delete;
+
+  // The next line, valid until the next call; false at the end of the file.
+  // Throws FileError when the file cannot be read.
+  bool Next(std::string_view& line);
+  bool AtEnd();
+  // Where the next line begins, and going back (or on) to such a place.
+  std::uint64_t Offset() const { return bufferOffset_ + begin_; }
+  void Seek(std::uint64_t offset);
+
+ private:
+  bool Fill();  // more bytes after the ones held; false at the end
+
+  std::string path_;
+  std::FILE* file_ = nullptr;
+  std::string buffer_;
+  std::size_t begin_ = 0, end_ = 0;
+  std::uint64_t bufferOffset_ = 0;
+  bool atEnd_ = false;
 };
 
 // True when `path` names an entry directly inside `folder` once every link

@@ -253,6 +253,41 @@ TEST_F(FileChannels, FilesReplacedTogetherAllOrNone) {
   EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir), {}), 3);
 }
 
+// Line by line through a buffer: every kind of line end, also where it
+// falls across the end of what the buffer holds, and a second pass from a
+// place the first one noted.
+TEST_F(FileChannels, LineReaderTakesEveryLineEndAndGoesBack) {
+  const char* ends[] = {"\r\n", "\n", "\r"};
+  std::string text;
+  std::vector<std::string> expected;
+  for (int i = 0; text.size() < (3u << 20); ++i) {
+    const std::string line = i % 7 == 0 ? std::string() : std::string(1 + (i * 131) % 997, static_cast<char>('a' + i % 26));
+    expected.push_back(line);
+    text += line + ends[i % 3];
+  }
+  expected.push_back("last without an end");
+  text += expected.back();
+  testsupport::WriteFile(dir + "/lines.txt", text);
+  plat::LineReader reader(Program("lines.txt"));
+  std::vector<std::string> read;
+  std::vector<std::uint64_t> offsets;
+  std::string_view line;
+  while (true) {
+    offsets.push_back(reader.Offset());
+    if (!reader.Next(line)) break;
+    read.emplace_back(line);
+  }
+  EXPECT_TRUE(reader.AtEnd());
+  ASSERT_EQ(read.size(), expected.size());
+  EXPECT_TRUE(read == expected);
+  for (std::size_t k : {std::size_t{5}, read.size() / 2, std::size_t{1}, read.size() - 1}) {
+    reader.Seek(offsets[k]);
+    ASSERT_TRUE(reader.Next(line));
+    EXPECT_EQ(std::string(line), expected[k]) << k;
+  }
+  EXPECT_THROW(plat::LineReader(Program("missing.txt")), plat::FileError);
+}
+
 TEST_F(FileChannels, EntriesDirectlyInAFolder) {
   ASSERT_TRUE(plat::CreateFolder(Program("copies")));
   testsupport::WriteFile(dir + "/outside.vms", "x");

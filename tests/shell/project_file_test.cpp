@@ -476,6 +476,21 @@ TEST_F(ProjectLoadFailure, ProjectMovedWithItsCopyFolderFindsItsSources) {
   EXPECT_EQ(Labels[LabelIndex(3, 1)].AnnotationText, "kept");
 }
 
+TEST_F(ProjectLoadFailure, LineEndsOfOtherSystemsAreRead) {
+  for (const char* end : {"\n", "\r"}) {
+    SCOPED_TRACE(end[0] == '\n' ? "LF" : "CR");
+    std::string text;
+    for (const std::string& line : lines_) text += line + end;
+    text.pop_back();  // and no line end after the last line
+    folder_->Write("projects/good.svr", text);
+    Open("projects/good.svr");
+    ASSERT_TRUE(Win[3].WindowOpen);
+    EXPECT_EQ(SlotData[3](20, 1), 1000);
+    EXPECT_EQ(Labels[LabelIndex(3, 1)].AnnotationText, "kept");
+    driver::CloseWindow(3);
+  }
+}
+
 TEST_F(ProjectLoadFailure, OlderVersionHasNoTitleLabelRows) {
   std::vector<std::string> old = lines_;
   old[1] = " 0 2005";

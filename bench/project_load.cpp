@@ -4,7 +4,8 @@
 // window's source into the store: it must take at most twice the reading.
 //
 // BM_LoadProject reports `per_reading`, its time over the time of the reading
-// measured in the same run (target: at most 2).
+// measured in the same run (target: at most 2). BM_SaveProject shows what
+// saving the same windows again costs.
 #include <benchmark/benchmark.h>
 
 #include <chrono>
@@ -142,6 +143,17 @@ void BM_LoadProject(benchmark::State& state) {
   state.counters["per_reading"] = loading / static_cast<double>(state.iterations()) / reading;
 }
 BENCHMARK(BM_LoadProject)->Unit(benchmark::kMillisecond)->UseRealTime();
+
+// Saving the same 100 windows again over the project (the sources already
+// lie in its copy folder: only the project file is written).
+void BM_SaveProject(benchmark::State& state) {
+  const Setup& s = Prepared();
+  if (!sorvan::LoadProjectFrom(s.project)) state.SkipWithError("the project was not loaded");
+  for (auto _ : state) sorvan::SaveProjectTo(s.project);
+  CloseAllWindows();
+  state.SetItemsProcessed(state.iterations() * kSpectra * kPoints);
+}
+BENCHMARK(BM_SaveProject)->Unit(benchmark::kMillisecond)->UseRealTime();
 
 }  // namespace
 

@@ -20,6 +20,7 @@
 #include <unistd.h>
 
 #include "core/events.h"
+#include "bench/drawing_styles.h"
 #include "core/model.h"
 #include "core/store.h"
 #include "display/windows.h"
@@ -168,15 +169,7 @@ int main(int argc, char** argv) {
   sorvan::InitialiseModel();
   plat::OpenMainWindow("Sorvan");
   using sorvan::G;
-  for (int c = 0; c < 4; ++c) {
-    G.FontName[c] = "Arial";
-    G.FontSize[c] = 9;
-  }
-  for (int k = 0; k <= 20; ++k) {
-    G.CurveWidths[k] = 1;
-    G.LineWidths[k] = 1;
-  }
-  G.PlotBackColour = 0xFFFFFF;
+  benchsupport::SetPlainDrawingStyles();
   G.ScreenWidth = static_cast<sorvan::Int16>(plat::ScreenWidth());
   G.ScreenHeight = plat::ScreenHeight();
   G.WorkAreaHeight = static_cast<sorvan::Int16>(0.999 * G.ScreenHeight);

@@ -45,7 +45,8 @@ void ZeroWorkVectors() {
 // a name too short for that stays whole.
 std::string ListName(const std::string& path) {
   const std::string name = FileNameOfPath(path);
-  return name.size() > 4 ? name.substr(0, name.size() - 4) : name;
+  const auto n = static_cast<long long>(plat::CharacterCount(name));
+  return n > 4 ? plat::Left(name, n - 4) : name;
 }
 
 }  // namespace

@@ -10,7 +10,8 @@
 //   G                 every other global value and table: G.CurrentWindow, ...
 // The spectrum store (SlotData, work vectors) is in core/store.h. Every table
 // starts at 0 / empty / false; an index outside a table throws TableIndexError.
-// Texts hold Windows-1252 bytes, one byte per character.
+// Texts hold UTF-8 (platform/text.h): names, paths, labels and comments in
+// any script.
 #pragma once
 #include <cstdint>
 #include <string>

@@ -171,7 +171,7 @@ bool FindDoubletValues(const std::string& spectrumName, double& ratio, double& s
   ratio = 1;
   splitting = 0;
   std::string key;
-  for (char c : spectrumName.substr(0, 10))
+  for (char c : plat::Left(spectrumName, 10))
     if (c != ' ') key += c;
   bool found = false;
   for (long long i = 1; i <= G.DoubletCount && G.DoubletNames.Contains(i); ++i) {
@@ -188,7 +188,7 @@ bool FindDoubletValues(const std::string& spectrumName, double& ratio, double& s
 
 std::string LineElementSymbol(const std::string& line) {
   for (std::size_t i = 0; i < line.size(); ++i) {
-    if (static_cast<unsigned char>(line[i]) >= 65) return plat::Trim(line.substr(i, 2));
+    if (static_cast<unsigned char>(line[i]) >= 65) return plat::Trim(plat::Left(line.substr(i), 2));
   }
   return {};
 }

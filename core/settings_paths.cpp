@@ -23,11 +23,10 @@ void ReadStartupFile() {
     // Two field reads: the first field is dropped, the second names the
     // folder. A comma in the first line therefore splits it into two fields.
     plat::ReadField(kChannel);
-    // The install step writes the folder as this system names it (UTF-8);
-    // the program keeps it as Windows-1252, which a Windows-1252 text
-    // already is.
-    const std::string second = plat::Utf8ToCp1252(plat::ReadField(kChannel));
-    G.ProgramFolder = ProgramFolderFromField(second);
+    // The install step writes the folder as this system names it (UTF-8),
+    // which is the program's text already; a folder written in
+    // Windows-1252 is decoded by the channel.
+    G.ProgramFolder = ProgramFolderFromField(plat::ReadField(kChannel));
   } catch (...) {
     plat::Close(kChannel);
     throw;

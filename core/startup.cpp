@@ -31,7 +31,6 @@ namespace sorvan {
 
 namespace {
 
-constexpr int kExitQuestion = 11000;
 // The text whose mean character width gives the width of the dialog cell.
 constexpr const char* kCellSample = "ABC DFG HIJ WMHGfg";
 

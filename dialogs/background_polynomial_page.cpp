@@ -67,7 +67,7 @@ bool ShowBackgroundPolynomialPage(int w, const std::string& caption) {
     const auto none = plat::kNoIndex;
     PageLabel(n, "lb271", none, 1, 0.5, 27, 1.2, G.MessageTexts[6]);
     PageLabel(n, "lb272", none, 1, 1.5, 27, 1.2, BackgroundAreaText(area));
-    PageLabel(n, "lb273", none, 1, 3, 27, 1.2, "P(x) = A + Bx + Cx\xB2 + Dx\xB3 + ES");
+    PageLabel(n, "lb273", none, 1, 3, 27, 1.2, "P(x) = A + Bx + Cx\u00B2 + Dx\u00B3 + ES");
     const char* labels[] = {"lb274", "lb275", "lb276", "lb277"};
     const char* edits[] = {"ed271", "ed272", "ed273", "ed274"};
     const int texts[] = {109, 110, 111, 106};

@@ -5,15 +5,17 @@
 // program's tables; the new contents take effect when their reader runs next.
 #pragma once
 
+#include "core/menu_commands.h"
+
 namespace sorvan {
 
 // The modes: the four reading modes (the menu command numbers) ask for a
 // file and show grid page 0; the continuation modes show grid page
 // TableEditorPage of the table in memory.
-constexpr int kEditLinePositionsMode = 5540;
-constexpr int kEditAugerParametersMode = 5550;
-constexpr int kEditSensitivityFactorsMode = 5561;
-constexpr int kEditDoubletsMode = 5562;
+constexpr int kEditLinePositionsMode = CmdEditLinePositions;
+constexpr int kEditAugerParametersMode = CmdEditAugerParameters;
+constexpr int kEditSensitivityFactorsMode = CmdEditSensitivityFactors;
+constexpr int kEditDoubletsMode = CmdEditDoublets;
 constexpr int kNextLinesPageMode = 5556;
 constexpr int kNextFactorsPageMode = 5566;
 

@@ -86,7 +86,7 @@ bool ShowFitBackgroundPage(int w) {
     const auto none = plat::kNoIndex;
     PageLabel(n, "lb281", none, 1, 0.5, 27, 1.2, G.MessageTexts[6]);
     PageLabel(n, "lb282", none, 1, 1.5, 27, 1.2, BackgroundAreaText(area));
-    PageLabel(n, "lb283", none, 1, 3, 27, 1.2, "P(x) = A+Bx+Cx\xB2+Dx\xB3+ES+FT");
+    PageLabel(n, "lb283", none, 1, 3, 27, 1.2, "P(x) = A+Bx+Cx\u00B2+Dx\u00B3+ES+FT");
     PageLabel(n, "lb290", none, 30, 3, 4, 1.2, " Fix");
     const char* labels[] = {"lb284", "lb285", "lb286", "lb287", "lb288", "lb289"};
     const int texts[] = {108, 109, 110, 111, 104, 105};

@@ -6,10 +6,13 @@
 #pragma once
 #include <string>
 
+#include "core/menu_commands.h"
+
 namespace sorvan {
 
-constexpr int kLineModeLines = 5530;
-constexpr int kLineModeChemicalState = 5560;
+// The modes: the menu commands that open the page.
+constexpr int kLineModeLines = CmdIdentifyLines;
+constexpr int kLineModeChemicalState = CmdShowLineIdentification;
 
 // Shows the page in `mode` (kLineModeLines: `LineList`(1..`ListEntryCount`)
 // with the four list options; kLineModeChemicalState: the entries of the

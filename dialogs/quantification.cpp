@@ -37,21 +37,21 @@ double TransmissionValue(double kineticEnergy, double x) {
 }  // namespace
 
 std::string QuantLineKey(const std::string& lineName) {
-  std::string head = lineName.substr(0, 10);
+  std::string head = plat::Left(lineName, 10);
   const std::size_t underscore = head.find('_');
   if (underscore != std::string::npos) head.resize(underscore);
   return WithoutBlanks(head);
 }
 
 std::string LinePositionName(const std::string& entry) {
-  const std::size_t n = std::min<std::size_t>(entry.size(), 10);
-  for (std::size_t k = 0; k < n; ++k) {
-    if (static_cast<unsigned char>(entry[k]) > 64) return WithoutBlanks(entry.substr(k, 7));
+  const std::string head = plat::Left(entry, 10);
+  for (std::size_t k = 0; k < head.size(); ++k) {
+    if (static_cast<unsigned char>(entry[k]) > 64) return WithoutBlanks(plat::Left(entry.substr(k), 7));
   }
   return {};
 }
 
-bool IsWagTable() { return plat::UpperCase(G.SensitivityName.substr(0, 3)) == "WAG"; }
+bool IsWagTable() { return plat::UpperCase(plat::Left(G.SensitivityName, 3)) == "WAG"; }
 
 void SetSensitivityName() { G.SensitivityName = FileNameOfPath(G.SensitivitySource); }
 

@@ -8,6 +8,7 @@
 #include <string>
 
 #include "core/events.h"
+#include "core/menu_commands.h"
 #include "core/model.h"
 #include "dialogs/page.h"
 #include "display/draw_support.h"
@@ -29,10 +30,10 @@ constexpr int kWaterfallFill = 7;    // the curve entry of the waterfall fill
 constexpr int kLineKinds = 6;        // frame .. Auger-parameter lines
 constexpr int kOptionsPerGroup = 7;  // widths and styles
 constexpr int kTickOptions = 3;
-constexpr int kScreenLineStyles = 8510;
-constexpr int kScreenTextStyles = 8700;
-constexpr int kPrinterTextStyles = 8701;
-constexpr int kPrinterLineStyles = 8511;
+constexpr int kScreenLineStyles = CmdScreenLineStyles;
+constexpr int kScreenTextStyles = CmdScreenFonts;
+constexpr int kPrinterTextStyles = CmdPrinterFonts;
+constexpr int kPrinterLineStyles = CmdPrinterLineStyles;
 
 // ---- Shared ----
 

@@ -11,12 +11,12 @@ namespace sorvan {
 
 inline constexpr int kStylePageWindow = 17;
 
-// Opens the line style page on the screen set (CommandId 8510) or the
-// printer set (8511) with `caption` (its first "&" removed) and waits. The
+// Opens the line style page on the screen set (CommandId
+// CmdScreenLineStyles) or the printer set (CmdPrinterLineStyles) with `caption` (its first "&" removed) and waits. The
 // first argument is not used. Returns at once while window 17 is busy.
 void ShowLineStylePage(double unused, const std::string& caption);
-// Opens the text style page on the screen set (CommandId 8700) or the
-// printer set (8701) and waits; returns at once while window 17 is busy.
+// Opens the text style page on the screen set (CommandId CmdScreenFonts) or
+// the printer set (CmdPrinterFonts) and waits; returns at once while window 17 is busy.
 void ShowTextStylePage(const std::string& caption);
 
 // The width an option button of the width groups stands for: option i

@@ -92,10 +92,10 @@ void ShowTransmissionCoefficientPage(int w) {
   RunPage(PageOnWindow28(30, 20.5, G.LabelTexts[138], w), [&] {
     const int n = kPage;
     const auto none = plat::kNoIndex;
-    // 0x80 is the variable x of the formula in the page's character set.
-    PageLabel(n, "lb351", none, 0.5, 0.5, 29, 1, "IERF(E) = a0+a1\x80^1+a2\x80^2");
-    PageLabel(n, "lb352", none, 0.5, 1.5, 29, 1, "       +a3\x80^3+a4\x80^4+b1E^b2");
-    PageLabel(n, "lb353", none, 0.5, 2.5, 29, 1, "\x80 = ((E - 1000)/1000) eV");
+    // The euro sign stands for the variable x of the formula.
+    PageLabel(n, "lb351", none, 0.5, 0.5, 29, 1, "IERF(E) = a0+a1\u20AC^1+a2\u20AC^2");
+    PageLabel(n, "lb352", none, 0.5, 1.5, 29, 1, "       +a3\u20AC^3+a4\u20AC^4+b1E^b2");
+    PageLabel(n, "lb353", none, 0.5, 2.5, 29, 1, "\u20AC = ((E - 1000)/1000) eV");
     PageLabel(n, "lb350", none, 22.5, 3, 6, 1, " Fix");
     for (int k = 1; k <= 7; ++k) {
       const double top = k + 3.5;

@@ -274,7 +274,7 @@ void StoreLabels(int w) {
 
 bool IsMemberMode(int mode) { return mode == kTextsMemberLabels || mode == kTextsMemberAxis; }
 
-std::string CutLabel(const std::string& text) { return text.substr(0, kMemberLabelLength); }
+std::string CutLabel(const std::string& text) { return plat::Left(text, kMemberLabelLength); }
 
 std::string WithDecimals(double v, int decimals) {
   char buffer[64];

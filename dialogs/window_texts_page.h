@@ -4,17 +4,22 @@
 // energy and intensity axes. The mode is the menu command in CommandId.
 #pragma once
 
+#include "core/menu_commands.h"
+
 namespace sorvan {
 
 inline constexpr int kWindowTextsPage = 22;
 
-// The modes (menu commands).
-inline constexpr int kTextsAnnotations = 6000;
-inline constexpr int kTextsMemberLabels = 6010;
-inline constexpr int kTextsMemberAxis = 6020;
-inline constexpr int kTextsEnergyAxis = 6030;
-inline constexpr int kTextsIntensityAxis = 6040;
-inline constexpr int kTextsTitleLabels = 6050;
+// The modes (the menu commands of the Labels menu). The item of
+// CmdEditMemberAxis reads "Member labels" and edits the labels one by one;
+// that of CmdEditMemberLabels reads "Member axis" and numbers them from the
+// first to the last.
+inline constexpr int kTextsAnnotations = CmdEditAnnotations;
+inline constexpr int kTextsMemberLabels = CmdEditMemberAxis;
+inline constexpr int kTextsMemberAxis = CmdEditMemberLabels;
+inline constexpr int kTextsEnergyAxis = CmdEditEnergyAxis;
+inline constexpr int kTextsIntensityAxis = CmdEditIntensityAxis;
+inline constexpr int kTextsTitleLabels = CmdEditTitleLabels;
 
 // Shows the page for window w in mode CommandId and waits. The label modes
 // add one empty label, which the next left click into w places once it has

@@ -201,18 +201,19 @@ std::string IntensityUnitText(UnitPrefix prefix, bool perSecond) {
     case UnitPrefix::Kilo: p = "k"; break;
     case UnitPrefix::None: p = ""; break;
     case UnitPrefix::Milli: p = "m"; break;
-    case UnitPrefix::Micro: p = "\xB5"; break;
+    case UnitPrefix::Micro: p = "\u00B5"; break;
   }
   return p + (perSecond ? "cps" : "Counts");
 }
 
 UnitPrefix UnitPrefixOf(const std::string& unitText) {
   if (unitText.empty()) return UnitPrefix::None;
+  // The micro sign, or the Greek mu that a keyboard may give for it.
+  if (unitText.rfind("\u00B5", 0) == 0 || unitText.rfind("\u03BC", 0) == 0) return UnitPrefix::Micro;
   switch (unitText[0]) {
     case 'M': return UnitPrefix::Mega;
     case 'k': return UnitPrefix::Kilo;
     case 'm': return UnitPrefix::Milli;
-    case '\xB5': return UnitPrefix::Micro;
     default: return UnitPrefix::None;
   }
 }

@@ -193,7 +193,7 @@ void DrawChemicalStatePlotAxes(int w, int colour) {
   }
   for (int k = 0; k <= ticksX; ++k) {
     const std::string& text = G.XTickText[k];
-    c.Text(G.XTickPixel[k] - text.size() * C3 / 2, AY + 0.3 * F3 + e, text);
+    c.Text(G.XTickPixel[k] - static_cast<double>(plat::CharacterCount(text)) * C3 / 2, AY + 0.3 * F3 + e, text);
   }
 
   // Titles: binding energy below, kinetic energy and Auger parameter upright.

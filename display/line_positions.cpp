@@ -23,7 +23,7 @@ double CurrentExcitationEnergy() {
 
 std::string WithLeadingEnergy(const std::string& entry, double energy) {
   const std::size_t start = LeadingNumberLength(entry);
-  const std::string rest = start < entry.size() ? entry.substr(start, 20) : std::string();
+  const std::string rest = start < entry.size() ? plat::Left(entry.substr(start), 20) : std::string();
   return plat::NumberToText(energy) + rest;
 }
 

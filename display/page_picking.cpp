@@ -4,6 +4,7 @@
 #include <cmath>
 #include <string>
 
+#include "core/menu_commands.h"
 #include "core/model.h"
 #include "core/store.h"
 #include "dialogs/page.h"
@@ -81,7 +82,7 @@ void PickLinesOnChemicalState(int w) {
 // ---- Scale page, normalise mode ----
 
 void PickIntoScalePage() {
-  if (G.PickToScalePage != 1 || G.CommandId != 2930 || !PageOpen(kScalePageWindow) || !LeftButtonAlone())
+  if (G.PickToScalePage != 1 || G.CommandId != CmdNormaliseSpectrum || !PageOpen(kScalePageWindow) || !LeftButtonAlone())
     return;
   plat::SetText(kScalePageWindow, "ed71", plat::kNoIndex, plat::NumberToText(G.CursorIntensity));
   G.PickedEnergy = G.CursorEnergy;

@@ -4,6 +4,7 @@
 #include <algorithm>
 #include <cmath>
 
+#include "core/menu_commands.h"
 #include "core/model.h"
 #include "core/store.h"
 #include "display/axis_math.h"
@@ -27,7 +28,7 @@ namespace {
 
 // Command number of the window bitmap export, during which the label texts
 // are painted into the picture instead of being made into label controls.
-constexpr int kBitmapExportCommand = 1320;
+constexpr int kBitmapExportCommand = CmdExportBitmap;
 
 // Clears Redrawing however the redraw ends.
 struct RedrawingFlag {

@@ -252,7 +252,7 @@ void ShowBackgroundErrorPage(int w) {
     PageLabel(n, "lb342", plat::kNoIndex, 1, 1.5, 27, 1.2,
               BackgroundAreaText(win.IntegratedArea[1]));
     PageFrame(n, "fr341", plat::kNoIndex, 0.5, 3, 33, 9,
-              "P(x) = A+Bx+Cx\xB2+Dx\xB3+ES+FT              Fix ");
+              "P(x) = A+Bx+Cx\u00B2+Dx\u00B3+ES+FT              Fix ");
     const char* names[6] = {"lb344", "lb345", "lb346", "lb347", "lb348", "lb349"};
     for (int k = 1; k <= 6; ++k) {
       const double y = 3.3 + 1.2 * k;

@@ -19,7 +19,6 @@ namespace sorvan {
 
 namespace {
 
-constexpr int kBetterFitQuestion = 11100;
 constexpr Byte kRunning = 1;
 constexpr Byte kStop = 27;
 

@@ -1,5 +1,6 @@
 #include "import/formats.h"
 
+#include "core/menu_commands.h"
 #include "core/model.h"
 #include "import/inf.h"
 #include "import/keyword_text.h"
@@ -23,22 +24,24 @@ namespace {
 void ReadVamas(int w) { ImportVamas(w, G.CommandId); }
 
 const ImportFormatInfo kFormats[] = {
-    {EclipseTap, "EclipseTap", 1111, ImportEclipseTap},
-    {TapBlocks, "TapBlocks", 1110, ImportTapBlocks},
-    {PrefixedText, "PrefixedText", 1120, ImportPrefixedText},
-    {KeywordText, "KeywordText", 1130, ImportKeywordText},
-    {NumberedRegionFiles, "NumberedRegionFiles", 1150, ImportNumberedFiles},
-    {InfAsc, "InfAsc", 1140, ImportInfAsc},
-    {Vamas, "Vamas", 1160, ReadVamas},
-    {Npl, "Npl", 1170, ImportNpl},
-    {TwoColumnBinding, "TwoColumnBinding", 1180, ImportTwoColumnBinding},
-    {TwoColumnBindingReversed, "TwoColumnBindingReversed", 1181, ImportTwoColumnBindingReversed},
-    {TwoColumnKineticReversed, "TwoColumnKineticReversed", 1182, ImportTwoColumnKineticReversed},
-    {TwoColumnKinetic, "TwoColumnKinetic", 1183, ImportTwoColumnKinetic},
-    {SpxExperiment, "SpxExperiment", 1184, ImportSpxExperiment},
-    {TransmissionParameterSpectrum, "TransmissionParameterSpectrum", 9700,
+    {EclipseTap, "EclipseTap", CmdImportEclipseTap, ImportEclipseTap},
+    {TapBlocks, "TapBlocks", CmdImportTapBlocks, ImportTapBlocks},
+    {PrefixedText, "PrefixedText", CmdImportPrefixedText, ImportPrefixedText},
+    {KeywordText, "KeywordText", CmdImportKeywordText, ImportKeywordText},
+    {NumberedRegionFiles, "NumberedRegionFiles", CmdImportNumberedFiles, ImportNumberedFiles},
+    {InfAsc, "InfAsc", CmdImportInfAsc, ImportInfAsc},
+    {Vamas, "Vamas", CmdImportVamas, ReadVamas},
+    {Npl, "Npl", CmdImportNpl, ImportNpl},
+    {TwoColumnBinding, "TwoColumnBinding", CmdImportTwoColumnBinding, ImportTwoColumnBinding},
+    {TwoColumnBindingReversed, "TwoColumnBindingReversed", CmdImportTwoColumnBindingReversed,
+     ImportTwoColumnBindingReversed},
+    {TwoColumnKineticReversed, "TwoColumnKineticReversed", CmdImportTwoColumnKineticReversed,
+     ImportTwoColumnKineticReversed},
+    {TwoColumnKinetic, "TwoColumnKinetic", CmdImportTwoColumnKinetic, ImportTwoColumnKinetic},
+    {SpxExperiment, "SpxExperiment", CmdImportSpxExperiment, ImportSpxExperiment},
+    {TransmissionParameterSpectrum, "TransmissionParameterSpectrum", CmdImportTransmissionFunction,
      ImportTransmissionFunction},
-    {Pcf, "Pcf", 1185, ImportPcf},
+    {Pcf, "Pcf", CmdImportPcf, ImportPcf},
 };
 
 }  // namespace
@@ -50,7 +53,7 @@ const ImportFormatInfo* FindImportFormat(int code) {
 }
 
 const ImportFormatInfo* FindImportCommand(int command) {
-  if (command == 1700) return FindImportFormat(Vamas);
+  if (command == CmdImportTestSpectrum) return FindImportFormat(Vamas);
   for (const ImportFormatInfo& f : kFormats)
     if (f.command == command) return &f;
   return nullptr;

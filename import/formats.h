@@ -32,7 +32,8 @@ struct ImportFormatInfo {
 
 // The entry of a format code (even or odd); nullptr for an unknown code.
 const ImportFormatInfo* FindImportFormat(int code);
-// The entry whose menu command is `command` (1700 also gives VAMAS).
+// The entry whose menu command is `command` (CmdImportTestSpectrum also
+// gives VAMAS).
 const ImportFormatInfo* FindImportCommand(int command);
 
 // Runs the reader of `code` (even or odd) for window w; false when the format

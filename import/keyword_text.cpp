@@ -233,7 +233,8 @@ double XyweNumber(const std::string& item, int searchFrom) {
   const std::size_t from = searchFrom > 1 ? static_cast<std::size_t>(searchFrom - 1) : 0;
   const std::size_t e = item.find('e', from);
   if (e == std::string::npos) return plat::TextToNumber(plat::Mid(item, 5));
-  const long long p = static_cast<long long>(e) + 1;  // column of the "e"
+  // Column of the "e", counted in characters as Mid counts them.
+  const long long p = static_cast<long long>(plat::CharacterCount(std::string_view(item).substr(0, e))) + 1;
   const double mantissa = plat::TextToNumber(plat::Mid(item, 5, p - 5));
   const std::string sign = plat::Mid(item, p + 1, 1);
   double exponent = plat::TextToNumber(plat::Mid(item, p + 2, 2));

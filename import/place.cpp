@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <string>
 
+#include "core/menu_commands.h"
 #include "core/model.h"
 #include "core/store.h"
 #include "core/window_state.h"
@@ -90,10 +91,10 @@ void PlaceChosenSpectra() {
 
 void PlaceImportedSpectra() {
   if (G.SpectraReadCount != 0) {
-    SetMenuFlag(G.FileBlocksItemFlag, 1800, plat::kMenuEnabled);
+    SetMenuFlag(G.FileBlocksItemFlag, CmdOpenFileBlocks, plat::kMenuEnabled);
     const bool depthProfile = plat::Left(G.ImportMode, 3) == "SDP";
     if (depthProfile) {
-      SetMenuFlag(G.DepthProfileItemFlag, 11100, plat::kMenuEnabled);
+      SetMenuFlag(G.DepthProfileItemFlag, CmdOpenDepthProfileBlocks, plat::kMenuEnabled);
       UpdateMenuState(0);
       ShowBlockChoicePage(G.CurrentWindow);
       const int answer = G.DialogResult;
@@ -109,7 +110,7 @@ void PlaceImportedSpectra() {
       G.ChosenBlockList = ChosenBlockListText();
       G.DialogResult = static_cast<Int16>(answer);
     } else {
-      SetMenuFlag(G.DepthProfileItemFlag, 11100, plat::kMenuGrayed);
+      SetMenuFlag(G.DepthProfileItemFlag, CmdOpenDepthProfileBlocks, plat::kMenuGrayed);
     }
     const bool offerSpectra = G.ImportMode == "NORM" || G.ImportMode == "MAP" ||
                               (depthProfile && G.DialogResult == 1);

@@ -14,6 +14,7 @@
 
 #include "core/auger_list.h"
 #include "core/file_dialogs.h"
+#include "core/menu_commands.h"
 #include "core/model.h"
 #include "core/reference_files.h"
 #include "core/store.h"
@@ -31,7 +32,7 @@
 #include "processing/revert.h"
 #include "processing/snapshot.h"
 #include "shell/commands.h"
-#include "shell/fit_commands.h"
+#include "shell/menu_fit.h"
 #include "shell/menu_state.h"
 #include "shell/messages.h"
 
@@ -224,11 +225,13 @@ struct NewSource {
 // ---------------------------------------------------------------------------
 // Writing
 
-// The text of the project file, built up line by line.
+// The bytes of the project file, built up line by line. Text rows take the
+// file form of their line (Windows-1252 where it reads back unchanged, else
+// UTF-8); number rows are ASCII.
 class Lines {
  public:
   void Text(const std::string& t) {
-    text_ += TextLine(t);
+    text_ += plat::FileBytesOfLine(TextLine(t));
     text_ += "\r\n";
   }
   void Num(double v) {
@@ -528,7 +531,8 @@ class Rows {
     if (!file_.Next(line)) throw Damaged{};
     return line;
   }
-  std::string Text() { return std::string(Line()); }
+  // A text row as a program text: UTF-8 as it is, any other line as Windows-1252.
+  std::string Text() { return plat::TextOfFileBytes(Line()); }
   double Num() { return NumberOfField(Line()); }
   long long Int() {
     const double v = Num();
@@ -1158,8 +1162,8 @@ void SetSpectrumMenuFlags() {
   G.RevertItemFlag = plat::kMenuEnabled;
   const int bar = plat::CurrentMenuBar();
   if (bar != 0) {
-    plat::EnableMenuItem(bar, 1800, plat::kMenuEnabled);
-    plat::EnableMenuItem(bar, 1900, plat::kMenuEnabled);
+    plat::EnableMenuItem(bar, CmdOpenFileBlocks, plat::kMenuEnabled);
+    plat::EnableMenuItem(bar, CmdRevertSpectrum, plat::kMenuEnabled);
   }
 }
 
@@ -1246,7 +1250,7 @@ void SaveProjectTo(const std::string& path) {
 
 void SaveProject() {
   const std::string previous = G.ProjectPath;
-  if (G.CommandId == 1341 || G.ProjectPath.empty()) {
+  if (G.CommandId == CmdSaveProjectAs || G.ProjectPath.empty()) {
     G.ProjectPath = "*.svr";
     const std::string chosen = plat::SaveFileDialog(
         ProjectDialog(93, plat::kFilePathMustExist | plat::kFileOverwritePrompt));

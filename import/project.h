@@ -18,10 +18,10 @@
 
 namespace sorvan {
 
-// Commands 1340 (save; asks for a path only when there is no current
-// project) and 1341 (save as; always asks), chosen by `CommandId`.
+// Commands CmdSaveProject (asks for a path only when there is no current
+// project) and CmdSaveProjectAs (always asks), chosen by `CommandId`.
 void SaveProject();
-// Command 1330: asks for a project file and re-creates its windows.
+// Command CmdOpenProject: asks for a project file and re-creates its windows.
 void LoadProject();
 
 // The save without its dialog: writes the project of all open windows to

@@ -111,6 +111,9 @@ std::string WithoutControlBytes(const std::string& text) {
 
 void TidyImportedTexts() {
   auto tidy = [](std::string& s) {
+    // Readers take their texts from decoded lines; a text cut from raw bytes
+    // is made UTF-8 here, so that it draws as the file meant it.
+    if (!plat::IsUtf8(s)) s = plat::ValidUtf8(s);
     for (const char ch : s) {
       const unsigned char c = static_cast<unsigned char>(ch);
       if (c < 0x20 || c == 0x7F) {

@@ -34,7 +34,7 @@ bool StartsWith(const std::string& text, const char* prefix) {
 }
 
 std::string WithoutLastCharacter(const std::string& text) {
-  return text.empty() ? text : text.substr(0, text.size() - 1);
+  return plat::Left(text, static_cast<long long>(plat::CharacterCount(text)) - 1);
 }
 
 // The number that starts at or after `pos` (blanks skipped), by the

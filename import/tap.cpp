@@ -32,7 +32,8 @@ int PointCountOf(double number, const char* what) {
 // after the first "day" of the item ("Tuesday 05-Mar-2002 ...").
 std::string EclipseDate(const std::string& item) {
   const std::size_t at = item.find("day");
-  const long long start = at == std::string::npos ? 0 : static_cast<long long>(at) + 1;
+  const long long start =
+      at == std::string::npos ? 0 : static_cast<long long>(plat::CharacterCount(std::string_view(item).substr(0, at))) + 1;
   return Mid(item, start + 4, 11);
 }
 
@@ -113,7 +114,7 @@ void ReadVersion2Header(TextItems& items, SpectrumHeaderRecord& h) {
 int EclipseCountOf(const std::string& countLine) {
   const std::size_t at = countLine.find("spectra");
   if (at == std::string::npos) return -1;
-  const long long p = static_cast<long long>(at) + 1;
+  const long long p = static_cast<long long>(plat::CharacterCount(std::string_view(countLine).substr(0, at))) + 1;
   auto containsAt = [&](long long start) {
     return start >= 1 && Mid(countLine, start, 8) == "contains";
   };

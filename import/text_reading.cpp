@@ -99,7 +99,7 @@ double RoundUpwardTo(double value, double scale) {
 
 bool ReadImportText(const std::string& path, std::string& text) {
   try {
-    text = plat::ReadWholeFile(path);
+    text = plat::ReadWholeTextFile(path);
     return true;
   } catch (const plat::FileError&) {
     return false;

@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "core/file_dialogs.h"
+#include "core/menu_commands.h"
 #include "core/model.h"
 #include "core/reference_files.h"
 #include "core/store.h"
@@ -112,10 +113,10 @@ void ImportTransmissionFunction(int w) {
 }
 
 std::string TransmissionReferencePath(int command) {
-  const char* name = command == 9400   ? "AU.VMS"
-                     : command == 9500 ? "AG.VMS"
-                     : command == 9600 ? "CU.VMS"
-                                       : nullptr;
+  const char* name = command == CmdTransmissionGold     ? "AU.VMS"
+                     : command == CmdTransmissionSilver ? "AG.VMS"
+                     : command == CmdTransmissionCopper ? "CU.VMS"
+                                                        : nullptr;
   if (name == nullptr) return std::string();
   return G.ProgramFolder + "\\XPS-transfct\\" + name;
 }

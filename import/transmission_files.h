@@ -29,7 +29,8 @@ double TransmissionParameterValue(const double* coef, double energy);
 // a coefficient that is no number gives message 3 and changes nothing.
 void ImportTransmissionFunction(int w);
 
-// The reference file of `command` (9400 gold, 9500 silver, 9600 copper) below
+// The reference file of `command` (CmdTransmissionGold, CmdTransmissionSilver,
+// CmdTransmissionCopper) below
 // the program folder into WorkPeak(1..1361) for the CurrentWindow, which must
 // hold 1361 points: SpectraReadCount 1 and TransmissionActive of the window 1
 // on success. A missing file, a first line that does not begin with "VAMAS",

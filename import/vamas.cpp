@@ -5,9 +5,11 @@
 #include <cmath>
 #include <utility>
 
+#include "core/menu_commands.h"
 #include "core/model.h"
 #include "core/store.h"
 #include "import/reader_support.h"
+#include "import/text_reading.h"
 #include "platform/files.h"
 #include "platform/text.h"
 #include "shell/messages.h"
@@ -358,15 +360,6 @@ void StoreDepthLevel(const VamasBlock& b, int k) {
   H.Name = b.Species + "_" + H.ShortName;
 }
 
-bool ReadFileText(const std::string& path, std::string& text) {
-  try {
-    text = plat::ReadWholeFile(path);
-    return true;
-  } catch (const plat::FileError&) {
-    return false;
-  }
-}
-
 // Regions of a depth profile the tables can offer, and depth levels per region.
 void DepthProfileShape(const VamasFile& file, int& regions, int& levels) {
   const long long r = file.RegionCount;
@@ -406,10 +399,10 @@ void ImportVamas(int w, int command) {
   ExperimentComment.clear();
   VamasVariableCount = 0;
   const int format = Win[w].ImportFormat;
-  if (format == kVamasCode && command == 1160) {
+  if (format == kVamasCode && command == CmdImportVamas) {
     ChooseImportFile({G.LabelTexts[62], "*.vms", G.LabelTexts[18], "*.vam"}, "vms", G.ImportFolder,
                      true);
-  } else if (format == kVamasCode && command == 1700) {
+  } else if (format == kVamasCode && command == CmdImportTestSpectrum) {
     ChooseImportFile({G.LabelTexts[62], "*.vms", G.LabelTexts[18], "*.vam"}, "vms",
                      G.ProgramFolder + "\\test spectra", false);
   } else if (format == kVamasCode + 1) {
@@ -423,7 +416,7 @@ void ImportVamas(int w, int command) {
   EraseImportedSpectra();
   G.SourceFilePath = G.FileDialogResult;
   std::string text;
-  if (!ReadFileText(G.FileDialogResult, text)) {
+  if (!ReadImportText(G.FileDialogResult, text)) {
     RefuseImportFile(w);
     return;
   }
@@ -475,7 +468,7 @@ void RereadVamasDepthProfile(int w) {
   G.SdpBlockCount = 0;
   if (G.FileDialogResult.empty()) return;
   std::string text;
-  if (!ReadFileText(G.FileDialogResult, text)) {
+  if (!ReadImportText(G.FileDialogResult, text)) {
     RefuseImportFile(w);
     return;
   }

@@ -89,8 +89,8 @@ VamasFile ParseVamas(std::string_view text, std::size_t maxBlocks = 100);
 std::string VamasSpectrumName(const VamasBlock& block);
 
 // The reader. w = 0 with ImportFormat[0] = 12 imports a new file: `command`
-// 1160 asks for it in ImportFolder (and remembers the folder), 1700 in the
-// test-spectra folder below the program folder, any other number takes
+// CmdImportVamas asks for it in ImportFolder (and remembers the folder),
+// CmdImportTestSpectrum in the test-spectra folder below the program folder, any other number takes
 // FileDialogResult as it stands. w = 1..100 with ImportFormat[w] = 13 reads
 // SourceFilePath again without a dialog. NORM and MAP files go completely
 // into the store (at most 100 blocks); an SDP file leaves its region names in

@@ -66,8 +66,8 @@ QFontMetricsF MainMetrics() {
 }  // namespace
 
 namespace ui {
-QString ToQt(const std::string& cp1252) { return QString::fromStdString(Cp1252ToUtf8(cp1252)); }
-std::string FromQt(const QString& text) { return Utf8ToCp1252(text.toStdString()); }
+QString ToQt(const std::string& text) { return QString::fromStdString(ValidUtf8(text)); }
+std::string FromQt(const QString& text) { return text.toStdString(); }
 QFont ToQFont(const FontSpec& font) {
   QFont f(ToQt(font.name));
   f.setPointSizeF(font.size > 0 ? font.size : 8.25);
@@ -121,7 +121,8 @@ void InitApplication(int& argc, char** argv) {
   // next window instead of going back to the system at once: every fresh
   // 4 KB page costs a page fault, which takes tens of microseconds on some
   // virtual machines, so that loading a large project again after closing
-  // its windows would otherwise pay for tens of thousands of them.
+  // its windows would otherwise pay for tens of thousands of them. The
+  // thresholds are glibc's own settings; other C libraries keep theirs.
   mallopt(M_MMAP_THRESHOLD, 32 << 20);
   mallopt(M_TRIM_THRESHOLD, 256 << 20);
 #endif

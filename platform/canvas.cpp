@@ -63,7 +63,7 @@ int ClampedPixel(int coordinate) {
 QColor ToQColor(int colour) { return QColor(RedOf(colour), GreenOf(colour), BlueOf(colour)); }
 
 QString ToQString(const std::string& text) {
-  return QString::fromUtf8(Cp1252ToUtf8(text));
+  return QString::fromStdString(ValidUtf8(text));
 }
 
 Qt::PenStyle ToQtPenStyle(PenStyle style) {

@@ -21,7 +21,7 @@ enum class PenStyle { Solid, Dash, Dot, DashDot, DashDotDot };
 constexpr int kDrawModeCopy = 13;
 
 struct FontSpec {
-  std::string name = "Arial";  // Windows-1252
+  std::string name = "Arial";
   double size = 8;             // points
   bool bold = false;
   bool italic = false;
@@ -106,7 +106,7 @@ class Canvas {
   // Outline of a circle (not filled).
   virtual void Circle(double centreX, double centreY, double radius) = 0;
   // Text whose cell has its top-left corner at (x, y); with an escapement the
-  // text turns about that corner. Text is Windows-1252.
+  // text turns about that corner.
   virtual void Text(double x, double y, const std::string& text) = 0;
   // A picture file stretched into the rectangle. `path` is in program form
   // and names the preferred file (e.g. "...\logo\logo.wmf"); when it cannot be

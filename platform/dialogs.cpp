@@ -78,13 +78,8 @@ std::string FileDialog(const FileDialogSpec& spec, bool save) {
   bool ok = dialog.exec() == QDialog::Accepted && !dialog.selectedFiles().isEmpty();
   g_currentFolder = ProgramPath(dialog.directory().absolutePath().toStdString());
   if (!ok) return "";
-  std::string chosen = dialog.selectedFiles().first().toStdString();
-  if (!Utf8FitsCp1252(chosen)) {
-    MessageBox("The file name holds characters this program cannot keep:\r" + Utf8ToCp1252(chosen), 0, "");
-    return "";
-  }
-  // File-system names are UTF-8; the program keeps them as Windows-1252.
-  std::string path = ProgramPath(chosen);
+  // File-system names are UTF-8, as program texts are.
+  std::string path = ProgramPath(dialog.selectedFiles().first().toStdString());
   if (RefusedName(path)) return "";
   return path;
 }

@@ -1,6 +1,8 @@
 // Numbered file channels and file-system services. Input files are read into
 // memory whole and consumed field by field or line by line; both LF and CRLF
-// line ends are accepted. Output lines end with CRLF.
+// line ends are accepted. Output lines end with CRLF. The channels are the
+// edge of the Windows-1252 file formats: lines are decoded as they are read
+// in and encoded as they are written (TextOfFileBytes / FileBytesOfLine).
 #include "platform/files.h"
 
 #include <unistd.h>
@@ -165,7 +167,7 @@ void OpenInput(int channel, const std::string& path) {
   c->path = path;
   std::ostringstream s;
   s << in.rdbuf();
-  c->data = s.str();
+  c->data = TextOfFileBytes(s.str());
   g_channels[channel] = std::move(c);
 }
 
@@ -262,7 +264,7 @@ void WriteLine(int channel, const std::string& text) {
   Channel& c = Checked(channel, false);
   if (c.failed) throw FileError("cannot write the file", c.path);
   try {
-    c.out->Write(text);
+    c.out->Write(FileBytesOfLine(text));
     c.out->Write(kLineEnd, 2);
   } catch (const FileError&) {
     c.failed = true;
@@ -284,10 +286,10 @@ std::string ShownPath(const std::string& programPath) {
   return out;
 }
 
-std::string NativePath(const std::string& programPath) { return Cp1252ToUtf8(ShownPath(programPath)); }
+std::string NativePath(const std::string& programPath) { return ShownPath(programPath); }
 
 std::string ProgramPath(const std::string& nativePath) {
-  std::string s = Utf8ToCp1252(nativePath);
+  std::string s = nativePath;
   for (char& ch : s)
     if (ch == '/') ch = '\\';
   return s;
@@ -377,7 +379,7 @@ void FileReplacement::Lines(const std::string& path, const std::vector<std::stri
   auto staged = std::make_unique<Staged>(path);
   std::string block;
   for (const std::string& line : lines) {
-    block += line;
+    block += FileBytesOfLine(line);
     block += kLineEnd;
     if (block.size() >= (1u << 16)) {
       staged->file.Write(block);
@@ -584,6 +586,8 @@ std::string ReadWholeFile(const std::string& path) {
   rest << in.rdbuf();
   return bytes + rest.str();
 }
+
+std::string ReadWholeTextFile(const std::string& path) { return TextOfFileBytes(ReadWholeFile(path)); }
 
 std::string WindowsDirectory() {
   if (const char* env = std::getenv("SORVAN_WINDOWS_DIR"); env && *env) return ProgramPath(env);

@@ -3,6 +3,11 @@
 // "C:\data\x.vms" is not supported: a leading backslash is the root); the
 // layer maps them to this system. Reads accept LF and CRLF line ends; writes
 // end every line with CRLF.
+// The channels read and write text files of Windows-1252 formats: a line read
+// is taken as UTF-8 when it is UTF-8 and as Windows-1252 otherwise; a line
+// written is Windows-1252 when every character fits, else UTF-8, so that it
+// always reads back as it was (platform/text.h, TextOfFileBytes and
+// FileBytesOfLine).
 #pragma once
 #include <cstdint>
 #include <cstdio>
@@ -58,14 +63,13 @@ void WriteLine(int channel, const std::string& text);
 // The program form of the path open on a channel ("" when closed).
 std::string ChannelPath(int channel);
 
-// Path mapping between program form ("\a\b.txt", Windows-1252 like every
-// program text) and this system's names ("/a/b.txt", UTF-8): "\Probe_\xE4.vms"
-// is the file "/Probe_ä.vms". A name with characters that Windows-1252 lacks
-// comes back with '?' in their place.
+// Path mapping between program form ("\a\b.txt", UTF-8 like every program
+// text) and this system's names ("/a/b.txt", UTF-8): only the separators
+// differ, so a name in any script maps both ways unchanged.
 std::string NativePath(const std::string& programPath);
 std::string ProgramPath(const std::string& nativePath);
-// A path as the user reads it: this system's separators, still a program text
-// (Windows-1252) for messages, captions and pages.
+// A path as the user reads it: this system's separators, for messages,
+// captions and pages.
 std::string ShownPath(const std::string& programPath);
 
 bool FileExists(const std::string& path);
@@ -76,11 +80,12 @@ bool CreateFolder(const std::string& path);                 // with parents
 bool CopyFileReplacing(const std::string& from, const std::string& to);
 bool RemoveFile(const std::string& path);
 bool RemoveEmptyFolder(const std::string& path);  // false when it holds anything
-// Writes `lines` (each ended by CRLF) into a temporary file beside `path`,
-// then renames it over `path`. A failure at any step throws FileError and
+// Writes `lines` (each in its file form, FileBytesOfLine, ended by CRLF)
+// into a temporary file beside `path`, then renames it over `path`. A failure at any step throws FileError and
 // leaves `path` as it was: a failed save never truncates the old file.
 void ReplaceFileWithLines(const std::string& path, const std::vector<std::string>& lines);
-// The same for a file of bytes (a picture).
+// The same for a file of bytes written as they are (a picture, or text the
+// caller put into file form itself).
 void ReplaceFileWithBytes(const std::string& path, const std::string& bytes);
 
 // Several files replaced together: each is written completely under a
@@ -98,8 +103,10 @@ class FileReplacement {
 
   // `to` will hold a copy of `from`.
   void Copy(const std::string& from, const std::string& to);
-  // `path` will hold `lines`, each ended by CRLF.
+  // `path` will hold `lines`, each in its file form (FileBytesOfLine) and
+  // ended by CRLF.
   void Lines(const std::string& path, const std::vector<std::string>& lines);
+  // `path` will hold `bytes` as they are.
   void Bytes(const std::string& path, const std::string& bytes);
   void Commit();
 
@@ -112,6 +119,8 @@ class FileReplacement {
 // to hold whole (a project of many long spectra). A line ends at CR LF, LF or
 // CR; the last line needs no line end. The file stays open while the reader
 // lives, so a second pass reads the same file even if it is replaced meanwhile.
+// Lines come as the file's bytes: a text line becomes a program text through
+// TextOfFileBytes (numbers are ASCII and need nothing).
 class LineReader {
  public:
   explicit LineReader(const std::string& path);  // throws FileError
@@ -147,6 +156,9 @@ std::string FileDateText(const std::string& path);
 double FreeDiskSpace(const std::string& path);
 // Reads a whole file as bytes; throws FileError.
 std::string ReadWholeFile(const std::string& path);
+// Reads a whole text file as program text, decoded line by line as the input
+// channels decode it; throws FileError.
+std::string ReadWholeTextFile(const std::string& path);
 
 // The Windows directory in program form: $SORVAN_WINDOWS_DIR, else a
 // per-user folder (~/.local/share/sorvan/windows).

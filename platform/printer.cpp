@@ -147,7 +147,7 @@ bool StartDocument(const std::string& name) {
     return true;
   }
   QPrinter& printer = Printer();
-  printer.setDocName(QString::fromUtf8(Cp1252ToUtf8(name)));
+  printer.setDocName(QString::fromStdString(ValidUtf8(name)));
   const bool toPdf = printer.outputFormat() == QPrinter::PdfFormat && !printer.outputFileName().isEmpty();
   if (toPdf) {
     // Beside the file, so that a folder that cannot take the file refuses

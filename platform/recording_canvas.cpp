@@ -86,9 +86,9 @@ double PixelSize(const FontSpec& font) { return (font.size > 0 ? font.size : 1.0
 }  // namespace
 
 double RecordingCanvas::TextWidth(const std::string& text) {
-  if (metrics_ == Metrics::Fixed) return 0.5 * PixelSize(state_.font) * text.size();
+  if (metrics_ == Metrics::Fixed) return 0.5 * PixelSize(state_.font) * static_cast<double>(CharacterCount(text));
   QFontMetricsF metrics(detail::MakeQtFont(state_.font), detail::ScreenMeasureDevice());
-  return metrics.horizontalAdvance(QString::fromUtf8(Cp1252ToUtf8(text)));
+  return metrics.horizontalAdvance(QString::fromStdString(ValidUtf8(text)));
 }
 
 double RecordingCanvas::TextHeight(const std::string&) {

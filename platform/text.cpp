@@ -6,6 +6,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <limits>
+#include <algorithm>
 
 namespace plat {
 
@@ -54,28 +55,78 @@ int ByteOf(unsigned cp) {
   return -1;
 }
 
+// Length of the well-formed UTF-8 sequence at `i` and its code point in
+// `cp`; 0 when the bytes there are not one (a stray continuation byte, a
+// truncated, overlong or surrogate sequence, a value past U+10FFFF).
+std::size_t SequenceAt(std::string_view s, std::size_t i, unsigned& cp) {
+  const unsigned char c = static_cast<unsigned char>(s[i]);
+  if (c < 0x80) {
+    cp = c;
+    return 1;
+  }
+  std::size_t len;
+  unsigned min;
+  if ((c & 0xE0) == 0xC0) {
+    len = 2, min = 0x80, cp = c & 0x1F;
+  } else if ((c & 0xF0) == 0xE0) {
+    len = 3, min = 0x800, cp = c & 0x0F;
+  } else if ((c & 0xF8) == 0xF0) {
+    len = 4, min = 0x10000, cp = c & 0x07;
+  } else {
+    return 0;
+  }
+  if (i + len > s.size()) return 0;
+  for (std::size_t k = 1; k < len; ++k) {
+    const unsigned char d = static_cast<unsigned char>(s[i + k]);
+    if ((d & 0xC0) != 0x80) return 0;
+    cp = (cp << 6) | (d & 0x3F);
+  }
+  if (cp < min || cp > 0x10FFFF || (cp >= 0xD800 && cp <= 0xDFFF)) return 0;
+  return len;
+}
+
+// Length of the character at `i`: its UTF-8 sequence, or the single byte
+// when none starts there.
+std::size_t CharacterLength(std::string_view s, std::size_t i) {
+  unsigned cp;
+  const std::size_t len = SequenceAt(s, i, cp);
+  return len ? len : 1;
+}
+
 // Decodes UTF-8 into code points; invalid bytes are taken as Windows-1252.
 template <typename F>
-void ForEachCodePoint(const std::string& s, F f) {
-  size_t i = 0;
+void ForEachCodePoint(std::string_view s, F f) {
+  std::size_t i = 0;
   while (i < s.size()) {
-    unsigned char c = s[i];
-    int len = c < 0x80 ? 1 : (c >> 5) == 6 ? 2 : (c >> 4) == 14 ? 3 : (c >> 3) == 30 ? 4 : 0;
-    bool ok = len > 0 && i + len <= s.size();
-    unsigned cp = len == 1 ? c : len == 2 ? (c & 0x1F) : len == 3 ? (c & 0x0F) : (c & 0x07);
-    for (int k = 1; ok && k < len; ++k) {
-      unsigned char d = s[i + k];
-      if ((d & 0xC0) != 0x80) ok = false;
-      cp = (cp << 6) | (d & 0x3F);
-    }
-    if (!ok) {
-      f(CodePointOf(c));
+    unsigned cp;
+    const std::size_t len = SequenceAt(s, i, cp);
+    if (len == 0) {
+      f(CodePointOf(static_cast<unsigned char>(s[i])));
       ++i;
     } else {
       f(cp);
       i += len;
     }
   }
+}
+
+// Byte offset of the character `n` (0-based) at or after byte `from`; the
+// text's size when it has fewer.
+std::size_t OffsetOfCharacter(std::string_view s, std::size_t n, std::size_t from = 0) {
+  std::size_t i = from;
+  while (n > 0 && i < s.size()) {
+    i += CharacterLength(s, i);
+    --n;
+  }
+  return std::min(i, s.size());
+}
+
+// A code point drawn together with the one before it.
+bool JoinsThePrevious(unsigned cp) {
+  return (cp >= 0x0300 && cp <= 0x036F) || (cp >= 0x1AB0 && cp <= 0x1AFF) ||
+         (cp >= 0x1DC0 && cp <= 0x1DFF) || (cp >= 0x20D0 && cp <= 0x20FF) ||
+         (cp >= 0xFE20 && cp <= 0xFE2F) || (cp >= 0xFE00 && cp <= 0xFE0F) ||
+         (cp >= 0xE0100 && cp <= 0xE01EF) || cp == 0x200D || (cp >= 0x1F3FB && cp <= 0x1F3FF);
 }
 
 }  // namespace
@@ -179,6 +230,71 @@ bool Utf8FitsCp1252(const std::string& text) {
   return ok;
 }
 
+bool IsUtf8(std::string_view bytes) {
+  for (std::size_t i = 0; i < bytes.size();) {
+    // Plain ASCII runs are the common case: skip them a byte at a time
+    // without decoding.
+    if (static_cast<unsigned char>(bytes[i]) < 0x80) {
+      ++i;
+      continue;
+    }
+    unsigned cp;
+    const std::size_t len = SequenceAt(bytes, i, cp);
+    if (len == 0) return false;
+    i += len;
+  }
+  return true;
+}
+
+std::string ValidUtf8(std::string_view bytes) {
+  if (IsUtf8(bytes)) return std::string(bytes);
+  return Cp1252ToUtf8(std::string(bytes));
+}
+
+std::string TextOfFileBytes(std::string_view bytes) {
+  if (IsUtf8(bytes)) return std::string(bytes);
+  std::string out;
+  out.reserve(bytes.size() + bytes.size() / 8);
+  std::size_t start = 0;
+  while (start < bytes.size()) {
+    std::size_t end = start;
+    while (end < bytes.size() && bytes[end] != '\n' && bytes[end] != '\r') ++end;
+    const std::string_view line = bytes.substr(start, end - start);
+    if (IsUtf8(line))
+      out += line;
+    else
+      out += Cp1252ToUtf8(std::string(line));
+    while (end < bytes.size() && (bytes[end] == '\n' || bytes[end] == '\r')) out += bytes[end++];
+    start = end;
+  }
+  return out;
+}
+
+std::string FileBytesOfLine(const std::string& text) {
+  bool plain = true;
+  for (const char c : text)
+    if (static_cast<unsigned char>(c) >= 0x80) plain = false;
+  if (plain) return text;
+  if (!IsUtf8(text)) return text;  // not a program text: the bytes as they are
+  if (!Utf8FitsCp1252(text)) return text;
+  std::string bytes = Utf8ToCp1252(text);
+  // Bytes that happen to form UTF-8 ("\xC3\xA4" for "Ã¤") would read back
+  // as another text: such a line is written as UTF-8. A reader decides line
+  // by line, so every part between line-end bytes must pass this test.
+  std::size_t start = 0;
+  while (start <= bytes.size()) {
+    std::size_t end = bytes.find_first_of("\r\n", start);
+    if (end == std::string::npos) end = bytes.size();
+    const std::string_view part = std::string_view(bytes).substr(start, end - start);
+    bool high = false;
+    for (const char c : part)
+      if (static_cast<unsigned char>(c) >= 0x80) high = true;
+    if (high && IsUtf8(part)) return text;
+    start = end + 1;
+  }
+  return bytes;
+}
+
 std::string Trim(const std::string& text) {
   size_t a = 0, b = text.size();
   while (a < b && (text[a] == ' ' || text[a] == '\t')) ++a;
@@ -202,21 +318,45 @@ std::string LowerCase(const std::string& text) {
 
 std::string Mid(const std::string& text, long long start, long long count) {
   if (start < 1) start = 1;
-  if ((size_t)(start - 1) >= text.size()) return {};
-  size_t from = size_t(start - 1);
-  size_t len = count < 0 ? std::string::npos : size_t(count);
-  return text.substr(from, len);
+  if (count == 0) return {};
+  const std::size_t from = OffsetOfCharacter(text, static_cast<std::size_t>(start - 1));
+  if (from >= text.size()) return {};
+  if (count < 0) return text.substr(from);
+  const std::size_t to = OffsetOfCharacter(text, static_cast<std::size_t>(count), from);
+  return text.substr(from, to - from);
 }
 
 std::string Left(const std::string& text, long long count) {
   if (count <= 0) return {};
-  return text.substr(0, size_t(count));
+  return text.substr(0, OffsetOfCharacter(text, static_cast<std::size_t>(count)));
 }
 
 std::string Right(const std::string& text, long long count) {
   if (count <= 0) return {};
-  if ((size_t)count >= text.size()) return text;
-  return text.substr(text.size() - size_t(count));
+  const std::size_t n = CharacterCount(text);
+  if (static_cast<std::size_t>(count) >= n) return text;
+  return text.substr(OffsetOfCharacter(text, n - static_cast<std::size_t>(count)));
+}
+
+std::size_t CharacterCount(std::string_view text) {
+  std::size_t n = 0;
+  for (std::size_t i = 0; i < text.size(); i += CharacterLength(text, i)) ++n;
+  return n;
+}
+
+std::vector<std::size_t> CutPoints(std::string_view text) {
+  std::vector<std::size_t> points{0};
+  bool joinNext = false;  // the character before was a zero-width joiner
+  for (std::size_t i = 0; i < text.size();) {
+    unsigned cp;
+    std::size_t len = SequenceAt(text, i, cp);
+    if (len == 0) len = 1, cp = 0xFFFD;
+    if (i > 0 && !JoinsThePrevious(cp) && !joinNext) points.push_back(i);
+    joinNext = cp == 0x200D;
+    i += len;
+  }
+  if (!text.empty()) points.push_back(text.size());
+  return points;
 }
 
 }  // namespace plat

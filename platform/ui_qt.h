@@ -25,7 +25,7 @@ class QButtonGroup;
 
 namespace plat::ui {
 
-QString ToQt(const std::string& cp1252);
+QString ToQt(const std::string& text);  // UTF-8 (ValidUtf8 for stray bytes)
 std::string FromQt(const QString& text);
 QFont ToQFont(const FontSpec& font);
 QColor ToQColor(int colour);

@@ -4,6 +4,7 @@
 #include <algorithm>
 
 #include "core/events.h"
+#include "core/menu_commands.h"
 #include "core/model.h"
 #include "dialogs/page.h"
 #include "display/redraw.h"
@@ -14,8 +15,8 @@ namespace sorvan {
 namespace {
 
 constexpr int kPage = 13;
-constexpr int kCommandWindowCorrection = 21200;
-constexpr int kCommandGlobalOffset = 8100;
+constexpr int kCommandWindowCorrection = CmdCorrectEnergy;
+constexpr int kCommandGlobalOffset = CmdCorrectEnergyAll;
 
 constexpr int kPosition = 5;
 constexpr int kPartnerPosition = 6;

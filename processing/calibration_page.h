@@ -1,5 +1,6 @@
 // Energy calibration: page 13x edits the total energy correction of the
-// current window (command 21200) or the offset shared by all windows (8100);
+// current window (CmdCorrectEnergy) or the offset shared by all windows
+// (CmdCorrectEnergyAll);
 // fitted peak positions move along so that a fit stays on its peaks.
 #pragma once
 
@@ -13,8 +14,8 @@ namespace sorvan {
 // position and its limits only.
 void MovePeakPositions(int w, double delta);
 
-// Opens the page for window w in the mode of CommandId (21200 or 8100) and
-// waits. Closing it by its frame changes nothing.
+// Opens the page for window w in the mode of CommandId (CmdCorrectEnergy or
+// CmdCorrectEnergyAll) and waits. Closing it by its frame changes nothing.
 void ShowEnergyValuePage(int w);
 void cmdOK131_Click();
 

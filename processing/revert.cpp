@@ -14,7 +14,7 @@
 #include "platform/labels.h"
 #include "platform/menus.h"
 #include "platform/text.h"
-#include "shell/menu_commands.h"
+#include "core/menu_commands.h"
 #include "shell/menu_state.h"
 #include "shell/messages.h"
 

@@ -7,6 +7,7 @@
 #include <cstdlib>
 
 #include "core/events.h"
+#include "core/menu_commands.h"
 #include "core/model.h"
 #include "core/store.h"
 #include "dialogs/page.h"
@@ -24,9 +25,9 @@ namespace {
 
 constexpr int kPage = kScalePageWindow;  // dialog window 7
 constexpr int kMessageInconsistent = 9;
-constexpr int kCommandShift = 2910;
-constexpr int kCommandScale = 2920;
-constexpr int kCommandNormalise = 2930;
+constexpr int kCommandShift = CmdShiftSpectrum;
+constexpr int kCommandScale = CmdScaleSpectrum;
+constexpr int kCommandNormalise = CmdNormaliseSpectrum;
 
 // " ----" stands for a value that has no reciprocal.
 std::string ReciprocalText(double v) {

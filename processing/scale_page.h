@@ -6,8 +6,8 @@
 
 namespace sorvan {
 
-// The operation of the page and of ApplyScaleShift: CommandId 2930 (or
-// 2910, 2920) decides first, otherwise the text kept in ScaleOperationName
+// The operation of the page and of ApplyScaleShift: CommandId
+// CmdNormaliseSpectrum (or CmdShiftSpectrum, CmdScaleSpectrum) decides first, otherwise the text kept in ScaleOperationName
 // (MessageTexts 17 scale, 19 shift, LabelTexts 214 normalise). An unknown
 // text counts as scaling.
 enum class ScaleOperation { Scale, Shift, Normalise };

@@ -19,7 +19,7 @@
 #include "platform/files.h"
 #include "platform/text.h"
 #include "shell/commands.h"
-#include "shell/fit_commands.h"
+#include "shell/menu_fit.h"
 #include "shell/messages.h"
 
 namespace sorvan {

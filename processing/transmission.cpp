@@ -33,7 +33,7 @@ namespace {
 
 constexpr int kMessageBadData = 3;
 constexpr int kMessageInconsistent = 9;
-// MessageTexts: which windows 9800 and the three references work on.
+// MessageTexts: which windows the editor and the three references work on.
 constexpr int kTransmissionWindowHint = 112;
 constexpr int kReferenceNeedsUnfittedWindowHint = 113;
 constexpr int kCoefficients = 10;

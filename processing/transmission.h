@@ -47,10 +47,11 @@ void EvaluateTransmissionModel(int w);
 // and the statistics of the closing evaluation stored into the window.
 void FitTransmissionFunction(int w);
 
-// Commands 9400, 9500, 9600: the reference of gold, silver or copper loaded
+// Commands CmdTransmissionGold, CmdTransmissionSilver, CmdTransmissionCopper:
+// the reference of gold, silver or copper loaded
 // for the current window, then the editor.
 void RunTransmissionReferenceCommand(int command);
-// Command 9800: the editor on a window that shows a parameter file, over a
+// Command CmdEditTransmission: the editor on a window that shows a parameter file, over a
 // reference of ones, or again on a window whose function was fitted.
 void RunEditTransmissionCommand();
 

@@ -26,7 +26,7 @@ bool FreeSpaceFor(const std::string& path, double bytes, int w);
 // Asks for the file and writes window w's table into it.
 void ExportSpectrumTable(int& w);
 
-// The save command (1200) for window w: the pages for a single spectrum,
+// The save command (CmdExportSpectrumTable) for window w: the pages for a single spectrum,
 // then the export; a chemical-state plot is exported at once.
 void RunSpectrumTableCommand(int w);
 

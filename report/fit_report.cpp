@@ -25,7 +25,7 @@ int PeaksOf(const WindowRecord& win) { return std::clamp<int>(win.PeakCount, 0, 
 int Whole(double v) { return static_cast<int>(plat::RoundHalfEven(v)); }
 
 // A menu or label text without its first character (the mnemonic).
-std::string WithoutFirst(const std::string& text) { return text.empty() ? text : text.substr(1); }
+std::string WithoutFirst(const std::string& text) { return plat::Mid(text, 2); }
 
 // The windows of the report, in the order of ChosenWindows: those with a fit.
 std::vector<int> PrintedWindows() {
@@ -47,7 +47,7 @@ void PrintBlock(plat::Canvas& page, const ReportMetrics& m, int w, double Y, boo
   const int rows = ReportTableRows(w);
 
   const std::string& path = win.SourcePath;
-  page.Text(m.L, Y, path.size() > 120 ? path.substr(path.size() - 120) : path);
+  page.Text(m.L, Y, plat::Right(path, 120));
   page.Text(m.L, Y + 2 * r, win.SpectrumHeader.Name + "     " + ReportBlockLabel(w, errors));
 
   const double head = y0 + r / 2;

@@ -45,7 +45,8 @@ std::string ReportStatisticsLine(int w, bool errors);
 void PrintFitReport();
 void PrintFitErrorReport();
 
-// 1500 (false) and 31121 (true): the window choice, then the report.
+// CmdPrintFitReport (false) and CmdPrintFitErrorReport (true): the window
+// choice, then the report.
 void RunFitReportCommand(bool errors);
 
 }  // namespace sorvan

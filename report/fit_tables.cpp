@@ -152,7 +152,7 @@ std::vector<std::string> AllSpectraLines(const std::vector<int>& windows) {
   if (windows.empty()) return lines;
   const std::string& sep = G.ColumnSeparator;
   const int count = std::max<int>(Win[windows.front()].SpectrumHeader.PointCount, 0);
-  std::string header = Win[windows.front()].XAxisTitle.substr(0, 6);
+  std::string header = plat::Left(Win[windows.front()].XAxisTitle, 6);
   std::vector<std::vector<double>> values;
   for (int w : windows) {
     header += sep + Win[w].SpectrumHeader.ShortName;

@@ -54,9 +54,10 @@ void ExportErrorMatrix(int w);
 
 // ---- The commands ----
 
-// 31119 (false) and 31120 (true): window choice, columns page, export.
+// CmdExportFitTable (false) and CmdExportFitErrorTable (true): window choice,
+// columns page, export.
 void RunFitTableCommand(bool errors);
-// 3121 on the current window.
+// CmdExportErrorMatrix on the current window.
 void RunErrorMatrixCommand();
 
 }  // namespace sorvan

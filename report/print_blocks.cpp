@@ -33,7 +33,7 @@ std::string BackgroundFormulaText(int w) {
   const WindowRecord& win = Win[w];
   const auto& b = win.BackgroundTermValue;
   return G.MessageTexts[107] + ": B(E)=" + CutText(b[1], 1e5) + "+" + CutText(b[2], 1e5) + "*E+" +
-         CutText(b[3], 1e6) + "*E\xB2+" + CutText(b[4], 1e7) + "*E\xB3+" + CutText(b[5], 1e6) + "*S(E)+" +
+         CutText(b[3], 1e6) + "*E\u00B2+" + CutText(b[4], 1e7) + "*E\u00B3+" + CutText(b[5], 1e6) + "*S(E)+" +
          CutText(b[6], 1e5) + "*T(E)";
 }
 

@@ -2,6 +2,7 @@
 #include "shell/fitted_text.h"
 
 #include "platform/files.h"
+#include "platform/text.h"
 
 namespace sorvan {
 
@@ -29,11 +30,13 @@ std::string TextCutToWidth(const std::string& text, double width, const TextMeas
   if (measure(text) <= width) return text;
   const std::string mark = kCutMark;
   if (measure(mark) > width) return "";
-  const std::size_t kept = LongestFitting(text.size(), [&](std::size_t n) {
-    return measure(text.substr(0, n) + mark) <= width;
+  // Cut only where a character ends, never inside one.
+  const std::vector<std::size_t> cuts = plat::CutPoints(text);
+  const std::size_t kept = LongestFitting(cuts.size() - 1, [&](std::size_t n) {
+    return measure(text.substr(0, cuts[n]) + mark) <= width;
   });
   // No blank just before the mark: "Survey ..." reads as a complete word.
-  std::size_t end = kept;
+  std::size_t end = cuts[kept];
   while (end > 0 && text[end - 1] == ' ') --end;
   return text.substr(0, end) + mark;
 }
@@ -49,11 +52,14 @@ std::string PathCutToWidth(const std::string& prefix, const std::string& program
     const std::string candidate = prefix + mark + shown.substr(at);
     if (measure(candidate) <= width) return candidate;
   }
-  // Not even the file name fits: keep as much of its end as fits.
-  const std::size_t kept = LongestFitting(shown.size(), [&](std::size_t n) {
-    return measure(prefix + mark + shown.substr(shown.size() - n)) <= width;
+  // Not even the file name fits: keep as much of its end as fits, starting
+  // where a character starts.
+  const std::vector<std::size_t> cuts = plat::CutPoints(shown);
+  const std::size_t last = cuts.size() - 1;
+  const std::size_t kept = LongestFitting(last, [&](std::size_t n) {
+    return measure(prefix + mark + shown.substr(cuts[last - n])) <= width;
   });
-  return prefix + mark + shown.substr(shown.size() - kept);
+  return prefix + mark + shown.substr(cuts[last - kept]);
 }
 
 }  // namespace sorvan

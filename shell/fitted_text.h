@@ -1,7 +1,8 @@
 // Texts shortened to the room they are shown in: a page's label, a box of the
 // printed page. The width is measured by the caller's own measure (the
 // printer canvas, the dialog font), so the same rule serves paper and screen.
-// A shortened text shows "..." where it was cut.
+// A shortened text shows "..." where it was cut; a cut falls only between
+// characters (plat::CutPoints), never inside one.
 #pragma once
 #include <functional>
 #include <string>

@@ -1,13 +1,16 @@
 // Builds the menu bar of the main window from the language texts and the
-// menu flags. Nested popups are filled before the menu that holds them, the
-// bar last; the handles are kept for enabling, graying and checking.
+// menu flags: each item takes the flag of its row's enabling rule (shell/
+// command_table.cpp). Nested popups are filled before the menu that holds
+// them, the bar last; the handles are kept for enabling, graying and checking.
 #include "shell/menu_bar.h"
 
+#include <cstdint>
 #include <string>
 
+#include "core/menu_commands.h"
 #include "core/model.h"
 #include "platform/menus.h"
-#include "shell/menu_commands.h"
+#include "shell/command_table.h"
 #include "shell/menu_state.h"
 
 namespace sorvan {
@@ -23,8 +26,14 @@ int NewPopup(MenuPopup popup) {
   return handle;
 }
 
-void Item(int menu, int flag, int command, const std::string& text) {
-  plat::AppendMenu(menu, flag, command, text);
+// An item built with the flag of its row's enabling rule.
+void Item(int menu, int command, const std::string& text) {
+  const std::int32_t* flag = FlagOfEnabling(ItemEnabling(command));
+  plat::AppendMenu(menu, flag != nullptr ? *flag : kItemEnabled, command, text);
+}
+// An item built with a check mark of its own.
+void MarkedItem(int menu, int mark, int command, const std::string& text) {
+  plat::AppendMenu(menu, mark, command, text);
 }
 void Separator(int menu) { plat::AppendMenu(menu, kSeparatorFlag, 0, ""); }
 void Nested(int menu, int flag, MenuPopup popup, const std::string& text) {
@@ -32,175 +41,171 @@ void Nested(int menu, int flag, MenuPopup popup, const std::string& text) {
 }
 // An option item built with its own check flag.
 void CheckItem(int menu, int command, const std::string& text) {
-  Item(menu, MenuCheckFlag(command), command, text);
+  MarkedItem(menu, MenuCheckFlag(command), command, text);
 }
 
 void BuildFileMenus() {
   const int import = NewPopup(PopupImport);
-  Item(import, kItemEnabled, CmdImportEclipseTap, M(2));
-  Item(import, kItemEnabled, CmdImportTapBlocks, M(1));
-  Item(import, kItemEnabled, CmdImportPrefixedText, M(3));
-  Item(import, kItemEnabled, CmdImportKeywordText, M(4));
-  Item(import, kItemEnabled, CmdImportInfAsc, L(10));
-  Item(import, kItemEnabled, CmdImportNumberedFiles, L(11));
-  Item(import, kItemEnabled, CmdImportVamas, L(15));
-  Item(import, kItemEnabled, CmdImportNpl, L(63));
-  Item(import, kItemEnabled, CmdImportSpxExperiment, L(106));
-  Item(import, kItemEnabled, CmdImportPcf, L(140));
+  Item(import, CmdImportEclipseTap, M(2));
+  Item(import, CmdImportTapBlocks, M(1));
+  Item(import, CmdImportPrefixedText, M(3));
+  Item(import, CmdImportKeywordText, M(4));
+  Item(import, CmdImportInfAsc, L(10));
+  Item(import, CmdImportNumberedFiles, L(11));
+  Item(import, CmdImportVamas, L(15));
+  Item(import, CmdImportNpl, L(63));
+  Item(import, CmdImportSpxExperiment, L(106));
+  Item(import, CmdImportPcf, L(140));
   Separator(import);
-  Item(import, kItemEnabled, CmdImportTwoColumnBinding, L(95));
-  Item(import, kItemEnabled, CmdImportTwoColumnBindingReversed, L(96));
-  Item(import, kItemEnabled, CmdImportTwoColumnKineticReversed, L(97));
-  Item(import, kItemEnabled, CmdImportTwoColumnKinetic, L(98));
+  Item(import, CmdImportTwoColumnBinding, L(95));
+  Item(import, CmdImportTwoColumnBindingReversed, L(96));
+  Item(import, CmdImportTwoColumnKineticReversed, L(97));
+  Item(import, CmdImportTwoColumnKinetic, L(98));
 
   const int file = NewPopup(PopupFile);
   Nested(file, kPopupEnabled, PopupImport, M(5));
   Separator(file);
-  Item(file, G.WindowItemsFlag, CmdExportSpectrumTable, L(12));
+  Item(file, CmdExportSpectrumTable, L(12));
   Separator(file);
-  Item(file, kItemEnabled, CmdOpenProject, L(78));
-  Item(file, G.WindowItemsFlag, CmdSaveProject, L(79));
-  Item(file, G.WindowItemsFlag, CmdSaveProjectAs, L(220));
+  Item(file, CmdOpenProject, L(78));
+  Item(file, CmdSaveProject, L(79));
+  Item(file, CmdSaveProjectAs, L(220));
   Separator(file);
-  Item(file, kItemEnabled, CmdOpenAugerList, L(83));
+  Item(file, CmdOpenAugerList, L(83));
   Separator(file);
-  Item(file, kItemEnabled, CmdPrinterSetup, M(8));
-  Item(file, G.WindowItemsFlag, CmdPrintWindow, M(9));
+  Item(file, CmdPrinterSetup, M(8));
+  Item(file, CmdPrintWindow, M(9));
   Separator(file);
-  Item(file, G.WindowItemsFlag, CmdExportBitmap, L(76));
+  Item(file, CmdExportBitmap, L(76));
   Separator(file);
-  Item(file, kItemEnabled, CmdImportTestSpectrum, M(11));
-  Item(file, G.FileBlocksItemFlag, CmdOpenFileBlocks, M(12));
-  Item(file, G.DepthProfileItemFlag, CmdOpenDepthProfileBlocks, L(20));
-  Item(file, G.RevertItemFlag, CmdRevertSpectrum, M(13));
+  Item(file, CmdImportTestSpectrum, M(11));
+  Item(file, CmdOpenFileBlocks, M(12));
+  Item(file, CmdOpenDepthProfileBlocks, L(20));
+  Item(file, CmdRevertSpectrum, M(13));
   Separator(file);
-  Item(file, kItemEnabled, CmdExit, M(14));
+  Item(file, CmdExit, M(14));
 }
 
 void BuildProcessingMenus() {
   const int background = NewPopup(PopupBackground);
-  Item(background, kItemEnabled, CmdBackgroundConstant, M(15));
-  Item(background, kItemEnabled, CmdBackgroundLinear, M(16));
-  Item(background, kItemEnabled, CmdBackgroundShirley, M(17));
-  Item(background, kItemEnabled, CmdBackgroundTougaard, M(18));
-  Item(background, kItemEnabled, CmdBackgroundPolyShirley, M(19));
+  Item(background, CmdBackgroundConstant, M(15));
+  Item(background, CmdBackgroundLinear, M(16));
+  Item(background, CmdBackgroundShirley, M(17));
+  Item(background, CmdBackgroundTougaard, M(18));
+  Item(background, CmdBackgroundPolyShirley, M(19));
 
   const int shift = NewPopup(PopupShiftScale);
-  Item(shift, kItemEnabled, CmdShiftSpectrum, M(20));
-  Item(shift, kItemEnabled, CmdScaleSpectrum, M(21));
+  Item(shift, CmdShiftSpectrum, M(20));
+  Item(shift, CmdScaleSpectrum, M(21));
 
   const int arithmetic = NewPopup(PopupWindowArithmetic);
-  Item(arithmetic, kItemEnabled, CmdAddWindow, M(22));
-  Item(arithmetic, kItemEnabled, CmdSubtractWindow, M(23));
-  Item(arithmetic, kItemEnabled, CmdMultiplyWindow, M(24));
-  Item(arithmetic, kItemEnabled, CmdDivideWindow, M(25));
+  Item(arithmetic, CmdAddWindow, M(22));
+  Item(arithmetic, CmdSubtractWindow, M(23));
+  Item(arithmetic, CmdMultiplyWindow, M(24));
+  Item(arithmetic, CmdDivideWindow, M(25));
 
   const int processing = NewPopup(PopupProcessing);
-  const int spectrum = G.SpectrumItemsFlag;
-  Item(processing, spectrum, CmdCopySpectrum, L(59));
-  Item(processing, G.PasteItemFlag, CmdPasteSpectrum, L(60));
+  Item(processing, CmdCopySpectrum, L(59));
+  Item(processing, CmdPasteSpectrum, L(60));
   Separator(processing);
-  Item(processing, spectrum, CmdCorrectEnergy, M(26));
+  Item(processing, CmdCorrectEnergy, M(26));
   Separator(processing);
   Nested(processing, G.SpectrumPopupsFlag, PopupBackground, M(27));
-  Item(processing, spectrum, CmdCommitBackground, M(28));
-  Item(processing, G.SatelliteItemFlag, CmdRemoveSatellites, M(29));
+  Item(processing, CmdCommitBackground, M(28));
+  Item(processing, CmdRemoveSatellites, M(29));
   Separator(processing);
-  Item(processing, spectrum, CmdRegionFromCursors, M(30));
-  Item(processing, spectrum, CmdRegionFull, M(31));
-  Item(processing, spectrum, CmdDifferentiate, M(32));
-  Item(processing, spectrum, CmdNegateSpectrum, M(33));
-  Item(processing, spectrum, CmdSmooth, M(34));
+  Item(processing, CmdRegionFromCursors, M(30));
+  Item(processing, CmdRegionFull, M(31));
+  Item(processing, CmdDifferentiate, M(32));
+  Item(processing, CmdNegateSpectrum, M(33));
+  Item(processing, CmdSmooth, M(34));
   Separator(processing);
-  Item(processing, G.EditPointsItemFlag, CmdEditPointsByMouse, M(35));
+  Item(processing, CmdEditPointsByMouse, M(35));
   Separator(processing);
   Nested(processing, G.SpectrumPopupsFlag, PopupShiftScale, M(36));
   Nested(processing, G.SpectrumPopupsFlag, PopupWindowArithmetic, M(37));
   Separator(processing);
-  Item(processing, spectrum, CmdNormaliseSpectrum, Dots(L(214)));
+  Item(processing, CmdNormaliseSpectrum, Dots(L(214)));
 }
 
 void BuildFitMenus() {
   const int newFit = NewPopup(PopupNewFit);
-  Item(newFit, kItemEnabled, CmdNewFitSinglets, M(38));
-  Item(newFit, kItemEnabled, CmdNewFitDoublets, M(39));
+  Item(newFit, CmdNewFitSinglets, M(38));
+  Item(newFit, CmdNewFitDoublets, M(39));
 
   const int fit = NewPopup(PopupFit);
-  const int spectrum = G.SpectrumItemsFlag;
   Nested(fit, G.SpectrumPopupsFlag, PopupNewFit, M(40));
-  Item(fit, spectrum, CmdFitFromParameterFile, M(41));
+  Item(fit, CmdFitFromParameterFile, M(41));
   Separator(fit);
-  Item(fit, spectrum, CmdEditPeakLimits, M(42));
-  Item(fit, spectrum, CmdEditStartValues, M(43));
+  Item(fit, CmdEditPeakLimits, M(42));
+  Item(fit, CmdEditStartValues, M(43));
   Separator(fit);
-  Item(fit, G.FitBackgroundItemFlag, CmdEditFitBackground, M(44));
+  Item(fit, CmdEditFitBackground, M(44));
   Separator(fit);
-  Item(fit, spectrum, CmdRunFit, M(45));
+  Item(fit, CmdRunFit, M(45));
   Separator(fit);
-  Item(fit, G.ErrorEstimateItemFlag, CmdEstimateErrors, L(99));
-  Item(fit, G.ErrorMatrixItemFlag, CmdExportErrorMatrix, L(118));
+  Item(fit, CmdEstimateErrors, L(99));
+  Item(fit, CmdExportErrorMatrix, L(118));
 }
 
 void BuildSeriesMenu() {
   const int series = NewPopup(PopupSeries);
-  const int spectrum = G.SpectrumItemsFlag;
-  Item(series, spectrum, CmdCorrectEnergyAll, L(13));
-  Item(series, spectrum, CmdRevertAllWindows, L(24));
+  Item(series, CmdCorrectEnergyAll, L(13));
+  Item(series, CmdRevertAllWindows, L(24));
   Separator(series);
-  Item(series, spectrum, CmdExportAllSpectra, L(40));
+  Item(series, CmdExportAllSpectra, L(40));
   Separator(series);
-  Item(series, spectrum, CmdPrintFitReport, M(10));
-  Item(series, spectrum, CmdExportFitTable, L(45));
+  Item(series, CmdPrintFitReport, M(10));
+  Item(series, CmdExportFitTable, L(45));
   Separator(series);
-  Item(series, spectrum, CmdPrintFitErrorReport, L(121));
-  Item(series, spectrum, CmdExportFitErrorTable, L(120));
+  Item(series, CmdPrintFitErrorReport, L(121));
+  Item(series, CmdExportFitErrorTable, L(120));
   Separator(series);
-  Item(series, spectrum, CmdProcessSeries, L(23));
+  Item(series, CmdProcessSeries, L(23));
   Separator(series);
-  Item(series, spectrum, CmdStackedView, L(145));
-  Item(series, spectrum, CmdWaterfallView, L(148));
-  Item(series, spectrum, CmdMirroredWaterfallView, L(149));
-  Item(series, spectrum, CmdColourMapView, L(146));
+  Item(series, CmdStackedView, L(145));
+  Item(series, CmdWaterfallView, L(148));
+  Item(series, CmdMirroredWaterfallView, L(149));
+  Item(series, CmdColourMapView, L(146));
 }
 
 void BuildInformationMenus() {
   const int quantification = NewPopup(PopupQuantification);
-  Item(quantification, G.SpectrumItemsFlag, CmdQuantify, M(46));
+  Item(quantification, CmdQuantify, M(46));
   Separator(quantification);
-  Item(quantification, kItemEnabled, CmdLoadSensitivityFactors, L(5));
-  Item(quantification, kItemEnabled, CmdLoadTransmissionParameters, L(132));
+  Item(quantification, CmdLoadSensitivityFactors, L(5));
+  Item(quantification, CmdLoadTransmissionParameters, L(132));
 
   const int information = NewPopup(PopupInformation);
-  const int spectrum = G.SpectrumItemsFlag;
-  Item(information, spectrum, CmdShowDescription, M(47));
-  Item(information, spectrum, CmdShowAcquisition, M(48));
+  Item(information, CmdShowDescription, M(47));
+  Item(information, CmdShowAcquisition, M(48));
   Separator(information);
-  Item(information, spectrum, CmdShowEnergyCorrection, M(49));
+  Item(information, CmdShowEnergyCorrection, M(49));
   Separator(information);
-  Item(information, spectrum, CmdShowExtremes, M(50));
+  Item(information, CmdShowExtremes, M(50));
   Separator(information);
-  Item(information, spectrum, CmdShowSourceFile, M(51));
+  Item(information, CmdShowSourceFile, M(51));
   Separator(information);
-  Item(information, spectrum, CmdIdentifyLines, L(70));
-  Item(information, kItemEnabled, CmdEditLinePositions, L(73));
+  Item(information, CmdIdentifyLines, L(70));
+  Item(information, CmdEditLinePositions, L(73));
   Separator(information);
-  Item(information, G.LineIdentificationItemFlag, CmdShowLineIdentification, L(84));
-  Item(information, kItemEnabled, CmdEditAugerParameters, L(81));
+  Item(information, CmdShowLineIdentification, L(84));
+  Item(information, CmdEditAugerParameters, L(81));
   Separator(information);
-  Item(information, kItemEnabled, CmdEditSensitivityFactors, L(123));
+  Item(information, CmdEditSensitivityFactors, L(123));
   Separator(information);
-  Item(information, kItemEnabled, CmdEditDoublets, L(124));
+  Item(information, CmdEditDoublets, L(124));
 
   const int labels = NewPopup(PopupLabels);
-  Item(labels, G.WindowItemsFlag, CmdEditTitleLabels, Dots(L(179)));
-  Item(labels, G.WindowItemsFlag, CmdEditAnnotations, Dots(L(180)));
+  Item(labels, CmdEditTitleLabels, Dots(L(179)));
+  Item(labels, CmdEditAnnotations, Dots(L(180)));
   Separator(labels);
-  Item(labels, G.EnergyAxisItemFlag, CmdEditEnergyAxis, Dots(L(157)));
+  Item(labels, CmdEditEnergyAxis, Dots(L(157)));
   Separator(labels);
-  Item(labels, G.IntensityAxisItemFlag, CmdEditIntensityAxis, Dots(L(158)));
+  Item(labels, CmdEditIntensityAxis, Dots(L(158)));
   Separator(labels);
-  Item(labels, G.MemberItemsFlag, CmdEditMemberAxis, Dots(L(152)));
-  Item(labels, G.MemberItemsFlag, CmdEditMemberLabels, Dots(L(153)));
+  Item(labels, CmdEditMemberAxis, Dots(L(152)));
+  Item(labels, CmdEditMemberLabels, Dots(L(153)));
 }
 
 void BuildOptionMenus() {
@@ -225,12 +230,12 @@ void BuildOptionMenus() {
   CheckItem(language, CmdLanguageEnglish, M(65));
 
   const int satellites = NewPopup(PopupSatellites);
-  Item(satellites, kItemEnabled, CmdAlSatellites, "Al...");
-  Item(satellites, kItemEnabled, CmdMgSatellites, "Mg...");
+  Item(satellites, CmdAlSatellites, "Al...");
+  Item(satellites, CmdMgSatellites, "Mg...");
 
   const int decimal = NewPopup(PopupDecimalSign);
-  Item(decimal, G.DecimalPointCheckFlag, CmdDecimalPoint, L(28));
-  Item(decimal, G.DecimalCommaCheckFlag, CmdDecimalComma, L(29));
+  MarkedItem(decimal, G.DecimalPointCheckFlag, CmdDecimalPoint, L(28));
+  MarkedItem(decimal, G.DecimalCommaCheckFlag, CmdDecimalComma, L(29));
 
   const int separator = NewPopup(PopupColumnSeparator);
   CheckItem(separator, CmdSeparatorSemicolon, L(30));
@@ -251,28 +256,28 @@ void BuildOptionMenus() {
   Nested(exportFormat, kPopupEnabled, PopupColumnSeparator, L(27));
 
   const int options = NewPopup(PopupOptions);
-  Item(options, G.PresettingItemsFlag, CmdLoadPresetting, M(5));
-  Item(options, kItemEnabled, CmdSavePresetting, M(6));
+  Item(options, CmdLoadPresetting, M(5));
+  Item(options, CmdSavePresetting, M(6));
   Separator(options);
-  Item(options, G.ToolbarCheckFlag, CmdToggleToolbar, L(51));
-  Item(options, G.PresettingItemsFlag, CmdCustomiseToolbar, L(89));
+  MarkedItem(options, G.ToolbarCheckFlag, CmdToggleToolbar, L(51));
+  Item(options, CmdCustomiseToolbar, L(89));
   Separator(options);
-  Item(options, G.PresettingItemsFlag, CmdDialogFont, Dots(L(50)));
+  Item(options, CmdDialogFont, Dots(L(50)));
   Separator(options);
   Nested(options, G.LanguagePopupFlag, PopupLanguage, M(66));
   Separator(options);
   Nested(options, kPopupEnabled, PopupExportFormat, L(25));
   Separator(options);
-  Item(options, kItemEnabled, CmdAveragingPoints, M(67));
+  Item(options, CmdAveragingPoints, M(67));
   Separator(options);
   Nested(options, kPopupEnabled, PopupEnergyScale, M(68));
   Nested(options, kPopupEnabled, PopupIntensityUnit, M(69));
   Separator(options);
-  Item(options, kItemEnabled, CmdScreenLineStyles, Dots(L(85)));
-  Item(options, kItemEnabled, CmdScreenFonts, Dots(L(178)));
+  Item(options, CmdScreenLineStyles, Dots(L(85)));
+  Item(options, CmdScreenFonts, Dots(L(178)));
   Separator(options);
-  Item(options, kItemEnabled, CmdPrinterLineStyles, Dots(L(210)));
-  Item(options, kItemEnabled, CmdPrinterFonts, Dots(L(211)));
+  Item(options, CmdPrinterLineStyles, Dots(L(210)));
+  Item(options, CmdPrinterFonts, Dots(L(211)));
   Separator(options);
   Nested(options, kPopupEnabled, PopupSatellites, L(52));
   Separator(options);
@@ -285,25 +290,25 @@ void BuildOptionMenus() {
 
 void BuildWindowMenus() {
   const int windows = NewPopup(PopupWindows);
-  Item(windows, G.WindowItemsFlag, CmdArrangeWindowsA, M(77));
-  Item(windows, G.WindowItemsFlag, CmdArrangeWindowsB, M(78));
-  Item(windows, G.WindowItemsFlag, CmdCloseAllWindows, M(79));
+  Item(windows, CmdArrangeWindowsA, M(77));
+  Item(windows, CmdArrangeWindowsB, M(78));
+  Item(windows, CmdCloseAllWindows, M(79));
 
   const int help = NewPopup(PopupHelp);
-  Item(help, kItemEnabled, CmdAbout, M(80));
+  Item(help, CmdAbout, M(80));
 
   const int reference = NewPopup(PopupTransmissionReference);
-  Item(reference, G.WindowItemsFlag, CmdTransmissionGold, "A&u");
-  Item(reference, G.WindowItemsFlag, CmdTransmissionSilver, "&Ag");
-  Item(reference, G.WindowItemsFlag, CmdTransmissionCopper, "&Cu");
+  Item(reference, CmdTransmissionGold, "A&u");
+  Item(reference, CmdTransmissionSilver, "&Ag");
+  Item(reference, CmdTransmissionCopper, "&Cu");
 
   const int transmission = NewPopup(PopupTransmission);
   Nested(transmission, kPopupEnabled, PopupTransmissionReference, L(136));
-  Item(transmission, G.WindowItemsFlag, CmdEditTransmission, L(139));
+  Item(transmission, CmdEditTransmission, L(139));
   Separator(transmission);
-  Item(transmission, kItemEnabled, CmdTransmissionFromLines, L(141));
+  Item(transmission, CmdTransmissionFromLines, L(141));
   Separator(transmission);
-  Item(transmission, kItemEnabled, CmdImportTransmissionFunction, L(134));
+  Item(transmission, CmdImportTransmissionFunction, L(134));
 }
 
 }  // namespace

@@ -46,7 +46,7 @@ enum MenuPopup {
 };
 inline constexpr int kMenuPopupCount = 28;
 
-// The command numbers are compile-time constants (shell/menu_commands.h);
+// The command numbers are compile-time constants (core/menu_commands.h);
 // kept as the start-up step that would set them, it checks nothing and
 // changes nothing.
 void InitMenuCommandIds();

@@ -6,19 +6,26 @@
 #include <stdexcept>
 #include <string>
 
+#include "core/menu_commands.h"
 #include "core/model.h"
 #include "platform/menus.h"
 #include "platform/toolbar.h"
+#include "shell/command_table.h"
 #include "shell/menu_bar.h"
-#include "shell/menu_commands.h"
 #include "shell/toolbar.h"
 
 namespace sorvan {
 namespace {
 
 // The option items in the order of G.MenuCheckFlags (from 1).
-constexpr int kCheckItems[] = {8111, 8112, 8113, 8114, 8115, 8116, 8121, 8122, 8123, 8132,
-                               8133, 8134, 8135, 8144, 8145, 8310, 8320, 8410, 8420};
+constexpr int kCheckItems[] = {
+    CmdDefaultGaussLorentz,  CmdDefaultDoniachSunjic, CmdDefaultIndependentPeaks,
+    CmdDefaultRelativePeaks, CmdDefaultErrorsAbsolute, CmdDefaultErrorsPercent,
+    CmdLanguageGerman,       CmdLanguageEnglish,      CmdLanguageSpanish,
+    CmdSeparatorSemicolon,   CmdSeparatorComma,       CmdSeparatorTab,
+    CmdSeparatorBlank,       CmdDefaultErrorsProfile, CmdDefaultErrorsHessian,
+    CmdBindingEnergyScale,   CmdKineticEnergyScale,   CmdCountsUnit,
+    CmdCpsUnit};
 
 void Enable(int idOrHandle, int flag) {
   if (G.MenuBarHandle != 0) plat::EnableMenuItem(G.MenuBarHandle, idOrHandle, flag);
@@ -113,36 +120,16 @@ void SetWindowFlags(int w) {
   }
 }
 
+// Grays and enables every item by the rule of its row, then the popups.
 void ApplyFlags() {
-  const int window = G.WindowItemsFlag;
-  for (int c : {1200, 1320, 1340, 1341, 1400, 6000, 6050, 9100, 9200, 9300, 9400, 9500, 9600, 9800})
-    Enable(c, window);
-  const int spectrum = G.SpectrumItemsFlag;
-  for (int c : {1500, 2100, 2200, 2210, 2300, 2400, 2700, 2930, 3110, 3113, 3114, 3116, 3117, 3118,
-                3130, 4000, 5100, 5200, 5300, 5400, 5500, 5530, 8100, 21100, 21200, 31119, 31120,
-                31121, 31122, 31123, 31124, 31125})
-    Enable(c, spectrum);
+  for (const CommandRow& row : CommandTable()) {
+    if (row.command == 0 || row.enabling == Enabling::PresettingWhenBuilt) continue;
+    if (const std::int32_t* flag = FlagOfEnabling(row.enabling)) Enable(row.command, *flag);
+  }
   for (MenuPopup p : {PopupBackground, PopupShiftScale, PopupWindowArithmetic, PopupNewFit,
                       PopupTransmissionReference})
     Popup(p, G.SpectrumPopupsFlag);
   Popup(PopupLanguage, G.LanguagePopupFlag);
-  Enable(CmdCustomiseToolbar, G.LanguagePopupFlag);
-  Enable(CmdLoadPresetting, G.PresettingItemsFlag);
-  Enable(CmdOpenFileBlocks, G.FileBlocksItemFlag);
-  Enable(CmdOpenDepthProfileBlocks, G.DepthProfileItemFlag);
-  Enable(CmdRevertSpectrum, G.RevertItemFlag);
-  Enable(CmdPasteSpectrum, G.PasteItemFlag);
-  Enable(CmdEditPointsByMouse, G.EditPointsItemFlag);
-  Enable(CmdRemoveSatellites, G.SatelliteItemFlag);
-  Enable(CmdEditFitBackground, G.FitBackgroundItemFlag);
-  Enable(CmdEstimateErrors, G.ErrorEstimateItemFlag);
-  Enable(CmdExportErrorMatrix, G.ErrorMatrixItemFlag);
-  Enable(CmdShowLineIdentification, G.LineIdentificationItemFlag);
-  Enable(CmdEditEnergyAxis, G.EnergyAxisItemFlag);
-  Enable(CmdEditIntensityAxis, G.IntensityAxisItemFlag);
-  Enable(CmdEditMemberAxis, G.MemberItemsFlag);
-  Enable(CmdEditMemberLabels, G.MemberItemsFlag);
-  Enable(CmdImportTransmissionFunction, 0);
 }
 
 // Checks the item of the chosen value among `items`; with `uncheckOthers`
@@ -158,6 +145,31 @@ void MarkChoice(MenuPopup popup, std::initializer_list<int> items, int chosen, b
 }
 
 }  // namespace
+
+const std::int32_t* FlagOfEnabling(Enabling rule) {
+  switch (rule) {
+    case Enabling::Window: return &G.WindowItemsFlag;
+    case Enabling::Spectrum: return &G.SpectrumItemsFlag;
+    case Enabling::FileBlocks: return &G.FileBlocksItemFlag;
+    case Enabling::DepthProfile: return &G.DepthProfileItemFlag;
+    case Enabling::Revert: return &G.RevertItemFlag;
+    case Enabling::Paste: return &G.PasteItemFlag;
+    case Enabling::Satellite: return &G.SatelliteItemFlag;
+    case Enabling::EditPoints: return &G.EditPointsItemFlag;
+    case Enabling::FitBackground: return &G.FitBackgroundItemFlag;
+    case Enabling::ErrorEstimate: return &G.ErrorEstimateItemFlag;
+    case Enabling::ErrorMatrix: return &G.ErrorMatrixItemFlag;
+    case Enabling::LineIdentification: return &G.LineIdentificationItemFlag;
+    case Enabling::EnergyAxis: return &G.EnergyAxisItemFlag;
+    case Enabling::IntensityAxis: return &G.IntensityAxisItemFlag;
+    case Enabling::Members: return &G.MemberItemsFlag;
+    case Enabling::Presetting:
+    case Enabling::PresettingWhenBuilt: return &G.PresettingItemsFlag;
+    case Enabling::Always:
+    case Enabling::LikeItem: return nullptr;
+  }
+  return nullptr;
+}
 
 std::int32_t& MenuCheckFlag(int command) {
   int slot = 1;

@@ -160,11 +160,11 @@ struct FileWords {
 FileWords FileMessageWords(int languageIndex) {
   switch (languageIndex) {
     case 0:
-      return {"Diese Datei konnte nicht vollst\xE4ndig gelesen werden:",
+      return {"Diese Datei konnte nicht vollst\u00E4ndig gelesen werden:",
               "Das Programm arbeitet mit Voreinstellungen weiter."};
     case 2:
       return {"No se pudo leer completamente este archivo:",
-              "El programa contin\xFA" "a con valores predeterminados."};
+              "El programa contin\u00FA" "a con valores predeterminados."};
     default:
       return {"This file could not be read completely:", "The program goes on with default values."};
   }
@@ -214,7 +214,9 @@ BoxContent ComposeMessage(int code, int window) {
 BoxContent ComposeInfoBox(int code, int window) {
   BoxContent box;
   const std::string br(1, kLineBreak);
-  const bool describesWindow = code >= 5100 && code <= 5500 && code % 100 == 0;
+  const bool describesWindow = code == CmdShowDescription || code == CmdShowAcquisition ||
+                               code == CmdShowExtremes || code == CmdShowSourceFile ||
+                               code == CmdShowEnergyCorrection;
   if (describesWindow) {
     // A window number outside the tables describes nothing; show nothing
     // rather than read outside them.
@@ -223,30 +225,30 @@ BoxContent ComposeInfoBox(int code, int window) {
     box.shown = true;
     box.title = win.SpectrumHeader.Name;
     switch (code) {
-      case 5100:
+      case CmdShowDescription:
         box.text = Message(81) + " " + win.SpectrumHeader.Name + br + Message(96) + " " +
                    win.SpectrumHeader.Comment + br + Message(97) + " " + win.SpectrumHeader.Date;
         break;
-      case 5200: box.text = AcquisitionText(window); break;
-      case 5300: box.text = ExtremesText(window); break;
-      case 5400: box.text = plat::ShownPath(win.SourcePath); break;
-      case 5500:
+      case CmdShowAcquisition: box.text = AcquisitionText(window); break;
+      case CmdShowExtremes: box.text = ExtremesText(window); break;
+      case CmdShowSourceFile: box.text = plat::ShownPath(win.SourcePath); break;
+      case CmdShowEnergyCorrection:
         box.text = Message(117) + " " + Num(win.EnergyShift + G.GlobalEnergyOffset) + " eV";
         break;
     }
     return box;
   }
   switch (code) {
-    case 10000:
+    case CmdAbout:
       box.shown = true;
       box.text = AboutText(G.LanguageIndex);
       break;
-    case 11000:
+    case kExitQuestion:
       box.shown = true;
       box.text = Caption(2);
       box.okCancel = true;
       break;
-    case 11100:
+    case kBetterFitQuestion:
       box.shown = true;
       box.text = Label(126) + br + Label(127);
       box.okCancel = true;
@@ -270,9 +272,9 @@ std::string AboutText(int languageIndex) {
              "Author: the Sorvan project" + br + "All rights reserved, the Sorvan project, 2006" + br +
              "Contact: the Sorvan project page";
     case 2:
-      return "Sorvan: procesamiento y an\xE1lisis de espectros de fotoelectrones" + br + "Versi\xF3n 2006" + br +
+      return "Sorvan: procesamiento y an\u00E1lisis de espectros de fotoelectrones" + br + "Versi\u00F3n 2006" + br +
              "Autor: el proyecto Sorvan" + br + "Todos los derechos reservados, el proyecto Sorvan, 2006" + br +
-             "Contacto: la p\xE1gina del proyecto Sorvan";
+             "Contacto: la p\u00E1gina del proyecto Sorvan";
     default: return std::string();
   }
 }
@@ -289,8 +291,8 @@ void ShowInfoBox(int code, int window) {
   const BoxContent box = ComposeInfoBox(code, window);
   if (!box.shown) return;
   const int answer = Ask(box);
-  if (code == 11000 || code == 11100) G.InfoBoxAnswer = answer;
-  if (code == 11000 && answer == 1) ShutdownProgram();
+  if (code == kExitQuestion || code == kBetterFitQuestion) G.InfoBoxAnswer = answer;
+  if (code == kExitQuestion && answer == 1) ShutdownProgram();
 }
 
 void ShowUnreadFilesMessage(const std::vector<std::string>& paths) {

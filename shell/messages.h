@@ -5,16 +5,26 @@
 #include <string>
 #include <vector>
 
+#include "core/menu_commands.h"
+
 namespace sorvan {
+
+// The information boxes. The facts of a window and the about box take the
+// numbers of the commands that show them (CmdShowDescription ..
+// CmdShowEnergyCorrection, CmdAbout); so does the exit question, asked by
+// the exit commands. The question after a profile error analysis is no
+// command's.
+inline constexpr int kExitQuestion = CmdExit;
+inline constexpr int kBetterFitQuestion = 11100;
 
 // Shows numbered message `code` (1..10) about window `window`; other codes
 // show nothing. Codes 5 and 7 ask OK/Cancel and keep the answer in
 // `MessageAnswer`.
 void ShowMessage(int code, int window);
-// Shows information box `code`: 5100..5500 facts of window `window`, 10000 the
-// about text, 11000 the exit question (OK ends the program through
-// `ShutdownProgram`), 11100 the question after a profile error analysis. The
-// answers of 11000 and 11100 go to `InfoBoxAnswer`.
+// Shows information box `code`: the facts of window `window`, the about text,
+// the exit question (OK ends the program through `ShutdownProgram`) or the
+// question after a profile error analysis. The answers of the two questions
+// go to `InfoBoxAnswer`.
 void ShowInfoBox(int code, int window);
 
 // What a box shows; `shown` is false for a code that shows nothing.

@@ -8,7 +8,7 @@
 #include "platform/app.h"
 #include "platform/dialogs.h"
 #include "platform/text.h"
-#include "shell/menu_commands.h"
+#include "core/menu_commands.h"
 
 namespace sorvan {
 namespace {

@@ -4,7 +4,7 @@
 
 namespace sorvan {
 
-// Edits the dialog font when CommandId is 8710, else the font of text class
+// Edits the dialog font when CommandId is CmdDialogFont, else the font of text class
 // CommandId (0..3 screen, 10..13 printer), and measures the character cell
 // of the chosen font: CharWidth/CharHeight for the dialog font (the main
 // form takes it), FontCharWidth/FontLineHeight of the class otherwise (the

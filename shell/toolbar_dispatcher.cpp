@@ -1,50 +1,24 @@
 // The toolbar's click event: finds the action whose button was clicked and
-// runs it. Most actions run the steps of their menu command unchanged; the
-// others (reading the last format again, ending the program, the repeat
-// actions, the start values, the toolbar series and the four views) are
-// RunToolbarSpecialAction's, in shell/toolbar_actions.cpp.
+// runs its row of the command table: the button's own steps where the row
+// has them, otherwise the steps of its menu command, unchanged.
 #include "core/model.h"
+#include "shell/command_table.h"
 #include "shell/commands.h"
-#include "shell/menu_commands.h"
-#include "shell/toolbar.h"
 
 namespace sorvan {
 
-bool RunsItsMenuCommand(int a) {
-  switch (a) {
-    case 1: case 12: case 16: case 25: case 26: case 28: case 31: case 43:
-    case 44: case 45: case 46: case 47:
-      return false;
-    default:
-      return a >= 1 && a <= kToolbarActionCount;
-  }
-}
-
-namespace {
-
-// The menu command whose steps action a runs or repeats: for the repeat
-// actions one command of the popup they stand for.
-int CommandOfAction(int a) {
-  switch (a) {
-    case 16: return CmdBackgroundConstant;
-    case 25: return CmdScaleSpectrum;
-    case 26: return CmdAddWindow;
-    case 28: return CmdNewFitSinglets;
-    default: return ToolbarActionAt(a).command;
-  }
-}
-
-}  // namespace
-
 void RunToolbarAction(int a) {
-  if (a < 1 || a > kToolbarActionCount || RefusedForClosedWindow(CommandOfAction(a))) return;
-  if (!RunsItsMenuCommand(a)) {
-    RunToolbarSpecialAction(a);
-    return;
+  const CommandRow* row = RowOfToolbarAction(a);
+  if (row == nullptr || (row->actsOnCurrentWindow && !CurrentWindowIsOpen())) return;
+  if (row->runFromToolbar != nullptr) {
+    row->runFromToolbar(row->command);
+  } else if (row->command == 0) {
+    row->run(row->command);
+  } else {
+    int index = 0;
+    int command = row->command;
+    Form_MenuEvent(index, command);
   }
-  int index = 0;
-  int command = ToolbarActionAt(a).command;
-  Form_MenuEvent(index, command);
 }
 
 void tb_ButtonClick(int& buttonIndex) {

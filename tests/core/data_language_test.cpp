@@ -1,6 +1,7 @@
 // Checks of the shipped language file: its field layout, the rules its texts
 // must keep for the program to work (no comma, distinct toolbar texts, stored
-// names that survive a language switch) and its single-byte encoding.
+// names that survive a language switch) and its single-byte encoding, which
+// the program reads into its UTF-8 texts.
 #include <gtest/gtest.h>
 
 #include <set>
@@ -62,9 +63,10 @@ TEST(DataLanguage, IsSingleByteWindows1252) {
   // UTF-8 would put a lead byte 0xC3 before every umlaut and accent.
   EXPECT_EQ(bytes.find('\xC3'), std::string::npos);
   LanguageFile file;
-  // German slot of "Smooth" and Spanish slot of "Remove satellites".
-  EXPECT_EQ(file.Text(kMenu, 34, 0), "&Gl\xE4tten");
-  EXPECT_EQ(file.Text(kMenu, 29, 2), "Eliminar &sat\xE9lites");
+  // German slot of "Smooth" and Spanish slot of "Remove satellites", as the
+  // file channels give them to the program.
+  EXPECT_EQ(file.Text(kMenu, 34, 0), "&Gl\u00E4tten");
+  EXPECT_EQ(file.Text(kMenu, 29, 2), "Eliminar &sat\u00E9lites");
 }
 
 TEST(DataLanguage, SlotsThreeAndFourCopyEnglishAndNoTextIsEmpty) {

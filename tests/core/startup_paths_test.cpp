@@ -53,8 +53,9 @@ TEST_F(StartupFileTest, ReadsTheSecondField) {
       {"Sorvan,Program = /from/first/line\nProgram = /opt/x\n", "/from/first/line"},  // a comma splits line 1
       {"Sorvan\nProgram = /opt/a,b\n", "/opt/a"},                       // a comma ends the field
       {"Sorvan\nProgram = /opt/sorvan", "/opt/sorvan"},                 // no final line end
-      {"Sorvan\nProgram = /opt/Gr\xC3\xBC\xC3\x9F" "e\n", "/opt/Gr\xFC\xDF" "e"},     // UTF-8, as the install step writes it
-      {"Sorvan\nProgram = /opt/Gr\xFC\xDF" "e\n", "/opt/Gr\xFC\xDF" "e"},               // Windows-1252 stays
+      {"Sorvan\nProgram = /opt/Gr\u00FC\u00DF" "e\n", "/opt/Gr\u00FC\u00DF" "e"},  // UTF-8, as the install step writes it
+      {"Sorvan\nProgram = /opt/Gr\xFC\xDF" "e\n", "/opt/Gr\u00FC\u00DF" "e"},      // an older Windows-1252 file
+      {"Sorvan\nProgram = /opt/\u03B1-Fe2O3 \u77F3\u82F1\n", "/opt/\u03B1-Fe2O3 \u77F3\u82F1"},  // any script
   };
   for (const auto& c : cases) {
     folder_.WriteStartupFile(c.content);

@@ -80,8 +80,8 @@ TEST_F(SpectrumChoicePage, PathIsShownWithItsFileNameWithinTheLabel) {
   };
   const Case cases[] = {
       {"short", "\\data\\Si.vms", "/data/Si.vms", "/data/Si.vms"},
-      {"deep folders", "C:\\Messungen\\2005\\Katalysator \xE4\\nach dem Tempern\\Probe_\xE4\xF6\xFC_\xB5.vms", "",
-       "/Probe_\xE4\xF6\xFC_\xB5.vms"},
+      {"deep folders", "C:\\Messungen\\2005\\Katalysator \u00E4\\nach dem Tempern\\Probe_\u00E4\u00F6\u00FC_\u00B5.vms", "",
+       "/Probe_\u00E4\u00F6\u00FC_\u00B5.vms"},
       {"long file name", "\\x\\Sputter depth profile of sample B after annealing at 450 C for one hour.vms", "",
        "one hour.vms"},
   };

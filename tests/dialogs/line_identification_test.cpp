@@ -26,8 +26,7 @@
 #include "platform/mouse.h"
 #include "platform/text.h"
 #include "platform/surfaces.h"
-#include "shell/commands.h"
-#include "shell/menu_commands.h"
+#include "shell/menu_information.h"
 #include "support/test_support.h"
 
 namespace sorvan {
@@ -168,7 +167,7 @@ TEST_F(LinePage, ListOptionsChooseTheLines) {
     script::Expect([] { return G.LinePickActive == 1 && Selected() == std::vector<int>{0}; },
                    "pick mode on, first entry selected");
     script::Click("cmdCancel232");
-    RunLabelCommand(CmdIdentifyLines);
+    OnIdentifyLines(CmdIdentifyLines);
     EXPECT_EQ(G.LinePickActive, 0);
     EXPECT_EQ(G.DialogResult, 0);
   }
@@ -182,7 +181,7 @@ TEST_F(LinePage, OwnFileThatDoesNotExistKeepsListAndOptions) {
   script::Expect([] { return plat::Value(kPage, "opt231") == 1 && plat::Value(kPage, "opt234") == 0; },
                  "options as stored");
   script::Click("cmdCancel232");
-  RunLabelCommand(CmdIdentifyLines);
+  OnIdentifyLines(CmdIdentifyLines);
   EXPECT_EQ(G.LineFilterAll, 1);
   EXPECT_EQ(G.LineFilterOwnFile, 0);
   ASSERT_FALSE(plat::MessagesShown().empty());
@@ -207,7 +206,7 @@ TEST_F(LinePage, OkLabelsEachSelectedLineJustAboveTheSpectrumAndStaysOpen) {
   }
   script::Expect([] { return plat::DialogWindowOpen(kPage); }, "the page stays open");
   script::Click("cmdCancel232");
-  RunLabelCommand(CmdIdentifyLines);
+  OnIdentifyLines(CmdIdentifyLines);
 
   const WindowRecord& win = Win[kW];
   ASSERT_EQ(win.AnnotationCount, 3);
@@ -240,7 +239,7 @@ TEST_F(LinePage, ClickInTheSpectrumSelectsTheLineThenOkLabelsIt) {
   script::Expect([] { return Selected() == std::vector<int>{3}; }, "C 1s selected");
   script::Click("cmdOk231");
   script::Click("cmdCancel232");
-  RunLabelCommand(CmdIdentifyLines);
+  OnIdentifyLines(CmdIdentifyLines);
   ASSERT_EQ(Win[kW].AnnotationCount, 1);
   EXPECT_EQ(Labels[LabelIndex(kW, 1)].AnnotationText, "C 1s*");
   EXPECT_EQ(G.LinePickActive, 0);
@@ -251,7 +250,7 @@ TEST_F(LinePage, FullWindowRefusesTheLabelWithMessage9) {
   script::Click("cmdOk231");
   script::AnswerMessage(1);
   script::Click("cmdCancel232");
-  RunLabelCommand(CmdIdentifyLines);
+  OnIdentifyLines(CmdIdentifyLines);
   EXPECT_EQ(Win[kW].AnnotationCount, 100);
   EXPECT_EQ(Win[kW + 1].AnnotationCount, 0);
   EXPECT_EQ(Labels[LabelIndex(kW + 1, 1)].AnnotationText, "");

@@ -149,7 +149,7 @@ TEST(IntensityUnits, PrefixAndText) {
   };
   const Case cases[] = {
       {2e6, "Mcps", "MCounts"}, {1e6, "kcps", "kCounts"}, {25000, "kcps", "kCounts"},
-      {1000, "cps", "Counts"},  {1, "mcps", "mCounts"},  {0.001, "\xB5" "cps", "\xB5" "Counts"},
+      {1000, "cps", "Counts"},  {1, "mcps", "mCounts"},  {0.001, "\u00B5" "cps", "\u00B5" "Counts"},
       {-5000, "kcps", "kCounts"},
   };
   for (const Case& c : cases) {

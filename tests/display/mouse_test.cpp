@@ -94,7 +94,7 @@ TEST_F(WindowMouse, CaptionIntensitiesAreInTheUnitItNamesAndKeepTheirMagnitude) 
     const char* unitPrefix;
     double factor;
   };
-  const Case cases[] = {{21630.1, "k", 1e3},       {617.5, "", 1},           {1234.56789e-9, "\xB5", 1e-6},
+  const Case cases[] = {{21630.1, "k", 1e3},       {617.5, "", 1},           {1234.56789e-9, "\u00B5", 1e-6},
                         {1234.56789e9, "M", 1e6}, {1234.56789e13, "M", 1e6}, {0.25, "m", 1e-3}};
   Open(6);
   const int p = 150;

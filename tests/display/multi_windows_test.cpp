@@ -198,7 +198,7 @@ TEST_F(MultiWindowTest, UnitFollowsTheMagnitudeOfTheTop) {
       {1e6, 0, "kCounts", "1000"},
       {3e6, 0, "MCounts", " 3.0"},
       {0.5, 1, "mcps", " 500"},
-      {0.0005, 0, "\xB5" "Counts", " 500"},
+      {0.0005, 0, "\u00B5" "Counts", " 500"},
   };
   Win[kView].YTickCount = 5;
   Win[kView].ShowYScale = 1;

@@ -14,7 +14,7 @@
 #include "core/store.h"
 #include "platform/dialogs.h"
 #include "platform/files.h"
-#include "shell/menu_commands.h"
+#include "core/menu_commands.h"
 #include "support/test_support.h"
 #include "fit/fit_format.h"
 #include "platform/controls.h"

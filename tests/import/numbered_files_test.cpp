@@ -183,7 +183,7 @@ TEST_F(NumberedFilesTest, SetOfAnAccentedNameOnTheDisk) {
   c.values = {1, 2};
   const std::string first = WriteSet("Probe_\xC3\xA4\xC3\xB6\xC3\xBC_\xC2\xB5.1", "XPS", {c});
   WriteSet("Probe_\xC3\xA4\xC3\xB6\xC3\xBC_\xC2\xB5.2", "XPS", {c});
-  EXPECT_NE(first.find("Probe_\xE4\xF6\xFC_\xB5.1"), std::string::npos);  // the program's form
+  EXPECT_NE(first.find("Probe_\u00E4\u00F6\u00FC_\u00B5.1"), std::string::npos);  // the program's form
   Import(first);
   ASSERT_EQ(G.SpectraReadCount, 2);
   EXPECT_EQ(ImportedHeader[2].Name, "C 1s_2");

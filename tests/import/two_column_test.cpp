@@ -353,6 +353,10 @@ TEST_F(TwoColumnReaderTest, ExportedFileOfFourRegionsFromTheMenu) {
     EXPECT_NEAR(h.EnergyStep, r.step, 1e-9);
     EXPECT_DOUBLE_EQ(h.ExcitationEnergy, 1400);
     EXPECT_EQ(Win[w].SourceSpectrumIndex, w);
+    // The menu reads the file as text (its "45\xB0" comment line decoded as
+    // Windows-1252); every value equals what the raw bytes give.
+    for (int i = 1; i <= r.points; ++i)
+      ASSERT_EQ(SlotData[w](i, 1), f.regions[static_cast<std::size_t>(w - 1)].intensities[static_cast<std::size_t>(i - 1)]) << i;
   }
   EXPECT_FALSE(Win[5].WindowOpen);
   EXPECT_DOUBLE_EQ(SlotData[1](1, 1), 8974.5144);

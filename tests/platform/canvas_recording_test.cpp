@@ -23,7 +23,7 @@ TEST(RecordingCanvas, RecordsPrimitivesWithTheirState) {
   font.bold = true;
   canvas.SetFont(font);
   canvas.SetEscapement(900);
-  canvas.Text(15, 200, "Intensit\xE4t");
+  canvas.Text(15, 200, "Intensit\u00E4t");
   const int xs[] = {0, 10, 10, 0};
   const int ys[] = {0, 0, 5, 5};
   canvas.FilledPolygon(xs, ys, 4);
@@ -44,7 +44,7 @@ TEST(RecordingCanvas, RecordsPrimitivesWithTheirState) {
   EXPECT_DOUBLE_EQ(calls[1].x2, 110);
 
   EXPECT_EQ(calls[2].kind, DrawCall::Kind::Text);
-  EXPECT_EQ(calls[2].text, "Intensit\xE4t");
+  EXPECT_EQ(calls[2].text, "Intensit\u00E4t");
   EXPECT_EQ(calls[2].state.font.escapement, 900);
   EXPECT_TRUE(calls[2].state.font.bold);
   EXPECT_DOUBLE_EQ(calls[2].state.font.size, 12);
@@ -52,7 +52,7 @@ TEST(RecordingCanvas, RecordsPrimitivesWithTheirState) {
   EXPECT_EQ(calls[3].kind, DrawCall::Kind::FilledPolygon);
   EXPECT_EQ(calls[3].xs, std::vector<int>({0, 10, 10, 0}));
   EXPECT_EQ(calls[3].ys, std::vector<int>({0, 0, 5, 5}));
-  EXPECT_EQ(canvas.Texts(), std::vector<std::string>({"Intensit\xE4t"}));
+  EXPECT_EQ(canvas.Texts(), std::vector<std::string>({"Intensit\u00E4t"}));
 }
 
 TEST(RecordingCanvas, PenWidthIsKeptInItsRange) {

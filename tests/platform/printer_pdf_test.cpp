@@ -13,14 +13,6 @@
 
 namespace {
 
-// The text of a PDF file as pdftotext reads it ("" when it cannot).
-std::string PdfText(const std::string& pdf) {
-  std::string txt = pdf + ".txt";
-  std::string command = "pdftotext -layout '" + pdf + "' '" + txt + "' 2>/dev/null";
-  if (std::system(command.c_str()) != 0) return "";
-  return testsupport::ReadFile(txt);
-}
-
 class PdfPrinter : public ::testing::Test {
  protected:
   void SetUp() override {
@@ -63,15 +55,15 @@ TEST_F(PdfPrinter, PagesAndTheirTextsReachTheFile) {
   plat::NewPage();
   font.escapement = 0;
   page.SetFont(font);
-  page.Text(w / 20, h / 80, "Second page \xB5m");  // Windows-1252 micro sign
+  page.Text(w / 20, h / 80, "Second page \u00B5m");  // the micro sign
   plat::EndDocument();
   EXPECT_FALSE(plat::DocumentOpen());
 
-  std::string text = PdfText(pdf_);
+  std::string text = testsupport::PdfText(pdf_);
   ASSERT_FALSE(text.empty()) << "pdftotext could not read " << pdf_;
   size_t first = text.find("Acquisition C1s Kalpha");
   size_t formFeed = text.find('\f');
-  size_t second = text.find("Second page \xC2\xB5m");
+  size_t second = text.find("Second page \u00B5m");
   EXPECT_NE(first, std::string::npos);
   EXPECT_NE(text.find("Intensity"), std::string::npos);
   EXPECT_NE(second, std::string::npos);

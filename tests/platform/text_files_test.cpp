@@ -1,4 +1,5 @@
-// Number conversions, Windows-1252 handling and the numbered file channels.
+// Number conversions, the text helpers, the Windows-1252 edge of the file
+// channels and the channels themselves.
 #include <gtest/gtest.h>
 
 #include <unistd.h>
@@ -64,6 +65,72 @@ TEST(TextHelpers, CountCharactersNotBytes) {
   EXPECT_EQ(plat::Left("abc", 10), "abc");
   EXPECT_EQ(plat::Right("name.vms", 3), "vms");
   EXPECT_EQ(plat::Trim("  x y \t"), "x y");
+  // Characters of two, three and four bytes count as one each.
+  const std::string text = "\u03B1-Fe2O3 \u041A\u0432\u0430\u0440\u0446 \u77F3\u82F1 \U0001F52C";
+  EXPECT_EQ(plat::CharacterCount(text), 18u);
+  EXPECT_EQ(plat::Left(text, 1), "\u03B1");
+  EXPECT_EQ(plat::Mid(text, 9, 5), "\u041A\u0432\u0430\u0440\u0446");
+  EXPECT_EQ(plat::Mid(text, 15, 2), "\u77F3\u82F1");
+  EXPECT_EQ(plat::Right(text, 4), "\u77F3\u82F1 \U0001F52C");
+  EXPECT_EQ(plat::Mid(text, 18), "\U0001F52C");
+  EXPECT_EQ(plat::Mid(text, 19), "");
+  EXPECT_EQ(plat::Left(text, 100), text);
+  EXPECT_EQ(plat::Right(text, 100), text);
+  // A byte that starts no character counts as one (the columns of an older
+  // Windows-1252 line stay where they were).
+  EXPECT_EQ(plat::CharacterCount("Gr\xFC\xDF" "e"), 5u);
+  EXPECT_EQ(plat::Mid("Gr\xFC\xDF" "e 12", 7, 2), "12");
+  // Cuts fall before a character, never before a mark that joins the one
+  // before it ("e" + combining acute, "a" + combining diaeresis).
+  const std::string decomposed = "Ne\u0301e a\u0308";
+  EXPECT_EQ(plat::CutPoints(decomposed), (std::vector<std::size_t>{0, 1, 4, 5, 6, 9}));
+  EXPECT_EQ(plat::CutPoints(""), (std::vector<std::size_t>{0}));
+}
+
+TEST(Utf8, WellFormedSequencesOnly) {
+  struct Case {
+    const char* bytes;
+    bool utf8;
+  } cases[] = {
+      {"plain", true},          {"\u00E4\u03B1\u77F3\U0001F52C", true},
+      {"\xE4", false},          // Windows-1252 "ä"
+      {"\xC3", false},          // cut short
+      {"\xC0\xAF", false},      // overlong "/"
+      {"\xED\xA0\x80", false},  // a surrogate
+      {"\xF4\x90\x80\x80", false},  // past U+10FFFF
+      {"\xA4", false},          // a continuation byte alone
+  };
+  for (const auto& c : cases) EXPECT_EQ(plat::IsUtf8(c.bytes), c.utf8) << c.bytes;
+  EXPECT_EQ(plat::ValidUtf8("\xE4\x80"), "\u00E4\u20AC");
+  EXPECT_EQ(plat::ValidUtf8("\u03B1"), "\u03B1");
+}
+
+TEST(FileEdge, LinesReadAsUtf8WhenTheyAreAndAsWindows1252Otherwise) {
+  // A file of older Windows-1252 lines and newer UTF-8 lines, both line ends.
+  const std::string bytes = "Probe \xE4\xB5\r\n\xCE\xB1-Fe2O3\nplain\r\n\xC3\xA4 and \xE4\r\n";
+  EXPECT_EQ(plat::TextOfFileBytes(bytes),
+            "Probe \u00E4\u00B5\r\n\u03B1-Fe2O3\nplain\r\n\u00C3\u00A4 and \u00E4\r\n");
+}
+
+TEST(FileEdge, EveryTextWrittenReadsBackTheSame) {
+  struct Case {
+    const char* text;
+    const char* bytes;  // as written
+  } cases[] = {
+      {"C 1s", "C 1s"},
+      {"Probe_\u00E4\u00F6\u00FC_\u00B5 \u20AC", "Probe_\xE4\xF6\xFC_\xB5 \x80"},  // Windows-1252 where it fits
+      {"\u03B2-phase \u0394=0.3 eV", "\u03B2-phase \u0394=0.3 eV"},                 // UTF-8 where it does not
+      {"\u00E4 \u77F3\u82F1", "\u00E4 \u77F3\u82F1"},                             // one line, one encoding
+      // Windows-1252 bytes that would read as UTF-8 ("\xC3\xA4" is "ä"):
+      // written as UTF-8 so that they come back as they were.
+      {"\u00C3\u00A4", "\u00C3\u00A4"},
+      {"\u00E4\r\u00C3\u00A4", "\u00E4\r\u00C3\u00A4"},  // decided line by line
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.text);
+    EXPECT_EQ(plat::FileBytesOfLine(c.text), c.bytes);
+    EXPECT_EQ(plat::TextOfFileBytes(plat::FileBytesOfLine(c.text)), c.text);
+  }
 }
 
 class FileChannels : public ::testing::Test {
@@ -132,44 +199,43 @@ TEST_F(FileChannels, ProgramPathsMapToThisSystem) {
   EXPECT_EQ(plat::FileDateText(Program("sub\\f.txt")).size(), 19u);
 }
 
-TEST_F(FileChannels, NamesOutsideAsciiAreTheSystemsUtf8Names) {
-  // Program texts hold the names in Windows-1252; on disk they are UTF-8.
+TEST_F(FileChannels, NamesInAnyScriptAreTheSystemsNames) {
+  // Program texts and the system's names are both UTF-8: only the
+  // separators differ.
   struct Case {
-    const char* folder;  // Windows-1252
+    const char* folder;
     const char* file;
-    const char* nativeFolder;  // UTF-8
-    const char* nativeFile;
   };
   const Case cases[] = {
-      {"Messreihe_\xE4", "Probe_\xE4\xF6\xFC_\xB5.vms", "Messreihe_\xC3\xA4", "Probe_\xC3\xA4\xC3\xB6\xC3\xBC_\xC2\xB5.vms"},
-      {"Gr\xFC\xDF" "e", "Stra\xDF" "e \x80 1.txt", "Gr\xC3\xBC\xC3\x9F" "e", "Stra\xC3\x9F" "e \xE2\x82\xAC 1.txt"},
-      {"plain", "name.set", "plain", "name.set"},
+      {"Messreihe_\u00E4", "Probe_\u00E4\u00F6\u00FC_\u00B5.vms"},
+      {"\u03B1-Fe2O3 \u041A\u0432\u0430\u0440\u0446 \u77F3\u82F1", "\u03B2-phase \u0394=0.3 eV.vms"},
+      {"plain", "name.set"},
   };
   for (const Case& c : cases) {
-    SCOPED_TRACE(c.nativeFile);
+    SCOPED_TRACE(c.file);
     const std::string folder = Program(c.folder);
     const std::string file = folder + "\\" + c.file;
-    const std::string nativeFile = dir + "/" + c.nativeFolder + "/" + c.nativeFile;
+    const std::string nativeFile = dir + "/" + c.folder + "/" + c.file;
     EXPECT_EQ(plat::NativePath(file), nativeFile);
     EXPECT_EQ(plat::ProgramPath(nativeFile), file);
-    // Written through the file layer, the file is found under its UTF-8 name.
+    // Written through the file layer, the file is found under its name.
     ASSERT_TRUE(plat::CreateFolder(folder));
-    EXPECT_TRUE(std::filesystem::is_directory(dir + "/" + c.nativeFolder));
+    EXPECT_TRUE(std::filesystem::is_directory(dir + "/" + c.folder));
     EXPECT_TRUE(plat::FolderExists(folder));
     plat::OpenOutput(7, file);
     plat::WriteLine(7, c.file);
     plat::Close(7);
-    EXPECT_EQ(testsupport::ReadFile(nativeFile), std::string(c.file) + "\r\n");
+    EXPECT_EQ(testsupport::ReadFile(nativeFile), plat::FileBytesOfLine(c.file) + "\r\n");
     // ... and read back, copied, dated and removed through its program name.
     plat::OpenInput(1, file);
     EXPECT_EQ(plat::ReadLine(1), c.file);
     plat::Close(1);
     EXPECT_TRUE(plat::FileExists(file));
-    EXPECT_EQ(plat::ReadWholeFile(file), std::string(c.file) + "\r\n");
+    EXPECT_EQ(plat::ReadWholeTextFile(file), std::string(c.file) + "\r\n");
     EXPECT_EQ(plat::FileDateText(file).size(), 19u);
     const std::string copy = folder + "\\copy " + c.file;
     EXPECT_TRUE(plat::CopyFileReplacing(file, copy));
-    EXPECT_TRUE(std::filesystem::is_regular_file(dir + "/" + c.nativeFolder + "/copy " + c.nativeFile));
+    EXPECT_TRUE(std::filesystem::is_regular_file(dir + "/" + c.folder + "/copy " + c.file));
     EXPECT_TRUE(plat::RemoveFile(copy));
     EXPECT_FALSE(plat::FileExists(copy));
   }
@@ -296,6 +362,22 @@ TEST_F(FileChannels, EntriesDirectlyInAFolder) {
   EXPECT_FALSE(plat::LiesDirectlyInFolder(Program("copies\\..\\outside.vms"), Program("copies")));
   EXPECT_FALSE(plat::LiesDirectlyInFolder(Program("copies\\link.vms"), Program("copies")));
   EXPECT_FALSE(plat::LiesDirectlyInFolder(Program("copies\\sub\\x.vms"), Program("copies")));
+}
+
+TEST_F(FileChannels, ReplacedFilesTakeEachLineInTheFormThatReadsBack) {
+  const std::vector<std::string> lines = {"Fe 2p", "Probe \u00E4", "\u03B2-phase \u0394=0.3 eV"};
+  plat::ReplaceFileWithLines(Program("lines.txt"), lines);
+  EXPECT_EQ(testsupport::ReadFile(dir + "/lines.txt"), "Fe 2p\r\nProbe \xE4\r\n\u03B2-phase \u0394=0.3 eV\r\n");
+  plat::OpenInput(2, Program("lines.txt"));
+  for (const std::string& line : lines) EXPECT_EQ(plat::ReadLine(2), line);
+  EXPECT_TRUE(plat::AtEnd(2));
+  // The same when several files are replaced together.
+  plat::FileReplacement files;
+  files.Lines(Program("a.txt"), lines);
+  files.Lines(Program("b.txt"), {lines[2]});
+  files.Commit();
+  EXPECT_EQ(testsupport::ReadFile(dir + "/a.txt"), testsupport::ReadFile(dir + "/lines.txt"));
+  EXPECT_EQ(testsupport::ReadFile(dir + "/b.txt"), "\u03B2-phase \u0394=0.3 eV\r\n");
 }
 
 TEST(WindowsDirectory, TakenFromTheEnvironment) {

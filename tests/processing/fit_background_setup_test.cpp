@@ -96,7 +96,7 @@ TEST_F(FitBackgroundSetUp, StartTermsKeptEditedThenConfirmed) {
     EXPECT_EQ(plat::Text(28, "ed281", 5), FitBackgroundTermText(5, E));
     const int fixed[7] = {0, 0, 1, 1, 1, 0, 1};
     for (int k = 1; k <= 6; ++k) EXPECT_EQ(plat::Value(28, "chk281", k), fixed[k]) << k;
-    EXPECT_EQ(plat::Text(28, "lb283"), "P(x) = A+Bx+Cx\xB2+Dx\xB3+ES+FT");
+    EXPECT_EQ(plat::Text(28, "lb283"), "P(x) = A+Bx+Cx\u00B2+Dx\u00B3+ES+FT");
     EXPECT_EQ(Win[1].BackgroundState, BackgroundPreview);
     EXPECT_EQ(G.DialogWindow28Busy, 1);
     // The curve stored before the page meets the spectrum at the start.

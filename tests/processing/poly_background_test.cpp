@@ -215,7 +215,7 @@ TEST_F(PolyShirleyMenu, PageShowsTheStartTermsAndOkSubtracts) {
   script::Run([] {
     EXPECT_EQ(plat::Text(27, "ed271"), " 1");
     EXPECT_EQ(plat::Text(27, "ed274"), " 1");
-    EXPECT_EQ(plat::Text(27, "lb273"), "P(x) = A + Bx + Cx\xB2 + Dx\xB3 + ES");
+    EXPECT_EQ(plat::Text(27, "lb273"), "P(x) = A + Bx + Cx\u00B2 + Dx\u00B3 + ES");
     EXPECT_NE(plat::Text(27, "lb272").find(" cps*eV"), std::string::npos);
     EXPECT_LE(plat::Text(27, "lb272").size(), 10u + 7u);
     EXPECT_EQ(Win[1].BackgroundState, BackgroundPreview);

@@ -20,7 +20,7 @@
 #include "platform/files.h"
 #include "platform/printer.h"
 #include "platform/text.h"
-#include "shell/menu_commands.h"
+#include "core/menu_commands.h"
 #include "support/test_support.h"
 
 namespace {
@@ -37,13 +37,6 @@ std::vector<std::string> Split(const std::string& text, const std::string& sep) 
     if (end == std::string::npos) return parts;
     at = end + sep.size();
   }
-}
-
-std::string PdfText(const std::string& pdf) {
-  const std::string txt = pdf + ".txt";
-  const std::string command = "pdftotext -layout '" + pdf + "' '" + txt + "' 2>/dev/null";
-  if (std::system(command.c_str()) != 0) return "";
-  return testsupport::ReadFile(txt);
 }
 
 class C1sReports : public shelltest::ShellTest {
@@ -75,14 +68,8 @@ class C1sReports : public shelltest::ShellTest {
   // shares and asymmetries fixed.
   static void FitThreePeaks() {
     shelltest::EnterThreeSingletsOnTheFitPages();
-    IterationPageAndDone();
+    shelltest::IterationPageAndDone();
     plat::driver::ChooseMenu(3111);
-  }
-  static void IterationPageAndDone() {
-    script::SetText("ed161", -1, "100");
-    script::SetText("ed162", -1, "3");
-    script::Click("cmdOk161");
-    script::Click("cmdCancel242");
   }
 
   // The curvature errors of the window's fit, as the error command runs them.
@@ -156,7 +143,7 @@ TEST_F(C1sReports, ErrorTableErrorMatrixAndBothReportsOfAThreePeakFit) {
     script::SetValue("chk201", 1, 1);
     script::Click("cmdOk201");
     plat::driver::ChooseMenu(command);
-    const std::string text = PdfText(pdf);
+    const std::string text = testsupport::PdfText(pdf);
     ASSERT_FALSE(text.empty());
     std::size_t names = 0;
     for (std::size_t at = text.find(win.SpectrumHeader.Name + " "); at != std::string::npos;

@@ -225,13 +225,6 @@ TEST_F(FitReport, NoChosenWindowGivesAnEmptyDocument) {
 
 // ---- Real PDF files ----
 
-std::string PdfText(const std::string& pdf) {
-  const std::string txt = pdf + ".txt";
-  const std::string command = "pdftotext -layout '" + pdf + "' '" + txt + "' 2>/dev/null";
-  if (std::system(command.c_str()) != 0) return "";
-  return testsupport::ReadFile(txt);
-}
-
 // Lines of the text that begin (after blanks) with `start`.
 int LinesStartingWith(const std::string& text, const std::string& start) {
   std::istringstream in(text);
@@ -263,7 +256,7 @@ TEST_F(ReportPdf, BothReportsHoldOneBlockPerWindowOverSeveralPages) {
     script::Click("cmd203");
     script::Click("cmdOk201");
     plat::driver::ChooseMenu(command);
-    const std::string text = PdfText(pdf);
+    const std::string text = testsupport::PdfText(pdf);
     ASSERT_FALSE(text.empty()) << "pdftotext could not read " << pdf;
     for (const char* name : names) EXPECT_EQ(LinesStartingWith(text, name), 1) << name;
     // pdftotext ends every page with a form feed.

@@ -9,9 +9,9 @@
 #include <set>
 #include <string>
 
+#include "core/menu_commands.h"
 #include "platform/dialogs.h"
 #include "report_fixture.h"
-#include "shell/menu_commands.h"
 #include "support/full_disk.h"
 
 namespace {

@@ -185,7 +185,7 @@ TEST_F(PrintPage, StatisticsAndBackgroundFormulaTexts) {
   b[6] = 0.5;
   const auto n = [](double v) { return plat::NumberToText(v); };
   EXPECT_EQ(BackgroundFormulaText(1), G.MessageTexts[107] + ": B(E)=" + n(1.23456) + "+" + n(-2.00001) + "*E+" +
-                                          n(0) + "*E\xB2+" + n(0) + "*E\xB3+" + n(0) + "*S(E)+" + n(0.5) +
+                                          n(0) + "*E\u00B2+" + n(0) + "*E\u00B3+" + n(0) + "*S(E)+" + n(0.5) +
                                           "*T(E)");
 }
 
@@ -342,7 +342,7 @@ TEST_F(PrintPage, LongTextsStayInsideTheirBoxes) {
       "Sputtered 30 min with Ar+ at 3 keV, then annealed at 450 C under UHV; second run after recalibration";
   win.SpectrumHeader.Date = "14-9-2005";
   win.SpectrumHeader.SourceInfo = "Monochromated Al K alpha, spot 400 micrometres, flood gun on";
-  win.SourcePath = "C:\\Measurements\\2005\\September\\Catalyst series B\\after annealing\\Probe_\xE4\xF6\xFC_\xB5.vms";
+  win.SourcePath = "C:\\Measurements\\2005\\September\\Catalyst series B\\after annealing\\Probe_\u00E4\u00F6\u00FC_\u00B5.vms";
   GiveFit(1, 2);
   win.FitReducedChi2 = 12.3456;
   win.FitChi2 = 123456.78;
@@ -431,14 +431,14 @@ TEST_F(PrintPage, LongTextsStayInsideTheirBoxes) {
       });
     };
     // The file name and its nearest folders, with this system's separators.
-    const std::string file = "/after annealing/Probe_\xE4\xF6\xFC_\xB5.vms";
+    const std::string file = "/after annealing/Probe_\u00E4\u00F6\u00FC_\u00B5.vms";
     if (z.wideHeader) {
       EXPECT_TRUE(shown(G.MessageTexts[97] + " 14-9-2005")) << "the date whole";
       EXPECT_TRUE(shownAs(G.MessageTexts[96] + " Sputtered 30 min", "...")) << "the comment cut";
       EXPECT_TRUE(shownAs(G.MessageTexts[115] + " .../", file)) << "the path cut on the left";
     }
     if (z.narrowHeader) {
-      EXPECT_TRUE(shownAs(".../", "Probe_\xE4\xF6\xFC_\xB5.vms"));
+      EXPECT_TRUE(shownAs(".../", "Probe_\u00E4\u00F6\u00FC_\u00B5.vms"));
     }
     if (c.fit) {
       for (int line : {0, 1, 2}) EXPECT_TRUE(shown(StatisticsLine(1, line))) << "statistics line " << line;

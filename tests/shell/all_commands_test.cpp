@@ -18,6 +18,7 @@
 #include "platform/forms.h"
 #include "platform/menus.h"
 #include "platform/toolbar.h"
+#include "shell/command_table.h"
 #include "shell/commands.h"
 #include "shell/toolbar.h"
 #include "support/program_folder.h"

@@ -13,7 +13,7 @@
 #include "platform/dialogs.h"
 #include "platform/driver.h"
 #include "platform/forms.h"
-#include "shell/menu_commands.h"
+#include "core/menu_commands.h"
 #include "shell_fixture.h"
 #include "support/full_disk.h"
 
@@ -90,6 +90,17 @@ TEST_F(ElementTableCommands, EachTableEditedSavedAndReadBack) {
        {{3, "Au4f=0,75/3,67"}},
        "Dublett Werte\r\nAl2p,0.5,0.50\r\nSi2p,0.5,0.60\r\nAu4f,0.75,3.67\r\n",
        {"Al2p=0.5/0.50", "Au4f=0.75/3.67", "Si2p=0.5/0.60"}},
+      // Names in any script, in a folder named so: an older Windows-1252
+      // line reads as it was meant and is written so again, the others as
+      // UTF-8.
+      {CmdEditLinePositions, "lines/\u03B1-Fe2O3 \u77F3\u82F1/mine.pos",
+       " 710.8 Fe 2p \u03B1-Fe2O3\r\n 99.3 Si 2p \u041A\u0432\u0430\u0440\u0446\r\n 530.0 O 1s Stra\xDF" "e\r\n",
+       {" 99.3 Si 2p \u041A\u0432\u0430\u0440\u0446", " 530.0 O 1s Stra\u00DF" "e", " 710.8 Fe 2p \u03B1-Fe2O3"},
+       {{4, "103,4 Si 2p \u77F3\u82F1"}},
+       " 99.3  Si 2p \u041A\u0432\u0430\u0440\u0446\r\n 530.0  O 1s Stra\xDF" "e\r\n 710.8  Fe 2p \u03B1-Fe2O3\r\n"
+       " 103.4  Si 2p \u77F3\u82F1\r\n",
+       {" 99.3  Si 2p \u041A\u0432\u0430\u0440\u0446", " 103.4  Si 2p \u77F3\u82F1", " 530.0  O 1s Stra\u00DF" "e",
+        " 710.8  Fe 2p \u03B1-Fe2O3"}},
   };
   for (const EditCase& c : cases) {
     SCOPED_TRACE(c.file);

@@ -1,9 +1,9 @@
 // File names outside ASCII, through the started program and the real file
-// system: the system names files in UTF-8, the program keeps the names as
-// Windows-1252 texts. A file in a folder "Messreihe_ä" named
-// "Probe_äöüß_µ.vms" is imported from the menu, read again, exported to and
-// used as a presetting; a program folder with accents reads its settings;
-// a name holding "*" is refused with a message.
+// system: the system names files in UTF-8 and the program keeps the same
+// names. A file in a folder "Messreihe_ä" named "Probe_äöüß_µ.vms" is
+// imported from the menu, read again, exported to and used as a presetting;
+// a program folder with accents reads its settings; a name holding "*" is
+// refused with a message.
 #include <gtest/gtest.h>
 
 #include <filesystem>
@@ -14,7 +14,7 @@
 #include "platform/dialogs.h"
 #include "platform/driver.h"
 #include "platform/files.h"
-#include "shell/menu_commands.h"
+#include "core/menu_commands.h"
 #include "shell_fixture.h"
 #include "support/test_support.h"
 #include "tests/import/vamas_fixture.h"
@@ -25,11 +25,9 @@ using namespace sorvan;
 namespace fs = std::filesystem;
 namespace script = plat::script;
 
-// The names as the system holds them (UTF-8) and as the program does.
-constexpr const char* kFolderUtf8 = "Messreihe_\xC3\xA4";
-constexpr const char* kFileUtf8 = "Probe_\xC3\xA4\xC3\xB6\xC3\xBC\xC3\x9F_\xC2\xB5.vms";
-constexpr const char* kFolderCp1252 = "Messreihe_\xE4";
-constexpr const char* kFileCp1252 = "Probe_\xE4\xF6\xFC\xDF_\xB5.vms";
+// The names as the system holds them and as the program does.
+constexpr const char* kFolder = "Messreihe_\u00E4";
+constexpr const char* kFile = "Probe_\u00E4\u00F6\u00FC\u00DF_\u00B5.vms";
 
 class FileNames : public shelltest::ShellTest {
  protected:
@@ -37,14 +35,14 @@ class FileNames : public shelltest::ShellTest {
     ShellTest::SetUp();
     G.CpsMode = 0;
     base_ = fs::path(folder_->Root()).parent_path();
-    fs::create_directories(base_ / kFolderUtf8);
+    fs::create_directories(base_ / kFolder);
   }
 
   // The program-form path of a name below the accented folder.
-  std::string InFolder(const std::string& cp1252Name) const {
-    return plat::ProgramPath(base_.string()) + "\\" + kFolderCp1252 + "\\" + cp1252Name;
+  std::string InFolder(const std::string& name) const {
+    return plat::ProgramPath(base_.string()) + "\\" + kFolder + "\\" + name;
   }
-  fs::path NativeInFolder(const std::string& utf8Name) const { return base_ / kFolderUtf8 / utf8Name; }
+  fs::path NativeInFolder(const std::string& name) const { return base_ / kFolder / name; }
 
   // Writes a VAMAS file of C 1s and O 1s under the accented names and imports
   // both regions from the menu.
@@ -55,8 +53,8 @@ class FileNames : public shelltest::ShellTest {
     oxygen.species = "O";
     oxygen.values = {8, 9, 10};
     file.blocks.push_back(oxygen);
-    testsupport::WriteFile(NativeInFolder(kFileUtf8).string(), importtest::MakeVamas(file));
-    const std::string path = InFolder(kFileCp1252);
+    testsupport::WriteFile(NativeInFolder(kFile).string(), importtest::MakeVamas(file));
+    const std::string path = InFolder(kFile);
     script::AnswerFile(path);
     script::Click("cmd23");
     plat::driver::ChooseMenu(CmdImportVamas);
@@ -97,15 +95,15 @@ TEST_F(FileNames, ImportFromTheMenuOpensTheWindowsOfAnAccentedName) {
 TEST_F(FileNames, WritersAndSettingsFilesTakeAccentedNames) {
   // A presetting, saved and loaded again (loading needs no window open).
   const int cps = G.CpsMode;
-  script::AnswerFile(InFolder("Voreinstellung_\xFC.set"));
+  script::AnswerFile(InFolder("Voreinstellung_\u00FC.set"));
   plat::driver::ChooseMenu(CmdSavePresetting);
   plat::driver::Finish();
-  EXPECT_TRUE(fs::is_regular_file(NativeInFolder("Voreinstellung_\xC3\xBC.set")));
+  EXPECT_TRUE(fs::is_regular_file(NativeInFolder("Voreinstellung_\u00FC.set")));
   G.CpsMode = cps == 1 ? 0 : 1;
-  script::AnswerFile(InFolder("Voreinstellung_\xFC.set"));
+  script::AnswerFile(InFolder("Voreinstellung_\u00FC.set"));
   plat::driver::ChooseMenu(CmdLoadPresetting);
   plat::driver::Finish();
-  EXPECT_EQ(G.PresettingFilePath, InFolder("Voreinstellung_\xFC.set"));
+  EXPECT_EQ(G.PresettingFilePath, InFolder("Voreinstellung_\u00FC.set"));
   EXPECT_EQ(G.CpsMode, cps);
 
   // A spectrum table of an imported window.
@@ -113,11 +111,11 @@ TEST_F(FileNames, WritersAndSettingsFilesTakeAccentedNames) {
   ASSERT_TRUE(Win[2].WindowOpen);
   script::Click("cmdOk191");
   script::Click("cmdOk181");
-  script::AnswerFile(InFolder("Tabelle_\xB5.dat"));
+  script::AnswerFile(InFolder("Tabelle_\u00B5.dat"));
   plat::driver::ChooseMenu(CmdExportSpectrumTable);
   plat::driver::Finish();
-  EXPECT_TRUE(fs::is_regular_file(NativeInFolder("Tabelle_\xC2\xB5.dat")));
-  EXPECT_FALSE(testsupport::ReadFile(NativeInFolder("Tabelle_\xC2\xB5.dat").string()).empty());
+  EXPECT_TRUE(fs::is_regular_file(NativeInFolder("Tabelle_\u00B5.dat")));
+  EXPECT_FALSE(testsupport::ReadFile(NativeInFolder("Tabelle_\u00B5.dat").string()).empty());
   EXPECT_TRUE(plat::MessagesShown().empty());
 }
 
@@ -140,10 +138,10 @@ TEST_F(FileNames, ANameHoldingAStarIsRefusedWithAMessage) {
 class AccentedProgramFolder : public shelltest::ShellTest {
  protected:
   void PreparePresetting(testsupport::ProgramFolder& folder) override {
-    const fs::path accented = fs::path(folder.Root()).parent_path() / "Programme_\xC3\xA4\xC3\xB6\xC3\xBC";
+    const fs::path accented = fs::path(folder.Root()).parent_path() / "Programme_\u00E4\u00F6\u00FC";
     fs::copy(folder.Root(), accented, fs::copy_options::recursive);
     folder.WriteStartupFile("Sorvan\r\nProgram = " + accented.string() + "\r\n");
-    expected_ = plat::ProgramPath(fs::path(folder.Root()).parent_path().string()) + "\\Programme_\xE4\xF6\xFC";
+    expected_ = plat::ProgramPath(fs::path(folder.Root()).parent_path().string()) + "\\Programme_\u00E4\u00F6\u00FC";
   }
   std::string expected_;
 };

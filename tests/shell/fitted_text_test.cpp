@@ -4,13 +4,26 @@
 
 #include <string>
 
+#include "platform/text.h"
 #include "shell/fitted_text.h"
 
 namespace {
 
 using namespace sorvan;
 
-double Characters(const std::string& text) { return static_cast<double>(text.size()); }
+double Characters(const std::string& text) { return static_cast<double>(plat::CharacterCount(text)); }
+
+// A measure in the manner of a font: Chinese characters twice as wide as the
+// others, combining marks of no width of their own.
+double DrawnWidth(const std::string& text) {
+  double width = 0;
+  for (std::size_t i = 0, n = plat::CharacterCount(text); i < n; ++i) {
+    const std::string c = plat::Mid(text, static_cast<long long>(i) + 1, 1);
+    if (c == "\u0301" || c == "\u0308") continue;
+    width += (c == "\u77F3" || c == "\u82F1") ? 2 : 1;
+  }
+  return width;
+}
 
 TEST(FittedText, TextIsCutAtItsEndWithAMark) {
   struct Case {
@@ -48,6 +61,30 @@ TEST(FittedText, PathKeepsItsFileNameAndNearestFolders) {
   };
   for (const Case& c : cases)
     EXPECT_EQ(PathCutToWidth(c.prefix, c.path, c.width, Characters), c.shown) << c.path << " in " << c.width;
+}
+
+TEST(FittedText, CutsFallBetweenCharactersOfAnyScript) {
+  struct Case {
+    std::string text;
+    double width;
+    std::string shown;
+  };
+  const std::string sample = "\u03B1-Fe2O3 \u041A\u0432\u0430\u0440\u0446 \u77F3\u82F1";  // 18 wide
+  const Case cases[] = {
+      {sample, 18, sample},
+      {sample, 17, "\u03B1-Fe2O3 \u041A\u0432\u0430\u0440\u0446..."},  // the wide character does not fit
+      {sample, 6, "\u03B1-F..."},
+      {"\u77F3\u82F1 survey", 6, "\u77F3..."},
+      // "e" with a combining accent is one character: kept or cut whole.
+      {"Ne\u0301e\u0301 survey", 5, "Ne\u0301..."},
+      {"Ne\u0301e\u0301 survey", 6, "Ne\u0301e\u0301..."},
+  };
+  for (const Case& c : cases) EXPECT_EQ(TextCutToWidth(c.text, c.width, DrawnWidth), c.shown) << c.width;
+  // A path whose file name does not fit keeps its end from a whole character.
+  const std::string path = "\\\u03B1-Fe2O3 \u041A\u0432\u0430\u0440\u0446\\\u77F3\u82F1.vms";
+  EXPECT_EQ(PathCutToWidth("", path, 13, DrawnWidth), ".../\u77F3\u82F1.vms");
+  EXPECT_EQ(PathCutToWidth("", path, 10, DrawnWidth), "...\u82F1.vms");
+  EXPECT_EQ(PathCutToWidth("", path, 8, DrawnWidth), "....vms");
 }
 
 }  // namespace

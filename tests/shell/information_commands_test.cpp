@@ -10,7 +10,7 @@
 #include "platform/dialogs.h"
 #include "platform/driver.h"
 #include "platform/text.h"
-#include "shell/menu_commands.h"
+#include "core/menu_commands.h"
 #include "shell/menu_state.h"
 #include "shell/messages.h"
 #include "shell_fixture.h"

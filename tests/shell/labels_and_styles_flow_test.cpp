@@ -25,7 +25,7 @@
 #include "platform/printer.h"
 #include "platform/recording_canvas.h"
 #include "platform/surfaces.h"
-#include "shell/menu_commands.h"
+#include "core/menu_commands.h"
 #include "shell/menu_state.h"
 #include "shell_fixture.h"
 #include "support/test_support.h"

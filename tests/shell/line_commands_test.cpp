@@ -14,7 +14,7 @@
 #include "platform/driver.h"
 #include "platform/forms.h"
 #include "platform/text.h"
-#include "shell/menu_commands.h"
+#include "core/menu_commands.h"
 #include "shell/menu_state.h"
 #include "shell_fixture.h"
 

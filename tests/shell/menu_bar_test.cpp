@@ -9,9 +9,10 @@
 #include "platform/dialogs.h"
 #include "platform/driver.h"
 #include "platform/menus.h"
+#include "shell/command_table.h"
 #include "shell/commands.h"
 #include "shell/menu_bar.h"
-#include "shell/menu_commands.h"
+#include "core/menu_commands.h"
 #include "shell/menu_state.h"
 #include "shell_fixture.h"
 

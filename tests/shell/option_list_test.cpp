@@ -11,7 +11,7 @@
 #include "platform/driver.h"
 #include "platform/forms.h"
 #include "platform/toolbar.h"
-#include "shell/menu_commands.h"
+#include "core/menu_commands.h"
 #include "shell_fixture.h"
 
 namespace shelltest {

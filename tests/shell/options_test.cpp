@@ -18,9 +18,9 @@
 #include "platform/toolbar.h"
 #include "shell/commands.h"
 #include "shell/menu_bar.h"
-#include "shell/menu_commands.h"
+#include "core/menu_commands.h"
 #include "shell/menu_state.h"
-#include "shell/options.h"
+#include "shell/menu_options.h"
 #include "shell/toolbar.h"
 #include "shell_fixture.h"
 

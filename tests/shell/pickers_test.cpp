@@ -5,7 +5,7 @@
 #include "core/model.h"
 #include "platform/app.h"
 #include "platform/driver.h"
-#include "shell/menu_commands.h"
+#include "core/menu_commands.h"
 #include "shell/pickers.h"
 #include "shell_fixture.h"
 

@@ -13,7 +13,7 @@
 #include "platform/driver.h"
 #include "platform/recording_canvas.h"
 #include "platform/surfaces.h"
-#include "shell/menu_commands.h"
+#include "core/menu_commands.h"
 #include "shell_fixture.h"
 
 namespace {

@@ -38,6 +38,26 @@ TEST_F(ProjectFile, SaveAndOpenBringBackASpectrum) {
   EXPECT_EQ(G.ProjectPath, Program("projects/run4.svr"));
 }
 
+// Text rows in the file form that reads back: an accented label in
+// Windows-1252, as older projects hold it, and one that Windows-1252 cannot
+// hold in UTF-8. A project saved and opened again brings back both.
+TEST_F(ProjectFile, TextRowsOfAnyScriptReadBack) {
+  WriteSpectrumFile("data/c1s.vms");
+  Import("data/c1s.vms");
+  const std::vector<std::string> texts = {"Probe \u00E4", "\u03B2-phase \u0394=0.3 eV"};
+  Win[1].AnnotationCount = 2;
+  for (int k = 1; k <= 2; ++k) Labels[LabelIndex(1, k)].AnnotationText = texts[k - 1];
+  Save("projects/texts.svr");
+  const std::string bytes = folder_->Read("projects/texts.svr");
+  EXPECT_NE(bytes.find("\r\nProbe \xE4\r\n"), std::string::npos);
+  EXPECT_NE(bytes.find("\r\n" + texts[1] + "\r\n"), std::string::npos);
+  CloseAllWindows();
+  Open("projects/texts.svr");
+  ASSERT_TRUE(Win[1].WindowOpen);
+  EXPECT_TRUE(plat::MessagesShown().empty());
+  for (int k = 1; k <= 2; ++k) EXPECT_EQ(Labels[LabelIndex(1, k)].AnnotationText, texts[k - 1]);
+}
+
 
 // A window on a spectrum file of its own, with scans x dwell time 10, one
 // label and one fitted peak, so that every converted quantity has a value.

@@ -11,7 +11,7 @@
 #include "core/store.h"
 #include "platform/driver.h"
 #include "platform/files.h"
-#include "shell/menu_commands.h"
+#include "core/menu_commands.h"
 #include "shell_fixture.h"
 #include "tests/import/vamas_fixture.h"
 

@@ -74,45 +74,17 @@ class ProjectRoundTrip : public ProjectTest {
     return G.CurrentWindow;
   }
 
-  // A Shirley background kept, then three singlets fitted through the
-  // pages until the fit has settled, then the error estimate.
-  static void FitThreePeaksWithErrors() {
-    shelltest::EnterThreeSingletsOnTheFitPages();
-    IterationPageAndDone();
-    driver::ChooseMenu(3111);
-    IterationPageAndDone();
-    driver::ChooseMenu(3130);
-    script::Click("cmdOk321");  // the peak error page that follows the estimate
-    driver::ChooseMenu(CmdEstimateErrors);
-  }
-  static void IterationPageAndDone() {
-    script::SetText("ed161", -1, "100");
-    script::SetText("ed162", -1, "3");
-    script::Click("cmdOk161");
-    script::Click("cmdCancel242");
-  }
-
-  // A label of `command`'s set typed on the texts page and placed with a
-  // click into window w.
-  static void AddLabel(int w, int command, const std::string& text, int x, int y) {
-    const int next = (command == CmdEditTitleLabels ? Win[w].TitleLabelCount : Win[w].AnnotationCount) + 1;
-    script::SetText("ed221", next, text);
-    script::Click("cmdOk221");
-    driver::ChooseMenu(command);
-    driver::MouseDown(w, x, y, plat::kLeftButton);
-  }
-
   void BuildSession() {
     ASSERT_EQ(ImportBlock(3), 1);  // C 1s
-    FitThreePeaksWithErrors();
+    shelltest::FitThreePeaksWithErrors();
     ASSERT_EQ(Win[1].HasFit, 1);
     ASSERT_EQ(Win[1].ErrorTableValid, 1);
-    AddLabel(1, CmdEditTitleLabels, "Sample A", 80, 30);
-    AddLabel(1, CmdEditAnnotations, "C-C", 200, 60);
-    AddLabel(1, CmdEditAnnotations, "C-O", 300, 90);
+    shelltest::AddLabel(1, CmdEditTitleLabels, "Sample A", 80, 30);
+    shelltest::AddLabel(1, CmdEditAnnotations, "C-C", 200, 60);
+    shelltest::AddLabel(1, CmdEditAnnotations, "C-O", 300, 90);
     ASSERT_EQ(ImportBlock(2), 2);  // O 1s, twice
     ASSERT_EQ(ImportBlock(2), 3);
-    AddLabel(3, CmdEditAnnotations, "O 1s, again", 150, 50);
+    shelltest::AddLabel(3, CmdEditAnnotations, "O 1s, again", 150, 50);
     script::Click("chk201", 2);
     script::Click("chk201", 3);
     script::Click("cmdOk201");

@@ -10,7 +10,7 @@
 #include "platform/controls.h"
 #include "platform/driver.h"
 #include "platform/forms.h"
-#include "shell/menu_commands.h"
+#include "core/menu_commands.h"
 #include "shell_fixture.h"
 
 namespace shelltest {

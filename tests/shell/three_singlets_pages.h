@@ -4,8 +4,12 @@
 // iteration page that follows.
 #pragma once
 
+#include <string>
+
+#include "core/model.h"
 #include "platform/driver.h"
-#include "shell/menu_commands.h"
+#include "core/menu_commands.h"
+#include "platform/mouse.h"
 
 namespace shelltest {
 
@@ -31,6 +35,41 @@ inline void EnterThreeSingletsOnTheFitPages(const char* widthUpperOfPeak3 = "4")
     script::SetValue("chk141", 5 * p + 4, 1);
   }
   script::Click("cmdOk141");
+}
+
+// The iteration page answered with 100 iterations in 3 rounds, then the fit
+// finished on the page that follows it.
+inline void IterationPageAndDone() {
+  namespace script = plat::script;
+  script::SetText("ed161", -1, "100");
+  script::SetText("ed162", -1, "3");
+  script::Click("cmdOk161");
+  script::Click("cmdCancel242");
+}
+
+// The three singlets fitted through the menu until the fit has settled,
+// then the error estimate with its peak error page.
+inline void FitThreePeaksWithErrors() {
+  namespace script = plat::script;
+  EnterThreeSingletsOnTheFitPages();
+  IterationPageAndDone();
+  plat::driver::ChooseMenu(sorvan::CmdNewFitSinglets);
+  IterationPageAndDone();
+  plat::driver::ChooseMenu(sorvan::CmdRunFit);
+  script::Click("cmdOk321");  // the peak error page that follows the estimate
+  plat::driver::ChooseMenu(sorvan::CmdEstimateErrors);
+}
+
+// A label of `command`'s set (annotations or title labels) typed on the
+// texts page and placed with a click into window w.
+inline void AddLabel(int w, int command, const std::string& text, int x, int y) {
+  namespace script = plat::script;
+  const sorvan::WindowRecord& win = sorvan::Win[w];
+  const int next = (command == sorvan::CmdEditTitleLabels ? win.TitleLabelCount : win.AnnotationCount) + 1;
+  script::SetText("ed221", next, text);
+  script::Click("cmdOk221");
+  plat::driver::ChooseMenu(command);
+  plat::driver::MouseDown(w, x, y, plat::kLeftButton);
 }
 
 }  // namespace shelltest

@@ -7,6 +7,7 @@
 #include "core/model.h"
 #include "platform/driver.h"
 #include "platform/toolbar.h"
+#include "shell/command_table.h"
 #include "shell/commands.h"
 #include "shell/menu_state.h"
 #include "shell/number_text.h"

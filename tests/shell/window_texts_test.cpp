@@ -21,7 +21,7 @@
 #include "platform/labels.h"
 #include "platform/mouse.h"
 #include "platform/text.h"
-#include "shell/menu_commands.h"
+#include "core/menu_commands.h"
 #include "shell/menu_state.h"
 #include "shell/toolbar.h"
 #include "shell_fixture.h"

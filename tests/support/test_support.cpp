@@ -1,5 +1,6 @@
 #include "support/test_support.h"
 
+#include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <random>
@@ -36,5 +37,12 @@ std::string ReadFile(const std::string& nativePath) {
 
 std::string SourceDir() { return SORVAN_SOURCE_DIR; }
 std::string SamplesDir() { return SORVAN_SAMPLES_DIR; }
+
+std::string PdfText(const std::string& nativePath) {
+  const std::string txt = nativePath + ".txt";
+  const std::string command = "pdftotext -layout '" + nativePath + "' '" + txt + "' 2>/dev/null";
+  if (std::system(command.c_str()) != 0) return "";
+  return ReadFile(txt);
+}
 
 }  // namespace testsupport

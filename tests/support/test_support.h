@@ -13,5 +13,8 @@ std::string ReadFile(const std::string& nativePath);
 // The project's source folder and the shared samples folder (native paths).
 std::string SourceDir();
 std::string SamplesDir();
+// The text of a PDF file as `pdftotext -layout` reads it ("" when it cannot;
+// every page ends with a form feed).
+std::string PdfText(const std::string& nativePath);
 
 }  // namespace testsupport

@@ -1,8 +1,8 @@
-// Option, window and help commands. Option groups check their own item and
-// uncheck the others, keep the marks in the check flags (so that a rebuilt
+// The Options menu (see shell/menu_options.h). Option groups check their own
+// item and uncheck the others, keep the marks in the check flags (so that a rebuilt
 // bar shows them) and change the setting; as a rule nothing at all happens
 // when the setting already has the chosen value.
-#include "shell/options.h"
+#include "shell/menu_options.h"
 
 #include <initializer_list>
 #include <string>
@@ -10,21 +10,19 @@
 
 #include "core/file_dialogs.h"
 #include "core/language.h"
+#include "core/menu_commands.h"
 #include "core/model.h"
 #include "core/presetting.h"
-#include "core/window_state.h"
 #include "dialogs/option_list_page.h"
 #include "dialogs/style_pages.h"
 #include "fit/paramset.h"
 #include "platform/app.h"
 #include "platform/dialogs.h"
 #include "platform/files.h"
-#include "platform/forms.h"
 #include "platform/toolbar.h"
 #include "processing/satellite_removal.h"
 #include "shell/commands.h"
 #include "shell/menu_bar.h"
-#include "shell/menu_commands.h"
 #include "shell/menu_state.h"
 #include "display/switches.h"
 #include "shell/messages.h"
@@ -261,24 +259,6 @@ void ToggleToolbar() {
   plat::ArrangeCascade();
 }
 
-void CloseAllWindows() {
-  G.GlobalEnergyOffset = 0;
-  for (int w = 1; w <= kMaxWindows; ++w) {
-    if (!Win[w].WindowOpen) continue;
-    // The window's own close event does the display's part; the steps
-    // below bring the window to its closed state either way.
-    if (plat::SpectrumWindowOpen(w)) plat::CloseSpectrumWindow(w);
-    if (plat::SpectrumWindowOpen(w)) plat::DestroySpectrumWindow(w);
-    Win[w].WindowOpen = false;
-    ResetWindowState(w);
-    if (Win[w].PeakModel == 0)
-      ReadParameterSet(w, G.ParameterSet1Path);
-    else if (Win[w].PeakModel == 1)
-      ReadParameterSet(w, G.ParameterSet2Path);
-  }
-  UpdateMenuState(G.CurrentWindow);
-}
-
 }  // namespace
 
 void ChooseLanguage(int slot) {
@@ -295,74 +275,71 @@ void ChooseLanguage(int slot) {
             CmdLanguageGerman + slot);
 }
 
-void RunOptionCommand(int command) {
-  switch (command) {
-    case CmdBindingEnergyScale: EnergyScale(0); break;
-    case CmdKineticEnergyScale: EnergyScale(1); break;
-    case CmdCountsUnit: IntensityUnit(0); break;
-    case CmdCpsUnit: IntensityUnit(1); break;
-    case CmdDecimalPoint: DecimalSign(0); break;
-    case CmdDecimalComma: DecimalSign(1); break;
-    case CmdSeparatorSemicolon: ColumnSeparator(command, ";"); break;
-    case CmdSeparatorComma: ColumnSeparator(command, ","); break;
-    case CmdSeparatorTab: ColumnSeparator(command, "\t"); break;
-    case CmdSeparatorBlank: ColumnSeparator(command, " "); break;
-    case CmdDefaultGaussLorentz: DefaultPeakModel(0); break;
-    case CmdDefaultDoniachSunjic: DefaultPeakModel(1); break;
-    case CmdDefaultIndependentPeaks: DefaultRelativeMode(0); break;
-    case CmdDefaultRelativePeaks: DefaultRelativeMode(1); break;
-    case CmdDefaultErrorsAbsolute: DefaultErrorsInPercent(0); break;
-    case CmdDefaultErrorsPercent: DefaultErrorsInPercent(1); break;
-    case CmdDefaultErrorsProfile: DefaultErrorMethod(0); break;
-    case CmdDefaultErrorsHessian: DefaultErrorMethod(1); break;
-    case CmdLanguageGerman: ChooseLanguage(0); break;
-    case CmdLanguageEnglish: ChooseLanguage(1); break;
-    case CmdLanguageSpanish: ChooseLanguage(2); break;
-    case CmdLoadPresetting: LoadPresetting(); break;
-    case CmdSavePresetting: SavePresetting(); break;
-    case CmdAveragingPoints:
-    case CmdCustomiseToolbar:
-      G.CommandId = static_cast<Int16>(command);
-      OpenOptionListPage(command);
-      break;
-    case CmdDialogFont:
-      G.CommandId = CmdDialogFont;
-      PickFont();
-      break;
-    case CmdScreenLineStyles:
-      G.CommandId = CmdScreenLineStyles;
-      OpenLineStylePage(G.StyleClassIndex, G.LabelTexts[85]);
-      break;
-    case CmdPrinterLineStyles:
-      G.CommandId = CmdPrinterLineStyles;
-      OpenLineStylePage(G.StyleClassIndex, G.LabelTexts[210]);
-      break;
-    case CmdScreenFonts:
-      G.CommandId = CmdScreenFonts;
-      OpenTextStylePage(G.LabelTexts[178]);
-      break;
-    case CmdPrinterFonts:
-      G.CommandId = CmdPrinterFonts;
-      OpenTextStylePage(G.LabelTexts[211]);
-      break;
-    case CmdAlSatellites:
-      G.CommandId = 0;
-      ShowSatellitePresetPage(G.CommandId);
-      break;
-    case CmdMgSatellites:
-      G.CommandId = 1;
-      ShowSatellitePresetPage(G.CommandId);
-      break;
-    case CmdAbout:
-      G.CommandId = CmdAbout;
-      ShowInfoBox(G.CommandId, G.CurrentWindow);
-      break;
-    case CmdToggleToolbar: ToggleToolbar(); break;
-    case CmdArrangeWindowsA: plat::ArrangeCascade(); break;
-    case CmdArrangeWindowsB: plat::ArrangeTile(); break;
-    case CmdCloseAllWindows: CloseAllWindows(); break;
-    default: break;
-  }
+void OnBindingEnergyScale(int) { EnergyScale(0); }
+void OnKineticEnergyScale(int) { EnergyScale(1); }
+void OnCountsUnit(int) { IntensityUnit(0); }
+void OnCpsUnit(int) { IntensityUnit(1); }
+void OnDecimalPoint(int) { DecimalSign(0); }
+void OnDecimalComma(int) { DecimalSign(1); }
+void OnSeparatorSemicolon(int command) { ColumnSeparator(command, ";"); }
+void OnSeparatorComma(int command) { ColumnSeparator(command, ","); }
+void OnSeparatorTab(int command) { ColumnSeparator(command, "\t"); }
+void OnSeparatorBlank(int command) { ColumnSeparator(command, " "); }
+void OnDefaultGaussLorentz(int) { DefaultPeakModel(0); }
+void OnDefaultDoniachSunjic(int) { DefaultPeakModel(1); }
+void OnDefaultIndependentPeaks(int) { DefaultRelativeMode(0); }
+void OnDefaultRelativePeaks(int) { DefaultRelativeMode(1); }
+void OnDefaultErrorsAbsolute(int) { DefaultErrorsInPercent(0); }
+void OnDefaultErrorsPercent(int) { DefaultErrorsInPercent(1); }
+void OnDefaultErrorsProfile(int) { DefaultErrorMethod(0); }
+void OnDefaultErrorsHessian(int) { DefaultErrorMethod(1); }
+void OnLanguageGerman(int) { ChooseLanguage(0); }
+void OnLanguageEnglish(int) { ChooseLanguage(1); }
+void OnLanguageSpanish(int) { ChooseLanguage(2); }
+void OnLoadPresetting(int) { LoadPresetting(); }
+void OnSavePresetting(int) { SavePresetting(); }
+
+void OnOptionList(int command) {
+  G.CommandId = static_cast<Int16>(command);
+  OpenOptionListPage(command);
 }
+
+void OnDialogFont(int) {
+  G.CommandId = CmdDialogFont;
+  PickFont();
+}
+
+void OnScreenLineStyles(int) {
+  G.CommandId = CmdScreenLineStyles;
+  OpenLineStylePage(G.StyleClassIndex, G.LabelTexts[85]);
+}
+
+void OnPrinterLineStyles(int) {
+  G.CommandId = CmdPrinterLineStyles;
+  OpenLineStylePage(G.StyleClassIndex, G.LabelTexts[210]);
+}
+
+void OnScreenFonts(int) {
+  G.CommandId = CmdScreenFonts;
+  OpenTextStylePage(G.LabelTexts[178]);
+}
+
+void OnPrinterFonts(int) {
+  G.CommandId = CmdPrinterFonts;
+  OpenTextStylePage(G.LabelTexts[211]);
+}
+
+// CommandId carries the preset to the page: 0 aluminium, 1 magnesium.
+void OnAlSatellites(int) {
+  G.CommandId = 0;
+  ShowSatellitePresetPage(G.CommandId);
+}
+
+void OnMgSatellites(int) {
+  G.CommandId = 1;
+  ShowSatellitePresetPage(G.CommandId);
+}
+
+void OnToggleToolbar(int) { ToggleToolbar(); }
 
 }  // namespace sorvan

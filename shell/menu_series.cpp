@@ -1,7 +1,7 @@
-// The series and multi-spectrum view commands of the menu: the processing
-// series, reverting every window, and the four views built from chosen
-// windows.
-#include "shell/series_commands.h"
+// The Series menu (see shell/menu_series.h): the processing series,
+// reverting every window, the four views built from chosen windows, and the
+// commands that hand their work to the energy page and the fit reports.
+#include "shell/menu_series.h"
 
 #include <vector>
 
@@ -22,6 +22,7 @@
 #include "platform/surfaces.h"
 #include "processing/arithmetic_page.h"
 #include "processing/background_page.h"
+#include "processing/calibration_page.h"
 #include "processing/region.h"
 #include "processing/revert.h"
 #include "processing/satellite_removal.h"
@@ -31,11 +32,11 @@
 #include "report/fit_tables.h"
 #include "shell/commands.h"
 #include "fiterrors/peak_start_page.h"
-#include "shell/fit_commands.h"
-#include "shell/menu_commands.h"
+#include "shell/menu_fit.h"
+#include "core/menu_commands.h"
 #include "shell/menu_state.h"
 #include "shell/messages.h"
-#include "shell/processing_commands.h"
+#include "shell/menu_processing.h"
 
 namespace sorvan {
 
@@ -289,23 +290,28 @@ void RevertAllWindows() {
 
 void BuildViewWindow(int kind, bool updateMenu) { RunViewCommand(kind, updateMenu); }
 
-void RunSeriesCommand(int command) {
-  // 8100, the energy offset of all windows, shares the energy page.
-  if (RunTransferScaleArithmeticCommand(command)) return;
-  switch (command) {
-    case CmdProcessSeries: ProcessSeries(true); break;
-    case CmdRevertAllWindows: RevertAllWindows(); break;
-    case CmdStackedView: RunViewCommand(StackedCurves, true); break;
-    case CmdColourMapView: RunViewCommand(ColourMap, true); break;
-    case CmdWaterfallView: RunViewCommand(Waterfall, true); break;
-    case CmdMirroredWaterfallView: RunViewCommand(MirroredWaterfall, true); break;
-    case CmdExportAllSpectra: ExportAllSpectra(); break;
-    case CmdPrintFitReport: RunFitReportCommand(false); break;
-    case CmdPrintFitErrorReport: RunFitReportCommand(true); break;
-    case CmdExportFitTable: RunFitTableCommand(false); break;
-    case CmdExportFitErrorTable: RunFitTableCommand(true); break;
-    default: break;
-  }
+void OnCorrectEnergyAll(int) {
+  // The shared offset needs no open window.
+  G.CommandId = CmdCorrectEnergyAll;
+  ShowEnergyValuePage(IsSpectrumWindow(G.CurrentWindow) ? G.CurrentWindow : 1);
 }
+
+void OnRevertAllWindows(int) { RevertAllWindows(); }
+void OnExportAllSpectra(int) { ExportAllSpectra(); }
+void OnPrintFitReport(int) { RunFitReportCommand(false); }
+void OnExportFitTable(int) { RunFitTableCommand(false); }
+void OnPrintFitErrorReport(int) { RunFitReportCommand(true); }
+void OnExportFitErrorTable(int) { RunFitTableCommand(true); }
+void OnProcessSeries(int) { ProcessSeries(true); }
+void OnStackedView(int) { RunViewCommand(StackedCurves, true); }
+void OnWaterfallView(int) { RunViewCommand(Waterfall, true); }
+void OnMirroredWaterfallView(int) { RunViewCommand(MirroredWaterfall, true); }
+void OnColourMapView(int) { RunViewCommand(ColourMap, true); }
+
+void OnToolbarSeries(int) { ProcessSeries(false); }
+void OnToolbarStackedView(int) { BuildViewWindow(StackedCurves, false); }
+void OnToolbarWaterfallView(int) { BuildViewWindow(Waterfall, false); }
+void OnToolbarMirroredWaterfallView(int) { BuildViewWindow(MirroredWaterfall, false); }
+void OnToolbarColourMapView(int) { BuildViewWindow(ColourMap, false); }
 
 }  // namespace sorvan

@@ -1,18 +1,18 @@
-// The peak-fit commands of the Fit menu.
-#include "shell/fit_commands.h"
+// The Fit menu (see shell/menu_fit.h).
+#include "shell/menu_fit.h"
 
 #include <string>
 
 #include "core/model.h"
-#include "dialogs/fit_finished_page.h"
 #include "core/parameter_set.h"
+#include "dialogs/fit_finished_page.h"
 #include "fit/fit_vector.h"
 #include "fit/lm_fit.h"
 #include "fiterrors/error_analysis.h"
 #include "fiterrors/peak_count_page.h"
 #include "fiterrors/peak_limits_page.h"
 #include "fiterrors/peak_start_page.h"
-#include "shell/menu_commands.h"
+#include "report/fit_tables.h"
 #include "shell/menu_state.h"
 
 namespace sorvan {
@@ -70,11 +70,11 @@ void RunFitSequence(int w) {
 
 void RunNewFit(const std::string& typeText) { NewFit(typeText); }
 
-static void RunNewFitSingletsCommand() { RunNewFit(G.MessageTexts[47]); }
+void OnNewFitSinglets(int) { RunNewFit(G.MessageTexts[47]); }
 
-static void RunNewFitDoubletsCommand() { RunNewFit(G.MessageTexts[52]); }
+void OnNewFitDoublets(int) { RunNewFit(G.MessageTexts[52]); }
 
-static void RunFitFromParameterFileCommand() {
+void OnFitFromParameterFile(int) {
   const int w = G.CurrentWindow;
   if (!IsSpectrumWindow(w) || !Win[w].WindowOpen) return;
   LoadParameterSetFile(w);
@@ -88,7 +88,7 @@ static void RunFitFromParameterFileCommand() {
   G.FitRunState = 0;
 }
 
-static void RunEditStartValuesCommand() {
+void OnEditStartValues(int) {
   const int w = G.CurrentWindow;
   if (!IsSpectrumWindow(w) || !Win[w].WindowOpen) return;
   G.FitPeakCount = Win[w].PeakCount;
@@ -96,43 +96,39 @@ static void RunEditStartValuesCommand() {
   ShowStartPageOfType(w);
 }
 
-static void RunEditPeakLimitsCommand() {
+void OnEditPeakLimits(int) {
   const int w = G.CurrentWindow;
   if (!IsSpectrumWindow(w) || !Win[w].WindowOpen) return;
   ShowPeakLimitsPage(w);
 }
 
-static void RunEditFitBackgroundCommand() {
+void OnEditFitBackground(int) {
   const int w = G.CurrentWindow;
   if (!IsSpectrumWindow(w) || !Win[w].WindowOpen) return;
   if (FitFinishedHooks().setUpFitBackground) FitFinishedHooks().setUpFitBackground(w);
 }
 
-static void RunRunFitCommand() {
+void OnRunFit(int) {
   const int w = G.CurrentWindow;
   if (!IsSpectrumWindow(w) || !Win[w].WindowOpen) return;
   RunFitSequence(w);
   G.FitRunState = 0;
 }
 
-static void RunEstimateErrorsCommand() {
+void OnEstimateErrors(int) {
   const int w = G.CurrentWindow;
   if (!IsSpectrumWindow(w) || !Win[w].WindowOpen) return;
   EstimateErrorsOfWindow(w);
 }
 
-bool RunPeakFitCommand(int command) {
-  switch (command) {
-    case CmdFitFromParameterFile: RunFitFromParameterFileCommand(); return true;
-    case CmdNewFitSinglets: RunNewFitSingletsCommand(); return true;
-    case CmdNewFitDoublets: RunNewFitDoubletsCommand(); return true;
-    case CmdEditStartValues: RunEditStartValuesCommand(); return true;
-    case CmdEditPeakLimits: RunEditPeakLimitsCommand(); return true;
-    case CmdEditFitBackground: RunEditFitBackgroundCommand(); return true;
-    case CmdRunFit: RunRunFitCommand(); return true;
-    case CmdEstimateErrors: RunEstimateErrorsCommand(); return true;
-    default: return false;
-  }
+void OnExportErrorMatrix(int) { RunErrorMatrixCommand(); }
+
+// Before the first fit (or after a change of language) the type is neither
+// text and nothing happens: no page, and no fit started by an earlier page's
+// answer.
+void OnNewFitOfLastType(int) {
+  if (G.FitTypeName == G.MessageTexts[47] || G.FitTypeName == G.MessageTexts[52])
+    RunNewFit(G.FitTypeName);
 }
 
 }  // namespace sorvan

@@ -1,5 +1,7 @@
 // The command numbers of the menu bar: every command a user can give from
 // the menu is one of these numbers, and Form_MenuEvent receives exactly them.
+// This is the one place that writes them out; each command's row in the
+// command table (shell/command_table.cpp) says what it does.
 #pragma once
 
 namespace sorvan {

@@ -15,6 +15,7 @@
 #include <cstdlib>
 #include <vector>
 
+#include "bench/drawing_styles.h"
 #include "core/model.h"
 #include "core/store.h"
 #include "display/redraw.h"
@@ -27,15 +28,7 @@ constexpr int kWindow = 1;
 void PlaceNoisySpectrum(int points) {
   using namespace sorvan;
   InitialiseModel();
-  for (int c = 0; c < 4; ++c) {
-    G.FontName[c] = "Arial";
-    G.FontSize[c] = 9;
-  }
-  for (int k = 0; k <= 20; ++k) {
-    G.CurveWidths[k] = 1;
-    G.LineWidths[k] = 1;
-  }
-  G.PlotBackColour = 0xFFFFFF;
+  benchsupport::SetPlainDrawingStyles();
   WindowRecord& win = Win[kWindow];
   win.SpectrumHeader.PointCount = static_cast<Int16>(points);
   win.SpectrumHeader.StartEnergy = 1486.6 - 1100;

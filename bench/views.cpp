@@ -22,6 +22,7 @@
 #include <string>
 #include <vector>
 
+#include "bench/drawing_styles.h"
 #include "core/model.h"
 #include "core/store.h"
 #include "display/redraw.h"
@@ -36,17 +37,9 @@ constexpr int kWindow = 1;
 void PlaceSeries(int kind, int members, int points) {
   using namespace sorvan;
   InitialiseModel();
-  for (int c = 0; c < 4; ++c) {
-    G.FontName[c] = "Arial";
-    G.FontSize[c] = 9;
-  }
-  for (int k = 0; k <= 20; ++k) {
-    G.CurveWidths[k] = 1;
-    G.LineWidths[k] = 1;
-  }
+  benchsupport::SetPlainDrawingStyles();
   G.CurveColours[0] = 0x000080;
   G.CurveColours[7] = 0xC0C0C0;
-  G.PlotBackColour = 0xFFFFFF;
   G.TickSize = 1;
   WindowRecord& win = Win[kWindow];
   win.WindowOpen = true;

@@ -30,15 +30,12 @@ std::string FieldOr(const std::vector<std::string>& fields, std::size_t i) {
   return i < fields.size() ? fields[i] : std::string();
 }
 
-// The first `count` occurrences of `from` in `text` become `to`.
-void ReplaceFirst(std::string& text, char from, char to, int count) {
-  for (char& c : text) {
-    if (count == 0) return;
-    if (c == from) {
-      c = to;
-      --count;
-    }
-  }
+// Every decimal comma becomes a point. Every one, not only the first: a
+// comma left behind would become a point at the next save (a table would
+// change each time it is saved), or a field separator for the readers.
+void CommasToPoints(std::string& text) {
+  for (char& c : text)
+    if (c == ',') c = '.';
 }
 
 // Where the number part of a line-position or Auger-parameter entry ends:
@@ -113,12 +110,12 @@ EntryLine ElementTableLine(ElementTableKind kind, const std::string& entry, std:
     case ElementTableKind::AugerParameters: {
       const std::size_t end = NumberPartEnd(e);
       std::string number = plat::Trim(e.substr(0, end));
-      ReplaceFirst(number, ',', '.', 1);
+      CommasToPoints(number);
       line = " " + number + "  " + plat::Trim(e.substr(end));
       return EntryLine::Written;
     }
     case ElementTableKind::SensitivityFactors: {
-      ReplaceFirst(e, ',', '.', 3);
+      CommasToPoints(e);
       const std::size_t equals = e.find('=');
       if (equals == std::string::npos) return EntryLine::Malformed;
       e[equals] = ',';
@@ -126,7 +123,7 @@ EntryLine ElementTableLine(ElementTableKind kind, const std::string& entry, std:
       return EntryLine::Written;
     }
     case ElementTableKind::Doublets: {
-      ReplaceFirst(e, ',', '.', 4);
+      CommasToPoints(e);
       const std::size_t equals = e.find('=');
       if (equals != std::string::npos) e[equals] = ',';
       const std::size_t slash = e.find('/');

@@ -37,7 +37,9 @@ enum class EntryLine {
   Written,    // `line` holds the file line
   Malformed,  // a sensitivity factor without "=" or a doublet without "/"
 };
-// The file line of one entry: decimal commas of the numbers become points;
+// The file line of one entry: decimal commas become points (every comma of
+// the number part, or of the whole entry for sensitivity factors and
+// doublets, so that a table read back and saved again keeps its bytes);
 // line positions and Auger parameters become a blank, the number part, two
 // blanks and the text; sensitivity factors name "," factor; doublets name ","
 // ratio "," splitting.

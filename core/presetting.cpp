@@ -21,7 +21,6 @@ namespace sorvan {
 
 namespace {
 
-constexpr int kChannel = 1;
 constexpr int kLineCount = 462;
 const char* const kSignature = "Voreinstellung";
 
@@ -240,11 +239,9 @@ std::vector<std::string> PresettingLines() {
 
 void WritePresetting() {
   const std::vector<std::string> lines = PresettingLines();
-  plat::OpenOutput(kChannel, G.PresettingFilePath);
-  struct Closer {
-    ~Closer() { plat::Close(kChannel); }
-  } closer;
-  for (const std::string& line : lines) plat::WriteLine(kChannel, line);
+  // Through a temporary file renamed over the old one: a failed write
+  // throws and leaves the old presetting whole.
+  plat::ReplaceFileWithLines(G.PresettingFilePath, lines);
 }
 
 void ReadPresetting() {

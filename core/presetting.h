@@ -6,7 +6,9 @@
 
 namespace sorvan {
 
-// Writes every presetting field to `PresettingFilePath` (462 lines).
+// Writes every presetting field to `PresettingFilePath` (462 lines), whole
+// or not at all: throws plat::FileError when the file cannot be written, and
+// the old file is then as it was.
 void WritePresetting();
 
 // Reads `PresettingFilePath` into the presetting fields, redraws the open

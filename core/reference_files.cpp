@@ -22,10 +22,10 @@ constexpr int kTransmissionLines = 34;
 const char* const kSensitivityHeader = "Sensitivity Factors";
 const char* const kTransmissionSignature = "transfct";
 
-// Closes the file channel when a reader leaves, also by an exception.
+// Drops the input channel when a reader leaves, also by an exception.
 struct ChannelCloser {
   int channel;
-  ~ChannelCloser() { plat::Close(channel); }
+  ~ChannelCloser() { plat::Discard(channel); }
 };
 
 void ShowWrongFormat() {
@@ -118,20 +118,21 @@ void ReadSatelliteFile() {
 }
 
 void WriteSatelliteFile() {
-  plat::OpenOutput(kChannel, G.SatelliteFilePath);
-  ChannelCloser closer{kChannel};
+  std::vector<std::string> lines;
   for (int j = 1; j <= 5; ++j) {
-    plat::WriteLine(kChannel, "Aluminiumsatelliteni&");
+    lines.push_back("Aluminiumsatelliteni&");
     for (int s = 1; s <= 5; ++s) {
-      plat::WriteLine(kChannel, plat::NumberToText(G.AlSatOffsetPresets[j][s]));
-      plat::WriteLine(kChannel, plat::NumberToText(G.AlSatIntensityPresets[j][s]));
+      lines.push_back(plat::NumberToText(G.AlSatOffsetPresets[j][s]));
+      lines.push_back(plat::NumberToText(G.AlSatIntensityPresets[j][s]));
     }
-    plat::WriteLine(kChannel, "Magnesiumsatelliteni&");
+    lines.push_back("Magnesiumsatelliteni&");
     for (int s = 1; s <= 5; ++s) {
-      plat::WriteLine(kChannel, plat::NumberToText(G.MgSatOffsetPresets[j][s]));
-      plat::WriteLine(kChannel, plat::NumberToText(G.MgSatIntensityPresets[j][s]));
+      lines.push_back(plat::NumberToText(G.MgSatOffsetPresets[j][s]));
+      lines.push_back(plat::NumberToText(G.MgSatIntensityPresets[j][s]));
     }
   }
+  // A failed write throws and leaves the old table whole.
+  plat::ReplaceFileWithLines(G.SatelliteFilePath, lines);
 }
 
 // ---------------------------------------------------------------- region names

@@ -18,7 +18,8 @@ namespace sorvan {
 // Reads the four preset tables. A missing or short file throws and leaves the
 // tables unchanged.
 void ReadSatelliteFile();
-// Writes the four preset tables (line 1 of each satellite line first).
+// Writes the four preset tables (line 1 of each satellite line first), whole
+// or not at all: throws plat::FileError and keeps the old file on failure.
 void WriteSatelliteFile();
 
 // ---- Region names ("\phi-names\phi_names.ele", 434 code/name pairs) ----

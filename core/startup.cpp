@@ -72,7 +72,7 @@ void WriteBeforeExit(Writer writer) {
     writer();
   } catch (const plat::FileError& e) {
     plat::CloseAll();
-    ShowFileNotWrittenMessage(plat::ShownPath(e.path()));
+    ShowFileNotWrittenMessage(e.path());
   }
 }
 

@@ -7,7 +7,9 @@
 #include <charconv>
 #include <cmath>
 #include <map>
+#include <memory>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "core/auger_list.h"
@@ -52,17 +54,24 @@ constexpr int kNumberedFormat = 8;
 // A blank before a non-negative number, a minus sign before a negative one, a
 // point as the decimal separator, whole numbers without a point. Every digit
 // that the value needs to read back as the same double is written.
-std::string Number(double v) {
-  if (v == 0) return " 0";
-  if (!std::isfinite(v)) return std::isnan(v) ? " 0" : (v > 0 ? " 1E+308" : "-1E+308");
+void AppendNumber(std::string& out, double v) {
+  if (v == 0 || std::isnan(v)) {
+    out += " 0";
+    return;
+  }
+  if (std::isinf(v)) {
+    out += v > 0 ? " 1E+308" : "-1E+308";
+    return;
+  }
   char buffer[400];
+  char* begin = buffer;
+  if (v > 0) *begin++ = ' ';
   const double a = std::fabs(v);
   const auto format = (a >= 1e-5 && a < 1e15) ? std::chars_format::fixed : std::chars_format::scientific;
-  const auto result = std::to_chars(buffer, buffer + sizeof buffer, v, format);
-  std::string text(buffer, result.ptr);
-  for (char& c : text)
-    if (c == 'e') c = 'E';
-  return v < 0 ? text : " " + text;
+  char* end = std::to_chars(begin, buffer + sizeof buffer, v, format).ptr;
+  for (char* c = begin; c < end; ++c)
+    if (*c == 'e') *c = 'E';
+  out.append(buffer, end);
 }
 
 std::string Whole(long long v) { return v < 0 ? std::to_string(v) : " " + std::to_string(v); }
@@ -92,6 +101,31 @@ std::string NameWithSuffix(const std::string& name, int n) {
   const auto dot = name.rfind('.');
   if (dot == std::string::npos || dot == 0) return name + suffix;
   return name.substr(0, dot) + suffix + name.substr(dot);
+}
+
+// The name a source path gives its copy: the part after its last "\";
+// empty when that is no plain file name (it holds a "/", a separator of this
+// system, or is "." or "..").
+std::string CopyNameOf(const std::string& path) {
+  const std::string name = FileNameOfPath(path);
+  if (name.empty() || name == "." || name == ".." || name.find('/') != std::string::npos) return {};
+  return name;
+}
+
+// The same for a source path read from a project file, which may come from
+// someone else and hold any text: empty also when a folder of the path is
+// "." or "..", as no saved project holds such a path ("..\x", "a\..\..\x").
+std::string StoredCopyNameOf(const std::string& path) {
+  const std::string folder = FolderOfPath(path);
+  std::size_t start = 0;
+  while (start <= folder.size()) {
+    std::size_t end = folder.find_first_of("\\/", start);
+    if (end == std::string::npos) end = folder.size();
+    const std::string part = folder.substr(start, end - start);
+    if (part == "." || part == "..") return {};
+    start = end + 1;
+  }
+  return CopyNameOf(path);
 }
 
 // The companion value file of a source: the file the INF reader takes its
@@ -167,13 +201,11 @@ class CopyPlan {
     }
   }
 
-  // Copies every planned file that does not lie there yet.
-  void CopyAll() const {
-    for (const auto& [from, to] : target_) {
-      if (from == to) continue;
-      if (!plat::CopyFileReplacing(from, to))
-        throw plat::FileError("the source file could not be copied into the project folder", to);
-    }
+  // Copies every planned file that does not lie there yet into a temporary
+  // file beside its place; `files` puts them in place together.
+  void StageCopies(plat::FileReplacement& files) const {
+    for (const auto& [from, to] : target_)
+      if (from != to) files.Copy(from, to);
   }
 
  private:
@@ -193,15 +225,27 @@ struct NewSource {
 // ---------------------------------------------------------------------------
 // Writing
 
+// The bytes of the project file, built up line by line. Text rows take the
+// file form of their line (Windows-1252 where it reads back unchanged, else
+// UTF-8); number rows are ASCII.
 class Lines {
  public:
-  void Text(const std::string& t) { lines_.push_back(TextLine(t)); }
-  void Num(double v) { lines_.push_back(Number(v)); }
-  void Int(long long v) { lines_.push_back(Whole(v)); }
-  std::vector<std::string>& All() { return lines_; }
+  void Text(const std::string& t) {
+    text_ += plat::FileBytesOfLine(TextLine(t));
+    text_ += "\r\n";
+  }
+  void Num(double v) {
+    AppendNumber(text_, v);
+    text_ += "\r\n";
+  }
+  void Int(long long v) {
+    text_ += Whole(v);
+    text_ += "\r\n";
+  }
+  const std::string& Bytes() const { return text_; }
 
  private:
-  std::vector<std::string> lines_;
+  std::string text_;
 };
 
 double Cell(const CheckedMatrix<double>& m, long long r, long long c) {
@@ -434,7 +478,7 @@ void WriteMultiSpectrum(Lines& out, int w, const std::string& source) {
 bool PlanSource(int w, CopyPlan& plan, NewSource& result) {
   const WindowRecord& win = Win[w];
   const std::string& source = win.SourcePath;
-  if (source.empty() || !plat::FileExists(source)) return false;
+  if (CopyNameOf(source).empty() || !plat::FileExists(source)) return false;
   std::vector<std::string> group{source};
   const bool numbered = (win.ImportFormat & ~1) == kNumberedFormat && win.WindowKind == 0;
   if (numbered && !win.SourceDialogName.empty()) {
@@ -459,14 +503,37 @@ bool PlanSource(int w, CopyPlan& plan, NewSource& result) {
 
 struct Damaged {};
 
+// The number of a number row: the first field of the line (up to a comma)
+// by the program's text-to-number rule. The plain decimal numbers that a
+// save writes are converted directly; anything else takes the general rule.
+double NumberOfField(std::string_view line) {
+  const std::size_t comma = line.find(',');
+  if (comma != std::string_view::npos) line = line.substr(0, comma);
+  std::size_t i = 0;
+  while (i < line.size() && line[i] == ' ') ++i;
+  const char* begin = line.data() + i;
+  const char* end = line.data() + line.size();
+  const char* digit = begin < end && *begin == '-' ? begin + 1 : begin;
+  if (digit < end && ((*digit >= '0' && *digit <= '9') || *digit == '.')) {
+    double v = 0;
+    const auto r = std::from_chars(begin, end, v);
+    if (r.ec == std::errc() && r.ptr == end) return v;
+  }
+  return plat::TextToNumber(std::string(line));
+}
+
+// The rows of a project file, one line each.
 class Rows {
  public:
-  explicit Rows(std::vector<std::string> lines) : lines_(std::move(lines)) {}
-  const std::string& Text() {
-    if (next_ >= lines_.size()) throw Damaged{};
-    return lines_[next_++];
+  explicit Rows(plat::LineReader& file) : file_(file) {}
+  std::string_view Line() {
+    std::string_view line;
+    if (!file_.Next(line)) throw Damaged{};
+    return line;
   }
-  double Num() { return plat::TextToNumber(FirstField(Text())); }
+  // A text row as a program text: UTF-8 as it is, any other line as Windows-1252.
+  std::string Text() { return plat::TextOfFileBytes(Line()); }
+  double Num() { return NumberOfField(Line()); }
   long long Int() {
     const double v = Num();
     if (!std::isfinite(v) || std::fabs(v) > 1e9) throw Damaged{};
@@ -478,10 +545,15 @@ class Rows {
     if (v < lo || v > hi) throw Damaged{};
     return v;
   }
+  // Passes over `count` rows whose contents the first reading does not need.
+  void Skip(long long count) {
+    for (long long k = 0; k < count; ++k) Line();
+  }
+  std::uint64_t Offset() const { return file_.Offset(); }
+  bool AtEnd() { return file_.AtEnd(); }
 
  private:
-  std::vector<std::string> lines_;
-  std::size_t next_ = 0;
+  plat::LineReader& file_;
 };
 
 struct LabelRow {
@@ -526,7 +598,7 @@ struct SingleRecord {
   std::string sourcePath, blockList;
   int importFormat = 0;
   SpectrumHeaderRecord header;
-  std::vector<double> spectrum, background;
+  std::uint64_t columnsAt = 0;  // where row 42 begins in the file
   // Fit rows
   std::string fitPeakType;
   int fitPeaks = 0;
@@ -568,6 +640,8 @@ SingleRecord ReadSingleSpectrum(Rows& in, bool titles) {
   r.regionStart = static_cast<int>(in.Int());
   r.regionEnd = static_cast<int>(in.Int());
   r.sourcePath = in.Text();
+  // A source that would be looked for outside the copy folder.
+  if (!r.sourcePath.empty() && StoredCopyNameOf(r.sourcePath).empty()) throw Damaged{};
   r.blockList = in.Text();
   r.importFormat = static_cast<int>(in.Int(0, 29));
   h.Name = in.Text();
@@ -586,10 +660,10 @@ SingleRecord ReadSingleSpectrum(Rows& in, bool titles) {
   h.Comment = in.Text();
   h.Date = in.Text();
   h.SourceInfo = in.Text();
-  r.spectrum.assign(static_cast<std::size_t>(N) + 1, 0.0);
-  r.background.assign(static_cast<std::size_t>(N) + 1, 0.0);
-  for (int i = 1; i <= N; ++i) r.spectrum[i] = in.Num();
-  for (int i = 1; i <= N; ++i) r.background[i] = in.Num();
+  // The columns are converted only when the window is made (a large project
+  // would otherwise be held twice): here their place in the file is kept.
+  r.columnsAt = in.Offset();
+  in.Skip(2LL * N);
 
   int P = 0;
   if (r.hasFit != 0) {
@@ -707,10 +781,12 @@ struct WindowEntry {
   MultiRecord multi;
 };
 
-// The whole file, checked; throws Damaged.
-std::vector<WindowEntry> ReadProjectFile(const std::vector<std::string>& lines) {
-  Rows in(lines);
-  const long long count = in.Int(0, kMaxWindows);
+// The whole file, checked; throws Damaged. A project holds at least one
+// window, and its records end exactly where the file ends: a count lowered
+// by one would otherwise leave a window unread, to be lost at the next save.
+std::vector<WindowEntry> ReadProjectFile(plat::LineReader& file) {
+  Rows in(file);
+  const long long count = in.Int(1, kMaxWindows);
   std::vector<WindowEntry> windows;
   for (long long c = 0; c < count; ++c) {
     const std::string kindLine = in.Text();
@@ -729,14 +805,16 @@ std::vector<WindowEntry> ReadProjectFile(const std::vector<std::string>& lines) 
     }
     windows.push_back(std::move(e));
   }
+  if (!in.AtEnd()) throw Damaged{};
   return windows;
 }
 
 // The source a loaded window reads: in the copy folder beside the project
-// file where that now lies.
+// file where that now lies; "" for a stored path that names no plain file
+// (see StoredCopyNameOf).
 std::string RepointedSource(const std::string& saved, const std::string& copyFolder) {
-  if (FolderOfPath(saved) == copyFolder) return saved;
-  return copyFolder + "\\" + FileNameOfPath(saved);
+  const std::string name = StoredCopyNameOf(saved);
+  return name.empty() ? std::string() : copyFolder + "\\" + name;
 }
 
 // The first file of the numbered set that `path` belongs to, as far as the
@@ -876,7 +954,8 @@ void StorePeakTable(int w, const SingleRecord& r) {
   }
 }
 
-void RecreateSingleSpectrum(int w, const SingleRecord& r, const std::string& copyFolder) {
+void RecreateSingleSpectrum(int w, const SingleRecord& r, const std::string& copyFolder,
+                            plat::LineReader& file) {
   WindowRecord& win = Win[w];
   SpectrumHeaderRecord& h = win.SpectrumHeader;
   win.WindowKind = 0;
@@ -915,12 +994,17 @@ void RecreateSingleSpectrum(int w, const SingleRecord& r, const std::string& cop
 
   const int N = h.PointCount;
   const double f = Factor(h);
-  WorkData.Resize(N);
-  WorkBackground.Resize(N);
-  for (int i = 1; i <= N; ++i) {
-    WorkData[i] = r.spectrum[static_cast<std::size_t>(i)];
-    WorkBackground[i] = r.background[static_cast<std::size_t>(i)] / (G.CpsMode == 1 ? f : 1.0);
-  }
+  // The work vectors keep their room from window to window of one length.
+  if (WorkData.Upper() != N) WorkData.Resize(N);
+  if (WorkBackground.Upper() != N) WorkBackground.Resize(N);
+  WorkData[0] = 0;
+  WorkBackground[0] = 0;
+  // Rows 42 and 43, where the first reading found them.
+  file.Seek(r.columnsAt);
+  std::string_view line;
+  for (int i = 1; i <= N; ++i) WorkData[i] = file.Next(line) ? NumberOfField(line) : 0;
+  const double toUnit = G.CpsMode == 1 ? f : 1.0;
+  for (int i = 1; i <= N; ++i) WorkBackground[i] = (file.Next(line) ? NumberOfField(line) : 0) / toUnit;
 
   ReadParameterSet(w, win.PeakModel == 1 ? G.ParameterSet2Path : G.ParameterSet1Path);
   win.PeakCount = 1;
@@ -979,8 +1063,7 @@ void RecreateSingleSpectrum(int w, const SingleRecord& r, const std::string& cop
     win.HessianValid = 0;
     if (r.errorUnit != G.CpsMode) win.ErrorTableValid = 0;
   }
-  RedrawWindow(w);
-  ReloadSourceData(w);
+  // Drawn, and its source read, once the whole project is loaded.
 }
 
 void RecreateChemicalStatePlot(int w, const ChemicalRecord& r) {
@@ -1010,7 +1093,6 @@ void RecreateChemicalStatePlot(int w, const ChemicalRecord& r) {
   // The kinetic-energy axis of a loaded plot starts one below the smallest
   // entry, not two as when the list is first opened.
   SetChemStateAxes(w, r.count, 1);
-  RedrawWindow(w);
   G.CurrentWindow = static_cast<Byte>(w);
 }
 
@@ -1069,7 +1151,6 @@ void RecreateMultiSpectrum(int w, int kind, const MultiRecord& r) {
   }
   TransposeComponents(w);
   OpenSpectrumWindow(w, G.FileDialogResult);
-  RedrawWindow(w);
   G.CurrentWindow = static_cast<Byte>(w);
 }
 
@@ -1106,9 +1187,13 @@ std::string ProjectCopyFolder(const std::string& projectPath) {
 
 void SaveProjectTo(const std::string& path) {
   const std::string copyFolder = ProjectCopyFolder(path);
+  // Only the sources that single spectra read are copied: the source row of
+  // a view is a text kept as written, and no file is copied because a text
+  // names it.
+  auto readsSource = [](int w) { return Win[w].WindowOpen && Win[w].WindowKind == 0; };
   CopyPlan plan(copyFolder);
   for (int w = 1; w <= kMaxWindows; ++w)
-    if (Win[w].WindowOpen) plan.Keep(Win[w].SourcePath);
+    if (readsSource(w)) plan.Keep(Win[w].SourcePath);
 
   std::vector<NewSource> sources(kMaxWindows + 1);
   int missing = 0;
@@ -1116,7 +1201,7 @@ void SaveProjectTo(const std::string& path) {
   for (int w = 1; w <= kMaxWindows; ++w) {
     if (!Win[w].WindowOpen) continue;
     ++count;
-    if (!PlanSource(w, plan, sources[w]) && Win[w].WindowKind == 0 && missing == 0) missing = w;
+    if (readsSource(w) && !PlanSource(w, plan, sources[w]) && missing == 0) missing = w;
   }
 
   Lines out;
@@ -1124,20 +1209,30 @@ void SaveProjectTo(const std::string& path) {
   for (int w = 1; w <= kMaxWindows; ++w) {
     const WindowRecord& win = Win[w];
     if (!win.WindowOpen) continue;
-    const std::string& source = sources[w].copied ? sources[w].path : win.SourcePath;
     out.Text(Whole(win.WindowKind) + Whole(kVersion));
     if (win.WindowKind == 0)
-      WriteSingleSpectrum(out, w, source);
+      WriteSingleSpectrum(out, w, sources[w].copied ? sources[w].path : win.SourcePath);
     else if (win.WindowKind == 1)
       WriteChemicalStatePlot(out, w);
     else
-      WriteMultiSpectrum(out, w, source);
+      WriteMultiSpectrum(out, w, win.SourcePath);
   }
 
-  if (!plat::FolderExists(copyFolder) && !plat::CreateFolder(copyFolder))
-    throw plat::FileError("the project folder could not be created", copyFolder);
-  plan.CopyAll();
-  plat::ReplaceFileWithLines(path, out.All());
+  // The copies and the project file are written under temporary names and
+  // put in place together once all of them are complete: a save that fails
+  // (a full disk) leaves the old project and every file it names as they were.
+  const bool folderMade = !plat::FolderExists(copyFolder);
+  if (folderMade && !plat::CreateFolder(copyFolder))
+    throw plat::FileError("the project folder could not be made", copyFolder);
+  try {
+    plat::FileReplacement files;
+    plan.StageCopies(files);
+    files.Bytes(path, out.Bytes());
+    files.Commit();
+  } catch (const plat::FileError&) {
+    if (folderMade) plat::RemoveEmptyFolder(copyFolder);
+    throw;
+  }
 
   // From now on the windows read the copies.
   for (int w = 1; w <= kMaxWindows; ++w) {
@@ -1149,11 +1244,12 @@ void SaveProjectTo(const std::string& path) {
   G.ProjectPath = path;
   if (missing != 0) {
     G.CommandId = kMessageMissing;
-    ShowMessage(kMessageMissing, missing);
+    ShowMessageNaming(kMessageMissing, missing, Win[missing].SourcePath);
   }
 }
 
 void SaveProject() {
+  const std::string previous = G.ProjectPath;
   if (G.CommandId == CmdSaveProjectAs || G.ProjectPath.empty()) {
     G.ProjectPath = "*.svr";
     const std::string chosen = plat::SaveFileDialog(
@@ -1162,14 +1258,24 @@ void SaveProject() {
     G.ProjectFolder = plat::CurrentFolder();
   }
   if (G.ProjectPath.empty()) return;
-  SaveProjectTo(G.ProjectPath);
+  try {
+    SaveProjectTo(G.ProjectPath);
+  } catch (const plat::FileError& e) {
+    // Nothing was saved: the project that was current stays current.
+    G.ProjectPath = previous;
+    ShowFileNotWrittenMessage(e.path());
+  }
 }
 
 bool LoadProjectFrom(const std::string& path) {
   const std::string previousProject = G.ProjectPath;
   std::vector<WindowEntry> windows;
+  // Read twice: once through to check it, then each window's columns where
+  // that reading found them, as the window is made.
+  std::unique_ptr<plat::LineReader> file;
   try {
-    windows = ReadProjectFile(ReadAllLines(path));
+    file = std::make_unique<plat::LineReader>(path);
+    windows = ReadProjectFile(*file);
   } catch (const Damaged&) {
     G.CommandId = kMessageDamaged;
     G.ProjectPath = previousProject;
@@ -1178,19 +1284,27 @@ bool LoadProjectFrom(const std::string& path) {
   } catch (const plat::FileError&) {
     G.CommandId = kMessageMissing;
     G.ProjectPath = previousProject;
-    ShowMessage(kMessageMissing, G.CurrentWindow);
+    ShowMessageNaming(kMessageMissing, G.CurrentWindow, path);
     return false;
   }
   // Every single spectrum must find its source in the copy folder before
-  // anything is made: a fit and a revert read it again.
+  // anything is made: a fit and a revert read it again. Nothing outside the
+  // copy folder is looked at: a name that reaches out of it (a link, say) is
+  // refused as a damaged project.
   const std::string copyFolder = ProjectCopyFolder(path);
   for (const WindowEntry& e : windows) {
     if (e.kind != 0) continue;
     const std::string source = RepointedSource(e.single.sourcePath, copyFolder);
-    if (e.single.sourcePath.empty() || !plat::FileExists(source)) {
+    if (!source.empty() && !plat::LiesDirectlyInFolder(source, copyFolder)) {
+      G.CommandId = kMessageDamaged;
+      G.ProjectPath = previousProject;
+      ShowMessage(kMessageDamaged, G.CurrentWindow);
+      return false;
+    }
+    if (source.empty() || !plat::FileExists(source)) {
       G.CommandId = kMessageMissing;
       G.ProjectPath = previousProject;
-      ShowMessage(kMessageMissing, G.CurrentWindow);
+      ShowMessageNaming(kMessageMissing, G.CurrentWindow, source.empty() ? copyFolder : source);
       return false;
     }
   }
@@ -1201,23 +1315,37 @@ bool LoadProjectFrom(const std::string& path) {
     ~BatchEnd() { G.BatchMode = 0; }
   } batchEnd;
   int last = G.CurrentWindow;
+  int lastSingle = 0;
+  bool noFreeWindow = false;
+  std::vector<int> made;
   for (const WindowEntry& e : windows) {
     G.BatchMode = 2;
-    WorkData.Clear();
-    WorkBackground.Clear();
     const int w = LowestFreeWindow();
     if (w > kMaxWindows) {
-      G.CommandId = kMessageNoFreeWindow;
-      ShowMessage(kMessageNoFreeWindow, G.CurrentWindow);
+      noFreeWindow = true;
       break;
     }
-    if (e.kind == 0)
-      RecreateSingleSpectrum(w, e.single, copyFolder);
-    else if (e.kind == 1)
+    if (e.kind == 0) {
+      RecreateSingleSpectrum(w, e.single, copyFolder, *file);
+      lastSingle = w;
+    } else if (e.kind == 1) {
       RecreateChemicalStatePlot(w, e.chemical);
-    else
+    } else {
       RecreateMultiSpectrum(w, e.kind, e.multi);
+    }
+    made.push_back(w);
     last = w;
+  }
+  // Each window is drawn once, now that all are made. The store holds one
+  // source at a time: the last single spectrum's is read into it (a fit or
+  // a revert of another window reads its own again).
+  for (int w : made)
+    if (Win[w].WindowOpen) RedrawWindow(w);
+  if (lastSingle != 0 && Win[lastSingle].WindowOpen) ReloadSourceData(lastSingle);
+  G.CurrentWindow = static_cast<Byte>(last);
+  if (noFreeWindow) {
+    G.CommandId = kMessageNoFreeWindow;
+    ShowMessage(kMessageNoFreeWindow, G.CurrentWindow);
   }
   if (!windows.empty()) SetSpectrumMenuFlags();
   UpdateMenuState(last);

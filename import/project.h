@@ -4,12 +4,14 @@
 //
 // The copy folder of a project file is its folder followed by the file's
 // name up to its last point (\data\run4.svr -> \data\run4); saving and
-// loading use the same rule. The file is written whole into a temporary
-// file beside it and then renamed over the old one, so a failed save never
-// leaves a truncated project. A project is read and checked completely
-// before any window is made: a damaged file (message 3) or a single-spectrum
-// window whose source is not found (message 8) loads nothing and changes no
-// open window.
+// loading use the same rule. Only the sources that single spectra read are
+// copied. The copies and the file are written whole under temporary names
+// and put in place together, so a failed save leaves the old project and
+// every file it names as they were. A project is read and checked completely
+// before any window is made: a damaged file (message 3: records that do not
+// end where the file ends, no window, a source name that would lead out of
+// the copy folder) or a single-spectrum window whose source is not found
+// (message 8, naming it) loads nothing and changes no open window.
 #pragma once
 #include <string>
 #include <vector>
@@ -26,8 +28,9 @@ void LoadProject();
 // `path` (program form) with its copy folder, points the windows' sources at
 // their copies and makes `path` the current project. A source that is
 // missing is skipped with message 8 (its window keeps its path). Throws
-// plat::FileError when a copy or the project file cannot be written; the old
-// project file and the windows' sources are then as they were.
+// plat::FileError when the copy folder, a copy or the project file cannot be
+// written; the old project file, the files in the copy folder and the
+// windows' sources are then as they were.
 void SaveProjectTo(const std::string& path);
 // The load without its dialog; `path` becomes the current project when it
 // was read. Returns false when nothing was loaded (a message said why).

@@ -12,6 +12,10 @@
 #include <QToolBar>
 #include <cstdlib>
 
+#ifdef __GLIBC__
+#include <malloc.h>
+#endif
+
 #include "platform/events.h"
 #include "platform/files.h"
 #include "platform/forms.h"
@@ -111,6 +115,17 @@ QWidget* MainWindowWidget() { return g_main; }
 }  // namespace detail
 
 void InitApplication(int& argc, char** argv) {
+#ifdef __GLIBC__
+  // Window arrays are freed and sized again all the time (a spectrum of
+  // 32767 points holds about 1 MB a window). Freed memory is kept for the
+  // next window instead of going back to the system at once: every fresh
+  // 4 KB page costs a page fault, which takes tens of microseconds on some
+  // virtual machines, so that loading a large project again after closing
+  // its windows would otherwise pay for tens of thousands of them. The
+  // thresholds are glibc's own settings; other C libraries keep theirs.
+  mallopt(M_MMAP_THRESHOLD, 32 << 20);
+  mallopt(M_TRIM_THRESHOLD, 256 << 20);
+#endif
   if (!QApplication::instance()) new QApplication(argc, argv);
   QApplication::setQuitOnLastWindowClosed(false);
   QApplication::setApplicationDisplayName("Sorvan");

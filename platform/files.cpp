@@ -5,8 +5,14 @@
 // in and encoded as they are written (TextOfFileBytes / FileBytesOfLine).
 #include "platform/files.h"
 
+#include <unistd.h>
+
 #include <array>
+#include <atomic>
+#include <cerrno>
+#include <cstdio>
 #include <cstdlib>
+#include <cstring>
 #include <filesystem>
 #include <fstream>
 #include <memory>
@@ -23,13 +29,113 @@ namespace {
 
 constexpr const char* kLineEnd = "\r\n";
 
+fs::path Native(const std::string& path) { return fs::path(NativePath(path)); }
+
+// The reason of the last failed call, for the file error's text.
+std::string Reason(const char* what) {
+  const int e = errno;
+  return e != 0 ? std::string(what) + " (" + std::strerror(e) + ")" : std::string(what);
+}
+
+// A file written under a temporary name beside its target: the target is
+// touched only by the rename that puts the finished file in its place.
+class StagedFile {
+ public:
+  explicit StagedFile(std::string target) : target_(std::move(target)) {
+    std::error_code ec;
+    destination_ = Native(target_);
+    // A link is followed, so that the file it names is replaced and the link stays.
+    if (fs::is_symlink(destination_, ec)) {
+      const fs::path resolved = fs::canonical(destination_, ec);
+      if (!ec) destination_ = resolved;
+    }
+    if (fs::is_directory(destination_, ec)) throw FileError("cannot write the file: a folder has its name", target_);
+    const bool exists = fs::exists(destination_, ec);
+    if (exists && ::access(destination_.c_str(), W_OK) != 0)
+      throw FileError(Reason("cannot write the file"), target_);
+    // Hidden, unique and short enough for any file name.
+    static std::atomic<unsigned> counter{0};
+    const std::string stem = destination_.filename().string().substr(0, 100);
+    for (int attempt = 0; attempt < 100 && !file_; ++attempt) {
+      temporary_ = destination_.parent_path() /
+                   ("." + stem + ".~" + std::to_string(::getpid()) + "-" + std::to_string(counter++) + ".tmp");
+      errno = 0;
+      file_ = std::fopen(temporary_.c_str(), "wbx");
+      if (!file_ && errno != EEXIST) break;
+    }
+    if (!file_) throw FileError(Reason("cannot make a temporary file beside the file"), target_);
+    // The new file keeps the permissions of the one it replaces.
+    if (exists) fs::permissions(temporary_, fs::status(destination_, ec).permissions(), ec);
+  }
+
+  ~StagedFile() { Drop(); }
+  StagedFile(const StagedFile&) = delete;
+  StagedFile& operator=(const StagedFile&) = delete;
+
+  void Write(const char* data, std::size_t size) {
+    errno = 0;
+    if (!file_ || std::fwrite(data, 1, size, file_) != size) Fail("cannot write the file");
+  }
+  void Write(const std::string& text) { Write(text.data(), text.size()); }
+
+  // Every byte on the disk and the file closed; the write errors that a
+  // buffered write keeps for its flush show here.
+  void Finish() {
+    if (!file_) Fail("cannot write the file");
+    errno = 0;
+    const bool flushed = std::fflush(file_) == 0 && ::fsync(::fileno(file_)) == 0;
+    const bool closed = std::fclose(file_) == 0;
+    file_ = nullptr;
+    if (!flushed || !closed) Fail("cannot write the file");
+  }
+
+  // Renames the finished file over the target.
+  void PutInPlace() {
+    std::error_code ec;
+    fs::rename(temporary_, destination_, ec);
+    if (ec) {
+      errno = ec.value();
+      Fail("cannot replace the file");
+    }
+    temporary_.clear();
+  }
+
+  // Removes the temporary file (nothing when it is in place already).
+  void Drop() noexcept {
+    if (file_) std::fclose(file_);
+    file_ = nullptr;
+    if (!temporary_.empty()) {
+      std::error_code ec;
+      fs::remove(temporary_, ec);
+      temporary_.clear();
+    }
+  }
+
+  const std::string& Target() const { return target_; }
+  const fs::path& Destination() const { return destination_; }
+  const fs::path& Temporary() const { return temporary_; }
+
+ private:
+  [[noreturn]] void Fail(const char* what) {
+    const std::string reason = Reason(what);
+    Drop();
+    throw FileError(reason, target_);
+  }
+
+  std::string target_;   // program form
+  fs::path destination_;
+  fs::path temporary_;
+  std::FILE* file_ = nullptr;
+};
+
 struct Channel {
   bool input = false;
   std::string path;      // program form
   std::string data;      // whole input file
   size_t pos = 0;
   bool trailingEmptyField = false;  // the file ended with a comma: one empty field remains
-  std::ofstream out;
+  std::unique_ptr<StagedFile> out;
+  bool failed = false;   // a write failed and was reported
 };
 
 std::array<std::unique_ptr<Channel>, 256> g_channels;
@@ -48,8 +154,6 @@ void CheckChannelNumber(int channel, const std::string& path) {
   if (channel < 1 || channel > 255) throw FileError("bad file channel " + std::to_string(channel), path);
 }
 
-fs::path Native(const std::string& path) { return fs::path(NativePath(path)); }
-
 }  // namespace
 
 void OpenInput(int channel, const std::string& path) {
@@ -67,27 +171,30 @@ void OpenInput(int channel, const std::string& path) {
   g_channels[channel] = std::move(c);
 }
 
-static void OpenWrite(int channel, const std::string& path, std::ios::openmode mode) {
+void OpenOutput(int channel, const std::string& path) {
   CheckChannelNumber(channel, path);
-  Close(channel);
+  Discard(channel);
   auto c = std::make_unique<Channel>();
   c->path = path;
-  c->out.open(Native(path), std::ios::binary | mode);
-  if (!c->out) throw FileError("cannot open file for writing", path);
+  c->out = std::make_unique<StagedFile>(path);
   g_channels[channel] = std::move(c);
 }
-
-void OpenOutput(int channel, const std::string& path) { OpenWrite(channel, path, std::ios::trunc); }
-void OpenAppend(int channel, const std::string& path) { OpenWrite(channel, path, std::ios::app); }
 
 void Close(int channel) {
   if (channel < 1 || channel > 255 || !g_channels[channel]) return;
   auto c = std::move(g_channels[channel]);
-  if (!c->input) c->out.close();
+  if (c->input || c->failed) return;  // a failed output is dropped with its temporary file
+  c->out->Finish();
+  c->out->PutInPlace();
+}
+
+void Discard(int channel) {
+  if (channel < 1 || channel > 255) return;
+  g_channels[channel].reset();
 }
 
 void CloseAll() {
-  for (int i = 1; i < 256; ++i) Close(i);
+  for (int i = 1; i < 256; ++i) Discard(i);
 }
 
 bool IsOpen(int channel) { return channel >= 1 && channel <= 255 && g_channels[channel] != nullptr; }
@@ -155,8 +262,14 @@ bool AtEnd(int channel) {
 
 void WriteLine(int channel, const std::string& text) {
   Channel& c = Checked(channel, false);
-  c.out << FileBytesOfLine(text) << kLineEnd;
-  if (!c.out) throw FileError("cannot write to file", c.path);
+  if (c.failed) throw FileError("cannot write the file", c.path);
+  try {
+    c.out->Write(FileBytesOfLine(text));
+    c.out->Write(kLineEnd, 2);
+  } catch (const FileError&) {
+    c.failed = true;
+    throw;
+  }
 }
 
 std::string ShownPath(const std::string& programPath) {
@@ -199,9 +312,14 @@ bool CreateFolder(const std::string& path) {
 }
 
 bool CopyFileReplacing(const std::string& from, const std::string& to) {
-  std::error_code ec;
-  fs::copy_file(Native(from), Native(to), fs::copy_options::overwrite_existing, ec);
-  return !ec;
+  try {
+    FileReplacement copy;
+    copy.Copy(from, to);
+    copy.Commit();
+    return true;
+  } catch (const FileError&) {
+    return false;
+  }
 }
 
 bool RemoveFile(const std::string& path) {
@@ -209,28 +327,218 @@ bool RemoveFile(const std::string& path) {
   return fs::remove(Native(path), ec);
 }
 
-void ReplaceFileWithLines(const std::string& path, const std::vector<std::string>& lines) {
-  const fs::path target = Native(path);
-  fs::path temporary = target;
-  temporary += ".tmp";
+bool RemoveEmptyFolder(const std::string& path) {
   std::error_code ec;
-  {
-    std::ofstream out(temporary, std::ios::binary | std::ios::trunc);
-    if (!out) throw FileError("cannot open a temporary file for writing", ProgramPath(temporary.string()));
-    for (const std::string& line : lines) out << FileBytesOfLine(line) << kLineEnd;
-    out.flush();
-    out.close();
-    if (!out) {
-      fs::remove(temporary, ec);
-      throw FileError("cannot write the file", path);
+  return fs::is_directory(Native(path), ec) && fs::is_empty(Native(path), ec) && fs::remove(Native(path), ec);
+}
+
+void ReplaceFileWithLines(const std::string& path, const std::vector<std::string>& lines) {
+  FileReplacement file;
+  file.Lines(path, lines);
+  file.Commit();
+}
+
+void ReplaceFileWithBytes(const std::string& path, const std::string& bytes) {
+  FileReplacement file;
+  file.Bytes(path, bytes);
+  file.Commit();
+}
+
+// ---------------------------------------------------------------------------
+// Several files replaced together
+
+struct FileReplacement::Staged {
+  explicit Staged(const std::string& target) : file(target) {}
+  StagedFile file;
+  fs::path backup;  // the old file under a second name while the set is put in place
+};
+
+FileReplacement::FileReplacement() = default;
+FileReplacement::~FileReplacement() = default;
+
+void FileReplacement::Copy(const std::string& from, const std::string& to) {
+  std::unique_ptr<std::FILE, int (*)(std::FILE*)> in(std::fopen(Native(from).c_str(), "rb"), &std::fclose);
+  std::error_code ec;
+  if (!in || fs::is_directory(Native(from), ec)) throw FileError(Reason("cannot read the file"), from);
+  auto staged = std::make_unique<Staged>(to);
+  std::array<char, 1 << 16> buffer;
+  for (;;) {
+    errno = 0;
+    const std::size_t n = std::fread(buffer.data(), 1, buffer.size(), in.get());
+    if (n > 0) staged->file.Write(buffer.data(), n);
+    if (n < buffer.size()) {
+      if (std::ferror(in.get())) throw FileError(Reason("cannot read the file"), from);
+      break;
     }
   }
-  fs::rename(temporary, target, ec);
-  if (ec) {
-    std::error_code ignored;
-    fs::remove(temporary, ignored);
-    throw FileError("cannot replace the file", path);
+  staged->file.Finish();
+  staged_.push_back(std::move(staged));
+}
+
+void FileReplacement::Lines(const std::string& path, const std::vector<std::string>& lines) {
+  auto staged = std::make_unique<Staged>(path);
+  std::string block;
+  for (const std::string& line : lines) {
+    block += FileBytesOfLine(line);
+    block += kLineEnd;
+    if (block.size() >= (1u << 16)) {
+      staged->file.Write(block);
+      block.clear();
+    }
   }
+  staged->file.Write(block);
+  staged->file.Finish();
+  staged_.push_back(std::move(staged));
+}
+
+void FileReplacement::Bytes(const std::string& path, const std::string& bytes) {
+  auto staged = std::make_unique<Staged>(path);
+  staged->file.Write(bytes);
+  staged->file.Finish();
+  staged_.push_back(std::move(staged));
+}
+
+void FileReplacement::Commit() {
+  if (staged_.size() == 1) {
+    // One file: the rename alone replaces it, the old or the new one is there at any moment.
+    staged_.front()->file.PutInPlace();
+    staged_.clear();
+    return;
+  }
+  // Each old file is kept under a second name (a hard link where the file
+  // system has them) until every new file is in place.
+  std::size_t done = 0;
+  std::string failure;
+  std::string failedTarget;
+  for (; done < staged_.size(); ++done) {
+    Staged& s = *staged_[done];
+    std::error_code ec;
+    if (fs::exists(s.file.Destination(), ec)) {
+      fs::path backup = s.file.Temporary();
+      backup += ".old";
+      fs::create_hard_link(s.file.Destination(), backup, ec);
+      if (ec) {
+        ec.clear();
+        fs::rename(s.file.Destination(), backup, ec);
+      }
+      if (ec) {
+        errno = ec.value();
+        failure = Reason("cannot replace the file");
+        failedTarget = s.file.Target();
+        break;
+      }
+      s.backup = backup;
+    }
+    try {
+      s.file.PutInPlace();
+    } catch (const FileError& e) {
+      failure = e.what();
+      failedTarget = s.file.Target();
+      break;
+    }
+  }
+  std::error_code ec;
+  if (done == staged_.size()) {
+    for (auto& s : staged_)
+      if (!s->backup.empty()) fs::remove(s->backup, ec);
+    staged_.clear();
+    return;
+  }
+  // Every old file back in its place; the new ones go.
+  for (std::size_t k = 0; k <= done && k < staged_.size(); ++k) {
+    Staged& s = *staged_[k];
+    if (!s.backup.empty()) {
+      fs::rename(s.backup, s.file.Destination(), ec);
+    } else if (k < done) {
+      fs::remove(s.file.Destination(), ec);
+    }
+  }
+  staged_.clear();
+  throw FileError(failure, failedTarget);
+}
+
+// ---------------------------------------------------------------------------
+// Reading line by line
+
+LineReader::LineReader(const std::string& path) : path_(path), buffer_(1 << 20, '\0') {
+  std::error_code ec;
+  if (fs::is_directory(Native(path), ec)) throw FileError("cannot open file for reading", path);
+  file_ = std::fopen(Native(path).c_str(), "rb");
+  if (!file_) throw FileError(Reason("cannot open file for reading"), path);
+}
+
+LineReader::~LineReader() {
+  if (file_) std::fclose(file_);
+}
+
+bool LineReader::Fill() {
+  if (atEnd_) return false;
+  if (begin_ > 0) {
+    std::memmove(buffer_.data(), buffer_.data() + begin_, end_ - begin_);
+    end_ -= begin_;
+    bufferOffset_ += begin_;
+    begin_ = 0;
+  }
+  if (end_ == buffer_.size()) buffer_.resize(2 * buffer_.size());
+  errno = 0;
+  const std::size_t n = std::fread(buffer_.data() + end_, 1, buffer_.size() - end_, file_);
+  if (n == 0) {
+    if (std::ferror(file_)) throw FileError(Reason("cannot read the file"), path_);
+    atEnd_ = true;
+    return false;
+  }
+  end_ += n;
+  return true;
+}
+
+bool LineReader::Next(std::string_view& line) {
+  std::size_t scanned = begin_;
+  for (;;) {
+    std::size_t i = scanned;
+    while (i < end_ && buffer_[i] != '\r' && buffer_[i] != '\n') ++i;
+    // A CR at the end of what is held may be followed by an LF not yet read.
+    const bool complete = i < end_ && (buffer_[i] == '\n' || i + 1 < end_ || atEnd_);
+    if (complete || (i == end_ && atEnd_)) {
+      if (begin_ == end_ && atEnd_) return false;
+      line = std::string_view(buffer_.data() + begin_, i - begin_);
+      std::size_t next = i;
+      if (next < end_ && buffer_[next++] == '\r' && next < end_ && buffer_[next] == '\n') ++next;
+      begin_ = next;
+      return true;
+    }
+    // Read on; the bytes held move to the front of the buffer.
+    scanned = i - begin_;
+    Fill();
+    scanned += begin_;
+  }
+}
+
+bool LineReader::AtEnd() {
+  while (begin_ == end_) {
+    if (!Fill()) return true;
+  }
+  return false;
+}
+
+void LineReader::Seek(std::uint64_t offset) {
+  if (offset >= bufferOffset_ && offset <= bufferOffset_ + end_) {
+    begin_ = static_cast<std::size_t>(offset - bufferOffset_);
+    return;
+  }
+  if (std::fseek(file_, static_cast<long>(offset), SEEK_SET) != 0)
+    throw FileError(Reason("cannot read the file"), path_);
+  bufferOffset_ = offset;
+  begin_ = end_ = 0;
+  atEnd_ = false;
+}
+
+bool LiesDirectlyInFolder(const std::string& path, const std::string& folder) {
+  std::error_code ec;
+  const fs::path entry = fs::weakly_canonical(Native(path), ec);
+  if (ec) return false;
+  const fs::path root = fs::weakly_canonical(Native(folder), ec);
+  if (ec || !entry.has_filename()) return false;
+  return entry.parent_path() == root && entry.filename() != "." && entry.filename() != "..";
 }
 
 std::string FileDateText(const std::string& path) {
@@ -262,7 +570,8 @@ void SetFreeDiskSpaceOverride(double bytes) { g_freeSpaceOverride = bytes; }
 
 void ReadWholeFile(const std::string& path, std::string& text) {
   std::ifstream in(Native(path), std::ios::binary);
-  if (!in) throw FileError("cannot open file for reading", path);
+  std::error_code ec;
+  if (!in || fs::is_directory(Native(path), ec)) throw FileError("cannot open file for reading", path);
   // Read at once into a string of the file's size (a stream copy grows and
   // copies its buffer several times over for a large file); what a file
   // that tells no size, or grew meanwhile, holds further is read after it.
@@ -273,6 +582,7 @@ void ReadWholeFile(const std::string& path, std::string& text) {
   if (size > 0 && in) {
     text.resize(static_cast<std::size_t>(size));
     in.read(text.data(), size);
+    if (in.bad()) throw FileError("cannot read the file", path);
     text.resize(static_cast<std::size_t>(in.gcount()));
   }
   in.clear();

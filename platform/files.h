@@ -10,8 +10,11 @@
 // FileBytesOfLine).
 #pragma once
 #include <cstdint>
+#include <cstdio>
+#include <memory>
 #include <stdexcept>
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace plat {
@@ -28,12 +31,21 @@ class FileError : public std::runtime_error {
   std::string path_;
 };
 
-// Channel numbers 1..255. Opening a channel that is open closes it first.
+// Channel numbers 1..255. Opening a channel that is open drops it first.
 void OpenInput(int channel, const std::string& path);    // throws FileError
-void OpenOutput(int channel, const std::string& path);   // replaces the file
-void OpenAppend(int channel, const std::string& path);
-void Close(int channel);                                  // no-op when closed
-void CloseAll();
+// An output channel writes into a temporary file beside `path`; the old file
+// stays as it is until Close puts the new one in its place. Throws FileError
+// when the temporary file cannot be made or `path` is write-protected.
+void OpenOutput(int channel, const std::string& path);
+// Closes a channel (no-op when closed). An output channel is finished: every
+// byte written and flushed, then the file renamed over the old one. When that
+// fails, Close throws FileError naming the file and the old file stays whole.
+// A channel whose write already failed is only dropped.
+void Close(int channel);
+// Drops a channel without finishing it: an output channel's temporary file
+// is removed and the old file stays. Never throws.
+void Discard(int channel);
+void CloseAll();  // drops every channel, as Discard does
 bool IsOpen(int channel);
 
 // Field read: the text up to the next comma or the end of the line; the comma
@@ -63,12 +75,81 @@ std::string ShownPath(const std::string& programPath);
 bool FileExists(const std::string& path);
 bool FolderExists(const std::string& path);
 bool CreateFolder(const std::string& path);                 // with parents
+// Copies a file through a temporary file beside `to`; false when that
+// failed (then `to` is as it was).
 bool CopyFileReplacing(const std::string& from, const std::string& to);
 bool RemoveFile(const std::string& path);
-// Writes `lines` (each ended by CRLF) into a temporary file beside `path`,
-// then renames it over `path`. A failure at any step throws FileError and
+bool RemoveEmptyFolder(const std::string& path);  // false when it holds anything
+// Writes `lines` (each in its file form, FileBytesOfLine, ended by CRLF)
+// into a temporary file beside `path`, then renames it over `path`. A failure at any step throws FileError and
 // leaves `path` as it was: a failed save never truncates the old file.
 void ReplaceFileWithLines(const std::string& path, const std::vector<std::string>& lines);
+// The same for a file of bytes written as they are (a picture, or text the
+// caller put into file form itself).
+void ReplaceFileWithBytes(const std::string& path, const std::string& bytes);
+
+// Several files replaced together: each is written completely under a
+// temporary name beside its target first; Commit then puts all of them in
+// place, or, when one rename fails, puts every old file back and throws.
+// Files not committed (an error on the way, no Commit) are removed, so the
+// old files stay byte for byte. Every failure throws FileError naming the
+// file it concerns.
+class FileReplacement {
+ public:
+  FileReplacement();
+  ~FileReplacement();
+  FileReplacement(const FileReplacement&) = delete;
+  FileReplacement& operator=(const FileReplacement&) = delete;
+
+  // `to` will hold a copy of `from`.
+  void Copy(const std::string& from, const std::string& to);
+  // `path` will hold `lines`, each in its file form (FileBytesOfLine) and
+  // ended by CRLF.
+  void Lines(const std::string& path, const std::vector<std::string>& lines);
+  // `path` will hold `bytes` as they are.
+  void Bytes(const std::string& path, const std::string& bytes);
+  void Commit();
+
+ private:
+  struct Staged;
+  std::vector<std::unique_ptr<Staged>> staged_;
+};
+
+// Reads a file line by line through a buffer of its own, for files too large
+// to hold whole (a project of many long spectra). A line ends at CR LF, LF or
+// CR; the last line needs no line end. The file stays open while the reader
+// lives, so a second pass reads the same file even if it is replaced meanwhile.
+// Lines come as the file's bytes: a text line becomes a program text through
+// TextOfFileBytes (numbers are ASCII and need nothing).
+class LineReader {
+ public:
+  explicit LineReader(const std::string& path);  // throws FileError
+  ~LineReader();
+  LineReader(const LineReader&) = delete;
+  LineReader& operator=(const LineReader&) = delete;
+
+  // The next line, valid until the next call; false at the end of the file.
+  // Throws FileError when the file cannot be read.
+  bool Next(std::string_view& line);
+  bool AtEnd();
+  // Where the next line begins, and going back (or on) to such a place.
+  std::uint64_t Offset() const { return bufferOffset_ + begin_; }
+  void Seek(std::uint64_t offset);
+
+ private:
+  bool Fill();  // more bytes after the ones held; false at the end
+
+  std::string path_;
+  std::FILE* file_ = nullptr;
+  std::string buffer_;
+  std::size_t begin_ = 0, end_ = 0;
+  std::uint64_t bufferOffset_ = 0;
+  bool atEnd_ = false;
+};
+
+// True when `path` names an entry directly inside `folder` once every link
+// and "." or ".." is resolved (the entry itself need not exist).
+bool LiesDirectlyInFolder(const std::string& path, const std::string& folder);
 // Modification date as "DD.MM.YYYY HH:MM:SS" (independent of the locale); "" when missing.
 std::string FileDateText(const std::string& path);
 // Free bytes on the drive holding `path` (or its nearest existing parent).

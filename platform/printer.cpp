@@ -3,14 +3,18 @@
 #include "platform/printer.h"
 
 #include <QCoreApplication>
+#include <QFile>
+#include <QFileInfo>
 #include <QPageLayout>
 #include <QPageSize>
 #include <QPainter>
 #include <QPrintDialog>
 #include <QPrinter>
+#include <QTemporaryFile>
 #include <cstdlib>
 #include <memory>
 
+#include "platform/files.h"
 #include "platform/painter_canvas.h"
 #include "platform/qt_internal.h"
 #include "platform/recording_canvas.h"
@@ -30,6 +34,11 @@ RecordingCanvas* g_recording = nullptr;
 bool g_recordingDocumentOpen = false;
 // The PDF file the printer writes to now ("" = its own output).
 std::string g_pdfApplied;
+// While a document goes to a PDF file: that file (native), and the
+// temporary file the printer writes into meanwhile. The file itself is
+// replaced only once the document is complete.
+std::string g_pdfTarget;
+std::unique_ptr<QTemporaryFile> g_pdfTemporary;
 
 void SetResolutionAndPaper(QPrinter& printer) {
   printer.setResolution(kPrinterResolution);
@@ -54,7 +63,11 @@ QPrinter& Printer() {
     // The printer must go before the application object does; a document
     // still open at the end is finished so its file is complete.
     qAddPostRoutine([] {
-      EndDocument();
+      try {
+        EndDocument();
+      } catch (const FileError&) {
+        // The program ends; nothing is left to tell the user with.
+      }
       g_canvas.reset();
       g_printer.reset();
       g_pdfApplied.clear();
@@ -121,7 +134,13 @@ bool ShowPrintDialog() {
 }
 
 bool StartDocument(const std::string& name) {
-  if (DocumentOpen()) EndDocument();
+  if (DocumentOpen()) {
+    try {
+      EndDocument();
+    } catch (const FileError&) {
+      // That document is lost; the new one starts all the same.
+    }
+  }
   if (g_recording) {
     g_recording->RecordDocumentEvent(DrawCall::Kind::StartDocument, name);
     g_recordingDocumentOpen = true;
@@ -129,8 +148,28 @@ bool StartDocument(const std::string& name) {
   }
   QPrinter& printer = Printer();
   printer.setDocName(QString::fromStdString(ValidUtf8(name)));
+  const bool toPdf = printer.outputFormat() == QPrinter::PdfFormat && !printer.outputFileName().isEmpty();
+  if (toPdf) {
+    // Beside the file, so that a folder that cannot take the file refuses
+    // the document before anything is drawn.
+    const QFileInfo file(printer.outputFileName());
+    auto temporary =
+        std::make_unique<QTemporaryFile>(file.absolutePath() + "/." + file.fileName() + ".XXXXXX.tmp");
+    if (!temporary->open()) return false;
+    temporary->close();
+    g_pdfTarget = printer.outputFileName().toStdString();
+    g_pdfTemporary = std::move(temporary);
+    printer.setOutputFileName(g_pdfTemporary->fileName());
+  }
   auto painter = std::make_unique<QPainter>();
-  if (!painter->begin(&printer)) return false;
+  if (!painter->begin(&printer)) {
+    if (toPdf) {
+      printer.setOutputFileName(QString::fromStdString(g_pdfTarget));
+      g_pdfTarget.clear();
+      g_pdfTemporary.reset();
+    }
+    return false;
+  }
   g_painter = std::move(painter);
   return true;
 }
@@ -152,6 +191,24 @@ void EndDocument() {
   if (!g_painter) return;
   g_painter->end();
   g_painter.reset();
+  if (g_pdfTarget.empty()) return;
+  const std::string target = g_pdfTarget;
+  const std::unique_ptr<QTemporaryFile> temporary = std::move(g_pdfTemporary);
+  g_pdfTarget.clear();
+  Printer().setOutputFileName(QString::fromStdString(target));
+  // The printer reports no write error: a complete PDF file ends with its
+  // end-of-file mark, a file cut short by a full disk does not.
+  QFile written(temporary->fileName());
+  QByteArray bytes;
+  if (written.open(QIODevice::ReadOnly)) bytes = written.readAll();
+  if (!bytes.trimmed().endsWith("%%EOF")) {
+    // The printer's PDF stream stays failed after a failed write: the next
+    // document gets a printer of its own.
+    g_printer.reset();
+    g_pdfApplied.clear();
+    throw FileError("the PDF file could not be written completely", ProgramPath(target));
+  }
+  ReplaceFileWithBytes(ProgramPath(target), std::string(bytes.constData(), static_cast<std::size_t>(bytes.size())));
 }
 
 bool DocumentOpen() { return g_recording ? g_recordingDocumentOpen : g_painter != nullptr; }

@@ -31,6 +31,9 @@ bool ShowPrintDialog();
 // open ends the old one first.
 // Returns false when the printer cannot start (e.g. the PDF file cannot be
 // written); nothing is drawn then.
+// A document printed into a PDF file is written into a temporary file first;
+// EndDocument puts it in place once it is complete, and throws FileError
+// (the old PDF file then stays as it was) when it is not.
 bool StartDocument(const std::string& name);
 void NewPage();
 void EndDocument();

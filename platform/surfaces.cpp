@@ -3,6 +3,8 @@
 // nothing), the printer and a hidden bitmap.
 #include "platform/surfaces.h"
 
+#include <QBuffer>
+#include <QByteArray>
 #include <QCoreApplication>
 #include <QImage>
 #include <QTimer>
@@ -124,8 +126,18 @@ bool BitmapActive() { return g_bitmap != nullptr; }
 
 bool SaveBitmap(const std::string& path) {
   if (!g_bitmap) return false;
-  QString native = QString::fromUtf8(NativePath(path));
-  return g_bitmap->convertToFormat(QImage::Format_RGB888).save(native, "BMP");
+  // Encoded in memory, then written through a temporary file renamed over
+  // the old one: a failed write leaves an old picture whole.
+  QByteArray bytes;
+  QBuffer buffer(&bytes);
+  buffer.open(QIODevice::WriteOnly);
+  if (!g_bitmap->convertToFormat(QImage::Format_RGB888).save(&buffer, "BMP")) return false;
+  try {
+    ReplaceFileWithBytes(path, std::string(bytes.constData(), static_cast<std::size_t>(bytes.size())));
+  } catch (const FileError&) {
+    return false;
+  }
+  return true;
 }
 
 void EndBitmap() {

@@ -209,7 +209,10 @@ void WriteSpectrumSnapshot(int w, const std::string& path) {
     Put(win.IntegratedArea[1]);
     Put(win.RegionStart);
     Put(win.RegionEnd);
-    Put(win.SourcePath);
+    // Only a single spectrum reads its source: the source text of a view
+    // (a project may hold any text there) does not become the source of a
+    // pasted spectrum, which the next project save would copy.
+    Put(win.WindowKind == 0 ? win.SourcePath : std::string());
     Put(win.SourceBlockList);
     Put(win.ImportFormat);
     Put(h.Name);
@@ -259,7 +262,8 @@ void WriteSpectrumSnapshot(int w, const std::string& path) {
       }
     }
   } catch (...) {
-    plat::Close(kChannel);
+    // The snapshot written before stays whole.
+    plat::Discard(kChannel);
     throw;
   }
   plat::Close(kChannel);

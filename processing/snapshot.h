@@ -9,8 +9,9 @@
 
 namespace sorvan {
 
-// Writes window w's state to `path` (SnapshotFilePath when empty). Throws
-// plat::FileError when the file cannot be written.
+// Writes window w's state to `path` (SnapshotFilePath when empty), through a
+// temporary file. Throws plat::FileError when the file cannot be written; the
+// snapshot written before is then as it was.
 void WriteSpectrumSnapshot(int w, const std::string& path = "");
 
 enum class SnapshotRead {

@@ -100,7 +100,7 @@ void ExportWindowBitmap() {
     if (slash != std::string::npos) LastBitmapFolder() = path.substr(0, slash);
     const bool saved = SaveWindowBitmap(w, path);
     G.CommandId = 0;
-    if (!saved) ShowMessage(2, w);
+    if (!saved) ShowMessageNaming(2, w, path);
   }
   RedrawWindow(w);
 }

@@ -260,13 +260,14 @@ void ExportSpectrumTable(int& w) {
   if (!FreeSpaceFor(path, estimate, w)) return;
   const std::vector<std::string> lines = SpectrumTableLines(w);
   try {
+    // Through a temporary file: a failed write leaves an old table whole.
     plat::OpenOutput(kTableChannel, path);
     for (const std::string& line : lines) plat::WriteLine(kTableChannel, line);
     plat::Close(kTableChannel);
-  } catch (const plat::FileError&) {
-    plat::Close(kTableChannel);
+  } catch (const plat::FileError& e) {
+    plat::Discard(kTableChannel);
     G.CommandId = 2;
-    ShowMessage(2, w);
+    ShowMessageNaming(2, w, e.path());
   }
 }
 

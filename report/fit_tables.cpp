@@ -41,9 +41,9 @@ std::string NumericField(std::string text) {
 void WriteTable(const std::string& path, const std::vector<std::string>& lines, int w) {
   try {
     plat::ReplaceFileWithLines(path, lines);
-  } catch (const plat::FileError&) {
+  } catch (const plat::FileError& e) {
     G.CommandId = kMessageNoSpace;
-    ShowMessage(kMessageNoSpace, w);
+    ShowMessageNaming(kMessageNoSpace, w, e.path());
   }
 }
 

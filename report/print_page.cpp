@@ -764,8 +764,12 @@ PrintOutcome PrintDocument(const std::string& name, const std::function<void(pla
     draw(plat::PrinterCanvas());
     plat::EndDocument();
   } catch (const std::exception&) {
-    // The printer refused an operation: end the document.
-    if (plat::DocumentOpen()) plat::EndDocument();
+    // The printer refused an operation, or the PDF file could not be
+    // written: end the document (a PDF file keeps its old contents).
+    try {
+      if (plat::DocumentOpen()) plat::EndDocument();
+    } catch (const plat::FileError&) {
+    }
     plat::SetDrawingMainWindow();
     return PrintOutcome::Failed;
   }

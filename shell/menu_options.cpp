@@ -238,8 +238,8 @@ void SavePresetting() {
   G.PresettingFilePath = path;
   try {
     WritePresetting();
-  } catch (const plat::FileError&) {
-    ShowFileMessage();
+  } catch (const plat::FileError& e) {
+    ShowFileNotWrittenMessage(e.path());
   }
 }
 

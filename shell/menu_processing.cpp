@@ -6,6 +6,7 @@
 #include "core/menu_commands.h"
 #include "core/model.h"
 #include "platform/dialogs.h"
+#include "platform/files.h"
 #include "platform/menus.h"
 #include "platform/toolbar.h"
 #include "processing/arithmetic_page.h"
@@ -20,6 +21,7 @@
 #include "shell/commands.h"
 #include "shell/menu_bar.h"
 #include "shell/menu_state.h"
+#include "shell/messages.h"
 #include "shell/toolbar.h"
 
 namespace sorvan {
@@ -44,7 +46,12 @@ void ShowArithmeticPageFor(const std::string& operationName) {
 
 void OnCopySpectrum(int) {
   if (!CurrentWindowIsOpen()) return;
-  WriteSpectrumSnapshot(G.CurrentWindow);
+  try {
+    WriteSpectrumSnapshot(G.CurrentWindow);
+  } catch (const plat::FileError& e) {
+    ShowFileNotWrittenMessage(e.path());
+    return;
+  }
   G.PasteItemFlag = 0;
   UpdateMenuState(G.CurrentWindow);
 }

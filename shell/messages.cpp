@@ -156,22 +156,24 @@ int Ask(const BoxContent& box) {
 struct FileWords {
   const char* cannotRead;
   const char* goesOn;
-  const char* cannotWrite;
 };
 FileWords FileMessageWords(int languageIndex) {
   switch (languageIndex) {
     case 0:
       return {"Diese Datei konnte nicht vollst\u00E4ndig gelesen werden:",
-              "Das Programm arbeitet mit Voreinstellungen weiter.",
-              "Diese Datei konnte nicht geschrieben werden:"};
+              "Das Programm arbeitet mit Voreinstellungen weiter."};
     case 2:
       return {"No se pudo leer completamente este archivo:",
-              "El programa contin\u00FA" "a con valores predeterminados.",
-              "No se pudo escribir este archivo:"};
+              "El programa contin\u00FA" "a con valores predeterminados."};
     default:
-      return {"This file could not be read completely:", "The program goes on with default values.",
-              "This file could not be written:"};
+      return {"This file could not be read completely:", "The program goes on with default values."};
   }
+}
+
+void Show(int code, const BoxContent& box) {
+  if (!box.shown) return;
+  const int answer = Ask(box);
+  if (code == 5 || code == 7) G.MessageAnswer = static_cast<std::int16_t>(answer);
 }
 
 }  // namespace
@@ -277,11 +279,12 @@ std::string AboutText(int languageIndex) {
   }
 }
 
-void ShowMessage(int code, int window) {
-  const BoxContent box = ComposeMessage(code, window);
-  if (!box.shown) return;
-  const int answer = Ask(box);
-  if (code == 5 || code == 7) G.MessageAnswer = static_cast<std::int16_t>(answer);
+void ShowMessage(int code, int window) { Show(code, ComposeMessage(code, window)); }
+
+void ShowMessageNaming(int code, int window, const std::string& path) {
+  BoxContent box = ComposeMessage(code, window);
+  box.text += std::string(1, kLineBreak) + plat::ShownPath(path);
+  Show(code, box);
 }
 
 void ShowInfoBox(int code, int window) {
@@ -303,9 +306,8 @@ void ShowUnreadFilesMessage(const std::vector<std::string>& paths) {
 }
 
 void ShowFileNotWrittenMessage(const std::string& path) {
-  const FileWords words = FileMessageWords(G.LanguageIndex);
-  BoxContent box{true, words.cannotWrite + std::string(1, kLineBreak) + path, std::string(), false};
-  Ask(box);
+  G.CommandId = 2;
+  ShowMessageNaming(2, G.CurrentWindow, path);
 }
 
 void ShowStartupFileMessage(const std::string& path) {

@@ -45,8 +45,11 @@ std::string AboutText(int languageIndex);
 // box naming every such file; the program goes on with defaults for what was
 // not read. Worded in the language of `LanguageIndex`.
 void ShowUnreadFilesMessage(const std::vector<std::string>& paths);
-// A file the program had to write could not be written (the presetting or
-// the satellite table before the exit question).
+// Numbered message `code` with the file it concerns (program form) named on
+// a line of its own, as the user reads paths.
+void ShowMessageNaming(int code, int window, const std::string& path);
+// A file the program had to write could not be written (`path` in program
+// form): message 2 naming the file; the old file is as it was.
 void ShowFileNotWrittenMessage(const std::string& path);
 // The start-up file that names the program folder could not be read: the box
 // names it and says that the program ends. Shown before any language is known,

@@ -10,6 +10,7 @@
 
 #include "core/element_table_files.h"
 #include "platform/files.h"
+#include "support/full_disk.h"
 #include "support/test_support.h"
 
 namespace {
@@ -112,15 +113,19 @@ TEST_F(ElementTableFileIo, ReadsEntryForms) {
 }
 
 TEST_F(ElementTableFileIo, FailedSaveLeavesTheOldFileWhole) {
-  const std::string path = Write("t.sen", "Sensitivity Factors\r\nC1s,1\r\n");
-  // The temporary file cannot be made: a folder stands in its place.
-  std::filesystem::create_directories(dir_ / "t.sen.tmp");
-  EXPECT_THROW(WriteElementTableFile(path, {"Sensitivity Factors", "O1s,2"}), plat::FileError);
-  EXPECT_EQ(Read("t.sen"), "Sensitivity Factors\r\nC1s,1\r\n");
-  std::filesystem::remove_all(dir_ / "t.sen.tmp");
+  const std::string old = "Sensitivity Factors\r\nC1s,1\r\n";
+  const std::string path = Write("t.sen", old);
+  std::vector<std::string> lines = {"Sensitivity Factors"};
+  for (int k = 0; k < 400; ++k) lines.push_back("X" + std::to_string(k) + ",1.5");
+  {
+    // The disk fills up after 1000 bytes of the new file.
+    testsupport::FullDisk full(1000);
+    EXPECT_THROW(WriteElementTableFile(path, lines), plat::FileError);
+  }
+  EXPECT_EQ(Read("t.sen"), old);
+  EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir_), {}), 1) << "no temporary file left";
   WriteElementTableFile(path, {"Sensitivity Factors", "O1s,2"});
   EXPECT_EQ(Read("t.sen"), "Sensitivity Factors\r\nO1s,2\r\n");
-  EXPECT_FALSE(std::filesystem::exists(dir_ / "t.sen.tmp"));
 }
 
 }  // namespace

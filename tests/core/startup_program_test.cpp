@@ -10,11 +10,13 @@
 #include "core/startup.h"
 #include "platform/app.h"
 #include "platform/dialogs.h"
+#include "platform/files.h"
 #include "platform/driver.h"
 #include "platform/forms.h"
 #include "platform/text.h"
 #include "platform/toolbar.h"
 #include "shell/messages.h"
+#include "support/full_disk.h"
 #include "support/program_folder.h"
 
 namespace {
@@ -190,6 +192,28 @@ TEST_F(ExitTest, ToolbarExitWritesTheCurrentPresettingAndTheTableOnlyWhenConfirm
   AnswerExitQuestion(1);
   EXPECT_THROW(RunToolbarExit(), plat::ProgramEnded);
   ExpectFiles(false, true, true);
+}
+
+// The disk is full when the exit command writes: each file that could not
+// be written is named in message 2, the old files stay byte for byte, and
+// the question is asked all the same.
+TEST_F(ExitTest, ExitOnAFullDiskKeepsTheOldFilesAndNamesThem) {
+  folder_.Write(testsupport::ProgramFolder::kPresetting, "old presetting\r\n");
+  folder_.Write(kSatellite, "old satellite table\r\n");
+  const std::string presetting = G.ProgramFolder + "\\presetting\\presetting.set";
+  const std::string satellite = G.SatelliteFilePath;
+  plat::script::AnswerMessage(1, plat::ShownPath(presetting));
+  plat::script::AnswerMessage(1, plat::ShownPath(satellite));
+  AnswerExitQuestion(2);
+  {
+    testsupport::FullDisk full(100);
+    plat::driver::ChooseMenu(11000);
+  }
+  ASSERT_EQ(plat::MessagesShown().size(), 3u);
+  EXPECT_EQ(plat::MessagesShown()[0].text, G.CaptionTexts[11] + "\r" + plat::ShownPath(presetting));
+  EXPECT_EQ(folder_.Read(testsupport::ProgramFolder::kPresetting), "old presetting\r\n");
+  EXPECT_EQ(folder_.Read(kSatellite), "old satellite table\r\n");
+  EXPECT_TRUE(plat::MainWindowOpen());
 }
 
 TEST_F(ExitTest, ClosingTheMainWindowAsksAndCancelKeepsItOpen) {

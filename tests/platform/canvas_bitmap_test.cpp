@@ -4,6 +4,9 @@
 
 #include <QColor>
 #include <QImage>
+#include <QPainter>
+#include <QPen>
+#include <QPoint>
 #include <cmath>
 #include <cstdint>
 #include <string>
@@ -185,6 +188,68 @@ TEST(BitmapProfile, LooksLikeItsPolygonAndCurve) {
       }
     EXPECT_GT(filled, 0);
     EXPECT_EQ(differ, 0);
+  }
+}
+
+// A long curve with many points a pixel column is drawn with fewer segments;
+// its pixels are those of the whole polyline drawn point by point.
+TEST(BitmapPolyline, LongCurveDrawsTheSamePixelsAsEveryPoint) {
+  std::vector<int> denseX, denseY, backX, backY;
+  for (int i = 0; i < 4000; ++i) {  // twenty points a column, noisy
+    denseX.push_back(5 + i / 20);
+    denseY.push_back(130 - static_cast<int>(110 * std::exp(-std::pow((i - 2000) / 300.0, 2))) + (i * 37) % 11);
+  }
+  for (int i = 0; i < 900; ++i) {  // runs that go back and forth, and repeat points
+    backX.push_back(190 - i / 6 + (i % 13 == 0 ? 1 : 0));
+    backY.push_back(20 + (i * 53) % 97 + (i % 6 == 5 ? 0 : 1));
+  }
+  const std::vector<int> reversedX(denseX.rbegin(), denseX.rend()), reversedY(denseY.rbegin(), denseY.rend());
+  struct Case {
+    const char* name;
+    const std::vector<int>& xs;
+    const std::vector<int>& ys;
+  };
+  const Case cases[] = {{"dense", denseX, denseY}, {"right to left", reversedX, reversedY}, {"back and forth", backX, backY}};
+  const std::string folder = testsupport::MakeTempFolder("bitmap_polyline");
+  for (const Case& c : cases) {
+    for (int width : {0, 1}) {
+      SCOPED_TRACE(::testing::Message() << c.name << ", pen " << width);
+      const int count = static_cast<int>(c.xs.size());
+      plat::BeginBitmap(200, 150);
+      plat::SetDrawingBitmap();
+      plat::Canvas& canvas = plat::Surface();
+      canvas.SetPenStyle(plat::PenStyle::Solid);
+      canvas.SetPenWidth(width);
+      canvas.SetColour(kRed);
+      canvas.Polyline(c.xs.data(), c.ys.data(), count);
+      const std::string path = folder + "/curve.bmp";
+      ASSERT_TRUE(plat::SaveBitmap(plat::ProgramPath(path)));
+      plat::EndBitmap();
+      const QImage drawn(QString::fromStdString(path));
+
+      QImage every(200, 150, QImage::Format_RGB32);
+      every.fill(Qt::white);
+      {
+        QPainter p(&every);
+        p.setRenderHint(QPainter::Antialiasing, false);
+        QPen pen(QColor(255, 0, 0));
+        pen.setWidth(width);
+        pen.setCapStyle(Qt::RoundCap);
+        pen.setJoinStyle(Qt::RoundJoin);
+        p.setPen(pen);
+        std::vector<QPoint> points;
+        for (int i = 0; i < count; ++i) points.emplace_back(c.xs[i], c.ys[i]);
+        p.drawPolyline(points.data(), count);
+      }
+      int differ = 0, red = 0;
+      for (int y = 0; y < 150; ++y)
+        for (int x = 0; x < 200; ++x) {
+          differ += ColourAt(drawn, x, y) != ColourAt(every, x, y);
+          red += ColourAt(every, x, y) == kRed;
+        }
+      EXPECT_GT(red, 200);
+      EXPECT_EQ(differ, 0);
+    }
   }
 }
 

@@ -2,10 +2,15 @@
 // channels and the channels themselves.
 #include <gtest/gtest.h>
 
+#include <unistd.h>
+
+#include <algorithm>
 #include <filesystem>
+#include <vector>
 
 #include "platform/files.h"
 #include "platform/text.h"
+#include "support/full_disk.h"
 #include "support/test_support.h"
 
 namespace {
@@ -236,6 +241,129 @@ TEST_F(FileChannels, NamesInAnyScriptAreTheSystemsNames) {
   }
 }
 
+// Every writer goes through a temporary file beside the old one: the old file
+// stays until the new one is complete, and a write that fails on the way (a
+// full disk) or at the final flush leaves it whole and says so.
+TEST_F(FileChannels, OutputReplacesTheOldFileOnlyWhenComplete) {
+  auto entries = [this] {
+    std::vector<std::string> names;
+    for (const auto& e : std::filesystem::directory_iterator(dir)) names.push_back(e.path().filename().string());
+    std::sort(names.begin(), names.end());
+    return names;
+  };
+  testsupport::WriteFile(dir + "/t.txt", "old\r\n");
+  plat::OpenOutput(4, Program("t.txt"));
+  plat::WriteLine(4, "new");
+  EXPECT_EQ(testsupport::ReadFile(dir + "/t.txt"), "old\r\n") << "untouched until Close";
+  plat::Close(4);
+  EXPECT_EQ(testsupport::ReadFile(dir + "/t.txt"), "new\r\n");
+  // Dropped, a channel leaves the old file.
+  plat::OpenOutput(4, Program("t.txt"));
+  plat::WriteLine(4, "dropped");
+  plat::Discard(4);
+  EXPECT_EQ(testsupport::ReadFile(dir + "/t.txt"), "new\r\n");
+  EXPECT_EQ(entries(), std::vector<std::string>{"t.txt"});
+
+  // A full disk: the lines fit the write buffer and fail only at the close.
+  const std::string line(300, 'x');
+  testsupport::WriteFile(dir + "/big.txt", std::string(2000, 'b'));
+  {
+    testsupport::FullDisk full(1000);
+    plat::OpenOutput(4, Program("t.txt"));
+    for (int k = 0; k < 5; ++k) plat::WriteLine(4, line);
+    try {
+      plat::Close(4);
+      ADD_FAILURE() << "the close did not fail";
+    } catch (const plat::FileError& e) {
+      EXPECT_EQ(e.path(), Program("t.txt"));
+    }
+    // The same through the whole-file writers, also when several files are
+    // replaced together and only the last one does not fit.
+    EXPECT_THROW(plat::ReplaceFileWithLines(Program("t.txt"), {line, line, line, line}), plat::FileError);
+    EXPECT_FALSE(plat::CopyFileReplacing(Program("big.txt"), Program("t.txt")));
+    plat::FileReplacement both;
+    both.Lines(Program("u.txt"), {"small"});
+    EXPECT_THROW(both.Copy(Program("big.txt"), Program("t.txt")), plat::FileError);
+  }
+  EXPECT_FALSE(plat::IsOpen(4));
+  EXPECT_EQ(testsupport::ReadFile(dir + "/t.txt"), "new\r\n");
+  EXPECT_EQ(entries(), (std::vector<std::string>{"big.txt", "t.txt"})) << "no temporary file left";
+
+  // A write-protected file is not replaced.
+  std::filesystem::permissions(dir + "/t.txt", std::filesystem::perms::owner_read);
+  if (::access((dir + "/t.txt").c_str(), W_OK) != 0) {
+    EXPECT_THROW(plat::OpenOutput(4, Program("t.txt")), plat::FileError);
+    EXPECT_THROW(plat::ReplaceFileWithLines(Program("t.txt"), {"x"}), plat::FileError);
+  }
+  std::filesystem::permissions(dir + "/t.txt", std::filesystem::perms::owner_all);
+  EXPECT_EQ(testsupport::ReadFile(dir + "/t.txt"), "new\r\n");
+}
+
+TEST_F(FileChannels, FilesReplacedTogetherAllOrNone) {
+  testsupport::WriteFile(dir + "/a.txt", "old a");
+  testsupport::WriteFile(dir + "/src.txt", "source");
+  {
+    // Not committed: nothing changes.
+    plat::FileReplacement files;
+    files.Lines(Program("a.txt"), {"new a"});
+    files.Copy(Program("src.txt"), Program("b.txt"));
+  }
+  EXPECT_EQ(testsupport::ReadFile(dir + "/a.txt"), "old a");
+  EXPECT_FALSE(std::filesystem::exists(dir + "/b.txt"));
+  plat::FileReplacement files;
+  files.Lines(Program("a.txt"), {"new a"});
+  files.Copy(Program("src.txt"), Program("b.txt"));
+  files.Commit();
+  EXPECT_EQ(testsupport::ReadFile(dir + "/a.txt"), "new a\r\n");
+  EXPECT_EQ(testsupport::ReadFile(dir + "/b.txt"), "source");
+  EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir), {}), 3);
+}
+
+// Line by line through a buffer: every kind of line end, also where it
+// falls across the end of what the buffer holds, and a second pass from a
+// place the first one noted.
+TEST_F(FileChannels, LineReaderTakesEveryLineEndAndGoesBack) {
+  const char* ends[] = {"\r\n", "\n", "\r"};
+  std::string text;
+  std::vector<std::string> expected;
+  for (int i = 0; text.size() < (3u << 20); ++i) {
+    const std::string line = i % 7 == 0 ? std::string() : std::string(1 + (i * 131) % 997, static_cast<char>('a' + i % 26));
+    expected.push_back(line);
+    text += line + ends[i % 3];
+  }
+  expected.push_back("last without an end");
+  text += expected.back();
+  testsupport::WriteFile(dir + "/lines.txt", text);
+  plat::LineReader reader(Program("lines.txt"));
+  std::vector<std::string> read;
+  std::vector<std::uint64_t> offsets;
+  std::string_view line;
+  while (true) {
+    offsets.push_back(reader.Offset());
+    if (!reader.Next(line)) break;
+    read.emplace_back(line);
+  }
+  EXPECT_TRUE(reader.AtEnd());
+  ASSERT_EQ(read.size(), expected.size());
+  EXPECT_TRUE(read == expected);
+  for (std::size_t k : {std::size_t{5}, read.size() / 2, std::size_t{1}, read.size() - 1}) {
+    reader.Seek(offsets[k]);
+    ASSERT_TRUE(reader.Next(line));
+    EXPECT_EQ(std::string(line), expected[k]) << k;
+  }
+  EXPECT_THROW(plat::LineReader(Program("missing.txt")), plat::FileError);
+}
+
+TEST_F(FileChannels, EntriesDirectlyInAFolder) {
+  ASSERT_TRUE(plat::CreateFolder(Program("copies")));
+  testsupport::WriteFile(dir + "/outside.vms", "x");
+  std::filesystem::create_symlink(dir + "/outside.vms", dir + "/copies/link.vms");
+  EXPECT_TRUE(plat::LiesDirectlyInFolder(Program("copies\\c1s.vms"), Program("copies")));
+  EXPECT_FALSE(plat::LiesDirectlyInFolder(Program("copies\\..\\outside.vms"), Program("copies")));
+  EXPECT_FALSE(plat::LiesDirectlyInFolder(Program("copies\\link.vms"), Program("copies")));
+  EXPECT_FALSE(plat::LiesDirectlyInFolder(Program("copies\\sub\\x.vms"), Program("copies")));
+}
+
 TEST_F(FileChannels, ReplacedFilesTakeEachLineInTheFormThatReadsBack) {
   const std::vector<std::string> lines = {"Fe 2p", "Probe \u00E4", "\u03B2-phase \u0394=0.3 eV"};
   plat::ReplaceFileWithLines(Program("lines.txt"), lines);
@@ -243,6 +371,13 @@ TEST_F(FileChannels, ReplacedFilesTakeEachLineInTheFormThatReadsBack) {
   plat::OpenInput(2, Program("lines.txt"));
   for (const std::string& line : lines) EXPECT_EQ(plat::ReadLine(2), line);
   EXPECT_TRUE(plat::AtEnd(2));
+  // The same when several files are replaced together.
+  plat::FileReplacement files;
+  files.Lines(Program("a.txt"), lines);
+  files.Lines(Program("b.txt"), {lines[2]});
+  files.Commit();
+  EXPECT_EQ(testsupport::ReadFile(dir + "/a.txt"), testsupport::ReadFile(dir + "/lines.txt"));
+  EXPECT_EQ(testsupport::ReadFile(dir + "/b.txt"), "\u03B2-phase \u0394=0.3 eV\r\n");
 }
 
 TEST(WindowsDirectory, TakenFromTheEnvironment) {

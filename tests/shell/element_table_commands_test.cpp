@@ -15,6 +15,7 @@
 #include "platform/forms.h"
 #include "core/menu_commands.h"
 #include "shell_fixture.h"
+#include "support/full_disk.h"
 
 namespace {
 
@@ -225,6 +226,69 @@ TEST_F(ElementTableCommands, KineticListSortsDescendingAndWrongHeaderIsRefused) 
   plat::driver::ChooseMenu(CmdEditSensitivityFactors);
   plat::driver::Finish();
   EXPECT_FALSE(plat::DialogWindowOpen(kPage));
+}
+
+// Typed with decimal commas (several in one number part), a table is written
+// once with points; saved again as read, it keeps its bytes (the typed rows
+// sort after the others, so that the sorting of the page changes nothing).
+TEST_F(ElementTableCommands, TableSavedAgainAsReadKeepsItsBytes) {
+  struct Case {
+    int command;
+    const char* file;
+    const char* contents;
+    const char* typed;
+    const char* written;
+  };
+  const Case cases[] = {
+      {CmdEditAugerParameters, "auger parameters/mine.aup", " 726.0=368.2+357.8  Ag metal\r\n",
+       "1851,2=932,6+918,6  Cu metal, film",
+       " 726.0=368.2+357.8  Ag metal\r\n 1851.2=932.6+918.6  Cu metal, film\r\n"},
+      {CmdEditLinePositions, "lines/mine.pos", " 84.0  Au 4f7/2\r\n", "91,2,3 XY, z",
+       " 84.0  Au 4f7/2\r\n 91.2.3  XY, z\r\n"},
+      {CmdEditSensitivityFactors, "sensitifity factors/mine.sen", "Sensitivity Factors\r\nC1s,1\r\n",
+       "Zn2p=5,6,7,8,9", "Sensitivity Factors\r\nC1s,1\r\nZn2p,5.6.7.8.9\r\n"},
+      {CmdEditDoublets, "settings/mine.dda", "Dublett Werte\r\nAl2p,0.5,0.50\r\n", "Au4f=0,7,5/3,6,7",
+       "Dublett Werte\r\nAl2p,0.5,0.50\r\nAu4f,0.7.5,3.6.7\r\n"},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.file);
+    const std::string path = Table(c.file, c.contents);
+    script::AnswerFile(path);
+    script::SetText("ed41", 2, c.typed);
+    script::Click("cmdOk41");
+    plat::driver::ChooseMenu(c.command);
+    plat::driver::Finish();
+    EXPECT_EQ(folder_->Read(c.file), c.written);
+    for (int save = 2; save <= 3; ++save) {
+      SCOPED_TRACE(save);
+      script::AnswerFile(path);
+      script::Click("cmdOk41");
+      plat::driver::ChooseMenu(c.command);
+      plat::driver::Finish();
+      EXPECT_EQ(folder_->Read(c.file), c.written);
+    }
+  }
+}
+
+// The disk fills up while the table is written: message 2 names the file,
+// the old table stays as it was and the page stays open with what was typed.
+TEST_F(ElementTableCommands, FullDiskKeepsTheOldTable) {
+  const std::string before = " 84.0  Au 4f7/2\r\n";
+  const std::string path = Table("lines/mine.pos", before);
+  script::AnswerFile(path);
+  script::SetText("ed41", 2, std::string(2000, '1') + " long");
+  script::Click("cmdOk41");
+  script::AnswerMessage(1, G.CaptionTexts[11]);
+  script::Run([] { EXPECT_TRUE(plat::DialogWindowOpen(kPage)); }, "page still open");
+  script::Click("cmdCancel42");
+  {
+    testsupport::FullDisk full(1000);
+    plat::driver::ChooseMenu(CmdEditLinePositions);
+  }
+  plat::driver::Finish();
+  EXPECT_EQ(folder_->Read("lines/mine.pos"), before);
+  ASSERT_EQ(plat::MessagesShown().size(), 1u);
+  EXPECT_NE(plat::MessagesShown()[0].text.find(plat::ShownPath(path)), std::string::npos);
 }
 
 }  // namespace

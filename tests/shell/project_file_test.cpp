@@ -38,6 +38,26 @@ TEST_F(ProjectFile, SaveAndOpenBringBackASpectrum) {
   EXPECT_EQ(G.ProjectPath, Program("projects/run4.svr"));
 }
 
+// Text rows in the file form that reads back: an accented label in
+// Windows-1252, as older projects hold it, and one that Windows-1252 cannot
+// hold in UTF-8. A project saved and opened again brings back both.
+TEST_F(ProjectFile, TextRowsOfAnyScriptReadBack) {
+  WriteSpectrumFile("data/c1s.vms");
+  Import("data/c1s.vms");
+  const std::vector<std::string> texts = {"Probe \u00E4", "\u03B2-phase \u0394=0.3 eV"};
+  Win[1].AnnotationCount = 2;
+  for (int k = 1; k <= 2; ++k) Labels[LabelIndex(1, k)].AnnotationText = texts[k - 1];
+  Save("projects/texts.svr");
+  const std::string bytes = folder_->Read("projects/texts.svr");
+  EXPECT_NE(bytes.find("\r\nProbe \xE4\r\n"), std::string::npos);
+  EXPECT_NE(bytes.find("\r\n" + texts[1] + "\r\n"), std::string::npos);
+  CloseAllWindows();
+  Open("projects/texts.svr");
+  ASSERT_TRUE(Win[1].WindowOpen);
+  EXPECT_TRUE(plat::MessagesShown().empty());
+  for (int k = 1; k <= 2; ++k) EXPECT_EQ(Labels[LabelIndex(1, k)].AnnotationText, texts[k - 1]);
+}
+
 
 // A window on a spectrum file of its own, with scans x dwell time 10, one
 // label and one fitted peak, so that every converted quantity has a value.
@@ -334,11 +354,16 @@ TEST_F(ProjectFile, MissingSourceIsSkippedWithAWarningAndTheFileIsStillWritten) 
   EXPECT_EQ(lines[0], " 2");
 }
 
-TEST_F(ProjectFile, EmptyProjectHoldsOneLine) {
+TEST_F(ProjectFile, EmptyProjectHoldsOneLineAndIsNotOpened) {
   SaveProjectTo(Program("projects/empty.svr"));
   EXPECT_EQ(Lines("projects/empty.svr"), std::vector<std::string>{" 0"});
-  EXPECT_TRUE(LoadProjectFrom(Program("projects/empty.svr")));
+  // A project without a window would become the current project and take
+  // the next save without a question: it is refused.
+  G.ProjectPath.clear();
+  script::AnswerMessage(1, "Unexpected data format");
+  EXPECT_FALSE(LoadProjectFrom(Program("projects/empty.svr")));
   EXPECT_EQ(OpenWindowCount(), 0);
+  EXPECT_TRUE(G.ProjectPath.empty());
 }
 
 TEST_F(ProjectFile, ToolbarSavesAndOpensProjects) {
@@ -457,7 +482,9 @@ TEST_F(ProjectLoadFailure, CountsAndKindsOutsideTheTablesAreRefused) {
 TEST_F(ProjectLoadFailure, SourcesNotFoundBesideTheFileLoadNothing) {
   WriteLines("elsewhere/good.svr", lines_, lines_.size());
   ExpectRefused("elsewhere/good.svr", "");
-  EXPECT_EQ(plat::MessagesShown().back().text, G.LabelTexts[72]);
+  // Message 8 names the file it looked for.
+  EXPECT_EQ(plat::MessagesShown().back().text,
+            G.LabelTexts[72] + "\r" + plat::ShownPath(Program("elsewhere/good/c1s.vms")));
 }
 
 TEST_F(ProjectLoadFailure, ProjectMovedWithItsCopyFolderFindsItsSources) {
@@ -467,6 +494,21 @@ TEST_F(ProjectLoadFailure, ProjectMovedWithItsCopyFolderFindsItsSources) {
   ASSERT_TRUE(Win[3].WindowOpen);
   EXPECT_EQ(Win[3].SourcePath, Program("moved/good/c1s.vms"));
   EXPECT_EQ(Labels[LabelIndex(3, 1)].AnnotationText, "kept");
+}
+
+TEST_F(ProjectLoadFailure, LineEndsOfOtherSystemsAreRead) {
+  for (const char* end : {"\n", "\r"}) {
+    SCOPED_TRACE(end[0] == '\n' ? "LF" : "CR");
+    std::string text;
+    for (const std::string& line : lines_) text += line + end;
+    text.pop_back();  // and no line end after the last line
+    folder_->Write("projects/good.svr", text);
+    Open("projects/good.svr");
+    ASSERT_TRUE(Win[3].WindowOpen);
+    EXPECT_EQ(SlotData[3](20, 1), 1000);
+    EXPECT_EQ(Labels[LabelIndex(3, 1)].AnnotationText, "kept");
+    driver::CloseWindow(3);
+  }
 }
 
 TEST_F(ProjectLoadFailure, OlderVersionHasNoTitleLabelRows) {

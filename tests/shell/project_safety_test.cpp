@@ -1,0 +1,267 @@
+// Projects that cannot be turned against the user, and saves that lose
+// nothing: source names that would lead out of the copy folder, a view's
+// stored source, a disk that fills up during a save over an existing
+// project, a copy folder that cannot be made, and files whose counts do not
+// match their records.
+#include <filesystem>
+#include <set>
+#include <string>
+#include <vector>
+
+#include "core/language.h"
+#include "display/redraw.h"
+#include "import/project.h"
+#include "platform/dialogs.h"
+#include "project_fixture.h"
+#include "support/full_disk.h"
+
+namespace projecttest {
+namespace {
+
+namespace fs = std::filesystem;
+
+// Every entry below a native folder, relative to it.
+std::set<std::string> Entries(const std::string& native) {
+  std::set<std::string> names;
+  if (!fs::exists(native)) return names;
+  for (const auto& e : fs::recursive_directory_iterator(native))
+    names.insert(e.path().lexically_relative(native).string());
+  return names;
+}
+
+class ProjectSafety : public ProjectTest {
+ protected:
+  // The index of the only line of the file that equals `text`.
+  static std::size_t LineOf(const std::vector<std::string>& lines, const std::string& text) {
+    std::size_t found = lines.size();
+    for (std::size_t i = 0; i < lines.size(); ++i)
+      if (lines[i] == text) {
+        EXPECT_EQ(found, lines.size()) << "\"" << text << "\" more than once";
+        found = i;
+      }
+    EXPECT_LT(found, lines.size()) << "no line \"" << text << "\"";
+    return found;
+  }
+
+  // Opens `relative` through the menu expecting message 3; nothing may change.
+  void ExpectRefusedAsDamaged(const std::string& relative) {
+    const std::string project = G.ProjectPath;
+    const int open = OpenWindowCount();
+    const SpectrumHeaderRecord header = Win[1].SpectrumHeader;
+    const std::string store = G.SourceFilePath;
+    const std::size_t shown = plat::MessagesShown().size();
+    script::AnswerFile(Program(relative));
+    script::AnswerMessage(1, "Unexpected data format");
+    driver::ChooseMenu(CmdOpenProject);
+    EXPECT_EQ(plat::MessagesShown().size(), shown + 1);
+    EXPECT_EQ(OpenWindowCount(), open);
+    EXPECT_EQ(Win[1].SpectrumHeader, header);
+    EXPECT_EQ(G.ProjectPath, project);
+    EXPECT_EQ(G.SourceFilePath, store) << "no source was read";
+  }
+};
+
+// ---- Source names ----
+
+TEST_F(ProjectSafety, StoredSourceNamesThatLeaveTheCopyFolderAreRefused) {
+  WriteSpectrumFile("data/c1s.vms");
+  Import("data/c1s.vms");
+  Save("projects/p.svr");
+  const std::vector<std::string> lines = Lines("projects/p.svr");
+  const std::size_t source = LineOf(lines, Program("projects/p/c1s.vms"));
+  // A spectrum where each name would lead: beside the copy folder, and in
+  // the folder above it.
+  WriteSpectrumFile("projects/outside.vms", "Au");
+  WriteSpectrumFile("outside.vms", "Au");
+  const std::string before = folder_->Read("outside.vms");
+  const std::set<std::string> entries = Entries(folder_->Root());
+  const std::string cases[] = {
+      "../../outside.vms",
+      "../outside.vms",
+      "..\\outside.vms",
+      "..\\..\\outside.vms",
+      "a/../../outside.vms",
+      "a\\..\\..\\outside.vms",
+      Program("projects/p") + "\\..\\outside.vms",
+      Program("projects/p") + "\\.\\c1s.vms",
+      folder_->Path("outside.vms"),  // absolute, as this system writes it
+      Program("projects/p") + "\\..",
+      ".",
+  };
+  for (const std::string& name : cases) {
+    SCOPED_TRACE(name);
+    std::vector<std::string> crafted = lines;
+    crafted[source] = name;
+    WriteLines("projects/p.svr", crafted, crafted.size());
+    ExpectRefusedAsDamaged("projects/p.svr");
+  }
+  // A link in the copy folder that points outside it.
+  WriteLines("projects/p.svr", lines, lines.size());
+  folder_->Remove("projects/p/c1s.vms");
+  fs::create_symlink(folder_->Path("outside.vms"), folder_->Path("projects/p/c1s.vms"));
+  ExpectRefusedAsDamaged("projects/p.svr");
+
+  // Nothing outside the copy folder was written either.
+  EXPECT_EQ(folder_->Read("outside.vms"), before);
+  EXPECT_EQ(Entries(folder_->Root()), entries);
+}
+
+TEST_F(ProjectSafety, AViewsStoredSourceIsKeptButNeverCopied) {
+  WriteSpectrumFile("data/c1s.vms");
+  Import("data/c1s.vms");
+  Import("data/c1s.vms");
+  script::Click("chk201", 1);
+  script::Click("chk201", 2);
+  script::Click("cmdOk201");
+  driver::ChooseMenu(CmdStackedView);
+  ASSERT_EQ(Win[3].WindowKind, StackedCurves);
+  Save("projects/v.svr");
+  // A project received from someone else: the view's source row names a
+  // private file of the user who opens it.
+  folder_->Write("private/key.txt", "secret");
+  const std::string key = Program("private/key.txt");
+  std::vector<std::string> lines = Lines("projects/v.svr");
+  const std::size_t view = LineOf(lines, " 3 2006");
+  lines[view + 1] = key;
+  WriteLines("projects/v.svr", lines, lines.size());
+  CloseAllWindows();
+  Open("projects/v.svr");
+  ASSERT_EQ(OpenWindowCount(), 3);
+  EXPECT_EQ(Win[3].SourcePath, key) << "the row is kept as written";
+
+  // The next save copies the sources the single spectra read, and nothing
+  // because a text names it.
+  Save("shared/out.svr");
+  EXPECT_EQ(Entries(folder_->Path("shared/out")), std::set<std::string>{"c1s.vms"});
+  const std::vector<std::string> saved = Lines("shared/out.svr");
+  EXPECT_EQ(saved[LineOf(saved, " 3 2006") + 1], key);
+  EXPECT_EQ(Win[3].SourcePath, key);
+  EXPECT_EQ(Win[1].SourcePath, Program("shared/out/c1s.vms"));
+}
+
+// ---- Saving over an existing project ----
+
+TEST_F(ProjectSafety, FullDiskDuringASaveOverAProjectLeavesItAsItWas) {
+  WriteSpectrumFile("data/a/c1s.vms", "C");
+  Import("data/a/c1s.vms");
+  Save("projects/run.svr");
+  CloseAllWindows();
+  // Another spectrum of the same file name, larger than the disk allows.
+  WriteSpectrumFile("data/b/c1s.vms", "O", 2000);
+  Import("data/b/c1s.vms");
+  const std::string svr = folder_->Read("projects/run.svr");
+  const std::string copy = folder_->Read("projects/run/c1s.vms");
+  ASSERT_EQ(copy, folder_->Read("data/a/c1s.vms"));
+  const std::set<std::string> entries = Entries(folder_->Path("projects"));
+  const std::string project = G.ProjectPath;
+  const std::string source = Win[1].SourcePath;
+
+  const std::size_t newCopy = folder_->Read("data/b/c1s.vms").size();
+  struct Case {
+    const char* what;
+    std::size_t limit;
+  } cases[] = {
+      {"full while copying the source", newCopy / 2},
+      {"full while writing the project file", newCopy + 100},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.what);
+    script::AnswerFile(Program("projects/run.svr"));
+    script::AnswerMessage(1, G.CaptionTexts[11]);
+    {
+      testsupport::FullDisk full(c.limit);
+      driver::ChooseMenu(CmdSaveProjectAs);
+    }
+    ASSERT_FALSE(plat::MessagesShown().empty());
+    EXPECT_NE(plat::MessagesShown().back().text.find(plat::ShownPath(Program("projects/run"))),
+              std::string::npos)
+        << "the message names the file";
+    EXPECT_EQ(folder_->Read("projects/run.svr"), svr);
+    EXPECT_EQ(folder_->Read("projects/run/c1s.vms"), copy);
+    EXPECT_EQ(Entries(folder_->Path("projects")), entries) << "no temporary file is left";
+    EXPECT_EQ(G.ProjectPath, project);
+    EXPECT_EQ(Win[1].SourcePath, source);
+  }
+  // With room on the disk the same save replaces both.
+  Save("projects/run.svr");
+  EXPECT_EQ(folder_->Read("projects/run/c1s.vms"), folder_->Read("data/b/c1s.vms"));
+  EXPECT_NE(folder_->Read("projects/run.svr"), svr);
+  EXPECT_EQ(Win[1].SourcePath, Program("projects/run/c1s.vms"));
+}
+
+TEST_F(ProjectSafety, CopyFolderThatCannotBeMadeIsNamedInTheChosenLanguage) {
+  WriteSpectrumFile("data/c1s.vms");
+  Import("data/c1s.vms");
+  G.LanguageIndex = 0;
+  ReadLanguageFile();
+  ASSERT_NE(G.CaptionTexts[11].find("Speicherplatz"), std::string::npos);
+  // A file stands where the copy folder would be.
+  folder_->Write("projects/blocked", "a file");
+  script::AnswerFile(Program("projects/blocked.svr"));
+  script::AnswerMessage(1);
+  driver::ChooseMenu(CmdSaveProjectAs);
+  ASSERT_EQ(plat::MessagesShown().size(), 1u);
+  EXPECT_EQ(plat::MessagesShown()[0].text,
+            G.CaptionTexts[11] + "\r" + plat::ShownPath(Program("projects/blocked")));
+  EXPECT_FALSE(folder_->Exists("projects/blocked.svr"));
+  EXPECT_EQ(folder_->Read("projects/blocked"), "a file");
+  EXPECT_TRUE(G.ProjectPath.empty());
+}
+
+// ---- Counts that do not match the records ----
+
+TEST_F(ProjectSafety, RecordsThatDoNotEndWithTheFileAreRefused) {
+  WriteSpectrumFile("data/c1s.vms");
+  Import("data/c1s.vms");
+  Import("data/c1s.vms");
+  folder_->Write("auger parameters/copper.aup",
+                 "1851.4=932.7+918.7 Cu\r\n1850.0=933.6+916.4 CuO\r\n1849.2=932.4+916.8 Cu2O\r\n");
+  script::AnswerFile(Program("auger parameters/copper.aup"));
+  driver::ChooseMenu(CmdOpenAugerList);
+  ASSERT_EQ(Win[3].WindowKind, ChemicalStatePlot);
+  Save("projects/three.svr");
+  const std::vector<std::string> lines = Lines("projects/three.svr");
+  ASSERT_EQ(lines[0], " 3");
+  // The plot is the last record: labels (none), then its entry count.
+  // The plot is the last record: its entry count, its name, three entries.
+  const std::size_t entries = lines.size() - 5;
+  ASSERT_EQ(lines[entries + 1], "copper");
+  ASSERT_EQ(lines[entries], " 3");
+  // One window stays open with a label that a load must not touch.
+  CloseAllWindows();
+  Import("data/c1s.vms");
+  Win[1].AnnotationCount = 1;
+  Labels[LabelIndex(1, 1)].AnnotationText = "kept";
+
+  struct Case {
+    const char* what;
+    std::vector<std::string> file;
+  };
+  std::vector<std::string> lowered = lines;
+  lowered[0] = " 2";
+  std::vector<std::string> fewerEntries = lines;
+  fewerEntries[entries] = " 2";
+  std::vector<std::string> longer = lines;
+  longer.push_back(" 0");
+  const Case cases[] = {
+      {"a file of one blank", {" "}},
+      {"no window", {" 0"}},
+      {"window count lowered by one", lowered},
+      {"entry count of the last record lowered by one", fewerEntries},
+      {"a line after the last record", longer},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.what);
+    WriteLines("projects/three.svr", c.file, c.file.size());
+    ExpectRefusedAsDamaged("projects/three.svr");
+    EXPECT_EQ(Labels[LabelIndex(1, 1)].AnnotationText, "kept");
+    EXPECT_EQ(OpenWindowCount(), 1);
+  }
+  WriteLines("projects/three.svr", lines, lines.size());
+  Open("projects/three.svr");
+  EXPECT_EQ(OpenWindowCount(), 4);
+  EXPECT_EQ(G.ProjectPath, Program("projects/three.svr"));
+}
+
+}  // namespace
+}  // namespace projecttest

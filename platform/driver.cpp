@@ -49,7 +49,8 @@ struct Step {
 std::deque<Step> g_script;
 
 // Watchdog: a test that runs longer than this is stopped with a message
-// instead of waiting for a person.
+// instead of waiting for a person. The limit leaves room for the longest error
+// runs under the sanitizers on a loaded machine.
 std::atomic<long long> g_deadline{0};
 void ArmWatchdog(int seconds) {
   using namespace std::chrono;
@@ -329,7 +330,7 @@ void Reset() {
   SetSleepFunction({});
   ui::ResetDialogRecords();
   ui::ResetMouse();
-  ArmWatchdog(30);
+  ArmWatchdog(120);
 }
 
 void Finish() {

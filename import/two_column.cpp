@@ -7,7 +7,6 @@
 #include "core/model.h"
 #include "core/reference_files.h"
 #include "core/store.h"
-#include "core/window_state.h"
 #include "dialogs/import_header_pages.h"
 #include "import/formats.h"
 #include "import/reader_support.h"

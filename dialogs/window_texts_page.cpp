@@ -27,7 +27,8 @@ constexpr int kCancelAnswer = 222;
 constexpr int kDefaultsAnswer = 1;
 constexpr int kInconsistentInput = 9;
 constexpr int kNoWindow = 255;  // no label waits for a click
-constexpr int kMaxSingleTicks = 100;
+// The tick tables hold 100 intervals; a larger count is not drawn.
+constexpr int kMaxTickIntervals = 100;
 constexpr int kMemberLabelLength = 7;
 constexpr int kTransmissionFormat = 26;
 constexpr int kMemberFieldsPerColumn = 20;
@@ -175,6 +176,15 @@ void PutBackCancelCopy(int w) {
 
 std::string Field(int k) { return plat::Text(kPage, kField, k); }
 double FieldValue(int k) { return ReadPageNumber(kPage, kField, k); }
+// Whether field k holds a number (after the decimal comma is taken as a
+// point): a text such as "NaN" or "end" would otherwise read as 0.
+bool FieldIsNumber(int k) {
+  ReadNumberText(Field(k));
+  const std::string t = plat::Trim(G.NumberText);
+  std::size_t i = t.size() > 0 && (t[0] == '+' || t[0] == '-') ? 1 : 0;
+  if (i < t.size() && t[i] == '.') ++i;
+  return i < t.size() && t[i] >= '0' && t[i] <= '9';
+}
 bool Checked(const char* name) {
   return plat::ControlExists(kPage, name) && plat::Value(kPage, name) != 0;
 }
@@ -184,8 +194,8 @@ Byte CheckOr(const char* name, Byte keep) {
   return plat::Value(kPage, name) != 0 ? 1 : 0;
 }
 
-// A count typed into field k: below 1 it is 1 (and the field shows 1); a
-// positive `cap` holds it below too.
+// A count typed into field k: below 1 it is 1, above `cap` it is `cap` (and
+// the field shows what is kept).
 double TickCountField(int k, double cap) {
   double v = FieldValue(k);
   if (!(v >= 1)) {
@@ -193,7 +203,10 @@ double TickCountField(int k, double cap) {
     plat::SetText(kPage, kField, k, "1");
   }
   v = static_cast<double>(plat::RoundHalfEven(std::min(v, 1e6)));
-  if (cap > 0 && v > cap) v = cap;
+  if (v > cap) {
+    v = cap;
+    plat::SetText(kPage, kField, k, Num(cap));
+  }
   return v;
 }
 
@@ -415,6 +428,7 @@ struct Grid {
 // for ends that give no range (equal, or wholly outside the spectrum).
 bool EnergyRange(const Grid& grid, long long count, double& left, double& right, long long& first,
                  long long& last) {
+  if (!FieldIsNumber(2) || !FieldIsNumber(3)) return false;
   left = FieldValue(2);
   right = FieldValue(3);
   if (!(grid.step != 0) || !std::isfinite(grid.step) || left == right) return false;
@@ -449,7 +463,9 @@ bool StoreEnergyAxis(int w) {
     return false;
   }
   g.allWindows = Checked("chk2214");
-  win.XTickCount = TickCountField(4, multi ? 0 : kMaxSingleTicks);
+  // A view keeps the energy tick count as typed (its drawing holds it to the
+  // tables); the single spectrum's count is held to them here.
+  win.XTickCount = TickCountField(4, multi ? 1e6 : kMaxTickIntervals);
   win.XAxisTitle = Field(1);
   const Byte grid16 = Checked("chk2216") ? 1 : 0;
   if (multi) {
@@ -541,7 +557,7 @@ bool StoreIntensityAxis(int w) {
   win.MultiYTitle = Field(1);
   win.ShowYScale = Checked("chk2213") ? 1 : 0;
   win.YTitleFixed = 1;
-  win.YTickCount = TickCountField(5, 0);
+  win.YTickCount = TickCountField(5, kMaxTickIntervals);
   if (waterfall) {
     win.MultiYBottom = bottom;
     win.MultiYTop = top;

@@ -32,10 +32,14 @@ bool NumberAt(const std::string& field, int start, int count, double& value) {
 
 bool PointCountInRange(long long n, int least) { return n >= least && n <= kMostPoints; }
 
-// Reads the values of spectrum k; true when all of its points were numbers.
+// Reads the values of spectrum k; true when the file held all of its
+// points. An item that is not a number is the value 0, as the value readers
+// take it; only a file that ends inside the values loses the spectrum.
 bool ReadValues(int k) {
   const int n = ImportedHeader[HeaderIndexOfSpectrum(k)].PointCount;
-  if (ReadImportedValues(k) == n) return true;
+  int items = 0;
+  ReadImportedValues(k, &items);
+  if (items == n) return true;
   ImportedValues[k].Clear();
   return false;
 }

@@ -53,12 +53,14 @@ void SkipImportLines(int count) {
   for (int j = 0; j < count; ++j) ReadImportLine();
 }
 
-int ReadImportedValues(int k) {
+int ReadImportedValues(int k, int* items) {
+  if (items != nullptr) *items = 0;
   int n = 0;
   if (!PrepareValues(k, n)) return 0;
   int numbers = 0;
   for (int i = 1; i <= n; ++i) {
     if (plat::AtEnd(kChannel)) break;
+    if (items != nullptr) ++*items;
     G.LineBuffer = k <= 4 ? plat::ReadLine(kChannel) : plat::ReadField(kChannel);
     if (BeginsWithNumber(G.LineBuffer)) ++numbers;
     ImportedValues[k][i] = plat::TextToNumber(G.LineBuffer);

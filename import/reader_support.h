@@ -24,8 +24,9 @@ extern std::string BlockTechnique;
 // outside 1..100 or a point count below 1. Returns how many of the points
 // were read from an item that begins with a number, so that a reader can
 // tell a complete value section (the result equals the point count) from one
-// cut short or out of step.
-int ReadImportedValues(int k);
+// cut short or out of step. `items`, when given, receives how many items
+// were read at all (fewer than the point count only when the file ended).
+int ReadImportedValues(int k, int* items = nullptr);
 // The same, every value a field, stored from point n down to point 1.
 int ReadImportedValuesReversed(int k);
 

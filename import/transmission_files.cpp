@@ -128,6 +128,13 @@ void LoadTransmissionReference(int command) {
   std::vector<std::string> lines;
   bool usable = !path.empty() && w >= 1 && w <= kMaxWindows &&
                 WindowPointCount(w) == kTransmissionPoints;
+  if (usable && !plat::FileExists(path)) {
+    // The reference spectra do not come with the program: the user is told
+    // which file is missing and where it belongs.
+    G.CommandId = 8;
+    ShowMessageNaming(8, w, path);
+    return;
+  }
   if (usable) {
     try {
       lines = ReadAllLines(path);

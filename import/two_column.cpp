@@ -13,6 +13,7 @@
 #include "import/text_reading.h"
 #include "platform/files.h"
 #include "platform/text.h"
+#include "shell/messages.h"
 
 namespace sorvan {
 
@@ -29,6 +30,7 @@ struct Variant {
 
 // A run of data lines with the energies of its lines.
 struct Run {
+  TwoColumnStated stated;
   std::vector<double> energies;
   std::vector<double> intensities;
   bool textBefore = false;  // a line of text (not only empty lines) came before it
@@ -85,24 +87,40 @@ std::string OfferedName(const std::string& path, int region, int regions) {
   return name;
 }
 
-// Whether every region of the file can be read as a spectrum of its own.
-bool Readable(const TwoColumnFile& file) {
-  if (file.regions.empty() || static_cast<int>(file.regions.size()) > kMaxImportedRegions)
-    return false;
-  for (const TwoColumnRegion& r : file.regions) {
+// Whether the first `count` regions of the file can each be read as a
+// spectrum of its own.
+bool Readable(const TwoColumnFile& file, int count) {
+  if (file.regions.empty() || count < 1) return false;
+  for (int i = 0; i < count; ++i) {
+    const TwoColumnRegion& r = file.regions[static_cast<std::size_t>(i)];
     const std::size_t n = r.intensities.size();
     if (n < 2 || n > static_cast<std::size_t>(kMaxSpectrumPoints) || !r.evenlySpaced) return false;
   }
   return true;
 }
 
+int FreeSpectrumWindowCount() {
+  int free = 0;
+  for (int w = 1; w <= kMaxWindows; ++w)
+    if (!Win[w].WindowOpen) ++free;
+  return free;
+}
+
+double StatedOr(double stated, double otherwise) { return std::isnan(stated) ? otherwise : stated; }
+
 // Spectrum k of the store from region r: its values in rising kinetic
 // energy (when the file runs the way the command says) and its energies as
-// the file gives them, converted from binding energies with hv.
-void StoreRegion(int k, const TwoColumnRegion& r, const Variant& v, double hv) {
+// the file gives them, converted from binding energies with the excitation
+// energy the file states for the region, or else hv. Dwell time, scans and
+// pass energy are what the file states, or else the program's presets.
+void StoreRegion(int k, const TwoColumnRegion& r, const Variant& v, double typedHv) {
   const int h = HeaderIndexOfSpectrum(k);
   SpectrumHeaderRecord& H = ImportedHeader[h];
   ClearImportedHeaderTexts(h);
+  const double hv = StatedOr(r.stated.excitationEnergy, typedHv);
+  H.DwellTime = StatedOr(r.stated.dwellTime, 1);
+  H.ScanCount = StatedOr(r.stated.scanCount, 1);
+  H.PassEnergy = StatedOr(r.stated.passEnergy, 10);
   const int n = static_cast<int>(r.intensities.size());
   H.PointCount = static_cast<Int16>(n);
   H.StartEnergy = v.firstLineIsEnd ? r.lastEnergy : r.firstEnergy;
@@ -117,6 +135,21 @@ void StoreRegion(int k, const TwoColumnRegion& r, const Variant& v, double hv) {
   values.Resize(n);
   for (int i = 1; i <= n; ++i)
     values[v.firstLineIsEnd ? n - i + 1 : i] = r.intensities[static_cast<std::size_t>(i - 1)];
+}
+
+// Values the file gives as counts per second become counts, with the scans
+// and dwell time the header of the spectrum holds in the end.
+void StoreAsCounts(int k, const TwoColumnRegion& r) {
+  if (r.stated.countsPerSecond != 1) return;
+  const SpectrumHeaderRecord& H = ImportedHeader[HeaderIndexOfSpectrum(k)];
+  const double f = CountsPerSecondDivisor(H.ScanCount, H.DwellTime);
+  CheckedVector<double>& values = ImportedValues[k];
+  for (int i = 1; i <= values.Upper(); ++i) values[i] *= f;
+}
+
+// The comment offered for a region whose values the file gives per second.
+std::string StatedComment(const TwoColumnRegion& r) {
+  return r.stated.countsPerSecond == 1 ? "counts/s" : std::string();
 }
 
 void ImportTwoColumn(int w, const Variant& v) {
@@ -134,29 +167,39 @@ void ImportTwoColumn(int w, const Variant& v) {
     return;
   }
   const TwoColumnFile file = ParseTwoColumn(text, v.digitFirstUntrimmed);
-  // A file the reader cannot take whole is refused before anything is
-  // asked: no page, no window.
-  if (!Readable(file)) {
+  const int inFile = static_cast<int>(file.regions.size());
+  // A new import reads as many regions as the store and the free windows
+  // take; the re-reading of a window's source reads what the store holds.
+  const int free = reread ? kMaxImportedRegions : FreeSpectrumWindowCount();
+  if (free == 0) {
+    G.CommandId = 1;
+    ShowMessage(1, w);
+    G.SpectraReadCount = 0;
+    return;
+  }
+  const int regions = std::min({inFile, kMaxImportedRegions, free});
+  // A file the reader cannot take is refused before anything is asked: no
+  // page, no window.
+  if (!Readable(file, regions)) {
     RefuseImportFile(w);
     return;
   }
-  const int regions = static_cast<int>(file.regions.size());
+  if (regions < inFile && !reread) ShowRegionsLeftOutMessage(inFile - regions, inFile);
 
   if (!reread) {
     ShowExcitationEnergyPage();
     const double hv = G.DefaultExcitationEnergy;
     const std::string date = plat::FileDateText(path);
     for (int k = 1; k <= regions; ++k) {
-      StoreRegion(k, file.regions[static_cast<std::size_t>(k - 1)], v, hv);
+      const TwoColumnRegion& r = file.regions[static_cast<std::size_t>(k - 1)];
+      StoreRegion(k, r, v, hv);
       // The header page shows what this file gives and the program's
       // presets, never what an earlier import left.
       const int h = HeaderIndexOfSpectrum(k);
       SpectrumHeaderRecord& H = ImportedHeader[h];
       H.Name = OfferedName(path, k, regions);
+      H.Comment = StatedComment(r);
       H.Date = date;
-      H.DwellTime = 1;
-      H.ScanCount = 1;
-      H.PassEnergy = 10;
       H.Technique = "CAE";
       G.LineBuffer = "E_I";
       const Int16 n = H.PointCount;
@@ -164,6 +207,7 @@ void ImportTwoColumn(int w, const Variant& v) {
       // The page recomputes the point count from the energies and the
       // rounded step; the values read are what the spectrum holds.
       ImportedHeader[h].PointCount = n;
+      StoreAsCounts(k, r);
     }
   } else {
     const SpectrumHeaderRecord& own = Win[w].SpectrumHeader;
@@ -186,6 +230,10 @@ void ImportTwoColumn(int w, const Variant& v) {
     H.ExcitationEnergy = own.ExcitationEnergy;
     H.PointCount = own.PointCount;
     H.EnergyStep = own.EnergyStep;
+    H.DwellTime = own.DwellTime;
+    H.ScanCount = own.ScanCount;
+    H.PassEnergy = own.PassEnergy;
+    for (int j = 1; j <= regions; ++j) StoreAsCounts(j, file.regions[static_cast<std::size_t>(j - 1)]);
   }
   G.SpectraReadCount = static_cast<Int16>(regions);
 }
@@ -207,17 +255,42 @@ void SplitTwoColumnLine(const std::string& line, double& energy, double& intensi
   intensity = plat::TextToNumber(plat::Trim(plat::Mid(t, static_cast<long long>(end) + 2, 100)));
 }
 
+void ReadTwoColumnStatement(const std::string& line, TwoColumnStated& stated) {
+  std::size_t start = 0;
+  while (start < line.size() && !std::isalpha(static_cast<unsigned char>(line[start]))) ++start;
+  const std::size_t colon = line.find_first_of(":=", start);
+  if (start >= line.size() || colon == std::string::npos) return;
+  const std::string key = plat::LowerCase(plat::Trim(line.substr(start, colon - start)));
+  const std::string value = plat::Trim(line.substr(colon + 1));
+  if (key == "counts per second") {
+    const std::string v = plat::LowerCase(value);
+    if (v == "yes" || v == "true" || v == "1") stated.countsPerSecond = 1;
+    if (v == "no" || v == "false" || v == "0") stated.countsPerSecond = 0;
+    return;
+  }
+  double* target = nullptr;
+  if (key == "excitation energy") target = &stated.excitationEnergy;
+  else if (key == "dwell time") target = &stated.dwellTime;
+  else if (key == "pass energy") target = &stated.passEnergy;
+  else if (key == "number of scans") target = &stated.scanCount;
+  if (target == nullptr || value.empty() || LeadingNumberLength(value) == 0) return;
+  const double x = plat::TextToNumber(value);
+  if (std::isfinite(x) && x > 0) *target = x;
+}
+
 TwoColumnFile ParseTwoColumn(std::string_view text, bool digitFirstUntrimmed) {
   TwoColumnFile file;
   std::vector<Run> runs;
   bool gap = true;   // a line that is not a data line came since the last data line
   bool textSeen = false;  // and one of them was not empty
+  TwoColumnStated stated;
   TextItems lines(text);
   while (!lines.AtEnd()) {
     const std::string line = lines.Line();
     if (!IsTwoColumnDataLine(line, digitFirstUntrimmed)) {
       gap = true;
       if (!plat::Trim(line).empty()) textSeen = true;
+      ReadTwoColumnStatement(line, stated);
       continue;
     }
     ++file.dataLines;
@@ -226,6 +299,7 @@ TwoColumnFile ParseTwoColumn(std::string_view text, bool digitFirstUntrimmed) {
     if (gap) {
       runs.emplace_back();
       runs.back().textBefore = textSeen;
+      runs.back().stated = stated;
     }
     gap = false;
     textSeen = false;
@@ -252,6 +326,7 @@ TwoColumnFile ParseTwoColumn(std::string_view text, bool digitFirstUntrimmed) {
     r.firstEnergy = run.energies.front();
     r.lastEnergy = run.energies.back();
     r.evenlySpaced = EvenlySpaced(run.energies);
+    r.stated = run.stated;
     r.intensities = std::move(run.intensities);
     file.regions.push_back(std::move(r));
   }

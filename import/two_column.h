@@ -12,17 +12,38 @@
 // evenly spaced (or all equal, or of one line) has no axis the reader could
 // take, and the file is refused: the axis is never made up.
 #pragma once
+#include <limits>
 #include <string>
 #include <string_view>
 #include <vector>
 
 namespace sorvan {
 
+// What the comment lines of a file state about the regions after them
+// (instrument exports write "# Excitation Energy: 1486.6" and the like); a
+// value not stated is NaN, and a statement holds for every later region
+// until the file states it anew.
+struct TwoColumnStated {
+  double excitationEnergy = std::numeric_limits<double>::quiet_NaN();  // eV
+  double dwellTime = std::numeric_limits<double>::quiet_NaN();         // s
+  double passEnergy = std::numeric_limits<double>::quiet_NaN();        // eV
+  double scanCount = std::numeric_limits<double>::quiet_NaN();
+  int countsPerSecond = -1;  // 1 the values are counts per second, 0 counts, -1 not stated
+};
+
+// Takes what a comment line states into `stated`: a line holding one of the
+// keys "Excitation Energy", "Dwell Time", "Pass Energy", "Number of Scans"
+// or "Counts Per Second" (any letter case, after any comment marker),
+// a colon or equals sign and a value. Values that are no finite positive
+// number are passed over.
+void ReadTwoColumnStatement(const std::string& line, TwoColumnStated& stated);
+
 struct TwoColumnRegion {
   double firstEnergy = 0;           // of its first data line, rounded to 0.001 eV
   double lastEnergy = 0;            // of its last data line, rounded to 0.001 eV
   std::vector<double> intensities;  // file order
   bool evenlySpaced = true;         // the energies lie on one axis of a step other than 0
+  TwoColumnStated stated;           // what the comment lines before it state
 };
 
 struct TwoColumnFile {
@@ -51,8 +72,13 @@ inline constexpr int kMaxImportedRegions = 100;
 // The readers of the format codes 16, 18, 20 and 22 (and + 1 for the
 // re-reading of window w's source, which asks nothing and takes the window's
 // header for the spectrum the window shows). A file without a region of two
-// or more evenly spaced points, with a region of more than 32767 points or
-// with more than 100 regions is refused with message 3 and nothing is asked.
+// or more evenly spaced points or with a region of more than 32767 points is
+// refused with message 3 and nothing is asked. Of a file with more regions
+// than the store (100) or the free windows take, the first that fit are read
+// and a message says how many were left out. A region's header takes the
+// excitation energy, dwell time, pass energy and scan count that the file's
+// comment lines state for it; values stated as counts per second are stored
+// as counts (times scans and dwell time), as every reader stores them.
 void ImportTwoColumnBinding(int w);
 void ImportTwoColumnBindingReversed(int w);
 void ImportTwoColumnKineticReversed(int w);

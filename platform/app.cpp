@@ -211,11 +211,17 @@ int ScreenHeight() {
   return h;
 }
 
+// The windows' layouts are settled before returning, so that every window
+// has its new size when the caller draws it again.
 void ArrangeCascade() {
-  if (g_mdi) g_mdi->cascadeSubWindows();
+  if (!g_mdi) return;
+  g_mdi->cascadeSubWindows();
+  QCoreApplication::sendPostedEvents(nullptr, QEvent::LayoutRequest);
 }
 void ArrangeTile() {
-  if (g_mdi) g_mdi->tileSubWindows();
+  if (!g_mdi) return;
+  g_mdi->tileSubWindows();
+  QCoreApplication::sendPostedEvents(nullptr, QEvent::LayoutRequest);
 }
 
 void SetMainFont(const FontSpec& font) { g_mainFont = font; }

@@ -31,7 +31,8 @@ void DestroyAllWindows();
 int ScreenWidth();
 int ScreenHeight();
 
-// The two arrangements of the spectrum windows: cascade and tile.
+// The two arrangements of the spectrum windows: cascade and tile. Each
+// window has its new place and size when they return.
 void ArrangeCascade();
 void ArrangeTile();
 

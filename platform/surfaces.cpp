@@ -9,6 +9,7 @@
 #include <QImage>
 #include <QTimer>
 #include <array>
+#include <cstdint>
 #include <memory>
 #include <set>
 
@@ -78,6 +79,85 @@ detail::QPainterCanvas& OwnWindowCanvas(int window) {
   return *slot;
 }
 
+void Put16(std::string& out, unsigned v) {
+  out += static_cast<char>(v & 0xFF);
+  out += static_cast<char>((v >> 8) & 0xFF);
+}
+
+void Put32(std::string& out, std::uint32_t v) {
+  for (int i = 0; i < 4; ++i) out += static_cast<char>((v >> (8 * i)) & 0xFF);
+}
+
+// A BMP file of an 8-bit palette picture, its rows run-length encoded
+// (BI_RLE8, bottom row first): runs of one index as (count, index) pairs,
+// stretches of differing indices in absolute mode, each row ended by 0 0 and
+// the picture by 0 1. A plot is mostly runs of one colour, so a picture of
+// 6400 x 3768 pixels takes some hundred kilobytes instead of 72 MB.
+std::string EncodeRle8Bmp(const QImage& indexed) {
+  const int width = indexed.width(), height = indexed.height();
+  std::string data;
+  data.reserve(static_cast<std::size_t>(height) * 64);
+  for (int y = height - 1; y >= 0; --y) {
+    const uchar* row = indexed.constScanLine(y);
+    int x = 0;
+    while (x < width) {
+      int run = 1;
+      while (x + run < width && run < 255 && row[x + run] == row[x]) ++run;
+      if (run >= 2) {
+        data += static_cast<char>(run);
+        data += static_cast<char>(row[x]);
+        x += run;
+        continue;
+      }
+      // A stretch of pixels none of which starts a run of two.
+      int n = 1;
+      while (x + n < width && n < 255 && !(x + n + 1 < width && row[x + n] == row[x + n + 1])) ++n;
+      if (n < 3) {
+        for (int i = 0; i < n; ++i) {
+          data += static_cast<char>(1);
+          data += static_cast<char>(row[x + i]);
+        }
+      } else {
+        data += static_cast<char>(0);
+        data += static_cast<char>(n);
+        data.append(reinterpret_cast<const char*>(row + x), static_cast<std::size_t>(n));
+        if (n % 2 != 0) data += static_cast<char>(0);
+      }
+      x += n;
+    }
+    data += static_cast<char>(0);
+    data += static_cast<char>(y == 0 ? 1 : 0);
+  }
+  const QList<QRgb> table = indexed.colorTable();
+  const std::uint32_t colours = static_cast<std::uint32_t>(table.size());
+  const std::uint32_t offset = 14 + 40 + 4 * colours;
+  std::string out;
+  out.reserve(offset + data.size());
+  out += "BM";
+  Put32(out, offset + static_cast<std::uint32_t>(data.size()));
+  Put32(out, 0);
+  Put32(out, offset);
+  Put32(out, 40);
+  Put32(out, static_cast<std::uint32_t>(width));
+  Put32(out, static_cast<std::uint32_t>(height));
+  Put16(out, 1);
+  Put16(out, 8);
+  Put32(out, 1);  // BI_RLE8
+  Put32(out, static_cast<std::uint32_t>(data.size()));
+  Put32(out, static_cast<std::uint32_t>(indexed.dotsPerMeterX()));
+  Put32(out, static_cast<std::uint32_t>(indexed.dotsPerMeterY()));
+  Put32(out, colours);
+  Put32(out, 0);
+  for (QRgb c : table) {
+    out += static_cast<char>(qBlue(c));
+    out += static_cast<char>(qGreen(c));
+    out += static_cast<char>(qRed(c));
+    out += static_cast<char>(0);
+  }
+  out += data;
+  return out;
+}
+
 }  // namespace
 
 Canvas& WindowCanvas(int window) {
@@ -128,12 +208,12 @@ bool SaveBitmap(const std::string& path) {
   if (!g_bitmap) return false;
   // Encoded in memory, then written through a temporary file renamed over
   // the old one: a failed write leaves an old picture whole.
-  QByteArray bytes;
-  QBuffer buffer(&bytes);
-  buffer.open(QIODevice::WriteOnly);
-  if (!g_bitmap->convertToFormat(QImage::Format_RGB888).save(&buffer, "BMP")) return false;
+  const QImage indexed = g_bitmap->convertToFormat(
+      QImage::Format_Indexed8, Qt::ThresholdDither | Qt::AvoidDither | Qt::ColorOnly);
+  if (indexed.isNull()) return false;
+  const std::string bytes = EncodeRle8Bmp(indexed);
   try {
-    ReplaceFileWithBytes(path, std::string(bytes.constData(), static_cast<std::size_t>(bytes.size())));
+    ReplaceFileWithBytes(path, bytes);
   } catch (const FileError&) {
     return false;
   }

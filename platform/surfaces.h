@@ -53,8 +53,10 @@ void BeginBitmap(int width, int height, int window = 0);
 // Makes the bitmap the surface (after BeginBitmap).
 void SetDrawingBitmap();
 bool BitmapActive();
-// Saves the bitmap as a 24-bit BMP file (program-form path) through a
-// temporary file; false when the bitmap is not active or the file cannot be
+// Saves the bitmap as a BMP file (program-form path) of 8-bit palette
+// entries, run-length encoded (RLE8), through a temporary file; a picture of
+// at most 256 colours keeps every colour exactly, one of more is reduced to
+// 256 without dithering; false when the bitmap is not active or the file cannot be
 // written, and an old file of that name is then as it was.
 bool SaveBitmap(const std::string& path);
 // Drops the bitmap; the surface returns to the main window if it was current.

@@ -354,10 +354,14 @@ void RunTransmissionReferenceCommand(int command) {
     return;
   }
   if (win.HasFit == 0) {
-    UseOnePeak(w);
+    // The window becomes a one-peak window only once its reference is read:
+    // a missing or unreadable reference leaves it as it was.
     G.CommandId = static_cast<Int16>(command);
     LoadTransmissionReference(command);
-    if (win.TransmissionActive == 1 && G.SpectraReadCount != 0) EditTransmissionFunction(w);
+    if (win.TransmissionActive == 1 && G.SpectraReadCount != 0) {
+      UseOnePeak(w);
+      EditTransmissionFunction(w);
+    }
   } else {
     // A fitted window keeps its fit; the user is told where the reference goes.
     plat::MessageBox(G.MessageTexts[kReferenceNeedsUnfittedWindowHint], plat::kMessageOk, "");

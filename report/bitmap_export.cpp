@@ -5,6 +5,7 @@
 #include <cmath>
 
 #include "core/file_dialogs.h"
+#include "core/menu_commands.h"
 #include "core/model.h"
 #include "display/redraw.h"
 #include "platform/forms.h"
@@ -74,6 +75,14 @@ class EnlargedDrawing {
 bool SaveWindowBitmap(int w, const std::string& path) {
   if (!IsSpectrumWindow(w) || !Win[w].WindowOpen) return false;
   bool saved = false;
+  // The drawing paints the window's labels into the picture (on the screen
+  // they are label controls over the drawing) while the export command runs.
+  const Int16 command = G.CommandId;
+  G.CommandId = CmdExportBitmap;
+  struct RestoreCommand {
+    Int16 id;
+    ~RestoreCommand() { G.CommandId = id; }
+  } restore{command};
   {
     EnlargedDrawing enlarged;
     plat::BeginBitmap(kScale * plat::ClientWidth(w), kScale * plat::ClientHeight(w), w);

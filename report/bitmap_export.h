@@ -9,8 +9,9 @@ namespace sorvan {
 // window on the screen is not closed or changed.
 void ExportWindowBitmap();
 
-// Saves window w drawn at four times its size into `path`; false when the
-// window is not open or the file cannot be written. Fonts and widths are
+// Saves window w drawn at four times its size, with its labels painted in,
+// into `path` (a run-length encoded 8-bit BMP); false when the window is not
+// open or the file cannot be written. Fonts and widths are
 // exactly as before afterwards.
 bool SaveWindowBitmap(int w, const std::string& path);
 

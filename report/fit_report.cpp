@@ -11,6 +11,7 @@
 #include "platform/canvas.h"
 #include "platform/printer.h"
 #include "platform/surfaces.h"
+#include "platform/files.h"
 #include "platform/text.h"
 #include "report/fit_tables.h"
 #include "report/print_blocks.h"
@@ -46,7 +47,8 @@ void PrintBlock(plat::Canvas& page, const ReportMetrics& m, int w, double Y, boo
   const int n = PeaksOf(win);
   const int rows = ReportTableRows(w);
 
-  const std::string& path = win.SourcePath;
+  // The path in the form the page printout and the boxes show.
+  const std::string path = plat::ShownPath(win.SourcePath);
   page.Text(m.L, Y, plat::Right(path, 120));
   page.Text(m.L, Y + 2 * r, win.SpectrumHeader.Name + "     " + ReportBlockLabel(w, errors));
 

@@ -51,11 +51,15 @@ void WriteTable(const std::string& path, const std::vector<std::string>& lines, 
 
 // ---- Fit and error tables ----
 
+std::string TableRowName(int w) {
+  const std::string& name = Win[w].SpectrumHeader.ShortName;
+  return name.empty() ? plat::Trim(plat::NumberToText(w)) : name;
+}
+
 std::string FitTableLine(int w, bool errors) {
   const WindowRecord& win = Win[w];
   const std::string& sep = G.ColumnSeparator;
-  std::string line = win.SpectrumHeader.ShortName;
-  if (line.empty()) line = plat::Trim(plat::NumberToText(w));
+  std::string line = TableRowName(w);
   const bool doublet = IsDoubletWindow(w);
   const int n = PeaksOf(win);
   for (int p = 1; p <= n; ++p) {
@@ -155,7 +159,7 @@ std::vector<std::string> AllSpectraLines(const std::vector<int>& windows) {
   std::string header = plat::Left(Win[windows.front()].XAxisTitle, 6);
   std::vector<std::vector<double>> values;
   for (int w : windows) {
-    header += sep + Win[w].SpectrumHeader.ShortName;
+    header += sep + TableRowName(w);
     LoadWorkData(w, 1, 1, count);
     std::vector<double> column(count + 1, 0.0);
     for (int i = 1; i <= count; ++i)

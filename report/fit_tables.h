@@ -15,6 +15,10 @@ namespace sorvan {
 // order (an entry that is no window number is passed over).
 std::vector<int> ChosenSpectrumWindows();
 
+// The name of window w in a table: its short name, or its number when the
+// name is empty (a row of the fit tables, a column of the all-spectra table).
+std::string TableRowName(int w);
+
 // The line of window w: its short name (its number when the name is
 // empty), then for every peak the chosen column groups (G.FitTableColumns:
 // the main parameter of the group, and the partner parameter for doublets),

@@ -119,6 +119,10 @@ void OnEstimateErrors(int) {
   const int w = G.CurrentWindow;
   if (!IsSpectrumWindow(w) || !Win[w].WindowOpen) return;
   EstimateErrorsOfWindow(w);
+  // The run may have made the error matrix available (or taken it away):
+  // the menu and toolbar show it at once, not when the window next gets the
+  // focus.
+  if (Win[w].WindowOpen) UpdateMenuState(w);
 }
 
 void OnExportErrorMatrix(int) { RunErrorMatrixCommand(); }

@@ -3,6 +3,7 @@
 
 #include "core/model.h"
 #include "core/window_state.h"
+#include "display/redraw.h"
 #include "fit/paramset.h"
 #include "platform/app.h"
 #include "platform/forms.h"
@@ -10,9 +11,27 @@
 
 namespace sorvan {
 
-void OnArrangeWindowsA(int) { plat::ArrangeCascade(); }
+namespace {
 
-void OnArrangeWindowsB(int) { plat::ArrangeTile(); }
+// Every open window drawn again for its new size and shown at the next
+// repaint: a window the arrangement resized without a resize event of its
+// own (one the user had just resized, say) would keep its old picture.
+void RedrawAllWindows() {
+  for (int w = 1; w <= kMaxWindows; ++w)
+    if (Win[w].WindowOpen && plat::SpectrumWindowOpen(w)) RedrawWindow(w);
+}
+
+}  // namespace
+
+void OnArrangeWindowsA(int) {
+  plat::ArrangeCascade();
+  RedrawAllWindows();
+}
+
+void OnArrangeWindowsB(int) {
+  plat::ArrangeTile();
+  RedrawAllWindows();
+}
 
 void OnCloseAllWindows(int) {
   G.GlobalEnergyOffset = 0;

@@ -310,6 +310,29 @@ void ShowFileNotWrittenMessage(const std::string& path) {
   ShowMessageNaming(2, G.CurrentWindow, path);
 }
 
+void ShowRegionsLeftOutMessage(int leftOut, int inFile) {
+  const std::string br(1, kLineBreak);
+  const std::string left = std::to_string(leftOut);
+  const std::string all = std::to_string(inFile);
+  const std::string read = std::to_string(inFile - leftOut);
+  std::string text;
+  switch (G.LanguageIndex) {
+    case 0:
+      text = "Die Datei enth\u00E4lt " + all + " Bereiche; die freien Fenster fassen " + read + "." + br +
+             left + " Bereiche am Ende der Datei wurden nicht gelesen.";
+      break;
+    case 2:
+      text = "El archivo contiene " + all + " regiones; las ventanas libres admiten " + read + "." + br +
+             "No se leyeron " + left + " regiones del final del archivo.";
+      break;
+    default:
+      text = "The file holds " + all + " regions; the free windows take " + read + "." + br + left +
+             " regions at the end of the file were not read.";
+      break;
+  }
+  Ask(BoxContent{true, text, std::string(), false});
+}
+
 void ShowStartupFileMessage(const std::string& path) {
   const std::string br(1, kLineBreak);
   BoxContent box{true,

@@ -51,6 +51,9 @@ void ShowMessageNaming(int code, int window, const std::string& path);
 // A file the program had to write could not be written (`path` in program
 // form): message 2 naming the file; the old file is as it was.
 void ShowFileNotWrittenMessage(const std::string& path);
+// A file held more regions than one import can place: `leftOut` of its
+// `inFile` regions were not read. Worded in the language of `LanguageIndex`.
+void ShowRegionsLeftOutMessage(int leftOut, int inFile);
 // The start-up file that names the program folder could not be read: the box
 // names it and says that the program ends. Shown before any language is known,
 // so it is in English.

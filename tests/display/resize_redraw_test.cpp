@@ -62,6 +62,24 @@ TEST_F(ResizeRedraw, TiledWindowsShowTheirWholePicture) {
   }
 }
 
+TEST_F(ResizeRedraw, TileRightAfterAManualResizeRedrawsEveryWindow) {
+  ImportThreeRegions();
+  struct Case {
+    int window, width, height;
+  };
+  for (const Case& c : {Case{2, 300, 200}, Case{1, 900, 700}, Case{3, 120, 90}}) {
+    SCOPED_TRACE(c.window);
+    plat::driver::FocusWindow(c.window);
+    plat::driver::ResizeWindow(c.window, c.width, c.height);
+    plat::driver::ChooseMenu(9200);
+    plat::driver::Finish();
+    for (int w = 1; w <= 3; ++w) {
+      EXPECT_EQ(plat::driver::PixelsNotShown(w), 0) << "window " << w;
+      ExpectDrawnForItsSize(w);
+    }
+  }
+}
+
 TEST_F(ResizeRedraw, DraggingACornerShowsTheWholeNewClientArea) {
   ImportThreeRegions();
   struct Case {

@@ -22,6 +22,7 @@
 #include "platform/forms.h"
 #include "platform/controls.h"
 #include "platform/text.h"
+#include "platform/toolbar.h"
 #include "shell/menu_state.h"
 #include "shell/toolbar.h"
 
@@ -254,6 +255,23 @@ TEST_F(ErrorCommand, ToolbarButtonEstimatesByTheMethodOfTheWindow) {
     }
     EXPECT_GT(win.ParamErrors(1, 1), 0);
   }
+}
+
+TEST_F(ErrorCommand, ErrorMatrixExportIsOfferedAsSoonAsTheErrorsAreEstimated) {
+  constexpr int kExportErrorMatrixAction = 35;
+  for (int a = 1; a <= kToolbarActionCount; ++a) G.ToolbarButtonOfAction[a] = 1;
+  BuildToolbar();
+  Win[kW].HessianValid = 0;
+  UpdateMenuState(kW);
+  const int button = G.ToolbarButtonOfAction[kExportErrorMatrixAction];
+  ASSERT_FALSE(Enabled(CmdExportErrorMatrix));
+  ASSERT_FALSE(plat::ToolbarButtonAt(button).enabled);
+  CloseErrorPage(1, "cmdOk321");
+  plat::driver::ChooseMenu(CmdEstimateErrors);
+  plat::driver::Finish();
+  ASSERT_EQ(Win[kW].HessianValid, 1);
+  EXPECT_TRUE(Enabled(CmdExportErrorMatrix));
+  EXPECT_TRUE(plat::ToolbarButtonAt(button).enabled);
 }
 
 // ---- The chi-square profile, chosen for the window ----

@@ -7,10 +7,12 @@
 #include <string>
 #include <vector>
 
+#include "core/menu_commands.h"
 #include "core/store.h"
 #include "import/formats.h"
 #include "import/place.h"
 #include "platform/controls.h"
+#include "platform/dialogs.h"
 #include "platform/driver.h"
 #include "platform/forms.h"
 #include "processing/revert.h"
@@ -40,14 +42,15 @@ class MenuImportTest : public importtest::StartedProgramTest {
     return WriteVamas(importtest::MakeSpx(regions), "profile.exp");
   }
 
-  std::string TwoNplSpectra() {
+  std::string TwoNplSpectra(const std::string& firstValueOfSecond = "21") {
     std::string t = "--- export\r\nx\r\n 2\r\nx\r\nx\r\n";
     const char* names[] = {"C1s  ", "O1s  "};
     for (int k = 0; k < 2; ++k) {
       t += "spectrum\r\nRegion name: " + std::string(names[k]) + "\r\n   3\r\n";
       t += "Start: 280.0000\r\nEnd  : 281.0000\r\nStep :   0.5000\r\nx\r\nx\r\n";
       t += "FAT  50.0\r\nx\r\n 4\r\nDwell time:  200\r\nMg\r\nx\r\n";
-      for (int i = 1; i <= 3; ++i) t += std::to_string(10 * (k + 1) + i) + "\r\n";
+      for (int i = 1; i <= 3; ++i)
+        t += (k == 1 && i == 1 ? firstValueOfSecond : std::to_string(10 * (k + 1) + i)) + "\r\n";
     }
     return WriteVamas(t, "two.npl");
   }
@@ -72,6 +75,41 @@ TEST_F(MenuImportTest, NplFileFromTheMenu) {
   EXPECT_DOUBLE_EQ(Win[2].SpectrumHeader.ExcitationEnergy, 1253.6);
   EXPECT_DOUBLE_EQ(Win[2].SpectrumHeader.DwellTime, 0.2);
   EXPECT_EQ(Column(2), (std::vector<double>{21, 22, 23}));
+}
+
+TEST_F(MenuImportTest, NplValueThatIsNoNumberReadsAsZero) {
+  plat::script::AnswerFile(TwoNplSpectra("n/a"));
+  plat::script::Click("cmd23");
+  plat::driver::ChooseMenu(1170);
+  plat::driver::Finish();
+  EXPECT_TRUE(plat::MessagesShown().empty());
+  ASSERT_TRUE(Win[2].WindowOpen);
+  EXPECT_EQ(Column(1), (std::vector<double>{11, 12, 13}));
+  EXPECT_EQ(Column(2), (std::vector<double>{0, 22, 23}));
+}
+
+TEST_F(MenuImportTest, AllSpectraTableOfVamasWindowsNamesEveryColumn) {
+  const std::string native = testsupport::SamplesDir() + "/vamas/survey-regular.vms";
+  if (!plat::FileExists(plat::ProgramPath(native))) GTEST_SKIP() << "sample not found: " << native;
+  // The same survey twice: two windows on one grid, named by the file but
+  // without a short name, as the VAMAS reader leaves them.
+  for (int i = 0; i < 2; ++i) {
+    plat::script::AnswerFile(plat::ProgramPath(native));
+    plat::script::Click("cmd23");
+    plat::driver::ChooseMenu(CmdImportVamas);
+  }
+  plat::driver::Finish();
+  ASSERT_TRUE(Win[2].WindowOpen);
+  ASSERT_EQ(Win[1].SpectrumHeader.ShortName, "");
+  const std::string out = WriteVamas("old", "all.dat");
+  plat::script::AnswerFile(out);
+  plat::driver::ChooseMenu(CmdExportAllSpectra);
+  plat::driver::Finish();
+  const std::string text = plat::ReadWholeFile(out);
+  const std::string header = text.substr(0, text.find("\r\n"));
+  // The columns are named as the rows of the fit table: by window number.
+  EXPECT_EQ(header.substr(header.find(G.ColumnSeparator)),
+            G.ColumnSeparator + "1" + G.ColumnSeparator + "2");
 }
 
 TEST_F(MenuImportTest, DepthProfileRegionChosenOnTheBlockPageAndReadAgain) {

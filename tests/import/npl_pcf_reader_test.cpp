@@ -9,6 +9,7 @@
 
 #include "import/npl_pcf.h"
 #include "import/reader_support.h"
+#include "platform/dialogs.h"
 #include "tests/import/vamas_fixture.h"
 
 using namespace sorvan;
@@ -194,8 +195,6 @@ TEST_F(NplPcfReaderTest, DamagedNplFilesKeepOnlyCompleteSpectra) {
   noCount.points = "many";
   NplSpectrum zeroPoints;
   zeroPoints.points = "   0";
-  NplSpectrum textValue;
-  textValue.values = {"1", "n/a", "3"};
   NplSpectrum noEnergy;
   noEnergy.start = 0;
   std::string noEnergyText = MakeNpl({good, noEnergy});
@@ -211,7 +210,6 @@ TEST_F(NplPcfReaderTest, DamagedNplFilesKeepOnlyCompleteSpectra) {
       {"more spectra announced than written", MakeNpl({good, good}, " 3"), 2},
       {"point count not a number", MakeNpl({good, noCount}), 1},
       {"point count 0", MakeNpl({good, zeroPoints}), 1},
-      {"a value that is no number", MakeNpl({good, textValue}), 1},
       {"start energy not a number", noEnergyText, 1},
   };
   for (const BadCase& c : cases) {
@@ -315,8 +313,6 @@ TEST_F(NplPcfReaderTest, DamagedPcfFilesKeepOnlyCompleteSpectra) {
   onePoint.values = {"5"};
   PcfSpectrum tooMany;
   tooMany.points = "40000";
-  PcfSpectrum textValue;
-  textValue.values = {"1", "x"};
   const std::string two = MakePcf({good, good});
   const BadCase cases[] = {
       {"first line with a trailing blank", MakePcf({good}, "PCF "), 0},
@@ -329,7 +325,6 @@ TEST_F(NplPcfReaderTest, DamagedPcfFilesKeepOnlyCompleteSpectra) {
       {"cut in the second spectrum's values", two.substr(0, two.size() - 20), 1},
       {"one point: no step", MakePcf({good, onePoint}), 1},
       {"point count above 32767", MakePcf({good, tooMany, good}), 1},
-      {"a value that is no number", MakePcf({good, textValue}), 1},
   };
   for (const BadCase& c : cases) {
     SCOPED_TRACE(c.what);
@@ -353,6 +348,33 @@ TEST_F(NplPcfReaderTest, PcfWithMoreThanAHundredSpectraKeepsTheFirstHundred) {
   EXPECT_EQ(ImportedValues[100][1], 100);
   EXPECT_EQ(G.CommandId, 3);
   EndMessageScript();
+}
+
+TEST_F(NplPcfReaderTest, AValueThatIsNoNumberIsZeroAndTheFileReadOn) {
+  NplSpectrum npl;
+  npl.values = {"1", "n/a", "3"};
+  PcfSpectrum pcf;
+  pcf.values = {"1", "x"};
+  const struct {
+    const char* what;
+    bool isNpl;
+    std::string text;
+    std::vector<double> second;
+  } cases[] = {
+      {"NPL", true, MakeNpl({NplSpectrum(), npl, NplSpectrum()}), {1, 0, 3}},
+      {"PCF", false, MakePcf({PcfSpectrum(), pcf, PcfSpectrum()}), {1, 0}},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.what);
+    G.CommandId = 0;
+    const std::size_t shown = plat::MessagesShown().size();
+    if (c.isNpl) ImportNplText(c.text); else ImportPcfText(c.text);
+    EXPECT_EQ(plat::MessagesShown().size(), shown);
+    EXPECT_EQ(G.CommandId, 0);
+    EXPECT_EQ(G.SpectraReadCount, 3);
+    EXPECT_EQ(Values(2), c.second);
+    EXPECT_FALSE(ImportedValues[3].empty());
+  }
 }
 
 }  // namespace

@@ -188,12 +188,13 @@ TEST_F(TransmissionReferenceTest, UnusableReferenceChangesNothing) {
     const char* first;
     int windowPoints;
     bool write;
+    int message;  // 8 names the missing file, 3 a file of the wrong form
   };
   const Case cases[] = {
-      {"missing file", 1361, "VAMAS", 1361, false},
-      {"first line not VAMAS", 1361, "VAMOS", 1361, true},
-      {"fewer than 1361 values", 1000, "VAMAS", 1361, true},
-      {"window of another point count", 1361, "VAMAS", 1360, true},
+      {"missing file", 1361, "VAMAS", 1361, false, 8},
+      {"first line not VAMAS", 1361, "VAMOS", 1361, true, 3},
+      {"fewer than 1361 values", 1000, "VAMAS", 1361, true, 3},
+      {"window of another point count", 1361, "VAMAS", 1360, true, 3},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.what);
@@ -207,7 +208,7 @@ TEST_F(TransmissionReferenceTest, UnusableReferenceChangesNothing) {
     ExpectMessage();
     G.CommandId = 0;
     LoadTransmissionReference(9400);
-    EXPECT_EQ(G.CommandId, 3);
+    EXPECT_EQ(G.CommandId, c.message);
     EXPECT_EQ(G.SpectraReadCount, 0);
     EXPECT_EQ(Win[1].TransmissionActive, 0);
     EXPECT_EQ(WorkPeak.Upper(), 2);

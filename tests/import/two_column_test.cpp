@@ -3,6 +3,7 @@
 // window's source, the import from the menu and a real exported file.
 #include <gtest/gtest.h>
 
+#include <cmath>
 #include <string>
 #include <vector>
 
@@ -166,15 +167,11 @@ TEST_F(TwoColumnReaderTest, FilesWithoutTwoPointsAreRefused) {
 TEST_F(TwoColumnReaderTest, FilesWithoutAnAxisAreRefusedBeforeAnythingIsAsked) {
   std::string tooLong = "Energy Counts\n";
   for (int i = 0; i < 32770; ++i) tooLong += std::to_string(i) + " " + std::to_string(i % 100) + "\n";
-  std::string tooManyRegions;
-  for (int r = 0; r < 101; ++r) tooManyRegions += "# region\n" + std::to_string(100 * r) + " 1\n" +
-                                                  std::to_string(100 * r + 1) + " 2\n";
   const struct {
     const char* what;
     std::string text;
   } cases[] = {
       {"more points than a spectrum holds", tooLong},
-      {"more regions than the store holds", tooManyRegions},
       {"energies not evenly spaced", JoinLines({"100 1", "101 2", "105 3", "106 4"})},
       {"every energy the same", JoinLines({"100 1", "100 2", "100 3"})},
       {"a number heading the file", JoinLines({"2 columns: energy, counts", "", "100 1", "101 2"})},
@@ -331,15 +328,18 @@ TEST_F(TwoColumnReaderTest, ExportedFileOfFourRegionsFromTheMenu) {
   plat::driver::ChooseMenu(1183);
   plat::driver::Finish();
   EXPECT_TRUE(plat::MessagesShown().empty());
+  // Each region carries the excitation energy, dwell time, scans and pass
+  // energy its comment block states; the file gives counts per second, which
+  // the windows hold as counts (times scans and dwell time).
   const struct {
     const char* name;
     int points;
-    double start, end, step;
+    double start, end, step, hv, dwell, pass;
   } regions[] = {
-      {"survey", 1303, 100, 1402, 1},
-      {"O 1s", 281, 100, 114, 0.05},
-      {"Si 2p", 501, 533, 543, 0.02},
-      {"C 1s", 301, 525, 555, 0.1},
+      {"survey", 1303, 100, 1402, 1, 1400, 0.15, 30},
+      {"O 1s", 281, 100, 114, 0.05, 640, 0.2, 10},
+      {"Si 2p", 501, 533, 543, 0.02, 640, 0.2, 10},
+      {"C 1s", 301, 525, 555, 0.1, 525, 0.1, 20},
   };
   for (int w = 1; w <= 4; ++w) {
     const auto& r = regions[w - 1];
@@ -351,18 +351,22 @@ TEST_F(TwoColumnReaderTest, ExportedFileOfFourRegionsFromTheMenu) {
     EXPECT_DOUBLE_EQ(h.StartEnergy, r.start);
     EXPECT_DOUBLE_EQ(h.EndEnergy, r.end);
     EXPECT_NEAR(h.EnergyStep, r.step, 1e-9);
-    EXPECT_DOUBLE_EQ(h.ExcitationEnergy, 1400);
+    EXPECT_DOUBLE_EQ(h.ExcitationEnergy, r.hv);
+    EXPECT_DOUBLE_EQ(h.DwellTime, r.dwell);
+    EXPECT_DOUBLE_EQ(h.ScanCount, 1);
+    EXPECT_DOUBLE_EQ(h.PassEnergy, r.pass);
+    EXPECT_EQ(h.Comment, "counts/s");
     EXPECT_EQ(Win[w].SourceSpectrumIndex, w);
     // The menu reads the file as text (its "45\xB0" comment line decoded as
     // Windows-1252); every value equals what the raw bytes give.
     for (int i = 1; i <= r.points; ++i)
-      ASSERT_EQ(SlotData[w](i, 1), f.regions[static_cast<std::size_t>(w - 1)].intensities[static_cast<std::size_t>(i - 1)]) << i;
+      ASSERT_DOUBLE_EQ(SlotData[w](i, 1), r.dwell * f.regions[static_cast<std::size_t>(w - 1)].intensities[static_cast<std::size_t>(i - 1)]) << i;
   }
   EXPECT_FALSE(Win[5].WindowOpen);
-  EXPECT_DOUBLE_EQ(SlotData[1](1, 1), 8974.5144);
-  EXPECT_DOUBLE_EQ(SlotData[1](2, 1), 8422.512);
-  EXPECT_DOUBLE_EQ(SlotData[2](1, 1), f.regions[1].intensities.front());
-  EXPECT_DOUBLE_EQ(SlotData[4](301, 1), f.regions[3].intensities.back());
+  EXPECT_DOUBLE_EQ(SlotData[1](1, 1), 8974.5144 * 0.15);
+  EXPECT_DOUBLE_EQ(SlotData[1](2, 1), 8422.512 * 0.15);
+  EXPECT_DOUBLE_EQ(SlotData[2](1, 1), f.regions[1].intensities.front() * 0.2);
+  EXPECT_DOUBLE_EQ(SlotData[4](301, 1), f.regions[3].intensities.back() * 0.1);
 
   // Another file replaces the store; reverting the third window reads its
   // own region again and asks nothing.
@@ -375,8 +379,94 @@ TEST_F(TwoColumnReaderTest, ExportedFileOfFourRegionsFromTheMenu) {
   G.CurrentWindow = 3;
   plat::driver::ChooseMenu(1900);
   plat::driver::Finish();
-  EXPECT_DOUBLE_EQ(SlotData[3](1, 1), f.regions[2].intensities.front());
+  EXPECT_DOUBLE_EQ(SlotData[3](1, 1), f.regions[2].intensities.front() * 0.2);
   EXPECT_EQ(Win[3].SpectrumHeader.Name, "Si 2p");
+}
+
+// An instrument export of many regions, as such programs write it: a file
+// header, then per region a comment block stating its parameters and a run
+// of kinetic energies with counts per second. Region 2 is recorded at 640 eV.
+std::string ManyRegionExport(int regions) {
+  std::string t = "# Created by: acquisition program\n#   Counts Per Second:        yes\n#\n";
+  for (int r = 1; r <= regions; ++r) {
+    t += "# Region:            R" + std::to_string(r) + "\n";
+    t += "# Number of Scans:   " + std::string(r == 2 ? "4" : "1") + "\n";
+    t += "# Dwell Time:        " + std::string(r == 2 ? "0.25" : "0.1") + "\n";
+    t += std::string("# Excitation Energy: ") + (r == 2 ? "640" : "1486.61") + "\n";
+    t += "# Pass Energy:       " + std::string(r == 2 ? "20" : "50") + "\n#\n";
+    const double start = r == 2 ? 524.6 : 100 + r;
+    for (int i = 0; i < 3; ++i) t += plat::NumberToText(start + 16 * i) + "  " + std::to_string(10 * (i + 1)) + "\n";
+    t += "\n";
+  }
+  return t;
+}
+
+TEST(TwoColumnStatements, CommentLinesStateTheHeader) {
+  const struct {
+    const char* line;
+    double hv, dwell, pass, scans;
+    int cps;
+  } cases[] = {
+      {"# Excitation Energy: 640", 640, NAN, NAN, NAN, -1},
+      {"#   dwell time:  0.15", NAN, 0.15, NAN, NAN, -1},
+      {"; Pass Energy = 20 eV", NAN, NAN, 20, NAN, -1},
+      {"# Number of Scans:   12", NAN, NAN, NAN, 12, -1},
+      {"#   Counts Per Second:        yes", NAN, NAN, NAN, NAN, 1},
+      {"#   Counts Per Second:        no", NAN, NAN, NAN, NAN, 0},
+      {"# Excitation Energy: none", NAN, NAN, NAN, NAN, -1},
+      {"# Excitation Energy: -5", NAN, NAN, NAN, NAN, -1},
+      {"# Kinetic Energy:    100", NAN, NAN, NAN, NAN, -1},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.line);
+    TwoColumnStated s;
+    ReadTwoColumnStatement(c.line, s);
+    const auto same = [](double a, double b) { return std::isnan(a) ? std::isnan(b) : a == b; };
+    EXPECT_TRUE(same(c.hv, s.excitationEnergy));
+    EXPECT_TRUE(same(c.dwell, s.dwellTime));
+    EXPECT_TRUE(same(c.pass, s.passEnergy));
+    EXPECT_TRUE(same(c.scans, s.scanCount));
+    EXPECT_EQ(s.countsPerSecond, c.cps);
+  }
+}
+
+TEST_F(TwoColumnReaderTest, ManyRegionsAreReadAsFarAsTheWindowsTakeThem) {
+  const std::string path = Write(ManyRegionExport(294), "export.xy");
+  plat::script::AnswerFile(path);
+  plat::script::AnswerMessage(1, "294");
+  plat::script::SetText("ed251", -1, "1486.6");
+  plat::script::Click("cmdOK251");
+  // The page of region 2 shows what the file states for it.
+  plat::script::Click("cmdOk261");
+  plat::script::Expect([] { return plat::Trim(plat::Text(26, "lb2617")) == "640"; }, "hv of the file");
+  plat::script::Expect([] { return plat::Trim(plat::Text(26, "ed267")) == "0.25"; }, "dwell of the file");
+  plat::script::Expect([] { return plat::Trim(plat::Text(26, "ed268")) == "4"; }, "scans of the file");
+  plat::script::Expect([] { return plat::Trim(plat::Text(26, "ed2610")) == "20"; }, "pass energy");
+  plat::script::Expect([] { return plat::Text(26, "ed262") == "counts/s"; }, "counts per second");
+  for (int k = 2; k <= 100; ++k) plat::script::Click("cmdOk261");
+  plat::script::SelectItems("lib21", -1, {1});
+  plat::script::Click("cmdOk21");
+  plat::driver::ChooseMenu(1183);
+  plat::driver::Finish();
+
+  ASSERT_EQ(plat::MessagesShown().size(), 1u);
+  EXPECT_NE(plat::MessagesShown()[0].text.find("194 regions"), std::string::npos);
+  EXPECT_EQ(G.SpectraReadCount, 100);
+  EXPECT_EQ(ImportedHeader[HeaderIndexOfSpectrum(100)].PointCount, 3);
+  ASSERT_TRUE(Win[1].WindowOpen);
+  EXPECT_FALSE(Win[2].WindowOpen);
+  const SpectrumHeaderRecord& h = Win[1].SpectrumHeader;
+  EXPECT_DOUBLE_EQ(h.ExcitationEnergy, 640);
+  EXPECT_DOUBLE_EQ(h.DwellTime, 0.25);
+  EXPECT_DOUBLE_EQ(h.ScanCount, 4);
+  EXPECT_DOUBLE_EQ(h.PassEnergy, 20);
+  // Binding energies 115.4 down to 83.4 eV, not 930 to 962.
+  EXPECT_NEAR(h.ExcitationEnergy - h.StartEnergy, 115.4, 1e-9);
+  EXPECT_NEAR(h.ExcitationEnergy - h.EndEnergy, 83.4, 1e-9);
+  // Counts per second times scans and dwell time: counts.
+  for (int i = 1; i <= 3; ++i) EXPECT_DOUBLE_EQ(SlotData[1](i, 1), 10.0 * i) << i;
+  EXPECT_DOUBLE_EQ(ImportedValues[2][1], 10.0);
+  EXPECT_DOUBLE_EQ(ImportedValues[1][1], 10.0 * 0.1);
 }
 
 }  // namespace

@@ -391,7 +391,7 @@ TEST(Measurement, ArialResolvesToAMetricTwin) {
   EXPECT_GT(canvas.TextWidth("ABC DFG HIJ WMHGfg"), liberation);
 }
 
-TEST(BitmapSurface, RedirectsOneWindowAndSavesTwentyFourBitBmp) {
+TEST(BitmapSurface, RedirectsOneWindowAndSavesRunLengthEncodedBmp) {
   plat::BeginBitmap(40, 30, 5);
   plat::SetDrawingWindow(5);
   EXPECT_EQ(plat::Surface().Width(), 40);
@@ -408,9 +408,45 @@ TEST(BitmapSurface, RedirectsOneWindowAndSavesTwentyFourBitBmp) {
   std::string bytes = testsupport::ReadFile(folder + "/w5.bmp");
   ASSERT_GT(bytes.size(), 54u);
   EXPECT_EQ(bytes.substr(0, 2), "BM");
-  EXPECT_EQ(static_cast<std::uint8_t>(bytes[28]), 24);  // bits per pixel
+  EXPECT_EQ(static_cast<std::uint8_t>(bytes[28]), 8);  // bits per pixel
+  EXPECT_EQ(static_cast<std::uint8_t>(bytes[30]), 1);  // BI_RLE8
   QImage image(QString::fromStdString(folder + "/w5.bmp"));
   EXPECT_EQ(ColourAt(image, 39, 29), kRed);
+}
+
+// Rows of runs, of single pixels that differ from both neighbours (absolute
+// mode, of odd and even length) and of pairs: a reader gets every pixel back.
+// With more than 256 colours the picture is still written and read.
+TEST(BitmapSurface, RunLengthEncodingKeepsEveryPixel) {
+  struct Case {
+    const char* what;
+    int colours;
+    bool exact;
+  } cases[] = {{"250 colours", 250, true}, {"600 colours", 600, false}};
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.what);
+    const int width = 613, height = 7;
+    plat::BeginBitmap(width, height);
+    plat::SetDrawingBitmap();
+    auto colourOf = [&](int x, int y) {
+      if (y == 0) return x < 300 ? kRed : 0x00FF00;        // two long runs
+      if (y == 1) return ((x / 2) % c.colours) * 0x010203;  // pairs
+      if (y == 2 && x % 7 == 0) return 0x123456;            // short stretches
+      return ((x + 3 * y) % c.colours) * 0x010203;
+    };
+    for (int y = 0; y < height; ++y)
+      for (int x = 0; x < width; ++x) {
+        plat::Surface().SetColour(colourOf(x, y));
+        plat::Surface().FilledBox(x, y, x, y);
+      }
+    const QImage image = SavedPicture("bitmap_rle");
+    plat::EndBitmap();
+    ASSERT_EQ(image.width(), width);
+    ASSERT_EQ(image.height(), height);
+    if (!c.exact) continue;
+    for (int y = 0; y < height; ++y)
+      for (int x = 0; x < width; ++x) ASSERT_EQ(ColourAt(image, x, y), colourOf(x, y)) << x << "," << y;
+  }
 }
 
 }  // namespace

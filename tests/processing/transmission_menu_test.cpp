@@ -209,13 +209,18 @@ TEST_F(TransmissionFromTheMenu, ReferenceCommandsThatOpenNoEditor) {
     int points;
     Byte hasFit;
     bool message;
-    int commandId;  // 3: the file or window has the wrong form
+    int commandId;  // 3: the file or window has the wrong form, 8: no file
+    const char* messageNames;  // a text the message must hold
   };
+  WriteReference("CU.VMS", "not a reference");
+  const std::string silver = plat::ShownPath(G.ProgramFolder + "\\XPS-transfct\\AG.VMS");
   const Case cases[] = {
-      {"window of another point count", 9400, 1360, 0, true, 3},
-      {"silver reference missing", 9500, kPoints, 0, true, 3},
+      {"window of another point count", 9400, 1360, 0, true, 3, ""},
+      // The missing file is named, with the folder it belongs in.
+      {"silver reference missing", 9500, kPoints, 0, true, 8, silver.c_str()},
+      {"copper reference of the wrong form", 9600, kPoints, 0, true, 3, ""},
       // The fit is kept, and the user is told where the reference goes.
-      {"window with a fit", 9400, kPoints, 1, true, 0},
+      {"window with a fit", 9400, kPoints, 1, true, 0, ""},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.what);
@@ -223,11 +228,13 @@ TEST_F(TransmissionFromTheMenu, ReferenceCommandsThatOpenNoEditor) {
     Win[kW].HasFit = c.hasFit;
     Win[kW].TransmissionActive = 0;
     Win[kW].TransmissionCoef[1] = 7;
+    Win[kW].PeakCount = 3;
     G.CommandId = 0;
-    if (c.message) script::AnswerMessage(1);
+    if (c.message) script::AnswerMessage(1, c.messageNames);
     plat::driver::ChooseMenu(c.command);
     plat::driver::Finish();
     EXPECT_EQ(G.CommandId, c.commandId);
+    EXPECT_EQ(Win[kW].PeakCount, 3);
     EXPECT_EQ(Win[kW].TransmissionActive, 0);
     EXPECT_EQ(Win[kW].TransmissionCoef[1], 7);
     EXPECT_FALSE(plat::DialogWindowOpen(kPage));

@@ -4,6 +4,9 @@
 
 #include <cstdint>
 #include <fstream>
+#include <vector>
+
+#include "core/store.h"
 
 #include "platform/controls.h"
 #include "platform/dialogs.h"
@@ -181,6 +184,53 @@ TEST_F(TableExport, ScalingPageShowsTheMaximaOfAFit) {
 
 class BitmapExport : public ReportTest {};
 
+// The pixels of an 8-bit run-length encoded BMP file, as palette colours
+// (0xRRGGBB), top row first; empty when the file is not one.
+struct Picture {
+  int width = 0, height = 0;
+  std::vector<std::uint32_t> pixels;
+};
+Picture DecodeRle8(const std::string& b) {
+  auto le = [&](std::size_t at, int n) {
+    std::uint32_t v = 0;
+    for (int i = n - 1; i >= 0; --i) v = v * 256 + static_cast<unsigned char>(b[at + i]);
+    return v;
+  };
+  Picture p;
+  if (b.size() < 54 || b.substr(0, 2) != "BM" || le(28, 2) != 8 || le(30, 4) != 1) return p;
+  p.width = static_cast<int>(le(18, 4));
+  p.height = static_cast<int>(le(22, 4));
+  const std::uint32_t colours = le(46, 4);
+  std::vector<std::uint32_t> palette(colours);
+  for (std::uint32_t c = 0; c < colours; ++c) palette[c] = le(54 + 4 * c, 3);
+  p.pixels.assign(static_cast<std::size_t>(p.width) * p.height, 0xFFFFFFFF);
+  std::size_t at = le(10, 4);
+  int x = 0, y = p.height - 1;
+  auto put = [&](unsigned index) {
+    if (x < p.width && y >= 0 && index < colours)
+      p.pixels[static_cast<std::size_t>(y) * p.width + x] = palette[index];
+    ++x;
+  };
+  while (at + 1 < b.size()) {
+    const unsigned n = static_cast<unsigned char>(b[at]), v = static_cast<unsigned char>(b[at + 1]);
+    at += 2;
+    if (n > 0) {
+      for (unsigned i = 0; i < n; ++i) put(v);
+    } else if (v == 0) {
+      x = 0;
+      --y;
+    } else if (v == 1) {
+      break;
+    } else if (v >= 3) {
+      for (unsigned i = 0; i < v; ++i) put(static_cast<unsigned char>(b[at + i]));
+      at += v + (v % 2);
+    } else {
+      return Picture{};  // delta escapes are never written
+    }
+  }
+  return p;
+}
+
 TEST_F(BitmapExport, WritesABmpOfFourTimesTheWindowAndRestoresEverything) {
   const auto fontSizes = G.FontSize;
   const auto charWidths = G.FontCharWidth;
@@ -218,6 +268,35 @@ TEST_F(BitmapExport, CancelWritesNothingAndAnUnwritableFileSaysSo) {
   script::AnswerMessage(1);
   plat::driver::ChooseMenu(1320);
   EXPECT_EQ(plat::MessagesShown().size(), 1u);
+}
+
+TEST_F(BitmapExport, PictureIsCompactAndHoldsTheLabelsOfTheWindow) {
+  const std::string path = TempProgram("labels.bmp");
+  auto exported = [&] {
+    script::AnswerFile(path);
+    plat::driver::ChooseMenu(1320);
+    return ReadAll(plat::NativePath(path));
+  };
+  const std::string without = exported();
+  // An annotation on the plot, as the screen shows it as a label control.
+  Labels[LabelIndex(1, 1)].AnnotationText = "C-O-C shoulder WWWWW";
+  const SpectrumHeaderRecord& h = Win[1].SpectrumHeader;
+  const double middle = 0.5 * (h.StartEnergy + h.EndEnergy);
+  Labels[LabelIndex(1, 1)].AnnotationX = G.EnergyAxisMode == 0 ? h.ExcitationEnergy - middle : middle;
+  Labels[LabelIndex(1, 1)].AnnotationY = 0.5 * (Win[1].YAxisBottom + Win[1].YAxisTop);
+  Win[1].AnnotationCount = 1;
+  const std::string with = exported();
+  EXPECT_EQ(G.CommandId, 0);
+  const Picture a = DecodeRle8(without), b = DecodeRle8(with);
+  ASSERT_EQ(b.width, 4 * plat::ClientWidth(1));
+  ASSERT_EQ(b.height, 4 * plat::ClientHeight(1));
+  ASSERT_EQ(a.pixels.size(), b.pixels.size());
+  // The label's text is drawn into the picture: pixels differ where it lies.
+  std::size_t changed = 0;
+  for (std::size_t i = 0; i < a.pixels.size(); ++i) changed += a.pixels[i] != b.pixels[i];
+  EXPECT_GT(changed, 500u);
+  // Far smaller than 3 bytes a pixel.
+  EXPECT_LT(with.size(), static_cast<std::size_t>(b.width) * b.height / 10);
 }
 
 }  // namespace

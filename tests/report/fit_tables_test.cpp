@@ -259,6 +259,11 @@ TEST_F(AllSpectra, HeaderNamesEveryWindowAndRowsCoverTheLastRegion) {
   ASSERT_EQ(lines.size(), 4u);
   EXPECT_EQ(lines[0], "Kineti;C.1;O1s;N1s");
   EXPECT_EQ(lines[1], " 286,1; 102; 202; 302");
+  // A window without a short name is named by its number, as in the fit table.
+  Win[2].SpectrumHeader.ShortName = "";
+  script::AnswerFile(path_);
+  plat::driver::ChooseMenu(3118);
+  EXPECT_EQ(FileLines(path_).at(0), "Kineti;C.1;2;N1s");
 }
 
 TEST_F(AllSpectra, WindowsOnAnotherGridAreRefusedBeforeTheFileIsTouched) {

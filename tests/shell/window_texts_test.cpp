@@ -235,6 +235,14 @@ TEST_F(WindowTexts, EnergyRangesThatGiveNoRegionAreRefused) {
   script::SetText("ed221", 3, "280");
   script::Click("cmdOk221");
   script::AnswerMessage(1);
+  // An end that is no number is refused with the invalid-input message,
+  // not read as 0 (which would move the region to the spectrum's end).
+  for (const char* end : {"NaN", "nan", "end", "-"}) {
+    script::SetText("ed221", 2, "290");
+    script::SetText("ed221", 3, end);
+    script::Click("cmdOk221");
+    script::AnswerMessage(1, G.LabelTexts[94]);
+  }
   script::Run([] { EXPECT_EQ(Win[1].XRangeFixed, 0) << "nothing stored"; });
   script::SetText("ed221", 2, "270");
   script::SetText("ed221", 3, "400");
@@ -294,6 +302,13 @@ TEST_F(WindowTexts, IntensityAxisTakesTitlesRangeAndTicks) {
   EXPECT_EQ(win.YTickCount, 1);
   EXPECT_EQ(win.YRangeFixed, 1);
   EXPECT_EQ(win.YTitleFixed, 1);
+  // A count beyond what the tick tables hold is kept at 100, and shown so.
+  script::SetText("ed221", 5, "1000000");
+  script::Click("cmd224");
+  script::Run([] { EXPECT_EQ(plat::Trim(plat::Text(kPage, "ed221", 5)), "100"); });
+  script::Click("cmdOk221");
+  plat::driver::ChooseMenu(CmdEditIntensityAxis);
+  EXPECT_EQ(win.YTickCount, 100);
   EXPECT_DOUBLE_EQ(Win[2].YAxisTop, 600);
   EXPECT_EQ(Win[2].YRangeFixed, 1);
   EXPECT_NE(Win[3].YAxisTop, 600) << "another grid keeps its range";

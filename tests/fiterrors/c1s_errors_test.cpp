@@ -95,7 +95,7 @@ void ExpectPageShowsTheTable(int w, const std::vector<std::string>& cells) {
   }
 }
 
-TEST_F(C1sErrors, CurvatureErrorsOfAThreePeakFitAgreeWithTheLeastSquaresCovariance) {
+TEST_F(C1sErrors, CurvatureErrorsOfAThreePeakFitAgreeWithAnIndependentHessianOfChiSquare) {
   const int w = ImportC1s(CmdDefaultErrorsHessian);
   ASSERT_EQ(Win[w].SpectrumHeader.PointCount, 301);
   FitThreePeaks();
@@ -112,8 +112,11 @@ TEST_F(C1sErrors, CurvatureErrorsOfAThreePeakFitAgreeWithTheLeastSquaresCovarian
     const int k = kC1sEntries[i];
     SCOPED_TRACE(k);
     EXPECT_NEAR(G.FitVector[k], kC1sFitted[i], 1e-3 * kC1sCurvatureErrors[i]);
-    EXPECT_NEAR(win.ParamErrors(k, k), kC1sCurvatureErrors[i], 1e-3 * kC1sCurvatureErrors[i]);
+    EXPECT_NEAR(win.ParamErrors(k, k), kC1sChiSquareHessianErrors[i],
+                1e-3 * kC1sChiSquareHessianErrors[i]);
   }
+  // The Hessian of chi-square is positive definite here: no fallback.
+  EXPECT_EQ(win.ErrorsFromNormalMatrix, 0);
   // Fixed entries (shares, asymmetries, partners) have no error.
   for (int k : {3, 9, 13, 19, 23, 29}) EXPECT_EQ(win.ParamErrors(k, k), 0) << k;
 }

@@ -283,6 +283,19 @@ struct WindowFitKind {
   bool acceptOnlySmaller = false;          // forward-difference derivatives
 };
 
+// Whether window w's six background terms are fitted with its peaks (its
+// BackgroundState is Fitted). The fits and the error analyses ask this one
+// function.
+bool BackgroundFittedWithPeaks(int w);
+// The model of window w's fit over its region: Gauss-Lorentz (analytic
+// derivatives) or Doniach-Sunjic (forward differences), with peaks
+// independent or relative to the first, singlets or doublets, the background
+// terms fitted or not. Limits and scales are not set. The fits and the error
+// analyses build their models here.
+std::unique_ptr<FitModel> MakeFitModel(int w, bool doniachSunjic, bool relative);
+// The same for the kind the window's PeakModel and RelativeMode name.
+std::unique_ptr<FitModel> MakeWindowFitModel(int w);
+
 // Runs the fit of window w, whose fit arrays are set up and loaded: data and
 // weights, the iteration with a redraw and caption progress between steps,
 // Esc to stop, the rounds, the fit-finished page, and storing. Refuses (with

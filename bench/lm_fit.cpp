@@ -1,6 +1,7 @@
 // Speed of the Levenberg-Marquardt fit of Gauss-Lorentz peaks: one step
 // (system build and solve) and a whole fit to convergence, for 10 peaks on
-// 2000 and on 32767 points. The background is fitted with the peaks: its
+// 2000 and on 32767 points; and the ten-peak fit with limited Lorentz shares
+// on 500 to 32767 points with its trials and final chi-square as counters. The background is fitted with the peaks: its
 // constant, slope and Shirley term are free, and as the spectrum has no
 // Shirley step the fit presses that term against its limit of 0. The fit
 // records the trials it made (both rounds, iteration limit 200); a term held
@@ -12,6 +13,7 @@
 
 #include "fit/lm_fit.h"
 #include "fit/peak_models.h"
+#include "../tests/fit/ten_peak_problem.h"
 
 namespace {
 
@@ -102,6 +104,38 @@ void BM_FitToConvergence(benchmark::State& state) {
   state.counters["trials"] = trials;
 }
 BENCHMARK(BM_FitToConvergence)->Arg(2000)->Arg(32767)->Unit(benchmark::kMillisecond);
+
+// The ten-peak fit with Lorentz shares limited to 0..1 and a linear
+// background (tests/fit/ten_peak_problem.h), whose minimum an independent
+// solver gives (tools/ten_peak_fit_reference.py): the trials the fit makes
+// and the chi-square it ends at, beside that of the independent solver and
+// their relative difference.
+void BM_TenPeakSharesFit(benchmark::State& state) {
+  const int index = static_cast<int>(state.range(0));
+  tenpeaks::TenPeaks problem(tenpeaks::kTenPeakPointCounts[index]);
+  LevenbergMarquardt engine(problem.P, problem.n);
+  std::vector<double> p;
+  int trials = 0;
+  FitHooks hooks;
+  hooks.afterTrial = [&trials](const double*, double) {
+    ++trials;
+    return 0;
+  };
+  double chi2 = 0;
+  for (auto _ : state) {
+    p = problem.start;
+    trials = 0;
+    engine.Run(problem.model, problem.data, p.data(), FitSettings{200, 2}, hooks);
+    chi2 = engine.Evaluate(problem.model, problem.data, p.data()).chiSquare;
+  }
+  const double reference = tenpeaks::kTenPeakChiSquare[index];
+  state.counters["points"] = problem.n;
+  state.counters["trials"] = trials;
+  state.counters["chi_square"] = chi2;
+  state.counters["reference_chi_square"] = reference;
+  state.counters["relative_excess"] = (chi2 - reference) / reference;
+}
+BENCHMARK(BM_TenPeakSharesFit)->DenseRange(0, 3)->Unit(benchmark::kMillisecond);
 
 }  // namespace
 

@@ -147,6 +147,9 @@ struct WindowRecord {
   Byte ErrorMethod = 0;  // 1 Hessian, 0 chi-square profile
   Byte ErrorsInPercent = 0;
   Byte HessianValid = 0;
+  // 1 when the last curvature run found the Hessian of chi-square not
+  // positive definite and took its errors from the fit's normal matrix.
+  Byte ErrorsFromNormalMatrix = 0;
   Byte ErrorTableValid = 0;
   // (k, l) over fit parameters 0..306; sized by the error run that fills
   // them (empty until then), so that the model costs nothing before a run.

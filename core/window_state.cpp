@@ -102,6 +102,7 @@ bool ResetWindowState(int w) {
   r.ParamSetLoaded = 0;
   r.IntegratedArea[1] = 0;
   r.HessianValid = 0;
+  r.ErrorsFromNormalMatrix = 0;
   r.ErrorTableValid = 0;
   r.MemberLabelStepFixed = 0;
   r.ShowMemberLabels = 1;

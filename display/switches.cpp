@@ -90,8 +90,9 @@ void ConvertFitResults(int w, const UnitFactor& convert) {
     convert(win.PeakArea[p]);
     convert(win.PartnerArea[p]);
   }
-  convert(win.FitReducedChi2);
-  convert(win.FitChi2);
+  // Chi-square and reduced chi-square are statistics of the fit in counts
+  // (the weights come from the raw counts in either unit): they stay as
+  // computed, whatever unit the window shows.
   for (int c = 1; c <= peaks + 2; ++c) {
     if (!SlotComponents[w].Contains(std::max<int>(win.RegionEnd, 0), c)) continue;
     for (int i = win.RegionStart; i <= win.RegionEnd; ++i) convert(SlotComponents[w](i, c));

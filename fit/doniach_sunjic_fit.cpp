@@ -263,14 +263,8 @@ namespace {
 // the two differ only in their model and in how the table is stored back.
 template <bool Relative>
 void FitDoniachSunjicWindow(int w) {
-  using Model = std::conditional_t<Relative, DoniachSunjicRelativeFitModel, DoniachSunjicFitModel>;
   WindowFitKind kind;
-  kind.makeModel = [](int window) -> std::unique_ptr<FitModel> {
-    const WindowRecord& win = Win[window];
-    return std::make_unique<Model>(win.PeakCount, IsDoubletWindow(window), win.BackgroundState == 4,
-                                   win.SpectrumHeader.PointCount, win.RegionStart, win.RegionEnd,
-                                   win.SpectrumHeader.EnergyStep);
-  };
+  kind.makeModel = [](int window) { return MakeFitModel(window, true, Relative); };
   kind.evaluatePeaks = EvaluateAndDrawDoniachSunjic<Relative>;
   kind.chiSquare = ChiSquareFromCurve;
   kind.store = Relative ? StoreFitParametersRelative : StoreFitParameters;

@@ -171,6 +171,7 @@ void LevenbergMarquardt::ProjectStep(FitModel& model, double* p) {
 }
 
 void LevenbergMarquardt::LimitedStep(FitModel& model, double* p) {
+  model.LimitStep(old_.data(), step_.data());
   for (int k = 1; k <= variables_; ++k) p[k] = old_[k] + step_[k];
   model.ApplyLimits(p);
 }
@@ -192,6 +193,9 @@ FitOutcome LevenbergMarquardt::Run(FitModel& model, const FitData& data, double*
   model.PrepareStart(p);
   trialReducedChi2 = Evaluate(model, data, p).unscaledReducedChiSquare;
   iteration += 1;
+  // Set when rejected trials have driven the damping past all reason: no
+  // step can improve the fit any more, and no further round is started.
+  bool stalled = false;
 
   enum class Next { LoopHead, Solve, StopTest, RoundEnd };
   Next next = Next::LoopHead;
@@ -201,9 +205,22 @@ FitOutcome LevenbergMarquardt::Run(FitModel& model, const FitData& data, double*
         damping *= 0.4;
         acceptedReducedChi2 = trialReducedChi2;
         std::copy(p, p + P + 1, best_.begin());
-        if (iteration <= 1 && round == 0 && hooks.startQuestion && !hooks.startQuestion(p)) {
-          if (hooks.roundEnd) hooks.roundEnd(p, Evaluate(model, data, p));
-          return FitOutcome::EvaluatedOnly;
+        if (iteration <= 1 && round == 0) {
+          if (hooks.startQuestion && !hooks.startQuestion(p)) {
+            if (hooks.roundEnd) hooks.roundEnd(p, Evaluate(model, data, p));
+            return FitOutcome::EvaluatedOnly;
+          }
+          // The iteration starts inside the limits: a start value outside
+          // them (or a free share or height on the point 0) is brought in
+          // as a step would be, and the start judged again.
+          std::copy(p, p + P + 1, old_.begin());
+          model.ApplyLimits(p);
+          if (!std::equal(p, p + P + 1, old_.begin())) {
+            model.PrepareStart(p);
+            trialReducedChi2 = Evaluate(model, data, p).unscaledReducedChiSquare;
+            acceptedReducedChi2 = trialReducedChi2;
+            std::copy(p, p + P + 1, best_.begin());
+          }
         }
         if (hooks.acceptedStep) hooks.acceptedStep(p);
         BuildSystem(model, data, p);
@@ -255,6 +272,12 @@ FitOutcome LevenbergMarquardt::Run(FitModel& model, const FitData& data, double*
           damping *= 10.0;
           if (damping == 0.0) damping = 1e-7;
           next = Next::Solve;
+          // Steps damped this far change nothing: the accepted set is the
+          // best the fit can reach, and the fit ends with it.
+          if (damping > kSingularDamping || !std::isfinite(damping)) {
+            stalled = true;
+            next = Next::RoundEnd;
+          }
         }
         break;
       }
@@ -267,7 +290,7 @@ FitOutcome LevenbergMarquardt::Run(FitModel& model, const FitData& data, double*
         }
         if (hooks.roundEnd) hooks.roundEnd(p, Evaluate(model, data, p));
         ++round;
-        if (round < settings.fitRounds && lastKey != kEscape) {
+        if (round < settings.fitRounds && lastKey != kEscape && !stalled) {
           iteration = 2;
           next = Next::LoopHead;
           break;
@@ -381,6 +404,17 @@ double GaussLorentzFitModel::Value(const double* p, int channel) {
   return value + Background(p, channel);
 }
 
+void GaussLorentzFitModel::FloorFree(double* p, int k) const {
+  if (scale_ != nullptr && scale_[k] != 0.0 && p[k] <= 0.0) p[k] = kFreeFloor;
+}
+
+void GaussLorentzFitModel::LimitStep(const double* old, double* step) const {
+  for (int peak = 0; peak < peakCount_; ++peak) {
+    const int D = 10 * peak + 1;
+    if (old[D] > 0.0 && step[D] < -0.5 * old[D]) step[D] = -0.5 * old[D];
+  }
+}
+
 void GaussLorentzFitModel::ApplyLimits(double* p) {
   auto clamp = [&](int k) {
     if (p[k] < lower_[k]) p[k] = lower_[k];
@@ -390,10 +424,12 @@ void GaussLorentzFitModel::ApplyLimits(double* p) {
     const int D = 10 * peak + 1;
     // Partner entries of peaks 2..n marked linked follow peak 1.
     auto linked = [&](int offset) { return peak > 0 && scale_ && scale_[D + offset] == 1.0; };
+    FloorFree(p, D);
     clamp(D);
     if (p[D] < 0.0) p[D] = 1e-4;
     if (p[D + 1] < 0.0) p[D + 1] = 1e-4;
     if (linked(1)) p[D + 1] = p[2];
+    FloorFree(p, D + 2);
     clamp(D + 2);
     if (p[D + 2] < 0.0) p[D + 2] = 1e-4;
     if (p[D + 2] > 1.0) p[D + 2] = 1.0;
@@ -467,7 +503,9 @@ double GaussLorentzRelativeFitModel::ValueAndDerivatives(const double* p, int ch
   return value + Background(p, channel);
 }
 
-void GaussLorentzRelativeFitModel::PrepareTrial(const double* p) { Resolve(p); }
+// Linearise resolves the entries and rebuilds the background terms from
+// the trial's own peaks.
+void GaussLorentzRelativeFitModel::PrepareTrial(const double* p) { Linearise(p); }
 
 double GaussLorentzRelativeFitModel::Value(const double* p, int channel) {
   double value = 0.0;
@@ -487,9 +525,11 @@ void GaussLorentzRelativeFitModel::ApplyLimits(double* p) {
     if (p[k] > upper_[k]) p[k] = upper_[k];
   };
   // Peak 1 holds absolute values.
+  FloorFree(p, 1);
   clamp(1);
   if (p[1] < 0.0) p[1] = 1e-5;
   if (p[2] < 0.0) p[2] = 1e-7;
+  FloorFree(p, 3);
   clamp(3);
   if (p[3] < 0.0) p[3] = 1e-4;
   if (p[3] > 1.0) p[3] = 1.0;
@@ -504,10 +544,12 @@ void GaussLorentzRelativeFitModel::ApplyLimits(double* p) {
   for (int peak = 1; peak < peakCount_; ++peak) {
     const int D = 10 * peak + 1;
     auto linked = [&](int offset) { return scale_ && scale_[D + offset] == 1.0; };
+    FloorFree(p, D);
     clamp(D);
     if (p[D] < 0.0) p[D] = 1e-4;
     if (p[D + 1] < 0.0) p[D + 1] = 1e-4;
     if (linked(1)) p[D + 1] = p[2];
+    FloorFree(p, D + 2);
     clamp(D + 2);
     if (p[D + 2] < 0.0) p[D + 2] = 1e-4;
     if (p[D + 2] * p[3] > 1.0) p[D + 2] = 1.0 / p[3];

@@ -37,6 +37,9 @@ class FitModel {
   virtual double Value(const double* p, int channel) = 0;
   // Keeps the variables inside their limits after a step.
   virtual void ApplyLimits(double* p) = 0;
+  // Shortens the solved step of entries that must not move by more than a
+  // share of their value in one step (a peak height falls at most to half).
+  virtual void LimitStep(const double* /*old*/, double* /*step*/) const {}
   // Whether ApplyLimits gives entry k the value of another entry (a partner
   // entry of peaks 2..n linked to peak 1's) rather than limiting it.
   virtual bool Linked(int /*k*/) const { return false; }
@@ -181,11 +184,15 @@ class GaussLorentzFitModel : public FitModel {
                        int first, int last, double energyStep);
   int VariableCount() const override { return 10 * peakCount_ + 6; }
   void Linearise(const double* p) override;
-  // The start builds the background terms as an accepted step does.
+  // The start builds the background terms as an accepted step does, and so
+  // does every trial: it is judged with the Shirley step and loss tail of
+  // its own peaks.
   void PrepareStart(const double* p) override { Linearise(p); }
+  void PrepareTrial(const double* p) override { Linearise(p); }
   double ValueAndDerivatives(const double* p, int channel, double* derivatives) override;
   double Value(const double* p, int channel) override;
   void ApplyLimits(double* p) override;
+  void LimitStep(const double* old, double* step) const override;
 
   void SetLimits(const double* lower, const double* upper, const double* scale) override {
     lower_ = lower;
@@ -203,6 +210,13 @@ class GaussLorentzFitModel : public FitModel {
   void BackgroundDerivatives(int channel, double* d) const;
   // Rebuilds the Shirley and loss terms from peakSum_ (when fitted).
   void RebuildBasis();
+  // A free height or Lorentz share never rests on 0: a product line of
+  // height 0 has no derivatives by its shape, and one of share 0 has a
+  // derivative by its share proportional to that by its width, so that the
+  // share could not leave 0 again. Such an entry at or below 0 is lifted to
+  // kFreeFloor before the limits take it (a lower limit above it still holds).
+  static constexpr double kFreeFloor = 1e-4;
+  void FloorFree(double* p, int k) const;
   int peakCount_;
   bool doublet_;
   bool backgroundFitted_;
@@ -268,6 +282,19 @@ struct WindowFitKind {
   void (*store)(int w) = nullptr;          // fit vector back into the peak table
   bool acceptOnlySmaller = false;          // forward-difference derivatives
 };
+
+// Whether window w's six background terms are fitted with its peaks (its
+// BackgroundState is Fitted). The fits and the error analyses ask this one
+// function.
+bool BackgroundFittedWithPeaks(int w);
+// The model of window w's fit over its region: Gauss-Lorentz (analytic
+// derivatives) or Doniach-Sunjic (forward differences), with peaks
+// independent or relative to the first, singlets or doublets, the background
+// terms fitted or not. Limits and scales are not set. The fits and the error
+// analyses build their models here.
+std::unique_ptr<FitModel> MakeFitModel(int w, bool doniachSunjic, bool relative);
+// The same for the kind the window's PeakModel and RelativeMode name.
+std::unique_ptr<FitModel> MakeWindowFitModel(int w);
 
 // Runs the fit of window w, whose fit arrays are set up and loaded: data and
 // weights, the iteration with a redraw and caption progress between steps,

@@ -35,7 +35,7 @@ constexpr Byte kFitRunning = 1;
 constexpr Byte kFitStopRequested = 26;
 
 bool DefinedOrFitted(int w) { return Win[w].BackgroundState == 2 || Win[w].BackgroundState == 4; }
-bool Fitted(int w) { return Win[w].BackgroundState == 4; }
+bool Fitted(int w) { return BackgroundFittedWithPeaks(w); }
 
 // Frame, spectrum, peaks, sum and residuals of w with the parameters in
 // G.FitVector.
@@ -79,6 +79,30 @@ int FreeBackgroundTerms(const std::vector<double>& scale, int N, int w) {
 }
 
 }  // namespace
+
+bool BackgroundFittedWithPeaks(int w) { return Win[w].BackgroundState == 4; }
+
+std::unique_ptr<FitModel> MakeFitModel(int w, bool doniachSunjic, bool relative) {
+  const WindowRecord& win = Win[w];
+  const int n = win.PeakCount;
+  const bool doublet = IsDoubletWindow(w);
+  const bool fitted = BackgroundFittedWithPeaks(w);
+  const int points = win.SpectrumHeader.PointCount;
+  const double step = win.SpectrumHeader.EnergyStep;
+  const int first = win.RegionStart, last = win.RegionEnd;
+  if (doniachSunjic) {
+    if (relative)
+      return std::make_unique<DoniachSunjicRelativeFitModel>(n, doublet, fitted, points, first, last, step);
+    return std::make_unique<DoniachSunjicFitModel>(n, doublet, fitted, points, first, last, step);
+  }
+  if (relative)
+    return std::make_unique<GaussLorentzRelativeFitModel>(n, doublet, fitted, points, first, last, step);
+  return std::make_unique<GaussLorentzFitModel>(n, doublet, fitted, points, first, last, step);
+}
+
+std::unique_ptr<FitModel> MakeWindowFitModel(int w) {
+  return MakeFitModel(w, Win[w].PeakModel == 1, Win[w].RelativeMode == 1);
+}
 
 FitPages& FitPageHooks() {
   static FitPages pages;
@@ -255,13 +279,7 @@ FitOutcome RunWindowFit(int w, const WindowFitKind& kind) {
 
 void FitPeaksGaussLorentz(int w) {
   WindowFitKind kind;
-  kind.makeModel = [](int window) -> std::unique_ptr<FitModel> {
-    const WindowRecord& win = Win[window];
-    return std::make_unique<GaussLorentzFitModel>(
-        win.PeakCount, IsDoubletWindow(window), win.BackgroundState == 4,
-        win.SpectrumHeader.PointCount, win.RegionStart, win.RegionEnd,
-        win.SpectrumHeader.EnergyStep);
-  };
+  kind.makeModel = [](int window) { return MakeFitModel(window, false, false); };
   kind.evaluatePeaks = EvaluatePeaksGaussLorentz;
   kind.chiSquare = ChiSquareGaussLorentz;
   kind.store = StoreFitParameters;
@@ -270,13 +288,7 @@ void FitPeaksGaussLorentz(int w) {
 
 void FitPeaksGaussLorentzRelative(int w) {
   WindowFitKind kind;
-  kind.makeModel = [](int window) -> std::unique_ptr<FitModel> {
-    const WindowRecord& win = Win[window];
-    return std::make_unique<GaussLorentzRelativeFitModel>(
-        win.PeakCount, IsDoubletWindow(window), win.BackgroundState == 4,
-        win.SpectrumHeader.PointCount, win.RegionStart, win.RegionEnd,
-        win.SpectrumHeader.EnergyStep);
-  };
+  kind.makeModel = [](int window) { return MakeFitModel(window, false, true); };
   kind.evaluatePeaks = EvaluatePeaksGaussLorentzRelative;
   kind.chiSquare = ChiSquareGaussLorentzRelative;
   kind.store = StoreFitParametersRelative;

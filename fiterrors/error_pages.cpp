@@ -149,7 +149,10 @@ void ShowPeakErrorPage(int w) {
   double areaSum = 0;
   for (int p = 1; p <= peaks; ++p) areaSum += win.PeakArea[p];
 
-  const PageSpec spec = ErrorPageSpec(n, w, 28 + 14 * (peaks - 1), 15.5, PeakPageCaption(win), 6.5, 12.6);
+  const double width = 28 + 14 * (peaks - 1);
+  const bool note = win.ErrorsFromNormalMatrix != 0;
+  const PageSpec spec =
+      ErrorPageSpec(n, w, width, note ? 17 : 15.5, PeakPageCaption(win), 6.5, 12.6);
   RunPage(spec, [&] {
     std::string titles[7];
     RowTitles(win, titles);
@@ -179,6 +182,7 @@ void ShowPeakErrorPage(int w) {
     }
     PlaceOkAndToggle(n, "cmdOk321", "cmdOk324", 11, 14.5, 11.5, win);
     PlaceReportButtons(n, "cmd322", "cmd323", 12.5);
+    if (note) PageLabel(n, "lb3214", plat::kNoIndex, 1, 14.1, width - 2, 1.2, G.LabelTexts[135]);
   });
 }
 
@@ -191,7 +195,10 @@ void ShowDoubletErrorPage(int w) {
   double areaSum = 0;
   for (int p = 1; p <= peaks; ++p) areaSum += win.PeakArea[p] + win.PartnerArea[p];
 
-  const PageSpec spec = ErrorPageSpec(n, w, 33 + 14 * (peaks - 1), 23.5, PeakPageCaption(win), 6.5, 20.6);
+  const double width = 33 + 14 * (peaks - 1);
+  const bool note = win.ErrorsFromNormalMatrix != 0;
+  const PageSpec spec =
+      ErrorPageSpec(n, w, width, note ? 25 : 23.5, PeakPageCaption(win), 6.5, 20.6);
   RunPage(spec, [&] {
     std::string titles[7];
     RowTitles(win, titles);
@@ -227,6 +234,7 @@ void ShowDoubletErrorPage(int w) {
     }
     PlaceOkAndToggle(n, "cmdOk331", "cmdOk334", 19, 14.5, 11.5, win);
     PlaceReportButtons(n, "cmd332", "cmd333", 20.5);
+    if (note) PageLabel(n, "lb3318", plat::kNoIndex, 1, 22.1, width - 2, 1.2, G.LabelTexts[135]);
   });
 }
 

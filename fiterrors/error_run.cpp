@@ -36,7 +36,7 @@ bool DefinedOrFittedBackground(int w) {
   return Win[w].BackgroundState == 2 || Win[w].BackgroundState == 4;
 }
 
-bool FittedBackground(int w) { return Win[w].BackgroundState == 4; }
+bool FittedBackground(int w) { return BackgroundFittedWithPeaks(w); }
 
 bool ErrorRunWindowClosed(int w, bool wasOpen) {
   constexpr Byte kWindowClosed = 26;
@@ -147,28 +147,7 @@ void ErrorResiduals(int w, std::vector<double>& r) {
 }
 
 void ApplyFitBounds(int w, double* x, const double* lower, const double* upper, const double* scale) {
-  const WindowRecord& win = Win[w];
-  const int n = win.PeakCount;
-  const bool doublet = IsDoubletWindow(w);
-  const bool fitted = FittedBackground(w);
-  const int points = win.SpectrumHeader.PointCount;
-  const double step = win.SpectrumHeader.EnergyStep;
-  std::unique_ptr<FitModel> model;
-  if (win.PeakModel == 1) {
-    if (win.RelativeMode == 1) {
-      model = std::make_unique<DoniachSunjicRelativeFitModel>(n, doublet, fitted, points,
-                                                              win.RegionStart, win.RegionEnd, step);
-    } else {
-      model = std::make_unique<DoniachSunjicFitModel>(n, doublet, fitted, points, win.RegionStart,
-                                                      win.RegionEnd, step);
-    }
-  } else if (win.RelativeMode == 1) {
-    model = std::make_unique<GaussLorentzRelativeFitModel>(n, doublet, fitted, points,
-                                                           win.RegionStart, win.RegionEnd, step);
-  } else {
-    model = std::make_unique<GaussLorentzFitModel>(n, doublet, fitted, points, win.RegionStart,
-                                                   win.RegionEnd, step);
-  }
+  std::unique_ptr<FitModel> model = MakeWindowFitModel(w);
   model->SetLimits(lower, upper, scale);
   model->ApplyLimits(x);
 }

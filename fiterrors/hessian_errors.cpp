@@ -31,50 +31,122 @@ namespace sorvan {
 
 double CurvatureStep(double value) { return std::max(std::fabs(value) * 1e-4, 1e-6); }
 
-void ResidualDerivative(int k, double h, double* x, const ResidualsAt& residuals,
-                        std::vector<double>& column) {
-  std::vector<double> up, down;
-  const double x0 = x[k];
-  x[k] = x0 + h;
-  residuals(x, up);
-  x[k] = x0 - h;
-  residuals(x, down);
-  x[k] = x0;
-  column.assign(std::min(up.size(), down.size()), 0.0);
-  // Both moves are taken from x0, so the step between them is exactly
-  // (x0 + h) - (x0 - h) as the machine holds them.
-  const double span = (x0 + h) - (x0 - h);
-  for (std::size_t c = 0; c < column.size(); ++c) column[c] = (up[c] - down[c]) / span;
-}
+namespace {
+
+// r^2 - r0^2 for a residual r = r0 + delta, without the rounding of the
+// squares: delta (2 r0 + delta).
+inline double SquareChange(double r0, double delta) { return delta * (2 * r0 + delta); }
+
+}  // namespace
 
 bool MeasureChiSquareCurvature(int P, double* x, const double* s, const CurvatureCallbacks& cb,
-                               SquareMatrix& H) {
+                               SquareMatrix& H, SquareMatrix* normal) {
   H = SquareMatrix(P);
-  // Derivative columns of the residuals, one per measured entry.
-  std::vector<std::vector<double>> J(static_cast<std::size_t>(P) + 1);
+  if (normal) *normal = SquareMatrix(P);
+  const std::size_t size = static_cast<std::size_t>(P) + 1;
+  // Changes of the residuals from those at x, per entry moved up and down.
+  std::vector<std::vector<double>> up(size), down(size);
+  std::vector<double> h(size, 0.0), span(size, 0.0);
+  std::vector<double> r0, moved;
   cb.advance(1);
+  cb.residuals(x, r0);
+  const std::size_t channels = r0.size();
+  auto changes = [&](std::vector<double>& into) {
+    cb.residuals(x, moved);
+    into.assign(channels, 0.0);
+    for (std::size_t c = 0; c < std::min(channels, moved.size()); ++c) into[c] = moved[c] - r0[c];
+  };
+  // Single steps.
   for (int k = 1; k <= P; ++k) {
     if (cb.stop()) return false;
-    cb.advance(4);
+    cb.advance(2);
     if (s[k] == 0) continue;
-    ResidualDerivative(k, CurvatureStep(x[k]), x, cb.residuals, J[static_cast<std::size_t>(k)]);
+    const double x0 = x[k];
+    h[k] = CurvatureStep(x0);
+    x[k] = x0 + h[k];
+    changes(up[k]);
+    x[k] = x0 - h[k];
+    changes(down[k]);
+    x[k] = x0;
+    span[k] = (x0 + h[k]) - (x0 - h[k]);
+  }
+  // Diagonal: the second difference of chi-square, summed channel by channel.
+  for (int k = 1; k <= P; ++k) {
+    if (s[k] == 0) continue;
+    double sum = 0;
+    for (std::size_t c = 0; c < channels; ++c)
+      sum += SquareChange(r0[c], up[k][c]) + SquareChange(r0[c], down[k][c]);
+    H(k, k) = s[k] * sum / (h[k] * h[k]);
+  }
+  // Off-diagonal from the steps of both entries up and both down, with the
+  // single steps reused:
+  // H(i,k) = [C(++) - C(+i) - C(+k) + 2 C0 - C(-i) - C(-k) + C(--)] / (2 h_i h_k).
+  std::vector<double> both;
+  for (int i = 1; i <= P; ++i) {
+    if (cb.stop()) return false;
+    cb.advance(2);
+    if (s[i] == 0) continue;
+    const double xi = x[i];
+    for (int k = i + 1; k <= P; ++k) {
+      if (s[k] == 0) continue;
+      const double xk = x[k];
+      double sum = 0;
+      for (std::size_t c = 0; c < channels; ++c)
+        sum -= SquareChange(r0[c], up[i][c]) + SquareChange(r0[c], up[k][c]) +
+               SquareChange(r0[c], down[i][c]) + SquareChange(r0[c], down[k][c]);
+      x[i] = xi + h[i];
+      x[k] = xk + h[k];
+      changes(both);
+      for (std::size_t c = 0; c < channels; ++c) sum += SquareChange(r0[c], both[c]);
+      x[i] = xi - h[i];
+      x[k] = xk - h[k];
+      changes(both);
+      for (std::size_t c = 0; c < channels; ++c) sum += SquareChange(r0[c], both[c]);
+      x[i] = xi;
+      x[k] = xk;
+      const double value = s[i] * s[k] * sum / (2 * h[i] * h[k]);
+      H(i, k) = value;
+      H(k, i) = value;
+    }
   }
   for (int i = 1; i <= P; ++i) {
-    const std::vector<double>& a = J[static_cast<std::size_t>(i)];
-    for (int k = i; k <= P; ++k) {
-      double sum = 0;
-      if (s[i] != 0 && s[k] != 0) {
-        const std::vector<double>& b = J[static_cast<std::size_t>(k)];
-        const std::size_t n = std::min(a.size(), b.size());
-        for (std::size_t c = 0; c < n; ++c) sum += a[c] * b[c];
-        sum *= 2 * s[i] * s[k];
-      }
-      H(i, k) = sum;
-      H(k, i) = sum;
-    }
     if (H(i, i) == 0) H(i, i) = 1;
   }
+  if (normal) {
+    // The normal matrix of the fit, 2 s_i s_k sum_c J_i(c) J_k(c), from the
+    // central differences J_k = (r(x + h_k) - r(x - h_k)) / (2 h_k) of the
+    // same single steps.
+    SquareMatrix& M = *normal;
+    for (int i = 1; i <= P; ++i) {
+      for (int k = i; k <= P; ++k) {
+        if (s[i] == 0 || s[k] == 0) continue;
+        double sum = 0;
+        for (std::size_t c = 0; c < channels; ++c)
+          sum += (up[i][c] - down[i][c]) / span[i] * ((up[k][c] - down[k][c]) / span[k]);
+        M(i, k) = 2 * s[i] * s[k] * sum;
+        M(k, i) = M(i, k);
+      }
+      if (M(i, i) == 0) M(i, i) = 1;
+    }
+  }
   cb.advance(1);
+  return true;
+}
+
+bool PositiveDefinite(const SquareMatrix& H) {
+  const int n = H.size;
+  SquareMatrix L(n);
+  for (int j = 1; j <= n; ++j) {
+    double diagonal = (H(j, j) + H(j, j)) / 2;
+    for (int k = 1; k < j; ++k) diagonal -= L(j, k) * L(j, k);
+    if (!(diagonal > 0) || !std::isfinite(diagonal)) return false;
+    L(j, j) = std::sqrt(diagonal);
+    for (int i = j + 1; i <= n; ++i) {
+      double sum = (H(i, j) + H(j, i)) / 2;
+      for (int k = 1; k < j; ++k) sum -= L(i, k) * L(j, k);
+      L(i, j) = sum / L(j, j);
+    }
+  }
   return true;
 }
 
@@ -249,9 +321,9 @@ void EstimateErrorsHessian(int w) {
     if (windowClosed()) closed = true;
     return stop || closed;
   };
-  SquareMatrix H;
+  SquareMatrix H, normal;
   double* x = G.FitVector.begin();
-  stopped = !MeasureChiSquareCurvature(P, x, s.data(), cb, H);
+  stopped = !MeasureChiSquareCurvature(P, x, s.data(), cb, H, &normal);
   if (closed) return leaveClosed();
 
   bool failed = false;
@@ -259,14 +331,23 @@ void EstimateErrorsHessian(int w) {
     // Doniach-Sunjic: every peak entry on one of its limits is decoupled.
     for (int k = 1; k <= N; ++k) {
       if (!OnLimit(x0[k], G.FitLowerLimits[k], G.FitUpperLimits[k])) continue;
-      for (int i = 1; i <= P; ++i) {
-        H(k, i) = 0;
-        H(i, k) = 0;
+      for (SquareMatrix* m : {&H, &normal}) {
+        for (int i = 1; i <= P; ++i) {
+          (*m)(k, i) = 0;
+          (*m)(i, k) = 0;
+        }
+        (*m)(k, k) = 1;
       }
-      H(k, k) = 1;
     }
   }
   if (!stopped) {
+    // A Hessian of chi-square that is not positive definite (a fit not at
+    // its minimum, or the model's own curvature weighted by large residuals)
+    // gives no variances: the normal matrix of the fit takes its place, and
+    // the stored matrix and the error pages say which one the errors are from.
+    const bool fallBack = !PositiveDefinite(H);
+    if (fallBack) H = normal;
+    win.ErrorsFromNormalMatrix = fallBack ? 1 : 0;
     SizeErrorMatrix(win.HessianMatrix, P);
     for (int i = 1; i <= P; ++i)
       for (int k = 1; k <= P; ++k) win.HessianMatrix(i, k) = H(i, k);

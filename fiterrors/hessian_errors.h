@@ -1,7 +1,9 @@
 // Parameter errors of a fitted window from the curvature of chi-square: the
-// curvature matrix is measured by central differences around the fitted
-// parameters, inverted, and the standard error of each fit variable taken
-// from the diagonal of 2 H^-1 (the covariance of a least-squares fit). The errors of
+// Hessian of chi-square is measured by central second differences around the
+// fitted parameters, inverted, and the standard error of each fit variable
+// taken from the diagonal of 2 H^-1. Where that Hessian is not positive
+// definite, the normal matrix of the fit takes its place, and the window
+// says so. The errors of
 // the peak areas follow from one more evaluation with every peak entry moved
 // away from zero by its error. The numeric part works on plain arrays; the
 // window procedures add the data, the progress page and the error table.
@@ -28,12 +30,6 @@ struct SquareMatrix {
 // The weighted residuals at x[1..P]: chi-square is the sum of their squares.
 using ResidualsAt = std::function<void(const double* x, std::vector<double>& r)>;
 
-// The derivative of the residuals by entry k, by a central step h:
-// column[c] = (r(x + h_k)[c] - r(x - h_k)[c]) / (2 h_k), over the channels
-// both evaluations give. x[k] is moved in place and put back.
-void ResidualDerivative(int k, double h, double* x, const ResidualsAt& residuals,
-                        std::vector<double>& column);
-
 // How the measurement reaches its caller.
 struct CurvatureCallbacks {
   // The residuals at the vector that the measurement moves in place.
@@ -44,24 +40,32 @@ struct CurvatureCallbacks {
   std::function<bool()> stop;
 };
 
-// Curvature of chi-square around x[1..P] (x is moved and restored in place)
-// from the derivatives of the weighted residuals, measured by central steps
-// of each entry: H(i,k) = 2 s_i s_k sum_c J_i(c) J_k(c) with
-// J_k = (r(x + h_k) - r(x - h_k)) / (2 h_k), 1 on the diagonal when that
-// is 0. This is the normal matrix of the least-squares fit, the curvature of
-// chi-square without the curvature of the model weighted by the residuals:
-// that term is noise on real data, grows with every step away from the exact
-// minimum and may leave the matrix indefinite for a good fit; the
-// difference of residuals also keeps its precision where a second
-// difference of chi-square itself would be lost in rounding (an entry
-// stepped by 1e-4 of a value near zero). An entry with s = 0 (fixed, or on a
-// limit) is decoupled: diagonal 1, the rest of its row and column 0; it is
-// never moved.
-// The count advances 1 at the start, 4 per entry (whatever its s) and 1 at
-// the end, 4P + 2 in all; `stop` is asked before each entry. False when
-// stopped (H is then incomplete).
+// Curvature of chi-square around x[1..P] (x is moved and restored in place),
+// measured by central second differences of chi-square with the step
+// h_k = CurvatureStep(x[k]) of each entry:
+//   H(k,k) = s_k [C(+k) - 2 C0 + C(-k)] / h_k^2,
+//   H(i,k) = s_i s_k [C(++) - C(+i) - C(+k) + 2 C0 - C(-i) - C(-k) + C(--)] / (2 h_i h_k),
+// the pair steps moving i and k together up (++) or down (--), the single
+// steps reused. Every difference is summed channel by channel from the
+// changes of the residuals, so that the large equal parts of the chi-squares
+// cancel exactly and an entry stepped by a millionth keeps its precision.
+// A diagonal that comes out 0 (a direction that does not change chi-square)
+// becomes 1. An entry with s = 0 (fixed, or on a limit) is decoupled:
+// diagonal 1, the rest of its row and column 0; it is never moved.
+// With `normal`, the normal matrix of the fit, 2 s_i s_k sum_c J_i(c) J_k(c)
+// with J_k = (r(x + h_k) - r(x - h_k)) / (2 h_k), is built from the same
+// single steps (decoupled and flat entries as above): the curvature without
+// the model's own curvature weighted by the residuals, positive definite
+// where chi-square itself may not be.
+// The count advances 1 at the start, 2 per entry in the single steps, 2 per
+// entry in the pair steps and 1 at the end, 4P + 2 in all; `stop` is asked
+// before each entry of both passes. False when stopped (H is then incomplete).
 bool MeasureChiSquareCurvature(int P, double* x, const double* s, const CurvatureCallbacks& cb,
-                               SquareMatrix& H);
+                               SquareMatrix& H, SquareMatrix* normal = nullptr);
+
+// Whether the symmetric part of H is positive definite (a Cholesky
+// factorisation finds every pivot positive).
+bool PositiveDefinite(const SquareMatrix& H);
 
 // True when x lies on its lower or upper limit: equal to it, nearer to it
 // than the smallest curvature step 1e-6 (a millionth of the span for limits

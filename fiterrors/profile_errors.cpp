@@ -29,24 +29,48 @@ double FirstEstimateStep(double value) {
   return h == 0 ? 1e-4 : std::fabs(h);
 }
 
-// First estimates of the errors: the diagonal of the normal matrix of the
-// fit, 2 sum_c J_k(c)^2 with J_k the central difference of the weighted
-// residuals, gives e(k) = sqrt(2 / H(k)) for every entry with s_k != 0 (0
-// for the others). A zero curvature counts as 1e-4. False when an estimate
-// is not a finite number (the window's model gives no residuals there).
-bool FirstEstimates(int w, int P, const double* s, std::vector<double>& H, std::vector<double>& e) {
+// First estimates of the errors from the diagonal of the Hessian of
+// chi-square, H(k) = [C(+k) - 2 C0 + C(-k)] / h_k^2 by central second
+// differences summed channel by channel from the changes of the weighted
+// residuals; e(k) = sqrt(2 / H(k)) for every entry with s_k != 0 (0 for the
+// others). A zero curvature counts as 1e-4. A diagonal with a negative
+// element (chi-square bending down along an entry) is not positive definite:
+// the diagonal of the fit's normal matrix, 2 sum_c J_k(c)^2 with J_k the
+// central difference of the residuals from the same steps, takes its place,
+// and `fellBack` says so. False when an estimate is not a finite number (the
+// window's model gives no residuals there).
+bool FirstEstimates(int w, int P, const double* s, std::vector<double>& H, std::vector<double>& e,
+                    bool& fellBack) {
   double* x = G.FitVector.begin();
-  const ResidualsAt residuals = [w](const double*, std::vector<double>& r) { ErrorResiduals(w, r); };
-  std::vector<double> column;
+  std::vector<double> r0, up, down, normal(P + 1, 0.0);
+  ErrorResiduals(w, r0);
   H.assign(P + 1, 0.0);
   e.assign(P + 1, 0.0);
+  fellBack = false;
   for (int k = 1; k <= P; ++k) {
-    double sum = 0;
-    if (s[k] != 0) {
-      ResidualDerivative(k, FirstEstimateStep(x[k]), x, residuals, column);
-      for (double d : column) sum += d * d;
+    if (s[k] == 0) continue;
+    const double x0 = x[k];
+    const double h = FirstEstimateStep(x0);
+    x[k] = x0 + h;
+    ErrorResiduals(w, up);
+    x[k] = x0 - h;
+    ErrorResiduals(w, down);
+    x[k] = x0;
+    const double span = (x0 + h) - (x0 - h);
+    double second = 0, squares = 0;
+    const std::size_t channels = std::min({r0.size(), up.size(), down.size()});
+    for (std::size_t c = 0; c < channels; ++c) {
+      const double du = up[c] - r0[c], dd = down[c] - r0[c];
+      second += du * (2 * r0[c] + du) + dd * (2 * r0[c] + dd);
+      const double j = (up[c] - down[c]) / span;
+      squares += j * j;
     }
-    H[k] = 2 * sum;
+    H[k] = second / (h * h);
+    normal[k] = 2 * squares;
+    if (H[k] < 0) fellBack = true;
+  }
+  if (fellBack) H = normal;
+  for (int k = 1; k <= P; ++k) {
     if (H[k] == 0) H[k] = 1e-4;
     const double variance = s[k] * 2 / H[k];
     if (!(variance >= 0) || !std::isfinite(variance)) return false;
@@ -107,7 +131,9 @@ void EstimateErrorsProfile(int w) {
 
   // First estimates; this phase cannot be stopped.
   std::vector<double> H, e;
-  const bool estimated = FirstEstimates(w, P, s.data(), H, e);
+  bool fellBack = false;
+  const bool estimated = FirstEstimates(w, P, s.data(), H, e, fellBack);
+  win.ErrorsFromNormalMatrix = fellBack ? 1 : 0;
   for (int i = 1; i <= P; ++i)
     for (int k = 1; k <= P; ++k) win.HessianMatrix(i, k) = i == k ? H[i] : 0.0;
   win.HessianValid = 1;

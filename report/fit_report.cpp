@@ -222,7 +222,8 @@ std::string ReportStatisticsLine(int w, bool errors) {
   const bool singletErrors = errors && !IsDoubletWindow(w);
   return G.MessageTexts[90] + RoundedText(win.FitReducedChi2, 1000) + (singletErrors ? "   " : "  ") +
          G.LabelTexts[128] + RoundedText(win.FitChi2, 10) + "  " + G.MessageTexts[114] +
-         RoundedText(win.FitSerialCorrelation, singletErrors ? 10000 : 1000);
+         RoundedText(win.FitSerialCorrelation, singletErrors ? 10000 : 1000) +
+         (errors && win.ErrorsFromNormalMatrix ? "   " + G.LabelTexts[135] : std::string());
 }
 
 void PrintFitReport() { PrintReport(false); }

@@ -26,9 +26,15 @@ both methods. This script computes the same numbers independently:
    full convergence, inside the limits the test types.
 5. Curvature errors: the standard errors of the least-squares fit,
    sqrt(diag((J^T J)^-1)) with J the Jacobian of the weighted residuals at
-   the minimum (central differences of the model with small steps).
+   the minimum (central differences of the model with small steps); and the
+   errors from the Hessian of chi-square itself, sqrt(diag(2 H^-1)), with H
+   measured by central second differences of chi-square with the steps
+   h_k = 1e-4 |x_k|: H(k,k) = (C(+k) - 2 C0 + C(-k)) / h_k^2 and
+   H(i,k) = (C(++) - C(+-) - C(-+) + C(--)) / (4 h_i h_k), each difference
+   summed channel by channel. The diagonal of that H also gives the first
+   estimates of the profile, sqrt(2 / H(k,k)).
 6. Profile errors, the same definition as the program's chi-square profile:
-   for each free entry k, e(k) = 1 / sqrt(sum J_k^2) (the diagonal estimate);
+   for each free entry k, e(k) = sqrt(2 / H(k,k)) (the diagonal estimate);
    the entry is held at x0 + j e(k) for j = 0, 1, 2, ... (and downwards) with
    all other entries refitted, until chi-square is no longer below C0 + 1
    (C0 the chi-square of the fit) or the entry would leave its limits; the
@@ -151,6 +157,30 @@ def jacobian(q):
     return np.array(cols).T
 
 
+def chi2_hessian(q):
+    """Hessian of chi-square by central second differences, steps 1e-4 |q|."""
+    n = len(q)
+    h = np.array([1e-4 * abs(v) if v != 0 else 1e-6 for v in q])
+    r0 = residuals(q)
+
+    def change(steps):
+        moved = q.copy()
+        for k, sign in steps:
+            moved[k] += sign * h[k]
+        r = residuals(moved)
+        return r * r - r0 * r0  # summed later, channel by channel
+
+    H = np.zeros((n, n))
+    for k in range(n):
+        H[k, k] = np.sum(change([(k, 1)]) + change([(k, -1)])) / h[k] ** 2
+    for i in range(n):
+        for k in range(i + 1, n):
+            d = (change([(i, 1), (k, 1)]) - change([(i, 1), (k, -1)])
+                 - change([(i, -1), (k, 1)]) + change([(i, -1), (k, -1)]))
+            H[i, k] = H[k, i] = np.sum(d) / (4 * h[i] * h[k])
+    return H
+
+
 def bounds():
     lo, hi = [], []
     for _ in range(PEAKS):
@@ -204,12 +234,16 @@ def main():
     c0 = chi2(q)
     J = jacobian(q)
     hessian_errors = np.sqrt(np.diag(np.linalg.inv(J.T @ J)))
-    first = 1.0 / np.sqrt(np.sum(J * J, axis=0))
+    H = chi2_hessian(q)
+    assert np.all(np.linalg.eigvalsh(H) > 0), "the Hessian of chi-square is not positive definite"
+    chi2_hessian_errors = np.sqrt(np.diag(2 * np.linalg.inv(H)))
+    first = np.sqrt(2 / np.diag(H))
     profile_errors = [profile_error(q, k, first[k], c0) for k in range(len(q))]
     print(f"chi-square {c0:.6f}, reduced {c0 / (N - 5 * PEAKS):.4f}")
     names = ["height", "position", "half width"]
     for k in range(len(q)):
         print(f"peak {k // 3 + 1} {names[k % 3]:10s} {q[k]:14.6f}  curvature {hessian_errors[k]:.6g}"
+              f"  chi2 Hessian {chi2_hessian_errors[k]:.6g}"
               f"  first {first[k]:.6g}  profile {profile_errors[k]:.6g}")
     # Fit-vector entries 1, 5, 7 of each peak (height, position, half width).
     entries = []
@@ -228,6 +262,7 @@ def main():
         f"inline constexpr int kC1sEntries[{len(entries)}] = {{{', '.join(str(e) for e in entries)}}};",
         f"inline constexpr double kC1sFitted[{len(q)}] = {arr(q)};",
         f"inline constexpr double kC1sCurvatureErrors[{len(q)}] = {arr(hessian_errors)};",
+        f"inline constexpr double kC1sChiSquareHessianErrors[{len(q)}] = {arr(chi2_hessian_errors)};",
         f"inline constexpr double kC1sFirstEstimates[{len(q)}] = {arr(first)};",
         f"inline constexpr double kC1sProfileErrors[{len(q)}] = {arr(profile_errors)};",
         "",

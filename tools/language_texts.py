@@ -514,7 +514,11 @@ LABEL = {
     133: ("&Transmission", "&Transmission", "&Transmisión"),
     134: ("Transmissionsfunktion &importieren", "&Import transmission function",
           "&Importar función de transmisión"),
-    135: UNUSED,
+    # 135: error page and error report note when the curvature errors were
+    # taken from the fit's normal matrix.
+    135: ("Hesse-Matrix nicht positiv definit: Fehler aus der Normalmatrix",
+          "Hessian not positive definite: errors from the normal matrix",
+          "Hessiana no definida positiva: errores de la matriz normal"),
     136: ("&Referenzspektrum", "&Reference spectrum", "Espectro de &referencia"),
     137: ("Transmissionsfunktion importieren", "Import transmission function",
           "Importar función de transmisión"),

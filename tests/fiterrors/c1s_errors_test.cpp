@@ -20,6 +20,9 @@
 #include "platform/controls.h"
 #include "platform/forms.h"
 #include "platform/text.h"
+#include "report/fit_report.h"
+#include "report/print_blocks.h"
+#include "dialogs/fit_finished_page.h"
 
 namespace {
 
@@ -95,7 +98,7 @@ void ExpectPageShowsTheTable(int w, const std::vector<std::string>& cells) {
   }
 }
 
-TEST_F(C1sErrors, CurvatureErrorsOfAThreePeakFitAgreeWithTheLeastSquaresCovariance) {
+TEST_F(C1sErrors, CurvatureErrorsOfAThreePeakFitAgreeWithAnIndependentHessianOfChiSquare) {
   const int w = ImportC1s(CmdDefaultErrorsHessian);
   ASSERT_EQ(Win[w].SpectrumHeader.PointCount, 301);
   FitThreePeaks();
@@ -112,10 +115,79 @@ TEST_F(C1sErrors, CurvatureErrorsOfAThreePeakFitAgreeWithTheLeastSquaresCovarian
     const int k = kC1sEntries[i];
     SCOPED_TRACE(k);
     EXPECT_NEAR(G.FitVector[k], kC1sFitted[i], 1e-3 * kC1sCurvatureErrors[i]);
-    EXPECT_NEAR(win.ParamErrors(k, k), kC1sCurvatureErrors[i], 1e-3 * kC1sCurvatureErrors[i]);
+    EXPECT_NEAR(win.ParamErrors(k, k), kC1sChiSquareHessianErrors[i],
+                1e-3 * kC1sChiSquareHessianErrors[i]);
   }
+  // The Hessian of chi-square is positive definite here: no fallback.
+  EXPECT_EQ(win.ErrorsFromNormalMatrix, 0);
   // Fixed entries (shares, asymmetries, partners) have no error.
   for (int k : {3, 9, 13, 19, 23, 29}) EXPECT_EQ(win.ParamErrors(k, k), 0) << k;
+}
+
+// Chi-square and reduced chi-square are statistics of the fit in counts:
+// the intensity unit switched to counts and back, and the project saved and
+// opened again, leave every place that shows them with the same figures:
+// the window's values, the printout's statistics lines, the fit report and
+// the page after a fit made in the other unit.
+TEST_F(C1sErrors, StatisticsStayTheSameThroughAUnitSwitchAndAProjectRoundTrip) {
+  const int w = ImportC1s(CmdDefaultErrorsHessian);
+  FitThreePeaks();
+  const WindowRecord* win = &Win[w];
+  ASSERT_NEAR(win->FitChi2, kC1sChiSquare, 1e-6 * kC1sChiSquare);
+  struct Shown {
+    double chi2, reduced;
+    std::string print[3], report;
+  };
+  auto shown = [](int window) {
+    Shown s{Win[window].FitChi2, Win[window].FitReducedChi2, {}, ReportStatisticsLine(window, false)};
+    for (int line = 0; line < 3; ++line) s.print[line] = StatisticsLine(window, line);
+    return s;
+  };
+  auto expectSame = [](const Shown& a, const Shown& b) {
+    EXPECT_NEAR(b.chi2, a.chi2, 1e-7 * a.chi2);
+    EXPECT_NEAR(b.reduced, a.reduced, 1e-7 * a.reduced);
+    for (int line = 0; line < 3; ++line) EXPECT_EQ(b.print[line], a.print[line]) << line;
+    EXPECT_EQ(b.report, a.report);
+  };
+  const Shown fitted = shown(w);
+  const double f = win->SpectrumHeader.ScanCount * win->SpectrumHeader.DwellTime;
+  ASSERT_NE(f, 1.0);
+
+  {
+    SCOPED_TRACE("counts");
+    plat::driver::ChooseMenu(CmdCountsUnit);
+    ASSERT_EQ(G.CpsMode, 0);
+    expectSame(fitted, shown(w));
+    // A fit made again in counts finds the same minimum and shows the
+    // same figures on the page after it.
+    std::string page;
+    script::SetText("ed161", -1, "100");
+    script::SetText("ed162", -1, "3");
+    script::Click("cmdOk161");
+    script::Run([&page] { page = plat::Text(24, "lb241"); });
+    script::Click("cmdCancel242");
+    plat::driver::ChooseMenu(3130);
+    EXPECT_EQ(page, FitFinishedStatisticsText(fitted.reduced, fitted.chi2,
+                                              Win[w].FitSerialCorrelation));
+    expectSame(fitted, shown(w));
+  }
+  {
+    SCOPED_TRACE("per second again");
+    plat::driver::ChooseMenu(CmdCpsUnit);
+    ASSERT_EQ(G.CpsMode, 1);
+    expectSame(fitted, shown(w));
+  }
+  {
+    SCOPED_TRACE("project saved and opened");
+    script::AnswerFile(plat::ProgramPath(folder_->Path("c1s.svr")));
+    plat::driver::ChooseMenu(CmdSaveProjectAs);
+    for (int v = 1; v <= kMaxWindows; ++v)
+      if (Win[v].WindowOpen) plat::driver::CloseWindow(v);
+    script::AnswerFile(plat::ProgramPath(folder_->Path("c1s.svr")));
+    plat::driver::ChooseMenu(CmdOpenProject);
+    ASSERT_EQ(Win[w].HasFit, 1);
+    expectSame(fitted, shown(w));
+  }
 }
 
 TEST_F(C1sErrors, AWidthHeldOnItsLimitIsLeftOutAndTheOthersGetTheirErrors) {

@@ -23,6 +23,7 @@
 #include "platform/controls.h"
 #include "platform/text.h"
 #include "platform/toolbar.h"
+#include "report/fit_report.h"
 #include "shell/menu_state.h"
 #include "shell/toolbar.h"
 
@@ -183,6 +184,36 @@ TEST_F(ErrorCommand, OnePeakFitShowsItsErrors) {
   for (int j : {1, 5, 7}) EXPECT_GT(win.ParamErrorTable[1][j], 0) << j;
   EXPECT_GT(plat::TextToNumber(height), 0);
   EXPECT_GT(plat::TextToNumber(area), 0);
+}
+
+// Far from the minimum (peak 1 moved 2 eV off the fitted position, three
+// of its widths), chi-square bends down along the position: its Hessian is
+// not positive definite. The errors come from the fit's normal matrix, the
+// exported matrix is that one, and the page and the error report say so.
+TEST_F(ErrorCommand, IndefiniteHessianFallsBackToTheNormalMatrixAndSaysSo) {
+  WindowRecord& win = Win[kW];
+  script::Click("cmdOk321");
+  plat::driver::ChooseMenu(3120);
+  ASSERT_EQ(win.ErrorTableValid, 1);
+  EXPECT_EQ(win.ErrorsFromNormalMatrix, 0);
+  EXPECT_EQ(ReportStatisticsLine(kW, true).find(G.LabelTexts[135]), std::string::npos);
+
+  win.ParameterValue[1][5] += 2.0;
+  win.ErrorTableValid = 0;
+  std::string note;
+  script::Run([&] { note = plat::Text(1, "lb3214"); });
+  script::Click("cmdOk321");
+  plat::driver::ChooseMenu(3120);
+  EXPECT_TRUE(plat::MessagesShown().empty());
+  EXPECT_EQ(win.ErrorTableValid, 1);
+  EXPECT_EQ(win.ErrorsFromNormalMatrix, 1);
+  for (int j : {1, 5, 7}) EXPECT_GT(win.ParamErrorTable[1][j], 0) << j;
+  // The stored matrix is the normal matrix: positive on the diagonal.
+  for (int k : {1, 5, 7, 11, 15, 17}) EXPECT_GT(win.HessianMatrix(k, k), 0) << k;
+  EXPECT_FALSE(G.LabelTexts[135].empty());
+  EXPECT_EQ(note, G.LabelTexts[135]);
+  EXPECT_NE(ReportStatisticsLine(kW, true).find(G.LabelTexts[135]), std::string::npos);
+  EXPECT_EQ(ReportStatisticsLine(kW, false).find(G.LabelTexts[135]), std::string::npos);
 }
 
 TEST_F(ErrorCommand, StoppedRunShowsNoPageAndClearsTheMarks) {

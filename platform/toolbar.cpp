@@ -4,6 +4,7 @@
 
 #include <QAction>
 #include <QApplication>
+#include <QFileInfo>
 #include <QIcon>
 #include <QPixmap>
 #include <QToolBar>
@@ -17,11 +18,38 @@
 namespace plat {
 
 namespace {
+// An image of the list. The file is read when the image is added, but its
+// picture is decoded when it is first wanted: the toolbar shows only some of
+// the icons, and decoding the rest would only delay the first paint of the
+// main window. The bytes read at the start give the same picture later even
+// when the file has changed meanwhile.
 struct Image {
+  QByteArray bytes;   // the file, until it is decoded
+  QByteArray format;  // the file's suffix: the decoder tried first, as for a load by name
+  int size = 16;      // the list's icon size when the image was added
+  bool decoded = false;
   QIcon icon;
   bool blank = true;
 };
 std::vector<Image> g_images;
+
+Image& Decoded(Image& image) {
+  if (image.decoded) return image;
+  image.decoded = true;
+  QPixmap pixmap;
+  if (!image.bytes.isEmpty())
+    pixmap.loadFromData(image.bytes, image.format.isEmpty() ? nullptr : image.format.constData());
+  image.bytes = QByteArray();
+  if (pixmap.isNull()) {
+    QPixmap blank(image.size, image.size);
+    blank.fill(Qt::transparent);
+    image.icon = QIcon(blank);
+  } else {
+    image.icon = QIcon(pixmap);
+    image.blank = false;
+  }
+  return image;
+}
 int g_imageSize = 16;
 
 std::vector<ToolbarButton> g_buttons;
@@ -53,7 +81,7 @@ void RaiseClick(int index) {
 namespace ui {
 QIcon ImageListIcon(int image) {
   if (image < 1 || image > static_cast<int>(g_images.size())) return QIcon();
-  return g_images[static_cast<size_t>(image - 1)].icon;
+  return Decoded(g_images[static_cast<size_t>(image - 1)]).icon;
 }
 
 void ResetToolbar() {
@@ -92,24 +120,24 @@ void ClearImageList(int size) {
 
 int AddImage(const std::string& path) {
   Image image;
-  QPixmap pixmap;
-  if (!path.empty() && FileExists(path)) pixmap.load(QString::fromStdString(NativePath(path)));
-  if (pixmap.isNull()) {
-    QPixmap blank(g_imageSize, g_imageSize);
-    blank.fill(Qt::transparent);
-    image.icon = QIcon(blank);
-  } else {
-    image.icon = QIcon(pixmap);
-    image.blank = false;
+  image.size = g_imageSize;
+  if (!path.empty() && FileExists(path)) {
+    try {
+      const std::string bytes = ReadWholeFile(path);
+      image.bytes = QByteArray(bytes.data(), static_cast<qsizetype>(bytes.size()));
+      image.format = QFileInfo(QString::fromStdString(NativePath(path))).suffix().toLower().toLatin1();
+    } catch (const FileError&) {
+      // An unreadable file gives a blank icon, as a missing one does.
+    }
   }
-  g_images.push_back(image);
+  g_images.push_back(std::move(image));
   return static_cast<int>(g_images.size());
 }
 
 int ImageCount() { return static_cast<int>(g_images.size()); }
 bool ImageIsBlank(int image) {
   if (image < 1 || image > ImageCount()) return true;
-  return g_images[static_cast<size_t>(image - 1)].blank;
+  return Decoded(g_images[static_cast<size_t>(image - 1)]).blank;
 }
 
 void BuildToolbar(const std::vector<ToolbarButton>& buttons) {

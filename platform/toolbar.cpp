@@ -9,6 +9,7 @@
 #include <QPixmap>
 #include <QToolBar>
 #include <QToolButton>
+#include <map>
 #include <stdexcept>
 
 #include "platform/app.h"
@@ -24,7 +25,7 @@ namespace {
 // main window. The bytes read at the start give the same picture later even
 // when the file has changed meanwhile.
 struct Image {
-  QByteArray bytes;   // the file, until it is decoded
+  QByteArray bytes;   // the file as read when the image was added
   QByteArray format;  // the file's suffix: the decoder tried first, as for a load by name
   int size = 16;      // the list's icon size when the image was added
   bool decoded = false;
@@ -33,13 +34,17 @@ struct Image {
 };
 std::vector<Image> g_images;
 
-Image& Decoded(Image& image) {
+// The pictures decoded so far, by file: a list built again (a new toolbar
+// after a change of its buttons or of the language) takes the picture of a
+// file whose bytes are the same instead of decoding it anew.
+std::map<std::string, Image> g_decodedFiles;
+
+Image& Decoded(Image& image, const std::string& file) {
   if (image.decoded) return image;
   image.decoded = true;
   QPixmap pixmap;
   if (!image.bytes.isEmpty())
     pixmap.loadFromData(image.bytes, image.format.isEmpty() ? nullptr : image.format.constData());
-  image.bytes = QByteArray();
   if (pixmap.isNull()) {
     QPixmap blank(image.size, image.size);
     blank.fill(Qt::transparent);
@@ -48,7 +53,15 @@ Image& Decoded(Image& image) {
     image.icon = QIcon(pixmap);
     image.blank = false;
   }
+  if (!file.empty()) g_decodedFiles[file] = image;
   return image;
+}
+
+std::vector<std::string> g_imageFiles;  // the file of each image of the list
+
+Image& DecodedImage(int image) {
+  const auto k = static_cast<size_t>(image - 1);
+  return Decoded(g_images[k], g_imageFiles[k]);
 }
 int g_imageSize = 16;
 
@@ -81,7 +94,7 @@ void RaiseClick(int index) {
 namespace ui {
 QIcon ImageListIcon(int image) {
   if (image < 1 || image > static_cast<int>(g_images.size())) return QIcon();
-  return Decoded(g_images[static_cast<size_t>(image - 1)]).icon;
+  return DecodedImage(image).icon;
 }
 
 void ResetToolbar() {
@@ -90,6 +103,7 @@ void ResetToolbar() {
   g_buttons.clear();
   g_actions.clear();
   g_images.clear();
+  g_imageFiles.clear();
   g_visible = true;
 }
 
@@ -115,6 +129,7 @@ void ClickToolbarButtonNow(int index) { RaiseClick(index); }
 
 void ClearImageList(int size) {
   g_images.clear();
+  g_imageFiles.clear();
   g_imageSize = size > 0 ? size : 16;
 }
 
@@ -130,14 +145,18 @@ int AddImage(const std::string& path) {
       // An unreadable file gives a blank icon, as a missing one does.
     }
   }
+  const auto known = g_decodedFiles.find(path);
+  if (known != g_decodedFiles.end() && known->second.bytes == image.bytes && known->second.size == image.size)
+    image = known->second;
   g_images.push_back(std::move(image));
+  g_imageFiles.push_back(path);
   return static_cast<int>(g_images.size());
 }
 
 int ImageCount() { return static_cast<int>(g_images.size()); }
 bool ImageIsBlank(int image) {
   if (image < 1 || image > ImageCount()) return true;
-  return Decoded(g_images[static_cast<size_t>(image - 1)]).blank;
+  return DecodedImage(image).blank;
 }
 
 void BuildToolbar(const std::vector<ToolbarButton>& buttons) {

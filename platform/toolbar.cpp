@@ -4,10 +4,12 @@
 
 #include <QAction>
 #include <QApplication>
+#include <QFileInfo>
 #include <QIcon>
 #include <QPixmap>
 #include <QToolBar>
 #include <QToolButton>
+#include <map>
 #include <stdexcept>
 
 #include "platform/app.h"
@@ -17,11 +19,50 @@
 namespace plat {
 
 namespace {
+// An image of the list. The file is read when the image is added, but its
+// picture is decoded when it is first wanted: the toolbar shows only some of
+// the icons, and decoding the rest would only delay the first paint of the
+// main window. The bytes read at the start give the same picture later even
+// when the file has changed meanwhile.
 struct Image {
+  QByteArray bytes;   // the file as read when the image was added
+  QByteArray format;  // the file's suffix: the decoder tried first, as for a load by name
+  int size = 16;      // the list's icon size when the image was added
+  bool decoded = false;
   QIcon icon;
   bool blank = true;
 };
 std::vector<Image> g_images;
+
+// The pictures decoded so far, by file: a list built again (a new toolbar
+// after a change of its buttons or of the language) takes the picture of a
+// file whose bytes are the same instead of decoding it anew.
+std::map<std::string, Image> g_decodedFiles;
+
+Image& Decoded(Image& image, const std::string& file) {
+  if (image.decoded) return image;
+  image.decoded = true;
+  QPixmap pixmap;
+  if (!image.bytes.isEmpty())
+    pixmap.loadFromData(image.bytes, image.format.isEmpty() ? nullptr : image.format.constData());
+  if (pixmap.isNull()) {
+    QPixmap blank(image.size, image.size);
+    blank.fill(Qt::transparent);
+    image.icon = QIcon(blank);
+  } else {
+    image.icon = QIcon(pixmap);
+    image.blank = false;
+  }
+  if (!file.empty()) g_decodedFiles[file] = image;
+  return image;
+}
+
+std::vector<std::string> g_imageFiles;  // the file of each image of the list
+
+Image& DecodedImage(int image) {
+  const auto k = static_cast<size_t>(image - 1);
+  return Decoded(g_images[k], g_imageFiles[k]);
+}
 int g_imageSize = 16;
 
 std::vector<ToolbarButton> g_buttons;
@@ -53,7 +94,7 @@ void RaiseClick(int index) {
 namespace ui {
 QIcon ImageListIcon(int image) {
   if (image < 1 || image > static_cast<int>(g_images.size())) return QIcon();
-  return g_images[static_cast<size_t>(image - 1)].icon;
+  return DecodedImage(image).icon;
 }
 
 void ResetToolbar() {
@@ -62,6 +103,7 @@ void ResetToolbar() {
   g_buttons.clear();
   g_actions.clear();
   g_images.clear();
+  g_imageFiles.clear();
   g_visible = true;
 }
 
@@ -87,29 +129,34 @@ void ClickToolbarButtonNow(int index) { RaiseClick(index); }
 
 void ClearImageList(int size) {
   g_images.clear();
+  g_imageFiles.clear();
   g_imageSize = size > 0 ? size : 16;
 }
 
 int AddImage(const std::string& path) {
   Image image;
-  QPixmap pixmap;
-  if (!path.empty() && FileExists(path)) pixmap.load(QString::fromStdString(NativePath(path)));
-  if (pixmap.isNull()) {
-    QPixmap blank(g_imageSize, g_imageSize);
-    blank.fill(Qt::transparent);
-    image.icon = QIcon(blank);
-  } else {
-    image.icon = QIcon(pixmap);
-    image.blank = false;
+  image.size = g_imageSize;
+  if (!path.empty() && FileExists(path)) {
+    try {
+      const std::string bytes = ReadWholeFile(path);
+      image.bytes = QByteArray(bytes.data(), static_cast<qsizetype>(bytes.size()));
+      image.format = QFileInfo(QString::fromStdString(NativePath(path))).suffix().toLower().toLatin1();
+    } catch (const FileError&) {
+      // An unreadable file gives a blank icon, as a missing one does.
+    }
   }
-  g_images.push_back(image);
+  const auto known = g_decodedFiles.find(path);
+  if (known != g_decodedFiles.end() && known->second.bytes == image.bytes && known->second.size == image.size)
+    image = known->second;
+  g_images.push_back(std::move(image));
+  g_imageFiles.push_back(path);
   return static_cast<int>(g_images.size());
 }
 
 int ImageCount() { return static_cast<int>(g_images.size()); }
 bool ImageIsBlank(int image) {
   if (image < 1 || image > ImageCount()) return true;
-  return g_images[static_cast<size_t>(image - 1)].blank;
+  return DecodedImage(image).blank;
 }
 
 void BuildToolbar(const std::vector<ToolbarButton>& buttons) {

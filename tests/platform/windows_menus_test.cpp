@@ -7,6 +7,8 @@
 #include <QMainWindow>
 #include <QMenu>
 #include <QMenuBar>
+#include <QPixmap>
+#include <filesystem>
 
 #include "platform/app.h"
 #include "platform/dialogs.h"
@@ -20,6 +22,7 @@
 #include "platform/toolbar.h"
 #include "platform/qt_internal.h"
 #include "support/driver_fixture.h"
+#include "support/test_support.h"
 
 using namespace plat;
 using testsupport::DriverTest;
@@ -192,6 +195,31 @@ TEST_F(DriverTest, ToolbarButtonsAreNumberedWithSeparators) {
   ShowToolbar(false);
   EXPECT_FALSE(ToolbarVisible());
   EXPECT_GT(height, 0);
+}
+
+// An icon is read when it is added: the picture the button shows is the
+// file's as it was then, even when the file is gone before anything asks for
+// the picture.
+TEST_F(DriverTest, AnIconShowsThePictureItsFileHeldWhenItWasAdded) {
+  const std::string folder = testsupport::MakeTempFolder("icon");
+  const std::string original = testsupport::SourceDir() + "/data/icons/dat1.ico";
+  const std::string copy = folder + "/dat1.ico";
+  testsupport::WriteFile(copy, testsupport::ReadFile(original));
+  ClearImageList(16);
+  ASSERT_EQ(AddImage(ProgramPath(copy)), 1);
+  std::filesystem::remove_all(folder);
+  std::vector<ToolbarButton> buttons(1);
+  buttons[0].key = "dat1";
+  buttons[0].image = 1;
+  BuildToolbar(buttons);
+  EXPECT_FALSE(ImageIsBlank(1));
+  auto* window = static_cast<QMainWindow*>(detail::MainWindowWidget());
+  QAction* action = window->findChild<QAction*>("dat1");
+  ASSERT_NE(action, nullptr);
+  const QImage shown = action->icon().pixmap(16, 16).toImage();
+  const QImage expected = QPixmap(QString::fromStdString(original)).toImage();
+  ASSERT_FALSE(expected.isNull());
+  EXPECT_EQ(shown.convertToFormat(QImage::Format_ARGB32), expected.convertToFormat(QImage::Format_ARGB32));
 }
 
 TEST_F(DriverTest, LabelsAreReplacedAndGoWithTheirWindow) {

@@ -7,7 +7,6 @@
 #include <cstdlib>
 #include <vector>
 
-#include "platform/text.h"
 #include "processing/fft.h"
 
 namespace sorvan {

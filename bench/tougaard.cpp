@@ -19,8 +19,8 @@
 #include "fit/fit_vector.h"
 #include "fit/lm_fit.h"
 #include "fit/peak_models.h"
-#include "processing/backgrounds.h"
-#include "processing/fft.h"
+#include "processing/kernels/backgrounds.h"
+#include "processing/kernels/fft.h"
 #include "tests/fit/fit_window_fixture.h"
 
 namespace {

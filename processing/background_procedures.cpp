@@ -11,8 +11,8 @@
 #include "display/plotters.h"
 #include "display/ranges.h"
 #include "platform/surfaces.h"
-#include "processing/background_page.h"
-#include "processing/backgrounds.h"
+#include "processing/pages/background_page.h"
+#include "processing/kernels/backgrounds.h"
 #include "processing/region.h"
 #include "shell/messages.h"
 

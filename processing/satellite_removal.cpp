@@ -10,9 +10,9 @@
 #include "core/store.h"
 #include "dialogs/page.h"
 #include "display/redraw.h"
-#include "processing/background_page.h"
-#include "processing/backgrounds.h"
-#include "processing/satellites.h"
+#include "processing/pages/background_page.h"
+#include "processing/kernels/backgrounds.h"
+#include "processing/kernels/satellites.h"
 #include "processing/smoothing.h"
 #include "shell/messages.h"
 

@@ -1,7 +1,7 @@
 // Page 1x, on which the user subtracts, keeps, undoes or refines a computed
 // background; the carrying out of its answer; the commit of a kept or
 // fitted background and the negation of a spectrum.
-#include "processing/background_page.h"
+#include "processing/pages/background_page.h"
 
 #include <cmath>
 #include <span>
@@ -14,7 +14,7 @@
 #include "display/redraw.h"
 #include "platform/controls.h"
 #include "platform/text.h"
-#include "processing/backgrounds.h"
+#include "processing/kernels/backgrounds.h"
 #include "shell/number_text.h"
 
 namespace sorvan {

@@ -1,6 +1,6 @@
 // Page 7x (scale, shift or normalise a spectrum) and ApplyScaleShift, which
 // the page, the toolbar and series runs use to change a window's spectrum.
-#include "processing/scale_page.h"
+#include "processing/pages/scale_page.h"
 
 #include <algorithm>
 #include <cmath>

@@ -23,6 +23,7 @@
 #include "platform/mouse.h"
 #include "platform/surfaces.h"
 #include "platform/text.h"
+#include "processing/background_procedures.h"
 #include "processing/pages/background_page.h"
 #include "shell/menu_bar.h"
 #include "shell/number_text.h"

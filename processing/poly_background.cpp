@@ -13,6 +13,7 @@
 #include "dialogs/page.h"
 #include "display/curves.h"
 #include "display/redraw.h"
+#include "processing/background_procedures.h"
 #include "processing/pages/background_page.h"
 #include "processing/kernels/backgrounds.h"
 #include "processing/poly_shirley.h"

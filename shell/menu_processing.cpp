@@ -9,6 +9,7 @@
 #include "platform/files.h"
 #include "platform/menus.h"
 #include "platform/toolbar.h"
+#include "processing/background_procedures.h"
 #include "processing/pages/arithmetic_page.h"
 #include "processing/pages/background_page.h"
 #include "processing/pages/calibration_page.h"

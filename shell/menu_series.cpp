@@ -20,6 +20,7 @@
 #include "fit/fit_background.h"
 #include "platform/app.h"
 #include "platform/surfaces.h"
+#include "processing/background_procedures.h"
 #include "processing/pages/arithmetic_page.h"
 #include "processing/pages/background_page.h"
 #include "processing/pages/calibration_page.h"

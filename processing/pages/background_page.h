@@ -1,6 +1,6 @@
-// The one-shot backgrounds of a window (constant, linear, Shirley, Tougaard),
-// their acceptance page (page 1x: subtract, keep, undo or refine), the
-// commit of a kept or fitted background and the negation of a spectrum.
+// The acceptance page of the one-shot backgrounds (page 1x: subtract, keep,
+// undo or refine) and the carrying out of its answer. The backgrounds
+// themselves are computed in processing/background_procedures.h.
 #pragma once
 #include <string>
 
@@ -37,38 +37,15 @@ enum BackgroundAnswer {
   AnswerNewTougaardC = 17,
 };
 
-// First step of every background: the cursor pair (the region unless the
-// user is picking, or a series set it), BackgroundStart/End, and in states
-// 0 and 1 a subtracted background put back into the spectrum, the working
-// background starting as a copy of the restored spectrum.
-void BackgroundPrelude(int w);
-
-// Compute, draw, then show page 1x (interactive) or act on DialogResult
-// directly (series, BatchMode 1); they return once the answer is carried out.
-// An interactive run while page 1x is already open does nothing.
-void ComputeConstantBackground(int w);
-void ComputeLinearBackground(int w);
-void ComputeShirleyBackground(int w);
-void ComputeTougaardBackground(int w);
-
 // Page 1x for window w with the background's name as title; the buttons
 // depend on the title. False when the page could not open (dialog window 1
 // busy); DialogResult then keeps its value.
 bool ShowBackgroundAcceptPage(int w, const std::string& title);
 // The area label of page 1x for an area in cps x eV.
 std::string BackgroundAreaText(double area);
-// Computes IntegratedArea[w][1] (cps x eV, over the region) and sets the
-// state to Preview.
-void ComputeBackgroundArea(int w);
 // Carries out DialogResult for window w: 1 subtract, 13 keep, else nothing
 // but the redraw.
 void AcceptBackground(int w);
-
-// Subtracts a kept (2) or fitted (4) background from the spectrum; column 2
-// keeps it. Nothing in any other state; returns whether it subtracted.
-bool CommitBackground(int w);
-// Changes the sign of the spectrum (column 1); the background column stays.
-void NegateSpectrum(int w);
 
 // Handlers of page 1x; they act on the window the page was opened for.
 void cmdOk11_Click();

@@ -98,7 +98,7 @@ void PlaceWindowForFit(int n) {
   WindowRecord& win = Win[kWindow];
   win.PeakCount = kPeaks;
   win.PeakType = "Singlet";
-  win.BackgroundState = 4;
+  win.BackgroundState = BackgroundFitted;
   for (int p = 1; p <= kPeaks; ++p) {
     const double* e = &truth[10 * (p - 1) + 1];
     // Height, share, position and width (full, in eV) off the truth.

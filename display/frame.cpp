@@ -108,7 +108,8 @@ void DrawFrameAndAxes(int w, int frameColour) {
   if (G.Redrawing == 1) {
     PlotSpectrum(w, ColourOf(G.CurveColours[SpectrumCurve]), G.CurveStyles[SpectrumCurve],
                  G.CurveWidths[SpectrumCurve]);
-    if (win.BackgroundState == 2 || win.BackgroundState == 3 || win.BackgroundState == 4) {
+    if (win.BackgroundState == BackgroundDefined || win.BackgroundState == BackgroundPreview ||
+        win.BackgroundState == BackgroundFitted) {
       DrawBackgroundCurve(w);
     }
     if (win.HasFit != 0) {

@@ -266,7 +266,8 @@ void HandleSpectrumMouse(int w) {
   G.CursorEnergy = RoundTo(G.EnergyAxisMode == 0 ? win.FirstEnergy - offset : win.FirstEnergy + offset, 100);
   if (!SlotData[w].Contains(c, 2)) return;
   G.CursorIntensity = SlotData[w](c, 1);
-  if (win.BackgroundState == 2 || win.BackgroundState == 4) G.CursorIntensity -= SlotData[w](c, 2);
+  if (win.BackgroundState == BackgroundDefined || win.BackgroundState == BackgroundFitted)
+    G.CursorIntensity -= SlotData[w](c, 2);
 }
 
 void HandleWindowMouse(int w) {

@@ -21,7 +21,8 @@ constexpr int kHeightParam = 1;
 constexpr int kPartnerHeightParam = 2;
 
 void LoadDefaultPeakTable(int w) {
-  ReadParameterSet(w, Win[w].PeakModel == 0 ? G.ParameterSet1Path : G.ParameterSet2Path);
+  ReadParameterSet(
+      w, Win[w].PeakModel == PeakModelGaussLorentz ? G.ParameterSet1Path : G.ParameterSet2Path);
 }
 
 // hv - x on value and limits; the limits trade places because the mirror
@@ -134,8 +135,9 @@ void ConvertSingleSpectrumUnit(int w, int u) {
     convert(win.YAxisBottom);
     convert(win.YAxisSpan);
   }
-  if (win.BackgroundState == 2 || win.BackgroundState == 3 || win.BackgroundState == 4) {
-    if (win.BackgroundState == 2 || win.BackgroundState == 4) {
+  if (win.BackgroundState == BackgroundDefined || win.BackgroundState == BackgroundPreview ||
+      win.BackgroundState == BackgroundFitted) {
+    if (win.BackgroundState == BackgroundDefined || win.BackgroundState == BackgroundFitted) {
       LoadWorkBackground(w, 2, win.RegionStart, win.RegionEnd);
     }
     DrawBackgroundCurve(w);
@@ -224,7 +226,7 @@ void CopyFitSetup(int a, int b) {
     target.RegionEnd = source.RegionEnd;
     target.RegionLength = static_cast<Int16>(source.RegionEnd - source.RegionStart + 1);
   }
-  if (templ.BackgroundState != 0) {
+  if (templ.BackgroundState != BackgroundNone) {
     G.CursorStart = G.BackgroundStart;
     G.CursorEnd = G.BackgroundEnd;
     for (int k = 1; k <= 5; ++k) target.BackgroundTermValue[k] = source.BackgroundTermValue[k];

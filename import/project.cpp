@@ -398,7 +398,7 @@ void WriteSingleSpectrum(Lines& out, int w, const std::string& source) {
         out.Int(win.ParameterState[p][j]);
       }
   }
-  if (win.BackgroundState == 4) {
+  if (win.BackgroundState == BackgroundFitted) {
     for (int i = 1; i <= kBackgroundTerms; ++i) {
       const double v = win.BackgroundTermValue[i];
       out.Num(i <= 4 && G.CpsMode == 0 ? v / f : v);
@@ -409,7 +409,7 @@ void WriteSingleSpectrum(Lines& out, int w, const std::string& source) {
     out.Int(G.CpsMode);
     out.Int(win.ErrorMethod);
     out.Int(win.ErrorsInPercent);
-    const int entries = 10 * P + (win.BackgroundState == 4 ? 6 : 0);
+    const int entries = 10 * P + (win.BackgroundState == BackgroundFitted ? 6 : 0);
     for (int k = 1; k <= entries; ++k) out.Num(Cell(win.ParamErrors, k, k));
     for (int p = 1; p <= P; ++p) {
       out.Num(win.AreaError[p]);
@@ -480,7 +480,8 @@ bool PlanSource(int w, CopyPlan& plan, NewSource& result) {
   const std::string& source = win.SourcePath;
   if (CopyNameOf(source).empty() || !plat::FileExists(source)) return false;
   std::vector<std::string> group{source};
-  const bool numbered = (win.ImportFormat & ~1) == kNumberedFormat && win.WindowKind == 0;
+  const bool numbered =
+      (win.ImportFormat & ~1) == kNumberedFormat && win.WindowKind == SingleSpectrum;
   if (numbered && !win.SourceDialogName.empty()) {
     for (const std::string& member : NumberedSet(win.SourceDialogName))
       if (member != source) group.push_back(member);
@@ -958,7 +959,7 @@ void RecreateSingleSpectrum(int w, const SingleRecord& r, const std::string& cop
                             plat::LineReader& file) {
   WindowRecord& win = Win[w];
   SpectrumHeaderRecord& h = win.SpectrumHeader;
-  win.WindowKind = 0;
+  win.WindowKind = SingleSpectrum;
   win.SourceSpectrumIndex = static_cast<Int16>(r.sourceIndex);
   win.EnergyShift = r.energyTotal - G.GlobalEnergyOffset;
   win.BackgroundState = static_cast<Byte>(r.backgroundState);
@@ -1006,7 +1007,8 @@ void RecreateSingleSpectrum(int w, const SingleRecord& r, const std::string& cop
   const double toUnit = G.CpsMode == 1 ? f : 1.0;
   for (int i = 1; i <= N; ++i) WorkBackground[i] = (file.Next(line) ? NumberOfField(line) : 0) / toUnit;
 
-  ReadParameterSet(w, win.PeakModel == 1 ? G.ParameterSet2Path : G.ParameterSet1Path);
+  ReadParameterSet(
+      w, win.PeakModel == PeakModelDoniachSunjic ? G.ParameterSet2Path : G.ParameterSet1Path);
   win.PeakCount = 1;
   if (r.hasFit != 0) {
     win.PeakType = r.fitPeakType;
@@ -1068,7 +1070,7 @@ void RecreateSingleSpectrum(int w, const SingleRecord& r, const std::string& cop
 
 void RecreateChemicalStatePlot(int w, const ChemicalRecord& r) {
   WindowRecord& win = Win[w];
-  win.WindowKind = 1;
+  win.WindowKind = ChemicalStatePlot;
   WorkData.Resize(kMaxEntries);
   WorkBackground.Resize(kMaxEntries);
   WorkSigma.Resize(kMaxEntries);
@@ -1190,7 +1192,7 @@ void SaveProjectTo(const std::string& path) {
   // Only the sources that single spectra read are copied: the source row of
   // a view is a text kept as written, and no file is copied because a text
   // names it.
-  auto readsSource = [](int w) { return Win[w].WindowOpen && Win[w].WindowKind == 0; };
+  auto readsSource = [](int w) { return Win[w].WindowOpen && Win[w].WindowKind == SingleSpectrum; };
   CopyPlan plan(copyFolder);
   for (int w = 1; w <= kMaxWindows; ++w)
     if (readsSource(w)) plan.Keep(Win[w].SourcePath);
@@ -1210,9 +1212,9 @@ void SaveProjectTo(const std::string& path) {
     const WindowRecord& win = Win[w];
     if (!win.WindowOpen) continue;
     out.Text(Whole(win.WindowKind) + Whole(kVersion));
-    if (win.WindowKind == 0)
+    if (win.WindowKind == SingleSpectrum)
       WriteSingleSpectrum(out, w, sources[w].copied ? sources[w].path : win.SourcePath);
-    else if (win.WindowKind == 1)
+    else if (win.WindowKind == ChemicalStatePlot)
       WriteChemicalStatePlot(out, w);
     else
       WriteMultiSpectrum(out, w, win.SourcePath);
@@ -1238,7 +1240,7 @@ void SaveProjectTo(const std::string& path) {
   for (int w = 1; w <= kMaxWindows; ++w) {
     if (!Win[w].WindowOpen || !sources[w].copied) continue;
     Win[w].SourcePath = sources[w].path;
-    if ((Win[w].ImportFormat & ~1) == kNumberedFormat && Win[w].WindowKind == 0)
+    if ((Win[w].ImportFormat & ~1) == kNumberedFormat && Win[w].WindowKind == SingleSpectrum)
       Win[w].SourceDialogName = sources[w].dialogName;
   }
   G.ProjectPath = path;

@@ -31,7 +31,6 @@ constexpr int kMessageWrongFormat = 3;
 constexpr int kMessageFileMissing = 8;
 constexpr int kMaxPointCount = std::numeric_limits<Int16>::max();
 constexpr int kLabelsPerWindow = 100;
-constexpr int kFittedBackground = 4;
 
 using PeakRows = std::array<std::array<double, kPeakParameters + 1>, kMaxPeaks + 1>;
 
@@ -212,7 +211,7 @@ void WriteSpectrumSnapshot(int w, const std::string& path) {
     // Only a single spectrum reads its source: the source text of a view
     // (a project may hold any text there) does not become the source of a
     // pasted spectrum, which the next project save would copy.
-    Put(win.WindowKind == 0 ? win.SourcePath : std::string());
+    Put(win.WindowKind == SingleSpectrum ? win.SourcePath : std::string());
     Put(win.SourceBlockList);
     Put(win.ImportFormat);
     Put(h.Name);
@@ -254,7 +253,7 @@ void WriteSpectrumSnapshot(int w, const std::string& path) {
         }
       }
     }
-    if (win.BackgroundState == kFittedBackground) {
+    if (win.BackgroundState == BackgroundFitted) {
       for (int k = 1; k <= kBackgroundTerms; ++k) {
         const double perSecond = k <= 4 && G.CpsMode == 0 ? f : 1.0;
         Put(win.BackgroundTermValue[k] / perSecond);
@@ -372,7 +371,7 @@ SnapshotRead ReadSpectrumSnapshot(int v, const std::string& path) {
         }
       }
     }
-    if (rec.BackgroundState == kFittedBackground) {
+    if (rec.BackgroundState == BackgroundFitted) {
       const double f = ScanTime(h);
       for (int k = 1; k <= kBackgroundTerms; ++k) {
         const double perSecond = k <= 4 && G.CpsMode == 0 ? f : 1.0;
@@ -407,7 +406,8 @@ SnapshotRead ReadSpectrumSnapshot(int v, const std::string& path) {
     WorkBackground[i] = background[i] / toUnit;
   }
   if (Win[v].HasFit == 0)
-    ReadParameterSet(v, Win[v].PeakModel == 1 ? G.ParameterSet2Path : G.ParameterSet1Path);
+    ReadParameterSet(
+        v, Win[v].PeakModel == PeakModelDoniachSunjic ? G.ParameterSet2Path : G.ParameterSet1Path);
   return SnapshotRead::Ok;
 }
 

@@ -141,9 +141,9 @@ void ProcessSeriesTarget(int t, int source, int T) {
 
   const bool background = templ.BackgroundState == BackgroundSubtracted ||
                           templ.BackgroundState == BackgroundDefined;
-  if (background || templ.SatelliteState == 1) G.DialogResult = 1;
+  if (background || templ.SatelliteState == SatellitesRemoved) G.DialogResult = 1;
   SetTemplateBackgroundAnswer(templ);
-  if (open() && (background || templ.SatelliteState == 1)) {
+  if (open() && (background || templ.SatelliteState == SatellitesRemoved)) {
     G.CursorStart = G.BackgroundStart;
     G.CursorEnd = G.BackgroundEnd;
     ComputeNamedBackground(t);
@@ -151,7 +151,7 @@ void ProcessSeriesTarget(int t, int source, int T) {
   if (!open()) return;
   win.BackgroundState = Win[source].BackgroundState;
 
-  if (templ.SatelliteState == 1 && win.SatelliteState != 1) {
+  if (templ.SatelliteState == SatellitesRemoved && win.SatelliteState != SatellitesRemoved) {
     RemoveXraySatellites(t);
     if (!open()) return;
     if (templ.BackgroundState == BackgroundNone || templ.BackgroundState == BackgroundFitted) {

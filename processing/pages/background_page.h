@@ -6,26 +6,6 @@
 
 namespace sorvan {
 
-// Background kinds, known to the rest of the program by their names
-// MessageTexts[kind] kept in BackgroundName.
-enum BackgroundKindCode {
-  BackgroundKindConstant = 1,
-  BackgroundKindLinear = 2,
-  BackgroundKindShirley = 3,
-  BackgroundKindTougaard = 4,
-  BackgroundKindPolyShirley = 5,
-};
-
-// BackgroundState values.
-enum BackgroundStateCode {
-  BackgroundNone = 0,
-  BackgroundSubtracted = 1,
-  BackgroundDefined = 2,
-  BackgroundPreview = 3,
-  BackgroundFitted = 4,
-  BackgroundLoaded = 5,
-};
-
 // Answers of page 1x in DialogResult.
 enum BackgroundAnswer {
   AnswerSubtract = 1,

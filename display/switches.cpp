@@ -103,8 +103,10 @@ void ConvertFitResults(int w, const UnitFactor& convert) {
 
 void ConvertSingleSpectrumUnit(int w, int u) {
   WindowRecord& win = Win[w];
+  // Not CountsPerSecondDivisor (core/count_rate.h): without scans or dwell
+  // time there is no per-second form of the data, so the unit switch leaves
+  // the values alone instead of dividing them by 1.
   const double f = win.SpectrumHeader.ScanCount * win.SpectrumHeader.DwellTime;
-  // Without scans or dwell time there is no per-second form of the data.
   if (!(f > 0) || !std::isfinite(f)) {
     RedrawWindow(w);
     return;
@@ -190,6 +192,7 @@ void SwitchMultiSpectrumIntensityUnit(int u) {
     plat::SetDrawingWindow(w);
     win.XRangeFixed = 0;
     if (win.WindowKind < ColourMap || win.WindowKind > MirroredWaterfall) continue;
+    // As for a single spectrum: no per-second form without scans or dwell time.
     const double f = win.MultiScanCount * win.MultiDwellTime;
     if (!(f > 0) || !std::isfinite(f)) continue;
     const UnitFactor convert{f, u == 1};

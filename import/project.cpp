@@ -13,6 +13,7 @@
 #include <vector>
 
 #include "core/auger_list.h"
+#include "core/count_rate.h"
 #include "core/file_dialogs.h"
 #include "core/menu_commands.h"
 #include "core/model.h"
@@ -83,13 +84,6 @@ std::string TextLine(const std::string& text) {
     if (c == '\r' || c == '\n') c = ' ';
   return line;
 }
-
-// Scans x dwell time; a zero product counts as 1 (values stay as they are).
-double Factor(double scans, double dwell) {
-  const double f = scans * dwell;
-  return f != 0 ? f : 1.0;
-}
-double Factor(const SpectrumHeaderRecord& h) { return Factor(h.ScanCount, h.DwellTime); }
 
 // ---------------------------------------------------------------------------
 // Paths
@@ -256,7 +250,7 @@ double Cell(const CheckedMatrix<double>& m, long long r, long long c) {
 void WriteLabels(Lines& out, int w, bool convert) {
   const WindowRecord& win = Win[w];
   const double hv = win.SpectrumHeader.ExcitationEnergy;
-  const double f = Factor(win.SpectrumHeader);
+  const double f = CountsPerSecondDivisor(win.SpectrumHeader);
   auto x = [&](double v) { return convert && G.EnergyAxisMode == 1 ? hv - v : v; };
   auto y = [&](double v) { return convert && G.CpsMode == 0 ? v / f : v; };
   const int na = std::clamp<int>(win.AnnotationCount, 0, kMaxLabels);
@@ -287,7 +281,7 @@ struct PeakRows {
 PeakRows PeakTableForFile(int w) {
   const WindowRecord& win = Win[w];
   const int P = HeldPeakCount(w);
-  const double f = Factor(win.SpectrumHeader);
+  const double f = CountsPerSecondDivisor(win.SpectrumHeader);
   const double hv = win.SpectrumHeader.ExcitationEnergy;
   PeakRows t;
   for (int p = 1; p <= P; ++p)
@@ -338,7 +332,7 @@ PeakRows PeakTableForFile(int w) {
 void WriteSingleSpectrum(Lines& out, int w, const std::string& source) {
   const WindowRecord& win = Win[w];
   const SpectrumHeaderRecord& h = win.SpectrumHeader;
-  const double f = Factor(h);
+  const double f = CountsPerSecondDivisor(h);
   const int N = std::max<int>(h.PointCount, 0);
   const int P = HeldPeakCount(w);
   // Errors are kept with the fit they belong to.
@@ -434,7 +428,7 @@ void WriteChemicalStatePlot(Lines& out, int w) {
 
 void WriteMultiSpectrum(Lines& out, int w, const std::string& source) {
   const WindowRecord& win = Win[w];
-  const double f = Factor(win.MultiScanCount, win.MultiDwellTime);
+  const double f = CountsPerSecondDivisor(win.MultiScanCount, win.MultiDwellTime);
   const double toCounts = G.CpsMode == 1 ? f : 1.0;
   out.Text(source);
   WriteLabels(out, w, false);
@@ -844,7 +838,7 @@ std::string FirstOfNumberedSet(const std::string& path) {
 void StoreLabels(int w, const LabelSets& s, bool convert) {
   WindowRecord& win = Win[w];
   const double hv = win.SpectrumHeader.ExcitationEnergy;
-  const double f = Factor(win.SpectrumHeader);
+  const double f = CountsPerSecondDivisor(win.SpectrumHeader);
   for (int k = 1; k <= kMaxLabels; ++k) {
     LabelRecord& l = Labels[LabelIndex(w, k)];
     l = LabelRecord{};
@@ -880,7 +874,7 @@ void StoreLabels(int w, const LabelSets& s, bool convert) {
 void StorePeakTable(int w, const SingleRecord& r) {
   WindowRecord& win = Win[w];
   const int P = r.fitPeaks;
-  const double f = Factor(win.SpectrumHeader);
+  const double f = CountsPerSecondDivisor(win.SpectrumHeader);
   const double hv = win.SpectrumHeader.ExcitationEnergy;
   auto& V = win.ParameterValue;
   auto& L = win.ParameterLower;
@@ -994,7 +988,7 @@ void RecreateSingleSpectrum(int w, const SingleRecord& r, const std::string& cop
   win.AnnotationCount = static_cast<Int16>(r.annotationCount);
 
   const int N = h.PointCount;
-  const double f = Factor(h);
+  const double f = CountsPerSecondDivisor(h);
   // The work vectors keep their room from window to window of one length.
   if (WorkData.Upper() != N) WorkData.Resize(N);
   if (WorkBackground.Upper() != N) WorkBackground.Resize(N);
@@ -1136,7 +1130,7 @@ void RecreateMultiSpectrum(int w, int kind, const MultiRecord& r) {
   DimWorkPeak(w);
   DimSlotComponents(w);
   DimSlotData(w);
-  const double f = Factor(r.scans, r.dwell);
+  const double f = CountsPerSecondDivisor(r.scans, r.dwell);
   const double toUnit = G.CpsMode == 1 ? 1 / f : 1.0;
   win.MultiYTop *= toUnit;
   win.MultiYBottom *= toUnit;

@@ -37,17 +37,6 @@ constexpr int kResetPickWait = 165;  // ms after the whole spectrum is given bac
 constexpr int kStackedWait = 55;     // ms on every event on a stacked view
 constexpr int kReadoutWidth = 9;     // characters of each intensity in the caption
 
-Int16 Pixel16(double value) {
-  return static_cast<Int16>(std::clamp(PixelFromDouble(value), -32768, 32767));
-}
-
-double TickLength(double tickSize, double h) {
-  if (tickSize == 0) return h / 150;
-  if (tickSize == 1) return h / 100;
-  if (tickSize == 2) return h / 50;
-  return 0;
-}
-
 std::string Num(double v) { return plat::NumberToText(v); }
 
 // Whole hundredths (or tenths) the way the readout rounds: half up.

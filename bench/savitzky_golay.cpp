@@ -6,7 +6,7 @@
 #include <cmath>
 #include <vector>
 
-#include "processing/savitzky_golay.h"
+#include "processing/kernels/savitzky_golay.h"
 
 namespace {
 

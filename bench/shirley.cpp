@@ -6,7 +6,7 @@
 #include <cmath>
 #include <vector>
 
-#include "processing/backgrounds.h"
+#include "processing/kernels/backgrounds.h"
 
 namespace {
 

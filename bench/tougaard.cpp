@@ -19,8 +19,8 @@
 #include "fit/fit_vector.h"
 #include "fit/lm_fit.h"
 #include "fit/peak_models.h"
-#include "processing/backgrounds.h"
-#include "processing/fft.h"
+#include "processing/kernels/backgrounds.h"
+#include "processing/kernels/fft.h"
 #include "tests/fit/fit_window_fixture.h"
 
 namespace {
@@ -98,7 +98,7 @@ void PlaceWindowForFit(int n) {
   WindowRecord& win = Win[kWindow];
   win.PeakCount = kPeaks;
   win.PeakType = "Singlet";
-  win.BackgroundState = 4;
+  win.BackgroundState = BackgroundFitted;
   for (int p = 1; p <= kPeaks; ++p) {
     const double* e = &truth[10 * (p - 1) + 1];
     // Height, share, position and width (full, in eV) off the truth.

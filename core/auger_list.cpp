@@ -133,7 +133,7 @@ int LoadAugerParameterListFrom(const std::string& path) {
   StoreWorkData(w, 1);
   StoreWorkBackground(w, 2);
   StoreWorkSigma(w, 3);
-  Win[w].WindowKind = 1;
+  Win[w].WindowKind = ChemicalStatePlot;
   G.ImportedIndex = 1;
 
   SetChemStateAxes(w, n, 2);

@@ -72,7 +72,7 @@ void ApplyWindowStartupValuesTo(int w) {
   r.HasFit = 0;
   r.ParamSetLoaded = 0;
   r.EnergyShift = 0;
-  r.WindowKind = 0;
+  r.WindowKind = SingleSpectrum;
   r.XRangeFixed = 0;
   r.YRangeFixed = 0;
   r.XGridLines = G.XGridLinesDefault;

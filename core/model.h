@@ -8,14 +8,17 @@
 //                     1..10 and 21..110): ImportedHeader[h].Name, ...
 //   Labels[L]         the labels, L = LabelIndex(w, k) = (w - 1) * 100 + k
 //   G                 every other global value and table: G.CurrentWindow, ...
-// The spectrum store (SlotData, work vectors) is in core/store.h. Every table
-// starts at 0 / empty / false; an index outside a table throws TableIndexError.
+// The values of the code fields (BackgroundState, WindowKind, PeakModel, ...)
+// are named in core/model_codes.h. The spectrum store (SlotData, work vectors)
+// is in core/store.h. Every table starts at 0 / empty / false; an index
+// outside a table throws TableIndexError.
 // Texts hold UTF-8 (platform/text.h): names, paths, labels and comments in
 // any script.
 #pragma once
 #include <cstdint>
 #include <string>
 
+#include "core/model_codes.h"
 #include "core/table.h"
 
 namespace sorvan {
@@ -61,7 +64,7 @@ struct SpectrumHeaderRecord {
 struct WindowRecord {
   // --- The window as such, its source
   bool WindowOpen = false;
-  Byte WindowKind = 0;  // 0 single, 1 chemical state, 2 colour map, 3 stacked, 4 waterfall, 5 mirrored
+  Byte WindowKind = 0;  // WindowKindCode: 0 single, 1 chemical state, 2 colour map, 3 stacked, 4 waterfall, 5 mirrored
   Int16 WindowLeft = 0, WindowTop = 0, WindowWidth = 0, WindowHeight = 0;
   std::string SourcePath;
   std::string SourceDialogName;
@@ -76,8 +79,8 @@ struct WindowRecord {
   Byte ScaleMode = 0;
   Byte ArithmeticDone = 0;
   Byte TransmissionActive = 0;
-  Byte BackgroundState = 0;  // 0 none, 1 subtracted, 2 defined, 3 preview, 4 fitted, 5 terms loaded
-  Byte SatelliteState = 0;   // 0 none, 1 removed, 2 preview
+  Byte BackgroundState = 0;  // BackgroundStateCode: 0 none, 1 subtracted, 2 defined, 3 preview, 4 fitted, 5 terms loaded
+  Byte SatelliteState = 0;   // SatelliteStateCode: 0 none, 1 removed, 2 preview
   Byte PrintHeaderBlock = 0;
   Byte PrintFitTable = 0;
   SpectrumHeaderRecord SpectrumHeader;
@@ -125,7 +128,7 @@ struct WindowRecord {
   Table2<Int16, 15, 10> ParameterState;  // 0 free, 1 fixed, 2 linked
   Int16 PeakCount = 0;
   std::string PeakType;
-  Byte PeakModel = 0;  // 0 Gauss-Lorentz, 1 Doniach-Sunjic
+  Byte PeakModel = 0;  // PeakModelCode: 0 Gauss-Lorentz, 1 Doniach-Sunjic
   Byte RelativeMode = 0;
   Byte ParamSetLoaded = 0;
   Byte HasFit = 0;

@@ -12,7 +12,8 @@ namespace sorvan {
 
 bool LoadParameterSetFileFrom(int w, const std::string& path) {
   ParameterSetData data;
-  const ParameterSetRead read = ParseParameterSet(path, Win[w].BackgroundState == 0, data);
+  const ParameterSetRead read =
+      ParseParameterSet(path, Win[w].BackgroundState == BackgroundNone, data);
   if (read != ParameterSetRead::Ok) {
     G.CommandId = read == ParameterSetRead::Missing ? 8 : 3;
     ShowMessage(G.CommandId, G.CurrentWindow);
@@ -22,7 +23,7 @@ bool LoadParameterSetFileFrom(int w, const std::string& path) {
   StoreParameterSet(data, w);
   Win[w].PeakCount = static_cast<std::int16_t>(data.peakCount);
   if (data.hasBackground) {
-    Win[w].BackgroundState = 5;  // terms loaded, curve not yet built
+    Win[w].BackgroundState = BackgroundLoaded;  // terms loaded, curve not yet built
     for (int i = 1; i <= 6; ++i) {
       Win[w].BackgroundTermValue[i] = data.background[i];
       Win[w].BackgroundTermFixed[i] = data.backgroundFixed[i];

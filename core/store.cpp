@@ -161,7 +161,7 @@ bool StoreWorkPeak(int w, int c) {
   WindowRecord& r = Win[w];
   // Only single-spectrum windows record the maximum; member columns of the
   // multi-spectrum views go beyond the 18 columns of ComponentMax.
-  if (r.WindowKind == 0 && r.ComponentMax.Contains(c)) {
+  if (r.WindowKind == SingleSpectrum && r.ComponentMax.Contains(c)) {
     double maximum = 0;
     const long long to = std::min<long long>(WindowPointCount(w), WorkPeak.Upper());
     const double* peak = WorkPeak.data();

@@ -60,9 +60,9 @@ bool AssignImportedToWindow(int w, int h) {
   r.RegionEnd = imported.PointCount;
   r.RegionLength = imported.PointCount;
 
-  if (r.PeakModel == 0) {
+  if (r.PeakModel == PeakModelGaussLorentz) {
     ReadParameterSet(w, G.ParameterSet1Path);
-  } else if (r.PeakModel == 1) {
+  } else if (r.PeakModel == PeakModelDoniachSunjic) {
     ReadParameterSet(w, G.ParameterSet2Path);
   }
 
@@ -87,9 +87,9 @@ bool ResetWindowState(int w) {
   r.AnnotationCount = 0;
   r.TitleLabelCount = 0;
   r.EnergyShift = 0;
-  r.WindowKind = 0;
-  r.BackgroundState = 0;
-  r.SatelliteState = 0;
+  r.WindowKind = SingleSpectrum;
+  r.BackgroundState = BackgroundNone;
+  r.SatelliteState = SatellitesNone;
   r.RegionPartial = 0;
   r.DerivativeCount = 0;
   r.SpectrumNegated = 0;

@@ -9,7 +9,8 @@
 #include "display/ranges.h"
 #include "display/redraw.h"
 #include "platform/text.h"
-#include "processing/background_page.h"
+#include "processing/background_procedures.h"
+#include "processing/pages/background_page.h"
 #include "processing/poly_background.h"
 
 namespace sorvan {

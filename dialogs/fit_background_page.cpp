@@ -12,8 +12,8 @@
 #include "display/redraw.h"
 #include "fit/fit_format.h"
 #include "platform/controls.h"
-#include "processing/background_page.h"
-#include "processing/backgrounds.h"
+#include "processing/pages/background_page.h"
+#include "processing/kernels/backgrounds.h"
 #include "processing/poly_background.h"
 
 namespace sorvan {

@@ -54,7 +54,7 @@ std::string FitFinishedIterationsText() {
 void ShowFitFinishedPage(int w) {
   if (!IsSpectrumWindow(w)) return;
   const WindowRecord& win = Win[w];
-  const bool backgroundFitted = win.BackgroundState == 4;
+  const bool backgroundFitted = win.BackgroundState == BackgroundFitted;
   const std::string statistics =
       FitFinishedStatisticsText(win.FitReducedChi2, win.FitChi2, win.FitSerialCorrelation);
   // The statistics stand on one line, whole: the page grows wider when its

@@ -28,7 +28,7 @@ void ShowFitTableColumnsPage() {
   spec.pointerGiven = true;
   spec.pointerX = 7.5;
   spec.pointerY = 11.6;
-  const bool gaussLorentz = G.DefaultPeakModel == 0;
+  const bool gaussLorentz = G.DefaultPeakModel == PeakModelGaussLorentz;
   RunPage(spec, [&] {
     const int n = kPage;
     PageButton(n, "cmdOk291", plat::kNoIndex, 1, 12, 13, 1.2, G.ButtonTexts[2], ButtonRole::Default);

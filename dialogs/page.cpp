@@ -7,6 +7,7 @@
 
 #include "core/events.h"
 #include "core/model.h"
+#include "display/draw_support.h"
 #include "platform/forms.h"
 #include "platform/loop.h"
 #include "platform/mouse.h"
@@ -64,17 +65,6 @@ Cells Plus(const Cells& a, double cells, int pixels = 0) {
 }
 
 Cells Half(const Cells& a) { return Cells(a.cells / 2, a.pixels / 2); }
-
-plat::FontSpec DialogFont() {
-  plat::FontSpec font;
-  if (!G.DialogFontName.empty()) font.name = G.DialogFontName;
-  if (G.DialogFontSize > 0) font.size = G.DialogFontSize;
-  font.bold = G.DialogFontStyle[0] != 0;
-  font.italic = G.DialogFontStyle[1] != 0;
-  font.underline = G.DialogFontStyle[2] != 0;
-  font.strikeout = G.DialogFontStyle[3] != 0;
-  return font;
-}
 
 // Clears the page's record when the show procedure leaves, by any path.
 class PageScope {

@@ -4,6 +4,7 @@
 #include <algorithm>
 #include <cmath>
 
+#include "core/count_rate.h"
 #include "core/model.h"
 #include "core/reference_files.h"
 #include "import/reader_support.h"

@@ -34,7 +34,7 @@ void ShowWindowChoicePage(int excludedWindow, const std::string& modeText) {
   int listHeight = 0;  // pixels: one row of 1.1 cells per window, at most 20 rows
   const int rowPixels = static_cast<int>(plat::RoundHalfEven(1.1 * G.CharHeight));
   for (int w = 1; w <= kMaxWindows; ++w) {
-    if (!Win[w].WindowOpen || w == excludedWindow || Win[w].WindowKind != 0) continue;
+    if (!Win[w].WindowOpen || w == excludedWindow || Win[w].WindowKind != SingleSpectrum) continue;
     if (!PassesModeFilter(w, modeText)) continue;
     ++listed;
     if (listed <= kRowsPerColumn) listHeight += rowPixels;

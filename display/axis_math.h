@@ -3,7 +3,9 @@
 // texts. Plain numbers in, plain numbers out, so that every rule can be
 // checked without a window or a data model.
 #pragma once
+#include <algorithm>
 #include <cmath>
+#include <cstdint>
 #include <string>
 
 namespace sorvan {
@@ -91,6 +93,11 @@ inline int PixelFromDouble(double value) {
   if (value < -kPixelLimit) value = -kPixelLimit;
   // rint rounds to nearest, ties to even, in the default rounding mode.
   return static_cast<int>(std::rint(value));
+}
+
+// A pixel position held to the 16-bit range of the layout fields.
+inline std::int16_t Pixel16(double value) {
+  return static_cast<std::int16_t>(std::clamp(PixelFromDouble(value), -32768, 32767));
 }
 
 }  // namespace sorvan

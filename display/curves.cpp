@@ -41,7 +41,8 @@ void DrawBackgroundCurve(int w) {
 void DrawSatelliteCurve(int w) {
   const WindowRecord& win = Win[w];
   if (!win.WindowOpen) return;
-  DrawRegionCurve(w, WorkSigma, win.BackgroundState == 2 ? &WorkBackground : nullptr,
+  DrawRegionCurve(w, WorkSigma,
+                  win.BackgroundState == BackgroundDefined ? &WorkBackground : nullptr,
                   SatelliteCurve);
 }
 

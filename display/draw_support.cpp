@@ -19,6 +19,13 @@ plat::FontSpec ClassFont(int c) {
   return font;
 }
 
+double TickLength(double tickSize, double h) {
+  if (tickSize == 0) return h / 150;
+  if (tickSize == 1) return h / 100;
+  if (tickSize == 2) return h / 50;
+  return 0;
+}
+
 plat::FontSpec DialogFont() {
   plat::FontSpec font;
   if (!G.DialogFontName.empty()) font.name = G.DialogFontName;

@@ -16,6 +16,9 @@ constexpr int kTickNumberClass = 3;
 plat::FontSpec ClassFont(int c);
 // The dialog font (the window's font outside drawing).
 plat::FontSpec DialogFont();
+// Tick length for the tick-size option (0 small, 1 middle, 2 large, else
+// none) on a drawing area of height h.
+double TickLength(double tickSize, double h);
 // Makes text class c the canvas font, with its colour as the drawing colour.
 void UseClassFont(plat::Canvas& canvas, int c);
 

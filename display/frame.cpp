@@ -21,18 +21,6 @@ namespace sorvan {
 
 namespace {
 
-Int16 Pixel16(double value) {
-  return static_cast<Int16>(std::clamp(PixelFromDouble(value), -32768, 32767));
-}
-
-// Tick length for the tick-size option on a drawing area of height h.
-double TickLength(double tickSize, double h) {
-  if (tickSize == 0) return h / 150;
-  if (tickSize == 1) return h / 100;
-  if (tickSize == 2) return h / 50;
-  return 0;
-}
-
 void FramePen(plat::Canvas& c) {
   c.SetColour(ColourOf(G.LineColours[FrameLine]));
   c.SetPenStyle(plat::PenStyle::Solid);
@@ -108,7 +96,8 @@ void DrawFrameAndAxes(int w, int frameColour) {
   if (G.Redrawing == 1) {
     PlotSpectrum(w, ColourOf(G.CurveColours[SpectrumCurve]), G.CurveStyles[SpectrumCurve],
                  G.CurveWidths[SpectrumCurve]);
-    if (win.BackgroundState == 2 || win.BackgroundState == 3 || win.BackgroundState == 4) {
+    if (win.BackgroundState == BackgroundDefined || win.BackgroundState == BackgroundPreview ||
+        win.BackgroundState == BackgroundFitted) {
       DrawBackgroundCurve(w);
     }
     if (win.HasFit != 0) {

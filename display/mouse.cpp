@@ -23,7 +23,8 @@
 #include "platform/mouse.h"
 #include "platform/surfaces.h"
 #include "platform/text.h"
-#include "processing/background_page.h"
+#include "processing/background_procedures.h"
+#include "processing/pages/background_page.h"
 #include "shell/menu_bar.h"
 #include "shell/number_text.h"
 
@@ -35,17 +36,6 @@ constexpr int kStartPickWait = 275;  // ms after the start line is drawn
 constexpr int kResetPickWait = 165;  // ms after the whole spectrum is given back
 constexpr int kStackedWait = 55;     // ms on every event on a stacked view
 constexpr int kReadoutWidth = 9;     // characters of each intensity in the caption
-
-Int16 Pixel16(double value) {
-  return static_cast<Int16>(std::clamp(PixelFromDouble(value), -32768, 32767));
-}
-
-double TickLength(double tickSize, double h) {
-  if (tickSize == 0) return h / 150;
-  if (tickSize == 1) return h / 100;
-  if (tickSize == 2) return h / 50;
-  return 0;
-}
 
 std::string Num(double v) { return plat::NumberToText(v); }
 
@@ -265,7 +255,8 @@ void HandleSpectrumMouse(int w) {
   G.CursorEnergy = RoundTo(G.EnergyAxisMode == 0 ? win.FirstEnergy - offset : win.FirstEnergy + offset, 100);
   if (!SlotData[w].Contains(c, 2)) return;
   G.CursorIntensity = SlotData[w](c, 1);
-  if (win.BackgroundState == 2 || win.BackgroundState == 4) G.CursorIntensity -= SlotData[w](c, 2);
+  if (win.BackgroundState == BackgroundDefined || win.BackgroundState == BackgroundFitted)
+    G.CursorIntensity -= SlotData[w](c, 2);
 }
 
 void HandleWindowMouse(int w) {

@@ -41,7 +41,7 @@ void LoadMemberCurve(int m, bool fitted) {
     return;
   }
   LoadComponent(m, member.PeakCount + 1, first, last);
-  if (member.BackgroundState == 4) {
+  if (member.BackgroundState == BackgroundFitted) {
     LoadWorkBackground(m, 2, first, last);
     const long long upper = std::min(WorkData.Upper(), WorkBackground.Upper());
     for (long long i = std::max(first, 0); i <= std::min<long long>(last, upper); ++i)

@@ -187,7 +187,8 @@ void PlotComputedCurve(int w, int colour, int style, double width) {
   plat::Surface().SetColour(colour);
   // The last PlotSpectrum may have been for a window of fewer points.
   EnsureCurveTables(w);
-  const bool onBackground = win.BackgroundState == 2 || win.BackgroundState == 4;
+  const bool onBackground =
+      win.BackgroundState == BackgroundDefined || win.BackgroundState == BackgroundFitted;
   MapRegionCurve(w, WorkData, onBackground ? &WorkBackground : nullptr);
   DrawCurve(w, colour, style, width);
 }

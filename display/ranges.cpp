@@ -67,7 +67,8 @@ void ComputeIntensityRange(int w) {
   // reaches beyond them (a damaged project) must not read outside.
   const long long first = std::max<long long>(win.RegionStart, 0);
   long long last = std::min<long long>(win.RegionEnd, WorkData.Upper());
-  const bool withBackground = win.BackgroundState == 2 || win.BackgroundState == 4;
+  const bool withBackground =
+      win.BackgroundState == BackgroundDefined || win.BackgroundState == BackgroundFitted;
   if (withBackground) last = std::min<long long>(last, WorkBackground.Upper());
   const IntensityAxis axis =
       IntensityAxisFor(WorkData.data(), withBackground ? WorkBackground.data() : nullptr,

@@ -169,7 +169,7 @@ void PlaceLabels(int w, plat::Canvas& c) {
 
 void RedrawSingleSpectrum(int w) {
   WindowRecord& win = Win[w];
-  if (win.BackgroundState == 2 || win.BackgroundState == 4) {
+  if (win.BackgroundState == BackgroundDefined || win.BackgroundState == BackgroundFitted) {
     LoadWorkBackground(w, 2, win.RegionStart, win.RegionEnd);
   }
   LoadWorkData(w, 1, win.RegionStart, win.RegionEnd);
@@ -180,7 +180,7 @@ void RedrawSingleSpectrum(int w) {
   plat::Canvas& c = plat::Surface();
   if (G.RegionPickState == 1) DrawCursorLine(c);
   if (win.HasFit != 0) DrawResidualCurve(w, c);
-  if (win.SatelliteState == 2) {
+  if (win.SatelliteState == SatellitesPreview) {
     LoadWorkBackground(w, 2, win.RegionStart, win.RegionEnd);
     LoadWorkData(w, 1, win.RegionStart, win.RegionEnd);
     DrawSatelliteCurve(w);

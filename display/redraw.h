@@ -4,16 +4,6 @@
 
 namespace sorvan {
 
-// Window kinds.
-enum WindowKindCode {
-  SingleSpectrum = 0,
-  ChemicalStatePlot = 1,
-  ColourMap = 2,
-  StackedCurves = 3,
-  Waterfall = 4,
-  MirroredWaterfall = 5,
-};
-
 // Redraws window w completely and ends with UpdateMenuState(w). A window
 // that is not open is not drawn; the menus are still updated.
 void RedrawWindow(int w);

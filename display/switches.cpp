@@ -21,7 +21,8 @@ constexpr int kHeightParam = 1;
 constexpr int kPartnerHeightParam = 2;
 
 void LoadDefaultPeakTable(int w) {
-  ReadParameterSet(w, Win[w].PeakModel == 0 ? G.ParameterSet1Path : G.ParameterSet2Path);
+  ReadParameterSet(
+      w, Win[w].PeakModel == PeakModelGaussLorentz ? G.ParameterSet1Path : G.ParameterSet2Path);
 }
 
 // hv - x on value and limits; the limits trade places because the mirror
@@ -103,8 +104,10 @@ void ConvertFitResults(int w, const UnitFactor& convert) {
 
 void ConvertSingleSpectrumUnit(int w, int u) {
   WindowRecord& win = Win[w];
+  // Not CountsPerSecondDivisor (core/count_rate.h): without scans or dwell
+  // time there is no per-second form of the data, so the unit switch leaves
+  // the values alone instead of dividing them by 1.
   const double f = win.SpectrumHeader.ScanCount * win.SpectrumHeader.DwellTime;
-  // Without scans or dwell time there is no per-second form of the data.
   if (!(f > 0) || !std::isfinite(f)) {
     RedrawWindow(w);
     return;
@@ -135,8 +138,9 @@ void ConvertSingleSpectrumUnit(int w, int u) {
     convert(win.YAxisBottom);
     convert(win.YAxisSpan);
   }
-  if (win.BackgroundState == 2 || win.BackgroundState == 3 || win.BackgroundState == 4) {
-    if (win.BackgroundState == 2 || win.BackgroundState == 4) {
+  if (win.BackgroundState == BackgroundDefined || win.BackgroundState == BackgroundPreview ||
+      win.BackgroundState == BackgroundFitted) {
+    if (win.BackgroundState == BackgroundDefined || win.BackgroundState == BackgroundFitted) {
       LoadWorkBackground(w, 2, win.RegionStart, win.RegionEnd);
     }
     DrawBackgroundCurve(w);
@@ -189,6 +193,7 @@ void SwitchMultiSpectrumIntensityUnit(int u) {
     plat::SetDrawingWindow(w);
     win.XRangeFixed = 0;
     if (win.WindowKind < ColourMap || win.WindowKind > MirroredWaterfall) continue;
+    // As for a single spectrum: no per-second form without scans or dwell time.
     const double f = win.MultiScanCount * win.MultiDwellTime;
     if (!(f > 0) || !std::isfinite(f)) continue;
     const UnitFactor convert{f, u == 1};
@@ -225,7 +230,7 @@ void CopyFitSetup(int a, int b) {
     target.RegionEnd = source.RegionEnd;
     target.RegionLength = static_cast<Int16>(source.RegionEnd - source.RegionStart + 1);
   }
-  if (templ.BackgroundState != 0) {
+  if (templ.BackgroundState != BackgroundNone) {
     G.CursorStart = G.BackgroundStart;
     G.CursorEnd = G.BackgroundEnd;
     for (int k = 1; k <= 5; ++k) target.BackgroundTermValue[k] = source.BackgroundTermValue[k];

@@ -45,9 +45,9 @@ void CloseSpectrumWindow(int w) {
   Win[w].WindowOpen = false;
   ResetWindowState(w);
   // The default peak table of the window's line shape; the line shape stays.
-  if (Win[w].PeakModel == 0) {
+  if (Win[w].PeakModel == PeakModelGaussLorentz) {
     ReadParameterSet(w, G.ParameterSet1Path);
-  } else if (Win[w].PeakModel == 1) {
+  } else if (Win[w].PeakModel == PeakModelDoniachSunjic) {
     ReadParameterSet(w, G.ParameterSet2Path);
   }
   Win[w].AnnotationCount = 0;

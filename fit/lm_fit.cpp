@@ -5,8 +5,8 @@
 #include <cmath>
 
 #include "fit/peak_models.h"
-#include "processing/backgrounds.h"
-#include "processing/fft.h"
+#include "processing/kernels/backgrounds.h"
+#include "processing/kernels/fft.h"
 
 namespace sorvan {
 

@@ -13,8 +13,8 @@
 #include "fiterrors/error_table.h"
 #include "platform/controls.h"
 #include "platform/text.h"
-#include "processing/background_page.h"
-#include "processing/backgrounds.h"
+#include "processing/pages/background_page.h"
+#include "processing/kernels/backgrounds.h"
 #include "report/fit_report.h"
 #include "report/fit_tables.h"
 

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <string>
 
+#include "core/count_rate.h"
 #include "core/menu_commands.h"
 #include "core/model.h"
 #include "core/store.h"

@@ -13,6 +13,7 @@
 #include <vector>
 
 #include "core/auger_list.h"
+#include "core/count_rate.h"
 #include "core/file_dialogs.h"
 #include "core/menu_commands.h"
 #include "core/model.h"
@@ -83,13 +84,6 @@ std::string TextLine(const std::string& text) {
     if (c == '\r' || c == '\n') c = ' ';
   return line;
 }
-
-// Scans x dwell time; a zero product counts as 1 (values stay as they are).
-double Factor(double scans, double dwell) {
-  const double f = scans * dwell;
-  return f != 0 ? f : 1.0;
-}
-double Factor(const SpectrumHeaderRecord& h) { return Factor(h.ScanCount, h.DwellTime); }
 
 // ---------------------------------------------------------------------------
 // Paths
@@ -256,7 +250,7 @@ double Cell(const CheckedMatrix<double>& m, long long r, long long c) {
 void WriteLabels(Lines& out, int w, bool convert) {
   const WindowRecord& win = Win[w];
   const double hv = win.SpectrumHeader.ExcitationEnergy;
-  const double f = Factor(win.SpectrumHeader);
+  const double f = CountsPerSecondDivisor(win.SpectrumHeader);
   auto x = [&](double v) { return convert && G.EnergyAxisMode == 1 ? hv - v : v; };
   auto y = [&](double v) { return convert && G.CpsMode == 0 ? v / f : v; };
   const int na = std::clamp<int>(win.AnnotationCount, 0, kMaxLabels);
@@ -287,7 +281,7 @@ struct PeakRows {
 PeakRows PeakTableForFile(int w) {
   const WindowRecord& win = Win[w];
   const int P = HeldPeakCount(w);
-  const double f = Factor(win.SpectrumHeader);
+  const double f = CountsPerSecondDivisor(win.SpectrumHeader);
   const double hv = win.SpectrumHeader.ExcitationEnergy;
   PeakRows t;
   for (int p = 1; p <= P; ++p)
@@ -338,7 +332,7 @@ PeakRows PeakTableForFile(int w) {
 void WriteSingleSpectrum(Lines& out, int w, const std::string& source) {
   const WindowRecord& win = Win[w];
   const SpectrumHeaderRecord& h = win.SpectrumHeader;
-  const double f = Factor(h);
+  const double f = CountsPerSecondDivisor(h);
   const int N = std::max<int>(h.PointCount, 0);
   const int P = HeldPeakCount(w);
   // Errors are kept with the fit they belong to.
@@ -398,7 +392,7 @@ void WriteSingleSpectrum(Lines& out, int w, const std::string& source) {
         out.Int(win.ParameterState[p][j]);
       }
   }
-  if (win.BackgroundState == 4) {
+  if (win.BackgroundState == BackgroundFitted) {
     for (int i = 1; i <= kBackgroundTerms; ++i) {
       const double v = win.BackgroundTermValue[i];
       out.Num(i <= 4 && G.CpsMode == 0 ? v / f : v);
@@ -409,7 +403,7 @@ void WriteSingleSpectrum(Lines& out, int w, const std::string& source) {
     out.Int(G.CpsMode);
     out.Int(win.ErrorMethod);
     out.Int(win.ErrorsInPercent);
-    const int entries = 10 * P + (win.BackgroundState == 4 ? 6 : 0);
+    const int entries = 10 * P + (win.BackgroundState == BackgroundFitted ? 6 : 0);
     for (int k = 1; k <= entries; ++k) out.Num(Cell(win.ParamErrors, k, k));
     for (int p = 1; p <= P; ++p) {
       out.Num(win.AreaError[p]);
@@ -434,7 +428,7 @@ void WriteChemicalStatePlot(Lines& out, int w) {
 
 void WriteMultiSpectrum(Lines& out, int w, const std::string& source) {
   const WindowRecord& win = Win[w];
-  const double f = Factor(win.MultiScanCount, win.MultiDwellTime);
+  const double f = CountsPerSecondDivisor(win.MultiScanCount, win.MultiDwellTime);
   const double toCounts = G.CpsMode == 1 ? f : 1.0;
   out.Text(source);
   WriteLabels(out, w, false);
@@ -480,7 +474,8 @@ bool PlanSource(int w, CopyPlan& plan, NewSource& result) {
   const std::string& source = win.SourcePath;
   if (CopyNameOf(source).empty() || !plat::FileExists(source)) return false;
   std::vector<std::string> group{source};
-  const bool numbered = (win.ImportFormat & ~1) == kNumberedFormat && win.WindowKind == 0;
+  const bool numbered =
+      (win.ImportFormat & ~1) == kNumberedFormat && win.WindowKind == SingleSpectrum;
   if (numbered && !win.SourceDialogName.empty()) {
     for (const std::string& member : NumberedSet(win.SourceDialogName))
       if (member != source) group.push_back(member);
@@ -843,7 +838,7 @@ std::string FirstOfNumberedSet(const std::string& path) {
 void StoreLabels(int w, const LabelSets& s, bool convert) {
   WindowRecord& win = Win[w];
   const double hv = win.SpectrumHeader.ExcitationEnergy;
-  const double f = Factor(win.SpectrumHeader);
+  const double f = CountsPerSecondDivisor(win.SpectrumHeader);
   for (int k = 1; k <= kMaxLabels; ++k) {
     LabelRecord& l = Labels[LabelIndex(w, k)];
     l = LabelRecord{};
@@ -879,7 +874,7 @@ void StoreLabels(int w, const LabelSets& s, bool convert) {
 void StorePeakTable(int w, const SingleRecord& r) {
   WindowRecord& win = Win[w];
   const int P = r.fitPeaks;
-  const double f = Factor(win.SpectrumHeader);
+  const double f = CountsPerSecondDivisor(win.SpectrumHeader);
   const double hv = win.SpectrumHeader.ExcitationEnergy;
   auto& V = win.ParameterValue;
   auto& L = win.ParameterLower;
@@ -958,7 +953,7 @@ void RecreateSingleSpectrum(int w, const SingleRecord& r, const std::string& cop
                             plat::LineReader& file) {
   WindowRecord& win = Win[w];
   SpectrumHeaderRecord& h = win.SpectrumHeader;
-  win.WindowKind = 0;
+  win.WindowKind = SingleSpectrum;
   win.SourceSpectrumIndex = static_cast<Int16>(r.sourceIndex);
   win.EnergyShift = r.energyTotal - G.GlobalEnergyOffset;
   win.BackgroundState = static_cast<Byte>(r.backgroundState);
@@ -993,7 +988,7 @@ void RecreateSingleSpectrum(int w, const SingleRecord& r, const std::string& cop
   win.AnnotationCount = static_cast<Int16>(r.annotationCount);
 
   const int N = h.PointCount;
-  const double f = Factor(h);
+  const double f = CountsPerSecondDivisor(h);
   // The work vectors keep their room from window to window of one length.
   if (WorkData.Upper() != N) WorkData.Resize(N);
   if (WorkBackground.Upper() != N) WorkBackground.Resize(N);
@@ -1006,7 +1001,8 @@ void RecreateSingleSpectrum(int w, const SingleRecord& r, const std::string& cop
   const double toUnit = G.CpsMode == 1 ? f : 1.0;
   for (int i = 1; i <= N; ++i) WorkBackground[i] = (file.Next(line) ? NumberOfField(line) : 0) / toUnit;
 
-  ReadParameterSet(w, win.PeakModel == 1 ? G.ParameterSet2Path : G.ParameterSet1Path);
+  ReadParameterSet(
+      w, win.PeakModel == PeakModelDoniachSunjic ? G.ParameterSet2Path : G.ParameterSet1Path);
   win.PeakCount = 1;
   if (r.hasFit != 0) {
     win.PeakType = r.fitPeakType;
@@ -1068,7 +1064,7 @@ void RecreateSingleSpectrum(int w, const SingleRecord& r, const std::string& cop
 
 void RecreateChemicalStatePlot(int w, const ChemicalRecord& r) {
   WindowRecord& win = Win[w];
-  win.WindowKind = 1;
+  win.WindowKind = ChemicalStatePlot;
   WorkData.Resize(kMaxEntries);
   WorkBackground.Resize(kMaxEntries);
   WorkSigma.Resize(kMaxEntries);
@@ -1134,7 +1130,7 @@ void RecreateMultiSpectrum(int w, int kind, const MultiRecord& r) {
   DimWorkPeak(w);
   DimSlotComponents(w);
   DimSlotData(w);
-  const double f = Factor(r.scans, r.dwell);
+  const double f = CountsPerSecondDivisor(r.scans, r.dwell);
   const double toUnit = G.CpsMode == 1 ? 1 / f : 1.0;
   win.MultiYTop *= toUnit;
   win.MultiYBottom *= toUnit;
@@ -1190,7 +1186,7 @@ void SaveProjectTo(const std::string& path) {
   // Only the sources that single spectra read are copied: the source row of
   // a view is a text kept as written, and no file is copied because a text
   // names it.
-  auto readsSource = [](int w) { return Win[w].WindowOpen && Win[w].WindowKind == 0; };
+  auto readsSource = [](int w) { return Win[w].WindowOpen && Win[w].WindowKind == SingleSpectrum; };
   CopyPlan plan(copyFolder);
   for (int w = 1; w <= kMaxWindows; ++w)
     if (readsSource(w)) plan.Keep(Win[w].SourcePath);
@@ -1210,9 +1206,9 @@ void SaveProjectTo(const std::string& path) {
     const WindowRecord& win = Win[w];
     if (!win.WindowOpen) continue;
     out.Text(Whole(win.WindowKind) + Whole(kVersion));
-    if (win.WindowKind == 0)
+    if (win.WindowKind == SingleSpectrum)
       WriteSingleSpectrum(out, w, sources[w].copied ? sources[w].path : win.SourcePath);
-    else if (win.WindowKind == 1)
+    else if (win.WindowKind == ChemicalStatePlot)
       WriteChemicalStatePlot(out, w);
     else
       WriteMultiSpectrum(out, w, win.SourcePath);
@@ -1238,7 +1234,7 @@ void SaveProjectTo(const std::string& path) {
   for (int w = 1; w <= kMaxWindows; ++w) {
     if (!Win[w].WindowOpen || !sources[w].copied) continue;
     Win[w].SourcePath = sources[w].path;
-    if ((Win[w].ImportFormat & ~1) == kNumberedFormat && Win[w].WindowKind == 0)
+    if ((Win[w].ImportFormat & ~1) == kNumberedFormat && Win[w].WindowKind == SingleSpectrum)
       Win[w].SourceDialogName = sources[w].dialogName;
   }
   G.ProjectPath = path;

@@ -152,11 +152,6 @@ void RefuseImportFile(int w) {
   G.SpectraReadCount = 0;
 }
 
-double CountsPerSecondDivisor(double scanCount, double dwellTime) {
-  const double f = scanCount * dwellTime;
-  return f == 0 ? 1.0 : f;
-}
-
 std::string ChooseReaderFile(int w, int code, const std::vector<std::string>& filterPairs,
                              const std::string& defaultExtension) {
   const int format = Win[w].ImportFormat;

@@ -85,9 +85,4 @@ void ReportPartialImport(int w);
 // channel 1 closed, SpectraReadCount := 0.
 void RefuseImportFile(int w);
 
-// The divisor of a counts-per-second conversion of window w: scan count
-// times dwell time, or 1 when that product is 0 (the values then stay
-// counts rather than becoming infinite).
-double CountsPerSecondDivisor(double scanCount, double dwellTime);
-
 }  // namespace sorvan

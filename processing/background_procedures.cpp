@@ -1,7 +1,10 @@
 // The one-shot backgrounds of a window: the common prelude and the constant,
-// linear, Shirley and Tougaard kinds with their refining loops. The numbers
-// come from processing/backgrounds.h; this file moves them between the
-// store, the work vectors and the acceptance page.
+// linear, Shirley and Tougaard kinds with their refining loops, the area, the
+// commit and the negation. The numbers come from processing/kernels/
+// backgrounds.h; this file moves them between the store, the work vectors and
+// the acceptance page.
+#include "processing/background_procedures.h"
+
 #include <span>
 
 #include "core/model.h"
@@ -10,9 +13,10 @@
 #include "display/frame.h"
 #include "display/plotters.h"
 #include "display/ranges.h"
+#include "display/redraw.h"
 #include "platform/surfaces.h"
-#include "processing/background_page.h"
-#include "processing/backgrounds.h"
+#include "processing/pages/background_page.h"
+#include "processing/kernels/backgrounds.h"
 #include "processing/region.h"
 #include "shell/messages.h"
 
@@ -193,6 +197,48 @@ void ComputeTougaardBackground(int w) {
     if (G.DialogResult != AnswerNewTougaardC) return;
     LoadWorkingSpectrum(w);
   }
+}
+
+void ComputeBackgroundArea(int w) {
+  if (!IsSpectrumWindow(w)) return;
+  WindowRecord& win = Win[w];
+  win.IntegratedArea[1] = 0;
+  win.BackgroundState = BackgroundPreview;
+  const auto& h = win.SpectrumHeader;
+  win.IntegratedArea[1] = BackgroundArea(
+      std::span<const double>(WorkData.data(), WorkData.size()),
+      std::span<const double>(WorkBackground.data(), WorkBackground.size()), win.RegionStart,
+      win.RegionEnd, h.EnergyStep, G.CpsMode == 0, h.ScanCount, h.DwellTime);
+}
+
+bool CommitBackground(int w) {
+  if (!IsSpectrumWindow(w)) return false;
+  WindowRecord& win = Win[w];
+  if (win.BackgroundState != BackgroundDefined && win.BackgroundState != BackgroundFitted) return false;
+  if (IsSpectrumWindow(G.CurrentWindow)) {
+    Win[G.CurrentWindow].ErrorTableValid = 0;
+    Win[G.CurrentWindow].HessianValid = 0;
+  }
+  const int n = WindowPointCount(w);
+  LoadWorkBackground(w, 2, 1, n);
+  LoadWorkData(w, 1, 1, n);
+  for (int i = 1; i <= n; ++i) WorkData[i] -= WorkBackground[i];
+  StoreWorkData(w, 1);
+  win.BackgroundState = BackgroundSubtracted;
+  RedrawWindow(w);
+  return true;
+}
+
+void NegateSpectrum(int w) {
+  if (!IsSpectrumWindow(w)) return;
+  const int n = WindowPointCount(w);
+  LoadWorkBackground(w, 1, 1, n);
+  for (int i = 1; i <= n; ++i) WorkBackground[i] = -WorkBackground[i];
+  StoreWorkBackground(w, 1);
+  LoadWorkData(w, 1, 1, n);
+  ComputeIntensityRange(w);
+  RedrawWindow(w);
+  Win[w].SpectrumNegated = static_cast<Byte>(1 - Win[w].SpectrumNegated);
 }
 
 }  // namespace sorvan

@@ -1,12 +1,12 @@
 // The event handlers of this subsystem, entered into the event registry.
 #include "core/events.h"
 #include "dialogs/fit_finished_page.h"
-#include "processing/arithmetic_page.h"
-#include "processing/background_page.h"
-#include "processing/calibration_page.h"
+#include "processing/pages/arithmetic_page.h"
+#include "processing/pages/background_page.h"
+#include "processing/pages/calibration_page.h"
 #include "processing/poly_background.h"
 #include "processing/satellite_removal.h"
-#include "processing/scale_page.h"
+#include "processing/pages/scale_page.h"
 #include "processing/smoothing.h"
 
 namespace sorvan {

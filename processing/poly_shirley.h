@@ -1,6 +1,6 @@
 // Numeric routines of the polynomial background with a Shirley term and of
 // the start of the background that is fitted together with the peaks. Like
-// processing/backgrounds.h they work on plain arrays indexed by point number
+// processing/kernels/backgrounds.h they work on plain arrays indexed by point number
 // (index 0 unused, points 1..n) and know nothing of windows.
 #pragma once
 #include <span>

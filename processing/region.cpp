@@ -8,7 +8,7 @@
 #include "core/store.h"
 #include "display/ranges.h"
 #include "display/redraw.h"
-#include "processing/backgrounds.h"
+#include "processing/kernels/backgrounds.h"
 
 namespace sorvan {
 

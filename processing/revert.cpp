@@ -92,7 +92,7 @@ bool ReloadSourceData(int w) {
 }
 
 void RevertSpectrum(int w) {
-  if (!IsSpectrumWindow(w) || Win[w].WindowKind != 0) return;
+  if (!IsSpectrumWindow(w) || Win[w].WindowKind != SingleSpectrum) return;
   // Nothing is thrown away unless the measured values can be had again,
   // all of the window's points of them.
   if (!ReloadSourceData(w)) return;
@@ -102,7 +102,8 @@ void RevertSpectrum(int w) {
     return;
   }
   WindowRecord& win = Win[w];
-  const std::string& defaults = win.PeakModel == 1 ? G.ParameterSet2Path : G.ParameterSet1Path;
+  const std::string& defaults =
+      win.PeakModel == PeakModelDoniachSunjic ? G.ParameterSet2Path : G.ParameterSet1Path;
   ReadParameterSet(w, defaults);
 
   for (int k = 1; k <= 100; ++k) {

@@ -10,9 +10,9 @@
 #include "core/store.h"
 #include "dialogs/page.h"
 #include "display/redraw.h"
-#include "processing/background_page.h"
-#include "processing/backgrounds.h"
-#include "processing/satellites.h"
+#include "processing/pages/background_page.h"
+#include "processing/kernels/backgrounds.h"
+#include "processing/kernels/satellites.h"
 #include "processing/smoothing.h"
 #include "shell/messages.h"
 
@@ -116,7 +116,7 @@ void RemoveXraySatellites(int w) {
   // Preview: the redraw shows the curve in WorkSigma.
   DimWorkSigma(w);
   for (int i = 1; i <= n; ++i) WorkSigma[i] = s[i];
-  win.SatelliteState = 2;
+  win.SatelliteState = SatellitesPreview;
   RedrawWindow(w);
 
   G.ConfirmTitle = G.MessageTexts[kSatelliteText];
@@ -131,7 +131,7 @@ void RemoveXraySatellites(int w) {
   // or given another spectrum meanwhile. Another spectrum is left alone; a
   // closed window gets its values back as after Cancel.
   if (WindowPointCount(w) != n) {
-    if (win.SatelliteState == 2) win.SatelliteState = 0;
+    if (win.SatelliteState == SatellitesPreview) win.SatelliteState = SatellitesNone;
     return;
   }
   const bool accepted = G.DialogResult == 1 && !(wasOpen && !win.WindowOpen);
@@ -146,9 +146,9 @@ void RemoveXraySatellites(int w) {
     StoreWorkData(w, 1);
     StoreWorkBackground(w, 3);
     if (temporary) GiveBackTemporaryBackground(w, n);
-    win.SatelliteState = 1;
+    win.SatelliteState = SatellitesRemoved;
   } else {
-    win.SatelliteState = 0;
+    win.SatelliteState = SatellitesNone;
     if (temporary) GiveBackTemporaryBackground(w, n);
   }
   RedrawWindow(w);

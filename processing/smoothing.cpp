@@ -14,7 +14,7 @@
 #include "display/ranges.h"
 #include "platform/surfaces.h"
 #include "platform/text.h"
-#include "processing/savitzky_golay.h"
+#include "processing/kernels/savitzky_golay.h"
 #include "shell/messages.h"
 
 namespace sorvan {

@@ -10,6 +10,7 @@
 #include <utility>
 #include <vector>
 
+#include "core/count_rate.h"
 #include "core/model.h"
 #include "core/store.h"
 #include "display/ranges.h"
@@ -31,7 +32,6 @@ constexpr int kMessageWrongFormat = 3;
 constexpr int kMessageFileMissing = 8;
 constexpr int kMaxPointCount = std::numeric_limits<Int16>::max();
 constexpr int kLabelsPerWindow = 100;
-constexpr int kFittedBackground = 4;
 
 using PeakRows = std::array<std::array<double, kPeakParameters + 1>, kMaxPeaks + 1>;
 
@@ -42,12 +42,6 @@ struct PeakTable {
 
 const std::string& SnapshotPath(const std::string& path) {
   return path.empty() ? G.SnapshotFilePath : path;
-}
-
-// scans x dwell time of a header; a zero product counts as 1 (values stay).
-double ScanTime(const SpectrumHeaderRecord& h) {
-  const double f = h.ScanCount * h.DwellTime;
-  return f != 0 ? f : 1.0;
 }
 
 bool IsMainEntry(int j) { return j == 1 || j == 3 || j == 7 || j == 9; }
@@ -111,7 +105,7 @@ void AbsoluteToRelative(PeakTable& t, int peaks) {
 
 // Heights per second and positions as binding energies (toFile), or back.
 void ConvertUnits(PeakTable& t, int peaks, const SpectrumHeaderRecord& h, bool toFile) {
-  const double f = ScanTime(h);
+  const double f = CountsPerSecondDivisor(h);
   const double hv = h.ExcitationEnergy;
   for (int p = 1; p <= peaks; ++p) {
     for (int j = 1; j <= kPeakParameters; ++j) {
@@ -174,7 +168,7 @@ void WriteSpectrumSnapshot(int w, const std::string& path) {
   const WindowRecord& win = Win[w];
   const SpectrumHeaderRecord& h = win.SpectrumHeader;
   const int n = WindowPointCount(w);
-  const double f = ScanTime(h);
+  const double f = CountsPerSecondDivisor(h);
   const double toCounts = G.CpsMode == 1 ? f : 1.0;
   const int annotations = std::clamp<int>(win.AnnotationCount, 0, kLabelsPerWindow);
   const int titles = std::clamp<int>(win.TitleLabelCount, 0, kLabelsPerWindow);
@@ -212,7 +206,7 @@ void WriteSpectrumSnapshot(int w, const std::string& path) {
     // Only a single spectrum reads its source: the source text of a view
     // (a project may hold any text there) does not become the source of a
     // pasted spectrum, which the next project save would copy.
-    Put(win.WindowKind == 0 ? win.SourcePath : std::string());
+    Put(win.WindowKind == SingleSpectrum ? win.SourcePath : std::string());
     Put(win.SourceBlockList);
     Put(win.ImportFormat);
     Put(h.Name);
@@ -254,7 +248,7 @@ void WriteSpectrumSnapshot(int w, const std::string& path) {
         }
       }
     }
-    if (win.BackgroundState == kFittedBackground) {
+    if (win.BackgroundState == BackgroundFitted) {
       for (int k = 1; k <= kBackgroundTerms; ++k) {
         const double perSecond = k <= 4 && G.CpsMode == 0 ? f : 1.0;
         Put(win.BackgroundTermValue[k] / perSecond);
@@ -372,8 +366,8 @@ SnapshotRead ReadSpectrumSnapshot(int v, const std::string& path) {
         }
       }
     }
-    if (rec.BackgroundState == kFittedBackground) {
-      const double f = ScanTime(h);
+    if (rec.BackgroundState == BackgroundFitted) {
+      const double f = CountsPerSecondDivisor(h);
       for (int k = 1; k <= kBackgroundTerms; ++k) {
         const double perSecond = k <= 4 && G.CpsMode == 0 ? f : 1.0;
         rec.BackgroundTermValue[k] = Number() * perSecond;
@@ -399,7 +393,7 @@ SnapshotRead ReadSpectrumSnapshot(int v, const std::string& path) {
   Win[v] = std::move(rec);
   for (int k = 1; k <= kLabelsPerWindow; ++k) Labels[LabelIndex(v, k)] = labels[k];
   const int n = Win[v].SpectrumHeader.PointCount;
-  const double toUnit = G.CpsMode == 1 ? ScanTime(Win[v].SpectrumHeader) : 1.0;
+  const double toUnit = G.CpsMode == 1 ? CountsPerSecondDivisor(Win[v].SpectrumHeader) : 1.0;
   WorkData.Resize(n);
   WorkBackground.Resize(n);
   for (int i = 1; i <= n; ++i) {
@@ -407,7 +401,8 @@ SnapshotRead ReadSpectrumSnapshot(int v, const std::string& path) {
     WorkBackground[i] = background[i] / toUnit;
   }
   if (Win[v].HasFit == 0)
-    ReadParameterSet(v, Win[v].PeakModel == 1 ? G.ParameterSet2Path : G.ParameterSet1Path);
+    ReadParameterSet(
+        v, Win[v].PeakModel == PeakModelDoniachSunjic ? G.ParameterSet2Path : G.ParameterSet1Path);
   return SnapshotRead::Ok;
 }
 
@@ -431,7 +426,7 @@ int PasteSpectrumSnapshot() {
   WindowRecord& win = Win[v];
   const int n = WindowPointCount(v);
   if (G.CpsMode == 1) {
-    const double f = ScanTime(win.SpectrumHeader);
+    const double f = CountsPerSecondDivisor(win.SpectrumHeader);
     for (int i = 1; i <= n; ++i) WorkData[i] /= f;
   }
   G.ImportedIndex = win.SourceSpectrumIndex;

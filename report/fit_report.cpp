@@ -95,7 +95,7 @@ void PrintBlock(plat::Canvas& page, const ReportMetrics& m, int w, double Y, boo
   }
 
   double statisticsRow = rows + 2;
-  if (win.BackgroundState == 4) {
+  if (win.BackgroundState == BackgroundFitted) {
     page.Text(m.L, y0 + (rows + 2) * r, errors ? ErrorBackgroundLine(w) : BackgroundFormulaText(w));
     statisticsRow += 1;
   }
@@ -147,7 +147,7 @@ int ReportTableRows(int w) {
 double ReportBlockHeight(int w, const ReportMetrics& m) {
   // Path, name, head row, the table, a gap, the background line when the
   // background was fitted, the statistics line.
-  const int lines = ReportTableRows(w) + 3 + (Win[w].BackgroundState == 4 ? 1 : 0);
+  const int lines = ReportTableRows(w) + 3 + (Win[w].BackgroundState == BackgroundFitted ? 1 : 0);
   return 3.0 * m.r + lines * m.r;
 }
 
@@ -174,7 +174,8 @@ std::vector<ReportBlockPlace> PlaceReportBlocks(const ReportMetrics& m) {
 std::string ReportBlockLabel(int w, bool errors) {
   const WindowRecord& win = Win[w];
   if (!errors)
-    return win.PeakType + "/" + WithoutFirst(G.MenuTexts[win.PeakModel == 1 ? 63 : 62]) + "/" +
+    return win.PeakType + "/" +
+           WithoutFirst(G.MenuTexts[win.PeakModel == PeakModelDoniachSunjic ? 63 : 62]) + "/" +
            WithoutFirst(G.LabelTexts[win.RelativeMode == 1 ? 3 : 2]);
   return G.LabelTexts[102] + "/" + WithoutFirst(G.LabelTexts[win.ErrorMethod == 1 ? 117 : 116]) + "/" +
          WithoutFirst(G.LabelTexts[win.ErrorsInPercent == 1 ? 3 : 2]);
@@ -182,7 +183,7 @@ std::string ReportBlockLabel(int w, bool errors) {
 
 std::vector<std::string> ReportColumnHeads(int w, bool errors) {
   const WindowRecord& win = Win[w];
-  const bool ds = win.PeakModel == 1;
+  const bool ds = win.PeakModel == PeakModelDoniachSunjic;
   const auto& M = G.MessageTexts;
   if (!errors)
     return {M[37], M[ds ? 121 : 122], M[126], M[ds ? 122 : 127], M[123], M[45], M[46]};

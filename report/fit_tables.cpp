@@ -76,7 +76,7 @@ std::string FitTableLine(int w, bool errors) {
       }
     }
   }
-  if (G.FitTableColumns[6] == 1 && win.BackgroundState == 4) {
+  if (G.FitTableColumns[6] == 1 && win.BackgroundState == BackgroundFitted) {
     for (int k = 1; k <= 6; ++k) {
       if (errors) {
         const double e = win.BackgroundTermError[k];
@@ -208,7 +208,7 @@ std::vector<int> ErrorMatrixIndices(int w) {
   const int N = 10 * PeaksOf(win);
   const int t = IsDoubletWindow(w) ? 1 : 2;
   for (int k = 1; k <= N; k += t) indices.push_back(k);
-  if (win.BackgroundState == 4)
+  if (win.BackgroundState == BackgroundFitted)
     for (int k = N + 1; k <= N + 6; ++k) indices.push_back(k);
   return indices;
 }

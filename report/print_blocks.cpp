@@ -132,7 +132,7 @@ void PrintFitBlocks(plat::Canvas& page, const PrintMetrics& m, const PrintZone& 
   const double lastRight = inTable ? statisticsX - c : z.tableRight - c;
   put(0, x0, head, FittedText(page, win.PeakType, S(1) - half - x0));
   for (int k = 1; k <= 5; ++k) put(0, S(k), head, FittedText(page, G.MessageTexts[48], X(k) - half - S(k)));
-  const bool ds = win.PeakModel == 1;
+  const bool ds = win.PeakModel == PeakModelDoniachSunjic;
   const std::string heads[5] = {G.MessageTexts[37], G.MessageTexts[ds ? 121 : 38], G.MessageTexts[126],
                                 G.MessageTexts[ds ? 122 : 127], G.MessageTexts[123]};
   for (int k = 1; k <= 4; ++k) put(0, X(k), head, FittedText(page, heads[k - 1], S(k + 1) - half - X(k)));
@@ -163,7 +163,7 @@ void PrintFitBlocks(plat::Canvas& page, const PrintMetrics& m, const PrintZone& 
     }
   }
   statistics();
-  if (win.BackgroundState == 4) {
+  if (win.BackgroundState == BackgroundFitted) {
     const double y = T + ((doublet ? 2 * n : n) + 1) * r + r / 2;
     page.Text(x0, y, FittedText(page, BackgroundFormulaText(w), z.tableRight - c - x0));
   }

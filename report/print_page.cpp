@@ -228,7 +228,8 @@ PrintZone LayoutPrintZone(int w, int k, const PrintMetrics& m, plat::Canvas& pag
     z.PL = W / 20 + (win.ShowYScale == 1 ? Y + 1.5 * th12 + cw13 + dirRoom : 1.75 * th12);
     z.hasFit = win.HasFit == 1;
     z.peakCount = PrintedPeakCount(win);
-    z.tableRows = (IsDoubletWindow(w) ? 2 * z.peakCount : z.peakCount) + 2 + (win.BackgroundState == 4 ? 1 : 0);
+    z.tableRows = (IsDoubletWindow(w) ? 2 * z.peakCount : z.peakCount) + 2 +
+                  (win.BackgroundState == BackgroundFitted ? 1 : 0);
     z.fitTable = z.hasFit && win.PrintFitTable == 1;
     const double P = z.fitTable ? z.tableRows : 0;
     const double lastX = page.TextWidth(G.XTickText[xTicks]);
@@ -402,7 +403,8 @@ void PrintSingleSpectrum(Painter& p) {
 
   // 1-2. Curves.
   const int first = win.RegionStart, last = win.RegionEnd;
-  const bool background = win.BackgroundState == 2 || win.BackgroundState == 4;
+  const bool background =
+      win.BackgroundState == BackgroundDefined || win.BackgroundState == BackgroundFitted;
   LoadWorkData(w, 1, first, last);
   p.MapPlot(WorkData, nullptr);
   p.Curve(SpectrumCurve + 10);
@@ -411,7 +413,7 @@ void PrintSingleSpectrum(Painter& p) {
     p.MapPlot(WorkBackground, nullptr);
     p.Curve(BackgroundCurve + 10);
   }
-  if (win.SatelliteState == 2) {
+  if (win.SatelliteState == SatellitesPreview) {
     LoadWorkData(w, 3, first, last);
     p.MapPlot(WorkData, nullptr);
     p.Curve(SatelliteCurve + 10);

@@ -79,7 +79,7 @@ void OnFitFromParameterFile(int) {
   if (!IsSpectrumWindow(w) || !Win[w].WindowOpen) return;
   LoadParameterSetFile(w);
   if (G.ParameterFileName.empty()) return;
-  if (Win[w].BackgroundState == 5 && FitFinishedHooks().setUpFitBackground)
+  if (Win[w].BackgroundState == BackgroundLoaded && FitFinishedHooks().setUpFitBackground)
     FitFinishedHooks().setUpFitBackground(w);
   if (G.DialogResult == 1 || G.DialogResult == 1200) ShowPeakLimitsPage(w);
   if (G.DialogResult == 1) ShowStartPageOfType(w);

@@ -20,13 +20,14 @@
 #include "fit/fit_background.h"
 #include "platform/app.h"
 #include "platform/surfaces.h"
-#include "processing/arithmetic_page.h"
-#include "processing/background_page.h"
-#include "processing/calibration_page.h"
+#include "processing/background_procedures.h"
+#include "processing/pages/arithmetic_page.h"
+#include "processing/pages/background_page.h"
+#include "processing/pages/calibration_page.h"
 #include "processing/region.h"
 #include "processing/revert.h"
 #include "processing/satellite_removal.h"
-#include "processing/scale_page.h"
+#include "processing/pages/scale_page.h"
 #include "processing/smoothing.h"
 #include "report/fit_report.h"
 #include "report/fit_tables.h"
@@ -140,9 +141,9 @@ void ProcessSeriesTarget(int t, int source, int T) {
 
   const bool background = templ.BackgroundState == BackgroundSubtracted ||
                           templ.BackgroundState == BackgroundDefined;
-  if (background || templ.SatelliteState == 1) G.DialogResult = 1;
+  if (background || templ.SatelliteState == SatellitesRemoved) G.DialogResult = 1;
   SetTemplateBackgroundAnswer(templ);
-  if (open() && (background || templ.SatelliteState == 1)) {
+  if (open() && (background || templ.SatelliteState == SatellitesRemoved)) {
     G.CursorStart = G.BackgroundStart;
     G.CursorEnd = G.BackgroundEnd;
     ComputeNamedBackground(t);
@@ -150,7 +151,7 @@ void ProcessSeriesTarget(int t, int source, int T) {
   if (!open()) return;
   win.BackgroundState = Win[source].BackgroundState;
 
-  if (templ.SatelliteState == 1 && win.SatelliteState != 1) {
+  if (templ.SatelliteState == SatellitesRemoved && win.SatelliteState != SatellitesRemoved) {
     RemoveXraySatellites(t);
     if (!open()) return;
     if (templ.BackgroundState == BackgroundNone || templ.BackgroundState == BackgroundFitted) {

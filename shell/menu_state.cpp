@@ -79,7 +79,7 @@ void SetNonSpectrumFlags() {
 
 void SetWindowFlags(int w) {
   const WindowRecord& win = Win[w];
-  if (win.WindowKind == 0 && win.TransmissionActive != 1) {
+  if (win.WindowKind == SingleSpectrum && win.TransmissionActive != 1) {
     G.EditPointsItemFlag = G.EditPointsMode == 1 ? kItemChecked : 0;
     G.WindowItemsFlag = 0;
     G.EnergyAxisItemFlag = 0;
@@ -92,8 +92,10 @@ void SetWindowFlags(int w) {
     G.LineIdentificationItemFlag = 1;
     G.RevertItemFlag = 0;
     if (w >= 1 && w < kMainWindowNumber && win.WindowOpen) {
-      G.SatelliteItemFlag = win.SatelliteState == 0 ? 0 : 1;
-      G.FitBackgroundItemFlag = (win.BackgroundState == 0 || win.BackgroundState == 4) ? 0 : 1;
+      G.SatelliteItemFlag = win.SatelliteState == SatellitesNone ? 0 : 1;
+      G.FitBackgroundItemFlag =
+          (win.BackgroundState == BackgroundNone || win.BackgroundState == BackgroundFitted) ? 0
+                                                                                             : 1;
       G.DepthProfileItemFlag = G.ImportMode.substr(0, 3) == "SDP" ? 0 : 1;
     } else {
       G.SatelliteItemFlag = 0;

@@ -43,9 +43,9 @@ void OnCloseAllWindows(int) {
     if (plat::SpectrumWindowOpen(w)) plat::DestroySpectrumWindow(w);
     Win[w].WindowOpen = false;
     ResetWindowState(w);
-    if (Win[w].PeakModel == 0)
+    if (Win[w].PeakModel == PeakModelGaussLorentz)
       ReadParameterSet(w, G.ParameterSet1Path);
-    else if (Win[w].PeakModel == 1)
+    else if (Win[w].PeakModel == PeakModelDoniachSunjic)
       ReadParameterSet(w, G.ParameterSet2Path);
   }
   UpdateMenuState(G.CurrentWindow);

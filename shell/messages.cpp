@@ -94,10 +94,11 @@ std::string ProcessingSummary() {
   const auto& win = Win[w];
   auto line = [&](const std::string& s) { text += kLineBreak + s; };
   if (win.RegionPartial == 1) line(Label(34));
-  if (win.BackgroundState == 1 || win.BackgroundState == 2) line(G.BackgroundName);
-  if (win.SatelliteState == 1) line(Message(10));
-  if ((win.BackgroundState == 0 && win.SatelliteState != 0) ||
-      (win.BackgroundState == 4 && win.SatelliteState == 1))
+  if (win.BackgroundState == BackgroundSubtracted || win.BackgroundState == BackgroundDefined)
+    line(G.BackgroundName);
+  if (win.SatelliteState == SatellitesRemoved) line(Message(10));
+  if ((win.BackgroundState == BackgroundNone && win.SatelliteState != SatellitesNone) ||
+      (win.BackgroundState == BackgroundFitted && win.SatelliteState == SatellitesRemoved))
     line(Label(36));
   if (win.DerivativeCount > 0) line(Message(8) + " " + Num(win.DerivativeCount) + "x");
   if (win.SpectrumNegated > 0) line(Label(35));

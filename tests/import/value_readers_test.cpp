@@ -2,6 +2,7 @@
 // lines dropped after each value, reversed order, and a file that ends early.
 #include <gtest/gtest.h>
 
+#include "core/count_rate.h"
 #include "import/reader_support.h"
 #include "tests/import/vamas_fixture.h"
 

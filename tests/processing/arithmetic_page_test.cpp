@@ -8,7 +8,7 @@
 #include "core/model.h"
 #include "core/store.h"
 #include "platform/driver.h"
-#include "processing/arithmetic_page.h"
+#include "processing/pages/arithmetic_page.h"
 #include "processing_menu_fixture.h"
 #include "shell/commands.h"
 

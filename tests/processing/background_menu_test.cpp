@@ -16,8 +16,8 @@
 #include "platform/controls.h"
 #include "platform/mouse.h"
 #include "platform/driver.h"
-#include "processing/background_page.h"
-#include "processing/backgrounds.h"
+#include "processing/pages/background_page.h"
+#include "processing/kernels/backgrounds.h"
 #include "shell/menu_state.h"
 
 namespace sorvan {

@@ -15,8 +15,9 @@
 #include "platform/controls.h"
 #include "platform/driver.h"
 #include "platform/surfaces.h"
-#include "processing/background_page.h"
-#include "processing/backgrounds.h"
+#include "processing/background_procedures.h"
+#include "processing/pages/background_page.h"
+#include "processing/kernels/backgrounds.h"
 #include "processing/region.h"
 
 namespace sorvan {

@@ -9,7 +9,7 @@
 #include <vector>
 
 #include "platform/text.h"
-#include "processing/backgrounds.h"
+#include "processing/kernels/backgrounds.h"
 #include "shell/number_text.h"
 
 namespace sorvan {

@@ -10,7 +10,7 @@
 #include "platform/driver.h"
 #include "platform/forms.h"
 #include "platform/text.h"
-#include "processing/calibration_page.h"
+#include "processing/pages/calibration_page.h"
 #include "processing_menu_fixture.h"
 
 namespace sorvan {

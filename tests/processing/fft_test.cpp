@@ -8,8 +8,8 @@
 #include <random>
 #include <vector>
 
-#include "processing/backgrounds.h"
-#include "processing/fft.h"
+#include "processing/kernels/backgrounds.h"
+#include "processing/kernels/fft.h"
 
 namespace sorvan {
 namespace {

@@ -14,8 +14,8 @@
 #include "display/windows.h"
 #include "platform/driver.h"
 #include "platform/forms.h"
-#include "processing/savitzky_golay.h"
-#include "processing/satellites.h"
+#include "processing/kernels/savitzky_golay.h"
+#include "processing/kernels/satellites.h"
 #include "shell/menu_state.h"
 #include "shell/toolbar.h"
 

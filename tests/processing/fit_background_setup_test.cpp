@@ -19,7 +19,7 @@
 #include "platform/controls.h"
 #include "platform/driver.h"
 #include "platform/text.h"
-#include "processing/background_page.h"
+#include "processing/pages/background_page.h"
 #include "processing/poly_background.h"
 #include "processing/poly_shirley.h"
 #include "shell/menu_state.h"

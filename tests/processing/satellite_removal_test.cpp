@@ -22,9 +22,9 @@
 #include "platform/mouse.h"
 #include "platform/recording_canvas.h"
 #include "platform/surfaces.h"
-#include "processing/backgrounds.h"
+#include "processing/kernels/backgrounds.h"
 #include "processing/satellite_removal.h"
-#include "processing/satellites.h"
+#include "processing/kernels/satellites.h"
 
 namespace sorvan {
 namespace {

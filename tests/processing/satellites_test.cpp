@@ -8,7 +8,7 @@
 #include <limits>
 #include <vector>
 
-#include "processing/satellites.h"
+#include "processing/kernels/satellites.h"
 
 namespace sorvan {
 namespace {

@@ -15,7 +15,7 @@
 #include "platform/driver.h"
 #include "platform/mouse.h"
 #include "platform/text.h"
-#include "processing/scale_page.h"
+#include "processing/pages/scale_page.h"
 #include "processing_menu_fixture.h"
 #include "shell/commands.h"
 

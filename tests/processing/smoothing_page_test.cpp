@@ -19,7 +19,7 @@
 #include "platform/forms.h"
 #include "platform/mouse.h"
 #include "platform/surfaces.h"
-#include "processing/savitzky_golay.h"
+#include "processing/kernels/savitzky_golay.h"
 #include "processing/smoothing.h"
 
 namespace sorvan {

@@ -1,5 +1,5 @@
 // Numeric routines of the one-shot backgrounds and the background area.
-#include "processing/backgrounds.h"
+#include "processing/kernels/backgrounds.h"
 
 #include <algorithm>
 #include <cmath>
@@ -7,8 +7,7 @@
 #include <cstdlib>
 #include <vector>
 
-#include "platform/text.h"
-#include "processing/fft.h"
+#include "processing/kernels/fft.h"
 
 namespace sorvan {
 

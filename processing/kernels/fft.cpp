@@ -1,6 +1,6 @@
 // Radix-2 fast Fourier transform and the tail sums of a kernel computed as
 // one correlation through it.
-#include "processing/fft.h"
+#include "processing/kernels/fft.h"
 
 #include <algorithm>
 #include <cmath>

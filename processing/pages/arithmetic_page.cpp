@@ -1,7 +1,7 @@
 // Page 8x and ApplyWindowArithmetic: a window's spectrum combined point by
 // point with the spectrum of the current window (or, in a series, of the
 // series template).
-#include "processing/arithmetic_page.h"
+#include "processing/pages/arithmetic_page.h"
 
 #include <algorithm>
 #include <cmath>

@@ -1,6 +1,6 @@
 // Closed-form weights of the quadratic Savitzky-Golay filters and the filter
 // pass over a whole spectrum.
-#include "processing/savitzky_golay.h"
+#include "processing/kernels/savitzky_golay.h"
 
 #include <vector>
 

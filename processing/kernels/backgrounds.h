@@ -67,7 +67,10 @@ double TougaardConstantFromInput(double typed);
 
 // The divisor that turns counts into counts per second: scans x dwell time.
 // A header that holds no scan count or dwell time (0) leaves the values as
-// they are (divisor 1) instead of dividing by zero.
+// they are (divisor 1) instead of dividing by zero. The kernels include
+// nothing of core/, so this is the kernels' copy of CountsPerSecondDivisor
+// (core/count_rate.h); it also takes a product that is not finite as 1, so
+// that an area is never made infinite or NaN by a damaged header.
 double CountRateDivisor(double scanCount, double dwellTime);
 
 // Area between spectrum and background over first..last, in intensity x eV:

@@ -1,6 +1,6 @@
 // Page 7x (scale, shift or normalise a spectrum) and ApplyScaleShift, which
 // the page, the toolbar and series runs use to change a window's spectrum.
-#include "processing/scale_page.h"
+#include "processing/pages/scale_page.h"
 
 #include <algorithm>
 #include <cmath>
@@ -247,7 +247,7 @@ bool ApplyScaleShift(int w) {
     G.ScaleFactor = factor;
     const double offset = operation == ScaleOperation::Scale ? G.ScaleOffset : 0.0;
     ScaleValues(std::span<double>(WorkData.data(), WorkData.size()), 1, n, factor, offset);
-    if (win.BackgroundState != 0) {
+    if (win.BackgroundState != BackgroundNone) {
       LoadWorkBackground(w, 2, 1, n);
       ScaleValues(std::span<double>(WorkBackground.data(), WorkBackground.size()), 1, n, factor,
                   offset);
@@ -298,7 +298,7 @@ void cmdOk71_Click() {
     if (allWindows) {
       const Byte mode = Win[cw].ScaleMode;
       for (int v2 = 1; v2 <= kMaxWindows; ++v2) {
-        if (!Win[v2].WindowOpen || Win[v2].WindowKind != 0) continue;
+        if (!Win[v2].WindowOpen || Win[v2].WindowKind != SingleSpectrum) continue;
         Win[v2].ScaleMode = mode;
         ApplyScaleShift(v2);
       }

@@ -1,7 +1,6 @@
 // Page 1x, on which the user subtracts, keeps, undoes or refines a computed
-// background; the carrying out of its answer; the commit of a kept or
-// fitted background and the negation of a spectrum.
-#include "processing/background_page.h"
+// background, and the carrying out of its answer.
+#include "processing/pages/background_page.h"
 
 #include <cmath>
 #include <span>
@@ -14,7 +13,8 @@
 #include "display/redraw.h"
 #include "platform/controls.h"
 #include "platform/text.h"
-#include "processing/backgrounds.h"
+#include "processing/background_procedures.h"
+#include "processing/kernels/backgrounds.h"
 #include "shell/number_text.h"
 
 namespace sorvan {
@@ -51,18 +51,6 @@ void EnsureWorkingVectors(int w) {
 
 std::string BackgroundAreaText(double area) {
   return NumberTextInWidth(area, kAreaDigits) + " cps*eV";
-}
-
-void ComputeBackgroundArea(int w) {
-  if (!IsSpectrumWindow(w)) return;
-  WindowRecord& win = Win[w];
-  win.IntegratedArea[1] = 0;
-  win.BackgroundState = BackgroundPreview;
-  const auto& h = win.SpectrumHeader;
-  win.IntegratedArea[1] = BackgroundArea(
-      std::span<const double>(WorkData.data(), WorkData.size()),
-      std::span<const double>(WorkBackground.data(), WorkBackground.size()), win.RegionStart,
-      win.RegionEnd, h.EnergyStep, G.CpsMode == 0, h.ScanCount, h.DwellTime);
 }
 
 bool ShowBackgroundAcceptPage(int w, const std::string& title) {
@@ -209,36 +197,6 @@ void cmd17_Click() {
   G.TougaardC = TougaardConstantFromInput(ReadPageNumber(kPage, "ed11"));
   EndPage(AnswerNewTougaardC);
   RedrawWindow(w);
-}
-
-bool CommitBackground(int w) {
-  if (!IsSpectrumWindow(w)) return false;
-  WindowRecord& win = Win[w];
-  if (win.BackgroundState != BackgroundDefined && win.BackgroundState != BackgroundFitted) return false;
-  if (IsSpectrumWindow(G.CurrentWindow)) {
-    Win[G.CurrentWindow].ErrorTableValid = 0;
-    Win[G.CurrentWindow].HessianValid = 0;
-  }
-  const int n = WindowPointCount(w);
-  LoadWorkBackground(w, 2, 1, n);
-  LoadWorkData(w, 1, 1, n);
-  for (int i = 1; i <= n; ++i) WorkData[i] -= WorkBackground[i];
-  StoreWorkData(w, 1);
-  win.BackgroundState = BackgroundSubtracted;
-  RedrawWindow(w);
-  return true;
-}
-
-void NegateSpectrum(int w) {
-  if (!IsSpectrumWindow(w)) return;
-  const int n = WindowPointCount(w);
-  LoadWorkBackground(w, 1, 1, n);
-  for (int i = 1; i <= n; ++i) WorkBackground[i] = -WorkBackground[i];
-  StoreWorkBackground(w, 1);
-  LoadWorkData(w, 1, 1, n);
-  ComputeIntensityRange(w);
-  RedrawWindow(w);
-  Win[w].SpectrumNegated = static_cast<Byte>(1 - Win[w].SpectrumNegated);
 }
 
 void RegisterBackgroundPageEvents() {

@@ -1,5 +1,5 @@
 // Page 13x: the energy correction of one window or of all windows.
-#include "processing/calibration_page.h"
+#include "processing/pages/calibration_page.h"
 
 #include <algorithm>
 

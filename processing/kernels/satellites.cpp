@@ -1,5 +1,5 @@
 // The satellite curve of a spectrum (see satellites.h).
-#include "processing/satellites.h"
+#include "processing/kernels/satellites.h"
 
 #include <algorithm>
 #include <cmath>

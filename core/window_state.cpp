@@ -89,6 +89,7 @@ bool ResetWindowState(int w) {
   r.EnergyShift = 0;
   r.WindowKind = 0;
   r.BackgroundState = 0;
+  r.BackgroundRecipe = {};
   r.SatelliteState = 0;
   r.RegionPartial = 0;
   r.DerivativeCount = 0;

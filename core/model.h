@@ -59,6 +59,19 @@ struct SpectrumHeaderRecord {
   bool operator==(const SpectrumHeaderRecord&) const = default;
 };
 
+// How a window's one-shot background was made, so that a series repeats it:
+// the kind (`BackgroundKind` 1..5, 0 none), the cursor pair it was computed
+// between, the Shirley passes after the first, the Tougaard constant C and
+// the smoothing passes the spectrum had been through before it.
+struct BackgroundRecipeRecord {
+  Byte Kind = 0;
+  Int16 Start = 0, End = 0;
+  Int16 ShirleyPasses = 0;
+  double TougaardC = 0;
+  Byte SmoothBefore = 0;
+  bool operator==(const BackgroundRecipeRecord&) const = default;
+};
+
 // Everything indexed by window number. Tables of peak p (0..15), parameter
 // j (0..10), background term i (0..6), member k (0..100), ... are members.
 struct WindowRecord {
@@ -81,6 +94,7 @@ struct WindowRecord {
   Byte TransmissionActive = 0;
   Byte BackgroundState = 0;  // BackgroundStateCode: 0 none, 1 subtracted, 2 defined, 3 preview, 4 fitted, 5 terms loaded
   Byte SatelliteState = 0;   // SatelliteStateCode: 0 none, 1 removed, 2 preview
+  BackgroundRecipeRecord BackgroundRecipe;  // of the background subtracted or kept
   Byte PrintHeaderBlock = 0;
   Byte PrintFitTable = 0;
   SpectrumHeaderRecord SpectrumHeader;
@@ -410,6 +424,15 @@ struct GlobalRecord {
 
   // === Fit and error runs
   Byte FitRunState = 0;  // 1 running, 26 stop requested
+  // The first failure of a step inside a batch run (a series, an error
+  // analysis): the message code (0 none) and the line saying what failed.
+  // The run ends at it and reports it once (shell/messages.h).
+  Int16 RunFailureCode = 0;
+  std::string RunFailureDetail;
+  Byte CollectRunFailures = 0;  // 1 while a batch run keeps its failures
+  // Set while a series or an error analysis runs: the menu bar and the
+  // toolbar start no command meanwhile.
+  Byte LongRunActive = 0;
   Byte FitKey = 0;       // 27 = Esc
   Byte ProgressKey = 0;  // 27 = Cancel on the progress page
   Byte ErrorRunState = 0;

@@ -89,6 +89,7 @@ bool ResetWindowState(int w) {
   r.EnergyShift = 0;
   r.WindowKind = SingleSpectrum;
   r.BackgroundState = BackgroundNone;
+  r.BackgroundRecipe = {};
   r.SatelliteState = SatellitesNone;
   r.RegionPartial = 0;
   r.DerivativeCount = 0;

@@ -4,6 +4,7 @@
 #include <algorithm>
 #include <cmath>
 #include <memory>
+#include <string>
 #include <vector>
 
 #include "core/model.h"
@@ -123,7 +124,7 @@ void DimFitWorkColumns(int w, int points) {
 
 int ShowTrialAndPollKey(int w, double iteration) {
   if (Win[w].WindowOpen)
-    plat::SetCaption(w, "Iterationen: " + plat::Trim(plat::NumberToText(iteration)));
+    plat::SetCaption(w, IterationCaption(iteration));
   const int key = plat::PollKey();
   G.FitKey = static_cast<Byte>(key);
   return key;
@@ -142,12 +143,12 @@ FitOutcome RunWindowFit(int w, const WindowFitKind& kind) {
     const int N = 10 * win.PeakCount;
     const int P = N + 6;
     if (win.SpectrumHeader.EnergyStep == 0.0 || points < 1) {
-      ShowMessage(kMessageBadData, w);
+      ShowStepFailure(kMessageBadData, w, std::string());
       return FitOutcome::Finished;
     }
     if (first < 1 || last > points || last < first || G.FitVector.Upper() < P ||
         G.ParameterScale.Upper() < P || G.FitLowerLimits.Upper() < N) {
-      ShowMessage(kMessageInconsistent, w);
+      ShowStepFailure(kMessageInconsistent, w, FitFailureText(FitFailure::RegionOutside));
       return FitOutcome::Finished;
     }
     std::vector<double> p(G.FitVector.begin(), G.FitVector.begin() + P + 1);
@@ -158,7 +159,7 @@ FitOutcome RunWindowFit(int w, const WindowFitKind& kind) {
         DegreesUsedByPeaks(win.PeakCount, IsDoubletWindow(w), FreeBackgroundTerms(scale, N, w));
     // A region with no degree of freedom left gives no reduced chi-square.
     if (last - first + 1 <= degrees) {
-      ShowMessage(kMessageInconsistent, w);
+      ShowStepFailure(kMessageInconsistent, w, FitFailureText(FitFailure::TooFewPoints));
       return FitOutcome::Finished;
     }
 
@@ -182,7 +183,7 @@ FitOutcome RunWindowFit(int w, const WindowFitKind& kind) {
     if (FitPageHooks().reloadSourceData && !FitPageHooks().reloadSourceData(w))
       return FitOutcome::Finished;
     if (!LoadWindowSource(w)) {
-      ShowMessage(kMessageBadData, w);
+      ShowStepFailure(kMessageBadData, w, std::string());
       return FitOutcome::Finished;
     }
     WeightsFromRawCounts(w, points);
@@ -269,7 +270,9 @@ FitOutcome RunWindowFit(int w, const WindowFitKind& kind) {
       }
       return static_cast<int>(G.DialogResult);
     };
-    hooks.singular = [&] { ShowMessage(kMessageInconsistent, w); };
+    hooks.singular = [&] {
+      ShowStepFailure(kMessageInconsistent, w, FitFailureText(FitFailure::Singular));
+    };
 
     const FitOutcome outcome = engine.Run(*model, data, p.data(), settings, hooks);
     MirrorEngine(engine);

@@ -13,6 +13,7 @@
 #include "display/redraw.h"
 #include "fit/fit_format.h"
 #include "fiterrors/peak_start_page.h"
+#include "fiterrors/start_page.h"
 #include "platform/controls.h"
 #include "platform/mouse.h"
 #include "platform/text.h"
@@ -24,36 +25,12 @@ namespace {
 
 constexpr int kPage = 15;
 
-std::string WithoutFirst(const std::string& text) { return text.empty() ? text : text.substr(1); }
+const StartPageKind kKind = {kPage, "ed151", "chk151", true, 51,
+                             {"lb151", "lb152", "lb153", "lb154", "lb155"},
+                             {1.7, 4.1, 6.5, 8.9, 11.3}, 18, 11.4};
 
 // x rounded to 0.01, halves up.
 double Round2(double x) { return std::floor(x * 100 + 0.5) / 100; }
-
-// The typed grid into the peak table: all ten values and fix states of
-// every peak.
-void ReadGrid(int w) {
-  WindowRecord& win = Win[w];
-  const int peaks = HeldPeakCount(w);
-  for (int p = 1; p <= peaks; ++p) {
-    for (int j = 1; j <= 10; ++j) {
-      const int cell = (p - 1) * 10 + j - 1;
-      win.ParameterValue[p][j] = ReadPageNumber(kPage, "ed151", cell);
-      win.ParameterState[p][j] =
-          static_cast<Int16>(plat::RoundHalfEven(plat::Value(kPage, "chk151", cell)));
-    }
-  }
-}
-
-// The peak entries of the fit vector and its scale for n peaks, as far as
-// the copies and the sized arrays reach.
-int PeakEntries(int w) {
-  long long entries = 10 * HeldPeakCount(w);
-  if (G.FitVectorCopy.upper() < entries) entries = G.FitVectorCopy.upper();
-  if (G.FitVector.Upper() < entries) entries = G.FitVector.Upper();
-  if (G.ParameterScale.Upper() < entries) entries = G.ParameterScale.Upper();
-  return static_cast<int>(entries);
-}
-
 
 }  // namespace
 
@@ -107,11 +84,7 @@ void ShowDoubletStartPage(int w) {
   G.DialogResult = 0;
   SetUpAndLoadFit(w);
   LoadWorkBackground(w, 2, 1, WindowPointCount(w));
-  const int entries = PeakEntries(w);
-  for (int i = 1; i <= entries; ++i) {
-    G.FitVectorCopy[i] = G.FitVector[i];
-    G.FitScaleCopy[i] = G.ParameterScale[i];
-  }
+  TakeStartPageCopies(w);
   double ratio = 1;
   double splitting = 0;
   FindDoubletValues(win.SpectrumHeader.Name, ratio, splitting);
@@ -121,15 +94,12 @@ void ShowDoubletStartPage(int w) {
   const int peaks = HeldPeakCount(w);
   double areaSum = 0;
   for (int p = 1; p <= peaks; ++p) areaSum += win.PeakArea[p] + win.PartnerArea[p];
-  const bool doniachSunjic = win.PeakModel == 1;
 
   PageSpec spec;
   spec.dialogWindow = kPage;
   spec.width = 33 + 14 * (peaks - 1);
   spec.height = 23.5;
-  spec.caption = G.MessageTexts[51] + "/" +
-                 WithoutFirst(doniachSunjic ? G.MenuTexts[63] : G.MenuTexts[62]) + "/" +
-                 WithoutFirst(win.RelativeMode == 1 ? G.LabelTexts[3] : G.LabelTexts[2]);
+  spec.caption = StartPageCaption(w, kKind);
   spec.clearResult = true;
   spec.spectrumWindow = w;
   spec.pointerGiven = true;
@@ -140,13 +110,7 @@ void ShowDoubletStartPage(int w) {
   G.RowIndex = 0;
   const bool shown = RunPage(spec, [&] {
     const int n = kPage;
-    PageLabel(n, "lb151", plat::kNoIndex, 1, 1.7, 12, 1, G.MessageTexts[37]);
-    PageLabel(n, "lb152", plat::kNoIndex, 0.5, 4.1, 12, 1,
-              doniachSunjic ? G.MessageTexts[42] : G.MessageTexts[38] + "(0...1)");
-    PageLabel(n, "lb153", plat::kNoIndex, 0.5, 6.5, 12, 1, G.MessageTexts[39]);
-    PageLabel(n, "lb154", plat::kNoIndex, 0.5, 8.9, 12, 1,
-              doniachSunjic ? G.MessageTexts[43] : G.MessageTexts[40]);
-    PageLabel(n, "lb155", plat::kNoIndex, 0.5, 11.3, 12, 1, G.MessageTexts[41]);
+    BuildStartGrid(w, kKind);
     PageLabel(n, "lb156", plat::kNoIndex, 0.5, 13.7, 12, 1, G.MessageTexts[45]);
     PageLabel(n, "lb157", plat::kNoIndex, 0.5, 16.1, 12, 1, G.MessageTexts[46]);
     for (int i = 0; i <= 6; ++i) {
@@ -158,19 +122,6 @@ void ShowDoubletStartPage(int w) {
       PageLabel(n, "lb1510", p, x0 + 2, 0.5, 11, 1,
                 G.MessageTexts[52] + plat::Trim(plat::NumberToText(p)));
       PageLabel(n, "lb1511", p, x0 + 11.5, 0.5, 11, 1, G.MessageTexts[48]);
-      for (int j = 1; j <= 10; ++j) {
-        const int cell = (p - 1) * 10 + j - 1;
-        const double y = 1.7 + 1.2 * (j - 1);
-        FormatParameterValue(w, p, j);
-        PageEdit(n, "ed151", cell, x0, y, 11, 1.1, G.NumberText);
-        // A partner of peaks 2..n may also be linked to peak 1's partner.
-        const bool threeState = p >= 2 && j % 2 == 0;
-        PageControl(n, plat::ControlKind::CheckBox, "chk151", cell, x0 + 11.4, y, 2, 1.2, "");
-        if (threeState) plat::SetThreeState(n, "chk151", cell, true);
-        int state = win.ParameterState[p][j];
-        if (state < 0 || state > (threeState ? 2 : 1)) state = state > 0 ? 1 : 0;
-        plat::SetValue(n, "chk151", cell, state);
-      }
       std::string area = plat::NumberToText(0);
       std::string partnerArea = area;
       std::string share = area;
@@ -201,60 +152,18 @@ void ShowDoubletStartPage(int w) {
 }
 
 void cmdOk151_Click() {
-  const int w = PageTargetWindow(kPage);
   G.DoubletStartPickActive = 0;
-  G.DialogResult = 1;
-  if (IsSpectrumWindow(w)) {
-    WindowRecord& win = Win[w];
-    ReadGrid(w);
-    G.FitRounds = 1;
-    G.FitDisplayPass = 1;
-    G.BatchMode = 2;
-    LoadFitOfWindow(w);
-    RunFitOfWindow(w);
-    // A window closed meanwhile is not drawn into.
-    if (win.WindowOpen) RedrawWindow(w);
-    win.HasFit = 1;
-    G.BatchMode = 0;
-    G.FitDisplayPass = 0;
-  }
-  ClosePage(kPage, 1);
+  ConfirmStartPage(PageTargetWindow(kPage), kKind);
 }
 
 void cmdCancel152_Click() {
-  const int w = PageTargetWindow(kPage);
   G.DoubletStartPickActive = 0;
-  ClosePage(kPage, 2);
-  if (!IsSpectrumWindow(w) || Win[w].HasFit != 1) return;
-  // Every value that apply, preview or a pick put into the peak table goes
-  // back to the fit as it was when the page opened.
-  G.FitRounds = 1;
-  G.BatchMode = 2;
-  const int entries = PeakEntries(w);
-  for (int i = 1; i <= entries; ++i) {
-    G.FitVector[i] = G.FitVectorCopy[i];
-    G.ParameterScale[i] = G.FitScaleCopy[i];
-  }
-  StoreFitOfWindow(w);
-  RunFitOfWindow(w);
-  if (Win[w].WindowOpen) RedrawWindow(w);
-  G.BatchMode = 0;
-  G.FitDisplayPass = 0;
-  G.DialogResult = 2;
+  CancelStartPage(PageTargetWindow(kPage), kKind);
 }
 
-void cmd153_Click() {
-  const int w = PageTargetWindow(kPage);
-  G.DialogResult = 153;
-  if (IsSpectrumWindow(w)) ReadGrid(w);
-}
+void cmd153_Click() { ApplyStartPage(PageTargetWindow(kPage), kKind, 153); }
 
-void cmd154_Click() {
-  const int w = PageTargetWindow(kPage);
-  G.DialogResult = 154;
-  G.ChosenWindows[1] = w;
-  G.ChosenWindowCount = 1;
-}
+void cmd154_Click() { ChooseOnlyStartWindow(PageTargetWindow(kPage), 154); }
 
 void cmd155_Click() {
   const int w = PageTargetWindow(kPage);
@@ -269,19 +178,7 @@ void cmd156_Click() {
   PickDoubletRow(w, 8);
 }
 
-void cmd157_Click() {
-  const int w = PageTargetWindow(kPage);
-  if (!IsSpectrumWindow(w)) return;
-  const Int16 result = G.DialogResult;
-  ReadGrid(w);
-  G.BatchMode = 2;
-  SetUpAndLoadFit(w);
-  RunFitOfWindow(w);
-  if (Win[w].WindowOpen) RedrawWindow(w);
-  G.BatchMode = 0;
-  G.FitDisplayPass = 0;
-  G.DialogResult = result;
-}
+void cmd157_Click() { PreviewStartPage(PageTargetWindow(kPage), kKind); }
 
 void RegisterDoubletStartPageEvents() {
   RegisterEvent("cmdOk151_Click", [](plat::EventArgs&) { cmdOk151_Click(); });

@@ -187,7 +187,7 @@ bool PrepareErrorData(int w, std::vector<double>& backgroundCopy) {
       win.RegionEnd < win.RegionStart || G.FitVector.Upper() < N + 6 ||
       G.ParameterScale.Upper() < N + 6 || G.FitLowerLimits.Upper() < N ||
       G.FitUpperLimits.Upper() < N) {
-    ShowMessage(kMessageInconsistent, w);
+    ShowStepFailure(kMessageInconsistent, w, FitFailureText(FitFailure::RegionOutside));
     return false;
   }
   DimFitWorkColumns(w, points);

@@ -7,6 +7,7 @@
 #include "core/model.h"
 #include "dialogs/page.h"
 #include "fit/fit_format.h"
+#include "fit/fit_vector.h"
 #include "platform/text.h"
 
 namespace sorvan {
@@ -20,6 +21,13 @@ constexpr int kPage = 12;
 void ShowPeakLimitsPage(int w) {
   if (!IsSpectrumWindow(w) || !PageCanOpen(kPage)) return;
   G.DialogResult = 0;
+  // The page shows the limits the fit will use: cells left empty take what
+  // the fit region can hold, as every load of the fit completes them.
+  if (Win[w].RelativeMode == 1) {
+    CompleteLimitTablesRelative(w);
+  } else {
+    CompleteLimitTables(w);
+  }
   const WindowRecord& win = Win[w];
   const int peaks = HeldPeakCount(w);
   const bool doniachSunjic = win.PeakModel == 1;

@@ -12,6 +12,7 @@
 #include "fit/fit_format.h"
 #include "fit/fit_vector.h"
 #include "fit/lm_fit.h"
+#include "fiterrors/start_page.h"
 #include "platform/controls.h"
 #include "platform/text.h"
 #include "shell/number_text.h"
@@ -22,41 +23,9 @@ namespace {
 
 constexpr int kPage = 14;
 
-// The text without its first character (the menu's and label's mnemonic).
-std::string WithoutFirst(const std::string& text) { return text.empty() ? text : text.substr(1); }
-
-// The typed grid into the peak table: values and fix states of the five
-// main parameters.
-void ReadGrid(int w) {
-  WindowRecord& win = Win[w];
-  const int peaks = HeldPeakCount(w);
-  for (int p = 1; p <= peaks; ++p) {
-    for (int k = 0; k <= 4; ++k) {
-      const int j = 2 * k + 1;
-      const int cell = (p - 1) * 5 + k;
-      win.ParameterValue[p][j] = ReadPageNumber(kPage, "ed141", cell);
-      win.ParameterState[p][j] =
-          static_cast<Int16>(plat::RoundHalfEven(plat::Value(kPage, "chk141", cell)));
-    }
-  }
-}
-
-// The peak entries of the fit vector and its scale for n peaks.
-int PeakEntries(int w) {
-  int entries = 10 * HeldPeakCount(w);
-  if (G.FitVectorCopy.upper() < entries) entries = static_cast<int>(G.FitVectorCopy.upper());
-  if (G.FitVector.Upper() < entries) entries = static_cast<int>(G.FitVector.Upper());
-  if (G.ParameterScale.Upper() < entries) entries = static_cast<int>(G.ParameterScale.Upper());
-  return entries;
-}
-
-// Draws the peaks at the values of the fit vector without iterating.
-void EvaluateAndDraw(int w) {
-  G.BatchMode = 2;
-  RunFitOfWindow(w);
-  RedrawWindow(w);
-  G.BatchMode = 0;
-}
+const StartPageKind kKind = {kPage, "ed141", "chk141", false, 44,
+                             {"lb141", "lb142", "lb143", "lb144", "lb145"},
+                             {1.7, 2.9, 4.1, 5.3, 6.5}, 13, 11.4};
 
 }  // namespace
 
@@ -101,23 +70,16 @@ void ShowPeakStartPage(int w) {
   G.DialogResult = 0;
   LoadWorkBackground(w, 2, 1, WindowPointCount(w));
   SetUpAndLoadFit(w);
-  const int entries = PeakEntries(w);
-  for (int i = 1; i <= entries; ++i) {
-    G.FitVectorCopy[i] = G.FitVector[i];
-    G.FitScaleCopy[i] = G.ParameterScale[i];
-  }
+  TakeStartPageCopies(w);
   const int peaks = HeldPeakCount(w);
   double areaSum = 0;
   for (int p = 1; p <= peaks; ++p) areaSum += win.PeakArea[p];
-  const bool doniachSunjic = win.PeakModel == 1;
 
   PageSpec spec;
   spec.dialogWindow = kPage;
   spec.width = 28 + 14 * (peaks - 1);
   spec.height = 17;
-  spec.caption = G.MessageTexts[44] + "/" +
-                 WithoutFirst(doniachSunjic ? G.MenuTexts[63] : G.MenuTexts[62]) + "/" +
-                 WithoutFirst(win.RelativeMode == 1 ? G.LabelTexts[3] : G.LabelTexts[2]);
+  spec.caption = StartPageCaption(w, kKind);
   spec.clearResult = true;
   spec.spectrumWindow = w;
   spec.pointerGiven = true;
@@ -128,13 +90,7 @@ void ShowPeakStartPage(int w) {
   G.LoopIndexB = 0;
   const bool shown = RunPage(spec, [&] {
     const int n = kPage;
-    PageLabel(n, "lb141", plat::kNoIndex, 1, 1.7, 12, 1, G.MessageTexts[37]);
-    PageLabel(n, "lb142", plat::kNoIndex, 0.5, 2.9, 12, 1,
-              doniachSunjic ? G.MessageTexts[42] : G.MessageTexts[38] + "(0...1)");
-    PageLabel(n, "lb143", plat::kNoIndex, 0.5, 4.1, 12, 1, G.MessageTexts[39]);
-    PageLabel(n, "lb144", plat::kNoIndex, 0.5, 5.3, 12, 1,
-              doniachSunjic ? G.MessageTexts[43] : G.MessageTexts[40]);
-    PageLabel(n, "lb145", plat::kNoIndex, 0.5, 6.5, 12, 1, G.MessageTexts[41]);
+    BuildStartGrid(w, kKind);
     PageLabel(n, "lb146", plat::kNoIndex, 0.5, 7.7, 12, 1, G.MessageTexts[45]);
     PageLabel(n, "lb147", plat::kNoIndex, 0.5, 8.9, 12, 1, G.MessageTexts[46]);
     for (int p = 1; p <= peaks; ++p) {
@@ -142,14 +98,6 @@ void ShowPeakStartPage(int w) {
       PageLabel(n, "lb148", p, x0 + 2, 0.5, 11, 1,
                 G.MessageTexts[47] + plat::Trim(plat::NumberToText(p)));
       PageLabel(n, "lb149", p, x0 + 11, 0.5, 3, 1, G.MessageTexts[48]);
-      for (int k = 0; k <= 4; ++k) {
-        const int j = 2 * k + 1;
-        const int cell = (p - 1) * 5 + k;
-        FormatParameterValue(w, p, j);
-        PageEdit(n, "ed141", cell, x0, 1.7 + 1.2 * k, 11, 1.1, G.NumberText);
-        PageCheck(n, "chk141", cell, x0 + 11.4, 1.7 + 1.2 * k, 2, 1.2, "",
-                  win.ParameterState[p][j]);
-      }
       std::string area = plat::NumberToText(0);
       std::string share = area;
       if (areaSum != 0) {
@@ -177,79 +125,20 @@ void ShowPeakStartPage(int w) {
 }
 
 void cmdOk141_Click() {
-  const int w = PageTargetWindow(kPage);
   G.PeakStartPickActive = 0;
-  G.DialogResult = 1;
-  if (IsSpectrumWindow(w)) {
-    WindowRecord& win = Win[w];
-    ReadGrid(w);
-    // A singlet has no partner: the partner entries are fixed at 0.
-    const int peaks = HeldPeakCount(w);
-    for (int p = 1; p <= peaks; ++p) {
-      for (int k = 0; k <= 4; ++k) {
-        win.ParameterValue[p][2 * k + 2] = 0;
-        win.ParameterState[p][2 * k + 2] = 1;
-      }
-    }
-    G.FitRounds = 1;
-    G.FitDisplayPass = 1;
-    G.BatchMode = 2;
-    LoadFitOfWindow(w);
-    RunFitOfWindow(w);
-    RedrawWindow(w);
-    win.HasFit = 1;
-    G.BatchMode = 0;
-    G.FitDisplayPass = 0;
-  }
-  ClosePage(kPage, 1);
+  ConfirmStartPage(PageTargetWindow(kPage), kKind);
 }
 
 void cmdCancel142_Click() {
-  const int w = PageTargetWindow(kPage);
   G.PeakStartPickActive = 0;
-  ClosePage(kPage, 2);
-  if (!IsSpectrumWindow(w) || Win[w].HasFit != 1) return;
-  // Every value that apply, preview or a pick put into the peak table goes
-  // back to the fit as it was when the page opened.
-  G.FitRounds = 1;
-  G.BatchMode = 2;
-  const int entries = PeakEntries(w);
-  for (int i = 1; i <= entries; ++i) {
-    G.FitVector[i] = G.FitVectorCopy[i];
-    G.ParameterScale[i] = G.FitScaleCopy[i];
-  }
-  StoreFitOfWindow(w);
-  LoadFitOfWindow(w);
-  RunFitOfWindow(w);
-  RedrawWindow(w);
-  G.BatchMode = 0;
-  G.FitDisplayPass = 0;
-  G.DialogResult = 2;
+  CancelStartPage(PageTargetWindow(kPage), kKind);
 }
 
-void cmd143_Click() {
-  const int w = PageTargetWindow(kPage);
-  G.DialogResult = 143;
-  if (IsSpectrumWindow(w)) ReadGrid(w);
-}
+void cmd143_Click() { ApplyStartPage(PageTargetWindow(kPage), kKind, 143); }
 
-void cmd144_Click() {
-  const int w = PageTargetWindow(kPage);
-  G.DialogResult = 144;
-  G.ChosenWindows[1] = w;
-  G.ChosenWindowCount = 1;
-}
+void cmd144_Click() { ChooseOnlyStartWindow(PageTargetWindow(kPage), 144); }
 
-void cmd147_Click() {
-  const int w = PageTargetWindow(kPage);
-  if (!IsSpectrumWindow(w)) return;
-  const Int16 result = G.DialogResult;
-  ReadGrid(w);
-  SetUpAndLoadFit(w);
-  EvaluateAndDraw(w);
-  G.FitDisplayPass = 0;
-  G.DialogResult = result;
-}
+void cmd147_Click() { PreviewStartPage(PageTargetWindow(kPage), kKind); }
 
 void cmd145_Click() {
   const int w = PageTargetWindow(kPage);

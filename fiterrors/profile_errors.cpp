@@ -79,7 +79,9 @@ bool FirstEstimates(int w, int P, const double* s, std::vector<double>& H, std::
   return true;
 }
 
-enum class Refit { Done, Stopped, WindowClosed };
+// Failed: the refit could not be made (a singular system, a region too
+// small); the run ends there and says so once.
+enum class Refit { Done, Stopped, WindowClosed, Failed };
 
 void EstimateErrorsProfile(int w) {
   if (!IsSpectrumWindow(w)) return;
@@ -97,6 +99,7 @@ void EstimateErrorsProfile(int w) {
   G.FitRounds = 2;
   G.ProgressKey = 0;
   G.FitRunState = kRunning;
+  const RunFailureCollector failures;
 
   // Every way out: the user's fit settings back, out of batch use.
   auto restoreSettings = [&] {
@@ -149,6 +152,7 @@ void EstimateErrorsProfile(int w) {
   auto refit = [&]() -> Refit {
     RunFitOfWindow(w);
     if (windowClosed()) return Refit::WindowClosed;
+    if (RunFailed()) return Refit::Failed;
     if (G.ChiSquare < best - kBetterFitMargin) {
       best = G.ChiSquare;
       bestSet.assign(G.FitVector.begin(), G.FitVector.begin() + P + 1);
@@ -175,8 +179,10 @@ void EstimateErrorsProfile(int w) {
   auto putBack = [&] { std::copy(x0.begin(), x0.end(), G.FitVector.begin()); };
   // The profile of entry k; false when the run ends here.
   Refit outcome = Refit::Done;
+  int failedEntry = 0;
   auto profile = [&](int k) {
     if (s[k] == 0) return true;
+    failedEntry = k;
     const double scale = G.ParameterScale[k];
     G.ParameterScale[k] = 0;
     double up = 0, down = 0;
@@ -213,6 +219,7 @@ void EstimateErrorsProfile(int w) {
       return;
     }
     stopped = outcome == Refit::Stopped;
+    failed = outcome == Refit::Failed;
     G.BatchMode = 0;
   }
   saved.Restore();
@@ -233,6 +240,20 @@ void EstimateErrorsProfile(int w) {
 
   // The end of every run that the window survived.
   CloseProgressPage();
+  if (outcome == Refit::Failed) {
+    // The refit that failed is reported once; the errors stay unknown and
+    // the fit stays as it was (drawn, not fitted again: that would fail the
+    // same way).
+    G.ErrorRunState = 2;
+    win.ErrorTableValid = 0;
+    std::copy(x0.begin(), x0.end(), G.FitVector.begin());
+    StoreFitOfWindow(w);
+    ErrorDisplayPass(w);
+    restoreSettings();
+    plat::SetDrawingWindow(w);
+    ReportRunFailure(w, ProfileStepText(failedEntry));
+    return;
+  }
   std::vector<double> keep = x0;
   if (best < c0) {
     std::copy(bestSet.begin(), bestSet.end(), G.FitVector.begin());

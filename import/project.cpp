@@ -42,6 +42,10 @@ namespace sorvan {
 namespace {
 
 constexpr int kVersion = 2006;
+// A single spectrum whose background recipe follows its rows (for a series
+// to repeat); the rest of its record is that of kVersion. A window without
+// a recipe is written as before, so older readers keep reading it.
+constexpr int kRecipeVersion = 2007;
 constexpr int kMaxLabels = 100;
 constexpr int kMaxEntries = 100;
 constexpr int kMessageNoFreeWindow = 1;
@@ -415,6 +419,16 @@ void WriteSingleSpectrum(Lines& out, int w, const std::string& source) {
     for (int k = 1; k <= P + 6; ++k)
       for (int l = 1; l <= P + 6; ++l) out.Num(Cell(win.HessianMatrix, k, l));
   }
+  // The background recipe (a window with one is written as kRecipeVersion).
+  const BackgroundRecipeRecord& b = win.BackgroundRecipe;
+  if (b.Kind != 0) {
+    out.Int(b.Kind);
+    out.Int(b.Start);
+    out.Int(b.End);
+    out.Int(b.ShirleyPasses);
+    out.Num(b.TougaardC);
+    out.Int(b.SmoothBefore);
+  }
 }
 
 void WriteChemicalStatePlot(Lines& out, int w) {
@@ -605,9 +619,10 @@ struct SingleRecord {
   int errorUnit = 0, errorMethod = 0, errorsInPercent = 0;
   std::vector<double> diagonal, areaErrors, hessian;
   double totalArea = 0;
+  BackgroundRecipeRecord recipe;
 };
 
-SingleRecord ReadSingleSpectrum(Rows& in, bool titles) {
+SingleRecord ReadSingleSpectrum(Rows& in, bool titles, bool recipe) {
   SingleRecord r;
   r.labels = ReadLabels(in, titles);
   r.sourceIndex = static_cast<int>(in.Int(0, kMaxHeaderIndex));
@@ -693,6 +708,15 @@ SingleRecord ReadSingleSpectrum(Rows& in, bool titles) {
     for (int k = 0; k < 4 * P; ++k) r.areaErrors.push_back(in.Num());
     r.totalArea = in.Num();
     for (int k = 0; k < (P + 6) * (P + 6); ++k) r.hessian.push_back(in.Num());
+  }
+  if (recipe) {
+    BackgroundRecipeRecord& b = r.recipe;
+    b.Kind = static_cast<Byte>(in.Int(0, 5));
+    b.Start = static_cast<Int16>(in.Int(0, N));
+    b.End = static_cast<Int16>(in.Int(0, N));
+    b.ShirleyPasses = static_cast<Int16>(in.Int(0, 32767));
+    b.TougaardC = in.Num();
+    b.SmoothBefore = static_cast<Byte>(in.Int(0, 255));
   }
   return r;
 }
@@ -788,11 +812,13 @@ std::vector<WindowEntry> ReadProjectFile(plat::LineReader& file) {
     const double kind = plat::TextToNumber(plat::Left(kindLine, 2));
     const double version = plat::TextToNumber(plat::Mid(kindLine, 3, 5));
     if (kind != std::floor(kind) || kind < 0 || kind > 5) throw Damaged{};
-    const bool titles = version == kVersion;
+    const bool titles = version == kVersion || version == kRecipeVersion;
+    const bool recipe = version == kRecipeVersion;
+    if (recipe && kind != 0) throw Damaged{};
     WindowEntry e;
     e.kind = static_cast<int>(kind);
     if (e.kind == 0) {
-      e.single = ReadSingleSpectrum(in, titles);
+      e.single = ReadSingleSpectrum(in, titles, recipe);
     } else if (e.kind == 1) {
       e.chemical = ReadChemicalStatePlot(in, titles);
     } else {
@@ -963,6 +989,7 @@ void RecreateSingleSpectrum(int w, const SingleRecord& r, const std::string& cop
   win.DerivativeCount = static_cast<Byte>(r.derivatives);
   win.SpectrumNegated = static_cast<Byte>(r.negated);
   win.SmoothCount = static_cast<Byte>(r.smooth);
+  win.BackgroundRecipe = r.recipe;
   win.ScaleMode = static_cast<Byte>(r.scale);
   win.ArithmeticDone = static_cast<Byte>(r.arithmetic);
   win.HasFit = static_cast<Byte>(r.hasFit);
@@ -1205,7 +1232,8 @@ void SaveProjectTo(const std::string& path) {
   for (int w = 1; w <= kMaxWindows; ++w) {
     const WindowRecord& win = Win[w];
     if (!win.WindowOpen) continue;
-    out.Text(Whole(win.WindowKind) + Whole(kVersion));
+    const bool recipe = win.WindowKind == SingleSpectrum && win.BackgroundRecipe.Kind != 0;
+    out.Text(Whole(win.WindowKind) + Whole(recipe ? kRecipeVersion : kVersion));
     if (win.WindowKind == SingleSpectrum)
       WriteSingleSpectrum(out, w, sources[w].copied ? sources[w].path : win.SourcePath);
     else if (win.WindowKind == ChemicalStatePlot)

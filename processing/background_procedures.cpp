@@ -181,7 +181,7 @@ void ComputeTougaardBackground(int w) {
   // there is no loss scale to evaluate it on.
   const double step = Win[w].SpectrumHeader.EnergyStep;
   if (!(step > 0)) {
-    ShowMessage(3, w);
+    ShowStepFailure(3, w, std::string());
     return;
   }
   BackgroundPrelude(w);

@@ -137,7 +137,7 @@ void SetUpFitBackground(int w) {
   const int n = WindowPointCount(w);
   // The loss shape needs an energy scale.
   if (!(step > 0) || n < 1) {
-    ShowMessage(3, w);
+    ShowStepFailure(3, w, std::string());
     return;
   }
   // The shapes and the polynomial are built over the region, where the fit

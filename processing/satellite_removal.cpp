@@ -89,7 +89,7 @@ void RemoveXraySatellites(int w) {
   // turn them into points.
   const double step = win.SpectrumHeader.EnergyStep;
   if (!(step > 0) || !std::isfinite(step)) {
-    ShowMessage(3, w);
+    ShowStepFailure(3, w, std::string());
     return;
   }
   const bool asking = G.BatchMode != 1;

@@ -47,7 +47,7 @@ void FilterSpectrum(int w, FilterKind kind) {
   // The edge windows of a spectrum shorter than the filter would reach past
   // its ends.
   if (!FilterFits(n, m)) {
-    ShowMessage(3, w);
+    ShowStepFailure(3, w, std::string());
     return;
   }
   const bool wasOpen = win.WindowOpen;

@@ -15,6 +15,8 @@ bool RefusedForClosedWindow(int command) {
 }
 
 void Form_MenuEvent(int& /*formIndex*/, int& command) {
+  // No command starts in the middle of a series or an error analysis.
+  if (G.LongRunActive != 0) return;
   const CommandRow* row = RowOfCommand(command);
   if (row == nullptr || RefusedForClosedWindow(command)) return;
   row->run(command);

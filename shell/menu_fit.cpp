@@ -12,8 +12,10 @@
 #include "fiterrors/peak_count_page.h"
 #include "fiterrors/peak_limits_page.h"
 #include "fiterrors/peak_start_page.h"
+#include "fiterrors/start_values.h"
 #include "report/fit_tables.h"
 #include "shell/menu_state.h"
+#include "shell/run_lock.h"
 
 namespace sorvan {
 
@@ -40,6 +42,9 @@ void NewFit(const std::string& typeText) {
   G.FitTypeName = Win[w].PeakType;
   G.MaxPeaksText = "15";
   ShowPeakCountPage(w);
+  // Peaks that would start on one another, or outside the region, and
+  // doublets without partners get start values a fit can separate.
+  SpreadStartValues(w);
   // The limits page follows whatever the count page answered.
   ShowPeakLimitsPage(w);
   if (G.DialogResult == 1) ShowStartPageOfType(w);
@@ -118,6 +123,7 @@ void OnRunFit(int) {
 void OnEstimateErrors(int) {
   const int w = G.CurrentWindow;
   if (!IsSpectrumWindow(w) || !Win[w].WindowOpen) return;
+  const LongRunLock lock;
   EstimateErrorsOfWindow(w);
   // The run may have made the error matrix available (or taken it away):
   // the menu and toolbar show it at once, not when the window next gets the

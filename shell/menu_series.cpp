@@ -3,6 +3,8 @@
 // commands that hand their work to the energy page and the fit reports.
 #include "shell/menu_series.h"
 
+#include <algorithm>
+#include <string>
 #include <vector>
 
 #include "core/model.h"
@@ -38,6 +40,7 @@
 #include "shell/menu_state.h"
 #include "shell/messages.h"
 #include "shell/menu_processing.h"
+#include "shell/run_lock.h"
 
 namespace sorvan {
 
@@ -116,23 +119,64 @@ void FitSeriesTarget(int t, void (*fit)(int)) {
   }
 }
 
+// The background of the template made again on t: by the template's own
+// recipe (kind, cursor pair, Shirley passes, Tougaard constant) when it has
+// one, else by the name and cursor pair of the last background computed.
+void RepeatTemplateBackground(int t, const WindowRecord& templ) {
+  const BackgroundRecipeRecord& recipe = templ.BackgroundRecipe;
+  if (recipe.Kind < BackgroundKindConstant || recipe.Kind > BackgroundKindPolyShirley) {
+    G.CursorStart = G.BackgroundStart;
+    G.CursorEnd = G.BackgroundEnd;
+    ComputeNamedBackground(t);
+    return;
+  }
+  // The user's own last background stays what it was.
+  const std::string name = G.BackgroundName;
+  const double tougaardC = G.TougaardC;
+  const Int16 passTarget = G.ShirleyPassTarget;
+  const Int16 start = G.BackgroundStart, end = G.BackgroundEnd;
+  G.BackgroundName = G.MessageTexts[recipe.Kind];
+  G.TougaardC = recipe.TougaardC;
+  G.ShirleyPassTarget = recipe.ShirleyPasses;
+  G.CursorStart = recipe.Start;
+  G.CursorEnd = recipe.End;
+  ComputeNamedBackground(t);
+  G.BackgroundName = name;
+  G.TougaardC = tougaardC;
+  G.ShirleyPassTarget = passTarget;
+  G.BackgroundStart = start;
+  G.BackgroundEnd = end;
+}
+
 // Steps 9 to 21 of the series for target t with source window `source` and
 // template T. Every step first makes sure that t is still open: a window
 // closed during the series gets nothing more, and the series goes on with
-// the next one.
-void ProcessSeriesTarget(int t, int source, int T) {
+// the next one. `step` names the step being made (for the report of a step
+// that fails); false when a step failed and the series must end.
+bool ProcessSeriesTarget(int t, int source, int T, std::string& step) {
   const WindowRecord& templ = Win[T];
   WindowRecord& win = Win[t];
   auto open = [&win] { return win.WindowOpen; };
+  // The step being made; a failure keeps the step it happened in.
+  auto now = [&step, &win](const std::string& name) {
+    if (!RunFailed()) step = win.SpectrumHeader.Name + ": " + name;
+  };
 
   // A source that cannot be read again leaves t as it is (message 8).
-  if (!ReloadSourceData(t)) return;
+  if (!ReloadSourceData(t)) return true;
   RevertSpectrum(t);
   CopyFitSetup(source, t);
-  if (!open()) return;
+  if (!open()) return true;
   plat::SetDrawingWindow(t);
+  // The template's energy correction: its peak positions are energies on
+  // its corrected scale.
+  if (win.EnergyShift != templ.EnergyShift) {
+    now(G.MessageTexts[13]);
+    win.EnergyShift = templ.EnergyShift;
+  }
 
   if (templ.RegionPartial == 1 && win.RegionPartial != 1) {
+    now(G.LabelTexts[34]);
     // The region CopyFitSetup gave t becomes its processing region.
     G.CursorStart = win.RegionStart;
     G.CursorEnd = win.RegionEnd;
@@ -141,19 +185,33 @@ void ProcessSeriesTarget(int t, int source, int T) {
 
   const bool background = templ.BackgroundState == BackgroundSubtracted ||
                           templ.BackgroundState == BackgroundDefined;
+  auto smoothTo = [&](int count) {
+    if (!open() || win.SmoothCount == count) return;
+    now(G.MessageTexts[9]);
+    RepeatUntil(t, count, [&win] { return int{win.SmoothCount}; }, SmoothSpectrum);
+  };
+  // The smoothing the template had before its background was made comes
+  // before the background here too.
+  if (background && templ.SmoothCount != win.SmoothCount)
+    smoothTo(std::min<int>(templ.BackgroundRecipe.SmoothBefore, Win[source].SmoothCount));
+  if (RunFailed()) return false;
+
   if (background || templ.SatelliteState == SatellitesRemoved) G.DialogResult = 1;
   SetTemplateBackgroundAnswer(templ);
   if (open() && (background || templ.SatelliteState == SatellitesRemoved)) {
-    G.CursorStart = G.BackgroundStart;
-    G.CursorEnd = G.BackgroundEnd;
-    ComputeNamedBackground(t);
+    now(G.BackgroundName);
+    if (templ.BackgroundRecipe.Kind >= 1 && templ.BackgroundRecipe.Kind <= 5)
+      now(G.MessageTexts[templ.BackgroundRecipe.Kind]);
+    RepeatTemplateBackground(t, templ);
   }
-  if (!open()) return;
+  if (RunFailed()) return false;
+  if (!open()) return true;
   win.BackgroundState = Win[source].BackgroundState;
 
   if (templ.SatelliteState == SatellitesRemoved && win.SatelliteState != SatellitesRemoved) {
+    now(G.MessageTexts[10]);
     RemoveXraySatellites(t);
-    if (!open()) return;
+    if (!open()) return true;
     if (templ.BackgroundState == BackgroundNone || templ.BackgroundState == BackgroundFitted) {
       const int n = win.SpectrumHeader.PointCount;
       LoadWorkData(t, 1, 1, n);
@@ -171,15 +229,20 @@ void ProcessSeriesTarget(int t, int source, int T) {
     SetTemplateBackgroundAnswer(templ);
     win.SatelliteState = templ.SatelliteState;
   }
+  if (RunFailed()) return false;
 
-  if (templ.DerivativeCount != win.DerivativeCount)
+  if (templ.DerivativeCount != win.DerivativeCount) {
+    now(G.MessageTexts[8]);
     RepeatUntil(t, Win[source].DerivativeCount, [&win] { return int{win.DerivativeCount}; },
                 DifferentiateSpectrum);
-  if (open() && templ.SpectrumNegated != win.SpectrumNegated) NegateSpectrum(t);
-  if (open() && templ.SmoothCount != win.SmoothCount)
-    RepeatUntil(t, Win[source].SmoothCount, [&win] { return int{win.SmoothCount}; },
-                SmoothSpectrum);
+  }
+  if (open() && templ.SpectrumNegated != win.SpectrumNegated) {
+    now(G.LabelTexts[35]);
+    NegateSpectrum(t);
+  }
+  if (templ.SmoothCount != win.SmoothCount) smoothTo(Win[source].SmoothCount);
   if (open() && templ.ScaleMode != win.ScaleMode) {
+    now(G.MessageTexts[17]);
     win.ScaleMode = templ.ScaleMode;
     if (win.ScaleMode == ScaleByTypedValue || win.ScaleMode == ScaleByPickedPoint ||
         win.ScaleMode == ScaleByMaximum || win.ScaleMode == ScaleByMinimum) {
@@ -187,9 +250,14 @@ void ProcessSeriesTarget(int t, int source, int T) {
       ApplyScaleShift(t);
     }
   }
-  if (open() && templ.ArithmeticDone != win.ArithmeticDone) ApplyWindowArithmetic(t);
+  if (open() && templ.ArithmeticDone != win.ArithmeticDone) {
+    now(G.ArithmeticOperationName);
+    ApplyWindowArithmetic(t);
+  }
+  if (RunFailed()) return false;
 
-  if (!open() || templ.HasFit == win.HasFit) return;
+  if (!open() || templ.HasFit == win.HasFit) return true;
+  now(G.LabelTexts[37]);
   if (win.BackgroundState == BackgroundFitted) {
     RebuildFitBackground(t);
     DrawBackgroundCurve(t);
@@ -197,11 +265,14 @@ void ProcessSeriesTarget(int t, int source, int T) {
   }
   G.CursorEnd = win.RegionEnd;
   FitSeriesTarget(t, RunFitSequence);
-  if (!open() || G.FitKey == kEsc) return;
+  if (RunFailed()) return false;
+  if (!open() || G.FitKey == kEsc) return true;
   FitSeriesTarget(t, RunFitOfWindow);
+  if (RunFailed()) return false;
   // A source closed meanwhile (the template) has lost its fit state; t keeps
   // the one its own fit gave it.
   if (open() && Win[source].WindowOpen) win.HasFit = Win[source].HasFit;
+  return true;
 }
 
 // Builds a new multi-spectrum window of `kind` from windows the user
@@ -243,8 +314,11 @@ void ProcessSeries(bool arrangeWindows) {
 
   G.CommandId = kMessageSummary;
   ShowMessage(G.CommandId, T);
+  // No other command starts while the series works through its windows.
+  const LongRunLock lock;
   G.BatchMode = 1;
   G.FitKey = 0;
+  const RunFailureCollector failures;
   if (arrangeWindows) plat::ArrangeTile();
 
   int source = T;
@@ -263,7 +337,19 @@ void ProcessSeries(bool arrangeWindows) {
       G.BatchMode = 0;
       return;
     }
-    ProcessSeriesTarget(t, source, T);
+    std::string step;
+    if (!ProcessSeriesTarget(t, source, T, step)) {
+      // A step that failed ends the series: it is reported once, and the
+      // series is not reported finished.
+      G.FitRunState = 0;
+      G.BatchMode = 0;
+      if (Win[T].WindowOpen) {
+        plat::SetDrawingWindow(T);
+        RedrawWindow(T);
+      }
+      ReportRunFailure(t, step);
+      return;
+    }
     // A target closed meanwhile is no source for the next one.
     if (Win[t].WindowOpen) source = t;
     G.FitRunState = 0;

@@ -2,6 +2,7 @@
 // computes the window-dependent ones for the window given, the option
 // commands keep the check flags, and every rebuild of the bar reads them.
 #include "shell/menu_state.h"
+#include "shell/run_lock.h"
 
 #include <stdexcept>
 #include <string>
@@ -220,6 +221,7 @@ void UpdateMenuState(int w) {
 
   ApplyFlags();
   SyncToolbarButtons();
+  if (G.LongRunActive != 0) GrayMenuBarEntries();
 }
 
 void SyncToolbarButtons() {

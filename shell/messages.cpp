@@ -27,6 +27,7 @@ const std::map<int, const char*> kCaptionFallback = {
     {3, "Maximum"},
     {4, "Minimum"},
     {5, "at binding energy"},
+    {6, "Iterations"},
     {7, "No free window:"},
     {8, "at most"},
     {9, "windows can be open"},
@@ -43,6 +44,7 @@ const std::map<int, const char*> kMessageFallback = {
     {101, "Scans"},            {102, "Energy step"}, {103, "Pass energy"},
     {116, "Points"},           {117, "Energy shift"}, {118, "Technique"},
     {119, "Source"},
+    {128, "The run stopped at this step:"},
 };
 const std::map<int, const char*> kLabelFallback = {
     {14, "at kinetic energy"},
@@ -54,6 +56,10 @@ const std::map<int, const char*> kLabelFallback = {
     {37, "Peak fit"},
     {38, "Series finished."},
     {72, "The line file does not exist."},
+    {6, "The fit cannot tell its free parameters apart: peaks or partners lie on one another or outside the fit region."},
+    {39, "The fit region holds no more points than the fit has free parameters."},
+    {43, "The fit region lies outside the spectrum or the peak table does not match the fit."},
+    {61, "Error estimate: profile of parameter"},
     {94, "Inconsistent input: please check the values."},
     {100, "Error estimation failed (negative variance)."},
     {126, "The profile analysis found a better fit."},
@@ -94,11 +100,15 @@ std::string ProcessingSummary() {
   const auto& win = Win[w];
   auto line = [&](const std::string& s) { text += kLineBreak + s; };
   if (win.RegionPartial == 1) line(Label(34));
+  // The window's own background, which the series repeats; the name of the
+  // background computed last for a window that keeps no recipe.
   if (win.BackgroundState == BackgroundSubtracted || win.BackgroundState == BackgroundDefined)
-    line(G.BackgroundName);
+    line(win.BackgroundRecipe.Kind >= 1 && win.BackgroundRecipe.Kind <= 5
+             ? Message(win.BackgroundRecipe.Kind)
+             : G.BackgroundName);
   if (win.SatelliteState == SatellitesRemoved) line(Message(10));
   if ((win.BackgroundState == BackgroundNone && win.SatelliteState != SatellitesNone) ||
-      (win.BackgroundState == BackgroundFitted && win.SatelliteState == SatellitesRemoved))
+      (win.BackgroundState == 4 && win.SatelliteState == SatellitesRemoved))
     line(Label(36));
   if (win.DerivativeCount > 0) line(Message(8) + " " + Num(win.DerivativeCount) + "x");
   if (win.SpectrumNegated > 0) line(Label(35));
@@ -286,6 +296,59 @@ void ShowMessageNaming(int code, int window, const std::string& path) {
   BoxContent box = ComposeMessage(code, window);
   box.text += std::string(1, kLineBreak) + plat::ShownPath(path);
   Show(code, box);
+}
+
+RunFailureCollector::RunFailureCollector() : previous_(G.CollectRunFailures) {
+  G.CollectRunFailures = 1;
+  ClearRunFailure();
+}
+
+RunFailureCollector::~RunFailureCollector() { G.CollectRunFailures = previous_; }
+
+void ShowStepFailure(int code, int window, const std::string& detail) {
+  if (G.CollectRunFailures != 0 && G.BatchMode == 1) {
+    if (G.RunFailureCode == 0) {
+      G.RunFailureCode = static_cast<Int16>(code);
+      G.RunFailureDetail = detail;
+    }
+    return;
+  }
+  BoxContent box = ComposeMessage(code, window);
+  if (!detail.empty()) box.text += std::string(1, kLineBreak) + detail;
+  Show(code, box);
+}
+
+std::string FitFailureText(FitFailure what) {
+  switch (what) {
+    case FitFailure::Singular: return Label(6);
+    case FitFailure::TooFewPoints: return Label(39);
+    case FitFailure::RegionOutside: return Label(43);
+  }
+  return std::string();
+}
+
+std::string ProfileStepText(int entry) { return Label(61) + " " + std::to_string(entry); }
+
+bool RunFailed() { return G.RunFailureCode != 0; }
+
+void ClearRunFailure() {
+  G.RunFailureCode = 0;
+  G.RunFailureDetail.clear();
+}
+
+void ReportRunFailure(int window, const std::string& step) {
+  if (!RunFailed()) return;
+  const std::string br(1, kLineBreak);
+  const int code = G.RunFailureCode;
+  BoxContent box = ComposeMessage(code, window);
+  box.text += br + Message(128) + br + step;
+  if (!G.RunFailureDetail.empty()) box.text += br + G.RunFailureDetail;
+  ClearRunFailure();
+  Show(code, box);
+}
+
+std::string IterationCaption(double iteration) {
+  return Caption(6) + ": " + plat::Trim(plat::NumberToText(iteration));
 }
 
 void ShowInfoBox(int code, int window) {

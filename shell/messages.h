@@ -54,6 +54,39 @@ void ShowFileNotWrittenMessage(const std::string& path);
 // A file held more regions than one import can place: `leftOut` of its
 // `inFile` regions were not read. Worded in the language of `LanguageIndex`.
 void ShowRegionsLeftOutMessage(int leftOut, int inFile);
+// A step that failed, with the line that says what failed (`detail`, may be
+// empty): message `code` shows at once with the detail below it, except in
+// the automatic steps (BatchMode 1) of a run that collects its failures
+// (RunFailureCollector): there nothing is shown, the first failure is kept
+// (G.RunFailureCode, G.RunFailureDetail) and the run ends at it.
+void ShowStepFailure(int code, int window, const std::string& detail);
+// What made a fit fail, as the detail line of its message says it.
+enum class FitFailure { Singular, TooFewPoints, RegionOutside };
+std::string FitFailureText(FitFailure what);
+// The step of a profile error analysis that refits with entry `entry` held.
+std::string ProfileStepText(int entry);
+// Held by a batch run (a series, a profile error analysis) for as long as it
+// runs: it starts with no failure kept and collects the failures of its
+// automatic steps.
+class RunFailureCollector {
+ public:
+  RunFailureCollector();
+  ~RunFailureCollector();
+  RunFailureCollector(const RunFailureCollector&) = delete;
+  RunFailureCollector& operator=(const RunFailureCollector&) = delete;
+
+ private:
+  unsigned char previous_;
+};
+// True while a failure of the current batch run is kept.
+bool RunFailed();
+void ClearRunFailure();
+// The kept failure shown once: its message, the line "The run stopped at
+// this step:" (MessageTexts 128) with `step`, and the detail; then cleared.
+void ReportRunFailure(int window, const std::string& step);
+// The caption of a window while its fit iterates.
+std::string IterationCaption(double iteration);
+
 // The start-up file that names the program folder could not be read: the box
 // names it and says that the program ends. Shown before any language is known,
 // so it is in English.

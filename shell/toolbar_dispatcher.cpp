@@ -22,6 +22,7 @@ void RunToolbarAction(int a) {
 }
 
 void tb_ButtonClick(int& buttonIndex) {
+  if (G.LongRunActive != 0) return;
   // An action without a button holds 0, which no button index equals.
   for (int a = 1; a <= kToolbarActionCount; ++a)
     if (G.ToolbarButtonOfAction[a] == buttonIndex) RunToolbarAction(a);

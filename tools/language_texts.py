@@ -315,7 +315,10 @@ MESSAGE = {
     125: ("Voreinstellung speichern", "Save presetting", "Guardar preajuste"),
     126: ("Position", "Position", "Posición"),
     127: ("FWHM", "FWHM", "FWHM"),
-    128: UNUSED,
+    # 128: the line before the step at which a batch run (series, error
+    # analysis) stopped
+    128: ("Der Lauf endete bei diesem Schritt:", "The run stopped at this step:",
+          "La ejecución se detuvo en este paso:"),
     129: ("Parametersatz laden", "Load parameter set", "Cargar conjunto de parámetros"),
 }
 
@@ -328,7 +331,8 @@ CAPTION = {
     3: ("Maximum", "Maximum", "Máximo"),
     4: ("Minimum", "Minimum", "Mínimo"),
     5: ("bei Bindungsenergie", "at binding energy", "en energía de enlace"),
-    6: UNUSED,
+    # 6: the caption of a window while its fit iterates: 6 + ": " + iteration
+    6: ("Iterationen", "Iterations", "Iteraciones"),
     # Message 1 reads: 7 + " " + 8 + " 100 " + 9 + "!" and then 10
     7: ("Kein freies Fenster:", "No free window:", "No hay ventana libre:"),
     8: ("höchstens", "at most", "como máximo"),
@@ -360,7 +364,10 @@ LABEL = {
     4: ("INF-Dateien (*.INF)", "INF files (*.INF)", "Archivos INF (*.INF)"),
     5: ("&Empfindlichkeitsfaktoren laden", "Load &sensitivity factors",
         "Cargar factores de &sensibilidad"),
-    6: UNUSED,
+    # 6, 39, 43: what failed, the detail line of message 9 after a fit
+    6: ("Der Fit kann seine freien Parameter nicht trennen: Peaks oder Partner liegen aufeinander oder außerhalb des Fitbereichs.",
+        "The fit cannot tell its free parameters apart: peaks or partners lie on one another or outside the fit region.",
+        "El ajuste no puede separar sus parámetros libres: picos o compañeros coinciden o están fuera de la región de ajuste."),
     7: ("Parameterdateien", "Parameter files", "Archivos de parámetros"),
     8: ("Empfindlichkeitsfaktoren:", "Sensitivity factors:", "Factores de sensibilidad:"),
     9: ("Parameterdatei öffnen", "Open parameter file", "Abrir archivo de parámetros"),
@@ -398,11 +405,15 @@ LABEL = {
          "Satélites eliminados sobre un fondo provisional"),
     37: ("Peakfit", "Peak fit", "Ajuste de picos"),
     38: ("Serie beendet.", "Series finished.", "Serie terminada."),
-    39: UNUSED,
+    39: ("Der Fitbereich hat nicht mehr Punkte als der Fit freie Parameter.",
+         "The fit region holds no more points than the fit has free parameters.",
+         "La región de ajuste no tiene más puntos que parámetros libres tiene el ajuste."),
     40: ("&Alle Spektren exportieren", "Export &all spectra", "Exportar &todos los espectros"),
     41: ("Exportieren", "Export table", "Exportar"),
     42: ("Namen zurück", "Reset names", "Restablecer"),
-    43: UNUSED,
+    43: ("Der Fitbereich liegt nicht im Spektrum oder die Peaktabelle passt nicht zum Fit.",
+         "The fit region lies outside the spectrum or the peak table does not match the fit.",
+         "La región de ajuste está fuera del espectro o la tabla de picos no corresponde al ajuste."),
     44: ("Bereichsdateien (*.1-*.5)", "Region files (*.1-*.5)", "Archivos de regiones (*.1-*.5)"),
     45: ("Fit&tabelle exportieren", "Export fit &table", "Exportar &tabla de ajuste"),
     46: ("Fittabelle exportieren", "Export fit table", "Exportar tabla de ajuste"),
@@ -420,7 +431,10 @@ LABEL = {
     58: ("Vorgabe", "Preset", "Preajuste"),
     59: ("Spektrum &kopieren", "&Copy spectrum", "&Copiar espectro"),
     60: ("Spektrum &einfügen", "&Paste spectrum", "&Pegar espectro"),
-    61: UNUSED,
+    # 61: the step of an error analysis at which it stopped, before the
+    # parameter's number
+    61: ("Fehlerabschätzung: Profil von Parameter", "Error estimate: profile of parameter",
+         "Estimación de errores: perfil del parámetro"),
     62: ("VAMAS-Dateien (*.vms)", "VAMAS files (*.vms)", "Archivos VAMAS (*.vms)"),
     63: same("&NPL"),
     64: ("Spektrendateien", "Spectrum files", "Archivos de espectros"),

@@ -23,6 +23,11 @@ of any element:
   only a line too narrow for any core level (0.1 eV) is cut below;
 - the Doniach-Sunjic Gaussian width has no upper cap either, and its
   asymmetry may be freed up to 0.5, the largest the line allows.
+
+Partner entries are absolute, as in every peak table: a partner of half the
+height 4 eV above the peak (binding energy), with the peak's shape, width and
+asymmetry, and the peak's limits. A new doublet fit takes its partners from
+the doublet table of the spectrum's line instead (fiterrors/start_values.h).
 """
 import os
 
@@ -34,13 +39,13 @@ def gauss_lorentz_peak():
     # j: (lower, upper, value, state)
     return [
         (0, 0, 1000, 0),        # 1 height: upper limit from the region
-        (0, 1, 0.5, 1),         # 2 partner height
+        (0, 0, 500, 1),         # 2 partner height
         (0, 1, 0.3, 0),         # 3 Lorentz share
-        (0, 1, 1, 2),           # 4 partner share
+        (0, 1, 0.3, 2),         # 4 partner share
         (0, 0, 284.6, 0),       # 5 position: limits from the region
-        (0, 0, 4, 2),           # 6 partner position
+        (0, 0, 288.6, 2),       # 6 partner position
         (0.1, 0, 1.2, 0),       # 7 width: upper limit from the region
-        (0.1, 0, 1, 1),         # 8 partner width
+        (0.1, 0, 1.2, 1),       # 8 partner width
         (-0.1, 0.1, 0, -1),     # 9 asymmetry, fixed
         (-0.1, 0.1, 0, 1),      # 10 partner asymmetry
     ]
@@ -49,13 +54,13 @@ def gauss_lorentz_peak():
 def doniach_sunjic_peak():
     return [
         (0, 0, 1000, 0),        # 1 height: upper limit from the region
-        (0, 1, 0.5, 1),         # 2 partner height
+        (0, 0, 500, 1),         # 2 partner height
         (0, 0, 0.3, 0),         # 3 Gaussian width: upper limit from the region
-        (0, 0, 1, 2),           # 4 partner Gaussian width
+        (0, 0, 0.3, 2),         # 4 partner Gaussian width
         (0, 0, 284.6, 0),       # 5 position: limits from the region
-        (0, 0, 4, 2),           # 6 partner position
+        (0, 0, 288.6, 2),       # 6 partner position
         (0.1, 0, 1.2, 0),       # 7 Lorentz width: upper limit from the region
-        (0.1, 0, 1, 1),         # 8 partner Lorentz width
+        (0.1, 0, 1.2, 1),       # 8 partner Lorentz width
         (0, 0.5, 0, -1),        # 9 asymmetry, fixed
         (0, 0.5, 0, 1),         # 10 partner asymmetry
     ]

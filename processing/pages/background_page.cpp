@@ -104,6 +104,23 @@ bool ShowBackgroundAcceptPage(int w, const std::string& title) {
   });
 }
 
+namespace {
+
+// What a series needs to make this background again on another window.
+void RecordBackgroundRecipe(WindowRecord& win) {
+  BackgroundRecipeRecord& r = win.BackgroundRecipe;
+  r = {};
+  for (int k = BackgroundKindConstant; k <= BackgroundKindPolyShirley; ++k)
+    if (G.BackgroundName == G.MessageTexts[k]) r.Kind = static_cast<Byte>(k);
+  r.Start = G.BackgroundStart;
+  r.End = G.BackgroundEnd;
+  r.ShirleyPasses = G.ShirleyPassCount;
+  r.TougaardC = G.TougaardC;
+  r.SmoothBefore = win.SmoothCount;
+}
+
+}  // namespace
+
 void AcceptBackground(int w) {
   if (!IsSpectrumWindow(w)) return;
   WindowRecord& win = Win[w];
@@ -112,6 +129,7 @@ void AcceptBackground(int w) {
   const int n = WindowPointCount(w);
   if (G.DialogResult == AnswerSubtract) {
     win.BackgroundState = BackgroundSubtracted;
+    RecordBackgroundRecipe(win);
     for (int i = 1; i <= n; ++i) WorkData[i] -= WorkBackground[i];
     if (G.SegmentMode == AnswerNewSegment) G.CursorEnd = G.SegmentOldEnd;
     StoreWorkBackground(w, 2);
@@ -121,6 +139,7 @@ void AcceptBackground(int w) {
     ComputeEnergyRange(w);
   } else if (G.DialogResult == AnswerKeep) {
     win.BackgroundState = BackgroundDefined;
+    RecordBackgroundRecipe(win);
     StoreWorkBackground(w, 2);
   }
   RedrawWindow(w);

@@ -1,5 +1,6 @@
 // The project file of single spectra through the project commands: what the
 // file holds in which unit, the copy folder, and what a load makes of it.
+#include <algorithm>
 #include <string>
 #include <vector>
 
@@ -36,6 +37,36 @@ TEST_F(ProjectFile, SaveAndOpenBringBackASpectrum) {
   EXPECT_EQ(Win[1].SpectrumHeader.PointCount, 41);
   EXPECT_EQ(SlotData[1](20, 1), 1000);
   EXPECT_EQ(G.ProjectPath, Program("projects/run4.svr"));
+}
+
+// A kept background's recipe (which background, between which points, with
+// which constant, after how many smoothings) goes with the window, marked by
+// the window line " 0 2007"; a window without one is written as before.
+TEST_F(ProjectFile, TheBackgroundRecipeOfAWindowReadsBack) {
+  WriteSpectrumFile("data/c1s.vms");
+  ASSERT_EQ(Import("data/c1s.vms"), 1);
+  ASSERT_EQ(Import("data/c1s.vms"), 2);
+  driver::FocusWindow(1);
+  script::Click("cmdOk31");
+  driver::ChooseMenu(CmdSmooth);
+  script::Click("cmd13");
+  driver::ChooseMenu(CmdBackgroundTougaard);
+  const BackgroundRecipeRecord recipe = Win[1].BackgroundRecipe;
+  ASSERT_EQ(recipe.Kind, 4);
+  EXPECT_EQ(recipe.SmoothBefore, 1);
+  EXPECT_EQ(recipe.Start, 1);
+  EXPECT_EQ(recipe.End, 41);
+  EXPECT_GT(recipe.TougaardC, 0);
+  Save("projects/recipe.svr");
+  const std::vector<std::string> lines = Lines("projects/recipe.svr");
+  EXPECT_EQ(std::count(lines.begin(), lines.end(), " 0 2007"), 1);
+  EXPECT_EQ(std::count(lines.begin(), lines.end(), " 0 2006"), 1);
+  CloseAllWindows();
+  Open("projects/recipe.svr");
+  ASSERT_TRUE(Win[2].WindowOpen);
+  EXPECT_EQ(Win[1].BackgroundRecipe, recipe);
+  EXPECT_EQ(Win[1].BackgroundState, 2);
+  EXPECT_EQ(Win[2].BackgroundRecipe, BackgroundRecipeRecord{});
 }
 
 // Text rows in the file form that reads back: an accented label in

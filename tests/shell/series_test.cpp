@@ -10,6 +10,7 @@
 #include <string>
 #include <vector>
 
+#include "core/menu_commands.h"
 #include "core/store.h"
 #include "display/redraw.h"
 #include "display/windows.h"
@@ -18,7 +19,11 @@
 #include "shell/menu_bar.h"
 #include "shell/menu_state.h"
 #include "shell/toolbar.h"
+#include "core/settings_paths.h"
+#include "platform/dialogs.h"
+#include "platform/files.h"
 #include "shell_fixture.h"
+#include "support/test_support.h"
 #include "test_spectra.h"
 
 namespace {
@@ -292,9 +297,9 @@ TEST_F(Series, WaysASeriesEnds) {
   }
 }
 
-TEST_F(Series, ACountThatNoCallRaisesEndsItsRepeats) {
-  // Spectra shorter than the smoothing filter: every smoothing is refused
-  // (message 3) and the count stays where it is.
+TEST_F(Series, AStepThatFailsEndsTheSeriesWithOneReportAndNoFinish) {
+  // Spectra shorter than the smoothing filter: the derivative of window 2 is
+  // refused (message 3), which ends the series there.
   G.AveragePoints = 5;
   for (int w = 1; w <= 3; ++w) Open(w, w, 0, 8);
   Win[1].SmoothCount = 2;
@@ -302,15 +307,90 @@ TEST_F(Series, ACountThatNoCallRaisesEndsItsRepeats) {
   driver::FocusWindow(1);
   Choose({2, 3});
   script::AnswerMessage(1);
-  // Window 2 is refused a derivative and a smoothing; window 3 then already
-  // has the counts of its source, window 2.
-  script::AnswerMessage(1, "");
-  script::AnswerMessage(1, "");
-  script::AnswerMessage(1);
+  script::AnswerMessage(1);  // the one report; no "Series finished" follows
   driver::ChooseMenu(3116);
+  const std::vector<plat::MessageRecord>& shown = plat::MessagesShown();
+  ASSERT_EQ(shown.size(), 2u);
+  const std::string& report = shown[1].text;
+  EXPECT_NE(report.find(G.CaptionTexts[12]), std::string::npos) << report;
+  EXPECT_NE(report.find(G.MessageTexts[128]), std::string::npos) << report;
+  EXPECT_NE(report.find("C 1s 2: " + G.MessageTexts[8]), std::string::npos) << report;
+  EXPECT_EQ(report.find(G.LabelTexts[38]), std::string::npos) << report;
   EXPECT_EQ(Win[2].SmoothCount, 0);
   EXPECT_EQ(Win[3].SmoothCount, 0);
   EXPECT_EQ(G.BatchMode, 0);
+  EXPECT_EQ(G.LongRunActive, 0);
+  EXPECT_EQ(G.RunFailureCode, 0);
+}
+
+// The C 1s region of the real sample three times: the template is corrected
+// in energy, smoothed, given a Tougaard background (subtracted) and fitted
+// with three peaks; the series on the two copies reproduces all of it.
+TEST_F(Series, ASeriesOnCopiesOfTheTemplatesOwnDataRepeatsItsResult) {
+  const std::string sample = testsupport::SamplesDir() + "/vamas/five-regions.vms";
+  if (!plat::FileExists(plat::ProgramPath(sample))) GTEST_SKIP() << "sample files not found";
+  SetParameterSetAndSatellitePaths();
+  for (int w = 1; w <= 3; ++w) {
+    script::AnswerFile(plat::ProgramPath(sample));
+    script::SelectItems("lib21", -1, {3});
+    script::Click("cmdOk21");
+    driver::ChooseMenu(CmdImportVamas);
+    ASSERT_EQ(G.CurrentWindow, w);
+  }
+  driver::FocusWindow(1);
+  WindowRecord& templ = Win[1];
+  templ.RegionStart = 61;
+  templ.RegionEnd = 241;
+  templ.RegionLength = 181;
+  templ.RegionPartial = 1;
+  script::SetText("ed131", -1, "0.4");
+  script::Click("cmdOK131");
+  driver::ChooseMenu(CmdCorrectEnergy);
+  script::Click("cmdOk31");
+  driver::ChooseMenu(CmdSmooth);
+  script::Click("cmdOk11");
+  driver::ChooseMenu(CmdBackgroundTougaard);
+  ASSERT_EQ(templ.BackgroundState, 1);
+  // A Shirley background computed elsewhere afterwards: the series repeats
+  // the template's own background, not the one computed last.
+  driver::FocusWindow(3);
+  script::Click("cmdCancel12");
+  driver::ChooseMenu(CmdBackgroundShirley);
+  driver::FocusWindow(1);
+  script::SetText("ed111", -1, "3");
+  script::Click("cmdOk111");
+  script::Click("cmdOk121");
+  script::Click("cmdOk141");
+  script::SetText("ed161", -1, "100");
+  script::SetText("ed162", -1, "3");
+  script::Click("cmdOk161");
+  script::Click("cmdCancel242");
+  driver::ChooseMenu(CmdNewFitSinglets);
+  ASSERT_EQ(templ.HasFit, 1);
+  ASSERT_LT(templ.FitReducedChi2, 3);
+
+  RunSeries({2, 3});
+  EXPECT_EQ(plat::MessagesShown().back().text.find(G.LabelTexts[38]) != std::string::npos, true);
+  for (int w : {2, 3}) {
+    SCOPED_TRACE("window " + std::to_string(w));
+    const WindowRecord& win = Win[w];
+    EXPECT_EQ(win.EnergyShift, templ.EnergyShift);
+    EXPECT_EQ(win.SmoothCount, 1);
+    EXPECT_EQ(win.BackgroundState, 1);
+    EXPECT_EQ(win.RegionStart, 61);
+    EXPECT_EQ(win.RegionEnd, 241);
+    for (int i = 1; i <= win.SpectrumHeader.PointCount; ++i) {
+      ASSERT_NEAR(SlotData[w](i, 1), SlotData[1](i, 1), 1e-9 * (1 + std::fabs(SlotData[1](i, 1)))) << i;
+      ASSERT_NEAR(SlotData[w](i, 2), SlotData[1](i, 2), 1e-9 * (1 + std::fabs(SlotData[1](i, 2)))) << i;
+    }
+    EXPECT_EQ(win.HasFit, 1);
+    EXPECT_NEAR(win.FitReducedChi2, templ.FitReducedChi2, 1e-3 * templ.FitReducedChi2);
+    for (int p = 1; p <= 3; ++p) {
+      EXPECT_NEAR(win.ParameterValue[p][5], templ.ParameterValue[p][5], 0.01) << "peak " << p;
+      EXPECT_NEAR(win.PeakArea[p], templ.PeakArea[p], 1e-3 * std::fabs(templ.PeakArea[p]) + 1e-6)
+          << "peak " << p;
+    }
+  }
 }
 
 TEST_F(Series, TheToolbarsSeriesCombinesNoWindowTheTemplateDidNotCombine) {

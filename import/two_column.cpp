@@ -4,6 +4,7 @@
 #include <cctype>
 #include <cmath>
 
+#include "core/count_rate.h"
 #include "core/model.h"
 #include "core/reference_files.h"
 #include "core/store.h"

@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "core/file_dialogs.h"
+#include "core/messages.h"
 #include "core/model.h"
 #include "core/reference_files.h"
 #include "core/store.h"
@@ -17,7 +18,6 @@
 #include "platform/files.h"
 #include "platform/text.h"
 #include "shell/commands.h"
-#include "shell/messages.h"
 
 namespace sorvan {
 

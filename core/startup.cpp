@@ -10,6 +10,7 @@
 
 #include "core/events.h"
 #include "core/language.h"
+#include "core/messages.h"
 #include "core/model.h"
 #include "core/presetting.h"
 #include "core/reference_files.h"
@@ -19,11 +20,10 @@
 #include "platform/files.h"
 #include "platform/forms.h"
 #include "platform/loop.h"
-#include "platform/toolbar.h"
 #include "platform/text.h"
+#include "platform/toolbar.h"
 #include "shell/menu_bar.h"
 #include "shell/menu_state.h"
-#include "shell/messages.h"
 #include "shell/number_text.h"
 #include "shell/toolbar.h"
 

@@ -6,6 +6,7 @@
 #include <string>
 
 #include "core/events.h"
+#include "core/messages.h"
 #include "core/model.h"
 #include "core/store.h"
 #include "dialogs/page.h"
@@ -14,7 +15,6 @@
 #include "platform/text.h"
 #include "processing/transmission.h"
 #include "processing/transmission_lines.h"
-#include "shell/messages.h"
 #include "shell/number_text.h"
 
 namespace sorvan {

@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "core/events.h"
+#include "core/messages.h"
 #include "core/model.h"
 #include "core/store.h"
 #include "dialogs/page.h"
@@ -15,7 +16,6 @@
 #include "display/window_labels.h"
 #include "platform/controls.h"
 #include "platform/text.h"
-#include "shell/messages.h"
 #include "shell/number_text.h"
 
 namespace sorvan {

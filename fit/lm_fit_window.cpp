@@ -6,6 +6,7 @@
 #include <memory>
 #include <vector>
 
+#include "core/messages.h"
 #include "core/model.h"
 #include "core/store.h"
 #include "display/curves.h"
@@ -23,7 +24,6 @@
 #include "platform/loop.h"
 #include "platform/surfaces.h"
 #include "platform/text.h"
-#include "shell/messages.h"
 
 namespace sorvan {
 

@@ -8,11 +8,11 @@
 #include <utility>
 #include <vector>
 
+#include "core/messages.h"
 #include "core/model.h"
 #include "core/reference_files.h"
 #include "platform/files.h"
 #include "platform/text.h"
-#include "shell/messages.h"
 
 namespace sorvan {
 

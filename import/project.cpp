@@ -16,6 +16,7 @@
 #include "core/count_rate.h"
 #include "core/file_dialogs.h"
 #include "core/menu_commands.h"
+#include "core/messages.h"
 #include "core/model.h"
 #include "core/reference_files.h"
 #include "core/store.h"
@@ -35,7 +36,6 @@
 #include "shell/commands.h"
 #include "shell/menu_fit.h"
 #include "shell/menu_state.h"
-#include "shell/messages.h"
 
 namespace sorvan {
 

@@ -1,12 +1,12 @@
 #include "import/reader_support.h"
 
 #include "core/file_dialogs.h"
+#include "core/messages.h"
 #include "core/model.h"
 #include "core/reference_files.h"
 #include "core/store.h"
 #include "platform/files.h"
 #include "platform/text.h"
-#include "shell/messages.h"
 
 namespace sorvan {
 

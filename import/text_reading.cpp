@@ -4,11 +4,11 @@
 #include <algorithm>
 #include <cmath>
 
+#include "core/messages.h"
 #include "core/model.h"
 #include "import/reader_support.h"
 #include "platform/files.h"
 #include "platform/text.h"
-#include "shell/messages.h"
 
 namespace sorvan {
 

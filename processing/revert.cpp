@@ -3,6 +3,8 @@
 
 #include <string>
 
+#include "core/menu_commands.h"
+#include "core/messages.h"
 #include "core/model.h"
 #include "core/store.h"
 #include "core/window_state.h"
@@ -14,9 +16,7 @@
 #include "platform/labels.h"
 #include "platform/menus.h"
 #include "platform/text.h"
-#include "core/menu_commands.h"
 #include "shell/menu_state.h"
-#include "shell/messages.h"
 
 namespace sorvan {
 

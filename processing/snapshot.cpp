@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "core/count_rate.h"
+#include "core/messages.h"
 #include "core/model.h"
 #include "core/store.h"
 #include "display/ranges.h"
@@ -21,7 +22,6 @@
 #include "platform/text.h"
 #include "shell/commands.h"
 #include "shell/menu_fit.h"
-#include "shell/messages.h"
 
 namespace sorvan {
 

@@ -5,6 +5,7 @@
 
 #include "core/events.h"
 #include "core/file_dialogs.h"
+#include "core/messages.h"
 #include "core/model.h"
 #include "core/store.h"
 #include "dialogs/page.h"
@@ -14,7 +15,6 @@
 #include "platform/files.h"
 #include "platform/text.h"
 #include "processing/revert.h"
-#include "shell/messages.h"
 #include "shell/number_text.h"
 
 namespace sorvan {

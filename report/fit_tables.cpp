@@ -4,6 +4,7 @@
 #include <algorithm>
 #include <cmath>
 
+#include "core/messages.h"
 #include "core/model.h"
 #include "core/store.h"
 #include "dialogs/fit_table_columns_page.h"
@@ -14,7 +15,6 @@
 #include "platform/files.h"
 #include "platform/text.h"
 #include "report/export_table.h"
-#include "shell/messages.h"
 #include "shell/number_text.h"
 
 namespace sorvan {

@@ -3,10 +3,10 @@
 // the closed-window guard: a command that acts on the current window is
 // refused while that window is closed. Nothing is done after a command;
 // every command runs its own redraws and menu updates.
+#include "core/messages.h"
 #include "core/model.h"
 #include "shell/command_table.h"
 #include "shell/commands.h"
-#include "shell/messages.h"
 
 namespace sorvan {
 

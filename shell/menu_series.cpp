@@ -5,6 +5,8 @@
 
 #include <vector>
 
+#include "core/menu_commands.h"
+#include "core/messages.h"
 #include "core/model.h"
 #include "core/store.h"
 #include "dialogs/window_choice_page.h"
@@ -18,26 +20,24 @@
 #include "display/views.h"
 #include "display/windows.h"
 #include "fit/fit_background.h"
+#include "fiterrors/peak_start_page.h"
 #include "platform/app.h"
 #include "platform/surfaces.h"
 #include "processing/background_procedures.h"
 #include "processing/pages/arithmetic_page.h"
 #include "processing/pages/background_page.h"
 #include "processing/pages/calibration_page.h"
+#include "processing/pages/scale_page.h"
 #include "processing/region.h"
 #include "processing/revert.h"
 #include "processing/satellite_removal.h"
-#include "processing/pages/scale_page.h"
 #include "processing/smoothing.h"
 #include "report/fit_report.h"
 #include "report/fit_tables.h"
 #include "shell/commands.h"
-#include "fiterrors/peak_start_page.h"
 #include "shell/menu_fit.h"
-#include "core/menu_commands.h"
-#include "shell/menu_state.h"
-#include "shell/messages.h"
 #include "shell/menu_processing.h"
+#include "shell/menu_state.h"
 
 namespace sorvan {
 

@@ -8,6 +8,7 @@
 
 #include "core/events.h"
 #include "core/menu_commands.h"
+#include "core/messages.h"
 #include "core/model.h"
 #include "core/store.h"
 #include "dialogs/page.h"
@@ -16,7 +17,6 @@
 #include "display/redraw.h"
 #include "platform/controls.h"
 #include "platform/text.h"
-#include "shell/messages.h"
 #include "shell/number_text.h"
 
 namespace sorvan {

@@ -6,16 +6,16 @@
 #include <string>
 
 #include "core/events.h"
+#include "core/messages.h"
 #include "core/model.h"
 #include "core/startup.h"
 #include "platform/app.h"
 #include "platform/dialogs.h"
-#include "platform/files.h"
 #include "platform/driver.h"
+#include "platform/files.h"
 #include "platform/forms.h"
 #include "platform/text.h"
 #include "platform/toolbar.h"
-#include "shell/messages.h"
 #include "support/full_disk.h"
 #include "support/program_folder.h"
 

@@ -15,6 +15,7 @@
 #include "shell/command_table.h"
 #include "shell/menu_bar.h"
 #include "shell/menu_state.h"
+#include "shell/number_text.h"
 
 namespace sorvan {
 namespace {
@@ -132,6 +133,14 @@ void FollowToolbarVisibility() {
     G.WorkAreaHeight = static_cast<Int16>(G.WorkAreaHeight + G.ToolbarHeight);
   }
   SetOptionMark(PopupOptions, CmdToggleToolbar, shown ? kItemChecked : 0);
+}
+
+void BuildToolbarActionTexts() {
+  for (int a = 1; a <= kToolbarActionCount; ++a) {
+    G.ActionTextBuffer = ToolbarActionLanguageText(a);
+    StripActionMnemonic();
+    G.ToolbarActionText[a] = G.ActionTextBuffer;
+  }
 }
 
 }  // namespace sorvan

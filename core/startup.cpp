@@ -12,6 +12,7 @@
 #include "core/language.h"
 #include "core/messages.h"
 #include "core/model.h"
+#include "core/number_text.h"
 #include "core/presetting.h"
 #include "core/reference_files.h"
 #include "core/settings_paths.h"
@@ -24,7 +25,6 @@
 #include "platform/toolbar.h"
 #include "shell/menu_bar.h"
 #include "shell/menu_state.h"
-#include "shell/number_text.h"
 #include "shell/toolbar.h"
 
 namespace sorvan {

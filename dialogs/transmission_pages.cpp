@@ -8,6 +8,7 @@
 #include "core/events.h"
 #include "core/messages.h"
 #include "core/model.h"
+#include "core/number_text.h"
 #include "core/store.h"
 #include "dialogs/page.h"
 #include "fit/fit_format.h"
@@ -15,7 +16,6 @@
 #include "platform/text.h"
 #include "processing/transmission.h"
 #include "processing/transmission_lines.h"
-#include "shell/number_text.h"
 
 namespace sorvan {
 

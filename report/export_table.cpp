@@ -7,6 +7,7 @@
 #include "core/file_dialogs.h"
 #include "core/messages.h"
 #include "core/model.h"
+#include "core/number_text.h"
 #include "core/store.h"
 #include "dialogs/page.h"
 #include "display/redraw.h"
@@ -15,7 +16,6 @@
 #include "platform/files.h"
 #include "platform/text.h"
 #include "processing/revert.h"
-#include "shell/number_text.h"
 
 namespace sorvan {
 

@@ -13,6 +13,7 @@
 #include "core/menu_commands.h"
 #include "core/messages.h"
 #include "core/model.h"
+#include "core/number_text.h"
 #include "core/presetting.h"
 #include "dialogs/option_list_page.h"
 #include "dialogs/style_pages.h"
@@ -26,7 +27,6 @@
 #include "shell/commands.h"
 #include "shell/menu_bar.h"
 #include "shell/menu_state.h"
-#include "shell/number_text.h"
 #include "shell/pickers.h"
 #include "shell/toolbar.h"
 

@@ -11,11 +11,11 @@
 
 #include "core/menu_commands.h"
 #include "core/model.h"
+#include "core/number_text.h"
 #include "platform/toolbar.h"
 #include "shell/command_table.h"
 #include "shell/menu_bar.h"
 #include "shell/menu_state.h"
-#include "shell/number_text.h"
 
 namespace sorvan {
 namespace {

@@ -10,6 +10,7 @@
 #include "core/menu_commands.h"
 #include "core/messages.h"
 #include "core/model.h"
+#include "core/number_text.h"
 #include "core/store.h"
 #include "dialogs/page.h"
 #include "display/page_picking.h"
@@ -17,7 +18,6 @@
 #include "display/redraw.h"
 #include "platform/controls.h"
 #include "platform/text.h"
-#include "shell/number_text.h"
 
 namespace sorvan {
 

@@ -1,6 +1,6 @@
 // Decimal-sign and mnemonic routines. Only the first occurrence changes:
 // "1,5" becomes "1.5", a text with two commas keeps its second one.
-#include "shell/number_text.h"
+#include "core/number_text.h"
 
 #include <cmath>
 #include <cstdio>

@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "core/file_dialogs.h"
+#include "core/free_window.h"
 #include "core/messages.h"
 #include "core/model.h"
 #include "core/reference_files.h"
@@ -17,7 +18,6 @@
 #include "import/reader_support.h"
 #include "platform/files.h"
 #include "platform/text.h"
-#include "shell/commands.h"
 
 namespace sorvan {
 

@@ -15,6 +15,7 @@
 #include "core/auger_list.h"
 #include "core/count_rate.h"
 #include "core/file_dialogs.h"
+#include "core/free_window.h"
 #include "core/menu_commands.h"
 #include "core/messages.h"
 #include "core/model.h"
@@ -33,7 +34,6 @@
 #include "platform/text.h"
 #include "processing/revert.h"
 #include "processing/snapshot.h"
-#include "shell/commands.h"
 #include "shell/menu_fit.h"
 #include "shell/menu_state.h"
 

@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "core/count_rate.h"
+#include "core/free_window.h"
 #include "core/messages.h"
 #include "core/model.h"
 #include "core/store.h"
@@ -20,7 +21,6 @@
 #include "fit/paramset.h"
 #include "platform/files.h"
 #include "platform/text.h"
-#include "shell/commands.h"
 #include "shell/menu_fit.h"
 
 namespace sorvan {

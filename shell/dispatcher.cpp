@@ -3,7 +3,6 @@
 // the closed-window guard: a command that acts on the current window is
 // refused while that window is closed. Nothing is done after a command;
 // every command runs its own redraws and menu updates.
-#include "core/messages.h"
 #include "core/model.h"
 #include "shell/command_table.h"
 #include "shell/commands.h"
@@ -22,20 +21,6 @@ void Form_MenuEvent(int& /*formIndex*/, int& command) {
 
 bool CurrentWindowIsOpen() {
   return IsSpectrumWindow(G.CurrentWindow) && Win[G.CurrentWindow].WindowOpen;
-}
-
-int LowestFreeWindow() {
-  int w = 1;
-  while (Win[w].WindowOpen && w < kMaxWindows) ++w;
-  if (Win[kMaxWindows].WindowOpen && w == kMaxWindows) w = kMaxWindows + 1;
-  return w;
-}
-
-bool RefuseWhenNoFreeWindow(int w) {
-  if (w < kMainWindowNumber) return false;
-  G.CommandId = 1;
-  ShowMessage(G.CommandId, w);
-  return true;
 }
 
 }  // namespace sorvan

@@ -5,6 +5,7 @@
 
 #include <vector>
 
+#include "core/free_window.h"
 #include "core/menu_commands.h"
 #include "core/messages.h"
 #include "core/model.h"
@@ -34,7 +35,6 @@
 #include "processing/smoothing.h"
 #include "report/fit_report.h"
 #include "report/fit_tables.h"
-#include "shell/commands.h"
 #include "shell/menu_fit.h"
 #include "shell/menu_processing.h"
 #include "shell/menu_state.h"

@@ -13,9 +13,9 @@
 #include "core/model.h"
 #include "core/reference_files.h"
 #include "core/store.h"
+#include "core/text_rules.h"
 #include "display/redraw.h"
 #include "display/windows.h"
-#include "import/reader_support.h"
 #include "platform/files.h"
 #include "platform/text.h"
 

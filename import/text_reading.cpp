@@ -63,29 +63,6 @@ std::string TextItems::ValueItem(int spectrum, const char* what) {
   return spectrum <= 4 ? Line(what) : Item(what);
 }
 
-std::size_t LeadingNumberLength(const std::string& text) {
-  std::size_t i = 0;
-  const std::size_t n = text.size();
-  auto digit = [&](std::size_t j) { return j < n && std::isdigit(static_cast<unsigned char>(text[j])); };
-  while (i < n && (text[i] == ' ' || text[i] == '\t')) ++i;
-  if (i < n && (text[i] == '+' || text[i] == '-')) ++i;
-  std::size_t digits = 0;
-  while (digit(i)) ++i, ++digits;
-  if (i < n && text[i] == '.') {
-    ++i;
-    while (digit(i)) ++i, ++digits;
-  }
-  if (digits == 0) return 0;
-  if (i < n && (text[i] == 'e' || text[i] == 'E' || text[i] == 'd' || text[i] == 'D')) {
-    std::size_t j = i + 1;
-    if (j < n && (text[j] == '+' || text[j] == '-')) ++j;
-    std::size_t expDigits = 0;
-    while (digit(j)) ++j, ++expDigits;
-    if (expDigits > 0) i = j;
-  }
-  return i;
-}
-
 double NumberInColumns(const std::string& text, long long start, long long count) {
   return plat::TextToNumber(plat::Mid(text, start, count));
 }

@@ -6,7 +6,7 @@
 #include "core/file_dialogs.h"
 #include "core/messages.h"
 #include "core/model.h"
-#include "fit/paramset.h"
+#include "core/paramset.h"
 
 namespace sorvan {
 

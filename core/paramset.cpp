@@ -1,6 +1,6 @@
 // Parameter-set files: reading, conversion into a window's conventions and
 // the loader of the peak model's default set.
-#include "fit/paramset.h"
+#include "core/paramset.h"
 
 #include <cmath>
 #include <cstdlib>

@@ -10,7 +10,7 @@
 #include <utility>
 
 #include "core/model.h"
-#include "core/startup.h"
+#include "core/program_exit.h"
 #include "platform/dialogs.h"
 #include "platform/files.h"
 #include "platform/text.h"

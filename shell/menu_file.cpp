@@ -3,7 +3,7 @@
 
 #include "core/menu_commands.h"
 #include "core/model.h"
-#include "core/startup.h"
+#include "core/program_exit.h"
 #include "core/store.h"
 #include "dialogs/block_choice_page.h"
 #include "dialogs/spectrum_choice_page.h"

@@ -8,6 +8,7 @@
 #include "core/events.h"
 #include "core/messages.h"
 #include "core/model.h"
+#include "core/program_exit.h"
 #include "core/startup.h"
 #include "platform/app.h"
 #include "platform/dialogs.h"

@@ -9,7 +9,6 @@
 #include "core/messages.h"
 #include "core/model.h"
 #include "core/program_exit.h"
-#include "core/startup.h"
 #include "platform/app.h"
 #include "platform/dialogs.h"
 #include "platform/driver.h"
@@ -17,6 +16,7 @@
 #include "platform/forms.h"
 #include "platform/text.h"
 #include "platform/toolbar.h"
+#include "shell/startup.h"
 #include "support/full_disk.h"
 #include "support/program_folder.h"
 

@@ -2,7 +2,7 @@
 // presetting chooses the language, the language texts name the menus and the
 // toolbar, and the window defaults take the presetting's values, so each step
 // needs the ones before it.
-#include "core/startup.h"
+#include "shell/startup.h"
 
 #include <algorithm>
 #include <string>

@@ -47,8 +47,8 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
-#include "core/startup.h"
 #include "platform/app.h"
+#include "shell/startup.h"
 
 namespace {
 

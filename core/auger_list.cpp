@@ -1,5 +1,5 @@
-// The Auger-parameter list window: reads a list into the lowest free window
-// as a chemical-state plot (Auger parameter, binding energy, kinetic energy).
+// The Auger-parameter list: its entries read into a window's store as a
+// chemical-state plot (Auger parameter, binding energy, kinetic energy).
 #include "core/auger_list.h"
 
 #include <algorithm>
@@ -7,17 +7,12 @@
 #include <utility>
 #include <vector>
 
-#include "core/file_dialogs.h"
 #include "core/model.h"
 #include "core/reference_files.h"
 #include "core/store.h"
-#include "display/redraw.h"
-#include "display/windows.h"
-#include "import/reader_support.h"
+#include "core/text_rules.h"
 #include "platform/files.h"
 #include "platform/text.h"
-#include "shell/commands.h"
-#include "shell/messages.h"
 
 namespace sorvan {
 
@@ -34,12 +29,6 @@ struct Entry {
   std::string text;
   double a = 0, b = 0, c = 0;
 };
-
-void ZeroWorkVectors() {
-  WorkData.Resize(kMaxEntries);
-  WorkBackground.Resize(kMaxEntries);
-  WorkSigma.Resize(kMaxEntries);
-}
 
 // The plot's name: the file name without its last four characters (".aup");
 // a name too short for that stays whole.
@@ -80,30 +69,26 @@ bool ParseAugerEntry(const std::string& entry, double& a, double& b, double& c) 
   return true;
 }
 
-int LoadAugerParameterListFrom(const std::string& path) {
-  G.SourceFilePath = path;
-  const std::vector<std::string> lines = ReadAllLines(path);
+void ZeroAugerWorkVectors() {
+  WorkData.Resize(kMaxEntries);
+  WorkBackground.Resize(kMaxEntries);
+  WorkSigma.Resize(kMaxEntries);
+}
 
-  const int w = LowestFreeWindow();
-  if (w > kMaxWindows) {
-    G.CommandId = 1;
-    ShowMessage(G.CommandId, G.CurrentWindow);
-    return 0;
-  }
+AugerListReading FillAugerListWindow(int w, const std::vector<std::string>& lines) {
   Win[w].SourcePath = G.SourceFilePath;
 
+  AugerListReading reading;
   std::vector<Entry> entries;
-  bool tooMany = false;
-  int outOfRange = 0;
   for (const std::string& line : lines) {
     Entry e;
     if (!ParseAugerEntry(line, e.a, e.b, e.c)) continue;
     if (!UsableEnergy(e.a) || !UsableEnergy(e.b) || !UsableEnergy(e.c)) {
-      ++outOfRange;
+      ++reading.outOfRange;
       continue;
     }
     if (static_cast<int>(entries.size()) == kMaxEntries) {
-      tooMany = true;
+      reading.tooMany = true;
       break;
     }
     e.text = WithoutControlBytes(line);
@@ -117,7 +102,7 @@ int LoadAugerParameterListFrom(const std::string& path) {
     for (int j = i + 1; j < n; ++j)
       if (entries[j].a > entries[i].a) std::swap(entries[i], entries[j]);
 
-  ZeroWorkVectors();
+  ZeroAugerWorkVectors();
   for (int k = 1; k <= n; ++k) {
     const Entry& e = entries[static_cast<std::size_t>(k - 1)];
     Win[w].ChemStateEntries[k] = e.text;
@@ -137,38 +122,28 @@ int LoadAugerParameterListFrom(const std::string& path) {
   G.ImportedIndex = 1;
 
   SetChemStateAxes(w, n, 2);
+  return reading;
+}
+
+void SetAugerListTitle(int w, const std::string& path) {
   auto& win = Win[w];
-
-  G.FileDialogResult = path;
-  // The caption is the full path.
-  OpenSpectrumWindow(w, G.FileDialogResult);
-
-  win.ChemStateListName = ListName(G.FileDialogResult);
+  win.ChemStateListName = ListName(path);
   const int m = (w - 1) * 100 + 1;
   Labels[m].TitleLabelText = win.ChemStateListName;
   Labels[m].TitleLabelX = win.ChemStateXMax - win.ChemStateXSpan / 20;
   Labels[m].TitleLabelY = win.ChemStateYMax - win.ChemStateYSpan / 20;
   win.TitleLabelCount = 1;
-
-  RedrawWindow(w);  // ends by updating the menu state for w
-
-  std::string problems;
-  if (outOfRange > 0)
-    problems = std::to_string(outOfRange) + (outOfRange == 1 ? " entry" : " entries") +
-               " with an energy beyond 100000 eV left out";
-  if (tooMany)
-    problems += std::string(problems.empty() ? "" : "; ") +
-                "the list holds more than 100 entries; only the first 100 are shown";
-  if (!problems.empty()) throw plat::FileError(problems, path);
-  return w;
 }
 
-void LoadAugerParameterList() {
-  ZeroWorkVectors();
-  const std::string path = ChooseFileToOpen({G.LabelTexts[82], "*.aup", G.CaptionTexts[14], "*.*"},
-                                            "*.aup", "aup", G.AugerFolder, G.LabelTexts[82]);
-  if (path.empty()) return;
-  LoadAugerParameterListFrom(path);
+std::string AugerListProblemText(const AugerListReading& reading) {
+  std::string problems;
+  if (reading.outOfRange > 0)
+    problems = std::to_string(reading.outOfRange) + (reading.outOfRange == 1 ? " entry" : " entries") +
+               " with an energy beyond 100000 eV left out";
+  if (reading.tooMany)
+    problems += std::string(problems.empty() ? "" : "; ") +
+                "the list holds more than 100 entries; only the first 100 are shown";
+  return problems;
 }
 
 }  // namespace sorvan

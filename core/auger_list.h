@@ -1,7 +1,9 @@
-// The Auger-parameter list window: a chemical-state plot built from an
+// The Auger-parameter list: a chemical-state plot built from an
 // Auger-parameter list ("*.aup", one entry a line: a=b+c and an optional name).
+// Opening the list in a window is shell/auger_list_window.h.
 #pragma once
 #include <string>
+#include <vector>
 
 namespace sorvan {
 
@@ -17,18 +19,26 @@ bool ParseAugerEntry(const std::string& entry, double& a, double& b, double& c);
 // search starts at element 1, so an empty list gives the ends from zeros.
 void SetChemStateAxes(int w, int n, double kineticBelow);
 
-// Menu command: zero-fills the three work vectors, asks for a list in
-// `AugerFolder` and opens it (LoadAugerParameterListFrom).
-void LoadAugerParameterList();
+// Resizes the three work vectors to the list's 100 entries, all zero.
+void ZeroAugerWorkVectors();
 
-// Reads the list `path` into the lowest free window as a chemical-state plot:
-// entries sorted by a (largest first), a, b and c as data columns 1 to 3, axes
-// from the extremes, the file name without its extension as title, then opens
-// and draws the window. Lines without "=" and "+" are skipped, entries with
-// an energy that is not finite or beyond 100000 eV are left out and at most
-// 100 entries are kept (a FileError saying what was left out follows, after
-// the window is open). With every window open: message 1, nothing opened.
-// Returns the window number, 0 when none was opened.
-int LoadAugerParameterListFrom(const std::string& path);
+// What a reading left out: entries with an energy that is not finite or
+// beyond 100000 eV, and entries past the 100th.
+struct AugerListReading {
+  int outOfRange = 0;
+  bool tooMany = false;
+};
+
+// Reads the list's `lines` into window w as a chemical-state plot: source
+// path from SourceFilePath, entries sorted by a (largest first), a, b and c
+// as data columns 1 to 3, axes from the extremes; w becomes the current
+// window. Lines without "=" and "+" are skipped and at most 100 entries are
+// kept. Opens nothing.
+AugerListReading FillAugerListWindow(int w, const std::vector<std::string>& lines);
+// The plot's title label: the file name of `path` without its extension,
+// near the top right corner of the axes.
+void SetAugerListTitle(int w, const std::string& path);
+// The FileError text saying what a reading left out; "" when nothing.
+std::string AugerListProblemText(const AugerListReading& reading);
 
 }  // namespace sorvan

@@ -426,7 +426,7 @@ struct GlobalRecord {
   Byte FitRunState = 0;  // 1 running, 26 stop requested
   // The first failure of a step inside a batch run (a series, an error
   // analysis): the message code (0 none) and the line saying what failed.
-  // The run ends at it and reports it once (shell/messages.h).
+  // The run ends at it and reports it once (core/messages.h).
   Int16 RunFailureCode = 0;
   std::string RunFailureDetail;
   Byte CollectRunFailures = 0;  // 1 while a batch run keeps its failures

@@ -4,9 +4,9 @@
 #include "core/parameter_set.h"
 
 #include "core/file_dialogs.h"
+#include "core/messages.h"
 #include "core/model.h"
-#include "fit/paramset.h"
-#include "shell/messages.h"
+#include "core/paramset.h"
 
 namespace sorvan {
 

@@ -8,14 +8,14 @@
 #include <limits>
 #include <type_traits>
 
+#include "core/messages.h"
 #include "core/model.h"
 #include "core/reference_files.h"
 #include "display/redraw.h"
 #include "platform/app.h"
-#include "platform/files.h"
 #include "platform/canvas.h"
+#include "platform/files.h"
 #include "platform/text.h"
-#include "shell/messages.h"
 
 namespace sorvan {
 

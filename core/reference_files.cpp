@@ -6,10 +6,10 @@
 #include <cmath>
 
 #include "core/file_dialogs.h"
+#include "core/messages.h"
 #include "core/model.h"
 #include "platform/files.h"
 #include "platform/text.h"
-#include "shell/messages.h"
 
 namespace sorvan {
 

@@ -2,8 +2,8 @@
 #include "core/window_state.h"
 
 #include "core/model.h"
+#include "core/paramset.h"
 #include "core/store.h"
-#include "fit/paramset.h"
 
 namespace sorvan {
 

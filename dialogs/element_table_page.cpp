@@ -9,6 +9,7 @@
 #include "core/element_table_files.h"
 #include "core/events.h"
 #include "core/file_dialogs.h"
+#include "core/messages.h"
 #include "core/model.h"
 #include "core/reference_files.h"
 #include "dialogs/page.h"
@@ -16,7 +17,6 @@
 #include "platform/controls.h"
 #include "platform/files.h"
 #include "platform/text.h"
-#include "shell/messages.h"
 
 namespace sorvan {
 

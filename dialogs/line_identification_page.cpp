@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "core/events.h"
+#include "core/messages.h"
 #include "core/model.h"
 #include "core/reference_files.h"
 #include "core/store.h"
@@ -19,7 +20,6 @@
 #include "platform/files.h"
 #include "platform/surfaces.h"
 #include "platform/text.h"
-#include "shell/messages.h"
 
 namespace sorvan {
 

@@ -7,11 +7,11 @@
 
 #include "core/events.h"
 #include "core/model.h"
+#include "core/number_text.h"
 #include "dialogs/page.h"
 #include "platform/app.h"
 #include "platform/controls.h"
 #include "platform/text.h"
-#include "shell/number_text.h"
 #include "shell/toolbar.h"
 
 namespace sorvan {

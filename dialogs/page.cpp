@@ -6,14 +6,14 @@
 #include <map>
 
 #include "core/events.h"
+#include "core/fitted_text.h"
 #include "core/model.h"
+#include "core/number_text.h"
 #include "display/draw_support.h"
 #include "platform/forms.h"
 #include "platform/loop.h"
 #include "platform/mouse.h"
 #include "platform/text.h"
-#include "shell/fitted_text.h"
-#include "shell/number_text.h"
 
 namespace sorvan {
 

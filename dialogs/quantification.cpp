@@ -7,7 +7,6 @@
 #include "core/count_rate.h"
 #include "core/model.h"
 #include "core/reference_files.h"
-#include "import/reader_support.h"
 #include "platform/text.h"
 
 namespace sorvan {

@@ -10,12 +10,12 @@
 
 #include "core/events.h"
 #include "core/model.h"
+#include "core/number_text.h"
 #include "dialogs/page.h"
 #include "dialogs/quantification.h"
 #include "platform/controls.h"
 #include "platform/files.h"
 #include "platform/text.h"
-#include "shell/number_text.h"
 
 namespace sorvan {
 

@@ -10,12 +10,12 @@
 #include "core/events.h"
 #include "core/menu_commands.h"
 #include "core/model.h"
+#include "core/number_text.h"
 #include "dialogs/page.h"
 #include "display/draw_support.h"
 #include "display/redraw.h"
 #include "platform/controls.h"
 #include "platform/text.h"
-#include "shell/number_text.h"
 #include "shell/pickers.h"
 
 namespace sorvan {

@@ -6,7 +6,9 @@
 #include <string>
 
 #include "core/events.h"
+#include "core/messages.h"
 #include "core/model.h"
+#include "core/number_text.h"
 #include "core/store.h"
 #include "dialogs/page.h"
 #include "fit/fit_format.h"
@@ -14,8 +16,6 @@
 #include "platform/text.h"
 #include "processing/transmission.h"
 #include "processing/transmission_lines.h"
-#include "shell/messages.h"
-#include "shell/number_text.h"
 
 namespace sorvan {
 

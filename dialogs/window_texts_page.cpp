@@ -8,15 +8,15 @@
 #include <vector>
 
 #include "core/events.h"
+#include "core/messages.h"
 #include "core/model.h"
+#include "core/number_text.h"
 #include "core/store.h"
 #include "dialogs/page.h"
 #include "display/redraw.h"
 #include "display/window_labels.h"
 #include "platform/controls.h"
 #include "platform/text.h"
-#include "shell/messages.h"
-#include "shell/number_text.h"
 
 namespace sorvan {
 

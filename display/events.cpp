@@ -4,7 +4,7 @@
 
 #include "core/events.h"
 #include "core/model.h"
-#include "core/startup.h"
+#include "core/program_exit.h"
 #include "display/mouse.h"
 #include "display/redraw.h"
 #include "display/window_labels.h"

@@ -6,7 +6,7 @@
 #include <vector>
 
 #include "core/model.h"
-#include "import/text_reading.h"
+#include "core/text_rules.h"
 #include "platform/text.h"
 
 namespace sorvan {

@@ -6,6 +6,7 @@
 #include <string>
 
 #include "core/model.h"
+#include "core/number_text.h"
 #include "core/store.h"
 #include "display/axis_math.h"
 #include "display/draw_support.h"
@@ -26,7 +27,6 @@
 #include "processing/background_procedures.h"
 #include "processing/pages/background_page.h"
 #include "shell/menu_bar.h"
-#include "shell/number_text.h"
 
 namespace sorvan {
 

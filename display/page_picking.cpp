@@ -6,6 +6,7 @@
 
 #include "core/menu_commands.h"
 #include "core/model.h"
+#include "core/number_text.h"
 #include "core/store.h"
 #include "dialogs/page.h"
 #include "display/redraw.h"
@@ -15,7 +16,6 @@
 #include "platform/loop.h"
 #include "platform/mouse.h"
 #include "platform/text.h"
-#include "shell/number_text.h"
 
 namespace sorvan {
 

@@ -5,10 +5,10 @@
 #include <cmath>
 
 #include "core/model.h"
+#include "core/paramset.h"
 #include "core/store.h"
 #include "display/curves.h"
 #include "display/redraw.h"
-#include "fit/paramset.h"
 #include "platform/surfaces.h"
 
 namespace sorvan {

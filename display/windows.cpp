@@ -2,9 +2,9 @@
 #include "display/windows.h"
 
 #include "core/model.h"
+#include "core/paramset.h"
 #include "core/window_state.h"
 #include "display/axis_math.h"
-#include "fit/paramset.h"
 #include "platform/forms.h"
 #include "shell/menu_state.h"
 

@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "core/messages.h"
 #include "core/model.h"
 #include "core/store.h"
 #include "display/curves.h"
@@ -24,7 +25,6 @@
 #include "platform/loop.h"
 #include "platform/surfaces.h"
 #include "platform/text.h"
-#include "shell/messages.h"
 
 namespace sorvan {
 

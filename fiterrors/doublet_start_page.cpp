@@ -6,6 +6,7 @@
 
 #include "core/events.h"
 #include "core/model.h"
+#include "core/number_text.h"
 #include "core/reference_files.h"
 #include "core/store.h"
 #include "dialogs/fit_finished_page.h"
@@ -17,7 +18,6 @@
 #include "platform/controls.h"
 #include "platform/mouse.h"
 #include "platform/text.h"
-#include "shell/number_text.h"
 
 namespace sorvan {
 

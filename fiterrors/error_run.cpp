@@ -5,6 +5,7 @@
 #include <cmath>
 #include <memory>
 
+#include "core/messages.h"
 #include "core/model.h"
 #include "core/store.h"
 #include "display/curves.h"
@@ -21,7 +22,6 @@
 #include "fit/peak_models.h"
 #include "fiterrors/hessian_errors.h"
 #include "platform/surfaces.h"
-#include "shell/messages.h"
 
 namespace sorvan {
 

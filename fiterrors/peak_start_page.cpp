@@ -6,6 +6,7 @@
 
 #include "core/events.h"
 #include "core/model.h"
+#include "core/number_text.h"
 #include "core/store.h"
 #include "dialogs/page.h"
 #include "display/redraw.h"
@@ -15,7 +16,6 @@
 #include "fiterrors/start_page.h"
 #include "platform/controls.h"
 #include "platform/text.h"
-#include "shell/number_text.h"
 
 namespace sorvan {
 

@@ -5,6 +5,7 @@
 #include <cmath>
 #include <vector>
 
+#include "core/messages.h"
 #include "core/model.h"
 #include "fit/fit_vector.h"
 #include "fiterrors/error_run.h"
@@ -13,7 +14,6 @@
 #include "fiterrors/peak_start_page.h"
 #include "fiterrors/progress_page.h"
 #include "platform/surfaces.h"
-#include "shell/messages.h"
 
 namespace sorvan {
 

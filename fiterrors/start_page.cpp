@@ -9,7 +9,7 @@
 #include "fiterrors/peak_start_page.h"
 #include "platform/controls.h"
 #include "platform/text.h"
-#include "shell/number_text.h"
+#include "core/number_text.h"
 
 namespace sorvan {
 

@@ -4,13 +4,13 @@
 #include <functional>
 #include <vector>
 
+#include "core/messages.h"
 #include "core/model.h"
 #include "core/store.h"
 #include "import/reader_support.h"
 #include "import/text_reading.h"
 #include "platform/files.h"
 #include "platform/text.h"
-#include "shell/messages.h"
 
 namespace sorvan {
 

@@ -4,13 +4,13 @@
 #include <cmath>
 #include <vector>
 
+#include "core/messages.h"
 #include "core/model.h"
 #include "core/store.h"
 #include "dialogs/import_header_pages.h"
 #include "import/reader_support.h"
 #include "import/text_reading.h"
 #include "platform/text.h"
-#include "shell/messages.h"
 
 namespace sorvan {
 

@@ -2,6 +2,7 @@
 
 #include <vector>
 
+#include "core/messages.h"
 #include "core/model.h"
 #include "core/store.h"
 #include "dialogs/import_header_pages.h"
@@ -9,7 +10,6 @@
 #include "import/text_reading.h"
 #include "platform/files.h"
 #include "platform/text.h"
-#include "shell/messages.h"
 
 namespace sorvan {
 

@@ -5,6 +5,7 @@
 
 #include "core/count_rate.h"
 #include "core/menu_commands.h"
+#include "core/messages.h"
 #include "core/model.h"
 #include "core/store.h"
 #include "core/window_state.h"
@@ -19,7 +20,6 @@
 #include "platform/menus.h"
 #include "platform/text.h"
 #include "shell/menu_state.h"
-#include "shell/messages.h"
 
 namespace sorvan {
 

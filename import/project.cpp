@@ -15,14 +15,16 @@
 #include "core/auger_list.h"
 #include "core/count_rate.h"
 #include "core/file_dialogs.h"
+#include "core/free_window.h"
 #include "core/menu_commands.h"
+#include "core/messages.h"
 #include "core/model.h"
+#include "core/paramset.h"
 #include "core/reference_files.h"
 #include "core/store.h"
 #include "display/ranges.h"
 #include "display/redraw.h"
 #include "display/windows.h"
-#include "fit/paramset.h"
 #include "fiterrors/error_table.h"
 #include "import/inf.h"
 #include "import/numbered_files.h"
@@ -32,10 +34,8 @@
 #include "platform/text.h"
 #include "processing/revert.h"
 #include "processing/snapshot.h"
-#include "shell/commands.h"
 #include "shell/menu_fit.h"
 #include "shell/menu_state.h"
-#include "shell/messages.h"
 
 namespace sorvan {
 

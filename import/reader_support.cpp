@@ -1,12 +1,12 @@
 #include "import/reader_support.h"
 
 #include "core/file_dialogs.h"
+#include "core/messages.h"
 #include "core/model.h"
 #include "core/reference_files.h"
 #include "core/store.h"
 #include "platform/files.h"
 #include "platform/text.h"
-#include "shell/messages.h"
 
 namespace sorvan {
 
@@ -83,32 +83,12 @@ int ReadImportedValuesReversed(int k) {
   return numbers;
 }
 
-bool BeginsWithNumber(const std::string& text) {
-  std::size_t i = 0;
-  while (i < text.size() && (text[i] == ' ' || text[i] == '\t')) ++i;
-  if (i < text.size() && (text[i] == '+' || text[i] == '-')) ++i;
-  auto digit = [&](std::size_t j) { return j < text.size() && text[j] >= '0' && text[j] <= '9'; };
-  if (digit(i)) return true;
-  return i < text.size() && text[i] == '.' && digit(i + 1);
-}
-
 void ClearImportedHeaderTexts(int h) {
   SpectrumHeaderRecord& header = ImportedHeader[h];
   header.ShortName.clear();
   header.Comment.clear();
   header.Date.clear();
   header.SourceInfo.clear();
-}
-
-std::string WithoutControlBytes(const std::string& text) {
-  std::string out;
-  out.reserve(text.size());
-  for (const char ch : text) {
-    const unsigned char c = static_cast<unsigned char>(ch);
-    if (c == '\t') out += ' ';
-    else if (c >= 0x20 && c != 0x7F) out += ch;
-  }
-  return out;
 }
 
 void TidyImportedTexts() {

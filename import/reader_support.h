@@ -3,6 +3,9 @@
 // refusal of a file that is not of the expected form, and the clearing of an
 // imported header before a reader fills it.
 #pragma once
+// The leading-number rule and the control-byte clean-up every reader uses.
+#include "core/text_rules.h"
+
 #include <string>
 #include <vector>
 
@@ -30,10 +33,6 @@ int ReadImportedValues(int k, int* items = nullptr);
 // The same, every value a field, stored from point n down to point 1.
 int ReadImportedValuesReversed(int k);
 
-// True when the text begins with a number by the leading-number rule
-// (blanks, an optional sign, then a digit, or a point and a digit).
-bool BeginsWithNumber(const std::string& text);
-
 // The next field or line of input channel 1 into LineBuffer, which is
 // returned; and the skipping of `count` fields or lines.
 std::string ReadImportField();
@@ -46,9 +45,6 @@ void SkipImportLines(int count);
 // carries texts of an earlier file.
 void ClearImportedHeaderTexts(int h);
 
-// A text read from a file as the program shows it: NUL and the other
-// control bytes (which draw as boxes) dropped, a tab turned into a blank.
-std::string WithoutControlBytes(const std::string& text);
 // Applies WithoutControlBytes to every text field of the imported headers
 // and to the region names of a depth profile; every reader's result passes
 // through it before anything is listed or placed.

@@ -4,11 +4,11 @@
 #include <algorithm>
 #include <cmath>
 
+#include "core/messages.h"
 #include "core/model.h"
 #include "import/reader_support.h"
 #include "platform/files.h"
 #include "platform/text.h"
-#include "shell/messages.h"
 
 namespace sorvan {
 
@@ -61,29 +61,6 @@ std::string TextItems::ValueItem(int spectrum, const char* what) {
   // Spectra 1 to 4 take a whole line per value, later spectra one item: the
   // files of these formats are written to that rule.
   return spectrum <= 4 ? Line(what) : Item(what);
-}
-
-std::size_t LeadingNumberLength(const std::string& text) {
-  std::size_t i = 0;
-  const std::size_t n = text.size();
-  auto digit = [&](std::size_t j) { return j < n && std::isdigit(static_cast<unsigned char>(text[j])); };
-  while (i < n && (text[i] == ' ' || text[i] == '\t')) ++i;
-  if (i < n && (text[i] == '+' || text[i] == '-')) ++i;
-  std::size_t digits = 0;
-  while (digit(i)) ++i, ++digits;
-  if (i < n && text[i] == '.') {
-    ++i;
-    while (digit(i)) ++i, ++digits;
-  }
-  if (digits == 0) return 0;
-  if (i < n && (text[i] == 'e' || text[i] == 'E' || text[i] == 'd' || text[i] == 'D')) {
-    std::size_t j = i + 1;
-    if (j < n && (text[j] == '+' || text[j] == '-')) ++j;
-    std::size_t expDigits = 0;
-    while (digit(j)) ++j, ++expDigits;
-    if (expDigits > 0) i = j;
-  }
-  return i;
 }
 
 double NumberInColumns(const std::string& text, long long start, long long count) {

@@ -4,6 +4,9 @@
 // problem of the file rather than a read past it; and the start that every
 // text reader shares (file dialog or re-read path, the file's bytes).
 #pragma once
+// The leading-number rule and the control-byte clean-up every reader uses.
+#include "core/text_rules.h"
+
 #include <cstddef>
 #include <string>
 #include <string_view>
@@ -34,11 +37,6 @@ class TextItems {
   std::size_t pos_ = 0;
   bool trailingEmptyField_ = false;
 };
-
-// Length of the number at the start of `text` by the program's leading-number
-// rule (leading blanks, sign, digits, one point, exponent); 0 when the text
-// does not begin with a number.
-std::size_t LeadingNumberLength(const std::string& text);
 
 // The number in characters start..start+count-1 (1-based, clipped) of `text`.
 double NumberInColumns(const std::string& text, long long start, long long count);

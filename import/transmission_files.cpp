@@ -6,6 +6,7 @@
 
 #include "core/file_dialogs.h"
 #include "core/menu_commands.h"
+#include "core/messages.h"
 #include "core/model.h"
 #include "core/reference_files.h"
 #include "core/store.h"
@@ -13,7 +14,6 @@
 #include "import/reader_support.h"
 #include "platform/files.h"
 #include "platform/text.h"
-#include "shell/messages.h"
 
 namespace sorvan {
 

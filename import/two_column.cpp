@@ -5,6 +5,7 @@
 #include <cmath>
 
 #include "core/count_rate.h"
+#include "core/messages.h"
 #include "core/model.h"
 #include "core/reference_files.h"
 #include "core/store.h"
@@ -14,7 +15,6 @@
 #include "import/text_reading.h"
 #include "platform/files.h"
 #include "platform/text.h"
-#include "shell/messages.h"
 
 namespace sorvan {
 

@@ -6,13 +6,13 @@
 #include <utility>
 
 #include "core/menu_commands.h"
+#include "core/messages.h"
 #include "core/model.h"
 #include "core/store.h"
 #include "import/reader_support.h"
 #include "import/text_reading.h"
 #include "platform/files.h"
 #include "platform/text.h"
-#include "shell/messages.h"
 
 namespace sorvan {
 

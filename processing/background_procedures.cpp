@@ -7,6 +7,7 @@
 
 #include <span>
 
+#include "core/messages.h"
 #include "core/model.h"
 #include "core/store.h"
 #include "display/curves.h"
@@ -15,10 +16,9 @@
 #include "display/ranges.h"
 #include "display/redraw.h"
 #include "platform/surfaces.h"
-#include "processing/pages/background_page.h"
 #include "processing/kernels/backgrounds.h"
+#include "processing/pages/background_page.h"
 #include "processing/region.h"
-#include "shell/messages.h"
 
 namespace sorvan {
 

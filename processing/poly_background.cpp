@@ -6,6 +6,7 @@
 #include <span>
 #include <vector>
 
+#include "core/messages.h"
 #include "core/model.h"
 #include "core/store.h"
 #include "dialogs/background_polynomial_page.h"
@@ -14,11 +15,10 @@
 #include "display/curves.h"
 #include "display/redraw.h"
 #include "processing/background_procedures.h"
-#include "processing/pages/background_page.h"
 #include "processing/kernels/backgrounds.h"
+#include "processing/pages/background_page.h"
 #include "processing/poly_shirley.h"
 #include "processing/region.h"
-#include "shell/messages.h"
 
 namespace sorvan {
 

@@ -3,20 +3,18 @@
 
 #include <string>
 
+#include "core/messages.h"
 #include "core/model.h"
+#include "core/paramset.h"
 #include "core/store.h"
 #include "core/window_state.h"
 #include "display/ranges.h"
 #include "display/redraw.h"
 #include "fit/chi_square.h"
-#include "fit/paramset.h"
 #include "platform/files.h"
 #include "platform/labels.h"
-#include "platform/menus.h"
 #include "platform/text.h"
-#include "core/menu_commands.h"
 #include "shell/menu_state.h"
-#include "shell/messages.h"
 
 namespace sorvan {
 
@@ -27,11 +25,6 @@ constexpr int kMessageBadData = 3;
 
 // Whether the last reload found a plain (not depth-profile, not map) file.
 bool g_lastReadNormal = true;
-
-void UpdateDepthProfileItem() {
-  const int bar = plat::CurrentMenuBar();
-  if (bar != 0) plat::EnableMenuItem(bar, CmdOpenDepthProfileBlocks, g_lastReadNormal ? 1 : 0);
-}
 
 // The imported spectrum of header index h holds values.
 bool HoldsSpectrum(int h) {
@@ -87,7 +80,7 @@ bool ReloadSourceData(int w) {
       ShowMessage(G.CommandId, w);
     }
   }
-  UpdateDepthProfileItem();
+  ShowDepthProfileItemAfterReload(g_lastReadNormal);
   return ok;
 }
 

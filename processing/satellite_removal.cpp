@@ -6,15 +6,15 @@
 #include <cmath>
 #include <vector>
 
+#include "core/messages.h"
 #include "core/model.h"
 #include "core/store.h"
 #include "dialogs/page.h"
 #include "display/redraw.h"
-#include "processing/pages/background_page.h"
 #include "processing/kernels/backgrounds.h"
 #include "processing/kernels/satellites.h"
+#include "processing/pages/background_page.h"
 #include "processing/smoothing.h"
-#include "shell/messages.h"
 
 namespace sorvan {
 

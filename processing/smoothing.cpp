@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "core/events.h"
+#include "core/messages.h"
 #include "core/model.h"
 #include "core/store.h"
 #include "dialogs/page.h"
@@ -15,7 +16,6 @@
 #include "platform/surfaces.h"
 #include "platform/text.h"
 #include "processing/kernels/savitzky_golay.h"
-#include "shell/messages.h"
 
 namespace sorvan {
 

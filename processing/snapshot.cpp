@@ -11,17 +11,17 @@
 #include <vector>
 
 #include "core/count_rate.h"
+#include "core/free_window.h"
+#include "core/messages.h"
 #include "core/model.h"
+#include "core/paramset.h"
 #include "core/store.h"
 #include "display/ranges.h"
 #include "display/redraw.h"
 #include "display/windows.h"
-#include "fit/paramset.h"
 #include "platform/files.h"
 #include "platform/text.h"
-#include "shell/commands.h"
 #include "shell/menu_fit.h"
-#include "shell/messages.h"
 
 namespace sorvan {
 

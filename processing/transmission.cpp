@@ -5,6 +5,7 @@
 #include <cmath>
 #include <vector>
 
+#include "core/messages.h"
 #include "core/model.h"
 #include "core/store.h"
 #include "dialogs/transmission_pages.h"
@@ -25,7 +26,6 @@
 #include "platform/loop.h"
 #include "platform/text.h"
 #include "processing/revert.h"
-#include "shell/messages.h"
 
 namespace sorvan {
 

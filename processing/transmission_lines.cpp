@@ -4,11 +4,11 @@
 
 #include <cmath>
 
+#include "core/messages.h"
 #include "core/model.h"
 #include "dialogs/transmission_pages.h"
 #include "fiterrors/progress_page.h"
 #include "import/transmission_files.h"
-#include "shell/messages.h"
 
 namespace sorvan {
 

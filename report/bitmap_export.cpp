@@ -6,11 +6,11 @@
 
 #include "core/file_dialogs.h"
 #include "core/menu_commands.h"
+#include "core/messages.h"
 #include "core/model.h"
 #include "display/redraw.h"
 #include "platform/forms.h"
 #include "platform/surfaces.h"
-#include "shell/messages.h"
 
 namespace sorvan {
 

@@ -5,7 +5,9 @@
 
 #include "core/events.h"
 #include "core/file_dialogs.h"
+#include "core/messages.h"
 #include "core/model.h"
+#include "core/number_text.h"
 #include "core/store.h"
 #include "dialogs/page.h"
 #include "display/redraw.h"
@@ -14,8 +16,6 @@
 #include "platform/files.h"
 #include "platform/text.h"
 #include "processing/revert.h"
-#include "shell/messages.h"
-#include "shell/number_text.h"
 
 namespace sorvan {
 

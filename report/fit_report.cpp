@@ -4,18 +4,18 @@
 #include <algorithm>
 #include <cmath>
 
+#include "core/messages.h"
 #include "core/model.h"
 #include "dialogs/window_choice_page.h"
 #include "fit/fit_format.h"
 #include "fit/fit_vector.h"
 #include "platform/canvas.h"
+#include "platform/files.h"
 #include "platform/printer.h"
 #include "platform/surfaces.h"
-#include "platform/files.h"
 #include "platform/text.h"
 #include "report/fit_tables.h"
 #include "report/print_blocks.h"
-#include "shell/messages.h"
 
 namespace sorvan {
 

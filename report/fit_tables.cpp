@@ -4,7 +4,9 @@
 #include <algorithm>
 #include <cmath>
 
+#include "core/messages.h"
 #include "core/model.h"
+#include "core/number_text.h"
 #include "core/store.h"
 #include "dialogs/fit_table_columns_page.h"
 #include "dialogs/window_choice_page.h"
@@ -14,8 +16,6 @@
 #include "platform/files.h"
 #include "platform/text.h"
 #include "report/export_table.h"
-#include "shell/messages.h"
-#include "shell/number_text.h"
 
 namespace sorvan {
 

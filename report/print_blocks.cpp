@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "core/model.h"
+#include "core/number_text.h"
 #include "dialogs/quantification.h"
 #include "fit/fit_format.h"
 #include "fit/fit_vector.h"
@@ -15,7 +16,6 @@
 #include "platform/files.h"
 #include "platform/printer.h"
 #include "platform/text.h"
-#include "shell/number_text.h"
 
 namespace sorvan {
 

@@ -5,6 +5,8 @@
 #include <cmath>
 #include <exception>
 
+#include "core/fitted_text.h"
+#include "core/messages.h"
 #include "core/model.h"
 #include "core/store.h"
 #include "display/axis_math.h"
@@ -23,8 +25,6 @@
 #include "platform/surfaces.h"
 #include "platform/text.h"
 #include "report/print_blocks.h"
-#include "shell/fitted_text.h"
-#include "shell/messages.h"
 
 namespace sorvan {
 

@@ -4,13 +4,13 @@
 #include <cmath>
 
 #include "core/events.h"
+#include "core/messages.h"
 #include "core/model.h"
 #include "dialogs/page.h"
 #include "display/redraw.h"
 #include "platform/controls.h"
 #include "platform/text.h"
 #include "report/print_page.h"
-#include "shell/messages.h"
 
 namespace sorvan {
 

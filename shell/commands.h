@@ -27,10 +27,5 @@ bool CurrentWindowIsOpen();
 // window is not open: both dispatchers then refuse the command, doing
 // nothing.
 bool RefusedForClosedWindow(int command);
-// The lowest window that is not open; MaxWindows + 1 (101) when all are open.
-int LowestFreeWindow();
-// When w (a LowestFreeWindow result) is no free window, shows message 1
-// (CommandId := 1) and returns true: the command must end.
-bool RefuseWhenNoFreeWindow(int w);
 
 }  // namespace sorvan

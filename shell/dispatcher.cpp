@@ -6,7 +6,6 @@
 #include "core/model.h"
 #include "shell/command_table.h"
 #include "shell/commands.h"
-#include "shell/messages.h"
 
 namespace sorvan {
 
@@ -24,20 +23,6 @@ void Form_MenuEvent(int& /*formIndex*/, int& command) {
 
 bool CurrentWindowIsOpen() {
   return IsSpectrumWindow(G.CurrentWindow) && Win[G.CurrentWindow].WindowOpen;
-}
-
-int LowestFreeWindow() {
-  int w = 1;
-  while (Win[w].WindowOpen && w < kMaxWindows) ++w;
-  if (Win[kMaxWindows].WindowOpen && w == kMaxWindows) w = kMaxWindows + 1;
-  return w;
-}
-
-bool RefuseWhenNoFreeWindow(int w) {
-  if (w < kMainWindowNumber) return false;
-  G.CommandId = 1;
-  ShowMessage(G.CommandId, w);
-  return true;
 }
 
 }  // namespace sorvan

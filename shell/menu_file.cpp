@@ -1,10 +1,9 @@
 // The File menu (see shell/menu_file.h).
 #include "shell/menu_file.h"
 
-#include "core/auger_list.h"
 #include "core/menu_commands.h"
 #include "core/model.h"
-#include "core/startup.h"
+#include "core/program_exit.h"
 #include "core/store.h"
 #include "dialogs/block_choice_page.h"
 #include "dialogs/spectrum_choice_page.h"
@@ -18,6 +17,7 @@
 #include "report/export_table.h"
 #include "report/print_page.h"
 #include "report/print_pages.h"
+#include "shell/auger_list_window.h"
 #include "shell/commands.h"
 #include "shell/menu_state.h"
 

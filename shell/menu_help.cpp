@@ -2,8 +2,8 @@
 #include "shell/menu_help.h"
 
 #include "core/menu_commands.h"
+#include "core/messages.h"
 #include "core/model.h"
-#include "shell/messages.h"
 
 namespace sorvan {
 

@@ -3,7 +3,7 @@
 
 namespace sorvan {
 
-// The information box of the program (ShowInfoBox, shell/messages.h).
+// The information box of the program (ShowInfoBox, core/messages.h).
 void OnAbout(int command);
 
 }  // namespace sorvan

@@ -1,6 +1,7 @@
 // The Information menu (see shell/menu_information.h).
 #include "shell/menu_information.h"
 
+#include "core/messages.h"
 #include "core/model.h"
 #include "core/reference_files.h"
 #include "dialogs/element_table_page.h"
@@ -8,7 +9,6 @@
 #include "display/line_positions.h"
 #include "platform/files.h"
 #include "shell/commands.h"
-#include "shell/messages.h"
 
 namespace sorvan {
 

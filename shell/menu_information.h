@@ -6,7 +6,7 @@
 namespace sorvan {
 
 // Description, acquisition, energy correction, extremes and source file: the
-// information box `command` (ShowInfoBox, shell/messages.h) for the current
+// information box `command` (ShowInfoBox, core/messages.h) for the current
 // window.
 void OnInformationBox(int command);
 // The line identification page over the lines chosen in the line file.

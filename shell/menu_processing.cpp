@@ -4,6 +4,7 @@
 #include <string>
 
 #include "core/menu_commands.h"
+#include "core/messages.h"
 #include "core/model.h"
 #include "platform/dialogs.h"
 #include "platform/files.h"
@@ -13,16 +14,15 @@
 #include "processing/pages/arithmetic_page.h"
 #include "processing/pages/background_page.h"
 #include "processing/pages/calibration_page.h"
+#include "processing/pages/scale_page.h"
 #include "processing/poly_background.h"
 #include "processing/region.h"
 #include "processing/satellite_removal.h"
-#include "processing/pages/scale_page.h"
 #include "processing/smoothing.h"
 #include "processing/snapshot.h"
 #include "shell/commands.h"
 #include "shell/menu_bar.h"
 #include "shell/menu_state.h"
-#include "shell/messages.h"
 #include "shell/toolbar.h"
 
 namespace sorvan {

@@ -280,4 +280,9 @@ void SyncOptionChecks() {
                G.EnergyAxisMode == 0 ? CmdBindingEnergyScale : CmdKineticEnergyScale, true);
 }
 
+void ShowDepthProfileItemAfterReload(bool plainFile) {
+  const int bar = plat::CurrentMenuBar();
+  if (bar != 0) plat::EnableMenuItem(bar, CmdOpenDepthProfileBlocks, plainFile ? 1 : 0);
+}
+
 }  // namespace sorvan

@@ -28,5 +28,9 @@ std::int32_t& MenuCheckFlag(int command);
 // Checks (8) or unchecks (0) an option item in its popup and keeps the mark
 // in its check flag, so that a rebuilt bar shows it.
 void SetOptionMark(int popup, int command, int mark);
+// After a window's source was brought back into the imported store: the
+// depth-profile blocks item of the menu bar grayed when the last file read
+// again was a plain one (no depth profile, no map), enabled otherwise.
+void ShowDepthProfileItemAfterReload(bool plainFile);
 
 }  // namespace sorvan

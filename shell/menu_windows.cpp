@@ -2,9 +2,9 @@
 #include "shell/menu_windows.h"
 
 #include "core/model.h"
+#include "core/paramset.h"
 #include "core/window_state.h"
 #include "display/redraw.h"
-#include "fit/paramset.h"
 #include "platform/app.h"
 #include "platform/forms.h"
 #include "shell/menu_state.h"

@@ -11,6 +11,7 @@
 
 #include "core/menu_commands.h"
 #include "core/model.h"
+#include "core/number_text.h"
 #include "platform/toolbar.h"
 #include "shell/command_table.h"
 #include "shell/menu_bar.h"
@@ -132,6 +133,14 @@ void FollowToolbarVisibility() {
     G.WorkAreaHeight = static_cast<Int16>(G.WorkAreaHeight + G.ToolbarHeight);
   }
   SetOptionMark(PopupOptions, CmdToggleToolbar, shown ? kItemChecked : 0);
+}
+
+void BuildToolbarActionTexts() {
+  for (int a = 1; a <= kToolbarActionCount; ++a) {
+    G.ActionTextBuffer = ToolbarActionLanguageText(a);
+    StripActionMnemonic();
+    G.ToolbarActionText[a] = G.ActionTextBuffer;
+  }
 }
 
 }  // namespace sorvan

@@ -23,6 +23,8 @@ struct ToolbarActionInfo {
 ToolbarActionInfo ToolbarActionAt(int a);
 // The language text of action a as the language file holds it ("&" included).
 std::string ToolbarActionLanguageText(int a);
+// ToolbarActionText(1..69): the action's language text without its first "&".
+void BuildToolbarActionTexts();
 // The action whose button key is `key`; 0 when none.
 int ToolbarActionOfKey(const std::string& key);
 // The first action of each of the eight groups; a separator stands before

@@ -7,6 +7,7 @@
 
 #include "core/events.h"
 #include "core/model.h"
+#include "core/number_text.h"
 #include "core/store.h"
 #include "dialogs/page.h"
 #include "display/ranges.h"
@@ -15,7 +16,6 @@
 #include "platform/text.h"
 #include "processing/background_procedures.h"
 #include "processing/kernels/backgrounds.h"
-#include "shell/number_text.h"
 
 namespace sorvan {
 

@@ -3,11 +3,11 @@
 
 #include "core/events.h"
 #include "core/model.h"
+#include "core/number_text.h"
 #include "dialogs/page.h"
 #include "platform/controls.h"
 #include "platform/text.h"
 #include "processing/satellite_removal.h"
-#include "shell/number_text.h"
 
 namespace sorvan {
 

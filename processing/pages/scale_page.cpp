@@ -8,7 +8,9 @@
 
 #include "core/events.h"
 #include "core/menu_commands.h"
+#include "core/messages.h"
 #include "core/model.h"
+#include "core/number_text.h"
 #include "core/store.h"
 #include "dialogs/page.h"
 #include "display/page_picking.h"
@@ -16,8 +18,6 @@
 #include "display/redraw.h"
 #include "platform/controls.h"
 #include "platform/text.h"
-#include "shell/messages.h"
-#include "shell/number_text.h"
 
 namespace sorvan {
 

@@ -5,6 +5,7 @@
 #include "core/auger_list.h"
 #include "core/store.h"
 #include "files_fixture.h"
+#include "shell/auger_list_window.h"
 
 namespace sorvan::testing_files {
 namespace {

@@ -2,11 +2,11 @@
 // changes nothing, a chosen file is loaded, a wrong one is refused.
 #include <string>
 
-#include "core/auger_list.h"
 #include "core/parameter_set.h"
 #include "core/reference_files.h"
 #include "core/store.h"
 #include "files_fixture.h"
+#include "shell/auger_list_window.h"
 
 namespace sorvan::testing_files {
 namespace {

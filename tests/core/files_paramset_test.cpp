@@ -5,8 +5,8 @@
 #include <vector>
 
 #include "core/parameter_set.h"
+#include "core/paramset.h"
 #include "files_fixture.h"
-#include "fit/paramset.h"
 
 namespace sorvan::testing_files {
 namespace {

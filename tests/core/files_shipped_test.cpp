@@ -7,12 +7,12 @@
 
 #include "core/auger_list.h"
 #include "core/language.h"
+#include "core/paramset.h"
 #include "core/presetting.h"
 #include "core/reference_files.h"
-#include "files_fixture.h"
 #include "core/store.h"
+#include "files_fixture.h"
 #include "fit/fit_vector.h"
-#include "fit/paramset.h"
 
 namespace sorvan::testing_files {
 namespace {

@@ -6,16 +6,17 @@
 #include <string>
 
 #include "core/events.h"
+#include "core/messages.h"
 #include "core/model.h"
-#include "core/startup.h"
+#include "core/program_exit.h"
 #include "platform/app.h"
 #include "platform/dialogs.h"
-#include "platform/files.h"
 #include "platform/driver.h"
+#include "platform/files.h"
 #include "platform/forms.h"
 #include "platform/text.h"
 #include "platform/toolbar.h"
-#include "shell/messages.h"
+#include "shell/startup.h"
 #include "support/full_disk.h"
 #include "support/program_folder.h"
 

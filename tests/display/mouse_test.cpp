@@ -7,6 +7,7 @@
 
 #include "core/events.h"
 #include "core/model.h"
+#include "core/number_text.h"
 #include "core/store.h"
 #include "display/mouse.h"
 #include "display/redraw.h"
@@ -19,7 +20,6 @@
 #include "platform/mouse.h"
 #include "platform/surfaces.h"
 #include "platform/text.h"
-#include "shell/number_text.h"
 
 namespace sorvan {
 namespace {

@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "../dialogs/page_fixture.h"
+#include "core/number_text.h"
 #include "core/store.h"
 #include "dialogs/fit_finished_page.h"
 #include "dialogs/page.h"
@@ -19,7 +20,6 @@
 #include "platform/driver.h"
 #include "platform/forms.h"
 #include "platform/text.h"
-#include "shell/number_text.h"
 
 namespace {
 

@@ -8,9 +8,9 @@
 #include <string>
 #include <vector>
 
+#include "core/number_text.h"
 #include "platform/text.h"
 #include "processing/kernels/backgrounds.h"
-#include "shell/number_text.h"
 
 namespace sorvan {
 namespace {

@@ -10,7 +10,6 @@
 #include <string>
 #include <vector>
 
-#include "core/startup.h"
 #include "core/store.h"
 #include "platform/app.h"
 #include "platform/driver.h"
@@ -20,6 +19,7 @@
 #include "platform/toolbar.h"
 #include "shell/command_table.h"
 #include "shell/commands.h"
+#include "shell/startup.h"
 #include "shell/toolbar.h"
 #include "support/program_folder.h"
 #include "test_spectra.h"

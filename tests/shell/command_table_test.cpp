@@ -117,7 +117,7 @@ TEST(CommandTable, NoProgramFileButTheNamesWritesACommandNumber) {
     if (row.command != 0) commands.insert(row.command);
   const std::set<long> otherMeanings = {1200, 10000};
   const std::regex commandContext(R"(\bcase\b|[Cc]ommand|\bCmd|Menu|Toolbar)");
-  const std::map<std::string, long> ownNumbers = {{"shell/messages.h", 11100}};
+  const std::map<std::string, long> ownNumbers = {{"core/messages.h", 11100}};
 
   const fs::path root = SORVAN_SOURCE_DIR;
   std::vector<std::string> findings;

@@ -4,8 +4,8 @@
 
 #include <string>
 
+#include "core/fitted_text.h"
 #include "platform/text.h"
-#include "shell/fitted_text.h"
 
 namespace {
 

@@ -5,14 +5,14 @@
 
 #include <string>
 
+#include "core/menu_commands.h"
+#include "core/messages.h"
 #include "core/model.h"
 #include "display/windows.h"
 #include "platform/dialogs.h"
 #include "platform/driver.h"
 #include "platform/text.h"
-#include "core/menu_commands.h"
 #include "shell/menu_state.h"
-#include "shell/messages.h"
 #include "shell_fixture.h"
 
 namespace {

@@ -5,6 +5,8 @@
 #include <functional>
 #include <vector>
 
+#include "core/free_window.h"
+#include "core/menu_commands.h"
 #include "core/model.h"
 #include "platform/dialogs.h"
 #include "platform/driver.h"
@@ -12,7 +14,6 @@
 #include "shell/command_table.h"
 #include "shell/commands.h"
 #include "shell/menu_bar.h"
-#include "core/menu_commands.h"
 #include "shell/menu_state.h"
 #include "shell_fixture.h"
 

@@ -5,8 +5,8 @@
 #include <algorithm>
 #include <string>
 
+#include "core/messages.h"
 #include "core/model.h"
-#include "shell/messages.h"
 
 namespace {
 

@@ -16,7 +16,7 @@
 #include "shell_fixture.h"
 #include "support/test_support.h"
 #include "test_spectra.h"
-#include "fit/paramset.h"
+#include "core/paramset.h"
 #include "shell/menu_state.h"
 
 namespace shelltest {

@@ -2,7 +2,7 @@
 #include <gtest/gtest.h>
 
 #include "core/model.h"
-#include "shell/number_text.h"
+#include "core/number_text.h"
 
 namespace {
 

@@ -12,6 +12,7 @@
 #include "core/events.h"
 #include "core/language.h"
 #include "core/model.h"
+#include "core/number_text.h"
 #include "core/presetting.h"
 #include "core/settings_paths.h"
 #include "platform/app.h"
@@ -21,7 +22,6 @@
 #include "platform/toolbar.h"
 #include "shell/menu_bar.h"
 #include "shell/menu_state.h"
-#include "shell/number_text.h"
 #include "shell/toolbar.h"
 #include "support/program_folder.h"
 

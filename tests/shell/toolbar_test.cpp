@@ -5,12 +5,12 @@
 #include <set>
 
 #include "core/model.h"
+#include "core/number_text.h"
 #include "platform/driver.h"
 #include "platform/toolbar.h"
 #include "shell/command_table.h"
 #include "shell/commands.h"
 #include "shell/menu_state.h"
-#include "shell/number_text.h"
 #include "shell/toolbar.h"
 #include "shell_fixture.h"
 

@@ -1,6 +1,6 @@
 // Decimal-sign and mnemonic routines. Only the first occurrence changes:
 // "1,5" becomes "1.5", a text with two commas keeps its second one.
-#include "shell/number_text.h"
+#include "core/number_text.h"
 
 #include <cmath>
 #include <cstdio>
@@ -9,7 +9,6 @@
 
 #include "core/model.h"
 #include "platform/text.h"
-#include "shell/toolbar.h"
 
 namespace sorvan {
 namespace {
@@ -39,14 +38,6 @@ void ApplyDecimalCommaToExportLine() {
 void StripMnemonic() { ReplaceFirst(G.CaptionBuffer, '&', 0); }
 
 void StripActionMnemonic() { ReplaceFirst(G.ActionTextBuffer, '&', 0); }
-
-void BuildToolbarActionTexts() {
-  for (int a = 1; a <= kToolbarActionCount; ++a) {
-    G.ActionTextBuffer = ToolbarActionLanguageText(a);
-    StripActionMnemonic();
-    G.ToolbarActionText[a] = G.ActionTextBuffer;
-  }
-}
 
 std::string NumberTextInWidth(double value, int width) {
   std::string text = plat::NumberToText(value);

@@ -3,14 +3,14 @@
 // modal message box. Where a language text is empty (no language file read
 // yet, or a file that ended early) a built-in English wording stands in, so
 // that no box is ever shown without words.
-#include "shell/messages.h"
+#include "core/messages.h"
 
 #include <cmath>
 #include <map>
 #include <utility>
 
 #include "core/model.h"
-#include "core/startup.h"
+#include "core/program_exit.h"
 #include "platform/dialogs.h"
 #include "platform/files.h"
 #include "platform/text.h"

@@ -2,7 +2,7 @@
 // presetting chooses the language, the language texts name the menus and the
 // toolbar, and the window defaults take the presetting's values, so each step
 // needs the ones before it.
-#include "core/startup.h"
+#include "shell/startup.h"
 
 #include <algorithm>
 #include <string>
@@ -10,8 +10,11 @@
 
 #include "core/events.h"
 #include "core/language.h"
+#include "core/messages.h"
 #include "core/model.h"
+#include "core/number_text.h"
 #include "core/presetting.h"
+#include "core/program_exit.h"
 #include "core/reference_files.h"
 #include "core/settings_paths.h"
 #include "core/store.h"
@@ -19,12 +22,10 @@
 #include "platform/files.h"
 #include "platform/forms.h"
 #include "platform/loop.h"
-#include "platform/toolbar.h"
 #include "platform/text.h"
+#include "platform/toolbar.h"
 #include "shell/menu_bar.h"
 #include "shell/menu_state.h"
-#include "shell/messages.h"
-#include "shell/number_text.h"
 #include "shell/toolbar.h"
 
 namespace sorvan {
@@ -33,14 +34,6 @@ namespace {
 
 // The text whose mean character width gives the width of the dialog cell.
 constexpr const char* kCellSample = "ABC DFG HIJ WMHGfg";
-
-// Set while ShutdownProgram closes the main window, so that its close event
-// does not ask the exit question a second time.
-bool g_shuttingDown = false;
-// Set by the exit paths that do not write the satellite table before the
-// question; ShutdownProgram writes it once the exit is confirmed, so that
-// edits of the satellite presets are not lost.
-bool g_satelliteTablePending = false;
 
 // The files start-up could not read (completely), in the order met.
 std::vector<std::string> g_unreadFiles;
@@ -64,18 +57,6 @@ void ReadAtStartup(const std::string& path, Reader reader) {
   }
 }
 
-// Writes one file before the exit question. A failure is told, and the
-// question is still asked: the user must always be able to end the program.
-template <typename Writer>
-void WriteBeforeExit(Writer writer) {
-  try {
-    writer();
-  } catch (const plat::FileError& e) {
-    plat::CloseAll();
-    ShowFileNotWrittenMessage(e.path());
-  }
-}
-
 int Rounded(double v) { return static_cast<int>(plat::RoundHalfEven(v)); }
 
 // Menu command numbers, menu flags and the menu bar, from the language texts.
@@ -92,16 +73,10 @@ void BuildToolbarAtStartup() {
   BuildToolbar();
 }
 
-void AskExitQuestion() {
-  G.CommandId = kExitQuestion;
-  ShowInfoBox(G.CommandId, G.CurrentWindow);
-}
-
 }  // namespace
 
 bool PrepareProgram() {
-  g_shuttingDown = false;
-  g_satelliteTablePending = false;
+  ResetExitState();
   g_unreadFiles.clear();
   BuildEventRegistry();
 
@@ -193,55 +168,6 @@ int StartProgram(int& argc, char** argv) {
   if (!PrepareProgram()) return 1;
   RunEventLoop();
   return 0;
-}
-
-void ShutdownProgram() {
-  g_shuttingDown = true;
-  if (g_satelliteTablePending) {
-    g_satelliteTablePending = false;
-    try {
-      WriteSatelliteFile();
-    } catch (const plat::FileError&) {
-      // The program ends anyway; nothing is left to tell the user with.
-      plat::CloseAll();
-    }
-  }
-  plat::DestroyAllWindows();
-  ClearSpectrumStore();
-  plat::EndProgram();
-}
-
-void RunExitCommand() {
-  SetPresettingPath();
-  WriteBeforeExit([] { WritePresetting(); });
-  WriteBeforeExit([] { WriteSatelliteFile(); });
-  g_satelliteTablePending = false;
-  AskExitQuestion();
-}
-
-void RunToolbarExit() {
-  WriteBeforeExit([] { WritePresetting(); });
-  g_satelliteTablePending = true;
-  AskExitQuestion();
-  g_satelliteTablePending = false;  // Cancel: the program runs on
-}
-
-void MainWindowClose(bool& cancel) {
-  // The close that ShutdownProgram itself makes goes ahead without a question.
-  if (g_shuttingDown) return;
-  WriteBeforeExit([] { WritePresetting(); });
-  // The question is asked for the main window, whose number lies outside
-  // every per-window table; the window that was current comes back when the
-  // user stays.
-  const auto previous = G.CurrentWindow;
-  G.CurrentWindow = kMainWindowNumber;
-  g_satelliteTablePending = true;
-  AskExitQuestion();
-  g_satelliteTablePending = false;
-  G.CurrentWindow = previous;
-  // OK does not come back here (the program has ended), so any return means
-  // the user stays: the main window must not close.
-  cancel = true;
 }
 
 }  // namespace sorvan

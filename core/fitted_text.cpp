@@ -1,5 +1,5 @@
 // Texts shortened to their room (see fitted_text.h).
-#include "shell/fitted_text.h"
+#include "core/fitted_text.h"
 
 #include "platform/files.h"
 #include "platform/text.h"

@@ -1,6 +1,6 @@
 // Parameter-set files: reading, conversion into a window's conventions and
 // the loader of the peak model's default set.
-#include "fit/paramset.h"
+#include "core/paramset.h"
 
 #include <cmath>
 #include <cstdlib>
@@ -8,11 +8,11 @@
 #include <utility>
 #include <vector>
 
+#include "core/messages.h"
 #include "core/model.h"
 #include "core/reference_files.h"
 #include "platform/files.h"
 #include "platform/text.h"
-#include "shell/messages.h"
 
 namespace sorvan {
 

@@ -1,6 +1,6 @@
 // Small text routines shared by the whole program: the decimal sign of typed
-// and exported numbers, the "&" of menu mnemonics, and the texts of the
-// toolbar actions. Each works in place on one global text of G.
+// and exported numbers, the "&" of menu and toolbar texts, and numbers cut
+// to a width. Most work in place on one global text of G.
 #pragma once
 #include <string>
 
@@ -20,8 +20,6 @@ void ApplyDecimalCommaToExportLine();
 void StripMnemonic();
 // G.ActionTextBuffer: the first "&" removed.
 void StripActionMnemonic();
-// ToolbarActionText(1..69): the action's language text without its first "&".
-void BuildToolbarActionTexts();
 
 // A number in at most `width` characters (width >= 6), in the program's
 // number form (blank or '-' in front): as many significant digits as fit,

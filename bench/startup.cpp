@@ -15,8 +15,8 @@
 //   `=program`) and time it from before the process is started: what a user
 //   waits for, the loading of the libraries and what Qt sets up once per
 //   process included. The program's process runs the real start-up
-//   (InitApplication and PrepareProgram, as StartProgram does) in a program
-//   folder copied from data/.
+//   (InitApplication and PrepareFirstStart, as StartProgram does) in a
+//   program folder copied from data/.
 // - BM_MinimalMainWindow and BM_ProgramStartup do the same inside this
 //   process, again and again, after the application object and what Qt
 //   makes once (fonts, style, the first window's surface) exist: the part of
@@ -313,7 +313,7 @@ int RunAsChild(const std::string& kind, int& argc, char** argv) {
   qApp->installEventFilter(&watch);
   watch.Arm();
   if (kind == "program") {
-    if (!sorvan::PrepareProgram()) _exit(1);
+    if (!sorvan::PrepareFirstStart()) _exit(1);
   } else {
     MinimalWindow();
   }

@@ -33,6 +33,20 @@ void ApplySatellitePreset(int s, const Table2<double, 5, 5>& offsets,
   }
 }
 
+// False until the model is first initialised in this process: until then
+// the tables are as the process constructed them.
+bool g_modelInitialised = false;
+
+// The fixed values and the empty spectrum store, on tables that are cleared.
+void SetFixedValues() {
+  ClearSpectrumStore();
+  G.MainWindowNumber = kMainWindowNumber;
+  G.MaxWindows = kMaxWindows;
+  G.ToolbarActionCount = kToolbarActionCount;
+  G.ProgramVersion = 2006;
+  g_modelInitialised = true;
+}
+
 }  // namespace
 
 void InitialiseModel() {
@@ -40,12 +54,17 @@ void InitialiseModel() {
   for (auto& header : ImportedHeader) Recreate(header);
   for (auto& label : Labels) Recreate(label);
   Recreate(G);
-  ClearSpectrumStore();
+  SetFixedValues();
+}
 
-  G.MainWindowNumber = kMainWindowNumber;
-  G.MaxWindows = kMaxWindows;
-  G.ToolbarActionCount = kToolbarActionCount;
-  G.ProgramVersion = 2006;
+void InitialiseFreshModel() {
+  // Constructing the tables wrote every element (several megabytes); a
+  // second clear at the first start of the process would only repeat it.
+  if (g_modelInitialised) {
+    InitialiseModel();
+    return;
+  }
+  SetFixedValues();
 }
 
 const std::string& CurrentXAxisTitle() {

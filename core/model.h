@@ -655,6 +655,12 @@ inline int HeldPeakCount(int w) {
 // Creates every table anew with all elements 0, empty or false and sets the
 // fixed values; empties the spectrum store. Start-up calls it first.
 void InitialiseModel();
+// The same for the first start of a process, before anything has used the
+// model: the tables are still as the process constructed them, all cleared,
+// so only the fixed values are set and the spectrum store emptied. Once the
+// model has been initialised in the process it clears everything as
+// InitialiseModel does.
+void InitialiseFreshModel();
 
 // Gives windows 1..100 their start-up values from the global defaults
 // (presetting, language texts and satellite presets must be read before),

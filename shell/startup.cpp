@@ -73,15 +73,18 @@ void BuildToolbarAtStartup() {
   BuildToolbar();
 }
 
-}  // namespace
-
-bool PrepareProgram() {
+// PrepareProgram, and PrepareFirstStart with `freshProcess` set.
+bool Prepare(bool freshProcess) {
   ResetExitState();
   g_unreadFiles.clear();
   BuildEventRegistry();
 
-  // Steps 1-2: the fixed numbers and every table of the data model, cleared.
-  InitialiseModel();
+  // Steps 1-2: the fixed numbers and every table of the data model, cleared
+  // (at the first start of a process they still are, as constructed).
+  if (freshProcess)
+    InitialiseFreshModel();
+  else
+    InitialiseModel();
 
   // Step 3: the program folder. Without it no settings file can be found.
   try {
@@ -161,11 +164,17 @@ bool PrepareProgram() {
   return true;
 }
 
+}  // namespace
+
+bool PrepareProgram() { return Prepare(false); }
+
+bool PrepareFirstStart() { return Prepare(true); }
+
 void RunEventLoop() { plat::RunMessageLoop(); }
 
 int StartProgram(int& argc, char** argv) {
   plat::InitApplication(argc, argv);
-  if (!PrepareProgram()) return 1;
+  if (!PrepareFirstStart()) return 1;
   RunEventLoop();
   return 0;
 }

@@ -4,7 +4,7 @@
 namespace sorvan {
 
 // Starts the program: the platform's application object, then everything up
-// to the event loop (PrepareProgram), then the event loop. Returns the
+// to the event loop (PrepareFirstStart), then the event loop. Returns the
 // process exit code: 0, or 1 when the program could not start.
 int StartProgram(int& argc, char** argv);
 
@@ -16,6 +16,10 @@ int StartProgram(int& argc, char** argv);
 // the start-up file that names the program folder cannot be read: the user
 // has been told, and the program must end. Tests call this directly.
 bool PrepareProgram();
+// PrepareProgram for the first start of a process, when nothing has used the
+// data model yet (StartProgram): the tables, cleared as the process
+// constructed them, are not cleared a second time.
+bool PrepareFirstStart();
 
 // Waits for and dispatches events until no window of the program is left.
 void RunEventLoop();

@@ -1,6 +1,8 @@
 // Tests of the bounds-checked tables and of the data model's start-up values.
 #include <gtest/gtest.h>
 
+#include <cstdlib>
+
 #include "core/model.h"
 #include "core/store.h"
 
@@ -75,27 +77,60 @@ TEST(ModelBounds, LastElementsOfTheDeclaredRangesExist) {
   EXPECT_THROW(G.MenuTexts[91], TableIndexError);
 }
 
+// Both initialisations, the second one once the model has been used in the
+// process: each clears what was written.
 TEST(ModelStartup, InitialiseClearsEverythingAndSetsFixedValues) {
-  InitialiseModel();
-  Win[5].BackgroundState = 2;
-  Win[5].HessianMatrix.Resize(306, 306);
-  G.CurrentWindow = 9;
-  G.FitVector.Resize(20);
-  Labels[7].TitleLabelText = "t";
-  ImportedHeader[3].Name = "n";
-  DimSlotData(1);
-  InitialiseModel();
-  EXPECT_EQ(Win[5].BackgroundState, 0);
-  EXPECT_TRUE(Win[5].HessianMatrix.empty());
-  EXPECT_EQ(G.CurrentWindow, 0);
-  EXPECT_TRUE(G.FitVector.empty());
-  EXPECT_TRUE(Labels[7].TitleLabelText.empty());
-  EXPECT_TRUE(ImportedHeader[3].Name.empty());
-  EXPECT_TRUE(SlotData[1].empty());
-  EXPECT_EQ(G.MainWindowNumber, 101);
-  EXPECT_EQ(G.MaxWindows, 100);
-  EXPECT_EQ(G.ToolbarActionCount, 69);
-  EXPECT_EQ(G.ProgramVersion, 2006.0);
+  for (void (*initialise)() : {&InitialiseModel, &InitialiseFreshModel}) {
+    InitialiseModel();
+    Win[5].BackgroundState = 2;
+    Win[5].HessianMatrix.Resize(306, 306);
+    G.CurrentWindow = 9;
+    G.FitVector.Resize(20);
+    Labels[7].TitleLabelText = "t";
+    ImportedHeader[3].Name = "n";
+    DimSlotData(1);
+    initialise();
+    EXPECT_EQ(Win[5].BackgroundState, 0);
+    EXPECT_TRUE(Win[5].HessianMatrix.empty());
+    EXPECT_EQ(G.CurrentWindow, 0);
+    EXPECT_TRUE(G.FitVector.empty());
+    EXPECT_TRUE(Labels[7].TitleLabelText.empty());
+    EXPECT_TRUE(ImportedHeader[3].Name.empty());
+    EXPECT_TRUE(SlotData[1].empty());
+    EXPECT_EQ(G.MainWindowNumber, 101);
+    EXPECT_EQ(G.MaxWindows, 100);
+    EXPECT_EQ(G.ToolbarActionCount, 69);
+    EXPECT_EQ(G.ProgramVersion, 2006.0);
+  }
+}
+
+// The fixed values are set and every table holds what InitialiseModel makes.
+bool FreshModelIsCleared() {
+  bool cleared = G.MainWindowNumber == 101 && G.MaxWindows == 100 && G.ToolbarActionCount == 69 &&
+                 G.ProgramVersion == 2006.0 && G.CurrentWindow == 0 && G.FitVector.empty() &&
+                 SlotData[1].empty();
+  for (int w = 1; w <= kMaxWindows; ++w)
+    cleared = cleared && Win[w].BackgroundState == 0 && Win[w].PeakCount == 0 &&
+              Win[w].HessianMatrix.empty() && Win[w].AlSatOffset == Table<double, 5>{} &&
+              Win[w].MemberName == Table<std::string, 100>{};
+  for (const LabelRecord& label : Labels)
+    cleared = cleared && label.TitleLabelText.empty() && label.AnnotationX == 0;
+  for (const SpectrumHeaderRecord& header : ImportedHeader)
+    cleared = cleared && header == SpectrumHeaderRecord{};
+  return cleared;
+}
+
+// At the first start of a process the tables are not cleared again: as the
+// process constructed them they must hold what InitialiseModel makes. Run in
+// a process of its own, in which nothing has used the model before.
+TEST(ModelStartup, FirstStartOfAProcessFindsTheTablesCleared) {
+  GTEST_FLAG_SET(death_test_style, "threadsafe");
+  EXPECT_EXIT(
+      {
+        InitialiseFreshModel();
+        std::_Exit(FreshModelIsCleared() ? 0 : 1);
+      },
+      ::testing::ExitedWithCode(0), "");
 }
 
 // The model must stay small until spectra are loaded: the big matrices are

@@ -108,7 +108,7 @@ std::string ProcessingSummary() {
              : G.BackgroundName);
   if (win.SatelliteState == SatellitesRemoved) line(Message(10));
   if ((win.BackgroundState == BackgroundNone && win.SatelliteState != SatellitesNone) ||
-      (win.BackgroundState == 4 && win.SatelliteState == SatellitesRemoved))
+      (win.BackgroundState == BackgroundFitted && win.SatelliteState == SatellitesRemoved))
     line(Label(36));
   if (win.DerivativeCount > 0) line(Message(8) + " " + Num(win.DerivativeCount) + "x");
   if (win.SpectrumNegated > 0) line(Label(35));

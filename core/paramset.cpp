@@ -177,7 +177,7 @@ void StoreParameterSet(const ParameterSetData& data, int w) {
 void ReadParameterSet(int w, const std::string& path) {
   if (!G.ParameterSet1Path.empty()) {
     ParameterSetData data;
-    const bool wantBackground = Win[w].BackgroundState == 0;
+    const bool wantBackground = Win[w].BackgroundState == BackgroundNone;
     switch (ParseParameterSet(path, wantBackground, data)) {
       case ParameterSetRead::Missing:
         ShowCode(8);

@@ -16,7 +16,7 @@ namespace sorvan {
 namespace {
 
 int FreeBackgroundTerms(int w) {
-  if (Win[w].BackgroundState != 4) return 0;
+  if (Win[w].BackgroundState != BackgroundFitted) return 0;
   int free = 0;
   const int N = 10 * Win[w].PeakCount;
   for (int i = 1; i <= 6; ++i) {

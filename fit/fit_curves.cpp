@@ -34,7 +34,7 @@ void DrawRegionCurve(int w, const CheckedVector<double>& values, int kind, bool 
   const WindowRecord& win = Win[w];
   plat::SetDrawingWindow(w);
   EnsureCurveTables(w);
-  const bool onBackground = win.BackgroundState == 2 || win.BackgroundState == 4;
+  const bool onBackground = win.BackgroundState == BackgroundDefined || win.BackgroundState == BackgroundFitted;
   MapRegionCurve(w, values, onBackground && WorkBackground.size() > 0 ? &WorkBackground : nullptr);
   if (clip) {
     const long long n = std::min<long long>(win.RegionLength, G.CurveY.Upper());

@@ -15,7 +15,7 @@ namespace {
 
 bool Binding() { return G.EnergyAxisMode == 0; }
 
-bool DoniachSunjic(int w) { return Win[w].PeakModel == 1; }
+bool DoniachSunjic(int w) { return Win[w].PeakModel == PeakModelDoniachSunjic; }
 
 // Energy of the first point (kinetic: start energy plus offsets) on the
 // current axis.

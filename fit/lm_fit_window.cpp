@@ -35,7 +35,7 @@ constexpr int kMessageInconsistent = 9;
 constexpr Byte kFitRunning = 1;
 constexpr Byte kFitStopRequested = 26;
 
-bool DefinedOrFitted(int w) { return Win[w].BackgroundState == 2 || Win[w].BackgroundState == 4; }
+bool DefinedOrFitted(int w) { return Win[w].BackgroundState == BackgroundDefined || Win[w].BackgroundState == BackgroundFitted; }
 bool Fitted(int w) { return BackgroundFittedWithPeaks(w); }
 
 // Frame, spectrum, peaks, sum and residuals of w with the parameters in
@@ -81,7 +81,7 @@ int FreeBackgroundTerms(const std::vector<double>& scale, int N, int w) {
 
 }  // namespace
 
-bool BackgroundFittedWithPeaks(int w) { return Win[w].BackgroundState == 4; }
+bool BackgroundFittedWithPeaks(int w) { return Win[w].BackgroundState == BackgroundFitted; }
 
 std::unique_ptr<FitModel> MakeFitModel(int w, bool doniachSunjic, bool relative) {
   const WindowRecord& win = Win[w];
@@ -102,7 +102,7 @@ std::unique_ptr<FitModel> MakeFitModel(int w, bool doniachSunjic, bool relative)
 }
 
 std::unique_ptr<FitModel> MakeWindowFitModel(int w) {
-  return MakeFitModel(w, Win[w].PeakModel == 1, Win[w].RelativeMode == 1);
+  return MakeFitModel(w, Win[w].PeakModel == PeakModelDoniachSunjic, Win[w].RelativeMode == 1);
 }
 
 FitPages& FitPageHooks() {
@@ -172,7 +172,7 @@ FitOutcome RunWindowFit(int w, const WindowFitKind& kind) {
     if (DefinedOrFitted(w)) {
       for (int i = 1; i <= points; ++i) WorkFitTarget[i] -= WorkBackground[i];
     }
-    if (win.BackgroundState == 2) {
+    if (win.BackgroundState == BackgroundDefined) {
       for (int i = 1; i <= points; ++i) target[i] -= WorkBackground[i];
     }
 

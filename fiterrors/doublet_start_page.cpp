@@ -38,7 +38,7 @@ void PickDoubletRow(int w, int width) {
   WindowRecord& win = Win[w];
   G.RowIndex = static_cast<Int16>(G.RowIndex + 1);
   const int q = G.RowIndex;
-  if (win.BackgroundState == 4 || win.BackgroundState == 2) {
+  if (win.BackgroundState == BackgroundFitted || win.BackgroundState == BackgroundDefined) {
     const long long channel = plat::RoundHalfEven(G.CursorChannel);
     if (channel >= 0 && channel <= WorkBackground.Upper()) G.PickedHeight -= WorkBackground[channel];
   }

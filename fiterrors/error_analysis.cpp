@@ -17,7 +17,7 @@ void EstimateErrorsOfWindow(int w) {
   G.FitTypeName = win.PeakType;
   if (win.ErrorTableValid == 0) {
     SetUpAndLoadFit(w);
-    const bool doniachSunjic = win.PeakModel == 1;
+    const bool doniachSunjic = win.PeakModel == PeakModelDoniachSunjic;
     if (win.ErrorMethod == 1) {
       doniachSunjic ? EstimateErrorsHessianDoniachSunjic(w) : EstimateErrorsHessianGaussLorentz(w);
     } else if (win.ErrorMethod == 0) {
@@ -31,7 +31,7 @@ void EstimateErrorsOfWindow(int w) {
     const bool singlet = win.PeakType == G.MessageTexts[47];
     const bool doublet = win.PeakType == G.MessageTexts[52];
     if (singlet || doublet) {
-      if (win.BackgroundState == 4) ShowBackgroundErrorPage(w);
+      if (win.BackgroundState == BackgroundFitted) ShowBackgroundErrorPage(w);
       singlet ? ShowPeakErrorPage(w) : ShowDoubletErrorPage(w);
     }
   }

@@ -45,7 +45,7 @@ std::string ToggleCaption(const WindowRecord& win) {
 // The seven row titles of the peak pages, in percent mode each with "/%".
 void RowTitles(const WindowRecord& win, std::string titles[7]) {
   const bool percent = win.ErrorsInPercent != 0;
-  const bool ds = win.PeakModel == 1;
+  const bool ds = win.PeakModel == PeakModelDoniachSunjic;
   const std::string unit = percent ? "/%" : "";
   titles[0] = G.MessageTexts[37] + unit;
   if (!percent) {

@@ -33,7 +33,7 @@ constexpr int kMessageInconsistent = 9;
 }  // namespace
 
 bool DefinedOrFittedBackground(int w) {
-  return Win[w].BackgroundState == 2 || Win[w].BackgroundState == 4;
+  return Win[w].BackgroundState == BackgroundDefined || Win[w].BackgroundState == BackgroundFitted;
 }
 
 bool FittedBackground(int w) { return BackgroundFittedWithPeaks(w); }
@@ -102,7 +102,7 @@ void ErrorDisplayPass(int w) {
   ComputeEnergyRange(w);
   DrawFrameAndAxes(w, G.FrameColour);
   PlotSpectrum(w, ColourOf(G.CurveColours[0]), G.CurveStyles[0], G.CurveWidths[0]);
-  if (win.PeakModel == 1) {
+  if (win.PeakModel == PeakModelDoniachSunjic) {
     EvaluateDoniachSunjicPeaks(w, true);
   } else if (win.RelativeMode == 1) {
     EvaluatePeaksGaussLorentzRelative(w);
@@ -117,7 +117,7 @@ void ErrorDisplayPass(int w) {
 
 double ErrorChiSquare(int w) {
   const WindowRecord& win = Win[w];
-  if (win.PeakModel == 1) {
+  if (win.PeakModel == PeakModelDoniachSunjic) {
     EvaluateDoniachSunjicPeaks(w, false);
     if (FittedBackground(w)) RebuildFitBackground(w);
     ChiSquareFromCurve(w);
@@ -134,7 +134,7 @@ double ErrorChiSquare(int w) {
 
 void ErrorResiduals(int w, std::vector<double>& r) {
   const WindowRecord& win = Win[w];
-  if (win.PeakModel == 1) {
+  if (win.PeakModel == PeakModelDoniachSunjic) {
     EvaluateDoniachSunjicPeaks(w, false);
     if (FittedBackground(w)) RebuildFitBackground(w);
     WeightedResiduals(w, ChiSquareModel::Curve, r);
@@ -228,7 +228,7 @@ void HoldErrorsAndShiftPeaks(int w, const double* x0, const double* s) {
   std::vector<double> e(P + 1, 0.0);
   for (int k = 1; k <= P; ++k) e[k] = win.ParamErrors(k, k);
   HoldErrorsInsideLimits(N, x0, G.FitLowerLimits.begin(), G.FitUpperLimits.begin(), s, e.data());
-  if (win.PeakModel == 0) HoldPartnerShareErrors(n, win.RelativeMode == 1, x0, e.data());
+  if (win.PeakModel == PeakModelGaussLorentz) HoldPartnerShareErrors(n, win.RelativeMode == 1, x0, e.data());
   for (int k = 1; k <= P; ++k) win.ParamErrors(k, k) = e[k];
   // Every peak entry moved away from zero by its error.
   double* x = G.FitVector.begin();

@@ -126,7 +126,7 @@ void BuildErrorTable(int w) {
     in.energyStep = s;
     in.relative = win.RelativeMode == 1;
     in.firstPeak = p == 1;
-    in.doniachSunjic = win.PeakModel == 1;
+    in.doniachSunjic = win.PeakModel == PeakModelDoniachSunjic;
     in.percent = percent;
     in.kinetic = G.EnergyAxisMode == 1;
     in.positionEnergy = EnergyOfChannel(w, in.x[5]);

@@ -327,7 +327,7 @@ void EstimateErrorsHessian(int w) {
   if (closed) return leaveClosed();
 
   bool failed = false;
-  if (!stopped && win.PeakModel == 1) {
+  if (!stopped && win.PeakModel == PeakModelDoniachSunjic) {
     // Doniach-Sunjic: every peak entry on one of its limits is decoupled.
     for (int k = 1; k <= N; ++k) {
       if (!OnLimit(x0[k], G.FitLowerLimits[k], G.FitUpperLimits[k])) continue;

@@ -30,7 +30,7 @@ void ShowPeakLimitsPage(int w) {
   }
   const WindowRecord& win = Win[w];
   const int peaks = HeldPeakCount(w);
-  const bool doniachSunjic = win.PeakModel == 1;
+  const bool doniachSunjic = win.PeakModel == PeakModelDoniachSunjic;
   PageSpec spec;
   spec.dialogWindow = kPage;
   spec.width = 19 + 12 * peaks;

@@ -30,7 +30,7 @@ const StartPageKind kKind = {kPage, "ed141", "chk141", false, 44,
 }  // namespace
 
 void SetUpAndLoadFit(int w) {
-  if (Win[w].PeakModel == 1) {
+  if (Win[w].PeakModel == PeakModelDoniachSunjic) {
     AllocFitArraysDoniachSunjic(w);
   } else {
     AllocFitArraysGaussLorentz(w);
@@ -56,7 +56,7 @@ void StoreFitOfWindow(int w) {
 
 void RunFitOfWindow(int w) {
   const bool relative = Win[w].RelativeMode == 1;
-  if (Win[w].PeakModel == 1) {
+  if (Win[w].PeakModel == PeakModelDoniachSunjic) {
     relative ? FitPeaksDoniachSunjicRelative(w) : FitPeaksDoniachSunjic(w);
   } else {
     relative ? FitPeaksGaussLorentzRelative(w) : FitPeaksGaussLorentz(w);
@@ -146,7 +146,7 @@ void cmd145_Click() {
   WindowRecord& win = Win[w];
   G.LoopIndexB = static_cast<Int16>(G.LoopIndexB + 1);
   const int q = G.LoopIndexB;
-  if (win.BackgroundState == 4 || win.BackgroundState == 2) {
+  if (win.BackgroundState == BackgroundFitted || win.BackgroundState == BackgroundDefined) {
     const long long channel = plat::RoundHalfEven(G.CursorChannel);
     if (channel >= 0 && channel <= WorkBackground.Upper())
       G.PickedHeight -= WorkBackground[channel];

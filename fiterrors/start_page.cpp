@@ -46,7 +46,7 @@ int StartGridParameter(const StartPageKind& kind, int row) { return kind.doublet
 std::string StartPageCaption(int w, const StartPageKind& kind) {
   const WindowRecord& win = Win[w];
   return G.MessageTexts[kind.titleText] + "/" +
-         WithoutFirst(win.PeakModel == 1 ? G.MenuTexts[63] : G.MenuTexts[62]) + "/" +
+         WithoutFirst(win.PeakModel == PeakModelDoniachSunjic ? G.MenuTexts[63] : G.MenuTexts[62]) + "/" +
          WithoutFirst(win.RelativeMode == 1 ? G.LabelTexts[3] : G.LabelTexts[2]);
 }
 
@@ -61,7 +61,7 @@ void TakeStartPageCopies(int w) {
 void BuildStartGrid(int w, const StartPageKind& kind) {
   const WindowRecord& win = Win[w];
   const int n = kind.page;
-  const bool doniachSunjic = win.PeakModel == 1;
+  const bool doniachSunjic = win.PeakModel == PeakModelDoniachSunjic;
   const std::string titles[5] = {
       G.MessageTexts[37], doniachSunjic ? G.MessageTexts[42] : G.MessageTexts[38] + "(0...1)",
       G.MessageTexts[39], doniachSunjic ? G.MessageTexts[43] : G.MessageTexts[40], G.MessageTexts[41]};

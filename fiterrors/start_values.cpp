@@ -113,12 +113,12 @@ void SpreadStartValues(int w) {
   const int last = std::min<int>(points, win.RegionEnd);
   if (n < 1 || last < first || win.SpectrumHeader.EnergyStep == 0.0) return;
   const bool doublet = IsDoubletWindow(w);
-  const bool doniachSunjic = win.PeakModel == 1;
+  const bool doniachSunjic = win.PeakModel == PeakModelDoniachSunjic;
   std::vector<StartPeak> peaks = AbsolutePeaks(w, n);
 
   // What the peaks are fitted to: the spectrum less a kept or fitted
   // background.
-  const bool lessBackground = win.BackgroundState == 2 || win.BackgroundState == 4;
+  const bool lessBackground = win.BackgroundState == BackgroundDefined || win.BackgroundState == BackgroundFitted;
   std::vector<double> energy(last + 1, 0.0), left(last + 1, 0.0);
   for (int i = first; i <= last; ++i) {
     energy[i] = EnergyOfChannel(w, i);

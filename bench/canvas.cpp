@@ -2,10 +2,10 @@
 // bitmap and on the recording canvas.
 #include <benchmark/benchmark.h>
 
-#include <QApplication>
 #include <cmath>
 #include <cstdlib>
 
+#include "bench/qt_bench_main.h"
 #include "platform/recording_canvas.h"
 #include "platform/surfaces.h"
 
@@ -42,11 +42,4 @@ BENCHMARK(BM_TextWidth);
 
 }  // namespace
 
-int main(int argc, char** argv) {
-  if (!std::getenv("QT_QPA_PLATFORM")) setenv("QT_QPA_PLATFORM", "offscreen", 1);
-  QApplication app(argc, argv);
-  benchmark::Initialize(&argc, argv);
-  benchmark::RunSpecifiedBenchmarks();
-  benchmark::Shutdown();
-  return 0;
-}
+int main(int argc, char** argv) { return benchsupport::RunBenchmarksInQtApplication(argc, argv); }

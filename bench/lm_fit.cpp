@@ -1,9 +1,10 @@
 // Speed of the Levenberg-Marquardt fit of Gauss-Lorentz peaks: one step
 // (system build and solve) and a whole fit to convergence, for 10 peaks on
 // 2000 and on 32767 points; and the ten-peak fit with limited Lorentz shares
-// on 500 to 32767 points with its trials and final chi-square as counters. The background is fitted with the peaks: its
-// constant, slope and Shirley term are free, and as the spectrum has no
-// Shirley step the fit presses that term against its limit of 0. The fit
+// on 500 to 32767 points with its trials and final chi-square as counters.
+// In the first two the background is fitted with the peaks: its constant,
+// slope and Shirley term are free, and as the spectrum has no Shirley step
+// the fit presses that term against its limit of 0. The fit
 // records the trials it made (both rounds, iteration limit 200); a term held
 // at 0 by its limit once kept every round going to the cap of 200 trials.
 #include <benchmark/benchmark.h>

@@ -7,7 +7,6 @@
 // as the canvas draws a pixel column's points once.
 #include <benchmark/benchmark.h>
 
-#include <QApplication>
 #include <QImage>
 #include <QPainter>
 #include <QPen>
@@ -16,6 +15,7 @@
 #include <vector>
 
 #include "bench/drawing_styles.h"
+#include "bench/qt_bench_main.h"
 #include "core/model.h"
 #include "core/store.h"
 #include "display/redraw.h"
@@ -86,11 +86,4 @@ BENCHMARK(BM_FullPolyline)->Arg(1000)->Arg(32767)->Unit(benchmark::kMillisecond)
 
 }  // namespace
 
-int main(int argc, char** argv) {
-  if (!std::getenv("QT_QPA_PLATFORM")) setenv("QT_QPA_PLATFORM", "offscreen", 1);
-  QApplication app(argc, argv);
-  benchmark::Initialize(&argc, argv);
-  benchmark::RunSpecifiedBenchmarks();
-  benchmark::Shutdown();
-  return 0;
-}
+int main(int argc, char** argv) { return benchsupport::RunBenchmarksInQtApplication(argc, argv); }

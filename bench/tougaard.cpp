@@ -8,12 +8,12 @@
 // at most half of BM_WindowFitWithLossTermDirectSum at 2000 points.
 #include <benchmark/benchmark.h>
 
-#include <QApplication>
 #include <cmath>
 #include <cstdlib>
 #include <limits>
 #include <vector>
 
+#include "bench/qt_bench_main.h"
 #include "core/model.h"
 #include "core/store.h"
 #include "fit/fit_vector.h"
@@ -142,11 +142,4 @@ BENCHMARK(BM_WindowFitWithLossTermDirectSum)->Arg(2000)->Unit(benchmark::kMillis
 
 }  // namespace
 
-int main(int argc, char** argv) {
-  if (!std::getenv("QT_QPA_PLATFORM")) setenv("QT_QPA_PLATFORM", "offscreen", 1);
-  QApplication app(argc, argv);
-  benchmark::Initialize(&argc, argv);
-  benchmark::RunSpecifiedBenchmarks();
-  benchmark::Shutdown();
-  return 0;
-}
+int main(int argc, char** argv) { return benchsupport::RunBenchmarksInQtApplication(argc, argv); }

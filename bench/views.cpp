@@ -13,7 +13,6 @@
 // column shows the same.
 #include <benchmark/benchmark.h>
 
-#include <QApplication>
 #include <QImage>
 #include <QPainter>
 #include <QPen>
@@ -23,6 +22,7 @@
 #include <vector>
 
 #include "bench/drawing_styles.h"
+#include "bench/qt_bench_main.h"
 #include "core/model.h"
 #include "core/store.h"
 #include "display/redraw.h"
@@ -179,11 +179,4 @@ BENCHMARK(BM_WaterfallOutlinesAlone)
 
 }  // namespace
 
-int main(int argc, char** argv) {
-  if (!std::getenv("QT_QPA_PLATFORM")) setenv("QT_QPA_PLATFORM", "offscreen", 1);
-  QApplication app(argc, argv);
-  benchmark::Initialize(&argc, argv);
-  benchmark::RunSpecifiedBenchmarks();
-  benchmark::Shutdown();
-  return 0;
-}
+int main(int argc, char** argv) { return benchsupport::RunBenchmarksInQtApplication(argc, argv); }

@@ -103,7 +103,7 @@ std::string ProcessingSummary() {
   // The window's own background, which the series repeats; the name of the
   // background computed last for a window that keeps no recipe.
   if (win.BackgroundState == BackgroundSubtracted || win.BackgroundState == BackgroundDefined)
-    line(win.BackgroundRecipe.Kind >= 1 && win.BackgroundRecipe.Kind <= 5
+    line(win.BackgroundRecipe.Recorded()
              ? Message(win.BackgroundRecipe.Kind)
              : G.BackgroundName);
   if (win.SatelliteState == SatellitesRemoved) line(Message(10));

@@ -69,6 +69,8 @@ struct BackgroundRecipeRecord {
   Int16 ShirleyPasses = 0;
   double TougaardC = 0;
   Byte SmoothBefore = 0;
+  // A recipe names one of the five one-shot kinds; any other kind records none.
+  bool Recorded() const { return Kind >= BackgroundKindConstant && Kind <= BackgroundKindPolyShirley; }
   bool operator==(const BackgroundRecipeRecord&) const = default;
 };
 

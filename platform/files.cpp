@@ -599,11 +599,15 @@ std::string ReadWholeFile(const std::string& path) {
   return text;
 }
 
-std::string ReadWholeTextFile(const std::string& path) { return TextOfFileBytes(ReadWholeFile(path)); }
-
 void ReadWholeTextFile(const std::string& path, std::string& text) {
   ReadWholeFile(path, text);
   if (!IsUtf8(text)) text = TextOfFileBytes(text);
+}
+
+std::string ReadWholeTextFile(const std::string& path) {
+  std::string text;
+  ReadWholeTextFile(path, text);
+  return text;
 }
 
 std::string WindowsDirectory() {

@@ -124,7 +124,7 @@ void FitSeriesTarget(int t, void (*fit)(int)) {
 // one, else by the name and cursor pair of the last background computed.
 void RepeatTemplateBackground(int t, const WindowRecord& templ) {
   const BackgroundRecipeRecord& recipe = templ.BackgroundRecipe;
-  if (recipe.Kind < BackgroundKindConstant || recipe.Kind > BackgroundKindPolyShirley) {
+  if (!recipe.Recorded()) {
     G.CursorStart = G.BackgroundStart;
     G.CursorEnd = G.BackgroundEnd;
     ComputeNamedBackground(t);
@@ -200,7 +200,7 @@ bool ProcessSeriesTarget(int t, int source, int T, std::string& step) {
   SetTemplateBackgroundAnswer(templ);
   if (open() && (background || templ.SatelliteState == SatellitesRemoved)) {
     now(G.BackgroundName);
-    if (templ.BackgroundRecipe.Kind >= 1 && templ.BackgroundRecipe.Kind <= 5)
+    if (templ.BackgroundRecipe.Recorded())
       now(G.MessageTexts[templ.BackgroundRecipe.Kind]);
     RepeatTemplateBackground(t, templ);
   }

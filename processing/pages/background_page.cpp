@@ -174,23 +174,20 @@ void cmdCancel12_Click() {
   RedrawWindow(w);
 }
 
-void cmd14_Click() {
+// Another pass and new end points: the answer, with the cursor pair the
+// background is computed again between.
+void AnswerWithCursorPair(int answer) {
   const int w = PageSpectrumWindow();
-  G.DialogResult = AnswerAnotherPass;
+  G.DialogResult = answer;
   G.DialogCursorStart = G.CursorStart;
   G.DialogCursorEnd = G.CursorEnd;
-  EndPage(AnswerAnotherPass);
+  EndPage(answer);
   RedrawWindow(w);
 }
 
-void cmd15_Click() {
-  const int w = PageSpectrumWindow();
-  G.DialogResult = AnswerNewEndPoints;
-  G.DialogCursorStart = G.CursorStart;
-  G.DialogCursorEnd = G.CursorEnd;
-  EndPage(AnswerNewEndPoints);
-  RedrawWindow(w);
-}
+void cmd14_Click() { AnswerWithCursorPair(AnswerAnotherPass); }
+
+void cmd15_Click() { AnswerWithCursorPair(AnswerNewEndPoints); }
 
 void cmd16_Click() {
   const int w = PageSpectrumWindow();

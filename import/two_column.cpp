@@ -78,6 +78,19 @@ bool Continues(const Run& a, const Run& b) {
   return std::fabs(b.energies.front() - (a.energies.back() + step)) <= Tolerance(step);
 }
 
+// The key (lower case, trimmed) and the value (trimmed) of a comment line
+// "key: value" or "key = value", after any comment marker; false for a line
+// without a key.
+bool SplitStatement(const std::string& line, std::string& key, std::string& value) {
+  std::size_t start = 0;
+  while (start < line.size() && !std::isalpha(static_cast<unsigned char>(line[start]))) ++start;
+  const std::size_t colon = line.find_first_of(":=", start);
+  if (start >= line.size() || colon == std::string::npos) return false;
+  key = plat::LowerCase(plat::Trim(line.substr(start, colon - start)));
+  value = plat::Trim(line.substr(colon + 1));
+  return true;
+}
+
 // The spectrum name offered on the header page: the file's name without its
 // extension, numbered when the file holds several regions.
 std::string OfferedName(const std::string& path, int region, int regions) {
@@ -257,16 +270,19 @@ void SplitTwoColumnLine(const std::string& line, double& energy, double& intensi
 }
 
 void ReadTwoColumnStatement(const std::string& line, TwoColumnStated& stated) {
-  std::size_t start = 0;
-  while (start < line.size() && !std::isalpha(static_cast<unsigned char>(line[start]))) ++start;
-  const std::size_t colon = line.find_first_of(":=", start);
-  if (start >= line.size() || colon == std::string::npos) return;
-  const std::string key = plat::LowerCase(plat::Trim(line.substr(start, colon - start)));
-  const std::string value = plat::Trim(line.substr(colon + 1));
+  std::string key, value;
+  if (!SplitStatement(line, key, value)) return;
   if (key == "counts per second") {
     const std::string v = plat::LowerCase(value);
     if (v == "yes" || v == "true" || v == "1") stated.countsPerSecond = 1;
     if (v == "no" || v == "false" || v == "0") stated.countsPerSecond = 0;
+    return;
+  }
+  // The current exports name the unit of their values instead.
+  if (key == "count rate") {
+    const std::string v = plat::LowerCase(value);
+    if (v == "counts per second" || v == "counts/s" || v == "cps") stated.countsPerSecond = 1;
+    if (v == "counts") stated.countsPerSecond = 0;
     return;
   }
   double* target = nullptr;

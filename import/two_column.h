@@ -32,10 +32,11 @@ struct TwoColumnStated {
 };
 
 // Takes what a comment line states into `stated`: a line holding one of the
-// keys "Excitation Energy", "Dwell Time", "Pass Energy", "Number of Scans"
-// or "Counts Per Second" (any letter case, after any comment marker),
-// a colon or equals sign and a value. Values that are no finite positive
-// number are passed over.
+// keys "Excitation Energy", "Dwell Time", "Pass Energy", "Number of Scans",
+// "Counts Per Second" (yes or no) or "Count Rate" ("Counts per Second" or
+// "Counts"), in any letter case, after any comment marker, then a colon or
+// equals sign and a value. Values that are no finite positive number are
+// passed over.
 void ReadTwoColumnStatement(const std::string& line, TwoColumnStated& stated);
 
 struct TwoColumnRegion {

@@ -7,6 +7,8 @@
 #include <string>
 #include <vector>
 
+#include "core/menu_commands.h"
+#include "core/store.h"
 #include "import/formats.h"
 #include "platform/controls.h"
 #include "platform/dialogs.h"
@@ -413,6 +415,9 @@ TEST(TwoColumnStatements, CommentLinesStateTheHeader) {
       {"# Number of Scans:   12", NAN, NAN, NAN, 12, -1},
       {"#   Counts Per Second:        yes", NAN, NAN, NAN, NAN, 1},
       {"#   Counts Per Second:        no", NAN, NAN, NAN, NAN, 0},
+      {"#   Count Rate:               Counts per Second", NAN, NAN, NAN, NAN, 1},
+      {"# Count Rate: Counts", NAN, NAN, NAN, NAN, 0},
+      {"# ColumnLabels: energy counts/s", NAN, NAN, NAN, NAN, -1},
       {"# Excitation Energy: none", NAN, NAN, NAN, NAN, -1},
       {"# Excitation Energy: -5", NAN, NAN, NAN, NAN, -1},
       {"# Kinetic Energy:    100", NAN, NAN, NAN, NAN, -1},
@@ -467,6 +472,57 @@ TEST_F(TwoColumnReaderTest, ManyRegionsAreReadAsFarAsTheWindowsTakeThem) {
   for (int i = 1; i <= 3; ++i) EXPECT_DOUBLE_EQ(SlotData[1](i, 1), 10.0 * i) << i;
   EXPECT_DOUBLE_EQ(ImportedValues[2][1], 10.0);
   EXPECT_DOUBLE_EQ(ImportedValues[1][1], 10.0 * 0.1);
+}
+
+// The exports of a current acquisition program, in the small files of
+// tests/import/two_column_files, read through the menu as a user reads them.
+class CurrentExportTest : public TwoColumnReaderTest {
+ protected:
+  // A copy of fixture `name` in the test's folder (program form).
+  std::string Fixture(const std::string& name) {
+    const std::string native = testsupport::SourceDir() + "/tests/import/two_column_files/" + name;
+    return Write(testsupport::ReadFile(native), name);
+  }
+  // File > Import > two columns, binding energies falling: the excitation
+  // energy page, `pages` header pages and every spectrum placed;
+  // `messages` boxes are answered with OK.
+  static void ImportAll(const std::string& path, int pages, int messages = 0, int command = 1180) {
+    plat::script::AnswerFile(path);
+    for (int m = 0; m < messages; ++m) plat::script::AnswerMessage(1);
+    plat::script::SetText("ed251", -1, "1486.61");
+    plat::script::Click("cmdOK251");
+    for (int k = 0; k < pages; ++k) plat::script::Click("cmdOk261");
+    plat::script::Click("cmd23");
+    plat::driver::ChooseMenu(command);
+  }
+  static std::vector<double> Column(int w) {
+    std::vector<double> v;
+    for (int i = 1; i <= Win[w].SpectrumHeader.PointCount; ++i) v.push_back(SlotData[w](i, 1));
+    return v;
+  }
+  static void ExpectValues(const std::vector<double>& got, const std::vector<double>& want) {
+    ASSERT_EQ(got.size(), want.size());
+    for (std::size_t i = 0; i < want.size(); ++i) EXPECT_NEAR(got[i], want[i], 1e-9 * std::fabs(want[i])) << i;
+  }
+};
+
+// The values a current export gives in counts per second are counts per
+// second: shown as they stand in counts-per-second mode, stored as counts.
+TEST_F(CurrentExportTest, CountRateKeyGivesCountsPerSecond) {
+  G.CpsMode = 1;
+  ImportAll(Fixture("count-rate.xy"), 2);
+  plat::driver::Finish();
+  EXPECT_TRUE(plat::MessagesShown().empty());
+  ASSERT_TRUE(Win[1].WindowOpen);
+  ASSERT_TRUE(Win[2].WindowOpen);
+  // C1s: one scan of 0.1 s; O1s: two scans of 0.3 s.
+  EXPECT_DOUBLE_EQ(Win[1].SpectrumHeader.DwellTime, 0.1);
+  EXPECT_DOUBLE_EQ(Win[2].SpectrumHeader.ScanCount, 2);
+  EXPECT_EQ(Win[1].SpectrumHeader.Comment, "counts/s");
+  ExpectValues(Column(1), {8162, 9050, 12480, 9311, 8020});
+  ExpectValues(Column(2), {3000, 3600, 7260, 3450, 2910});
+  EXPECT_NEAR(ImportedValues[1][1], 816.2, 1e-9);
+  EXPECT_NEAR(ImportedValues[2][1], 1800, 1e-9);
 }
 
 }  // namespace

@@ -8,8 +8,16 @@
 // Instrument software exports several regions into one file, each a run of
 // data lines after a block of comment or empty lines. Each region becomes a
 // spectrum of its own; runs that continue one evenly spaced axis across a
-// stray empty or comment line are one region. A region whose energies are not
-// evenly spaced (or all equal, or of one line) has no axis the reader could
+// stray empty or comment line are one region. A comment line "Region: name"
+// begins a region. Exports that give a region's scans or cycles apart begin
+// each with a line "Cycle: c, Curve: k, Scan: s" (or "Cycle: c, Curve: k");
+// a run after such a line with a number other than 0 is a further scan of the
+// region before it, and the scans make one spectrum. Checked against a real
+// export of four regions ("Cycle: 0, Curve: 0", counts per second) and the
+// current form of the same exports (tests/import/two_column_files).
+//
+// A region whose energies are not evenly spaced (or all equal, or of one
+// line), or whose scans lie on different axes, has no axis the reader could
 // take, and the file is refused: the axis is never made up.
 #pragma once
 #include <limits>
@@ -40,11 +48,18 @@ struct TwoColumnStated {
 void ReadTwoColumnStatement(const std::string& line, TwoColumnStated& stated);
 
 struct TwoColumnRegion {
-  double firstEnergy = 0;           // of its first data line, rounded to 0.001 eV
-  double lastEnergy = 0;            // of its last data line, rounded to 0.001 eV
-  std::vector<double> intensities;  // file order
-  bool evenlySpaced = true;         // the energies lie on one axis of a step other than 0
-  TwoColumnStated stated;           // what the comment lines before it state
+  double firstEnergy = 0;  // of its first data line, rounded to 0.001 eV
+  double lastEnergy = 0;   // of its last data line, rounded to 0.001 eV
+  // File order. Of a region whose scans the file gives apart: counts summed
+  // over the scans, or, for counts per second, the count rate of all its
+  // scans together.
+  std::vector<double> intensities;
+  bool evenlySpaced = true;     // the energies lie on one axis of a step other than 0
+  bool scansOnOneAxis = true;   // every further scan has the energies of the first
+  std::string name;             // as its "Region:" line states it; "" without one
+  // What the comment lines before it state; the scan count is that of all
+  // its scans when the file marks them ("Cycle:" lines).
+  TwoColumnStated stated;
 };
 
 struct TwoColumnFile {
@@ -64,11 +79,15 @@ void SplitTwoColumnLine(const std::string& line, double& energy, double& intensi
 
 // Reads the data lines of a file into regions: runs of data lines, a run
 // that continues the axis of the one before it (the same step across the
-// lines between them) joined to it.
+// lines between them) joined to it, further scans summed into their region.
 TwoColumnFile ParseTwoColumn(std::string_view text, bool digitFirstUntrimmed);
 
 // Largest number of regions read from one file (the store's spectra).
 inline constexpr int kMaxImportedRegions = 100;
+
+// Whether a region can be read as a spectrum: 2 to 32767 evenly spaced
+// points, every scan on the axis of the first.
+bool TwoColumnRegionReadable(const TwoColumnRegion& region);
 
 // The readers of the format codes 16, 18, 20 and 22 (and + 1 for the
 // re-reading of window w's source, which asks nothing and takes the window's

@@ -251,6 +251,63 @@ TEST(TwoColumnRegions, RunsOfDataLinesAndTheirAxes) {
   }
 }
 
+// Exports that give scans or cycles apart mark each with a "Cycle:" line;
+// a "Region:" line begins a region.
+TEST(TwoColumnRegions, ScansAndCyclesMakeOneRegion) {
+  const struct {
+    const char* what;
+    std::vector<std::string> lines;
+    std::size_t regions;
+    std::vector<double> first;  // the first region's values
+    double scans;               // its scan count (NaN: not stated)
+    bool readable;
+  } cases[] = {
+      {"scans given apart",
+       {"# Region: A", "# Cycle: 0, Curve: 0, Scan: 0", "100 1", "101 2", "#", "# Cycle: 0, Curve: 0, Scan: 1",
+        "100 3", "101 4"},
+       1, {4, 6}, 2, true},
+      {"cycles of two scans each",
+       {"# Region: A", "# Number of Scans: 2", "# Cycle: 0", "#", "# Cycle: 0, Curve: 0", "100 1", "101 2",
+        "# Cycle: 1", "# Cycle: 1, Curve: 0", "100 3", "101 5"},
+       1, {4, 7}, 4, true},
+      {"counts per second: the rate of all scans",
+       {"# Count Rate: Counts per Second", "# Region: A", "# Number of Scans: 1", "# Cycle: 0, Curve: 0",
+        "100 10", "101 20", "# Cycle: 1, Curve: 0", "100 30", "101 60"},
+       1, {20, 40}, 2, true},
+      {"a scan on another axis",
+       {"# Cycle: 0, Curve: 0, Scan: 0", "100 1", "101 2", "# Cycle: 0, Curve: 0, Scan: 1", "100.5 3", "101.5 4"},
+       1, {1, 2}, NAN, false},
+      {"a scan with a point less",
+       {"# Cycle: 0, Curve: 0, Scan: 0", "100 1", "101 2", "102 3", "# Cycle: 0, Curve: 0, Scan: 1", "100 3",
+        "101 4"},
+       1, {1, 2, 3}, NAN, false},
+      {"a region line parts one axis", {"# Region: A", "100 1", "101 2", "# Region: B", "102 3", "103 4"},
+       2, {1, 2}, NAN, true},
+      {"the first scan of the next region", {"# Cycle: 0, Curve: 0", "100 1", "101 2", "",
+                                             "# Cycle: 0, Curve: 0", "102 3", "103 4"},
+       2, {1, 2}, 1, true},
+      {"one scan marked", {"# Number of Scans: 3", "# Cycle: 0, Curve: 0, Scan: 0", "100 1", "101 2"},
+       1, {1, 2}, 1, true},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.what);
+    const TwoColumnFile f = ParseTwoColumn(JoinLines(c.lines), false);
+    ASSERT_EQ(f.regions.size(), c.regions);
+    const TwoColumnRegion& r = f.regions[0];
+    EXPECT_EQ(r.intensities, c.first);
+    EXPECT_TRUE(std::isnan(c.scans) ? std::isnan(r.stated.scanCount) : r.stated.scanCount == c.scans)
+        << r.stated.scanCount;
+    EXPECT_EQ(TwoColumnRegionReadable(r), c.readable);
+  }
+  // The region names of a file, for the message that names a region left
+  // out; a region begun by no "Region:" line has none.
+  const TwoColumnFile f = ParseTwoColumn(
+      JoinLines({"# Region:   Fe 2p  ", "700 1", "701 2", "", "# note", "900 1", "901 2"}), false);
+  ASSERT_EQ(f.regions.size(), 2u);
+  EXPECT_EQ(f.regions[0].name, "Fe 2p");
+  EXPECT_EQ(f.regions[1].name, "");
+}
+
 TEST_F(TwoColumnReaderTest, CancelledDialogReadsNothing) {
   ImportedValues[1].Resize(4);
   Win[0].ImportFormat = TwoColumnBinding;
@@ -523,6 +580,42 @@ TEST_F(CurrentExportTest, CountRateKeyGivesCountsPerSecond) {
   ExpectValues(Column(2), {3000, 3600, 7260, 3450, 2910});
   EXPECT_NEAR(ImportedValues[1][1], 816.2, 1e-9);
   EXPECT_NEAR(ImportedValues[2][1], 1800, 1e-9);
+}
+
+// Each scan and cycle of a region given apart: one spectrum per region,
+// the counts of its scans summed and their number its scan count.
+TEST_F(CurrentExportTest, ScansGivenApartMakeOneSpectrumPerRegion) {
+  const std::string path = Fixture("separate-scans.xy");
+  plat::script::AnswerFile(path);
+  plat::script::SetText("ed251", -1, "1486.61");
+  plat::script::Click("cmdOK251");
+  plat::script::Expect([] { return plat::Trim(plat::Text(26, "ed268")) == "3"; }, "Fe2p: 3 scans");
+  plat::script::Click("cmdOk261");
+  plat::script::Expect([] { return plat::Trim(plat::Text(26, "ed268")) == "4"; }, "O1s: 2 cycles of 2 scans");
+  plat::script::Click("cmdOk261");
+  plat::script::Click("cmd23");
+  plat::driver::ChooseMenu(1180);
+  plat::driver::Finish();
+  EXPECT_TRUE(plat::MessagesShown().empty());
+  EXPECT_EQ(G.SpectraReadCount, 2);
+  ASSERT_TRUE(Win[1].WindowOpen);
+  ASSERT_TRUE(Win[2].WindowOpen);
+  EXPECT_FALSE(Win[3].WindowOpen);
+  const SpectrumHeaderRecord& fe = Win[1].SpectrumHeader;
+  EXPECT_EQ(fe.PointCount, 4);
+  EXPECT_NEAR(fe.ExcitationEnergy - fe.StartEnergy, 712, 1e-9);
+  EXPECT_NEAR(fe.ExcitationEnergy - fe.EndEnergy, 709, 1e-9);
+  EXPECT_DOUBLE_EQ(fe.ScanCount, 3);
+  EXPECT_DOUBLE_EQ(Win[2].SpectrumHeader.ScanCount, 4);
+  // Counts: the scans' counts per second times the dwell time, summed.
+  ExpectValues(Column(1), {60, 120, 180, 240});
+  ExpectValues(Column(2), {20.4, 23.6, 28.4});
+  // Counts per second: the mean of the scans.
+  G.CpsMode = 1;
+  G.CurrentWindow = 1;
+  plat::driver::ChooseMenu(CmdRevertSpectrum);
+  plat::driver::Finish();
+  ExpectValues(Column(1), {100, 200, 300, 400});
 }
 
 }  // namespace

@@ -163,7 +163,8 @@ void SumScans(const std::vector<Run>& scans, TwoColumnRegion& r) {
       return;
     }
     const double weight = s.scan.singleScan ? 1 : StatedOr(s.stated.scanCount, 1);
-    for (std::size_t i = 0; i < axis.size(); ++i) sum[i] += perSecond ? weight * s.intensities[i] : s.intensities[i];
+    for (std::size_t i = 0; i < axis.size(); ++i)
+      sum[i] += perSecond ? weight * s.intensities[i] : s.intensities[i];
     total += weight;
   }
   if (perSecond)
@@ -216,13 +217,12 @@ std::string StatedComment(const TwoColumnRegion& r) {
   return r.stated.countsPerSecond == 1 ? "counts/s" : std::string();
 }
 
-// Whether the first `count` regions of the file can each be read as a
-// spectrum of its own.
-bool Readable(const TwoColumnFile& file, int count) {
-  if (file.regions.empty() || count < 1) return false;
-  for (int i = 0; i < count; ++i)
-    if (!TwoColumnRegionReadable(file.regions[static_cast<std::size_t>(i)])) return false;
-  return true;
+// How a message names a region that was left out: its place in the file
+// (from 1) and the name its "Region:" line gives.
+std::string RegionLabel(int index, const TwoColumnRegion& r) {
+  std::string label = std::to_string(index + 1);
+  if (!r.name.empty()) label += " (" + r.name + ")";
+  return label;
 }
 
 void ImportTwoColumn(int w, const Variant& v) {
@@ -240,7 +240,10 @@ void ImportTwoColumn(int w, const Variant& v) {
     return;
   }
   const TwoColumnFile file = ParseTwoColumn(text, v.digitFirstUntrimmed);
-  const int inFile = static_cast<int>(file.regions.size());
+  // The spectra are the readable regions, numbered in file order: a new
+  // import and the re-reading of a window's source count them alike.
+  const std::vector<int> readable = ReadableTwoColumnRegions(file);
+  const int inFile = static_cast<int>(readable.size());
   // A new import reads as many regions as the store and the free windows
   // take; the re-reading of a window's source reads what the store holds.
   const int free = reread ? kMaxImportedRegions : FreeSpectrumWindowCount();
@@ -250,21 +253,31 @@ void ImportTwoColumn(int w, const Variant& v) {
     G.SpectraReadCount = 0;
     return;
   }
-  const int regions = std::min({inFile, kMaxImportedRegions, free});
-  // A file the reader cannot take is refused before anything is asked: no
-  // page, no window.
-  if (!Readable(file, regions)) {
+  // A file without a region the reader can take is refused before anything
+  // is asked: no page, no window.
+  if (inFile == 0) {
     RefuseImportFile(w);
     return;
   }
-  if (regions < inFile && !reread) ShowRegionsLeftOutMessage(inFile - regions, inFile);
+  const int regions = std::min({inFile, kMaxImportedRegions, free});
+  auto region = [&](int k) -> const TwoColumnRegion& {
+    return file.regions[static_cast<std::size_t>(readable[static_cast<std::size_t>(k - 1)])];
+  };
 
   if (!reread) {
+    if (inFile < static_cast<int>(file.regions.size())) {
+      std::vector<std::string> leftOut;
+      for (std::size_t i = 0; i < file.regions.size(); ++i)
+        if (!TwoColumnRegionReadable(file.regions[i]))
+          leftOut.push_back(RegionLabel(static_cast<int>(i), file.regions[i]));
+      ShowRegionsNotReadMessage(w, leftOut);
+    }
+    if (regions < inFile) ShowRegionsLeftOutMessage(inFile - regions, inFile);
     ShowExcitationEnergyPage();
     const double hv = G.DefaultExcitationEnergy;
     const std::string date = plat::FileDateText(path);
     for (int k = 1; k <= regions; ++k) {
-      const TwoColumnRegion& r = file.regions[static_cast<std::size_t>(k - 1)];
+      const TwoColumnRegion& r = region(k);
       StoreRegion(k, r, v, hv);
       // The header page shows what this file gives and the program's
       // presets, never what an earlier import left.
@@ -285,7 +298,7 @@ void ImportTwoColumn(int w, const Variant& v) {
   } else {
     const SpectrumHeaderRecord& own = Win[w].SpectrumHeader;
     for (int k = 1; k <= regions; ++k) {
-      StoreRegion(k, file.regions[static_cast<std::size_t>(k - 1)], v, own.ExcitationEnergy);
+      StoreRegion(k, region(k), v, own.ExcitationEnergy);
       ImportedHeader[HeaderIndexOfSpectrum(k)].Name = OfferedName(path, k, regions);
     }
     // The spectrum the window shows takes the window's header.
@@ -306,7 +319,7 @@ void ImportTwoColumn(int w, const Variant& v) {
     H.DwellTime = own.DwellTime;
     H.ScanCount = own.ScanCount;
     H.PassEnergy = own.PassEnergy;
-    for (int j = 1; j <= regions; ++j) StoreAsCounts(j, file.regions[static_cast<std::size_t>(j - 1)]);
+    for (int j = 1; j <= regions; ++j) StoreAsCounts(j, region(j));
   }
   G.SpectraReadCount = static_cast<Int16>(regions);
 }
@@ -444,6 +457,13 @@ bool TwoColumnRegionReadable(const TwoColumnRegion& region) {
   const std::size_t n = region.intensities.size();
   return n >= 2 && n <= static_cast<std::size_t>(kMaxSpectrumPoints) && region.evenlySpaced &&
          region.scansOnOneAxis;
+}
+
+std::vector<int> ReadableTwoColumnRegions(const TwoColumnFile& file) {
+  std::vector<int> readable;
+  for (std::size_t i = 0; i < file.regions.size(); ++i)
+    if (TwoColumnRegionReadable(file.regions[i])) readable.push_back(static_cast<int>(i));
+  return readable;
 }
 
 void ImportTwoColumnBinding(int w) { ImportTwoColumn(w, {TwoColumnBinding, true, false, false}); }

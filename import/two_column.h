@@ -18,7 +18,8 @@
 //
 // A region whose energies are not evenly spaced (or all equal, or of one
 // line), or whose scans lie on different axes, has no axis the reader could
-// take, and the file is refused: the axis is never made up.
+// take: it is left out and named in a message, and the other regions are
+// read. The axis is never made up.
 #pragma once
 #include <limits>
 #include <string>
@@ -89,16 +90,24 @@ inline constexpr int kMaxImportedRegions = 100;
 // points, every scan on the axis of the first.
 bool TwoColumnRegionReadable(const TwoColumnRegion& region);
 
+// The regions of a file that the readers take, in file order (indices into
+// `file.regions`): the readable ones. The import stores them as spectra 1,
+// 2, ... and the re-reading of a window's source finds the window's spectrum
+// among them by the same count.
+std::vector<int> ReadableTwoColumnRegions(const TwoColumnFile& file);
+
 // The readers of the format codes 16, 18, 20 and 22 (and + 1 for the
 // re-reading of window w's source, which asks nothing and takes the window's
-// header for the spectrum the window shows). A file without a region of two
-// or more evenly spaced points or with a region of more than 32767 points is
-// refused with message 3 and nothing is asked. Of a file with more regions
-// than the store (100) or the free windows take, the first that fit are read
-// and a message says how many were left out. A region's header takes the
-// excitation energy, dwell time, pass energy and scan count that the file's
-// comment lines state for it; values stated as counts per second are stored
-// as counts (times scans and dwell time), as every reader stores them.
+// header for the spectrum the window shows). A file without a readable
+// region is refused with message 3 and nothing is asked. Regions that
+// cannot be read are left out, and a new import names them after message 3
+// (the region's place in the file and the name its "Region:" line gives).
+// Of a file with more readable regions than the store (100) or the free
+// windows take, the first that fit are read and a message says how many
+// were left out. A region's header takes the excitation energy, dwell time,
+// pass energy and scan count that the file's comment lines state for it;
+// values stated as counts per second are stored as counts (times scans and
+// dwell time), as every reader stores them.
 void ImportTwoColumnBinding(int w);
 void ImportTwoColumnBindingReversed(int w);
 void ImportTwoColumnKineticReversed(int w);

@@ -176,7 +176,6 @@ TEST_F(TwoColumnReaderTest, FilesWithoutAnAxisAreRefusedBeforeAnythingIsAsked) {
       {"more points than a spectrum holds", tooLong},
       {"energies not evenly spaced", JoinLines({"100 1", "101 2", "105 3", "106 4"})},
       {"every energy the same", JoinLines({"100 1", "100 2", "100 3"})},
-      {"a number heading the file", JoinLines({"2 columns: energy, counts", "", "100 1", "101 2"})},
       {"a number heading the data", JoinLines({"2 columns: energy, counts", "100 1", "101 2", "102 3"})},
   };
   for (const auto& c : cases) {
@@ -531,6 +530,7 @@ TEST_F(TwoColumnReaderTest, ManyRegionsAreReadAsFarAsTheWindowsTakeThem) {
   EXPECT_DOUBLE_EQ(ImportedValues[1][1], 10.0 * 0.1);
 }
 
+
 // The exports of a current acquisition program, in the small files of
 // tests/import/two_column_files, read through the menu as a user reads them.
 class CurrentExportTest : public TwoColumnReaderTest {
@@ -560,6 +560,15 @@ class CurrentExportTest : public TwoColumnReaderTest {
   static void ExpectValues(const std::vector<double>& got, const std::vector<double>& want) {
     ASSERT_EQ(got.size(), want.size());
     for (std::size_t i = 0; i < want.size(); ++i) EXPECT_NEAR(got[i], want[i], 1e-9 * std::fabs(want[i])) << i;
+  }
+  // The lines of message box m (character-13 breaks).
+  static std::vector<std::string> MessageLines(std::size_t m) {
+    std::vector<std::string> lines(1);
+    for (const char c : plat::MessagesShown().at(m).text) {
+      if (c == '\r') lines.emplace_back();
+      else lines.back() += c;
+    }
+    return lines;
   }
 };
 
@@ -616,6 +625,141 @@ TEST_F(CurrentExportTest, ScansGivenApartMakeOneSpectrumPerRegion) {
   plat::driver::ChooseMenu(CmdRevertSpectrum);
   plat::driver::Finish();
   ExpectValues(Column(1), {100, 200, 300, 400});
+}
+
+// A region that cannot be read is left out with a message naming it; the
+// regions around it are read and placed.
+TEST_F(CurrentExportTest, ARegionThatCannotBeReadIsLeftOut) {
+  const struct {
+    const char* file;
+    std::string text;  // "" for the fixture of that name
+    std::string named;
+    std::vector<int> points;
+    std::vector<double> first;  // each window's first value (counts)
+  } cases[] = {
+      {"uneven-region.xy", "", "2 (Fe2p)", {4, 3}, {1, 0.7}},
+      {"one-line-region.xy", "", "3 (N1s)", {4, 3}, {1, 0.7}},
+      {"heading.txt", JoinLines({"2 columns: energy, counts", "", "1000 1", "999 2"}), "1", {2}, {1}},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.file);
+    const std::string path = c.text.empty() ? Fixture(c.file) : Write(c.text, c.file);
+    const int spectra = static_cast<int>(c.points.size());
+    const std::size_t shown = plat::MessagesShown().size();
+    ImportAll(path, spectra, 1);
+    plat::driver::Finish();
+    ASSERT_EQ(plat::MessagesShown().size(), shown + 1);
+    const std::vector<std::string> lines = MessageLines(shown);
+    EXPECT_EQ(lines.front(), G.CaptionTexts[12]);
+    EXPECT_EQ(lines.back(), c.named);
+    EXPECT_EQ(G.SpectraReadCount, spectra);
+    for (int w = 1; w <= spectra; ++w) {
+      ASSERT_TRUE(Win[w].WindowOpen) << w;
+      EXPECT_EQ(Win[w].SpectrumHeader.PointCount, c.points[static_cast<std::size_t>(w - 1)]) << w;
+      EXPECT_EQ(Win[w].SourceSpectrumIndex, w);
+      EXPECT_NEAR(SlotData[w](1, 1), c.first[static_cast<std::size_t>(w - 1)], 1e-9) << w;
+    }
+    EXPECT_FALSE(Win[spectra + 1].WindowOpen);
+    for (int w = 1; w <= spectra; ++w) plat::driver::CloseWindow(w);
+  }
+}
+
+// A window from a file of which a region was left out reads its own region
+// again wherever the program reads a window's source: Revert, a series, the
+// spectrum table's source column and a project load. The file was imported
+// while 98 windows were open; they are closed and another file is read
+// before each of these.
+TEST_F(CurrentExportTest, AWindowOfAPartlyReadFileReadsItsRegionAgain) {
+  ImportAll(Write(ManyRegionExport(98), "many.xy"), 98, 0, 1183);
+  ASSERT_TRUE(Win[98].WindowOpen);
+  // C1s and O1s into windows 99 and 100; N1s, a single line, is left out.
+  ImportAll(Fixture("one-line-region.xy"), 2, 1);
+  plat::driver::Finish();
+  ASSERT_TRUE(Win[99].WindowOpen);
+  ASSERT_TRUE(Win[100].WindowOpen);
+  EXPECT_EQ(MessageLines(0).back(), "3 (N1s)");
+  for (int w = 1; w <= 98; ++w) plat::driver::CloseWindow(w);
+  const std::vector<double> o1s = {0.7, 0.8, 0.9};
+  ExpectValues(Column(100), o1s);
+
+  // Another file on the grid of O1s, placed into window 1 and closed again
+  // after each of the four.
+  const std::string other = Write(JoinLines({"531 1", "530 2", "529 3"}), "other.txt");
+  auto importOther = [&] {
+    ImportAll(other, 1);
+    plat::driver::Finish();
+    ASSERT_TRUE(Win[1].WindowOpen);
+    if (Win[100].WindowOpen)
+      for (int i = 1; i <= 3; ++i) SlotData[100](i, 1) = -1;  // processed since
+  };
+  const std::size_t before = plat::MessagesShown().size();
+
+  importOther();
+  G.CurrentWindow = 100;
+  plat::driver::ChooseMenu(CmdRevertSpectrum);
+  plat::driver::Finish();
+  {
+    SCOPED_TRACE("revert");
+    ExpectValues(Column(100), o1s);
+    EXPECT_EQ(G.SourceFilePath, Win[100].SourcePath);
+  }
+  plat::driver::CloseWindow(1);
+
+  // The other file's window is the template; the choice lists 99 and 100.
+  importOther();
+  plat::script::SetValue("chk201", 2, 1);
+  plat::script::Click("cmdOk201");
+  plat::script::AnswerMessage(1);  // the processing summary
+  plat::script::AnswerMessage(1);  // the series is finished
+  plat::driver::ChooseMenu(CmdProcessSeries);
+  plat::driver::Finish();
+  {
+    SCOPED_TRACE("series");
+    ExpectValues(Column(100), o1s);
+  }
+  plat::driver::CloseWindow(1);
+
+  importOther();
+  G.CurrentWindow = 100;
+  const std::string table = plat::ProgramPath(folder_ + "/o1s.dat");
+  plat::script::Click("cmdOk191");
+  plat::script::SetValue("chk181", -1, 1);
+  plat::script::Click("cmdOk181");
+  plat::script::AnswerFile(table);
+  plat::driver::ChooseMenu(CmdExportSpectrumTable);
+  plat::driver::Finish();
+  {
+    SCOPED_TRACE("table");
+    const std::string written = testsupport::ReadFile(plat::NativePath(table));
+    EXPECT_NE(written.find("\n 531; 0.7;"), std::string::npos) << written;
+    EXPECT_NE(written.find("\n 529; 0.9;"), std::string::npos) << written;
+  }
+  plat::driver::CloseWindow(1);
+
+  // A project of windows 99 and 100, opened after the other file was read:
+  // the windows come back as 1 and 2.
+  const std::string project = plat::ProgramPath(folder_ + "/session.svr");
+  plat::script::AnswerFile(project);
+  plat::driver::ChooseMenu(CmdSaveProjectAs);
+  plat::driver::CloseWindow(99);
+  plat::driver::CloseWindow(100);
+  importOther();
+  plat::driver::CloseWindow(1);
+  plat::script::AnswerFile(project);
+  plat::driver::ChooseMenu(CmdOpenProject);
+  plat::driver::Finish();
+  {
+    SCOPED_TRACE("project");
+    ASSERT_TRUE(Win[2].WindowOpen);
+    EXPECT_EQ(Win[2].SpectrumHeader.PointCount, 3);
+    EXPECT_EQ(G.SourceFilePath, Win[2].SourcePath);
+    ASSERT_TRUE(LoadWindowSource(2));
+    for (int i = 1; i <= 3; ++i) EXPECT_NEAR(WorkData[i], o1s[static_cast<std::size_t>(i - 1)], 1e-12) << i;
+  }
+  // No message since the import but the series' summary and its end: no
+  // "Unexpected data format", no "The chosen file does not exist."
+  ASSERT_EQ(plat::MessagesShown().size(), before + 2);
+  EXPECT_EQ(plat::MessagesShown()[before + 1].text, G.LabelTexts[38]);
 }
 
 }  // namespace

@@ -35,6 +35,7 @@ const std::map<int, const char*> kCaptionFallback = {
     {11, "Not enough free disk space for the export."},
     {12, "Unexpected data format."},
     {13, "The file (or the spectrum) does not have the expected form."},
+    {17, "These regions of the file were left out:"},
 };
 const std::map<int, const char*> kMessageFallback = {
     {8, "Derivative"},         {9, "Smoothing"},     {10, "Satellite removal"},
@@ -395,6 +396,17 @@ void ShowRegionsLeftOutMessage(int leftOut, int inFile) {
       break;
   }
   Ask(BoxContent{true, text, std::string(), false});
+}
+
+void ShowRegionsNotReadMessage(int window, const std::vector<std::string>& regions) {
+  constexpr std::size_t kMostNamed = 20;
+  const std::string br(1, kLineBreak);
+  G.CommandId = 3;
+  BoxContent box = ComposeMessage(3, window);
+  box.text += br + Caption(17);
+  for (std::size_t i = 0; i < regions.size() && i < kMostNamed; ++i) box.text += br + regions[i];
+  if (regions.size() > kMostNamed) box.text += br + "...";
+  Show(3, box);
 }
 
 void ShowStartupFileMessage(const std::string& path) {

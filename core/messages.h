@@ -54,6 +54,11 @@ void ShowFileNotWrittenMessage(const std::string& path);
 // A file held more regions than one import can place: `leftOut` of its
 // `inFile` regions were not read. Worded in the language of `LanguageIndex`.
 void ShowRegionsLeftOutMessage(int leftOut, int inFile);
+// Regions of a file that could not be read were left out and the others
+// read: message 3 for window w, the line "These regions of the file were
+// left out:" (CaptionTexts 17) and one line per region as `regions` names
+// them (at most 20, then "..."). CommandId becomes 3.
+void ShowRegionsNotReadMessage(int window, const std::vector<std::string>& regions);
 // A step that failed, with the line that says what failed (`detail`, may be
 // empty): message `code` shows at once with the detail below it, except in
 // the automatic steps (BatchMode 1) of a run that collects its failures

@@ -29,12 +29,25 @@ struct Variant {
   bool digitFirstUntrimmed;  // the line test of the kinetic-falling files
 };
 
+// What a "Cycle:" line before a run says of it: the run is a scan (or a
+// cycle) of a region, its first when every number on the line is 0; with a
+// "Scan" number the run is a single scan, without one it holds the region's
+// scans of that cycle.
+struct ScanMark {
+  bool marked = false;
+  bool further = false;
+  bool singleScan = false;
+};
+
 // A run of data lines with the energies of its lines.
 struct Run {
   TwoColumnStated stated;
   std::vector<double> energies;
   std::vector<double> intensities;
-  bool textBefore = false;  // a line of text (not only empty lines) came before it
+  bool textBefore = false;   // a line of text (not only empty lines) came before it
+  bool regionBefore = false; // a "Region:" line came before it
+  std::string name;          // what that line names
+  ScanMark scan;
 };
 
 // How far an energy may lie from its place on the axis: the rounding of the
@@ -78,6 +91,36 @@ bool Continues(const Run& a, const Run& b) {
   return std::fabs(b.energies.front() - (a.energies.back() + step)) <= Tolerance(step);
 }
 
+// The key (lower case, trimmed) and the value (trimmed) of a comment line
+// "key: value" or "key = value", after any comment marker; false for a line
+// without a key.
+bool SplitStatement(const std::string& line, std::string& key, std::string& value) {
+  std::size_t start = 0;
+  while (start < line.size() && !std::isalpha(static_cast<unsigned char>(line[start]))) ++start;
+  const std::size_t colon = line.find_first_of(":=", start);
+  if (start >= line.size() || colon == std::string::npos) return false;
+  key = plat::LowerCase(plat::Trim(line.substr(start, colon - start)));
+  value = plat::Trim(line.substr(colon + 1));
+  return true;
+}
+
+// The mark of a "Cycle:" line from what follows its key ("0, Curve: 0,
+// Scan: 2"): the cycle number, then items "key: number".
+ScanMark ReadScanMark(const std::string& value) {
+  ScanMark mark;
+  mark.marked = true;
+  for (std::size_t from = 0; from <= value.size();) {
+    const std::size_t comma = std::min(value.find(',', from), value.size());
+    const std::string item = value.substr(from, comma - from);
+    std::string key, number;
+    if (from == 0) number = plat::Trim(item);
+    else if (SplitStatement(item, key, number) && key == "scan") mark.singleScan = true;
+    if (BeginsWithNumber(number) && plat::TextToNumber(number) != 0) mark.further = true;
+    from = comma + 1;
+  }
+  return mark;
+}
+
 // The spectrum name offered on the header page: the file's name without its
 // extension, numbered when the file holds several regions.
 std::string OfferedName(const std::string& path, int region, int regions) {
@@ -88,18 +131,6 @@ std::string OfferedName(const std::string& path, int region, int regions) {
   return name;
 }
 
-// Whether the first `count` regions of the file can each be read as a
-// spectrum of its own.
-bool Readable(const TwoColumnFile& file, int count) {
-  if (file.regions.empty() || count < 1) return false;
-  for (int i = 0; i < count; ++i) {
-    const TwoColumnRegion& r = file.regions[static_cast<std::size_t>(i)];
-    const std::size_t n = r.intensities.size();
-    if (n < 2 || n > static_cast<std::size_t>(kMaxSpectrumPoints) || !r.evenlySpaced) return false;
-  }
-  return true;
-}
-
 int FreeSpectrumWindowCount() {
   int free = 0;
   for (int w = 1; w <= kMaxWindows; ++w)
@@ -108,6 +139,39 @@ int FreeSpectrumWindowCount() {
 }
 
 double StatedOr(double stated, double otherwise) { return std::isnan(stated) ? otherwise : stated; }
+
+// The scans and cycles of a region made one spectrum on the axis of its
+// first scan. A run marked as a single scan counts one scan, any other run
+// the scans its region states. Counts are summed; counts per second become
+// the count rate of all scans together, the mean weighted by scans, so that
+// times scans and dwell time they give the summed counts. The scan count is
+// that of all scans. Scans on another axis leave the region unreadable.
+void SumScans(const std::vector<Run>& scans, TwoColumnRegion& r) {
+  const Run& first = scans.front();
+  const std::vector<double>& axis = first.energies;
+  const double tolerance = axis.size() >= 2 ? Tolerance(StepOf(axis)) : Tolerance(0);
+  const bool perSecond = first.stated.countsPerSecond == 1;
+  std::vector<double> sum(axis.size(), 0.0);
+  double total = 0;
+  for (const Run& s : scans) {
+    bool same = s.energies.size() == axis.size();
+    for (std::size_t i = 0; same && i < axis.size(); ++i)
+      same = std::fabs(s.energies[i] - axis[i]) <= tolerance;
+    if (!same) {
+      r.scansOnOneAxis = false;
+      r.intensities = first.intensities;
+      return;
+    }
+    const double weight = s.scan.singleScan ? 1 : StatedOr(s.stated.scanCount, 1);
+    for (std::size_t i = 0; i < axis.size(); ++i)
+      sum[i] += perSecond ? weight * s.intensities[i] : s.intensities[i];
+    total += weight;
+  }
+  if (perSecond)
+    for (double& x : sum) x /= total;
+  r.intensities = std::move(sum);
+  r.stated.scanCount = total;
+}
 
 // Spectrum k of the store from region r: its values in rising kinetic
 // energy (when the file runs the way the command says) and its energies as
@@ -153,6 +217,14 @@ std::string StatedComment(const TwoColumnRegion& r) {
   return r.stated.countsPerSecond == 1 ? "counts/s" : std::string();
 }
 
+// How a message names a region that was left out: its place in the file
+// (from 1) and the name its "Region:" line gives.
+std::string RegionLabel(int index, const TwoColumnRegion& r) {
+  std::string label = std::to_string(index + 1);
+  if (!r.name.empty()) label += " (" + r.name + ")";
+  return label;
+}
+
 void ImportTwoColumn(int w, const Variant& v) {
   G.ImportMode = "NORM";
   const std::string path =
@@ -168,7 +240,10 @@ void ImportTwoColumn(int w, const Variant& v) {
     return;
   }
   const TwoColumnFile file = ParseTwoColumn(text, v.digitFirstUntrimmed);
-  const int inFile = static_cast<int>(file.regions.size());
+  // The spectra are the readable regions, numbered in file order: a new
+  // import and the re-reading of a window's source count them alike.
+  const std::vector<int> readable = ReadableTwoColumnRegions(file);
+  const int inFile = static_cast<int>(readable.size());
   // A new import reads as many regions as the store and the free windows
   // take; the re-reading of a window's source reads what the store holds.
   const int free = reread ? kMaxImportedRegions : FreeSpectrumWindowCount();
@@ -178,21 +253,31 @@ void ImportTwoColumn(int w, const Variant& v) {
     G.SpectraReadCount = 0;
     return;
   }
-  const int regions = std::min({inFile, kMaxImportedRegions, free});
-  // A file the reader cannot take is refused before anything is asked: no
-  // page, no window.
-  if (!Readable(file, regions)) {
+  // A file without a region the reader can take is refused before anything
+  // is asked: no page, no window.
+  if (inFile == 0) {
     RefuseImportFile(w);
     return;
   }
-  if (regions < inFile && !reread) ShowRegionsLeftOutMessage(inFile - regions, inFile);
+  const int regions = std::min({inFile, kMaxImportedRegions, free});
+  auto region = [&](int k) -> const TwoColumnRegion& {
+    return file.regions[static_cast<std::size_t>(readable[static_cast<std::size_t>(k - 1)])];
+  };
 
   if (!reread) {
+    if (inFile < static_cast<int>(file.regions.size())) {
+      std::vector<std::string> leftOut;
+      for (std::size_t i = 0; i < file.regions.size(); ++i)
+        if (!TwoColumnRegionReadable(file.regions[i]))
+          leftOut.push_back(RegionLabel(static_cast<int>(i), file.regions[i]));
+      ShowRegionsNotReadMessage(w, leftOut);
+    }
+    if (regions < inFile) ShowRegionsLeftOutMessage(inFile - regions, inFile);
     ShowExcitationEnergyPage();
     const double hv = G.DefaultExcitationEnergy;
     const std::string date = plat::FileDateText(path);
     for (int k = 1; k <= regions; ++k) {
-      const TwoColumnRegion& r = file.regions[static_cast<std::size_t>(k - 1)];
+      const TwoColumnRegion& r = region(k);
       StoreRegion(k, r, v, hv);
       // The header page shows what this file gives and the program's
       // presets, never what an earlier import left.
@@ -213,7 +298,7 @@ void ImportTwoColumn(int w, const Variant& v) {
   } else {
     const SpectrumHeaderRecord& own = Win[w].SpectrumHeader;
     for (int k = 1; k <= regions; ++k) {
-      StoreRegion(k, file.regions[static_cast<std::size_t>(k - 1)], v, own.ExcitationEnergy);
+      StoreRegion(k, region(k), v, own.ExcitationEnergy);
       ImportedHeader[HeaderIndexOfSpectrum(k)].Name = OfferedName(path, k, regions);
     }
     // The spectrum the window shows takes the window's header.
@@ -234,7 +319,7 @@ void ImportTwoColumn(int w, const Variant& v) {
     H.DwellTime = own.DwellTime;
     H.ScanCount = own.ScanCount;
     H.PassEnergy = own.PassEnergy;
-    for (int j = 1; j <= regions; ++j) StoreAsCounts(j, file.regions[static_cast<std::size_t>(j - 1)]);
+    for (int j = 1; j <= regions; ++j) StoreAsCounts(j, region(j));
   }
   G.SpectraReadCount = static_cast<Int16>(regions);
 }
@@ -257,16 +342,19 @@ void SplitTwoColumnLine(const std::string& line, double& energy, double& intensi
 }
 
 void ReadTwoColumnStatement(const std::string& line, TwoColumnStated& stated) {
-  std::size_t start = 0;
-  while (start < line.size() && !std::isalpha(static_cast<unsigned char>(line[start]))) ++start;
-  const std::size_t colon = line.find_first_of(":=", start);
-  if (start >= line.size() || colon == std::string::npos) return;
-  const std::string key = plat::LowerCase(plat::Trim(line.substr(start, colon - start)));
-  const std::string value = plat::Trim(line.substr(colon + 1));
+  std::string key, value;
+  if (!SplitStatement(line, key, value)) return;
   if (key == "counts per second") {
     const std::string v = plat::LowerCase(value);
     if (v == "yes" || v == "true" || v == "1") stated.countsPerSecond = 1;
     if (v == "no" || v == "false" || v == "0") stated.countsPerSecond = 0;
+    return;
+  }
+  // The current exports name the unit of their values instead.
+  if (key == "count rate") {
+    const std::string v = plat::LowerCase(value);
+    if (v == "counts per second" || v == "counts/s" || v == "cps") stated.countsPerSecond = 1;
+    if (v == "counts") stated.countsPerSecond = 0;
     return;
   }
   double* target = nullptr;
@@ -284,6 +372,9 @@ TwoColumnFile ParseTwoColumn(std::string_view text, bool digitFirstUntrimmed) {
   std::vector<Run> runs;
   bool gap = true;   // a line that is not a data line came since the last data line
   bool textSeen = false;  // and one of them was not empty
+  bool regionSeen = false;  // and one of them began a region
+  std::string regionName;
+  ScanMark scan;     // the last "Cycle:" line among them
   TwoColumnStated stated;
   TextItems lines(text);
   while (!lines.AtEnd()) {
@@ -291,6 +382,16 @@ TwoColumnFile ParseTwoColumn(std::string_view text, bool digitFirstUntrimmed) {
     if (!IsTwoColumnDataLine(line, digitFirstUntrimmed)) {
       gap = true;
       if (!plat::Trim(line).empty()) textSeen = true;
+      std::string key, value;
+      if (SplitStatement(line, key, value)) {
+        if (key == "region") {
+          regionSeen = true;
+          regionName = value;
+          scan = ScanMark{};
+        } else if (key == "cycle") {
+          scan = ReadScanMark(value);
+        }
+      }
       ReadTwoColumnStatement(line, stated);
       continue;
     }
@@ -299,39 +400,70 @@ TwoColumnFile ParseTwoColumn(std::string_view text, bool digitFirstUntrimmed) {
     SplitTwoColumnLine(line, energy, intensity);
     if (gap) {
       runs.emplace_back();
-      runs.back().textBefore = textSeen;
-      runs.back().stated = stated;
+      Run& run = runs.back();
+      run.textBefore = textSeen;
+      run.regionBefore = regionSeen;
+      if (regionSeen) run.name = regionName;
+      run.scan = scan;
+      run.stated = stated;
+      regionSeen = false;
+      scan = ScanMark{};
     }
     gap = false;
     textSeen = false;
     runs.back().energies.push_back(RoundUpwardTo(energy, 1000));
     runs.back().intensities.push_back(intensity);
   }
-  // Runs that continue one axis across the lines between them are one region.
-  // A region already longer than a spectrum can hold takes no more runs: the
-  // file is refused for it whatever follows, and checking its spacing again
-  // for every further line would cost time that grows with its square.
-  std::vector<Run> joined;
+  // Runs that continue one axis across the lines between them are one scan;
+  // a run marked as a further scan or cycle joins the scans of its region.
+  // A scan already longer than a spectrum can hold takes no more runs: its
+  // region is left out whatever follows, and checking its spacing again for
+  // every further line would cost time that grows with its square.
+  std::vector<std::vector<Run>> regions;
   for (Run& run : runs) {
-    if (!joined.empty() && joined.back().energies.size() <= static_cast<std::size_t>(kMaxSpectrumPoints) &&
-        Continues(joined.back(), run)) {
-      Run& last = joined.back();
-      last.energies.insert(last.energies.end(), run.energies.begin(), run.energies.end());
-      last.intensities.insert(last.intensities.end(), run.intensities.begin(), run.intensities.end());
-    } else {
-      joined.push_back(std::move(run));
+    if (!regions.empty() && !run.regionBefore) {
+      std::vector<Run>& scans = regions.back();
+      Run& last = scans.back();
+      if (run.scan.further) {
+        scans.push_back(std::move(run));
+        continue;
+      }
+      if (!run.scan.marked && last.energies.size() <= static_cast<std::size_t>(kMaxSpectrumPoints) &&
+          Continues(last, run)) {
+        last.energies.insert(last.energies.end(), run.energies.begin(), run.energies.end());
+        last.intensities.insert(last.intensities.end(), run.intensities.begin(), run.intensities.end());
+        continue;
+      }
     }
+    regions.emplace_back();
+    regions.back().push_back(std::move(run));
   }
-  for (Run& run : joined) {
+  for (std::vector<Run>& scans : regions) {
+    Run& first = scans.front();
     TwoColumnRegion r;
-    r.firstEnergy = run.energies.front();
-    r.lastEnergy = run.energies.back();
-    r.evenlySpaced = EvenlySpaced(run.energies);
-    r.stated = run.stated;
-    r.intensities = std::move(run.intensities);
+    r.firstEnergy = first.energies.front();
+    r.lastEnergy = first.energies.back();
+    r.evenlySpaced = EvenlySpaced(first.energies);
+    r.name = first.name;
+    r.stated = first.stated;
+    if (first.scan.marked || scans.size() > 1) SumScans(scans, r);
+    else r.intensities = std::move(first.intensities);
     file.regions.push_back(std::move(r));
   }
   return file;
+}
+
+bool TwoColumnRegionReadable(const TwoColumnRegion& region) {
+  const std::size_t n = region.intensities.size();
+  return n >= 2 && n <= static_cast<std::size_t>(kMaxSpectrumPoints) && region.evenlySpaced &&
+         region.scansOnOneAxis;
+}
+
+std::vector<int> ReadableTwoColumnRegions(const TwoColumnFile& file) {
+  std::vector<int> readable;
+  for (std::size_t i = 0; i < file.regions.size(); ++i)
+    if (TwoColumnRegionReadable(file.regions[i])) readable.push_back(static_cast<int>(i));
+  return readable;
 }
 
 void ImportTwoColumnBinding(int w) { ImportTwoColumn(w, {TwoColumnBinding, true, false, false}); }

@@ -349,7 +349,10 @@ CAPTION = {
     14: ("Alle Dateien", "All files", "Todos los archivos"),
     15: ("Datentabellen", "Data tables", "Tablas de datos"),
     16: ("Parametersätze", "Parameter sets", "Conjuntos de parámetros"),
-    17: UNUSED,
+    # 17: message 3 after an import that left regions of a file out: the line
+    # before the regions it names
+    17: ("Diese Bereiche der Datei wurden ausgelassen:", "These regions of the file were left out:",
+         "Se omitieron estas regiones del archivo:"),
     18: ("Voreinstellungen", "Presettings", "Preajustes"),
     19: ("Tap-Dateien", "Tap files", "Archivos tap"),
     20: ("Textdateien", "Text files", "Archivos de texto"),

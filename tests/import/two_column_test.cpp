@@ -7,6 +7,8 @@
 #include <string>
 #include <vector>
 
+#include "core/menu_commands.h"
+#include "core/store.h"
 #include "import/formats.h"
 #include "platform/controls.h"
 #include "platform/dialogs.h"
@@ -174,7 +176,6 @@ TEST_F(TwoColumnReaderTest, FilesWithoutAnAxisAreRefusedBeforeAnythingIsAsked) {
       {"more points than a spectrum holds", tooLong},
       {"energies not evenly spaced", JoinLines({"100 1", "101 2", "105 3", "106 4"})},
       {"every energy the same", JoinLines({"100 1", "100 2", "100 3"})},
-      {"a number heading the file", JoinLines({"2 columns: energy, counts", "", "100 1", "101 2"})},
       {"a number heading the data", JoinLines({"2 columns: energy, counts", "100 1", "101 2", "102 3"})},
   };
   for (const auto& c : cases) {
@@ -247,6 +248,63 @@ TEST(TwoColumnRegions, RunsOfDataLinesAndTheirAxes) {
       EXPECT_EQ(f.regions[r].evenlySpaced, c.even[r]) << r;
     }
   }
+}
+
+// Exports that give scans or cycles apart mark each with a "Cycle:" line;
+// a "Region:" line begins a region.
+TEST(TwoColumnRegions, ScansAndCyclesMakeOneRegion) {
+  const struct {
+    const char* what;
+    std::vector<std::string> lines;
+    std::size_t regions;
+    std::vector<double> first;  // the first region's values
+    double scans;               // its scan count (NaN: not stated)
+    bool readable;
+  } cases[] = {
+      {"scans given apart",
+       {"# Region: A", "# Cycle: 0, Curve: 0, Scan: 0", "100 1", "101 2", "#", "# Cycle: 0, Curve: 0, Scan: 1",
+        "100 3", "101 4"},
+       1, {4, 6}, 2, true},
+      {"cycles of two scans each",
+       {"# Region: A", "# Number of Scans: 2", "# Cycle: 0", "#", "# Cycle: 0, Curve: 0", "100 1", "101 2",
+        "# Cycle: 1", "# Cycle: 1, Curve: 0", "100 3", "101 5"},
+       1, {4, 7}, 4, true},
+      {"counts per second: the rate of all scans",
+       {"# Count Rate: Counts per Second", "# Region: A", "# Number of Scans: 1", "# Cycle: 0, Curve: 0",
+        "100 10", "101 20", "# Cycle: 1, Curve: 0", "100 30", "101 60"},
+       1, {20, 40}, 2, true},
+      {"a scan on another axis",
+       {"# Cycle: 0, Curve: 0, Scan: 0", "100 1", "101 2", "# Cycle: 0, Curve: 0, Scan: 1", "100.5 3", "101.5 4"},
+       1, {1, 2}, NAN, false},
+      {"a scan with a point less",
+       {"# Cycle: 0, Curve: 0, Scan: 0", "100 1", "101 2", "102 3", "# Cycle: 0, Curve: 0, Scan: 1", "100 3",
+        "101 4"},
+       1, {1, 2, 3}, NAN, false},
+      {"a region line parts one axis", {"# Region: A", "100 1", "101 2", "# Region: B", "102 3", "103 4"},
+       2, {1, 2}, NAN, true},
+      {"the first scan of the next region", {"# Cycle: 0, Curve: 0", "100 1", "101 2", "",
+                                             "# Cycle: 0, Curve: 0", "102 3", "103 4"},
+       2, {1, 2}, 1, true},
+      {"one scan marked", {"# Number of Scans: 3", "# Cycle: 0, Curve: 0, Scan: 0", "100 1", "101 2"},
+       1, {1, 2}, 1, true},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.what);
+    const TwoColumnFile f = ParseTwoColumn(JoinLines(c.lines), false);
+    ASSERT_EQ(f.regions.size(), c.regions);
+    const TwoColumnRegion& r = f.regions[0];
+    EXPECT_EQ(r.intensities, c.first);
+    EXPECT_TRUE(std::isnan(c.scans) ? std::isnan(r.stated.scanCount) : r.stated.scanCount == c.scans)
+        << r.stated.scanCount;
+    EXPECT_EQ(TwoColumnRegionReadable(r), c.readable);
+  }
+  // The region names of a file, for the message that names a region left
+  // out; a region begun by no "Region:" line has none.
+  const TwoColumnFile f = ParseTwoColumn(
+      JoinLines({"# Region:   Fe 2p  ", "700 1", "701 2", "", "# note", "900 1", "901 2"}), false);
+  ASSERT_EQ(f.regions.size(), 2u);
+  EXPECT_EQ(f.regions[0].name, "Fe 2p");
+  EXPECT_EQ(f.regions[1].name, "");
 }
 
 TEST_F(TwoColumnReaderTest, CancelledDialogReadsNothing) {
@@ -413,6 +471,9 @@ TEST(TwoColumnStatements, CommentLinesStateTheHeader) {
       {"# Number of Scans:   12", NAN, NAN, NAN, 12, -1},
       {"#   Counts Per Second:        yes", NAN, NAN, NAN, NAN, 1},
       {"#   Counts Per Second:        no", NAN, NAN, NAN, NAN, 0},
+      {"#   Count Rate:               Counts per Second", NAN, NAN, NAN, NAN, 1},
+      {"# Count Rate: Counts", NAN, NAN, NAN, NAN, 0},
+      {"# ColumnLabels: energy counts/s", NAN, NAN, NAN, NAN, -1},
       {"# Excitation Energy: none", NAN, NAN, NAN, NAN, -1},
       {"# Excitation Energy: -5", NAN, NAN, NAN, NAN, -1},
       {"# Kinetic Energy:    100", NAN, NAN, NAN, NAN, -1},
@@ -467,6 +528,238 @@ TEST_F(TwoColumnReaderTest, ManyRegionsAreReadAsFarAsTheWindowsTakeThem) {
   for (int i = 1; i <= 3; ++i) EXPECT_DOUBLE_EQ(SlotData[1](i, 1), 10.0 * i) << i;
   EXPECT_DOUBLE_EQ(ImportedValues[2][1], 10.0);
   EXPECT_DOUBLE_EQ(ImportedValues[1][1], 10.0 * 0.1);
+}
+
+
+// The exports of a current acquisition program, in the small files of
+// tests/import/two_column_files, read through the menu as a user reads them.
+class CurrentExportTest : public TwoColumnReaderTest {
+ protected:
+  // A copy of fixture `name` in the test's folder (program form).
+  std::string Fixture(const std::string& name) {
+    const std::string native = testsupport::SourceDir() + "/tests/import/two_column_files/" + name;
+    return Write(testsupport::ReadFile(native), name);
+  }
+  // File > Import > two columns, binding energies falling: the excitation
+  // energy page, `pages` header pages and every spectrum placed;
+  // `messages` boxes are answered with OK.
+  static void ImportAll(const std::string& path, int pages, int messages = 0, int command = 1180) {
+    plat::script::AnswerFile(path);
+    for (int m = 0; m < messages; ++m) plat::script::AnswerMessage(1);
+    plat::script::SetText("ed251", -1, "1486.61");
+    plat::script::Click("cmdOK251");
+    for (int k = 0; k < pages; ++k) plat::script::Click("cmdOk261");
+    plat::script::Click("cmd23");
+    plat::driver::ChooseMenu(command);
+  }
+  static std::vector<double> Column(int w) {
+    std::vector<double> v;
+    for (int i = 1; i <= Win[w].SpectrumHeader.PointCount; ++i) v.push_back(SlotData[w](i, 1));
+    return v;
+  }
+  static void ExpectValues(const std::vector<double>& got, const std::vector<double>& want) {
+    ASSERT_EQ(got.size(), want.size());
+    for (std::size_t i = 0; i < want.size(); ++i) EXPECT_NEAR(got[i], want[i], 1e-9 * std::fabs(want[i])) << i;
+  }
+  // The lines of message box m (character-13 breaks).
+  static std::vector<std::string> MessageLines(std::size_t m) {
+    std::vector<std::string> lines(1);
+    for (const char c : plat::MessagesShown().at(m).text) {
+      if (c == '\r') lines.emplace_back();
+      else lines.back() += c;
+    }
+    return lines;
+  }
+};
+
+// The values a current export gives in counts per second are counts per
+// second: shown as they stand in counts-per-second mode, stored as counts.
+TEST_F(CurrentExportTest, CountRateKeyGivesCountsPerSecond) {
+  G.CpsMode = 1;
+  ImportAll(Fixture("count-rate.xy"), 2);
+  plat::driver::Finish();
+  EXPECT_TRUE(plat::MessagesShown().empty());
+  ASSERT_TRUE(Win[1].WindowOpen);
+  ASSERT_TRUE(Win[2].WindowOpen);
+  // C1s: one scan of 0.1 s; O1s: two scans of 0.3 s.
+  EXPECT_DOUBLE_EQ(Win[1].SpectrumHeader.DwellTime, 0.1);
+  EXPECT_DOUBLE_EQ(Win[2].SpectrumHeader.ScanCount, 2);
+  EXPECT_EQ(Win[1].SpectrumHeader.Comment, "counts/s");
+  ExpectValues(Column(1), {8162, 9050, 12480, 9311, 8020});
+  ExpectValues(Column(2), {3000, 3600, 7260, 3450, 2910});
+  EXPECT_NEAR(ImportedValues[1][1], 816.2, 1e-9);
+  EXPECT_NEAR(ImportedValues[2][1], 1800, 1e-9);
+}
+
+// Each scan and cycle of a region given apart: one spectrum per region,
+// the counts of its scans summed and their number its scan count.
+TEST_F(CurrentExportTest, ScansGivenApartMakeOneSpectrumPerRegion) {
+  const std::string path = Fixture("separate-scans.xy");
+  plat::script::AnswerFile(path);
+  plat::script::SetText("ed251", -1, "1486.61");
+  plat::script::Click("cmdOK251");
+  plat::script::Expect([] { return plat::Trim(plat::Text(26, "ed268")) == "3"; }, "Fe2p: 3 scans");
+  plat::script::Click("cmdOk261");
+  plat::script::Expect([] { return plat::Trim(plat::Text(26, "ed268")) == "4"; }, "O1s: 2 cycles of 2 scans");
+  plat::script::Click("cmdOk261");
+  plat::script::Click("cmd23");
+  plat::driver::ChooseMenu(1180);
+  plat::driver::Finish();
+  EXPECT_TRUE(plat::MessagesShown().empty());
+  EXPECT_EQ(G.SpectraReadCount, 2);
+  ASSERT_TRUE(Win[1].WindowOpen);
+  ASSERT_TRUE(Win[2].WindowOpen);
+  EXPECT_FALSE(Win[3].WindowOpen);
+  const SpectrumHeaderRecord& fe = Win[1].SpectrumHeader;
+  EXPECT_EQ(fe.PointCount, 4);
+  EXPECT_NEAR(fe.ExcitationEnergy - fe.StartEnergy, 712, 1e-9);
+  EXPECT_NEAR(fe.ExcitationEnergy - fe.EndEnergy, 709, 1e-9);
+  EXPECT_DOUBLE_EQ(fe.ScanCount, 3);
+  EXPECT_DOUBLE_EQ(Win[2].SpectrumHeader.ScanCount, 4);
+  // Counts: the scans' counts per second times the dwell time, summed.
+  ExpectValues(Column(1), {60, 120, 180, 240});
+  ExpectValues(Column(2), {20.4, 23.6, 28.4});
+  // Counts per second: the mean of the scans.
+  G.CpsMode = 1;
+  G.CurrentWindow = 1;
+  plat::driver::ChooseMenu(CmdRevertSpectrum);
+  plat::driver::Finish();
+  ExpectValues(Column(1), {100, 200, 300, 400});
+}
+
+// A region that cannot be read is left out with a message naming it; the
+// regions around it are read and placed.
+TEST_F(CurrentExportTest, ARegionThatCannotBeReadIsLeftOut) {
+  const struct {
+    const char* file;
+    std::string text;  // "" for the fixture of that name
+    std::string named;
+    std::vector<int> points;
+    std::vector<double> first;  // each window's first value (counts)
+  } cases[] = {
+      {"uneven-region.xy", "", "2 (Fe2p)", {4, 3}, {1, 0.7}},
+      {"one-line-region.xy", "", "3 (N1s)", {4, 3}, {1, 0.7}},
+      {"heading.txt", JoinLines({"2 columns: energy, counts", "", "1000 1", "999 2"}), "1", {2}, {1}},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.file);
+    const std::string path = c.text.empty() ? Fixture(c.file) : Write(c.text, c.file);
+    const int spectra = static_cast<int>(c.points.size());
+    const std::size_t shown = plat::MessagesShown().size();
+    ImportAll(path, spectra, 1);
+    plat::driver::Finish();
+    ASSERT_EQ(plat::MessagesShown().size(), shown + 1);
+    const std::vector<std::string> lines = MessageLines(shown);
+    EXPECT_EQ(lines.front(), G.CaptionTexts[12]);
+    EXPECT_EQ(lines.back(), c.named);
+    EXPECT_EQ(G.SpectraReadCount, spectra);
+    for (int w = 1; w <= spectra; ++w) {
+      ASSERT_TRUE(Win[w].WindowOpen) << w;
+      EXPECT_EQ(Win[w].SpectrumHeader.PointCount, c.points[static_cast<std::size_t>(w - 1)]) << w;
+      EXPECT_EQ(Win[w].SourceSpectrumIndex, w);
+      EXPECT_NEAR(SlotData[w](1, 1), c.first[static_cast<std::size_t>(w - 1)], 1e-9) << w;
+    }
+    EXPECT_FALSE(Win[spectra + 1].WindowOpen);
+    for (int w = 1; w <= spectra; ++w) plat::driver::CloseWindow(w);
+  }
+}
+
+// A window from a file of which a region was left out reads its own region
+// again wherever the program reads a window's source: Revert, a series, the
+// spectrum table's source column and a project load. The file was imported
+// while 98 windows were open; they are closed and another file is read
+// before each of these.
+TEST_F(CurrentExportTest, AWindowOfAPartlyReadFileReadsItsRegionAgain) {
+  ImportAll(Write(ManyRegionExport(98), "many.xy"), 98, 0, 1183);
+  ASSERT_TRUE(Win[98].WindowOpen);
+  // C1s and O1s into windows 99 and 100; N1s, a single line, is left out.
+  ImportAll(Fixture("one-line-region.xy"), 2, 1);
+  plat::driver::Finish();
+  ASSERT_TRUE(Win[99].WindowOpen);
+  ASSERT_TRUE(Win[100].WindowOpen);
+  EXPECT_EQ(MessageLines(0).back(), "3 (N1s)");
+  for (int w = 1; w <= 98; ++w) plat::driver::CloseWindow(w);
+  const std::vector<double> o1s = {0.7, 0.8, 0.9};
+  ExpectValues(Column(100), o1s);
+
+  // Another file on the grid of O1s, placed into window 1 and closed again
+  // after each of the four.
+  const std::string other = Write(JoinLines({"531 1", "530 2", "529 3"}), "other.txt");
+  auto importOther = [&] {
+    ImportAll(other, 1);
+    plat::driver::Finish();
+    ASSERT_TRUE(Win[1].WindowOpen);
+    if (Win[100].WindowOpen)
+      for (int i = 1; i <= 3; ++i) SlotData[100](i, 1) = -1;  // processed since
+  };
+  const std::size_t before = plat::MessagesShown().size();
+
+  importOther();
+  G.CurrentWindow = 100;
+  plat::driver::ChooseMenu(CmdRevertSpectrum);
+  plat::driver::Finish();
+  {
+    SCOPED_TRACE("revert");
+    ExpectValues(Column(100), o1s);
+    EXPECT_EQ(G.SourceFilePath, Win[100].SourcePath);
+  }
+  plat::driver::CloseWindow(1);
+
+  // The other file's window is the template; the choice lists 99 and 100.
+  importOther();
+  plat::script::SetValue("chk201", 2, 1);
+  plat::script::Click("cmdOk201");
+  plat::script::AnswerMessage(1);  // the processing summary
+  plat::script::AnswerMessage(1);  // the series is finished
+  plat::driver::ChooseMenu(CmdProcessSeries);
+  plat::driver::Finish();
+  {
+    SCOPED_TRACE("series");
+    ExpectValues(Column(100), o1s);
+  }
+  plat::driver::CloseWindow(1);
+
+  importOther();
+  G.CurrentWindow = 100;
+  const std::string table = plat::ProgramPath(folder_ + "/o1s.dat");
+  plat::script::Click("cmdOk191");
+  plat::script::SetValue("chk181", -1, 1);
+  plat::script::Click("cmdOk181");
+  plat::script::AnswerFile(table);
+  plat::driver::ChooseMenu(CmdExportSpectrumTable);
+  plat::driver::Finish();
+  {
+    SCOPED_TRACE("table");
+    const std::string written = testsupport::ReadFile(plat::NativePath(table));
+    EXPECT_NE(written.find("\n 531; 0.7;"), std::string::npos) << written;
+    EXPECT_NE(written.find("\n 529; 0.9;"), std::string::npos) << written;
+  }
+  plat::driver::CloseWindow(1);
+
+  // A project of windows 99 and 100, opened after the other file was read:
+  // the windows come back as 1 and 2.
+  const std::string project = plat::ProgramPath(folder_ + "/session.svr");
+  plat::script::AnswerFile(project);
+  plat::driver::ChooseMenu(CmdSaveProjectAs);
+  plat::driver::CloseWindow(99);
+  plat::driver::CloseWindow(100);
+  importOther();
+  plat::driver::CloseWindow(1);
+  plat::script::AnswerFile(project);
+  plat::driver::ChooseMenu(CmdOpenProject);
+  plat::driver::Finish();
+  {
+    SCOPED_TRACE("project");
+    ASSERT_TRUE(Win[2].WindowOpen);
+    EXPECT_EQ(Win[2].SpectrumHeader.PointCount, 3);
+    EXPECT_EQ(G.SourceFilePath, Win[2].SourcePath);
+    ASSERT_TRUE(LoadWindowSource(2));
+    for (int i = 1; i <= 3; ++i) EXPECT_NEAR(WorkData[i], o1s[static_cast<std::size_t>(i - 1)], 1e-12) << i;
+  }
+  // No message since the import but the series' summary and its end: no
+  // "Unexpected data format", no "The chosen file does not exist."
+  ASSERT_EQ(plat::MessagesShown().size(), before + 2);
+  EXPECT_EQ(plat::MessagesShown()[before + 1].text, G.LabelTexts[38]);
 }
 
 }  // namespace

@@ -369,9 +369,16 @@ void ShowUnreadFilesMessage(const std::vector<std::string>& paths) {
   Ask(box);
 }
 
-void ShowFileNotWrittenMessage(const std::string& path) {
+void ShowFileNotWrittenMessage(const plat::FileError& error) {
   G.CommandId = 2;
-  ShowMessageNaming(2, G.CurrentWindow, path);
+  BoxContent box = ComposeMessage(2, G.CurrentWindow);
+  switch (error.failure()) {
+    case plat::FileFailure::NoSpace: break;
+    case plat::FileFailure::WriteProtected: box.text = Caption(17); break;
+    case plat::FileFailure::Other: box.text = Label(69); break;
+  }
+  box.text += std::string(1, kLineBreak) + plat::ShownPath(error.path());
+  Show(2, box);
 }
 
 void ShowRegionsLeftOutMessage(int leftOut, int inFile) {

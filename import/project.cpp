@@ -1470,7 +1470,7 @@ void SaveProject() {
     if (!SaveProjectTo(G.ProjectPath)) G.ProjectPath = previous;
   } catch (const plat::FileError& e) {
     G.ProjectPath = previous;
-    ShowFileNotWrittenMessage(e.path());
+    ShowFileNotWrittenMessage(e);
   }
 }
 

@@ -349,7 +349,10 @@ CAPTION = {
     14: ("Alle Dateien", "All files", "Todos los archivos"),
     15: ("Datentabellen", "Data tables", "Tablas de datos"),
     16: ("Parametersätze", "Parameter sets", "Conjuntos de parámetros"),
-    17: UNUSED,
+    # 17: message 2 when the disk or folder refused the write (instead of 11)
+    17: ("Die Datei konnte nicht geschrieben werden: Laufwerk oder Ordner ist schreibgeschützt.",
+         "The file could not be written: the disk or folder is write-protected.",
+         "No se pudo escribir el archivo: el disco o la carpeta está protegido contra escritura."),
     18: ("Voreinstellungen", "Presettings", "Preajustes"),
     19: ("Tap-Dateien", "Tap files", "Archivos tap"),
     20: ("Textdateien", "Text files", "Archivos de texto"),
@@ -442,7 +445,9 @@ LABEL = {
     66: ("Alle Linien", "All lines", "Todas las líneas"),
     67: ("Markierte Linien (*)", "Marked lines (*)", "Líneas marcadas (*)"),
     68: ("Linien dieses Elements", "Lines of this element", "Líneas de este elemento"),
-    69: UNUSED,
+    # 69: message 2 when a write failed for another reason than room or protection
+    69: ("Die Datei konnte nicht geschrieben werden.", "The file could not be written.",
+         "No se pudo escribir el archivo."),
     70: ("Linien &identifizieren", "&Identify lines", "&Identificar líneas"),
     71: ("Linien aus eigener Datei", "Lines from named file", "Líneas de archivo propio"),
     # message 8: a chosen file is missing (worded for any file)

@@ -1,11 +1,14 @@
 // Projects that cannot be turned against the user, and saves that lose
 // nothing: source names that would lead out of the copy folder, links in a
 // received copy folder and a copy folder that is a link, a view's stored
-// source, a disk that fills up during a save over an existing project, a
-// copy folder that cannot be made, and files whose counts do not match their
-// records.
+// source, a disk that fills up or is read-only during a save over an
+// existing project, a copy folder that cannot be made, and files whose
+// counts do not match their records.
+#include <sys/mount.h>
 #include <sys/stat.h>
 
+#include <cerrno>
+#include <cstring>
 #include <filesystem>
 #include <map>
 #include <set>
@@ -13,10 +16,12 @@
 #include <vector>
 
 #include "core/language.h"
+#include "core/reference_files.h"
 #include "display/redraw.h"
 #include "import/project.h"
 #include "platform/dialogs.h"
 #include "project_fixture.h"
+#include "support/child_process.h"
 #include "support/full_disk.h"
 
 namespace projecttest {
@@ -290,6 +295,90 @@ TEST_F(ProjectSafety, ACopyFolderThatIsNotAPlainFolderIsRefused) {
   EXPECT_EQ(plat::MessagesShown().size(), 3u * std::size(cases));
 }
 
+// ---- What failed ----
+
+// A save that the disk refuses says why: full, write-protected, or another
+// failure, each with the file it concerns, for the project and for any other
+// writer (here the presetting).
+TEST_F(ProjectSafety, AFailedSaveSaysWhatFailed) {
+  WriteSpectrumFile("data/c1s.vms");
+  Import("data/c1s.vms");
+  struct Case {
+    const char* what;
+    int error;
+    std::string text;
+  } cases[] = {
+      {"read-only disk", EROFS, G.CaptionTexts[17]},
+      {"no permission", EACCES, G.CaptionTexts[17]},
+      {"disk full", ENOSPC, G.CaptionTexts[11]},
+      {"disk failure", EIO, G.LabelTexts[69]},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.what);
+    for (int command : {CmdSaveProjectAs, CmdSavePresetting}) {
+      const std::string target = command == CmdSaveProjectAs ? Program("projects/p.svr")
+                                                              : Program("presetting/mine.set");
+      plat::SetFileStepHook([&](plat::FileStep step, const std::string&) {
+        return step == plat::FileStep::Create ? c.error : 0;
+      });
+      const std::size_t shown = plat::MessagesShown().size();
+      script::AnswerFile(target);
+      script::AnswerMessage(1);
+      driver::ChooseMenu(command);
+      plat::SetFileStepHook({});
+      ASSERT_EQ(plat::MessagesShown().size(), shown + 1);
+      const std::string& text = plat::MessagesShown().back().text;
+      EXPECT_EQ(text.rfind(c.text + "\r", 0), 0u) << text;
+      EXPECT_NE(text.find(plat::ShownPath(FolderOfPath(target))), std::string::npos) << text;
+    }
+  }
+  EXPECT_FALSE(folder_->Exists("projects/p.svr"));
+  EXPECT_FALSE(folder_->Exists("presetting/mine.set"));
+  // The texts are the language's own.
+  for (const std::string& text : {G.CaptionTexts[17], G.LabelTexts[69]}) {
+    EXPECT_NE(text, "-");
+    EXPECT_NE(text, G.CaptionTexts[11]);
+  }
+}
+
+// The same on a disk that really is read-only: a child process mounts the
+// project folder read-only in a mount namespace of its own and saves onto it.
+TEST_F(ProjectSafety, SavingOntoAReadOnlyDiskSaysSo) {
+  WriteSpectrumFile("data/c1s.vms");
+  Import("data/c1s.vms");
+  Save("projects/p.svr");
+  const std::string svr = folder_->Read("projects/p.svr");
+  const testsupport::ChildResult child = testsupport::RunTestInChild(
+      "ProjectSafety.DISABLED_ChildSavesOntoAReadOnlyFolder", {{"SORVAN_TEST_ROOT", folder_->Root()}},
+      folder_->Path("child-output.txt"), {"unshare", "--mount", "--map-root-user"});
+  if (!child.exited || child.exitCode == 127 || child.output.find("[  SKIPPED ]") != std::string::npos)
+    GTEST_SKIP() << "no read-only mount can be made here: " << child.output.substr(0, 300);
+  EXPECT_TRUE(testsupport::ChildTestPassed(child)) << child.output;
+  EXPECT_EQ(folder_->Read("projects/p.svr"), svr);
+}
+
+TEST_F(ProjectSafety, DISABLED_ChildSavesOntoAReadOnlyFolder) {
+  const std::string root = testsupport::Variable("SORVAN_TEST_ROOT");
+  ASSERT_FALSE(root.empty());
+  const std::string projects = root + "/projects";
+  if (::mount(projects.c_str(), projects.c_str(), nullptr, MS_BIND, nullptr) != 0 ||
+      ::mount(nullptr, projects.c_str(), nullptr, MS_REMOUNT | MS_BIND | MS_RDONLY, nullptr) != 0)
+    GTEST_SKIP() << "mount: " << std::strerror(errno);
+  script::AnswerFile(plat::ProgramPath(root + "/data/c1s.vms"));
+  script::SelectItems("lib21", -1, {0});
+  script::Click("cmdOk21");
+  driver::ChooseMenu(CmdImportVamas);
+  for (const char* name : {"p.svr", "q.svr"}) {
+    SCOPED_TRACE(name);
+    script::AnswerFile(plat::ProgramPath(projects + "/" + name));
+    script::AnswerMessage(1);
+    driver::ChooseMenu(CmdSaveProjectAs);
+    ASSERT_FALSE(plat::MessagesShown().empty());
+    const std::string& text = plat::MessagesShown().back().text;
+    EXPECT_EQ(text.rfind(G.CaptionTexts[17] + "\r", 0), 0u) << text;
+  }
+}
+
 // ---- Saving over an existing project ----
 
 TEST_F(ProjectSafety, FullDiskDuringASaveOverAProjectLeavesItAsItWas) {
@@ -359,6 +448,19 @@ TEST_F(ProjectSafety, CopyFolderThatCannotBeMadeIsNamedInTheChosenLanguage) {
                                                plat::ShownPath(Program("projects/blocked")));
   EXPECT_FALSE(folder_->Exists("projects/blocked.svr"));
   EXPECT_EQ(folder_->Read("projects/blocked"), "a file");
+  EXPECT_TRUE(G.ProjectPath.empty());
+  // A disk that does not let the folder be made.
+  plat::SetFileStepHook([](plat::FileStep step, const std::string&) {
+    return step == plat::FileStep::Create ? EROFS : 0;
+  });
+  script::AnswerFile(Program("projects/other.svr"));
+  script::AnswerMessage(1);
+  driver::ChooseMenu(CmdSaveProjectAs);
+  plat::SetFileStepHook({});
+  ASSERT_EQ(plat::MessagesShown().size(), 2u);
+  ASSERT_NE(G.CaptionTexts[17].find("schreibgesch"), std::string::npos);
+  EXPECT_EQ(plat::MessagesShown()[1].text, G.CaptionTexts[17] + "\r" + plat::ShownPath(Program("projects/other")));
+  EXPECT_FALSE(folder_->Exists("projects/other"));
   EXPECT_TRUE(G.ProjectPath.empty());
 }
 

@@ -988,6 +988,7 @@ void RemoveWhatAKilledSaveLeft(const std::string& path, const std::string& copyF
   if (plat::KindOfEntry(copyFolder + "\\" + kUnfinishedSave) != plat::EntryKind::None)
     RemoveCopies(copyFolder, {kUnfinishedSave});
 }
+
 // ---------------------------------------------------------------------------
 // Re-creating the windows
 
@@ -1344,10 +1345,16 @@ bool SaveProjectTo(const std::string& path) {
     ShowCopyFolderRefused(copyFolder);
     return false;
   }
-  // The copies the project file there names now, and what a save that was
+  // The copies the project file there names now (read when a file of the
+  // copy folder may be one that only it names), and what a save that was
   // killed left.
   std::set<std::string> named;
-  const bool namedKnown = CopiesNamedBy(path, copyFolder, named);
+  bool namedKnown = true, namedRead = false;
+  auto readNamed = [&] {
+    namedKnown = CopiesNamedBy(path, copyFolder, named);
+    namedRead = true;
+  };
+  if (plat::KindOfEntry(copyFolder + "\\" + kUnfinishedSave) != plat::EntryKind::None) readNamed();
   RemoveWhatAKilledSaveLeft(path, copyFolder, named, namedKnown);
 
   // Only the sources that single spectra read are copied: the source row of
@@ -1385,6 +1392,15 @@ bool SaveProjectTo(const std::string& path) {
   // The copies that only the old project file names go once the new one is
   // in place (see kUnfinishedSave).
   const std::set<std::string> used = plan.Names();
+  if (!namedRead) {
+    // A copy folder that holds nothing but what the new project uses (a
+    // project saved again) has nothing the old file alone could name.
+    for (const std::string& name : plat::FolderEntries(copyFolder))
+      if (used.count(name) == 0 && name != kUnfinishedSave) {
+        readNamed();
+        break;
+      }
+  }
   std::set<std::string> unused;
   for (const std::string& name : named)
     if (used.count(name) == 0) unused.insert(name);

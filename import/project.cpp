@@ -160,6 +160,17 @@ std::string NumberedPredecessor(const std::string& path) {
 // ---------------------------------------------------------------------------
 // The copies of the sources
 
+// A save over a project is crash-safe without anything to repair: the new
+// copies take names that nothing in the copy folder has, the new project
+// file is renamed over the old one last, and only then are the copies that
+// only the old file named removed. Killed at any moment, the folder holds the
+// old project file with all its copies, or the new one with all of its own.
+// Before the first new copy takes its name, the names that such a kill could
+// leave unused (the new copies, the copies to be removed) are listed in this
+// file in the copy folder; the next save removes those that its project file
+// does not name, and the temporary files the killed save left.
+constexpr const char* kUnfinishedSave = ".unfinished-save";
+
 // Which source goes to which name in the copy folder. Two windows read from
 // one file share one copy; files of the same name from different folders get
 // names of their own. A copy never takes the name of anything that lies in
@@ -170,6 +181,7 @@ class CopyPlan {
  public:
   explicit CopyPlan(std::string folder) : folder_(std::move(folder)) {
     for (const std::string& name : plat::FolderEntries(folder_)) taken_.emplace(plat::LowerCase(name), std::string());
+    taken_.emplace(plat::LowerCase(kUnfinishedSave), std::string());
   }
 
   const std::string& Folder() const { return folder_; }
@@ -894,17 +906,6 @@ void ShowCopyFolderRefused(const std::string& copyFolder) {
   G.CommandId = kMessageDamaged;
   ShowMessageNaming(kMessageDamaged, G.CurrentWindow, copyFolder);
 }
-
-// A save over a project is crash-safe without anything to repair: the new
-// copies take names that nothing in the copy folder has, the new project
-// file is renamed over the old one last, and only then are the copies that
-// only the old file named removed. Killed at any moment, the folder holds the
-// old project file with all its copies, or the new one with all of its own.
-// Before the first new copy takes its name, the names that such a kill could
-// leave unused (the new copies, the copies to be removed) are listed in this
-// file in the copy folder; the next save removes those that its project file
-// does not name, and the temporary files the killed save left.
-constexpr const char* kUnfinishedSave = ".unfinished-save";
 
 // The names of the files in the copy folder that the project file at `path`
 // uses: each single spectrum's source with its companion and the rest of its

@@ -188,7 +188,8 @@ TEST_F(ProjectSafety, AViewsStoredSourceIsKeptButNeverCopied) {
 // A project folder received from someone else holds links among its copies.
 // Opened, given a spectrum of the same name and saved again, it gets a copy
 // of its own: nothing a link names is written, nothing outside the project
-// file and its copy folder changes.
+// file and its copy folder changes. A project file that is a link is
+// replaced by the saved file.
 TEST_F(ProjectSafety, LinksInAReceivedCopyFolderAreNeverWrittenThrough) {
   WriteSpectrumFile("data/o1s.vms", "O");
   WriteSpectrumFile("data/c1s.vms", "C");
@@ -227,6 +228,17 @@ TEST_F(ProjectSafety, LinksInAReceivedCopyFolderAreNeverWrittenThrough) {
                 fs::is_regular_file(fs::symlink_status(folder_->Path(project + "/c1s.vms"))));
     CloseAllWindows();
   }
+  // The project file itself a link: the new file takes the link's place.
+  fs::create_directories(folder_->Path("linked"));
+  fs::create_symlink("../victim/notes.txt", folder_->Path("linked/p.svr"));
+  const auto outside = Contents(folder_->Root(), {"linked"});
+  Import("data/c1s.vms");
+  Save("linked/p.svr");
+  EXPECT_TRUE(plat::MessagesShown().empty());
+  EXPECT_EQ(Changes(outside, Contents(folder_->Root(), {"linked"})), "") << "written outside the project";
+  EXPECT_FALSE(fs::is_symlink(folder_->Path("linked/p.svr")));
+  Open("linked/p.svr");
+  EXPECT_EQ(OpenWindowCount(), 2);
 }
 
 // A copy folder that is not a plain folder (a link to a folder elsewhere, to

@@ -82,6 +82,14 @@ std::string Caption(int i) { return Pick(G.CaptionTexts, i, kCaptionFallback); }
 std::string Message(int i) { return Pick(G.MessageTexts, i, kMessageFallback); }
 std::string Label(int i) { return Pick(G.LabelTexts, i, kLabelFallback); }
 
+// The words of message 2 for a disk or folder that refused the write. They
+// stand in a slot of the menu texts that no menu item uses.
+std::string WriteProtectedText() {
+  static const std::map<int, const char*> fallback = {
+      {7, "The file could not be written: the disk or folder is write-protected."}};
+  return Pick(G.MenuTexts, 7, fallback);
+}
+
 bool IsWindowNumber(int w) { return w >= 0 && w <= kMaxWindows; }
 
 // The source path of window w, as the user reads it, as a box title; a
@@ -370,9 +378,16 @@ void ShowUnreadFilesMessage(const std::vector<std::string>& paths) {
   Ask(box);
 }
 
-void ShowFileNotWrittenMessage(const std::string& path) {
+void ShowFileNotWrittenMessage(const plat::FileError& error) {
   G.CommandId = 2;
-  ShowMessageNaming(2, G.CurrentWindow, path);
+  BoxContent box = ComposeMessage(2, G.CurrentWindow);
+  switch (error.failure()) {
+    case plat::FileFailure::NoSpace: break;
+    case plat::FileFailure::WriteProtected: box.text = WriteProtectedText(); break;
+    case plat::FileFailure::Other: box.text = Label(69); break;
+  }
+  box.text += std::string(1, kLineBreak) + plat::ShownPath(error.path());
+  Show(2, box);
 }
 
 void ShowRegionsLeftOutMessage(int leftOut, int inFile) {

@@ -7,6 +7,10 @@
 
 #include "core/menu_commands.h"
 
+namespace plat {
+class FileError;
+}
+
 namespace sorvan {
 
 // The information boxes. The facts of a window and the about box take the
@@ -48,9 +52,10 @@ void ShowUnreadFilesMessage(const std::vector<std::string>& paths);
 // Numbered message `code` with the file it concerns (program form) named on
 // a line of its own, as the user reads paths.
 void ShowMessageNaming(int code, int window, const std::string& path);
-// A file the program had to write could not be written (`path` in program
-// form): message 2 naming the file; the old file is as it was.
-void ShowFileNotWrittenMessage(const std::string& path);
+// A file the program had to write could not be written: message 2 naming
+// the file, in the words of what failed (no room on the disk, a
+// write-protected disk or folder, anything else); the old file is as it was.
+void ShowFileNotWrittenMessage(const plat::FileError& error);
 // A file held more regions than one import can place: `leftOut` of its
 // `inFile` regions were not read. Worded in the language of `LanguageIndex`.
 void ShowRegionsLeftOutMessage(int leftOut, int inFile);

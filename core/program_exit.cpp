@@ -33,7 +33,7 @@ void WriteBeforeExit(Writer writer) {
     writer();
   } catch (const plat::FileError& e) {
     plat::CloseAll();
-    ShowFileNotWrittenMessage(e.path());
+    ShowFileNotWrittenMessage(e);
   }
 }
 

@@ -256,9 +256,9 @@ void cmdOk41_Click() {
   }
   try {
     WriteElementTableFile(G.FileDialogResult, lines);
-  } catch (const plat::FileError&) {
+  } catch (const plat::FileError& e) {
     // The old file is whole; the page stays open with what was typed.
-    ShowFileNotWrittenMessage(G.FileDialogResult);
+    ShowFileNotWrittenMessage(e);
     return;
   }
   g_marked.clear();

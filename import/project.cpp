@@ -8,6 +8,7 @@
 #include <cmath>
 #include <map>
 #include <memory>
+#include <set>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -159,12 +160,29 @@ std::string NumberedPredecessor(const std::string& path) {
 // ---------------------------------------------------------------------------
 // The copies of the sources
 
+// A save over a project is crash-safe without anything to repair: the new
+// copies take names that nothing in the copy folder has, the new project
+// file is renamed over the old one last, and only then are the copies that
+// only the old file named removed. Killed at any moment, the folder holds the
+// old project file with all its copies, or the new one with all of its own.
+// Before the first new copy takes its name, the names that such a kill could
+// leave unused (the new copies, the copies to be removed) are listed in this
+// file in the copy folder; the next save removes those that its project file
+// does not name, and the temporary files the killed save left.
+constexpr const char* kUnfinishedSave = ".unfinished-save";
+
 // Which source goes to which name in the copy folder. Two windows read from
 // one file share one copy; files of the same name from different folders get
-// names of their own.
+// names of their own. A copy never takes the name of anything that lies in
+// the copy folder already (a copy the old project file names, a link, a
+// file of the user's): until the new project file is in place, the old one
+// must find its copies as they were.
 class CopyPlan {
  public:
-  explicit CopyPlan(std::string folder) : folder_(std::move(folder)) {}
+  explicit CopyPlan(std::string folder) : folder_(std::move(folder)) {
+    for (const std::string& name : plat::FolderEntries(folder_)) taken_.emplace(plat::LowerCase(name), std::string());
+    taken_.emplace(plat::LowerCase(kUnfinishedSave), std::string());
+  }
 
   const std::string& Folder() const { return folder_; }
 
@@ -178,6 +196,8 @@ class CopyPlan {
   // Plans the copies of `group` (a source with its companion or the rest of
   // its set) under one common suffix; returns the targets in group order.
   std::vector<std::string> Place(const std::vector<std::string>& group) {
+    for (const std::string& path : group)
+      if (target_.count(path) == 0) Keep(path);
     for (int n = 1;; ++n) {
       bool free = true;
       for (const std::string& path : group) {
@@ -200,10 +220,22 @@ class CopyPlan {
   }
 
   // Copies every planned file that does not lie there yet into a temporary
-  // file beside its place; `files` puts them in place together.
-  void StageCopies(plat::FileReplacement& files) const {
+  // file beside its place; `files` puts them in place. Returns their places.
+  std::vector<std::string> StageCopies(plat::FileReplacement& files) const {
+    std::vector<std::string> placed;
     for (const auto& [from, to] : target_)
-      if (from != to) files.Copy(from, to);
+      if (from != to) {
+        files.Copy(from, to);
+        placed.push_back(to);
+      }
+    return placed;
+  }
+
+  // The names of every file in the copy folder that the new project uses.
+  std::set<std::string> Names() const {
+    std::set<std::string> names;
+    for (const auto& [from, to] : target_) names.insert(FileNameOfPath(to));
+    return names;
   }
 
  private:
@@ -859,6 +891,106 @@ std::string FirstOfNumberedSet(const std::string& path) {
 }
 
 // ---------------------------------------------------------------------------
+// The copy folder on the disk
+
+// A copy folder must be a plain folder, or not be there yet. A link (to a
+// folder elsewhere, to a file, to nothing) or anything else in its place is
+// refused: nothing is read through it and nothing written into it.
+bool CopyFolderUsable(const std::string& copyFolder) {
+  const plat::EntryKind kind = plat::KindOfEntry(copyFolder);
+  return kind == plat::EntryKind::None || kind == plat::EntryKind::Folder;
+}
+
+// Message 3 naming a copy folder that is not a plain folder.
+void ShowCopyFolderRefused(const std::string& copyFolder) {
+  G.CommandId = kMessageDamaged;
+  ShowMessageNaming(kMessageDamaged, G.CurrentWindow, copyFolder);
+}
+
+// The names of the files in the copy folder that the project file at `path`
+// uses: each single spectrum's source with its companion and the rest of its
+// numbered set (none when there is no file yet). False when the file cannot
+// be read as a project: what it uses is then not known.
+bool CopiesNamedBy(const std::string& path, const std::string& copyFolder, std::set<std::string>& names) {
+  if (plat::KindOfEntry(path) == plat::EntryKind::None) return true;
+  std::vector<WindowEntry> windows;
+  try {
+    plat::LineReader file(path);
+    windows = ReadProjectFile(file);
+  } catch (const Damaged&) {
+    return false;
+  } catch (const plat::FileError&) {
+    return false;
+  }
+  for (const WindowEntry& e : windows) {
+    if (e.kind != 0) continue;
+    const std::string source = RepointedSource(e.single.sourcePath, copyFolder);
+    if (source.empty()) continue;
+    std::vector<std::string> files{source};
+    if ((e.single.importFormat & ~1) == kNumberedFormat)
+      for (const std::string& member : NumberedSet(FirstOfNumberedSet(source))) files.push_back(member);
+    const std::string companion = CompanionOf(source);
+    if (!companion.empty()) files.push_back(companion);
+    for (const std::string& file : files)
+      if (FolderOfPath(file) == copyFolder) names.insert(FileNameOfPath(file));
+  }
+  return true;
+}
+
+// The names an unfinished save listed (none when it finished).
+std::set<std::string> UnfinishedSaveNames(const std::string& copyFolder) {
+  std::set<std::string> names;
+  const std::string record = copyFolder + "\\" + kUnfinishedSave;
+  if (plat::KindOfEntry(record) != plat::EntryKind::File) return names;
+  std::string text;
+  try {
+    text = plat::ReadWholeTextFile(record);
+  } catch (const plat::FileError&) {
+    return names;
+  }
+  std::size_t start = 0;
+  while (start < text.size()) {
+    std::size_t end = text.find_first_of("\r\n", start);
+    if (end == std::string::npos) end = text.size();
+    const std::string name = text.substr(start, end - start);
+    if (CopyNameOf(name) == name && name != kUnfinishedSave) names.insert(name);
+    start = end + 1;
+  }
+  return names;
+}
+
+// Removes files of the copy folder by name (links as links, never a folder)
+// and makes the removals durable. A removal that fails leaves the file.
+void RemoveCopies(const std::string& copyFolder, const std::set<std::string>& names) {
+  if (names.empty()) return;
+  for (const std::string& name : names) plat::RemoveFile(copyFolder + "\\" + name);
+  try {
+    plat::SyncFolder(copyFolder);
+  } catch (const plat::FileError&) {
+    // Removed, if not yet for certain on the disk: nothing names them.
+  }
+}
+
+// What a save that was killed left in the copy folder and beside the project
+// file: its temporary files, and the names it listed that the project file
+// (`named`, when known) does not use.
+void RemoveWhatAKilledSaveLeft(const std::string& path, const std::string& copyFolder,
+                               const std::set<std::string>& named, bool namedKnown) {
+  const std::string projectFolder = FolderOfPath(path);
+  plat::RemoveLeftoverTemporaries(projectFolder.empty() ? "." : projectFolder, FileNameOfPath(path));
+  if (!plat::FolderExists(copyFolder)) return;
+  plat::RemoveLeftoverTemporaries(copyFolder);
+  const std::set<std::string> listed = UnfinishedSaveNames(copyFolder);
+  if (!namedKnown) return;  // kept until a project file tells which are used
+  std::set<std::string> unused;
+  for (const std::string& name : listed)
+    if (named.count(name) == 0) unused.insert(name);
+  RemoveCopies(copyFolder, unused);
+  if (plat::KindOfEntry(copyFolder + "\\" + kUnfinishedSave) != plat::EntryKind::None)
+    RemoveCopies(copyFolder, {kUnfinishedSave});
+}
+
+// ---------------------------------------------------------------------------
 // Re-creating the windows
 
 void StoreLabels(int w, const LabelSets& s, bool convert) {
@@ -1208,8 +1340,24 @@ std::string ProjectCopyFolder(const std::string& projectPath) {
                                                                         : folder + "\\" + project;
 }
 
-void SaveProjectTo(const std::string& path) {
+bool SaveProjectTo(const std::string& path) {
   const std::string copyFolder = ProjectCopyFolder(path);
+  if (!CopyFolderUsable(copyFolder)) {
+    ShowCopyFolderRefused(copyFolder);
+    return false;
+  }
+  // The copies the project file there names now (read when a file of the
+  // copy folder may be one that only it names), and what a save that was
+  // killed left.
+  std::set<std::string> named;
+  bool namedKnown = true, namedRead = false;
+  auto readNamed = [&] {
+    namedKnown = CopiesNamedBy(path, copyFolder, named);
+    namedRead = true;
+  };
+  if (plat::KindOfEntry(copyFolder + "\\" + kUnfinishedSave) != plat::EntryKind::None) readNamed();
+  RemoveWhatAKilledSaveLeft(path, copyFolder, named, namedKnown);
+
   // Only the sources that single spectra read are copied: the source row of
   // a view is a text kept as written, and no file is copied because a text
   // names it.
@@ -1242,21 +1390,72 @@ void SaveProjectTo(const std::string& path) {
       WriteMultiSpectrum(out, w, win.SourcePath);
   }
 
-  // The copies and the project file are written under temporary names and
-  // put in place together once all of them are complete: a save that fails
-  // (a full disk) leaves the old project and every file it names as they were.
+  // The copies that only the old project file names go once the new one is
+  // in place (see kUnfinishedSave).
+  const std::set<std::string> used = plan.Names();
+  if (!namedRead) {
+    // A copy folder that holds nothing but what the new project uses (a
+    // project saved again) has nothing the old file alone could name.
+    for (const std::string& name : plat::FolderEntries(copyFolder))
+      if (used.count(name) == 0 && name != kUnfinishedSave) {
+        readNamed();
+        break;
+      }
+  }
+  std::set<std::string> unused;
+  for (const std::string& name : named)
+    if (used.count(name) == 0) unused.insert(name);
+
   const bool folderMade = !plat::FolderExists(copyFolder);
-  if (folderMade && !plat::CreateFolder(copyFolder))
-    throw plat::FileError("the project folder could not be made", copyFolder);
+  if (folderMade) {
+    int error = 0;
+    if (!plat::CreateFolder(copyFolder, &error))
+      throw plat::FileError("the project folder could not be made", copyFolder, error);
+  }
+  const std::string record = copyFolder + "\\" + kUnfinishedSave;
+  std::vector<std::string> placed;
+  std::set<std::string> listed = unused;
+  bool recorded = false;
   try {
-    plat::FileReplacement files;
-    plan.StageCopies(files);
-    files.Bytes(path, out.Bytes());
-    files.Commit();
+    if (folderMade) {
+      const std::string parent = FolderOfPath(copyFolder);
+      plat::SyncFolder(parent.empty() ? "." : parent);
+    }
+    // Every file is written whole under a temporary name first: a save that
+    // fails (a full disk) leaves the old project as it was.
+    plat::FileReplacement copies;
+    const std::vector<std::string> targets = plan.StageCopies(copies);
+    plat::FileReplacement projectFile;
+    projectFile.Bytes(path, out.Bytes());
+    for (const std::string& target : targets) listed.insert(FileNameOfPath(target));
+    if (!namedKnown) {
+      const std::set<std::string> earlier = UnfinishedSaveNames(copyFolder);
+      listed.insert(earlier.begin(), earlier.end());
+    }
+    if (!listed.empty()) {
+      plat::ReplaceFileWithLines(record, std::vector<std::string>(listed.begin(), listed.end()));
+      recorded = true;
+    }
+    // The new copies under names of their own, then the file that names them.
+    copies.Commit();
+    placed = targets;
+    projectFile.Commit();
   } catch (const plat::FileError&) {
+    // The old project file is in place: nothing names the new copies.
+    std::set<std::string> names;
+    for (const std::string& target : placed) names.insert(FileNameOfPath(target));
+    // The list goes with them, unless it still holds an earlier save's names.
+    if (recorded && namedKnown) names.insert(kUnfinishedSave);
+    RemoveCopies(copyFolder, names);
     if (folderMade) plat::RemoveEmptyFolder(copyFolder);
     throw;
   }
+  // The new project file is in place: what it does not use goes.
+  std::set<std::string> left;
+  for (const std::string& name : listed)
+    if (used.count(name) == 0) left.insert(name);
+  RemoveCopies(copyFolder, left);
+  if (recorded) RemoveCopies(copyFolder, {kUnfinishedSave});
 
   // From now on the windows read the copies.
   for (int w = 1; w <= kMaxWindows; ++w) {
@@ -1270,6 +1469,7 @@ void SaveProjectTo(const std::string& path) {
     G.CommandId = kMessageMissing;
     ShowMessageNaming(kMessageMissing, missing, Win[missing].SourcePath);
   }
+  return true;
 }
 
 void SaveProject() {
@@ -1282,17 +1482,23 @@ void SaveProject() {
     G.ProjectFolder = plat::CurrentFolder();
   }
   if (G.ProjectPath.empty()) return;
+  // Nothing saved: the project that was current stays current.
   try {
-    SaveProjectTo(G.ProjectPath);
+    if (!SaveProjectTo(G.ProjectPath)) G.ProjectPath = previous;
   } catch (const plat::FileError& e) {
-    // Nothing was saved: the project that was current stays current.
     G.ProjectPath = previous;
-    ShowFileNotWrittenMessage(e.path());
+    ShowFileNotWrittenMessage(e);
   }
 }
 
 bool LoadProjectFrom(const std::string& path) {
   const std::string previousProject = G.ProjectPath;
+  const std::string copyFolder = ProjectCopyFolder(path);
+  if (!CopyFolderUsable(copyFolder)) {
+    G.ProjectPath = previousProject;
+    ShowCopyFolderRefused(copyFolder);
+    return false;
+  }
   std::vector<WindowEntry> windows;
   // Read twice: once through to check it, then each window's columns where
   // that reading found them, as the window is made.
@@ -1315,7 +1521,6 @@ bool LoadProjectFrom(const std::string& path) {
   // anything is made: a fit and a revert read it again. Nothing outside the
   // copy folder is looked at: a name that reaches out of it (a link, say) is
   // refused as a damaged project.
-  const std::string copyFolder = ProjectCopyFolder(path);
   for (const WindowEntry& e : windows) {
     if (e.kind != 0) continue;
     const std::string source = RepointedSource(e.single.sourcePath, copyFolder);

@@ -5,8 +5,11 @@
 // in and encoded as they are written (TextOfFileBytes / FileBytesOfLine).
 #include "platform/files.h"
 
+#include <fcntl.h>
+#include <signal.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <array>
 #include <atomic>
 #include <cerrno>
@@ -37,35 +40,60 @@ std::string Reason(const char* what) {
   return e != 0 ? std::string(what) + " (" + std::strerror(e) + ")" : std::string(what);
 }
 
+FileStepHook g_stepHook;
+
+// The test hook's answer for a step: 0 to run it, else the error to fail with.
+int Step(FileStep step, const fs::path& path) { return g_stepHook ? g_stepHook(step, path.string()) : 0; }
+
+// The name of a temporary file of this process beside `stem`'s file: hidden,
+// unique, and short enough for any file name. RemoveLeftoverTemporaries
+// knows the form.
+fs::path TemporaryName(const fs::path& folder, const std::string& stem) {
+  static std::atomic<unsigned> counter{0};
+  return folder / ("." + stem.substr(0, 100) + ".~" + std::to_string(::getpid()) + "-" +
+                   std::to_string(counter++) + ".tmp");
+}
+constexpr const char* kBackupEnding = ".old";
+
+// Syncs a folder's entries to the disk; the error number, 0 when done. A
+// file system that cannot sync a folder (EINVAL) counts as done.
+int SyncFolderEntries(const fs::path& folder) {
+  if (int e = Step(FileStep::SyncFolder, folder)) return e;
+  const int fd = ::open(folder.empty() ? "." : folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+  if (fd < 0) return errno;
+  int e = ::fsync(fd) == 0 ? 0 : errno;
+  ::close(fd);
+  return e == EINVAL || e == ENOTSUP ? 0 : e;
+}
+
 // A file written under a temporary name beside its target: the target is
-// touched only by the rename that puts the finished file in its place.
+// touched only by the rename that puts the finished file in its place. A
+// target that is a link is replaced by the rename like any file: the file
+// the link names is never opened for writing.
 class StagedFile {
  public:
   explicit StagedFile(std::string target) : target_(std::move(target)) {
     std::error_code ec;
     destination_ = Native(target_);
-    // A link is followed, so that the file it names is replaced and the link stays.
-    if (fs::is_symlink(destination_, ec)) {
-      const fs::path resolved = fs::canonical(destination_, ec);
-      if (!ec) destination_ = resolved;
-    }
-    if (fs::is_directory(destination_, ec)) throw FileError("cannot write the file: a folder has its name", target_);
-    const bool exists = fs::exists(destination_, ec);
-    if (exists && ::access(destination_.c_str(), W_OK) != 0)
-      throw FileError(Reason("cannot write the file"), target_);
-    // Hidden, unique and short enough for any file name.
-    static std::atomic<unsigned> counter{0};
-    const std::string stem = destination_.filename().string().substr(0, 100);
+    const fs::file_status status = fs::symlink_status(destination_, ec);
+    if (fs::is_directory(status)) throw FileError("cannot write the file: a folder has its name", target_);
+    const bool existingFile = fs::is_regular_file(status);
+    if (existingFile && ::access(destination_.c_str(), W_OK) != 0)
+      throw FileError(Reason("cannot write the file"), target_, errno);
     for (int attempt = 0; attempt < 100 && !file_; ++attempt) {
-      temporary_ = destination_.parent_path() /
-                   ("." + stem + ".~" + std::to_string(::getpid()) + "-" + std::to_string(counter++) + ".tmp");
-      errno = 0;
+      temporary_ = TemporaryName(destination_.parent_path(), destination_.filename().string());
+      errno = Step(FileStep::Create, temporary_);
+      if (errno != 0) break;
       file_ = std::fopen(temporary_.c_str(), "wbx");
       if (!file_ && errno != EEXIST) break;
     }
-    if (!file_) throw FileError(Reason("cannot make a temporary file beside the file"), target_);
-    // The new file keeps the permissions of the one it replaces.
-    if (exists) fs::permissions(temporary_, fs::status(destination_, ec).permissions(), ec);
+    if (!file_) {
+      const int code = errno;
+      temporary_.clear();
+      throw FileError(Reason("cannot make a temporary file beside the file"), target_, code);
+    }
+    // The new file keeps the permissions of the file it replaces.
+    if (existingFile) fs::permissions(temporary_, status.permissions(), ec);
   }
 
   ~StagedFile() { Drop(); }
@@ -83,16 +111,25 @@ class StagedFile {
   void Finish() {
     if (!file_) Fail("cannot write the file");
     errno = 0;
-    const bool flushed = std::fflush(file_) == 0 && ::fsync(::fileno(file_)) == 0;
+    bool flushed = std::fflush(file_) == 0;
+    if (flushed) {
+      errno = Step(FileStep::SyncFile, temporary_);
+      flushed = errno == 0 && ::fsync(::fileno(file_)) == 0;
+    }
+    const int code = errno;
     const bool closed = std::fclose(file_) == 0;
     file_ = nullptr;
-    if (!flushed || !closed) Fail("cannot write the file");
+    if (!flushed || !closed) {
+      if (!flushed) errno = code;
+      Fail("cannot write the file");
+    }
   }
 
-  // Renames the finished file over the target.
+  // Renames the finished file over the target (the folder is not synced).
   void PutInPlace() {
     std::error_code ec;
-    fs::rename(temporary_, destination_, ec);
+    if (int e = Step(FileStep::Rename, destination_)) ec.assign(e, std::generic_category());
+    if (!ec) fs::rename(temporary_, destination_, ec);
     if (ec) {
       errno = ec.value();
       Fail("cannot replace the file");
@@ -117,9 +154,10 @@ class StagedFile {
 
  private:
   [[noreturn]] void Fail(const char* what) {
+    const int code = errno;
     const std::string reason = Reason(what);
     Drop();
-    throw FileError(reason, target_);
+    throw FileError(reason, target_, code);
   }
 
   std::string target_;   // program form
@@ -186,6 +224,7 @@ void Close(int channel) {
   if (c->input || c->failed) return;  // a failed output is dropped with its temporary file
   c->out->Finish();
   c->out->PutInPlace();
+  SyncFolderEntries(c->out->Destination().parent_path());
 }
 
 void Discard(int channel) {
@@ -305,10 +344,68 @@ bool FolderExists(const std::string& path) {
   return fs::is_directory(Native(path), ec);
 }
 
-bool CreateFolder(const std::string& path) {
+bool CreateFolder(const std::string& path, int* errorCode) {
   std::error_code ec;
-  fs::create_directories(Native(path), ec);
-  return FolderExists(path);
+  if (int e = Step(FileStep::Create, Native(path))) ec.assign(e, std::generic_category());
+  if (!ec) fs::create_directories(Native(path), ec);
+  if (FolderExists(path)) return true;
+  if (errorCode) *errorCode = ec ? ec.value() : EEXIST;
+  return false;
+}
+
+EntryKind KindOfEntry(const std::string& path) {
+  std::error_code ec;
+  const fs::file_status status = fs::symlink_status(Native(path), ec);
+  if (ec || !fs::exists(status)) return EntryKind::None;
+  if (fs::is_symlink(status)) return EntryKind::Link;
+  if (fs::is_directory(status)) return EntryKind::Folder;
+  if (fs::is_regular_file(status)) return EntryKind::File;
+  return EntryKind::Other;
+}
+
+std::vector<std::string> FolderEntries(const std::string& folder) {
+  std::vector<std::string> names;
+  std::error_code ec;
+  for (fs::directory_iterator it(Native(folder), ec), end; !ec && it != end; it.increment(ec))
+    names.push_back(it->path().filename().string());
+  return names;
+}
+
+void SyncFolder(const std::string& folder) {
+  if (int e = SyncFolderEntries(Native(folder))) {
+    errno = e;
+    throw FileError(Reason("cannot write the folder to the disk"), folder, e);
+  }
+}
+
+int RemoveLeftoverTemporaries(const std::string& folder, const std::string& forName) {
+  int removed = 0;
+  for (const std::string& name : FolderEntries(folder)) {
+    // "." stem ".~" pid "-" number ".tmp", a set-aside old file with ".old" after it.
+    std::string rest = name;
+    if (rest.size() > 4 && rest.compare(rest.size() - 4, 4, kBackupEnding) == 0) rest.resize(rest.size() - 4);
+    if (rest.size() < 8 || rest[0] != '.' || rest.compare(rest.size() - 4, 4, ".tmp") != 0) continue;
+    rest.resize(rest.size() - 4);
+    const std::size_t mark = rest.rfind(".~");
+    const std::size_t dash = rest.rfind('-');
+    if (mark == std::string::npos || mark == 0 || dash == std::string::npos || dash < mark + 3 ||
+        dash + 1 == rest.size())
+      continue;
+    const std::string pid = rest.substr(mark + 2, dash - mark - 2);
+    const std::string number = rest.substr(dash + 1);
+    auto digits = [](const std::string& t) {
+      return t.find_first_not_of("0123456789") == std::string::npos && t.size() < 10;
+    };
+    if (!digits(pid) || !digits(number)) continue;
+    if (!forName.empty() && rest.substr(1, mark - 1) != forName.substr(0, 100)) continue;
+    // A writer that still runs keeps its own.
+    const pid_t owner = static_cast<pid_t>(std::stol(pid));
+    if (owner == ::getpid() || ::kill(owner, 0) == 0 || errno != ESRCH) continue;
+    const std::string path = folder + "\\" + name;
+    if (KindOfEntry(path) != EntryKind::File) continue;
+    if (RemoveFile(path)) ++removed;
+  }
+  return removed;
 }
 
 bool CopyFileReplacing(const std::string& from, const std::string& to) {
@@ -324,7 +421,10 @@ bool CopyFileReplacing(const std::string& from, const std::string& to) {
 
 bool RemoveFile(const std::string& path) {
   std::error_code ec;
-  return fs::remove(Native(path), ec);
+  const fs::path native = Native(path);
+  if (fs::is_directory(fs::symlink_status(native, ec))) return false;
+  if (Step(FileStep::Remove, native) != 0) return false;
+  return fs::remove(native, ec);
 }
 
 bool RemoveEmptyFolder(const std::string& path) {
@@ -399,10 +499,20 @@ void FileReplacement::Bytes(const std::string& path, const std::string& bytes) {
 }
 
 void FileReplacement::Commit() {
+  // The folders whose entries change, each synced once the renames are done.
+  std::vector<fs::path> folders;
+  for (const auto& s : staged_) {
+    const fs::path folder = s->file.Destination().parent_path();
+    if (std::find(folders.begin(), folders.end(), folder) == folders.end()) folders.push_back(folder);
+  }
+  auto syncFolders = [&folders] {
+    for (const fs::path& folder : folders) SyncFolderEntries(folder);
+  };
   if (staged_.size() == 1) {
     // One file: the rename alone replaces it, the old or the new one is there at any moment.
     staged_.front()->file.PutInPlace();
     staged_.clear();
+    syncFolders();
     return;
   }
   // Each old file is kept under a second name (a hard link where the file
@@ -410,19 +520,21 @@ void FileReplacement::Commit() {
   std::size_t done = 0;
   std::string failure;
   std::string failedTarget;
+  int failedCode = 0;
   for (; done < staged_.size(); ++done) {
     Staged& s = *staged_[done];
     std::error_code ec;
-    if (fs::exists(s.file.Destination(), ec)) {
+    if (fs::exists(fs::symlink_status(s.file.Destination(), ec))) {
       fs::path backup = s.file.Temporary();
-      backup += ".old";
-      fs::create_hard_link(s.file.Destination(), backup, ec);
-      if (ec) {
+      backup += kBackupEnding;
+      if (int e = Step(FileStep::Rename, backup)) ec.assign(e, std::generic_category());
+      if (!ec) fs::create_hard_link(s.file.Destination(), backup, ec);
+      if (ec && ec.value() != EROFS) {
         ec.clear();
         fs::rename(s.file.Destination(), backup, ec);
       }
       if (ec) {
-        errno = ec.value();
+        errno = failedCode = ec.value();
         failure = Reason("cannot replace the file");
         failedTarget = s.file.Target();
         break;
@@ -434,14 +546,18 @@ void FileReplacement::Commit() {
     } catch (const FileError& e) {
       failure = e.what();
       failedTarget = s.file.Target();
+      failedCode = e.code();
       break;
     }
   }
   std::error_code ec;
   if (done == staged_.size()) {
+    syncFolders();
+    bool removed = false;
     for (auto& s : staged_)
-      if (!s->backup.empty()) fs::remove(s->backup, ec);
+      if (!s->backup.empty() && Step(FileStep::Remove, s->backup) == 0) removed = fs::remove(s->backup, ec) || removed;
     staged_.clear();
+    if (removed) syncFolders();
     return;
   }
   // Every old file back in its place; the new ones go.
@@ -454,7 +570,8 @@ void FileReplacement::Commit() {
     }
   }
   staged_.clear();
-  throw FileError(failure, failedTarget);
+  syncFolders();
+  throw FileError(failure, failedTarget, failedCode);
 }
 
 // ---------------------------------------------------------------------------
@@ -567,6 +684,31 @@ double FreeDiskSpace(const std::string& path) {
 }
 
 void SetFreeDiskSpaceOverride(double bytes) { g_freeSpaceOverride = bytes; }
+
+void SetFileStepHook(FileStepHook hook) { g_stepHook = std::move(hook); }
+
+const char* FileStepName(FileStep step) {
+  switch (step) {
+    case FileStep::Create: return "create";
+    case FileStep::SyncFile: return "sync file";
+    case FileStep::Rename: return "rename";
+    case FileStep::Remove: return "remove";
+    case FileStep::SyncFolder: return "sync folder";
+  }
+  return "";
+}
+
+FileFailure FileError::failure() const {
+  switch (code_) {
+    case ENOSPC:
+    case EDQUOT:
+    case EFBIG: return FileFailure::NoSpace;
+    case EROFS:
+    case EACCES:
+    case EPERM: return FileFailure::WriteProtected;
+    default: return FileFailure::Other;
+  }
+}
 
 void ReadWholeFile(const std::string& path, std::string& text) {
   std::ifstream in(Native(path), std::ios::binary);

@@ -11,6 +11,7 @@
 #pragma once
 #include <cstdint>
 #include <cstdio>
+#include <functional>
 #include <memory>
 #include <stdexcept>
 #include <string>
@@ -19,16 +20,28 @@
 
 namespace plat {
 
+// What made a file fail, as far as the user can act on it.
+enum class FileFailure {
+  NoSpace,         // the disk (or the user's share of it) is full
+  WriteProtected,  // a read-only disk, or a file or folder the user may not write
+  Other,           // anything else (a damaged disk, a folder where a file should be, ...)
+};
+
 // A file that cannot be opened, read or written. `path()` names the file in
-// program form so that the message shown to the user can name it.
+// program form so that the message shown to the user can name it; `code()`
+// is the system's error number of the failure (0 when the layer itself
+// refused).
 class FileError : public std::runtime_error {
  public:
-  FileError(const std::string& what, const std::string& path)
-      : std::runtime_error(what), path_(path) {}
+  FileError(const std::string& what, const std::string& path, int code = 0)
+      : std::runtime_error(what), path_(path), code_(code) {}
   const std::string& path() const { return path_; }
+  int code() const { return code_; }
+  FileFailure failure() const;
 
  private:
   std::string path_;
+  int code_ = 0;
 };
 
 // Channel numbers 1..255. Opening a channel that is open drops it first.
@@ -74,12 +87,33 @@ std::string ShownPath(const std::string& programPath);
 
 bool FileExists(const std::string& path);
 bool FolderExists(const std::string& path);
-bool CreateFolder(const std::string& path);                 // with parents
+// With parents; on failure `errorCode` (when given) takes the system's error number.
+bool CreateFolder(const std::string& path, int* errorCode = nullptr);
+// What a path names itself, a link not followed.
+enum class EntryKind { None, File, Folder, Link, Other };
+EntryKind KindOfEntry(const std::string& path);
+// The names of the entries directly in a folder (none when it is no folder).
+std::vector<std::string> FolderEntries(const std::string& folder);
+// Makes the renames and removals in a folder durable (the folder's own
+// fsync). Throws FileError when the system reports a failure; a file system
+// that cannot sync folders counts as done.
+void SyncFolder(const std::string& folder);
+// Removes the temporary files that writers of processes that no longer run
+// left in `folder` (a program killed while it wrote); with `forName`, only
+// those of the file of that name. Returns how many were removed.
+int RemoveLeftoverTemporaries(const std::string& folder, const std::string& forName = "");
 // Copies a file through a temporary file beside `to`; false when that
 // failed (then `to` is as it was).
 bool CopyFileReplacing(const std::string& from, const std::string& to);
+// Removes a file or a link (never what a link names, never a folder).
 bool RemoveFile(const std::string& path);
 bool RemoveEmptyFolder(const std::string& path);  // false when it holds anything
+// Every writer below (and the output channels) writes a temporary file beside
+// its target, syncs it to the disk and renames it over the target, then syncs
+// the folder: at any moment the target is the old file or the new one, whole,
+// also when the program is killed. A target that is a link is replaced by
+// the new file; what the link names is never written.
+
 // Writes `lines` (each in its file form, FileBytesOfLine, ended by CRLF)
 // into a temporary file beside `path`, then renames it over `path`. A failure at any step throws FileError and
 // leaves `path` as it was: a failed save never truncates the old file.
@@ -90,10 +124,13 @@ void ReplaceFileWithBytes(const std::string& path, const std::string& bytes);
 
 // Several files replaced together: each is written completely under a
 // temporary name beside its target first; Commit then puts all of them in
-// place, or, when one rename fails, puts every old file back and throws.
-// Files not committed (an error on the way, no Commit) are removed, so the
-// old files stay byte for byte. Every failure throws FileError naming the
-// file it concerns.
+// place, one rename each, and syncs their folders, or, when one rename
+// fails, puts every old file back and throws. Files not committed (an error
+// on the way, no Commit) are removed, so the old files stay byte for byte.
+// Every failure throws FileError naming the file it concerns. A program
+// killed between two renames leaves each file old or new, but not the set:
+// a caller that needs the set to change at once writes only to names that
+// nothing uses yet and names them last in one file (a project does).
 class FileReplacement {
  public:
   FileReplacement();
@@ -173,5 +210,22 @@ std::string WindowsDirectory();
 
 // Test hook: replaces the free-space answer (negative restores the real one).
 void SetFreeDiskSpaceOverride(double bytes);
+
+// Test hook: the steps by which the writers change what a folder holds or
+// make it durable. The hook is called before each step with the step and the
+// native path it concerns; it may end the process there (a test of what a
+// kill leaves), or return a system error number, with which the step then
+// fails as it would on such a disk; 0 lets the step run. An empty hook
+// removes it.
+enum class FileStep {
+  Create,      // making a temporary file or a folder
+  SyncFile,    // a written file to the disk
+  Rename,      // a new file over its target (or an old one aside)
+  Remove,      // a file removed
+  SyncFolder,  // a folder's renames and removals to the disk
+};
+using FileStepHook = std::function<int(FileStep step, const std::string& nativePath)>;
+void SetFileStepHook(FileStepHook hook);
+const char* FileStepName(FileStep step);
 
 }  // namespace plat

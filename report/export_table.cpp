@@ -266,8 +266,7 @@ void ExportSpectrumTable(int& w) {
     plat::Close(kTableChannel);
   } catch (const plat::FileError& e) {
     plat::Discard(kTableChannel);
-    G.CommandId = 2;
-    ShowMessageNaming(2, w, e.path());
+    ShowFileNotWrittenMessage(e);
   }
 }
 

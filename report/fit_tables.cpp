@@ -21,7 +21,6 @@ namespace sorvan {
 
 namespace {
 
-constexpr int kMessageNoSpace = 2;
 constexpr int kMessageWindowsDiffer = 7;
 constexpr int kMessageInconsistent = 9;
 
@@ -37,13 +36,12 @@ std::string NumericField(std::string text) {
   return text;
 }
 
-// Writes the file whole; a refused write shows message 2 for window w.
-void WriteTable(const std::string& path, const std::vector<std::string>& lines, int w) {
+// Writes the file whole; a refused write shows message 2 saying what failed.
+void WriteTable(const std::string& path, const std::vector<std::string>& lines) {
   try {
     plat::ReplaceFileWithLines(path, lines);
   } catch (const plat::FileError& e) {
-    G.CommandId = kMessageNoSpace;
-    ShowMessageNaming(kMessageNoSpace, w, e.path());
+    ShowFileNotWrittenMessage(e);
   }
 }
 
@@ -111,7 +109,7 @@ namespace {
 void ExportTable(bool errors) {
   const std::string path = AskTableFile(G.LabelTexts[49], "*.DAT", "DAT");
   if (path.empty()) return;
-  WriteTable(path, FitTableLines(errors), G.CurrentWindow);
+  WriteTable(path, FitTableLines(errors));
 }
 
 }  // namespace
@@ -196,7 +194,7 @@ void ExportAllSpectra() {
   }
   const double count = std::max<double>(Win[windows.front()].SpectrumHeader.PointCount, 0);
   if (!FreeSpaceFor(path, 300.0 * count, G.CurrentWindow)) return;
-  WriteTable(path, AllSpectraLines(windows), G.CurrentWindow);
+  WriteTable(path, AllSpectraLines(windows));
 }
 
 // ---- The error matrix ----
@@ -253,7 +251,7 @@ void ExportErrorMatrix(int w) {
   // About 25 characters per element.
   const double size = static_cast<double>(ErrorMatrixIndices(w).size());
   if (!FreeSpaceFor(path, 25.0 * size * size, w)) return;
-  WriteTable(path, ErrorMatrixLines(w), w);
+  WriteTable(path, ErrorMatrixLines(w));
 }
 
 // ---- The commands ----

@@ -239,7 +239,7 @@ void SavePresetting() {
   try {
     WritePresetting();
   } catch (const plat::FileError& e) {
-    ShowFileNotWrittenMessage(e.path());
+    ShowFileNotWrittenMessage(e);
   }
 }
 

@@ -50,7 +50,7 @@ void OnCopySpectrum(int) {
   try {
     WriteSpectrumSnapshot(G.CurrentWindow);
   } catch (const plat::FileError& e) {
-    ShowFileNotWrittenMessage(e.path());
+    ShowFileNotWrittenMessage(e);
     return;
   }
   G.PasteItemFlag = 0;

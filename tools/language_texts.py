@@ -56,7 +56,11 @@ MENU = {
     # Import popup, "load presetting" and toolbar action 1 (read again)
     5: ("&Laden", "&Load", "&Cargar"),
     6: ("&Speichern", "&Save", "&Guardar"),
-    7: UNUSED,
+    # 7: message 2 when the disk or folder refused the write (instead of
+    # CaptionTexts 11); no menu item shows it
+    7: ("Die Datei konnte nicht geschrieben werden: Laufwerk oder Ordner ist schreibgeschützt.",
+        "The file could not be written: the disk or folder is write-protected.",
+        "No se pudo escribir el archivo: el disco o la carpeta está protegido contra escritura."),
     8: ("&Druckereinrichtung", "Printer &setup", "&Configurar impresora"),
     9: ("&Drucken", "&Print", "&Imprimir"),
     10: ("&Fitbericht drucken", "Print &fit report", "Imprimir &informe de ajuste"),
@@ -445,7 +449,9 @@ LABEL = {
     66: ("Alle Linien", "All lines", "Todas las líneas"),
     67: ("Markierte Linien (*)", "Marked lines (*)", "Líneas marcadas (*)"),
     68: ("Linien dieses Elements", "Lines of this element", "Líneas de este elemento"),
-    69: UNUSED,
+    # 69: message 2 when a write failed for another reason than room or protection
+    69: ("Die Datei konnte nicht geschrieben werden.", "The file could not be written.",
+         "No se pudo escribir el archivo."),
     70: ("Linien &identifizieren", "&Identify lines", "&Identificar líneas"),
     71: ("Linien aus eigener Datei", "Lines from named file", "Líneas de archivo propio"),
     # message 8: a chosen file is missing (worded for any file)

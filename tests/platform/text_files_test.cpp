@@ -2,6 +2,7 @@
 // channels and the channels themselves.
 #include <gtest/gtest.h>
 
+#include <sys/wait.h>
 #include <unistd.h>
 
 #include <algorithm>
@@ -362,6 +363,80 @@ TEST_F(FileChannels, EntriesDirectlyInAFolder) {
   EXPECT_FALSE(plat::LiesDirectlyInFolder(Program("copies\\..\\outside.vms"), Program("copies")));
   EXPECT_FALSE(plat::LiesDirectlyInFolder(Program("copies\\link.vms"), Program("copies")));
   EXPECT_FALSE(plat::LiesDirectlyInFolder(Program("copies\\sub\\x.vms"), Program("copies")));
+}
+
+// A writer whose target is a link replaces the link by the new file: what
+// the link names (a file, a folder, a name not yet taken) is never written.
+TEST_F(FileChannels, EveryWriterReplacesALinkNeverWhatItNames) {
+  namespace fs = std::filesystem;
+  testsupport::WriteFile(dir + "/outside/notes.txt", "notes");
+  testsupport::WriteFile(dir + "/source.txt", "copied");
+  fs::create_directories(dir + "/outside/folder");
+  fs::create_directories(dir + "/links");
+  struct Writer {
+    const char* what;
+    void (*write)(const std::string& target, const std::string& source);
+    const char* written;
+  } writers[] = {
+      {"output channel",
+       [](const std::string& t, const std::string&) {
+         plat::OpenOutput(3, t);
+         plat::WriteLine(3, "new");
+         plat::Close(3);
+       },
+       "new\r\n"},
+      {"lines", [](const std::string& t, const std::string&) { plat::ReplaceFileWithLines(t, {"new"}); }, "new\r\n"},
+      {"bytes", [](const std::string& t, const std::string&) { plat::ReplaceFileWithBytes(t, "new"); }, "new"},
+      {"copy", [](const std::string& t, const std::string& s) { ASSERT_TRUE(plat::CopyFileReplacing(s, t)); },
+       "copied"},
+      {"several files",
+       [](const std::string& t, const std::string& s) {
+         plat::FileReplacement files;
+         files.Copy(s, t + ".other");
+         files.Lines(t, {"new"});
+         files.Commit();
+       },
+       "new\r\n"},
+  };
+  const char* targets[] = {"../outside/notes.txt", "../outside/new.txt", "../outside/folder"};
+  for (const Writer& w : writers) {
+    for (const char* target : targets) {
+      SCOPED_TRACE(std::string(w.what) + " over a link to " + target);
+      const std::string link = dir + "/links/t.txt";
+      fs::remove(link);
+      fs::create_symlink(target, link);
+      w.write(Program("links\\t.txt"), Program("source.txt"));
+      EXPECT_FALSE(fs::is_symlink(link));
+      EXPECT_EQ(testsupport::ReadFile(link), w.written);
+      EXPECT_EQ(testsupport::ReadFile(dir + "/outside/notes.txt"), "notes");
+      EXPECT_FALSE(fs::exists(dir + "/outside/new.txt"));
+      EXPECT_TRUE(fs::is_empty(dir + "/outside/folder"));
+    }
+  }
+}
+
+// The temporary files of a writer that was killed are recognised by their
+// form and removed once their process has ended; those of a process that
+// still runs, and every other file, stay.
+TEST_F(FileChannels, LeftoverTemporariesOfEndedWritersAreRemoved) {
+  const pid_t ended = ::fork();
+  if (ended == 0) ::_exit(0);
+  ASSERT_GT(ended, 0);
+  ::waitpid(ended, nullptr, 0);
+  const std::string gone = std::to_string(ended), running = std::to_string(::getppid());
+  const std::vector<std::string> removed = {".a.vms.~" + gone + "-0.tmp", ".a.vms.~" + gone + "-3.tmp.old",
+                                            ".run.svr.~" + gone + "-12.tmp"};
+  const std::vector<std::string> kept = {".a.vms.~" + running + "-0.tmp", "a.vms", ".a.vms.~x-0.tmp",
+                                         "a.vms.~" + gone + "-0.tmp", ".a.vms.~" + gone + "-0.txt"};
+  for (const std::string& name : removed) testsupport::WriteFile(dir + "/" + name, "x");
+  for (const std::string& name : kept) testsupport::WriteFile(dir + "/" + name, "x");
+  EXPECT_EQ(plat::RemoveLeftoverTemporaries(plat::ProgramPath(dir), "run.svr"), 1);
+  EXPECT_EQ(plat::RemoveLeftoverTemporaries(plat::ProgramPath(dir)), 2);
+  std::vector<std::string> left = plat::FolderEntries(plat::ProgramPath(dir));
+  std::sort(left.begin(), left.end());
+  std::vector<std::string> expected = kept;
+  std::sort(expected.begin(), expected.end());
+  EXPECT_EQ(left, expected);
 }
 
 TEST_F(FileChannels, ReplacedFilesTakeEachLineInTheFormThatReadsBack) {

@@ -1,18 +1,27 @@
 // Projects that cannot be turned against the user, and saves that lose
-// nothing: source names that would lead out of the copy folder, a view's
-// stored source, a disk that fills up during a save over an existing
-// project, a copy folder that cannot be made, and files whose counts do not
-// match their records.
+// nothing: source names that would lead out of the copy folder, links in a
+// received copy folder and a copy folder that is a link, a view's stored
+// source, a disk that fills up or is read-only during a save over an
+// existing project, a copy folder that cannot be made, and files whose
+// counts do not match their records.
+#include <sys/mount.h>
+#include <sys/stat.h>
+
+#include <cerrno>
+#include <cstring>
 #include <filesystem>
+#include <map>
 #include <set>
 #include <string>
 #include <vector>
 
 #include "core/language.h"
+#include "core/reference_files.h"
 #include "display/redraw.h"
 #include "import/project.h"
 #include "platform/dialogs.h"
 #include "project_fixture.h"
+#include "support/child_process.h"
 #include "support/full_disk.h"
 
 namespace projecttest {
@@ -27,6 +36,41 @@ std::set<std::string> Entries(const std::string& native) {
   for (const auto& e : fs::recursive_directory_iterator(native))
     names.insert(e.path().lexically_relative(native).string());
   return names;
+}
+
+// Everything below a native folder as it stands: each entry with what it
+// holds (a file's bytes, a link's target, "folder" or "other"), links not
+// followed, leaving out the entries below `except` (relative paths).
+std::map<std::string, std::string> Contents(const std::string& native, const std::set<std::string>& except = {}) {
+  std::map<std::string, std::string> contents;
+  for (auto it = fs::recursive_directory_iterator(native); it != fs::recursive_directory_iterator(); ++it) {
+    const std::string relative = it->path().lexically_relative(native).string();
+    bool skipped = false;
+    for (const std::string& e : except) skipped = skipped || relative == e || relative.rfind(e + "/", 0) == 0;
+    if (skipped) continue;
+    const fs::file_status status = it->symlink_status();
+    if (fs::is_symlink(status))
+      contents[relative] = "link to " + fs::read_symlink(it->path()).string();
+    else if (fs::is_regular_file(status))
+      contents[relative] = testsupport::ReadFile(it->path().string());
+    else
+      contents[relative] = fs::is_directory(status) ? "folder" : "other";
+  }
+  return contents;
+}
+
+// What changed between two readings of Contents, one line per entry.
+std::string Changes(const std::map<std::string, std::string>& before,
+                    const std::map<std::string, std::string>& after) {
+  std::string changes;
+  for (const auto& [name, held] : before) {
+    const auto now = after.find(name);
+    if (now == after.end()) changes += "removed " + name + "\n";
+    else if (now->second != held) changes += "changed " + name + "\n";
+  }
+  for (const auto& [name, held] : after)
+    if (before.count(name) == 0) changes += "added " + name + "\n";
+  return changes;
 }
 
 class ProjectSafety : public ProjectTest {
@@ -139,6 +183,217 @@ TEST_F(ProjectSafety, AViewsStoredSourceIsKeptButNeverCopied) {
   EXPECT_EQ(Win[1].SourcePath, Program("shared/out/c1s.vms"));
 }
 
+// ---- Links ----
+
+// A project folder received from someone else holds links among its copies.
+// Opened, given a spectrum of the same name and saved again, it gets a copy
+// of its own: nothing a link names is written, nothing outside the project
+// file and its copy folder changes. A project file that is a link is
+// replaced by the saved file.
+TEST_F(ProjectSafety, LinksInAReceivedCopyFolderAreNeverWrittenThrough) {
+  WriteSpectrumFile("data/o1s.vms", "O");
+  WriteSpectrumFile("data/c1s.vms", "C");
+  folder_->Write("victim/notes.txt", "private notes");
+  fs::create_directories(folder_->Path("victim/folder"));
+  struct Case {
+    const char* what;
+    const char* target;  // of the link r/c1s.vms, from the copy folder
+  } cases[] = {
+      {"a link to a file outside", "../../victim/notes.txt"},
+      {"a link to a name outside that does not exist yet", "../../victim/new.txt"},
+      {"a link to a folder outside", "../../victim/folder"},
+  };
+  int k = 0;
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.what);
+    // The received project: one spectrum, and the link beside its copy.
+    const std::string project = "received" + std::to_string(++k) + "/r";
+    Import("data/o1s.vms");
+    Save(project + ".svr");
+    CloseAllWindows();
+    fs::create_symlink(c.target, folder_->Path(project + "/c1s.vms"));
+    const auto outside = Contents(folder_->Root(), {project, project + ".svr"});
+
+    Open(project + ".svr");
+    const int w = Import("data/c1s.vms");
+    driver::ChooseMenu(CmdSaveProject);
+    EXPECT_TRUE(plat::MessagesShown().empty());
+    EXPECT_EQ(Changes(outside, Contents(folder_->Root(), {project, project + ".svr"})), "")
+        << "written outside the project";
+    const std::string copy = plat::NativePath(Win[w].SourcePath);
+    EXPECT_EQ(fs::path(copy).parent_path(), fs::path(folder_->Path(project)));
+    EXPECT_FALSE(fs::is_symlink(copy));
+    EXPECT_EQ(testsupport::ReadFile(copy), folder_->Read("data/c1s.vms"));
+    EXPECT_TRUE(fs::is_symlink(folder_->Path(project + "/c1s.vms")) ||
+                fs::is_regular_file(fs::symlink_status(folder_->Path(project + "/c1s.vms"))));
+    CloseAllWindows();
+  }
+  // The project file itself a link: the new file takes the link's place.
+  fs::create_directories(folder_->Path("linked"));
+  fs::create_symlink("../victim/notes.txt", folder_->Path("linked/p.svr"));
+  const auto outside = Contents(folder_->Root(), {"linked"});
+  Import("data/c1s.vms");
+  Save("linked/p.svr");
+  EXPECT_TRUE(plat::MessagesShown().empty());
+  EXPECT_EQ(Changes(outside, Contents(folder_->Root(), {"linked"})), "") << "written outside the project";
+  EXPECT_FALSE(fs::is_symlink(folder_->Path("linked/p.svr")));
+  Open("linked/p.svr");
+  EXPECT_EQ(OpenWindowCount(), 2);
+}
+
+// A copy folder that is not a plain folder (a link to a folder elsewhere, to
+// a file, to nothing, or something else in its place) is refused with
+// message 3 naming it, by Open project, Save project and Save project as;
+// nothing is read or written.
+TEST_F(ProjectSafety, ACopyFolderThatIsNotAPlainFolderIsRefused) {
+  WriteSpectrumFile("data/c1s.vms");
+  WriteSpectrumFile("private/c1s.vms", "Au");
+  folder_->Write("private/key.txt", "secret");
+  Import("data/c1s.vms");
+  Save("projects/p.svr");
+  fs::create_directories(folder_->Path("outbox"));
+  fs::rename(folder_->Path("projects/p"), folder_->Path("projects/p.kept"));
+  struct Case {
+    const char* what;
+    void (*make)(const std::string& native);
+  } cases[] = {
+      {"a link to a folder elsewhere",
+       [](const std::string& at) { fs::create_directory_symlink("../private", at); }},
+      {"a link to a file", [](const std::string& at) { fs::create_symlink("../private/key.txt", at); }},
+      {"a link to nothing", [](const std::string& at) { fs::create_symlink("../nowhere", at); }},
+      {"a file", [](const std::string& at) { testsupport::WriteFile(at, "a file"); }},
+      {"a named pipe", [](const std::string& at) { ASSERT_EQ(::mkfifo(at.c_str(), 0600), 0); }},
+  };
+  const int window = G.CurrentWindow;
+  const std::string source = Win[window].SourcePath;
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.what);
+    c.make(folder_->Path("projects/p"));
+    c.make(folder_->Path("outbox/share"));
+    const auto before = Contents(folder_->Root());
+    auto expectRefused = [&](const std::string& folder) {
+      ASSERT_FALSE(plat::MessagesShown().empty());
+      EXPECT_EQ(plat::MessagesShown().back().text, G.CaptionTexts[12] + "\r" + G.CaptionTexts[13] + "\r" +
+                                                       plat::ShownPath(Program(folder)));
+      EXPECT_EQ(Changes(before, Contents(folder_->Root())), "") << "nothing is written";
+      EXPECT_EQ(G.ProjectPath, Program("projects/p.svr"));
+      EXPECT_EQ(OpenWindowCount(), 1);
+      EXPECT_EQ(Win[window].SourcePath, source);
+    };
+    // Save project: the current project's copy folder.
+    script::AnswerMessage(1, "Unexpected data format");
+    driver::ChooseMenu(CmdSaveProject);
+    expectRefused("projects/p");
+    // Save project as: a new project whose copy folder is in the way.
+    script::AnswerFile(Program("outbox/share.svr"));
+    script::AnswerMessage(1, "Unexpected data format");
+    driver::ChooseMenu(CmdSaveProjectAs);
+    expectRefused("outbox/share");
+    // Open project: nothing is read through it.
+    const std::string store = G.SourceFilePath;
+    script::AnswerFile(Program("projects/p.svr"));
+    script::AnswerMessage(1, "Unexpected data format");
+    driver::ChooseMenu(CmdOpenProject);
+    expectRefused("projects/p");
+    EXPECT_EQ(G.SourceFilePath, store) << "no source was read";
+    fs::remove(folder_->Path("projects/p"));
+    fs::remove(folder_->Path("outbox/share"));
+  }
+  // The plain folder back in its place: saved and opened as before.
+  fs::rename(folder_->Path("projects/p.kept"), folder_->Path("projects/p"));
+  driver::ChooseMenu(CmdSaveProject);
+  Open("projects/p.svr");
+  EXPECT_EQ(OpenWindowCount(), 2);
+  EXPECT_EQ(plat::MessagesShown().size(), 3u * std::size(cases));
+}
+
+// ---- What failed ----
+
+// A save that the disk refuses says why: full, write-protected, or another
+// failure, each with the file it concerns, for the project and for any other
+// writer (here the presetting).
+TEST_F(ProjectSafety, AFailedSaveSaysWhatFailed) {
+  WriteSpectrumFile("data/c1s.vms");
+  Import("data/c1s.vms");
+  struct Case {
+    const char* what;
+    int error;
+    std::string text;
+  } cases[] = {
+      {"read-only disk", EROFS, G.MenuTexts[7]},
+      {"no permission", EACCES, G.MenuTexts[7]},
+      {"disk full", ENOSPC, G.CaptionTexts[11]},
+      {"disk failure", EIO, G.LabelTexts[69]},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.what);
+    for (int command : {CmdSaveProjectAs, CmdSavePresetting}) {
+      const std::string target = command == CmdSaveProjectAs ? Program("projects/p.svr")
+                                                              : Program("presetting/mine.set");
+      plat::SetFileStepHook([&](plat::FileStep step, const std::string&) {
+        return step == plat::FileStep::Create ? c.error : 0;
+      });
+      const std::size_t shown = plat::MessagesShown().size();
+      script::AnswerFile(target);
+      script::AnswerMessage(1);
+      driver::ChooseMenu(command);
+      plat::SetFileStepHook({});
+      ASSERT_EQ(plat::MessagesShown().size(), shown + 1);
+      const std::string& text = plat::MessagesShown().back().text;
+      EXPECT_EQ(text.rfind(c.text + "\r", 0), 0u) << text;
+      EXPECT_NE(text.find(plat::ShownPath(FolderOfPath(target))), std::string::npos) << text;
+    }
+  }
+  EXPECT_FALSE(folder_->Exists("projects/p.svr"));
+  EXPECT_FALSE(folder_->Exists("presetting/mine.set"));
+  // The texts are the language's own.
+  for (const std::string& text : {G.MenuTexts[7], G.LabelTexts[69]}) {
+    EXPECT_NE(text, "-");
+    EXPECT_NE(text, G.CaptionTexts[11]);
+  }
+}
+
+// The same on a disk that really is read-only: a child process mounts the
+// project folder read-only in a mount namespace of its own and saves onto it.
+TEST_F(ProjectSafety, SavingOntoAReadOnlyDiskSaysSo) {
+  WriteSpectrumFile("data/c1s.vms");
+  Import("data/c1s.vms");
+  Save("projects/p.svr");
+  const std::string svr = folder_->Read("projects/p.svr");
+  const testsupport::ChildResult child = testsupport::RunTestInChild(
+      "ProjectSafety.DISABLED_ChildSavesOntoAReadOnlyFolder", {{"SORVAN_TEST_ROOT", folder_->Root()}},
+      folder_->Path("child-output.txt"), {"unshare", "--mount", "--map-root-user"});
+  // Where the system lets no one make a mount namespace, unshare itself
+  // fails; where it lets no mount be made, the child skips.
+  if (child.output.find("[ RUN      ]") == std::string::npos ||
+      child.output.find("[  SKIPPED ]") != std::string::npos)
+    GTEST_SKIP() << "no read-only mount can be made here: " << child.output.substr(0, 300);
+  EXPECT_TRUE(testsupport::ChildTestPassed(child)) << child.output;
+  EXPECT_EQ(folder_->Read("projects/p.svr"), svr);
+}
+
+TEST_F(ProjectSafety, DISABLED_ChildSavesOntoAReadOnlyFolder) {
+  const std::string root = testsupport::Variable("SORVAN_TEST_ROOT");
+  ASSERT_FALSE(root.empty());
+  const std::string projects = root + "/projects";
+  if (::mount(projects.c_str(), projects.c_str(), nullptr, MS_BIND, nullptr) != 0 ||
+      ::mount(nullptr, projects.c_str(), nullptr, MS_REMOUNT | MS_BIND | MS_RDONLY, nullptr) != 0)
+    GTEST_SKIP() << "mount: " << std::strerror(errno);
+  script::AnswerFile(plat::ProgramPath(root + "/data/c1s.vms"));
+  script::SelectItems("lib21", -1, {0});
+  script::Click("cmdOk21");
+  driver::ChooseMenu(CmdImportVamas);
+  for (const char* name : {"p.svr", "q.svr"}) {
+    SCOPED_TRACE(name);
+    script::AnswerFile(plat::ProgramPath(projects + "/" + name));
+    script::AnswerMessage(1);
+    driver::ChooseMenu(CmdSaveProjectAs);
+    ASSERT_FALSE(plat::MessagesShown().empty());
+    const std::string& text = plat::MessagesShown().back().text;
+    EXPECT_EQ(text.rfind(G.MenuTexts[7] + "\r", 0), 0u) << text;
+  }
+}
+
 // ---- Saving over an existing project ----
 
 TEST_F(ProjectSafety, FullDiskDuringASaveOverAProjectLeavesItAsItWas) {
@@ -182,11 +437,14 @@ TEST_F(ProjectSafety, FullDiskDuringASaveOverAProjectLeavesItAsItWas) {
     EXPECT_EQ(G.ProjectPath, project);
     EXPECT_EQ(Win[1].SourcePath, source);
   }
-  // With room on the disk the same save replaces both.
+  // With room on the disk the same save puts the new copy beside the old
+  // one under a name of its own, then the new project file in place, then
+  // removes the old copy, which only the old file named.
   Save("projects/run.svr");
-  EXPECT_EQ(folder_->Read("projects/run/c1s.vms"), folder_->Read("data/b/c1s.vms"));
+  EXPECT_EQ(Win[1].SourcePath, Program("projects/run/c1s_2.vms"));
+  EXPECT_TRUE(folder_->Read("projects/run/c1s_2.vms") == folder_->Read("data/b/c1s.vms"));
+  EXPECT_EQ(Entries(folder_->Path("projects/run")), std::set<std::string>{"c1s_2.vms"});
   EXPECT_NE(folder_->Read("projects/run.svr"), svr);
-  EXPECT_EQ(Win[1].SourcePath, Program("projects/run/c1s.vms"));
 }
 
 TEST_F(ProjectSafety, CopyFolderThatCannotBeMadeIsNamedInTheChosenLanguage) {
@@ -194,17 +452,30 @@ TEST_F(ProjectSafety, CopyFolderThatCannotBeMadeIsNamedInTheChosenLanguage) {
   Import("data/c1s.vms");
   G.LanguageIndex = 0;
   ReadLanguageFile();
-  ASSERT_NE(G.CaptionTexts[11].find("Speicherplatz"), std::string::npos);
-  // A file stands where the copy folder would be.
+  ASSERT_NE(G.CaptionTexts[12].find("Datenformat"), std::string::npos);
+  // A file stands where the copy folder would be: no folder, refused.
   folder_->Write("projects/blocked", "a file");
   script::AnswerFile(Program("projects/blocked.svr"));
   script::AnswerMessage(1);
   driver::ChooseMenu(CmdSaveProjectAs);
   ASSERT_EQ(plat::MessagesShown().size(), 1u);
-  EXPECT_EQ(plat::MessagesShown()[0].text,
-            G.CaptionTexts[11] + "\r" + plat::ShownPath(Program("projects/blocked")));
+  EXPECT_EQ(plat::MessagesShown()[0].text, G.CaptionTexts[12] + "\r" + G.CaptionTexts[13] + "\r" +
+                                               plat::ShownPath(Program("projects/blocked")));
   EXPECT_FALSE(folder_->Exists("projects/blocked.svr"));
   EXPECT_EQ(folder_->Read("projects/blocked"), "a file");
+  EXPECT_TRUE(G.ProjectPath.empty());
+  // A disk that does not let the folder be made.
+  plat::SetFileStepHook([](plat::FileStep step, const std::string&) {
+    return step == plat::FileStep::Create ? EROFS : 0;
+  });
+  script::AnswerFile(Program("projects/other.svr"));
+  script::AnswerMessage(1);
+  driver::ChooseMenu(CmdSaveProjectAs);
+  plat::SetFileStepHook({});
+  ASSERT_EQ(plat::MessagesShown().size(), 2u);
+  ASSERT_NE(G.MenuTexts[7].find("schreibgesch"), std::string::npos);
+  EXPECT_EQ(plat::MessagesShown()[1].text, G.MenuTexts[7] + "\r" + plat::ShownPath(Program("projects/other")));
+  EXPECT_FALSE(folder_->Exists("projects/other"));
   EXPECT_TRUE(G.ProjectPath.empty());
 }
 

@@ -215,11 +215,13 @@ int ScreenHeight() {
 // has its new size when the caller draws it again.
 void ArrangeCascade() {
   if (!g_mdi) return;
+  ui::GeometryChange arranging;
   g_mdi->cascadeSubWindows();
   QCoreApplication::sendPostedEvents(nullptr, QEvent::LayoutRequest);
 }
 void ArrangeTile() {
   if (!g_mdi) return;
+  ui::GeometryChange arranging;
   g_mdi->tileSubWindows();
   QCoreApplication::sendPostedEvents(nullptr, QEvent::LayoutRequest);
 }

@@ -567,5 +567,21 @@ int PixelsNotShown(int w) {
   return differing;
 }
 
+int MainWindowPixelsStale() {
+  QMainWindow* main = ui::MainWindow();
+  if (!main) Fail("the main window is not open");
+  DoEvents();
+  const QImage shown = QGuiApplication::primaryScreen()
+                           ->grabWindow(main->winId(), 0, 0, main->width(), main->height())
+                           .toImage()
+                           .convertToFormat(QImage::Format_RGB32);
+  const QImage fresh = main->grab().toImage().convertToFormat(QImage::Format_RGB32);
+  if (shown.size() != fresh.size()) return main->width() * main->height();
+  int differing = 0;
+  for (int y = 0; y < fresh.height(); ++y)
+    for (int x = 0; x < fresh.width(); ++x) differing += shown.pixel(x, y) != fresh.pixel(x, y);
+  return differing;
+}
+
 }  // namespace driver
 }  // namespace plat

@@ -116,6 +116,11 @@ std::string DescribeWindows();
 // where they differ (0 when the screen shows the whole picture; parts
 // covered by other windows, and the window's labels, differ).
 int PixelsNotShown(int w);
+// What the screen shows of the main window, once pending events are taken,
+// against a fresh rendering of it: the number of pixels where they differ
+// (0 when nothing stale is left on the screen, such as a window's old title
+// bar or pieces of a picture in a gap between windows).
+int MainWindowPixelsStale();
 
 }  // namespace driver
 }  // namespace plat

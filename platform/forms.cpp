@@ -40,6 +40,7 @@ class Canvas : public QWidget {
     SpectrumWindow* sw = FindSpectrumWindow(window_);
     if (!sw) return;
     NewImage(*sw);
+    GeometryChange changing;
     if (!QtEventsSuppressed()) {
       QtEntry entry;
       EventArgs args;
@@ -84,6 +85,14 @@ class Canvas : public QWidget {
 };
 
 namespace {
+int g_geometryChanges = 0;
+}  // namespace
+
+GeometryChange::GeometryChange() { ++g_geometryChanges; }
+GeometryChange::~GeometryChange() { --g_geometryChanges; }
+bool GeometryChanging() { return g_geometryChanges > 0; }
+
+namespace {
 std::map<int, SpectrumWindow> g_spectrum;
 std::map<int, DialogWindow> g_dialogs;
 long g_dialogOrder = 0;
@@ -92,6 +101,18 @@ class SubWindow : public QMdiSubWindow {
  public:
   explicit SubWindow(int w) : window_(w) {}
   bool closingFromCode = false;
+  // The frame size the program opened the window with.
+  QSize openedSize;
+
+  // Cascade gives every window its size hint: the size it was opened with,
+  // within the area of the windows. (The canvas has no size of its own to
+  // offer; without this hint a cascaded window shrinks to its title bar.)
+  QSize sizeHint() const override {
+    if (!openedSize.isValid()) return QMdiSubWindow::sizeHint();
+    QSize size = openedSize;
+    if (mdiArea()) size = size.boundedTo(mdiArea()->viewport()->size());
+    return size.expandedTo(minimumSizeHint());
+  }
 
  protected:
   void closeEvent(QCloseEvent* e) override {
@@ -190,7 +211,12 @@ QImage* BackingImage(int window) {
 }
 void FlushWindow(int window) {
   ui::SpectrumWindow* sw = ui::FindSpectrumWindow(window);
-  if (sw && sw->canvas) sw->canvas->repaint();
+  if (!sw || !sw->canvas) return;
+  // While windows are being resized or moved, a synchronous repaint would
+  // copy the screen's old pixels about (title bars, pieces of pictures) as
+  // Qt moves the windows after it; the repaint waits until they stand still.
+  if (ui::GeometryChanging()) sw->canvas->update();
+  else sw->canvas->repaint();
 }
 }  // namespace detail
 
@@ -216,6 +242,7 @@ void OpenSpectrumWindow(int w, double left, double top, double width, double hei
   sw->sub->setWindowTitle(ui::ToQt(caption));
   sw->sub->setGeometry(ui::Clamp(left), ui::Clamp(top), std::max(1, ui::Clamp(width)),
                        std::max(1, ui::Clamp(height)));
+  static_cast<ui::SubWindow*>(sw->sub.data())->openedSize = sw->sub->size();
   sw->sub->show();
   if (sw->image.isNull() || sw->image.size() != sw->canvas->size() * sw->image.devicePixelRatio())
     static_cast<ui::Canvas*>(sw->canvas.data())->NewImage(*sw);

@@ -12,6 +12,8 @@
 #include <cstdint>
 #include <memory>
 #include <set>
+#include <unordered_map>
+#include <vector>
 
 #include "platform/files.h"
 #include "platform/painter_canvas.h"
@@ -88,17 +90,76 @@ void Put32(std::string& out, std::uint32_t v) {
   for (int i = 0; i < 4; ++i) out += static_cast<char>((v >> (8 * i)) & 0xFF);
 }
 
+// The two headers of a BMP file (BITMAPFILEHEADER and BITMAPINFOHEADER,
+// little-endian, rows bottom first) for a picture of `bits` a pixel with
+// `colours` palette entries following the headers and `dataSize` bytes of
+// pixel data after them.
+std::string BmpHeaders(int width, int height, int bits, int compression, std::uint32_t dataSize,
+                       std::uint32_t colours, int dotsPerMetre) {
+  const std::uint32_t offset = 14 + 40 + 4 * colours;
+  std::string out;
+  out.reserve(offset + dataSize);
+  out += "BM";
+  Put32(out, offset + dataSize);
+  Put32(out, 0);
+  Put32(out, offset);
+  Put32(out, 40);
+  Put32(out, static_cast<std::uint32_t>(width));
+  Put32(out, static_cast<std::uint32_t>(height));
+  Put16(out, 1);
+  Put16(out, static_cast<unsigned>(bits));
+  Put32(out, static_cast<std::uint32_t>(compression));
+  Put32(out, dataSize);
+  Put32(out, static_cast<std::uint32_t>(dotsPerMetre));
+  Put32(out, static_cast<std::uint32_t>(dotsPerMetre));
+  Put32(out, colours);
+  Put32(out, 0);
+  return out;
+}
+
+// The picture with every pixel an index into a palette of the picture's own
+// colours, in the order they first occur; false when it holds more than 256.
+bool IndexedExactly(const QImage& picture, std::vector<QRgb>& palette, std::vector<uchar>& indices) {
+  const int width = picture.width(), height = picture.height();
+  std::unordered_map<QRgb, uchar> indexOf;
+  palette.clear();
+  indices.resize(static_cast<std::size_t>(width) * height);
+  QRgb last = 0;
+  uchar lastIndex = 0;
+  bool any = false;
+  for (int y = 0; y < height; ++y) {
+    const QRgb* row = reinterpret_cast<const QRgb*>(picture.constScanLine(y));
+    uchar* out = indices.data() + static_cast<std::size_t>(y) * width;
+    for (int x = 0; x < width; ++x) {
+      const QRgb colour = row[x] & 0xFFFFFF;
+      if (!any || colour != last) {  // a plot is mostly runs of one colour
+        auto found = indexOf.find(colour);
+        if (found == indexOf.end()) {
+          if (palette.size() == 256) return false;
+          found = indexOf.emplace(colour, static_cast<uchar>(palette.size())).first;
+          palette.push_back(colour);
+        }
+        last = colour;
+        lastIndex = found->second;
+        any = true;
+      }
+      out[x] = lastIndex;
+    }
+  }
+  return true;
+}
+
 // A BMP file of an 8-bit palette picture, its rows run-length encoded
 // (BI_RLE8, bottom row first): runs of one index as (count, index) pairs,
 // stretches of differing indices in absolute mode, each row ended by 0 0 and
 // the picture by 0 1. A plot is mostly runs of one colour, so a picture of
 // 6400 x 3768 pixels takes some hundred kilobytes instead of 72 MB.
-std::string EncodeRle8Bmp(const QImage& indexed) {
-  const int width = indexed.width(), height = indexed.height();
+std::string EncodeRle8Bmp(int width, int height, const std::vector<QRgb>& palette,
+                          const std::vector<uchar>& indices, int dotsPerMetre) {
   std::string data;
   data.reserve(static_cast<std::size_t>(height) * 64);
   for (int y = height - 1; y >= 0; --y) {
-    const uchar* row = indexed.constScanLine(y);
+    const uchar* row = indices.data() + static_cast<std::size_t>(y) * width;
     int x = 0;
     while (x < width) {
       int run = 1;
@@ -128,33 +189,37 @@ std::string EncodeRle8Bmp(const QImage& indexed) {
     data += static_cast<char>(0);
     data += static_cast<char>(y == 0 ? 1 : 0);
   }
-  const QList<QRgb> table = indexed.colorTable();
-  const std::uint32_t colours = static_cast<std::uint32_t>(table.size());
-  const std::uint32_t offset = 14 + 40 + 4 * colours;
-  std::string out;
-  out.reserve(offset + data.size());
-  out += "BM";
-  Put32(out, offset + static_cast<std::uint32_t>(data.size()));
-  Put32(out, 0);
-  Put32(out, offset);
-  Put32(out, 40);
-  Put32(out, static_cast<std::uint32_t>(width));
-  Put32(out, static_cast<std::uint32_t>(height));
-  Put16(out, 1);
-  Put16(out, 8);
-  Put32(out, 1);  // BI_RLE8
-  Put32(out, static_cast<std::uint32_t>(data.size()));
-  Put32(out, static_cast<std::uint32_t>(indexed.dotsPerMeterX()));
-  Put32(out, static_cast<std::uint32_t>(indexed.dotsPerMeterY()));
-  Put32(out, colours);
-  Put32(out, 0);
-  for (QRgb c : table) {
+  const auto colours = static_cast<std::uint32_t>(palette.size());
+  std::string out = BmpHeaders(width, height, 8, 1 /* BI_RLE8 */,
+                               static_cast<std::uint32_t>(data.size()), colours, dotsPerMetre);
+  for (QRgb c : palette) {
     out += static_cast<char>(qBlue(c));
     out += static_cast<char>(qGreen(c));
     out += static_cast<char>(qRed(c));
     out += static_cast<char>(0);
   }
   out += data;
+  return out;
+}
+
+// A BMP file of 24 bits a pixel, uncompressed (BI_RGB): blue, green, red
+// bytes, bottom row first, each row padded to a multiple of four bytes.
+std::string Encode24Bmp(const QImage& picture, int dotsPerMetre) {
+  const int width = picture.width(), height = picture.height();
+  const std::size_t stride = (3 * static_cast<std::size_t>(width) + 3) / 4 * 4;
+  std::string out = BmpHeaders(width, height, 24, 0 /* BI_RGB */,
+                               static_cast<std::uint32_t>(stride * height), 0, dotsPerMetre);
+  const std::size_t start = out.size();
+  out.resize(start + stride * height, '\0');
+  for (int y = height - 1, line = 0; y >= 0; --y, ++line) {
+    const QRgb* row = reinterpret_cast<const QRgb*>(picture.constScanLine(y));
+    char* to = out.data() + start + line * stride;
+    for (int x = 0; x < width; ++x) {
+      *to++ = static_cast<char>(qBlue(row[x]));
+      *to++ = static_cast<char>(qGreen(row[x]));
+      *to++ = static_cast<char>(qRed(row[x]));
+    }
+  }
   return out;
 }
 
@@ -208,10 +273,17 @@ bool SaveBitmap(const std::string& path) {
   if (!g_bitmap) return false;
   // Encoded in memory, then written through a temporary file renamed over
   // the old one: a failed write leaves an old picture whole.
-  const QImage indexed = g_bitmap->convertToFormat(
-      QImage::Format_Indexed8, Qt::ThresholdDither | Qt::AvoidDither | Qt::ColorOnly);
-  if (indexed.isNull()) return false;
-  const std::string bytes = EncodeRle8Bmp(indexed);
+  // The picture keeps the colours drawn: a palette of exactly its colours
+  // when they are at most 256, else 24 bits a pixel.
+  const QImage picture = g_bitmap->convertToFormat(QImage::Format_RGB32);
+  if (picture.isNull()) return false;
+  const int dotsPerMetre = picture.dotsPerMeterX();
+  std::vector<QRgb> palette;
+  std::vector<uchar> indices;
+  const std::string bytes =
+      IndexedExactly(picture, palette, indices)
+          ? EncodeRle8Bmp(picture.width(), picture.height(), palette, indices, dotsPerMetre)
+          : Encode24Bmp(picture, dotsPerMetre);
   try {
     ReplaceFileWithBytes(path, bytes);
   } catch (const FileError&) {

@@ -53,11 +53,12 @@ void BeginBitmap(int width, int height, int window = 0);
 // Makes the bitmap the surface (after BeginBitmap).
 void SetDrawingBitmap();
 bool BitmapActive();
-// Saves the bitmap as a BMP file (program-form path) of 8-bit palette
-// entries, run-length encoded (RLE8), through a temporary file; a picture of
-// at most 256 colours keeps every colour exactly, one of more is reduced to
-// 256 without dithering; false when the bitmap is not active or the file cannot be
-// written, and an old file of that name is then as it was.
+// Saves the bitmap as a BMP file (program-form path) through a temporary
+// file, with every colour as drawn: a picture of at most 256 colours as 8-bit
+// palette entries of exactly those colours, run-length encoded (RLE8), one of
+// more colours with 24 bits a pixel, uncompressed; false when the bitmap is
+// not active or the file cannot be written, and an old file of that name is
+// then as it was.
 bool SaveBitmap(const std::string& path);
 // Drops the bitmap; the surface returns to the main window if it was current.
 void EndBitmap();

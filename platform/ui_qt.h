@@ -78,6 +78,15 @@ struct SpectrumWindow {
   PointerShape pointer = PointerShape::Standard;
 };
 SpectrumWindow* FindSpectrumWindow(int w);  // nullptr when not open
+// Held while spectrum windows are resized or arranged: drawing into a window
+// meanwhile is shown once the windows stand still, not at once.
+struct GeometryChange {
+  GeometryChange();
+  ~GeometryChange();
+  GeometryChange(const GeometryChange&) = delete;
+  GeometryChange& operator=(const GeometryChange&) = delete;
+};
+bool GeometryChanging();
 int WindowOfSubWindow(const QMdiSubWindow* sub);
 void ForgetSpectrumWindow(int w);  // removes labels and the table entry
 

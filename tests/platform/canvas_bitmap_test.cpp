@@ -416,34 +416,41 @@ TEST(BitmapSurface, RedirectsOneWindowAndSavesRunLengthEncodedBmp) {
 
 // Rows of runs, of single pixels that differ from both neighbours (absolute
 // mode, of odd and even length) and of pairs: a reader gets every pixel back.
-// With more than 256 colours the picture is still written and read.
-TEST(BitmapSurface, RunLengthEncodingKeepsEveryPixel) {
+// A picture of at most 256 colours is written with a palette of exactly its
+// colours, run-length encoded; one of more with 24 bits a pixel.
+TEST(BitmapSurface, EveryPixelKeepsItsColour) {
   struct Case {
-    const char* what;
-    int colours;
-    bool exact;
-  } cases[] = {{"250 colours", 250, true}, {"600 colours", 600, false}};
+    int colours, bits, compression;
+  } cases[] = {{3, 8, 1}, {250, 8, 1}, {256, 8, 1}, {257, 24, 0}, {600, 24, 0}};
   for (const Case& c : cases) {
-    SCOPED_TRACE(c.what);
+    SCOPED_TRACE(::testing::Message() << c.colours << " colours");
     const int width = 613, height = 7;
     plat::BeginBitmap(width, height);
     plat::SetDrawingBitmap();
+    // Colours 0 .. c.colours - 1 (red byte the low bits, blue the high),
+    // each of them somewhere in the picture.
+    auto shade = [&](int k) { return (k % 256) + 65536 * (k / 256); };
     auto colourOf = [&](int x, int y) {
-      if (y == 0) return x < 300 ? kRed : 0x00FF00;        // two long runs
-      if (y == 1) return ((x / 2) % c.colours) * 0x010203;  // pairs
-      if (y == 2 && x % 7 == 0) return 0x123456;            // short stretches
-      return ((x + 3 * y) % c.colours) * 0x010203;
+      if (y == 0) return shade(x < 300 ? 1 % c.colours : 2 % c.colours);  // two long runs
+      if (y == 1) return shade((x / 2) % c.colours);                       // pairs
+      if (y == 2 && x % 7 == 0) return shade(0);                           // short stretches
+      return shade((x + 3 * y) % c.colours);
     };
     for (int y = 0; y < height; ++y)
       for (int x = 0; x < width; ++x) {
         plat::Surface().SetColour(colourOf(x, y));
         plat::Surface().FilledBox(x, y, x, y);
       }
-    const QImage image = SavedPicture("bitmap_rle");
+    const std::string folder = testsupport::MakeTempFolder("bitmap_colours");
+    ASSERT_TRUE(plat::SaveBitmap(plat::ProgramPath(folder + "/picture.bmp")));
     plat::EndBitmap();
+    const std::string bytes = testsupport::ReadFile(folder + "/picture.bmp");
+    ASSERT_GT(bytes.size(), 54u);
+    EXPECT_EQ(static_cast<std::uint8_t>(bytes[28]), c.bits);         // bits per pixel
+    EXPECT_EQ(static_cast<std::uint8_t>(bytes[30]), c.compression);  // BI_RLE8 or BI_RGB
+    const QImage image(QString::fromStdString(folder + "/picture.bmp"));
     ASSERT_EQ(image.width(), width);
     ASSERT_EQ(image.height(), height);
-    if (!c.exact) continue;
     for (int y = 0; y < height; ++y)
       for (int x = 0; x < width; ++x) ASSERT_EQ(ColourAt(image, x, y), colourOf(x, y)) << x << "," << y;
   }

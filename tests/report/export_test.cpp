@@ -2,8 +2,11 @@
 // four times the window's size.
 #include <gtest/gtest.h>
 
+#include <QImage>
+
 #include <cstdint>
 #include <fstream>
+#include <map>
 #include <vector>
 
 #include "core/store.h"
@@ -12,6 +15,7 @@
 #include "platform/dialogs.h"
 #include "platform/forms.h"
 #include "platform/text.h"
+#include "display/plotters.h"
 #include "report/bitmap_export.h"
 #include "report/export_table.h"
 #include "report_fixture.h"
@@ -184,20 +188,36 @@ TEST_F(TableExport, ScalingPageShowsTheMaximaOfAFit) {
 
 class BitmapExport : public ReportTest {};
 
-// The pixels of an 8-bit run-length encoded BMP file, as palette colours
-// (0xRRGGBB), top row first; empty when the file is not one.
+// The pixels of a BMP file as colours (0xRRGGBB), top row first: an 8-bit
+// run-length encoded picture with its palette, or an uncompressed 24-bit
+// one (rows bottom first, each padded to four bytes); empty when the file is
+// neither.
 struct Picture {
   int width = 0, height = 0;
   std::vector<std::uint32_t> pixels;
 };
-Picture DecodeRle8(const std::string& b) {
+Picture DecodeBmp(const std::string& b) {
   auto le = [&](std::size_t at, int n) {
     std::uint32_t v = 0;
     for (int i = n - 1; i >= 0; --i) v = v * 256 + static_cast<unsigned char>(b[at + i]);
     return v;
   };
   Picture p;
-  if (b.size() < 54 || b.substr(0, 2) != "BM" || le(28, 2) != 8 || le(30, 4) != 1) return p;
+  if (b.size() < 54 || b.substr(0, 2) != "BM" || le(2, 4) != b.size() || le(14, 4) != 40) return p;
+  if (le(28, 2) == 24 && le(30, 4) == 0) {
+    p.width = static_cast<int>(le(18, 4));
+    p.height = static_cast<int>(le(22, 4));
+    const std::size_t stride = (3 * static_cast<std::size_t>(p.width) + 3) / 4 * 4;
+    const std::size_t offset = le(10, 4);
+    if (offset + stride * p.height != b.size()) return Picture{};
+    p.pixels.resize(static_cast<std::size_t>(p.width) * p.height);
+    for (int y = 0; y < p.height; ++y)
+      for (int x = 0; x < p.width; ++x)
+        p.pixels[static_cast<std::size_t>(y) * p.width + x] =
+            le(offset + (p.height - 1 - y) * stride + 3 * static_cast<std::size_t>(x), 3);
+    return p;
+  }
+  if (le(28, 2) != 8 || le(30, 4) != 1) return p;
   p.width = static_cast<int>(le(18, 4));
   p.height = static_cast<int>(le(22, 4));
   const std::uint32_t colours = le(46, 4);
@@ -287,7 +307,7 @@ TEST_F(BitmapExport, PictureIsCompactAndHoldsTheLabelsOfTheWindow) {
   Win[1].AnnotationCount = 1;
   const std::string with = exported();
   EXPECT_EQ(G.CommandId, 0);
-  const Picture a = DecodeRle8(without), b = DecodeRle8(with);
+  const Picture a = DecodeBmp(without), b = DecodeBmp(with);
   ASSERT_EQ(b.width, 4 * plat::ClientWidth(1));
   ASSERT_EQ(b.height, 4 * plat::ClientHeight(1));
   ASSERT_EQ(a.pixels.size(), b.pixels.size());
@@ -297,6 +317,61 @@ TEST_F(BitmapExport, PictureIsCompactAndHoldsTheLabelsOfTheWindow) {
   EXPECT_GT(changed, 500u);
   // Far smaller than 3 bytes a pixel.
   EXPECT_LT(with.size(), static_cast<std::size_t>(b.width) * b.height / 10);
+}
+
+// The picture holds the window's own colours: the curves' and lines'
+// colours exactly (none moved to a neighbour of a fixed colour cube), and
+// the many shades of grey of smoothed text; Qt reads the same pixels from
+// the file.
+TEST_F(BitmapExport, PictureKeepsTheColoursOfTheWindow) {
+  GiveFit(1, 2);
+  // The measured points about the sum of the peaks, so that every curve lies
+  // in the plot.
+  for (int i = 1; i <= Win[1].SpectrumHeader.PointCount; ++i)
+    SlotData[1](i, 1) = SlotComponents[1](i, 3) + SlotComponents[1](i, 4);
+  // Colours as the styles hold them (blue, green, red bytes from the top);
+  // the picture's colours are red, green, blue.
+  G.CurveColours[SpectrumCurve] = 0x000000;
+  G.CurveColours[PeakCurve] = 0x0000DC;
+  G.CurveColours[SumCurve] = 0x0080FF;
+  G.CurveColours[ResidualCurve] = 0x008000;
+  G.LineColours[FrameLine] = 0x808080;
+  G.LineColours[ZeroLine] = 0x8B3D48;
+  const std::pair<const char*, std::uint32_t> expected[] = {
+      {"spectrum", 0x000000}, {"peaks", 0xDC0000}, {"sum", 0xFF8000},
+      {"residual", 0x008000}, {"frame", 0x808080}, {"zero line", 0x483D8B},
+  };
+  Labels[LabelIndex(1, 1)].AnnotationText = "C-O-C shoulder WWWWW";
+  const SpectrumHeaderRecord& h = Win[1].SpectrumHeader;
+  const double middle = 0.5 * (h.StartEnergy + h.EndEnergy);
+  Labels[LabelIndex(1, 1)].AnnotationX = G.EnergyAxisMode == 0 ? h.ExcitationEnergy - middle : middle;
+  Labels[LabelIndex(1, 1)].AnnotationY = 0.5 * (Win[1].YAxisBottom + Win[1].YAxisTop);
+  Win[1].AnnotationCount = 1;
+  RedrawWindow(1);
+
+  const std::string path = TempProgram("colours.bmp");
+  script::AnswerFile(path);
+  plat::driver::ChooseMenu(1320);
+  const std::string bytes = ReadAll(plat::NativePath(path));
+  const Picture picture = DecodeBmp(bytes);
+  ASSERT_EQ(picture.width, 4 * plat::ClientWidth(1)) << "not a BMP of the window";
+  ASSERT_EQ(picture.height, 4 * plat::ClientHeight(1));
+  std::map<std::uint32_t, std::size_t> count;
+  for (std::uint32_t c : picture.pixels) ++count[c];
+  for (const auto& [what, rgb] : expected)
+    EXPECT_GT(count[rgb], 100u) << what << " " << std::hex << rgb;
+  std::size_t greys = 0;
+  for (const auto& [c, n] : count) greys += (c >> 16) == (c & 0xFF) && ((c >> 8) & 0xFF) == (c & 0xFF);
+  EXPECT_GT(greys, 16u) << "shades of grey of the smoothed text";
+
+  const QImage read(QString::fromStdString(plat::NativePath(path)));
+  ASSERT_EQ(read.width(), picture.width);
+  ASSERT_EQ(read.height(), picture.height);
+  std::size_t differ = 0;
+  for (int y = 0; y < read.height(); ++y)
+    for (int x = 0; x < read.width(); ++x)
+      differ += (read.pixel(x, y) & 0xFFFFFF) != picture.pixels[static_cast<std::size_t>(y) * picture.width + x];
+  EXPECT_EQ(differ, 0u);
 }
 
 }  // namespace

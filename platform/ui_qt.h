@@ -80,6 +80,8 @@ struct SpectrumWindow {
 SpectrumWindow* FindSpectrumWindow(int w);  // nullptr when not open
 int WindowOfSubWindow(const QMdiSubWindow* sub);
 void ForgetSpectrumWindow(int w);  // removes labels and the table entry
+// Deletes the kept frames of closed spectrum windows (forms.cpp).
+void DeleteSpareFrames();
 
 // ---- Dialog windows and their controls ----
 struct Control {

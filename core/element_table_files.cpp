@@ -124,9 +124,15 @@ EntryLine ElementTableLine(ElementTableKind kind, const std::string& entry, std:
     }
     case ElementTableKind::Doublets: {
       CommasToPoints(e);
+      // A name may hold "/" itself (Ti2p3/2), so the "/" between ratio and
+      // splitting is looked for after the "=" that ends the name.
       const std::size_t equals = e.find('=');
-      if (equals != std::string::npos) e[equals] = ',';
-      const std::size_t slash = e.find('/');
+      std::size_t from = 0;
+      if (equals != std::string::npos) {
+        e[equals] = ',';
+        from = equals + 1;
+      }
+      const std::size_t slash = e.find('/', from);
       if (slash == std::string::npos) return EntryLine::Malformed;
       e[slash] = ',';
       line = e;

@@ -42,7 +42,7 @@ enum class EntryLine {
 // doublets, so that a table read back and saved again keeps its bytes);
 // line positions and Auger parameters become a blank, the number part, two
 // blanks and the text; sensitivity factors name "," factor; doublets name ","
-// ratio "," splitting.
+// ratio "," splitting (the "/" after the "=", so a name may hold "/").
 EntryLine ElementTableLine(ElementTableKind kind, const std::string& entry, std::string& line);
 
 // The file lines of a whole table (header first where the kind has one).

@@ -4,6 +4,8 @@
 // a comma); numbers and flags take the first field of their line.
 #include "core/presetting.h"
 
+#include <algorithm>
+#include <cmath>
 #include <functional>
 #include <limits>
 #include <type_traits>
@@ -29,10 +31,16 @@ struct Item {
   std::function<void(const std::string&)> read;  // gets the whole line
 };
 
+// A number held in a field of type T: whole numbers rounded and held to the
+// type's range; floating numbers held to the type's finite range (a float
+// font size of 1E39 becomes the largest float, not infinity, which no
+// number line could carry back), no number at all as 0.
 template <class T>
 T ToField(double value) {
   if constexpr (std::is_floating_point_v<T>) {
-    return static_cast<T>(value);
+    if (std::isnan(value)) return 0;
+    constexpr double most = static_cast<double>(std::numeric_limits<T>::max());
+    return static_cast<T>(std::clamp(value, -most, most));
   } else {
     long long r = plat::RoundHalfEven(value);
     if (r < static_cast<long long>(std::numeric_limits<T>::min()))
@@ -46,9 +54,12 @@ T ToField(double value) {
 // How a number line is taken apart before conversion.
 enum class NumberRead { Field, WholeLine, TrimmedField };
 
+// Written as the value the reader gives back: a field that holds infinity
+// or no number (never read from a file, but a computed value could) is
+// written as the nearest value its line can carry.
 template <class T>
 Item Number(T& field, NumberRead how = NumberRead::Field) {
-  return {[&field] { return plat::NumberToText(static_cast<double>(field)); },
+  return {[&field] { return plat::NumberToText(static_cast<double>(ToField<T>(static_cast<double>(field)))); },
           [&field, how](const std::string& line) {
             std::string text = how == NumberRead::WholeLine ? line : FirstField(line);
             if (how == NumberRead::TrimmedField) text = plat::Trim(text);

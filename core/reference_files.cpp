@@ -3,6 +3,7 @@
 #include "core/reference_files.h"
 
 #include <algorithm>
+#include <array>
 #include <cmath>
 
 #include "core/file_dialogs.h"
@@ -309,12 +310,29 @@ void LoadSensitivityFactors() {
 namespace {
 
 // Coefficient c (1..10) stands on line 13 + 2c; its fix flag on the next line.
-void StoreTransmissionCoefficients(const std::vector<std::string>& lines) {
+std::array<double, 11> TransmissionCoefficientsOf(const std::vector<std::string>& lines) {
+  std::array<double, 11> coef{};
   for (int c = 1; c <= 10; ++c)
-    G.QuantTransmissionCoef[c] = LineNumber(lines[static_cast<std::size_t>(12 + 2 * c)]);
+    coef[static_cast<std::size_t>(c)] = LineNumber(lines[static_cast<std::size_t>(12 + 2 * c)]);
+  return coef;
+}
+
+void StoreTransmissionCoefficients(const std::array<double, 11>& coef) {
+  for (int c = 1; c <= 10; ++c) G.QuantTransmissionCoef[c] = coef[static_cast<std::size_t>(c)];
 }
 
 }  // namespace
+
+double TransmissionParameterValue(const double* c, double energy) {
+  const double x = (energy - 1000.0) / 1000.0;
+  return c[1] + x * (c[2] + x * (c[3] + x * (c[4] + x * c[5]))) + c[6] * std::pow(energy, c[7]);
+}
+
+bool TransmissionFunctionFinite(const double* coef) {
+  for (double energy : {200.0, 1000.0, 1560.0})
+    if (!std::isfinite(TransmissionParameterValue(coef, energy))) return false;
+  return true;
+}
 
 void ReadTransmissionParameters() {
   const std::string folder = TransmissionFolder();
@@ -336,7 +354,12 @@ void ReadTransmissionParameters() {
     G.TransmissionFilePath = FolderOfPath(path) == folder ? FileNameOfPath(path) : path;
     throw;
   }
-  StoreTransmissionCoefficients(lines);
+  const std::array<double, 11> coef = TransmissionCoefficientsOf(lines);
+  if (!TransmissionFunctionFinite(coef.data())) {
+    G.TransmissionFilePath = FolderOfPath(path) == folder ? FileNameOfPath(path) : path;
+    throw plat::FileError("the transmission function of the file is no finite number", path);
+  }
+  StoreTransmissionCoefficients(coef);
   G.TransmissionSource = path;
   G.TransmissionFilePath = FileNameOfPath(path);
 }
@@ -354,7 +377,12 @@ bool LoadTransmissionParametersFrom(const std::string& path) {
     ShowWrongFormat();
     return false;
   }
-  StoreTransmissionCoefficients(lines);
+  const std::array<double, 11> coef = TransmissionCoefficientsOf(lines);
+  if (!TransmissionFunctionFinite(coef.data())) {
+    ShowWrongFormat();
+    return false;
+  }
+  StoreTransmissionCoefficients(coef);
   G.TransmissionSource = path;
   G.TransmissionFilePath = FileNameOfPath(path);
   return true;

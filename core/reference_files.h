@@ -68,13 +68,23 @@ void LoadSensitivityFactors();
 bool LoadSensitivityFactorsFrom(const std::string& path);
 
 // ---- Transmission parameters ("*.trm" in "\XPS-transfct", 34 lines) ----
+// T(E) = c1 + c2 x + c3 x^2 + c4 x^3 + c5 x^4 + c6 E^c7 with x = (E - 1000)/1000,
+// `coef` indexed 1..7, as a parameter file describes it.
+double TransmissionParameterValue(const double* coef, double energy);
+// True when T(E) is a finite number at 200, 1000 and 1560 eV (the ends of the
+// transmission grid and the energy the function is normalised at). Every
+// reader of a parameter file refuses coefficients without a finite function,
+// which would give every quantification and transmission curve no number.
+bool TransmissionFunctionFinite(const double* coef);
 // Start-up reader of `TransmissionFilePath` (see ReadSensitivityFactors).
-// A missing or short file throws and leaves the coefficients unchanged.
+// A missing or short file, or one without a finite function, throws and
+// leaves the coefficients unchanged.
 void ReadTransmissionParameters();
 // Menu command: asks for a "*.trm" file and loads it.
 void LoadTransmissionParameters();
 // Loads a transmission-parameter file that the user chose: a second line
-// other than "transfct", or fewer than 34 lines, gives message 3, a file that
+// other than "transfct", fewer than 34 lines or coefficients without a finite
+// function give message 3, a file that
 // cannot be read message 8; both change nothing. Returns true when the
 // coefficients were replaced.
 bool LoadTransmissionParametersFrom(const std::string& path);

@@ -1029,7 +1029,7 @@ void StoreLabels(int w, const LabelSets& s, bool convert) {
 
 // The file's absolute peak table into window w's table in the display
 // units, in the window's peak mode.
-void StorePeakTable(int w, const SingleRecord& r) {
+void ConvertPeakTable(int w, const SingleRecord& r) {
   WindowRecord& win = Win[w];
   const int P = r.fitPeaks;
   const double f = CountsPerSecondDivisor(win.SpectrumHeader);
@@ -1105,6 +1105,57 @@ void StorePeakTable(int w, const SingleRecord& r) {
     subtract(p, 5, V[1][5]);
     subtract(p, 6, V[p][5] + V[1][5]);
   }
+}
+
+// The conversions between the file's table (absolute, binding energies,
+// heights per second) and the display's (ratios to peak 1, counts, kinetic
+// energies) are not exact both ways: a value written again could differ from
+// the one read in its last digit, and a project would change a little at
+// every load and save. So each held number is moved by the few units in the
+// last place that make the table written back hold the file's numbers,
+// peak 1 first and each parameter after those it is relative to. A number
+// that no neighbour writes back exactly keeps its plain conversion.
+void SettlePeakTable(int w, const PeakRows& file) {
+  WindowRecord& win = Win[w];
+  const int P = HeldPeakCount(w);
+  constexpr int kMostSteps = 4;
+  for (int p = 1; p <= P; ++p)
+    for (int j = 1; j <= kPeakParameters; ++j)
+      for (int kind = 0; kind < 3; ++kind) {
+        double& held = kind == 0   ? win.ParameterValue[p][j]
+                       : kind == 1 ? win.ParameterLower[p][j]
+                                   : win.ParameterUpper[p][j];
+        // On the kinetic scale a lower limit of an energy is the file's upper one.
+        int fileKind = kind;
+        if (kind != 0 && G.EnergyAxisMode == 1 && (j == 5 || j == 6)) fileKind = 3 - kind;
+        const auto& rows = fileKind == 0 ? file.value : fileKind == 1 ? file.lower : file.upper;
+        const double target = rows[p][j];
+        auto writtenAgain = [&] {
+          const PeakRows t = PeakTableForFile(w);
+          return (fileKind == 0 ? t.value : fileKind == 1 ? t.lower : t.upper)[p][j];
+        };
+        if (!std::isfinite(target) || !std::isfinite(held) || writtenAgain() == target) continue;
+        const double plain = held;
+        bool found = false;
+        double up = plain, down = plain;
+        for (int step = 1; step <= kMostSteps && !found; ++step) {
+          up = std::nextafter(up, HUGE_VAL);
+          down = std::nextafter(down, -HUGE_VAL);
+          for (double candidate : {up, down}) {
+            held = candidate;
+            if (writtenAgain() == target) {
+              found = true;
+              break;
+            }
+          }
+        }
+        if (!found) held = plain;
+      }
+}
+
+void StorePeakTable(int w, const SingleRecord& r) {
+  ConvertPeakTable(w, r);
+  SettlePeakTable(w, r.table);
 }
 
 void RecreateSingleSpectrum(int w, const SingleRecord& r, const std::string& copyFolder,

@@ -32,11 +32,6 @@ double GridEnergy(int i) { return 199.0 + i; }
 
 }  // namespace
 
-double TransmissionParameterValue(const double* c, double energy) {
-  const double x = (energy - 1000.0) / 1000.0;
-  return c[1] + x * (c[2] + x * (c[3] + x * (c[4] + x * c[5]))) + c[6] * std::pow(energy, c[7]);
-}
-
 void ImportTransmissionFunction(int w) {
   const int format = Win[w].ImportFormat;
   std::string path;
@@ -74,6 +69,10 @@ void ImportTransmissionFunction(int w) {
     }
     coef[static_cast<std::size_t>(c)] = plat::TextToNumber(value);
     fixed[static_cast<std::size_t>(c)] = plat::TextToNumber(flag);
+  }
+  if (!TransmissionFunctionFinite(coef.data())) {
+    ShowWrongFormat(w);
+    return;
   }
 
   EraseImportedSpectra();

@@ -9,14 +9,13 @@
 #pragma once
 #include <string>
 
+#include "core/reference_files.h"  // TransmissionParameterValue
+
 namespace sorvan {
 
 // Points of the transmission grid: point i (1..1361) lies at 199 + i eV.
 inline constexpr int kTransmissionPoints = 1361;
 
-// T(E) = c1 + c2 x + c3 x^2 + c4 x^3 + c5 x^4 + c6 E^c7 with x = (E - 1000)/1000,
-// `coef` indexed 1..7, as a parameter file describes it.
-double TransmissionParameterValue(const double* coef, double energy);
 
 // w = 0 with ImportFormat[0] = 26 asks for a "*.trm" file (starting where the
 // parameter file in use lies); w = 1..100 with ImportFormat[w] = 27 reads
@@ -26,7 +25,8 @@ double TransmissionParameterValue(const double* coef, double energy);
 // points), its values T(E) (also in TransmissionCurve), and the coefficients
 // and fix flags in TransmissionCoefCopy/TransmissionFixedCopy for the window
 // it is placed in. A file that cannot be read, holds fewer than 34 items or
-// a coefficient that is no number gives message 3 and changes nothing.
+// a coefficient that is no number, or coefficients whose function is no
+// finite number (TransmissionFunctionFinite), give message 3 and change nothing.
 void ImportTransmissionFunction(int w);
 
 // The reference file of `command` (CmdTransmissionGold, CmdTransmissionSilver,

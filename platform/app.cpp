@@ -185,6 +185,7 @@ bool RequestMainWindowClose() {
 void DestroyAllWindows() {
   for (int n : OpenDialogWindows()) CloseDialogWindow(n);
   for (int w : OpenSpectrumWindows()) DestroySpectrumWindow(w);
+  ui::DeleteSpareFrames();
   ui::DeleteAllLabels();
   if (g_main) {
     g_closingFromCode = true;

@@ -133,6 +133,13 @@ class SubWindow : public QMdiSubWindow {
   int window_;
 };
 
+// The frames of closed spectrum windows, by window number, kept hidden
+// outside the area for the next window of that number. Qt keeps about 2 KB
+// for every shown frame of the area that is deleted, so a program that
+// closed and opened windows all day grew without end; with the frames kept,
+// a window number costs one frame however often it is opened.
+std::map<int, QPointer<SubWindow>> g_spareFrames;
+
 QRect ScreenArea() {
   if (TestMode()) return QRect(0, 0, 1024, 768);
   QRect area;
@@ -230,10 +237,25 @@ void OpenSpectrumWindow(int w, double left, double top, double width, double hei
   ui::SpectrumWindow* sw = ui::FindSpectrumWindow(w);
   if (!sw) {
     ui::SpectrumWindow& entry = ui::g_spectrum[w];
-    auto* sub = new ui::SubWindow(w);
-    sub->setAttribute(Qt::WA_DeleteOnClose, false);
-    auto* canvas = new ui::Canvas(w, sub);
-    sub->setWidget(canvas);
+    ui::SubWindow* sub = nullptr;
+    ui::Canvas* canvas = nullptr;
+    auto spare = ui::g_spareFrames.find(w);
+    if (spare != ui::g_spareFrames.end()) {
+      sub = spare->second.data();
+      ui::g_spareFrames.erase(spare);
+    }
+    if (sub && sub->widget()) {
+      canvas = static_cast<ui::Canvas*>(sub->widget());
+      sub->closingFromCode = false;
+      sub->setWindowState(Qt::WindowNoState);
+      canvas->unsetCursor();
+    } else {
+      delete sub;
+      sub = new ui::SubWindow(w);
+      sub->setAttribute(Qt::WA_DeleteOnClose, false);
+      canvas = new ui::Canvas(w, sub);
+      sub->setWidget(canvas);
+    }
     entry.sub = sub;
     entry.canvas = canvas;
     ui::MdiArea()->addSubWindow(sub);
@@ -269,9 +291,20 @@ void DestroySpectrumWindow(int w) {
     static_cast<ui::SubWindow*>(sub.data())->closingFromCode = true;
     if (ui::MdiArea()) ui::MdiArea()->removeSubWindow(sub);
     sub->hide();
-    sub->deleteLater();
+    // Kept for the next window of this number (see g_spareFrames).
+    QPointer<ui::SubWindow>& spare = ui::g_spareFrames[w];
+    if (spare && spare != sub) spare->deleteLater();
+    spare = static_cast<ui::SubWindow*>(sub.data());
   }
 }
+
+namespace ui {
+void DeleteSpareFrames() {
+  for (auto& [w, frame] : g_spareFrames)
+    if (frame) frame->deleteLater();
+  g_spareFrames.clear();
+}
+}  // namespace ui
 
 int ClientWidth(int w) {
   ui::SpectrumWindow* sw = ui::FindSpectrumWindow(w);

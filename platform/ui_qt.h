@@ -89,6 +89,8 @@ struct GeometryChange {
 bool GeometryChanging();
 int WindowOfSubWindow(const QMdiSubWindow* sub);
 void ForgetSpectrumWindow(int w);  // removes labels and the table entry
+// Deletes the kept frames of closed spectrum windows (forms.cpp).
+void DeleteSpareFrames();
 
 // ---- Dialog windows and their controls ----
 struct Control {

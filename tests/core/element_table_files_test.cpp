@@ -9,6 +9,8 @@
 #include <vector>
 
 #include "core/element_table_files.h"
+#include "core/model.h"
+#include "core/reference_files.h"
 #include "platform/files.h"
 #include "support/full_disk.h"
 #include "support/test_support.h"
@@ -40,6 +42,9 @@ TEST(ElementTableFiles, EntriesBecomeFileLines) {
       {Kind::SensitivityFactors, "", EntryLine::Skipped, ""},
       {Kind::Doublets, "Au4f=0,75/3,67", EntryLine::Written, "Au4f,0.75,3.67"},
       {Kind::Doublets, "Au4f=0,75", EntryLine::Malformed, ""},
+      // A name may hold "/" itself: the ratio and the splitting follow the "=".
+      {Kind::Doublets, "Ti2p3/2=0.5/5.7", EntryLine::Written, "Ti2p3/2,0.5,5.7"},
+      {Kind::Doublets, "Ti2p3/2=0.5", EntryLine::Malformed, ""},
   };
   for (const auto& c : cases) {
     std::string line = "unchanged";
@@ -110,6 +115,31 @@ TEST_F(ElementTableFileIo, ReadsEntryForms) {
   EXPECT_FALSE(ReadElementTableEntries(Kind::Doublets, Write("e.dda", ""), entries));
   EXPECT_TRUE(ReadElementTableEntries(Kind::LinePositions, Write("l.pos", " 84.0  Au\r\n\r\n"), entries));
   EXPECT_EQ(entries, (std::vector<std::string>{" 84.0  Au", ""}));
+}
+
+TEST_F(ElementTableFileIo, DoubletTablesReadBackAsWritten) {
+  // Saved by the editor, read by the editor and by the start-up reader: every
+  // entry comes back with its own name, ratio and splitting.
+  const std::vector<std::string> table = {"Ti2p3/2=0.5/5.7", "Au4f7/2-5/2=0.75/3.67", "Al2p=0.5/0.41"};
+  std::vector<int> malformed;
+  WriteElementTableFile(plat::ProgramPath((dir_ / "d.dda").string()),
+                        ElementTableFileLines(Kind::Doublets, table, malformed));
+  ASSERT_TRUE(malformed.empty());
+  std::vector<std::string> entries;
+  ASSERT_TRUE(ReadElementTableEntries(Kind::Doublets, plat::ProgramPath((dir_ / "d.dda").string()), entries));
+  EXPECT_EQ(entries, table);
+
+  const std::string oldPath = G.DoubletFilePath;
+  G.DoubletFilePath = plat::ProgramPath((dir_ / "d.dda").string());
+  ReadDoubletTable();
+  G.DoubletFilePath = oldPath;
+  ASSERT_GE(G.DoubletCount, 3);
+  EXPECT_EQ(G.DoubletNames[1], "Ti2p3/2");
+  EXPECT_DOUBLE_EQ(G.DoubletRatios[1], 0.5);
+  EXPECT_DOUBLE_EQ(G.DoubletSplittings[1], 5.7);
+  EXPECT_EQ(G.DoubletNames[2], "Au4f7/2-5/2");
+  EXPECT_DOUBLE_EQ(G.DoubletSplittings[2], 3.67);
+  EXPECT_EQ(G.DoubletNames[3], "Al2p");
 }
 
 TEST_F(ElementTableFileIo, FailedSaveLeavesTheOldFileWhole) {

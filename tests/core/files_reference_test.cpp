@@ -445,6 +445,34 @@ TEST_F(FilesTest, ShortTransmissionFileChangesNothing) {
   EXPECT_EQ(G.QuantTransmissionCoef[1], 7);
 }
 
+// Coefficients whose function is no finite number on the grid (200 to
+// 1560 eV): 1560^100 overflows, the cubic term at 200 eV alone takes c1
+// beyond the range of a double, 0 x 1560^1000, a sum beyond the range.
+TEST_F(FilesTest, TransmissionFileWithoutAFiniteFunctionChangesNothing) {
+  const std::vector<std::pair<int, std::string>> cases[] = {
+      {{6, "1E10"}, {7, "100"}}, {{1, "1.7E308"}, {4, "-1.7E308"}, {6, "0"}, {7, "0"}}, {{6, "0"}, {7, "1000"}},
+      {{1, "1.7E308"}, {6, "1.7E308"}, {7, "0"}}};
+  for (const auto& changes : cases) {
+    std::vector<std::string> lines = TransmissionLines();
+    for (const auto& [c, text] : changes) lines[static_cast<std::size_t>(12 + 2 * c)] = text;
+    SCOPED_TRACE(lines[14] + " " + lines[24] + " " + lines[26]);
+    Write("\\XPS-transfct\\bad.trm", Lines(lines));
+    G.QuantTransmissionCoef[1] = 7;
+    G.QuantTransmissionCoef[7] = 0.5;
+    G.TransmissionFilePath = TransmissionFolder() + "\\bad.trm";
+    EXPECT_THROW(ReadTransmissionParameters(), plat::FileError);
+    EXPECT_EQ(G.QuantTransmissionCoef[1], 7);
+    EXPECT_EQ(G.QuantTransmissionCoef[7], 0.5);
+
+    G.CommandId = 0;
+    ExpectMessage();
+    EXPECT_FALSE(LoadTransmissionParametersFrom(Path("\\XPS-transfct\\bad.trm")));
+    EXPECT_EQ(G.CommandId, 3);
+    EXPECT_EQ(G.QuantTransmissionCoef[1], 7);
+    EXPECT_EQ(G.QuantTransmissionCoef[7], 0.5);
+  }
+}
+
 TEST_F(FilesTest, ChosenTransmissionFileNeedsItsSignature) {
   std::vector<std::string> lines = TransmissionLines();
   lines[1] = "transfct2";

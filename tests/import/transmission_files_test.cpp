@@ -124,6 +124,13 @@ TEST_F(TransmissionFilesTest, UnusableFilesChangeNothing) {
       {"ends inside the coefficients", good.substr(0, good.find("0\r\n-1\r\n0\r\n-1\r\n0\r\n-1\r\n"))},
       {"empty", ""},
       {"coefficient not a number", badCoefficient},
+      // T(E) that is no finite number at 1560 eV (1560^100 overflows), at
+      // 200 eV alone (the cubic term adds half again to c1), everywhere
+      // (0 x an infinite power), or a sum beyond the range of a double.
+      {"T(1560 eV) infinite", MakeTrm({1, 0, 0, 0, 0, 1e10, 100})},
+      {"T(200 eV) infinite", MakeTrm({1.7e308, 0, 0, -1.7e308, 0, 0, 0})},
+      {"0 x an infinite power", MakeTrm({1, 0, 0, 0, 0, 0, 1000})},
+      {"sum beyond the range", MakeTrm({1.7e308, 0, 0, 0, 0, 1.7e308, 0})},
   };
   for (const auto& [what, text] : cases) {
     SCOPED_TRACE(what);

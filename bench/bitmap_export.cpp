@@ -1,8 +1,9 @@
 // Saving a spectrum window as a picture at four times its size (the curve in
-// an eight-pixel pen from the shipped 1.5 width), for a window of 301 points
-// and one of 32767 points. BM_BitmapExport/32767 reports `per_301`, its time
-// over that of the 301-point window measured in the same run: the picture is
-// the same size, so the long spectrum should cost at most twice as much.
+// a six-pixel pen from the shipped 1.5 width), for a window of 301 points and
+// one of 32767 points. BM_BitmapExport/32767 reports `per_301`, its best time
+// over the best time of the 301-point window measured in the same run: the
+// picture is the same size, so the long spectrum should cost at most twice
+// as much.
 #include <benchmark/benchmark.h>
 
 #include <algorithm>
@@ -74,18 +75,19 @@ double ExportSeconds(int points) {
 void BM_BitmapExport(benchmark::State& state) {
   const int points = static_cast<int>(state.range(0));
   double reference = 1e30;
-  for (int k = 0; k < 3; ++k) reference = std::min(reference, ExportSeconds(301));
+  for (int k = 0; k < 5; ++k) reference = std::min(reference, ExportSeconds(301));
   PlaceSpectrum(points);
   const std::string path = plat::ProgramPath((Folder() / "window.bmp").string());
-  double exporting = 0;
+  double exporting = 1e30;  // the best iteration, as the reference is the best of its runs
   for (auto _ : state) {
     const auto start = std::chrono::steady_clock::now();
     if (!sorvan::SaveWindowBitmap(kWindow, path)) state.SkipWithError("the picture was not saved");
-    exporting += std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
+    const double seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
+    exporting = std::min(exporting, seconds);
   }
   state.counters["picture_width"] = 4 * plat::ClientWidth(kWindow);
   state.counters["picture_height"] = 4 * plat::ClientHeight(kWindow);
-  state.counters["per_301"] = exporting / static_cast<double>(state.iterations()) / reference;
+  state.counters["per_301"] = exporting / reference;
   state.SetItemsProcessed(state.iterations() * state.range(0));
 }
 BENCHMARK(BM_BitmapExport)->Arg(301)->Arg(32767)->Unit(benchmark::kMillisecond)->UseRealTime();

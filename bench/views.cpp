@@ -8,10 +8,10 @@
 // once); BM_WaterfallOutlinesEverySegment draws them with every segment
 // (drawPolyline of all points): the whole waterfall should take at most
 // 1.5 times as long as the outlines with every segment.
-// BM_ColourMap reports `per_image`: the redraw's time over that of the same
-// cells made into a picture of one pixel a cell (each in its colour on the
-// ramp) and drawn scaled over the plot, on the same picture in the same run:
-// at most 2 for 99 members of 2000 points.
+// BM_ColourMap reports `per_image`: its best redraw's time over the best time
+// of the same cells made into a picture of one pixel a cell (each in its
+// colour on the ramp) and drawn scaled over the plot, on the same picture in
+// the same run: at most 2 for 99 members of 2000 points.
 // The views draw with the shipped presetting's pens, fonts and colours.
 // The times are real (wall-clock) times, what a user waits for a redraw;
 // the drawing runs on the calling thread, so on an idle machine the CPU
@@ -117,15 +117,16 @@ void BM_ColourMap(benchmark::State& state) {
     asImage = std::min(asImage, std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count());
   }
   plat::BeginBitmap(800, 560, kWindow);
-  double redrawing = 0;
+  double redrawing = 1e30;  // the best iteration, as the reference is the best of its runs
   for (auto _ : state) {
     const auto start = std::chrono::steady_clock::now();
     sorvan::RedrawWindow(kWindow);
-    redrawing += std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
+    const double seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
+    redrawing = std::min(redrawing, seconds);
   }
   plat::EndBitmap();
   state.counters["image_ms"] = 1e3 * asImage;
-  state.counters["per_image"] = redrawing / static_cast<double>(state.iterations()) / asImage;
+  state.counters["per_image"] = redrawing / asImage;
   state.SetItemsProcessed(state.iterations() * state.range(0) * state.range(1));
 }
 void BM_Stacked(benchmark::State& state) { RedrawView(state, sorvan::StackedCurves); }

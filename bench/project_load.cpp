@@ -3,9 +3,13 @@
 // project file, makes and draws every window once, and reads the last
 // window's source into the store: it must take at most twice the reading.
 //
-// BM_LoadProject reports `per_reading`, its time over the time of the reading
-// measured in the same run (target: at most 2). BM_SaveProject shows what
-// saving the same windows again costs.
+// The windows draw with the shipped presetting's pens (curves two pixels
+// wide). BM_LoadProject reports `per_reading`, its time over the time of the
+// reading measured in the same run (target: at most 2). BM_ProjectMemory
+// reports the peak memory of the program that starts and loads the project
+// (a run of its own each) with those pens and with one-pixel curves and
+// lines, and `per_one_pixel`, their ratio (target: at most 1.2).
+// BM_SaveProject shows what saving the same windows again costs.
 #include <benchmark/benchmark.h>
 
 #include <chrono>
@@ -145,6 +149,43 @@ void BM_LoadProject(benchmark::State& state) {
 }
 BENCHMARK(BM_LoadProject)->Unit(benchmark::kMillisecond)->UseRealTime();
 
+// The peak resident size of this process, in megabytes (VmHWM).
+double PeakMegabytes() {
+  std::ifstream status("/proc/self/status");
+  std::string line;
+  while (std::getline(status, line))
+    if (line.rfind("VmHWM:", 0) == 0) return std::stod(line.substr(6)) / 1024.0;
+  return 0;
+}
+
+// The peak memory of a program that starts, loads the project and holds its
+// 100 windows open: this program run again with --load_project_peak
+// (see main), one-pixel pens or the shipped ones.
+double LoadingPeakMegabytes(bool onePixel) {
+  const Setup& s = Prepared();
+  std::string command = "/proc/" + std::to_string(::getpid()) + "/exe --load_project_peak=" +
+                        (onePixel ? "one_pixel " : "shipped ") + "'" + plat::NativePath(s.project) + "'";
+  FILE* pipe = ::popen(command.c_str(), "r");
+  if (!pipe) return 0;
+  char buffer[64] = {};
+  const bool read = std::fgets(buffer, sizeof buffer, pipe) != nullptr;
+  ::pclose(pipe);
+  return read ? std::atof(buffer) : 0;
+}
+
+void BM_ProjectMemory(benchmark::State& state) {
+  double withPens = 0, withOnePixel = 0;
+  for (auto _ : state) {
+    withOnePixel = LoadingPeakMegabytes(true);
+    withPens = LoadingPeakMegabytes(false);
+  }
+  if (withPens <= 0 || withOnePixel <= 0) state.SkipWithError("the loading program gave no figure");
+  state.counters["shipped_MB"] = withPens;
+  state.counters["one_pixel_MB"] = withOnePixel;
+  state.counters["per_one_pixel"] = withPens / withOnePixel;
+}
+BENCHMARK(BM_ProjectMemory)->Iterations(1)->Unit(benchmark::kMillisecond)->UseRealTime();
+
 // Saving the same 100 windows again over the project (the sources already
 // lie in its copy folder: only the project file is written).
 void BM_SaveProject(benchmark::State& state) {
@@ -169,12 +210,25 @@ int main(int argc, char** argv) {
   sorvan::InitialiseModel();
   plat::OpenMainWindow("Sorvan");
   using sorvan::G;
-  benchsupport::SetPlainDrawingStyles();
   G.ScreenWidth = static_cast<sorvan::Int16>(plat::ScreenWidth());
   G.ScreenHeight = plat::ScreenHeight();
   G.WorkAreaHeight = static_cast<sorvan::Int16>(0.999 * G.ScreenHeight);
   sorvan::ApplyGlobalStartupValues();
   sorvan::ApplyWindowStartupValues();
+  benchsupport::SetShippedDrawingStyles();
+  // The run that measures its own peak memory with the project loaded.
+  const std::string peakOption = "--load_project_peak=";
+  if (argc == 3 && std::string(argv[1]).rfind(peakOption, 0) == 0) {
+    if (std::string(argv[1]).substr(peakOption.size()) == "one_pixel") {
+      for (int k = 0; k <= 20; ++k) {
+        G.CurveWidths[k] = 1;
+        G.LineWidths[k] = 1;
+      }
+    }
+    if (!sorvan::LoadProjectFrom(plat::ProgramPath(argv[2]))) return 1;
+    std::printf("%.1f\n", PeakMegabytes());
+    return 0;
+  }
   benchmark::Initialize(&argc, argv);
   benchmark::RunSpecifiedBenchmarks();
   benchmark::Shutdown();

@@ -4,6 +4,7 @@
 // a legend box of the ramp at the top right.
 #include <algorithm>
 #include <cmath>
+#include <vector>
 
 #include "core/model.h"
 #include "core/store.h"
@@ -81,13 +82,16 @@ void PaintColourMapView(int w, int colour, const ViewTarget& t) {
   WorkData.Resize(size);
   const double xStep = G.PixelsPerEnergy * win.MultiEnergyStep;
   for (long long i = 1; i <= N; ++i) G.CurveX[i] = PixelFromDouble(G.FirstPointX + xStep * double(i - 1));
+  // A band's cells go to the canvas in one call.
+  std::vector<plat::ColouredBox> cells(static_cast<std::size_t>(std::max<long long>(N - 1, 0)));
   for (int m = 1; m <= n; ++m) {
     for (long long i = start; i <= start + N - 1; ++i)
       if (WorkData.Contains(i)) WorkData[i] = MemberValue(m, i);
-    for (long long i = 1; i <= N - 1; ++i) {
-      c.SetColour(ColourRampColour(MemberValue(m, start + i - 1), bottom, range, back, full));
-      c.FilledBox(G.CurveX[i], AY - (m - 1) * bandHeight, G.CurveX[i + 1] - 1, AY - 2 - m * bandHeight);
-    }
+    for (long long i = 1; i <= N - 1; ++i)
+      cells[static_cast<std::size_t>(i - 1)] = {
+          static_cast<double>(G.CurveX[i]), AY - (m - 1) * bandHeight, G.CurveX[i + 1] - 1.0,
+          AY - 2 - m * bandHeight, ColourRampColour(MemberValue(m, start + i - 1), bottom, range, back, full)};
+    c.FilledBoxes(cells.data(), static_cast<int>(cells.size()));
   }
 
   // Frame and energy ticks.

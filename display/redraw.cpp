@@ -225,6 +225,8 @@ void RedrawWindow(int w) {
   {
     RedrawingFlag redrawing;
     if (Win[w].WindowOpen) {
+      // The whole redraw on one painter.
+      plat::DrawingPass pass(plat::WindowCanvas(w));
       switch (Win[w].WindowKind) {
         case SingleSpectrum:
           RedrawSingleSpectrum(w);

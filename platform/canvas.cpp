@@ -110,6 +110,8 @@ QString WithSuffix(const QString& path, const QString& suffix) {
   return base + "." + suffix;
 }
 
+}  // namespace
+
 // Drops from a polyline of whole pixels the points that change none of the
 // pixels a solid pen gives it on an image of the given size, so that a long
 // curve costs what the plot's width costs. Returns the number of points kept
@@ -187,7 +189,21 @@ int KeepPixelsOfPolyline(QPoint* points, int count, int width, int height) {
   return joined;
 }
 
-}  // namespace
+void StrokePolyline(QPainter& painter, const QPoint* points, int count) {
+  const QPen& pen = painter.pen();
+  const QPaintDevice* device = painter.device();
+  const bool inRuns = pen.style() == Qt::SolidLine && !pen.isCosmetic() && pen.widthF() >= 2 &&
+                      device != nullptr && device->devType() == QInternal::Image &&
+                      painter.transform().isIdentity() && !painter.testRenderHint(QPainter::Antialiasing);
+  if (!inRuns || count <= kStrokeRun + 1) {
+    painter.drawPolyline(points, count);
+    return;
+  }
+  for (int a = 0; a + 1 < count; a += kStrokeRun) {
+    painter.drawPolyline(points + a, std::min(kStrokeRun + 1, count - a));
+    ClearUpperVectors();
+  }
+}
 
 QFont MakeQtFont(const FontSpec& spec) {
   QFont font(ToQString(spec.name));
@@ -222,6 +238,23 @@ QPainterCanvas::QPainterCanvas(std::function<QPaintDevice*()> device,
       flush_(std::move(flush)),
       measure_(std::move(measure)) {}
 
+QPainterCanvas::~QPainterCanvas() { ReleasePainter(); }
+
+void QPainterCanvas::BeginDrawing() { ++passDepth_; }
+
+void QPainterCanvas::EndDrawing() {
+  if (passDepth_ > 0 && --passDepth_ == 0) ReleasePainter();
+}
+
+void QPainterCanvas::ReleasePainter() {
+  if (held_) {
+    if (held_->isActive()) held_->end();
+    held_.reset();
+    ClearUpperVectors();
+  }
+  heldDevice_ = nullptr;
+}
+
 bool QPainterCanvas::Paint(const std::function<void(QPainter&)>& draw, bool withPen) {
   QPainter* active = painter_ ? painter_() : nullptr;
   QPaintDevice* device = nullptr;
@@ -230,9 +263,26 @@ bool QPainterCanvas::Paint(const std::function<void(QPainter&)>& draw, bool with
     active->save();
   } else {
     device = device_ ? device_() : nullptr;
-    if (!device) return false;
-    if (!local.begin(device)) return false;
-    active = &local;
+    if (!device) {
+      ReleasePainter();
+      return false;
+    }
+    if (passDepth_ > 0) {
+      // One painter for the pass, opened on the device of its first
+      // primitive (again if the device has changed since).
+      if (!held_ || heldDevice_ != device || !held_->isActive()) {
+        ReleasePainter();
+        auto painter = std::make_unique<QPainter>();
+        if (!painter->begin(device)) return false;
+        held_ = std::move(painter);
+        heldDevice_ = device;
+      }
+      active = held_.get();
+      active->save();
+    } else {
+      if (!local.begin(device)) return false;
+      active = &local;
+    }
   }
   QPainter& p = *active;
   p.setRenderHint(QPainter::Antialiasing, false);
@@ -273,7 +323,7 @@ void QPainterCanvas::Polyline(const int* xs, const int* ys, int count) {
   if (!xs || !ys || count < 2) return;
   QPoint* points = PixelPoints(xs, ys, count, count);
   const int drawn = PointsThatShow(points, count);
-  Paint([&](QPainter& p) { p.drawPolyline(points, drawn); });
+  Paint([&](QPainter& p) { StrokePolyline(p, points, drawn); });
 }
 
 int QPainterCanvas::PointsThatShow(QPoint* points, int count) {
@@ -299,6 +349,47 @@ void QPainterCanvas::FilledBox(double x1, double y1, double x2, double y2) {
   QRect r = RectFromCorners(x1, y1, x2, y2);
   QColor colour = ToQColor(state_.colour);
   Paint([&](QPainter& p) { p.fillRect(r, colour); }, false);
+}
+
+QImage* QPainterCanvas::PixelImage() {
+  if (painter_) return nullptr;
+  QPaintDevice* device = device_ ? device_() : nullptr;
+  if (!device || device->devType() != QInternal::Image || device->devicePixelRatio() != 1.0) return nullptr;
+  return static_cast<QImage*>(device);
+}
+
+void QPainterCanvas::FilledBoxes(const ColouredBox* boxes, int count) {
+  if (!boxes || count <= 0) return;
+  QImage* image = PixelImage();
+  const bool direct = image != nullptr && (image->format() == QImage::Format_RGB32 ||
+                                           image->format() == QImage::Format_ARGB32 ||
+                                           image->format() == QImage::Format_ARGB32_Premultiplied);
+  if (!direct) {
+    // The printer (and any other device) draws each box as FilledBox does.
+    Canvas::FilledBoxes(boxes, count);
+    return;
+  }
+  // On an image of 32-bit pixels the boxes are written into its rows: an
+  // opaque solid fill sets every pixel of the rectangle within the image to
+  // the colour, as the painter's fill does, at the cost of the pixels alone.
+  // A painter this canvas keeps open on the image is closed first when the
+  // image shares its pixels with a copy (writing detaches it).
+  if (held_ && !image->isDetached()) ReleasePainter();
+  uchar* bits = image->bits();
+  const qsizetype stride = image->bytesPerLine();
+  const int width = image->width(), height = image->height();
+  for (int i = 0; i < count; ++i) {
+    const ColouredBox& b = boxes[i];
+    const QRect r = RectFromCorners(b.x1, b.y1, b.x2, b.y2).intersected(QRect(0, 0, width, height));
+    if (r.isEmpty()) continue;
+    const QRgb pixel = qRgb(RedOf(b.colour), GreenOf(b.colour), BlueOf(b.colour));
+    for (int y = r.top(); y <= r.bottom(); ++y) {
+      auto* row = reinterpret_cast<QRgb*>(bits + y * stride);
+      std::fill(row + r.left(), row + r.right() + 1, pixel);
+    }
+  }
+  state_.colour = boxes[count - 1].colour;
+  if (afterDrawing_) afterDrawing_();
 }
 
 void QPainterCanvas::FilledPolygon(const int* xs, const int* ys, int count) {
@@ -363,7 +454,7 @@ void QPainterCanvas::FilledProfile(const int* xs, const int* ys, int count, int 
     }
     p.setBrush(Qt::NoBrush);
     p.setPen(curvePen);
-    p.drawPolyline(curve, curveShown);
+    StrokePolyline(p, curve, curveShown);
   });
 }
 
@@ -425,8 +516,9 @@ bool QPainterCanvas::Picture(const std::string& path, double x1, double y1, doub
 }
 
 QPoint* QPainterCanvas::PixelPoints(const int* xs, const int* ys, int count, int room) {
-  if (points_.size() < static_cast<std::size_t>(room)) points_.resize(static_cast<std::size_t>(room));
-  QPoint* points = points_.data();
+  static std::vector<QPoint> buffer;
+  if (buffer.size() < static_cast<std::size_t>(room)) buffer.resize(static_cast<std::size_t>(room));
+  QPoint* points = buffer.data();
   for (int i = 0; i < count; ++i) points[i] = QPoint(ClampedPixel(xs[i]), ClampedPixel(ys[i]));
   return points;
 }

@@ -60,6 +60,12 @@ int PixelOf(double coordinate);
 constexpr int kMaxPenWidth = 10000;
 constexpr double kMaxFontSize = 2000;  // points
 
+// A filled rectangle in a colour of its own (see Canvas::FilledBoxes).
+struct ColouredBox {
+  double x1 = 0, y1 = 0, x2 = 0, y2 = 0;
+  int colour = 0;
+};
+
 class Canvas {
  public:
   virtual ~Canvas() = default;
@@ -93,6 +99,15 @@ class Canvas {
   virtual void Box(double x1, double y1, double x2, double y2) = 0;
   // Filled rectangle, both corners included, no outline beyond them.
   virtual void FilledBox(double x1, double y1, double x2, double y2) = 0;
+  // Filled rectangles 0..count-1 in order, each as FilledBox in its own
+  // colour; the colour is left at the last one's. One call for the many
+  // cells of a colour map.
+  virtual void FilledBoxes(const ColouredBox* boxes, int count) {
+    for (int i = 0; i < count; ++i) {
+      SetColour(boxes[i].colour);
+      FilledBox(boxes[i].x1, boxes[i].y1, boxes[i].x2, boxes[i].y2);
+    }
+  }
   // Filled polygon of `count` corners, filled and outlined in the colour.
   virtual void FilledPolygon(const int* xs, const int* ys, int count) = 0;
   // A curve standing on a horizontal baseline: the area between the curve
@@ -128,8 +143,26 @@ class Canvas {
   // Makes what was drawn visible now (screen windows); no-op elsewhere.
   virtual void Flush() {}
 
+  // The primitives drawn between BeginDrawing and EndDrawing (a redraw) may
+  // share one open painter instead of one each; what they draw is the same.
+  // Pairs may nest; the last EndDrawing closes the painter. DrawingPass
+  // makes the pair for a scope.
+  virtual void BeginDrawing() {}
+  virtual void EndDrawing() {}
+
  protected:
   DrawState state_;
+};
+
+class DrawingPass {
+ public:
+  explicit DrawingPass(Canvas& canvas) : canvas_(canvas) { canvas_.BeginDrawing(); }
+  ~DrawingPass() { canvas_.EndDrawing(); }
+  DrawingPass(const DrawingPass&) = delete;
+  DrawingPass& operator=(const DrawingPass&) = delete;
+
+ private:
+  Canvas& canvas_;
 };
 
 }  // namespace plat

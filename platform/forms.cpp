@@ -62,6 +62,7 @@ class Canvas : public QWidget {
     QImage image(size * ratio, QImage::Format_ARGB32_Premultiplied);
     image.setDevicePixelRatio(ratio);
     image.fill(Qt::white);
+    detail::ReleaseWindowPainter(window_);
     sw.image = image;
   }
 
@@ -198,6 +199,7 @@ int WindowOfSubWindow(const QMdiSubWindow* sub) {
 }
 
 void ForgetSpectrumWindow(int w) {
+  detail::ReleaseWindowPainter(w);
   DeleteWindowLabels(w);
   g_spectrum.erase(w);
 }

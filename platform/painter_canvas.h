@@ -5,7 +5,7 @@
 #include <QPainter>
 #include <QPoint>
 #include <functional>
-#include <vector>
+#include <memory>
 
 #include "platform/canvas.h"
 
@@ -17,6 +17,22 @@ namespace plat::detail {
 // Qt font of a font description (size in points, resolved on the device the
 // painter or the font metrics use).
 QFont MakeQtFont(const FontSpec& spec);
+
+// Drops from a polyline of whole pixels the points that change none of the
+// pixels a solid pen gives it on an image of the given size; returns the
+// number kept at the start of `points` (see canvas.cpp).
+int KeepPixelsOfPolyline(QPoint* points, int count, int width, int height);
+
+// Strokes a polyline in the painter's pen as drawPolyline does. A solid pen
+// two or more pixels wide on an image is stroked in runs of kStrokeRun
+// segments, each joined to the next at a shared point: Qt strokes a wide pen
+// by filling the outline of the whole path at once, which costs far more
+// than the pixels for a long curve (and keeps its outline buffers as large as
+// the longest curve), while the runs cover the same pixels. Other pens (the
+// one-pixel ones, dash patterns, which run on along the whole path) and other
+// devices get the whole path.
+constexpr int kStrokeRun = 32;
+void StrokePolyline(QPainter& painter, const QPoint* points, int count);
 
 class QPainterCanvas : public Canvas {
  public:
@@ -38,6 +54,7 @@ class QPainterCanvas : public Canvas {
   void Polyline(const int* xs, const int* ys, int count) override;
   void Box(double x1, double y1, double x2, double y2) override;
   void FilledBox(double x1, double y1, double x2, double y2) override;
+  void FilledBoxes(const ColouredBox* boxes, int count) override;
   void FilledPolygon(const int* xs, const int* ys, int count) override;
   void FilledProfile(const int* xs, const int* ys, int count, int baseline, int fillColour) override;
   void Circle(double centreX, double centreY, double radius) override;
@@ -50,15 +67,25 @@ class QPainterCanvas : public Canvas {
   double Width() override;
   double Height() override;
   void Flush() override;
+  void BeginDrawing() override;
+  void EndDrawing() override;
+  // Closes the painter a drawing pass keeps open (before the device is
+  // replaced or dropped); the next primitive opens another.
+  void ReleasePainter();
+  ~QPainterCanvas() override;
 
  private:
   // Runs `draw` with a painter set up for the current state; returns false
   // when there is no device to draw on.
   bool Paint(const std::function<void(QPainter&)>& draw, bool withPen = true);
   // Points 0..count-1 as clamped whole pixels, at the start of a buffer of
-  // at least `room` points (room >= count) that is kept between primitives
-  // so that long curves are not allocated anew on each call.
-  QPoint* PixelPoints(const int* xs, const int* ys, int count, int room);
+  // at least `room` points (room >= count). The buffer is shared by all
+  // canvases (drawing runs on one thread) and kept between primitives, so
+  // that long curves are not allocated anew on each call and a window holds
+  // no buffer of its own.
+  static QPoint* PixelPoints(const int* xs, const int* ys, int count, int room);
+  // The image drawn on one to one (not the printer), or nullptr.
+  QImage* PixelImage();
   // Keeps at the start of `points` those of a polyline that change its
   // pixels on this canvas (all of them where it cannot tell); returns their
   // number.
@@ -72,7 +99,10 @@ class QPainterCanvas : public Canvas {
   std::function<void()> afterDrawing_;
   std::function<void()> flush_;
   std::function<QPaintDevice*()> measure_;
-  std::vector<QPoint> points_;
+  // The drawing pass: its depth, and the painter it keeps open on a device.
+  int passDepth_ = 0;
+  std::unique_ptr<QPainter> held_;
+  QPaintDevice* heldDevice_ = nullptr;
 };
 
 // A 96 dpi image used to measure when no device is at hand.

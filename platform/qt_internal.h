@@ -14,6 +14,9 @@ namespace plat::detail {
 QImage* BackingImage(int window);
 // Shows what was drawn into window w's backing image now (synchronous repaint).
 void FlushWindow(int window);
+// Drawing side (surfaces): closes the painter window w's canvas keeps open
+// during a redraw; called before the backing image is replaced or dropped.
+void ReleaseWindowPainter(int window);
 // The main window (101) as owner of dialogs; nullptr before it is opened.
 QWidget* MainWindowWidget();
 

@@ -225,6 +225,12 @@ std::string Encode24Bmp(const QImage& picture, int dotsPerMetre) {
 
 }  // namespace
 
+namespace detail {
+void ReleaseWindowPainter(int window) {
+  if (ValidWindow(window) && g_windowCanvases[window]) g_windowCanvases[window]->ReleasePainter();
+}
+}  // namespace detail
+
 Canvas& WindowCanvas(int window) {
   if (!ValidWindow(window)) return MainCanvas();
   if (g_recording[window]) return *g_recording[window];
@@ -254,6 +260,7 @@ void FlushSurface() { Surface().Flush(); }
 void BeginBitmap(int width, int height, int window) {
   width = std::max(1, width);
   height = std::max(1, height);
+  g_bitmapCanvas.reset();  // before its picture goes
   g_bitmap = std::make_unique<QImage>(width, height, QImage::Format_RGB32);
   g_bitmap->setDotsPerMeterX(3780);  // 96 dots per inch, as a screen window
   g_bitmap->setDotsPerMeterY(3780);

@@ -160,6 +160,8 @@ struct WindowRecord {
   double FitChi2 = 0;
   double FitReducedChi2 = 0;
   double FitSerialCorrelation = 0;
+  // The trial count that the statistics line in the caption shows last.
+  double FitTrialCount = 0;
   Table<double, 17> ComponentMax;  // [k 0..17]
 
   // --- Error analysis

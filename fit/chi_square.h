@@ -55,8 +55,13 @@ enum class ChiSquareModel { GaussLorentz, GaussLorentzRelative, Curve };
 // that the sum of their squares is the chi-square the procedure would give.
 // False (r empty) when no data are set up for the region.
 bool WeightedResiduals(int w, ChiSquareModel kind, std::vector<double>& r);
-// Writes the statistics line into the caption of window w (and StatusText).
+// Writes the statistics line into the caption of window w (and StatusText),
+// headed by the count of trials IterationLimit x FitRound + FitIteration;
+// the window keeps the count (FitTrialCount).
 void ShowFitStatistics(int w);
+// The same line with a given trial count (a loaded fit shows the count of
+// the fit that was saved).
+void ShowFitStatistics(int w, double trials);
 // The iteration count that line showed last (0 before any).
 double ShownIterationCount();
 

@@ -131,9 +131,11 @@ double g_shownIterations = 0;
 
 double ShownIterationCount() { return g_shownIterations; }
 
-void ShowFitStatistics(int w) {
-  const double trials = G.IterationLimit * G.FitRound + G.FitIteration;
+void ShowFitStatistics(int w) { ShowFitStatistics(w, G.IterationLimit * G.FitRound + G.FitIteration); }
+
+void ShowFitStatistics(int w, double trials) {
   g_shownIterations = trials;
+  if (IsSpectrumWindow(w)) Win[w].FitTrialCount = trials;
   const std::string text = G.MessageTexts[89] + ": " + plat::NumberToText(trials) + "  " +
                            G.MessageTexts[90] + FitNumberText(G.ReducedChiSquare, 3) + " " +
                            G.LabelTexts[128] + FitNumberText(G.ChiSquare, 3) + "  " +

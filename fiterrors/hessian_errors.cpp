@@ -273,6 +273,28 @@ namespace {
 
 constexpr Byte kRunning = 1;
 
+// Whether peak entry k of x lies where the fit holds it: on one of its
+// limits, or on the value that the fit's bounds give the entry when a step
+// takes it below both its lower limit and 0 (its floor), or above its upper
+// limit. A free Lorentz share or height that a step takes to 0 or below is
+// held just above 0, not on its lower limit 0, and stays there: for the
+// curvature it is on its limit as much as an entry held on the limit itself.
+bool HeldByTheFit(int w, const std::vector<double>& x, int k) {
+  const double lower = G.FitLowerLimits[k], upper = G.FitUpperLimits[k];
+  if (OnLimit(x[k], lower, upper)) return true;
+  std::vector<double> pushed;
+  auto bound = [&](double beyond) {
+    pushed = x;
+    pushed[k] = beyond;
+    ApplyFitBounds(w, pushed.data(), G.FitLowerLimits.begin(), G.FitUpperLimits.begin(),
+                   G.ParameterScale.begin());
+    return pushed[k];
+  };
+  const double floor = bound(std::min(lower, 0.0) - 1);
+  const double ceiling = bound(std::max(upper, 1.0) + 1);
+  return OnLimit(x[k], floor, ceiling);
+}
+
 void EstimateErrorsHessian(int w) {
   if (!IsSpectrumWindow(w)) return;
   WindowRecord& win = Win[w];
@@ -305,10 +327,11 @@ void EstimateErrorsHessian(int w) {
   saved.Save();
   std::vector<double> x0(G.FitVector.begin(), G.FitVector.begin() + P + 1);
   RecordAreasAtErrorRun(w);
-  // Fixed entries, and main entries held on a limit, take no part.
+  // Fixed entries, and main entries that the fit holds on a limit or at its
+  // floor, take no part.
   std::vector<double> s = FreeEntryScales(P);
   for (int k = 1; k <= N; k += 2) {
-    if (OnLimit(x0[k], G.FitLowerLimits[k], G.FitUpperLimits[k])) s[k] = 0;
+    if (HeldByTheFit(w, x0, k)) s[k] = 0;
   }
 
   bool stopped = false;
@@ -328,9 +351,12 @@ void EstimateErrorsHessian(int w) {
 
   bool failed = false;
   if (!stopped && win.PeakModel == PeakModelDoniachSunjic) {
-    // Doniach-Sunjic: every peak entry on one of its limits is decoupled.
+    // Doniach-Sunjic: every peak entry on one of its limits (a main entry
+    // also at the fit's floor) is decoupled.
     for (int k = 1; k <= N; ++k) {
-      if (!OnLimit(x0[k], G.FitLowerLimits[k], G.FitUpperLimits[k])) continue;
+      const bool held = k % 2 == 1 ? HeldByTheFit(w, x0, k)
+                                   : OnLimit(x0[k], G.FitLowerLimits[k], G.FitUpperLimits[k]);
+      if (!held) continue;
       for (SquareMatrix* m : {&H, &normal}) {
         for (int i = 1; i <= P; ++i) {
           (*m)(k, i) = 0;

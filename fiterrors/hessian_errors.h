@@ -102,7 +102,9 @@ void HoldPartnerShareErrors(int peakCount, bool relative, const double* x, doubl
 
 // The window procedures: estimate the errors of window w's fit (whose fit
 // arrays are sized and loaded), with the progress page; on success the
-// error table is built. The peak table is stored back from the fitted values
+// error table is built. A main entry that the fit holds on a limit, or at
+// the floor its bounds keep an entry at instead of 0 or below, is on its
+// limit: it takes no part (error 0). The peak table is stored back from the fitted values
 // and the window redrawn whatever happened, except when the window was closed
 // meanwhile. A singular or indefinite curvature shows message 10 and leaves
 // ErrorRunState 2.

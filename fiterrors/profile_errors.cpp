@@ -32,13 +32,15 @@ double FirstEstimateStep(double value) {
 // First estimates of the errors from the diagonal of the Hessian of
 // chi-square, H(k) = [C(+k) - 2 C0 + C(-k)] / h_k^2 by central second
 // differences summed channel by channel from the changes of the weighted
-// residuals; e(k) = sqrt(2 / H(k)) for every entry with s_k != 0 (0 for the
-// others). A zero curvature counts as 1e-4. A diagonal with a negative
-// element (chi-square bending down along an entry) is not positive definite:
-// the diagonal of the fit's normal matrix, 2 sum_c J_k(c)^2 with J_k the
-// central difference of the residuals from the same steps, takes its place,
-// and `fellBack` says so. False when an estimate is not a finite number (the
-// window's model gives no residuals there).
+// residuals, measured along every entry, fixed ones too (the stored matrix
+// keeps their curvature); e(k) = sqrt(2 / H(k)) for every entry with
+// s_k != 0 (0 for the others). A zero curvature counts as 1e-4. A free
+// entry's negative curvature (chi-square bending down along it) makes the
+// diagonal not positive definite: the diagonal of the fit's normal matrix,
+// 2 sum_c J_k(c)^2 with J_k the central difference of the residuals from the
+// same steps, takes its place, and `fellBack` says so. False when the
+// estimate of a free entry is not a finite number (the window's model gives
+// no residuals there).
 bool FirstEstimates(int w, int P, const double* s, std::vector<double>& H, std::vector<double>& e,
                     bool& fellBack) {
   double* x = G.FitVector.begin();
@@ -48,7 +50,6 @@ bool FirstEstimates(int w, int P, const double* s, std::vector<double>& H, std::
   e.assign(P + 1, 0.0);
   fellBack = false;
   for (int k = 1; k <= P; ++k) {
-    if (s[k] == 0) continue;
     const double x0 = x[k];
     const double h = FirstEstimateStep(x0);
     x[k] = x0 + h;
@@ -67,11 +68,12 @@ bool FirstEstimates(int w, int P, const double* s, std::vector<double>& H, std::
     }
     H[k] = second / (h * h);
     normal[k] = 2 * squares;
-    if (H[k] < 0) fellBack = true;
+    if (H[k] < 0 && s[k] != 0) fellBack = true;
   }
   if (fellBack) H = normal;
   for (int k = 1; k <= P; ++k) {
     if (H[k] == 0) H[k] = 1e-4;
+    if (s[k] == 0) continue;
     const double variance = s[k] * 2 / H[k];
     if (!(variance >= 0) || !std::isfinite(variance)) return false;
     e[k] = std::sqrt(variance);

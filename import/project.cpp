@@ -26,6 +26,7 @@
 #include "display/ranges.h"
 #include "display/redraw.h"
 #include "display/windows.h"
+#include "fit/chi_square.h"
 #include "fiterrors/error_table.h"
 #include "import/inf.h"
 #include "import/numbered_files.h"
@@ -47,6 +48,10 @@ constexpr int kVersion = 2006;
 // to repeat); the rest of its record is that of kVersion. A window without
 // a recipe is written as before, so older readers keep reading it.
 constexpr int kRecipeVersion = 2007;
+// A fitted single spectrum: its background recipe (kind 0 when it has none)
+// and then the trial count of its fit, as its caption shows it, follow its
+// rows. A window without a fit is written as before.
+constexpr int kTrialsVersion = 2008;
 constexpr int kMaxLabels = 100;
 constexpr int kMaxEntries = 100;
 constexpr int kMessageNoFreeWindow = 1;
@@ -451,9 +456,11 @@ void WriteSingleSpectrum(Lines& out, int w, const std::string& source) {
     for (int k = 1; k <= P + 6; ++k)
       for (int l = 1; l <= P + 6; ++l) out.Num(Cell(win.HessianMatrix, k, l));
   }
-  // The background recipe (a window with one is written as kRecipeVersion).
+  // The background recipe (a window with one is written as kRecipeVersion,
+  // a fitted window as kTrialsVersion, with or without one).
   const BackgroundRecipeRecord& b = win.BackgroundRecipe;
-  if (b.Kind != 0) {
+  const bool trials = win.HasFit != 0;
+  if (b.Kind != 0 || trials) {
     out.Int(b.Kind);
     out.Int(b.Start);
     out.Int(b.End);
@@ -461,6 +468,7 @@ void WriteSingleSpectrum(Lines& out, int w, const std::string& source) {
     out.Num(b.TougaardC);
     out.Int(b.SmoothBefore);
   }
+  if (trials) out.Num(win.FitTrialCount);
 }
 
 void WriteChemicalStatePlot(Lines& out, int w) {
@@ -652,9 +660,12 @@ struct SingleRecord {
   std::vector<double> diagonal, areaErrors, hessian;
   double totalArea = 0;
   BackgroundRecipeRecord recipe;
+  // The trial count of the fit (files that hold it).
+  bool hasTrials = false;
+  double trials = 0;
 };
 
-SingleRecord ReadSingleSpectrum(Rows& in, bool titles, bool recipe) {
+SingleRecord ReadSingleSpectrum(Rows& in, bool titles, bool recipe, bool trials) {
   SingleRecord r;
   r.labels = ReadLabels(in, titles);
   r.sourceIndex = static_cast<int>(in.Int(0, kMaxHeaderIndex));
@@ -750,6 +761,12 @@ SingleRecord ReadSingleSpectrum(Rows& in, bool titles, bool recipe) {
     b.TougaardC = in.Num();
     b.SmoothBefore = static_cast<Byte>(in.Int(0, 255));
   }
+  if (trials) {
+    const double count = in.Num();
+    if (!(count >= 0) || !std::isfinite(count)) throw Damaged{};
+    r.trials = count;
+    r.hasTrials = true;
+  }
   return r;
 }
 
@@ -844,13 +861,14 @@ std::vector<WindowEntry> ReadProjectFile(plat::LineReader& file) {
     const double kind = plat::TextToNumber(plat::Left(kindLine, 2));
     const double version = plat::TextToNumber(plat::Mid(kindLine, 3, 5));
     if (kind != std::floor(kind) || kind < 0 || kind > 5) throw Damaged{};
-    const bool titles = version == kVersion || version == kRecipeVersion;
-    const bool recipe = version == kRecipeVersion;
+    const bool trials = version == kTrialsVersion;
+    const bool recipe = version == kRecipeVersion || trials;
+    const bool titles = version == kVersion || recipe;
     if (recipe && kind != 0) throw Damaged{};
     WindowEntry e;
     e.kind = static_cast<int>(kind);
     if (e.kind == 0) {
-      e.single = ReadSingleSpectrum(in, titles, recipe);
+      e.single = ReadSingleSpectrum(in, titles, recipe, trials);
     } else if (e.kind == 1) {
       e.chemical = ReadChemicalStatePlot(in, titles);
     } else {
@@ -1240,6 +1258,9 @@ void RecreateSingleSpectrum(int w, const SingleRecord& r, const std::string& cop
     RunFitSequence(w);
     G.FitRunState = 0;
     G.BatchMode = 2;
+    // That evaluation is counted as one trial: the caption takes the count
+    // of the fit that was saved.
+    if (r.hasTrials && Win[w].HasFit != 0) ShowFitStatistics(w, r.trials);
   }
   G.CurrentWindow = static_cast<Byte>(w);
 
@@ -1431,8 +1452,11 @@ bool SaveProjectTo(const std::string& path) {
   for (int w = 1; w <= kMaxWindows; ++w) {
     const WindowRecord& win = Win[w];
     if (!win.WindowOpen) continue;
-    const bool recipe = win.WindowKind == SingleSpectrum && win.BackgroundRecipe.Kind != 0;
-    out.Text(Whole(win.WindowKind) + Whole(recipe ? kRecipeVersion : kVersion));
+    const bool single = win.WindowKind == SingleSpectrum;
+    const int version = single && win.HasFit != 0            ? kTrialsVersion
+                        : single && win.BackgroundRecipe.Kind != 0 ? kRecipeVersion
+                                                                   : kVersion;
+    out.Text(Whole(win.WindowKind) + Whole(version));
     if (win.WindowKind == SingleSpectrum)
       WriteSingleSpectrum(out, w, sources[w].copied ? sources[w].path : win.SourcePath);
     else if (win.WindowKind == ChemicalStatePlot)

@@ -14,6 +14,7 @@
 #include "display/redraw.h"
 #include "display/windows.h"
 #include "fit/fit_format.h"
+#include "fit/peak_models.h"
 #include "fiterrors/error_analysis.h"
 #include "fiterrors/profile_errors.h"
 #include "fiterrors/progress_page.h"
@@ -419,6 +420,71 @@ TEST_F(ProfileCommand, AnEntryThatNeverChangesChiSquareStopsAtTheStepCap) {
   EXPECT_DOUBLE_EQ(win.HessianMatrix(21, 21), 1e-4);
   EXPECT_NEAR(win.ParamErrors(21, 21), kMaxProfileSteps * first, 1e-9 * kMaxProfileSteps * first);
   EXPECT_EQ(win.ParamErrors(1, 1), 0);  // fixed
+  ExpectSettingsAsBefore();
+}
+
+#include "reference/profile_curvature.inc"
+
+// The stored matrix keeps the curvature that the run measured along every
+// entry, fixed ones included: with the table at the exact minimum of the
+// data, the exported matrix holds the second differences of chi-square
+// along the fixed shares and asymmetries (tools/profile_curvature_reference.py),
+// while the errors of those entries stay 0.
+TEST_F(ProfileCommand, ExportedMatrixHoldsTheMeasuredCurvatureOfFixedEntries) {
+  WindowRecord& win = Win[kW];
+  // Half width in channels of exp(-d^2 / 98) in the program's line shape.
+  const double width = std::sqrt(98 * kGaussLorentzLn2);
+  const double exact[3][3] = {{}, {0, 1000, 294.0}, {0, 500, 290.0}};
+  for (int p = 1; p <= 2; ++p) {
+    win.ParameterValue[p][1] = exact[p][1];
+    win.ParameterValue[p][3] = 0;
+    win.ParameterState[p][3] = 1;
+    win.ParameterValue[p][5] = exact[p][2];
+    win.ParameterValue[p][7] = 2 * width * kStep;
+    win.ParameterValue[p][9] = 0;
+    win.ParameterState[p][9] = 1;
+  }
+  win.ErrorTableValid = 0;
+  script::Click("cmdOk321");
+  plat::driver::ChooseMenu(CmdEstimateErrors);
+  ASSERT_EQ(win.ErrorTableValid, 1);
+  EXPECT_TRUE(plat::MessagesShown().empty());
+  const std::string path = folder_->Path("matrix.dat");
+  script::AnswerFile(plat::ProgramPath(path));
+  plat::driver::ChooseMenu(CmdExportErrorMatrix);
+  // Rows and columns 1, 3, ..., 19 of a singlet fit.
+  const std::string text = folder_->Read("matrix.dat");
+  std::vector<std::vector<double>> rows;
+  std::size_t start = 0;
+  while (start < text.size()) {
+    std::size_t end = text.find("\r\n", start);
+    if (end == std::string::npos) end = text.size();
+    const std::string line = text.substr(start, end - start);
+    std::vector<double> row;
+    std::size_t field = 0;
+    while (field <= line.size()) {
+      std::size_t next = line.find(G.ColumnSeparator, field);
+      if (next == std::string::npos) next = line.size();
+      row.push_back(plat::TextToNumber(line.substr(field, next - field)));
+      field = next + G.ColumnSeparator.size();
+    }
+    rows.push_back(row);
+    start = end + 2;
+  }
+  ASSERT_EQ(rows.size(), 10u);
+  for (const FixedCurvature& c : kFixedCurvatures) {
+    SCOPED_TRACE(c.entry);
+    const std::size_t at = static_cast<std::size_t>((c.entry - 1) / 2);
+    ASSERT_EQ(rows[at].size(), 10u);
+    EXPECT_NEAR(rows[at][at], c.curvature, 1e-4 * c.curvature);
+    EXPECT_NEAR(win.HessianMatrix(c.entry, c.entry), c.curvature, 1e-4 * c.curvature);
+    EXPECT_EQ(win.ParamErrors(c.entry, c.entry), 0);
+  }
+  // The free entries keep their errors, never below the first estimate.
+  for (int k : {1, 5, 7, 11, 15, 17}) {
+    EXPECT_GT(win.ParamErrors(k, k), 0) << k;
+    EXPECT_GE(win.ParamErrors(k, k), std::sqrt(2 / win.HessianMatrix(k, k))) << k;
+  }
   ExpectSettingsAsBefore();
 }
 

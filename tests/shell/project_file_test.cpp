@@ -6,6 +6,7 @@
 
 #include "import/project.h"
 #include "platform/dialogs.h"
+#include "platform/forms.h"
 #include "platform/text.h"
 #include "project_fixture.h"
 #include "tests/import/text_reader_fixture.h"
@@ -67,6 +68,72 @@ TEST_F(ProjectFile, TheBackgroundRecipeOfAWindowReadsBack) {
   EXPECT_EQ(Win[1].BackgroundRecipe, recipe);
   EXPECT_EQ(Win[1].BackgroundState, 2);
   EXPECT_EQ(Win[2].BackgroundRecipe, BackgroundRecipeRecord{});
+}
+
+// The trial count of a window's fit, shown at the head of its caption,
+// goes with the window: after a load the caption reads as before the save.
+// A project of the version before holds no count: it still loads, and its
+// caption counts the one evaluation that the load makes.
+TEST_F(ProjectFile, TheCaptionKeepsTheTrialCountOfTheFit) {
+  WriteSpectrumFile("data/c1s.vms");
+  ASSERT_EQ(Import("data/c1s.vms"), 1);
+  WindowRecord& win = Win[1];
+  // One line at point 20 (1194.75 eV kinetic) started off its place.
+  win.PeakType = G.MessageTexts[47];
+  win.PeakCount = 1;
+  const double start[5] = {700, 0.2, win.SpectrumHeader.ExcitationEnergy - 1195, 1.4, 0};
+  const double lower[5] = {0, 0, win.SpectrumHeader.ExcitationEnergy - 1200, 0.3, -0.5};
+  const double upper[5] = {1e4, 1, win.SpectrumHeader.ExcitationEnergy - 1190, 5, 0.5};
+  for (int k = 0; k <= 4; ++k) {
+    for (int j : {2 * k + 1, 2 * k + 2}) {
+      win.ParameterValue[1][j] = j % 2 == 1 ? start[k] : 0;
+      win.ParameterState[1][j] = j % 2 == 1 && k < 4 ? 0 : 1;
+      win.ParameterLower[1][j] = lower[k];
+      win.ParameterUpper[1][j] = upper[k];
+    }
+  }
+  script::SetText("ed161", -1, "40");
+  script::SetText("ed162", -1, "3");
+  script::Click("cmdOk161");
+  script::Click("cmdCancel242");
+  driver::ChooseMenu(CmdRunFit);
+  ASSERT_EQ(win.HasFit, 1);
+  const std::string prefix = G.MessageTexts[89] + ": ";
+  auto trials = [&prefix](const std::string& caption) {
+    EXPECT_EQ(caption.rfind(prefix, 0), 0u) << caption;
+    return plat::TextToNumber(caption.substr(prefix.size()));
+  };
+  const std::string caption = plat::Caption(1);
+  ASSERT_GT(trials(caption), 40) << caption;
+  const double chi2 = win.FitChi2;
+
+  Save("projects/fit.svr");
+  const std::vector<std::string> lines = Lines("projects/fit.svr");
+  ASSERT_GT(lines.size(), 2u);
+  EXPECT_EQ(lines[1], " 0 2008");
+  CloseAllWindows();
+  Open("projects/fit.svr");
+  ASSERT_TRUE(Win[1].WindowOpen);
+  ASSERT_EQ(Win[1].HasFit, 1);
+  EXPECT_EQ(plat::Caption(1), caption);
+
+  // The same window as the version before wrote it: its rows end with the
+  // fit's (no background, no errors): the peak type, the peak count and the
+  // peak's 40 rows.
+  std::vector<std::string> old = lines;
+  const auto type = std::find(old.rbegin(), old.rend(), G.MessageTexts[47]);
+  ASSERT_NE(type, old.rend());
+  const std::size_t fitRowsEnd = static_cast<std::size_t>(old.rend() - type) - 1 + 2 + 40;
+  ASSERT_LE(fitRowsEnd, old.size());
+  old[1] = " 0 2006";
+  old.resize(fitRowsEnd);
+  WriteLines("projects/fit.svr", old, old.size());
+  CloseAllWindows();
+  Open("projects/fit.svr");
+  ASSERT_TRUE(Win[1].WindowOpen);
+  ASSERT_EQ(Win[1].HasFit, 1);
+  EXPECT_NEAR(Win[1].FitChi2, chi2, 1e-9 * chi2);
+  EXPECT_EQ(trials(plat::Caption(1)), 1);
 }
 
 // Text rows in the file form that reads back: an accented label in
@@ -344,11 +411,12 @@ TEST_F(ProjectUnits, StateRowsAndTheRowsThatFollowThem) {
     std::size_t extraLines;  // after the columns
   };
   // Fit rows: 2 + 40 per peak; background terms 12; error rows
-  // 3 + 10 P (+ 6) + 4 P + 1 + (P + 6)^2.
+  // 3 + 10 P (+ 6) + 4 P + 1 + (P + 6)^2; a fitted window's background
+  // recipe 6 and its trial count 1.
   const Case cases[] = {
-      {2, 3, 1, " 12", " 203", 2 + 120 + 3 + 30 + 12 + 1 + 81},
-      {4, 3, 0, " 4", " 403", 2 + 120 + 12},
-      {4, 3, 1, " 14", " 403", 2 + 120 + 12 + 3 + 36 + 12 + 1 + 81},
+      {2, 3, 1, " 12", " 203", 2 + 120 + 3 + 30 + 12 + 1 + 81 + 7},
+      {4, 3, 0, " 4", " 403", 2 + 120 + 12 + 7},
+      {4, 3, 1, " 14", " 403", 2 + 120 + 12 + 3 + 36 + 12 + 1 + 81 + 7},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.row7);
@@ -359,6 +427,7 @@ TEST_F(ProjectUnits, StateRowsAndTheRowsThatFollowThem) {
     win.ErrorTableValid = static_cast<Byte>(c.errors);
     SaveProjectTo(Program("projects/rows.svr"));
     const std::vector<std::string> lines = Lines("projects/rows.svr");
+    EXPECT_EQ(lines[1], " 0 2008");
     EXPECT_EQ(lines[9], c.row7);
     const std::size_t columnsEnd = 44 + 2 * 41;
     ASSERT_GT(lines.size(), columnsEnd + 1);

@@ -134,7 +134,7 @@ void cmd275_Click() { Recompute(AnswerPolynomialRecompute); }
 void cmdCancel272_Click() {
   const int w = PageSpectrumWindow();
   G.DialogResult = 2;
-  if (IsSpectrumWindow(w)) {
+  if (IsSpectrumWindow(w) && !RestoreBackgroundOfCommandStart(w)) {
     // The background column keeps what it holds; with no background state it
     // is no longer used (and no longer added back by the next background).
     const int n = WindowPointCount(w);

@@ -164,7 +164,7 @@ void cmd13_Click() {
 void cmdCancel12_Click() {
   const int w = PageSpectrumWindow();
   G.DialogResult = AnswerUndo;
-  if (IsSpectrumWindow(w)) {
+  if (IsSpectrumWindow(w) && !RestoreBackgroundOfCommandStart(w)) {
     const int n = WindowPointCount(w);
     WorkBackground.Resize(n);
     StoreWorkBackground(w, 2);
@@ -211,6 +211,10 @@ void cmd17_Click() {
   const int w = PageSpectrumWindow();
   G.DialogResult = AnswerNewTougaardC;
   G.TougaardC = TougaardConstantFromInput(ReadPageNumber(kPage, "ed11"));
+  // The redraw below sets the cursor pair to the region; the new constant is
+  // applied over the pair the background was computed between.
+  G.DialogCursorStart = G.CursorStart;
+  G.DialogCursorEnd = G.CursorEnd;
   EndPage(AnswerNewTougaardC);
   RedrawWindow(w);
 }

@@ -71,6 +71,9 @@ struct BackgroundRecipeRecord {
   Byte SmoothBefore = 0;
   // A recipe names one of the five one-shot kinds; any other kind records none.
   bool Recorded() const { return Kind >= BackgroundKindConstant && Kind <= BackgroundKindPolyShirley; }
+  // The fitted background, subtracted on its page, made from the window's
+  // terms A..F.
+  bool Fitted() const { return Kind == BackgroundKindFitted; }
   bool operator==(const BackgroundRecipeRecord&) const = default;
 };
 

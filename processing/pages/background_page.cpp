@@ -104,8 +104,6 @@ bool ShowBackgroundAcceptPage(int w, const std::string& title) {
   });
 }
 
-namespace {
-
 // What a series needs to make this background again on another window.
 void RecordBackgroundRecipe(WindowRecord& win) {
   BackgroundRecipeRecord& r = win.BackgroundRecipe;
@@ -118,8 +116,6 @@ void RecordBackgroundRecipe(WindowRecord& win) {
   r.TougaardC = G.TougaardC;
   r.SmoothBefore = win.SmoothCount;
 }
-
-}  // namespace
 
 void AcceptBackground(int w) {
   if (!IsSpectrumWindow(w)) return;

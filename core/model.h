@@ -500,6 +500,11 @@ struct GlobalRecord {
 
   // === Quantification [i chosen position][p peak]
   Table<double, 100> ChosenWindows;
+  // The windows of the last quantification, taken from the window choice
+  // that started it: a later choice of windows for another command leaves
+  // the quantification's rows (and their printout) as they were.
+  Table<double, 100> QuantWindows;
+  Int16 QuantWindowCount = 0;
   Table2<std::string, 100, 15> QuantLineName;
   Table2<double, 1000, 15> QuantKineticEnergy;
   Table2<double, 1000, 15> QuantEnergyVar;

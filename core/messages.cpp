@@ -112,9 +112,9 @@ std::string ProcessingSummary() {
   // The window's own background, which the series repeats; the name of the
   // background computed last for a window that keeps no recipe.
   if (win.BackgroundState == BackgroundSubtracted || win.BackgroundState == BackgroundDefined)
-    line(win.BackgroundRecipe.Recorded()
-             ? Message(win.BackgroundRecipe.Kind)
-             : G.BackgroundName);
+    line(win.BackgroundRecipe.Recorded()  ? Message(win.BackgroundRecipe.Kind)
+         : win.BackgroundRecipe.Fitted() ? Message(kFittedBackgroundText)
+                                         : G.BackgroundName);
   if (win.SatelliteState == SatellitesRemoved) line(Message(10));
   if ((win.BackgroundState == BackgroundNone && win.SatelliteState != SatellitesNone) ||
       (win.BackgroundState == BackgroundFitted && win.SatelliteState == SatellitesRemoved))

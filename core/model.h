@@ -71,6 +71,9 @@ struct BackgroundRecipeRecord {
   Byte SmoothBefore = 0;
   // A recipe names one of the five one-shot kinds; any other kind records none.
   bool Recorded() const { return Kind >= BackgroundKindConstant && Kind <= BackgroundKindPolyShirley; }
+  // The fitted background, subtracted on its page, made from the window's
+  // terms A..F.
+  bool Fitted() const { return Kind == BackgroundKindFitted; }
   bool operator==(const BackgroundRecipeRecord&) const = default;
 };
 
@@ -499,6 +502,11 @@ struct GlobalRecord {
 
   // === Quantification [i chosen position][p peak]
   Table<double, 100> ChosenWindows;
+  // The windows of the last quantification, taken from the window choice
+  // that started it: a later choice of windows for another command leaves
+  // the quantification's rows (and their printout) as they were.
+  Table<double, 100> QuantWindows;
+  Int16 QuantWindowCount = 0;
   Table2<std::string, 100, 15> QuantLineName;
   Table2<double, 1000, 15> QuantKineticEnergy;
   Table2<double, 1000, 15> QuantEnergyVar;

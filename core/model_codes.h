@@ -32,7 +32,11 @@ enum BackgroundKindCode {
   BackgroundKindShirley = 3,
   BackgroundKindTougaard = 4,
   BackgroundKindPolyShirley = 5,
+  // Not a one-shot kind: the recipe of a fitted background subtracted on
+  // its page, named by MessageTexts[kFittedBackgroundText].
+  BackgroundKindFitted = 6,
 };
+inline constexpr int kFittedBackgroundText = 107;
 
 // WindowRecord::SatelliteState.
 enum SatelliteStateCode {

@@ -97,6 +97,7 @@ void ApplyBackgroundPolynomial(int w) {
   if (G.BatchMode != 0) ComputeBackgroundArea(w);
   if (G.DialogResult == 1) {
     win.BackgroundState = BackgroundSubtracted;
+    RecordBackgroundRecipe(win);
     for (int i = 1; i <= n; ++i) WorkData[i] -= WorkBackground[i];
     StoreWorkBackground(w, 2);
     StoreWorkData(w, 1);
@@ -105,6 +106,7 @@ void ApplyBackgroundPolynomial(int w) {
     ComputeEnergyRange(w);
   } else if (G.DialogResult == AnswerPolynomialKeep) {
     win.BackgroundState = BackgroundDefined;
+    RecordBackgroundRecipe(win);
     StoreWorkBackground(w, 2);
   }
   RedrawWindow(w);
@@ -134,7 +136,7 @@ void cmd275_Click() { Recompute(AnswerPolynomialRecompute); }
 void cmdCancel272_Click() {
   const int w = PageSpectrumWindow();
   G.DialogResult = 2;
-  if (IsSpectrumWindow(w)) {
+  if (IsSpectrumWindow(w) && !RestoreBackgroundOfCommandStart(w)) {
     // The background column keeps what it holds; with no background state it
     // is no longer used (and no longer added back by the next background).
     const int n = WindowPointCount(w);

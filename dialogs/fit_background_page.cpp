@@ -107,24 +107,8 @@ bool ShowFitBackgroundPage(int w) {
 void cmd281_Click() {
   const int w = PageSpectrumWindow();
   G.DialogResult = AnswerFitBackgroundSubtract;
-  if (IsSpectrumWindow(w)) {
-    WindowRecord& win = Win[w];
-    win.ErrorTableValid = 0;
-    win.HessianValid = 0;
-    win.BackgroundState = BackgroundSubtracted;
-    // The spectrum itself and the curve as stored before the page opened:
-    // the working vectors may hold the fit sum or only the region by now.
-    const int n = WindowPointCount(w);
-    LoadWorkData(w, 1, 1, n);
-    LoadWorkBackground(w, 2, 1, n);
-    for (int i = 1; i <= n; ++i) WorkData[i] -= WorkBackground[i];
-    StoreWorkBackground(w, 2);
-    StoreWorkData(w, 1);
-    LoadWorkData(w, 1, 1, n);
-    ComputeIntensityRange(w);
-    ComputeEnergyRange(w);
-    RedrawWindow(w);
-  }
+  // The curve as stored before the page opened.
+  SubtractStoredFitBackground(w);
   EndPage(AnswerFitBackgroundSubtract);
 }
 

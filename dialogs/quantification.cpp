@@ -55,8 +55,20 @@ bool IsWagTable() { return plat::UpperCase(plat::Left(G.SensitivityName, 3)) == 
 
 void SetSensitivityName() { G.SensitivityName = FileNameOfPath(G.SensitivitySource); }
 
+void TakeChosenWindowsForQuantification() {
+  const int count = std::clamp<int>(G.ChosenWindowCount, 0, kMaxWindows);
+  G.QuantWindowCount = static_cast<Int16>(count);
+  for (int i = 1; i <= count; ++i) {
+    G.QuantWindows[i] = G.ChosenWindows[i];
+    const int w = QuantWindow(i);
+    G.QuantLineName[i][1] = w == 0 ? std::string() : Win[w].SpectrumHeader.Name;
+  }
+}
+
+int QuantRowCount() { return std::clamp<int>(G.QuantWindowCount, 0, kMaxWindows); }
+
 int QuantWindow(int i) {
-  const double w = G.ChosenWindows[i];
+  const double w = G.QuantWindows[i];
   return std::isfinite(w) && IsSpectrumWindow(static_cast<long long>(w)) ? static_cast<int>(w) : 0;
 }
 
@@ -110,7 +122,7 @@ void ComputeQuantificationRow(int i, int p) {
 }
 
 void ComputeQuantificationFactors() {
-  const int rows = std::clamp<int>(G.ChosenWindowCount, 0, kMaxWindows);
+  const int rows = QuantRowCount();
   for (int i = 1; i <= rows; ++i)
     for (int p = 1; p <= QuantPeakCount(i); ++p) ComputeQuantificationRow(i, p);
 }
@@ -123,7 +135,7 @@ bool QuantRowHasFactor(int i, int p) {
 bool QuantPercentShown(int i, int p) { return G.QuantNormalisedSum != 0 && QuantRowHasFactor(i, p); }
 
 void ComputeConcentrations() {
-  const int rows = std::clamp<int>(G.ChosenWindowCount, 0, kMaxWindows);
+  const int rows = QuantRowCount();
   double sum = 0;
   for (int i = 1; i <= rows; ++i) {
     const int w = QuantWindow(i);

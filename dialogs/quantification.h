@@ -1,6 +1,6 @@
 // Quantification: the fitted peak areas of the chosen windows turned into
-// atomic percentages. Row i is the position of a window in ChosenWindows
-// (1..ChosenWindowCount), p a peak of that window. Each peak's line name is
+// atomic percentages. Row i is the position of a window in QuantWindows
+// (1..QuantWindowCount), p a peak of that window. Each peak's line name is
 // looked up in the line-position table (its kinetic energy) and in the
 // sensitivity-factor table; the effective factor is the tabulated factor
 // times the inelastic mean free path term times the transmission (IERF)
@@ -22,6 +22,11 @@ bool IsWagTable();
 // SensitivityName := the file-name part of SensitivitySource.
 void SetSensitivityName();
 
+// The windows just chosen (ChosenWindows) become the quantification's rows,
+// each with its spectrum name as the first line name.
+void TakeChosenWindowsForQuantification();
+// The number of rows of the quantification (QuantWindowCount, 0..100).
+int QuantRowCount();
 // The peaks of row i's window that take part (its peak count, 0..15).
 int QuantPeakCount(int i);
 // The window of row i (0 when the entry is no spectrum window).

@@ -28,7 +28,7 @@ constexpr int kButtonFace = 0xF0F0F0;
 const char* const kNoValue = "- - -";
 
 struct PeakRow {
-  int i = 0;  // position in ChosenWindows
+  int i = 0;  // position in QuantWindows
   int p = 0;  // peak
 };
 
@@ -41,7 +41,7 @@ std::map<std::pair<std::string, int>, std::string> g_shownTexts;
 
 int ControlIndex(const PeakRow& r) { return (r.i - 1) * 15 + r.p; }
 
-int ChosenCount() { return std::clamp<int>(G.ChosenWindowCount, 0, kMaxWindows); }
+int ChosenCount() { return QuantRowCount(); }
 
 // Whole windows from RowIndex on, until at least ten peak rows are taken or
 // the list ends.

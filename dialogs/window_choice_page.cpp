@@ -91,7 +91,6 @@ void cmdOk201_Click() {
     ++chosen;
     const int w = static_cast<int>(G.ChosenWindows[k]);
     G.ChosenWindows[chosen] = w;
-    G.QuantLineName[chosen][1] = Win[w].SpectrumHeader.Name;
   }
   G.ChosenWindowCount = static_cast<Int16>(chosen);
   ClosePage(kPage, 1);

@@ -29,6 +29,9 @@ constexpr int kInconsistentInput = 9;
 constexpr int kNoWindow = 255;  // no label waits for a click
 // The tick tables hold 100 intervals; a larger count is not drawn.
 constexpr int kMaxTickIntervals = 100;
+// A count with no limit of its own is stored as typed (up to the largest
+// count the field takes); the drawing holds it to the tick tables.
+constexpr double kNoTickLimit = 1e6;
 constexpr int kMemberLabelLength = 7;
 constexpr int kTransmissionFormat = 26;
 constexpr int kMemberFieldsPerColumn = 20;
@@ -465,7 +468,7 @@ bool StoreEnergyAxis(int w) {
   g.allWindows = Checked("chk2214");
   // A view keeps the energy tick count as typed (its drawing holds it to the
   // tables); the single spectrum's count is held to them here.
-  win.XTickCount = TickCountField(4, multi ? 1e6 : kMaxTickIntervals);
+  win.XTickCount = TickCountField(4, multi ? kNoTickLimit : kMaxTickIntervals);
   win.XAxisTitle = Field(1);
   const Byte grid16 = Checked("chk2216") ? 1 : 0;
   if (multi) {
@@ -557,7 +560,8 @@ bool StoreIntensityAxis(int w) {
   win.MultiYTitle = Field(1);
   win.ShowYScale = Checked("chk2213") ? 1 : 0;
   win.YTitleFixed = 1;
-  win.YTickCount = TickCountField(5, kMaxTickIntervals);
+  // The intensity tick count is stored as typed, for every kind of window.
+  win.YTickCount = TickCountField(5, kNoTickLimit);
   if (waterfall) {
     win.MultiYBottom = bottom;
     win.MultiYTop = top;

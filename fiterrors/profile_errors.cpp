@@ -8,6 +8,7 @@
 #include "core/messages.h"
 #include "core/model.h"
 #include "fit/fit_vector.h"
+#include "fit/lm_fit.h"
 #include "fiterrors/error_run.h"
 #include "fiterrors/error_table.h"
 #include "fiterrors/hessian_errors.h"
@@ -81,6 +82,20 @@ bool FirstEstimates(int w, int P, const double* s, std::vector<double>& H, std::
   return true;
 }
 
+// Whether every linked partner entry of fit vector x (a partner entry of
+// peaks 2..n marked linked in `scales`, the signed scales of the fit) still
+// equals the same entry of peak 1. A refit that holds a linked entry steps
+// it on its own and breaks its link.
+bool KeepsEveryLink(const double* x, const std::vector<double>& scales, int peakCount) {
+  const int N = 10 * peakCount;
+  for (int k = 11; k <= N && k < static_cast<int>(scales.size()); ++k) {
+    if (!LinkedPeakEntry(scales.data(), peakCount, k)) continue;
+    const double first = x[(k - 1) % 10 + 1];
+    if (std::fabs(x[k] - first) > 1e-9 * std::max(1.0, std::fabs(first))) return false;
+  }
+  return true;
+}
+
 // Failed: the refit could not be made (a singular system, a region too
 // small); the run ends there and says so once.
 enum class Refit { Done, Stopped, WindowClosed, Failed };
@@ -128,6 +143,10 @@ void EstimateErrorsProfile(int w) {
 
   double best = c0;
   std::vector<double> bestSet = x0;
+  // The signed scales before any entry is held: they mark the links that a
+  // better set must keep.
+  std::vector<double> linkScales(P + 1, 0.0);
+  for (int k = 1; k <= P && k <= G.ParameterScale.Upper(); ++k) linkScales[k] = G.ParameterScale[k];
   RecordAreasAtErrorRun(w);
   std::vector<double> s = FreeEntryScales(P);
 
@@ -155,7 +174,9 @@ void EstimateErrorsProfile(int w) {
     RunFitOfWindow(w);
     if (windowClosed()) return Refit::WindowClosed;
     if (RunFailed()) return Refit::Failed;
-    if (G.ChiSquare < best - kBetterFitMargin) {
+    // Only a set that keeps every link is a fit of the same model.
+    if (G.ChiSquare < best - kBetterFitMargin &&
+        KeepsEveryLink(G.FitVector.begin(), linkScales, win.PeakCount)) {
       best = G.ChiSquare;
       bestSet.assign(G.FitVector.begin(), G.FitVector.begin() + P + 1);
     }

@@ -754,7 +754,7 @@ SingleRecord ReadSingleSpectrum(Rows& in, bool titles, bool recipe, bool trials)
   }
   if (recipe) {
     BackgroundRecipeRecord& b = r.recipe;
-    b.Kind = static_cast<Byte>(in.Int(0, 5));
+    b.Kind = static_cast<Byte>(in.Int(0, BackgroundKindFitted));
     b.Start = static_cast<Int16>(in.Int(0, N));
     b.End = static_cast<Int16>(in.Int(0, N));
     b.ShirleyPasses = static_cast<Int16>(in.Int(0, 32767));

@@ -5,7 +5,9 @@
 // the acceptance page.
 #include "processing/background_procedures.h"
 
+#include <algorithm>
 #include <span>
+#include <vector>
 
 #include "core/messages.h"
 #include "core/model.h"
@@ -50,6 +52,23 @@ void LoadSegmentedSpectrum(int w) {
   LoadWorkBackground(w, 2, 1, n);
 }
 
+// The window a background command began on, its state then and its
+// background column: what Cancel on the page gives back.
+struct BackgroundAtStart {
+  int window = 0;
+  Byte state = BackgroundNone;
+  std::vector<double> column;  // points 1..n at 0..n-1
+};
+BackgroundAtStart g_atStart;
+
+void RememberBackgroundAtStart(int w) {
+  const int n = PointCount(w);
+  g_atStart.window = w;
+  g_atStart.state = Win[w].BackgroundState;
+  g_atStart.column.assign(static_cast<std::size_t>(std::max(n, 0)), 0.0);
+  for (int i = 1; i <= n; ++i) g_atStart.column[i - 1] = SlotData[w](i, 2);
+}
+
 // Shows page 1x or, in a series, acts on the answer the series set. False
 // when the page could not open; the caller then ends its loop.
 bool OfferBackground(int w) {
@@ -79,6 +98,7 @@ void SetBatchShirleyAnswer() {
 void BackgroundPrelude(int w) {
   if (!IsSpectrumWindow(w)) return;
   WindowRecord& win = Win[w];
+  RememberBackgroundAtStart(w);
   if (G.BatchMode == 0 && G.RegionPickState == 0) {
     G.CursorStart = win.RegionStart;
     G.CursorEnd = win.RegionEnd;
@@ -109,6 +129,18 @@ void BackgroundPrelude(int w) {
   } else {
     LoadWorkingSpectrum(w);
   }
+}
+
+bool RestoreBackgroundOfCommandStart(int w) {
+  if (!IsSpectrumWindow(w) || g_atStart.window != w) return false;
+  const Byte state = g_atStart.state;
+  if (state != BackgroundDefined && state != BackgroundFitted && state != BackgroundLoaded) return false;
+  const int n = PointCount(w);
+  if (static_cast<int>(g_atStart.column.size()) != n) return false;
+  for (int i = 1; i <= n; ++i) SlotData[w](i, 2) = g_atStart.column[i - 1];
+  Win[w].BackgroundState = state;
+  g_atStart.window = 0;
+  return true;
 }
 
 void ComputeConstantBackground(int w) {
@@ -195,6 +227,8 @@ void ComputeTougaardBackground(int w) {
     G.BackgroundName = G.MessageTexts[BackgroundKindTougaard];
     if (!OfferBackground(w)) return;
     if (G.DialogResult != AnswerNewTougaardC) return;
+    G.CursorStart = G.DialogCursorStart;
+    G.CursorEnd = G.DialogCursorEnd;
     LoadWorkingSpectrum(w);
   }
 }

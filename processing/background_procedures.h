@@ -13,6 +13,12 @@ namespace sorvan {
 // background starting as a copy of the restored spectrum.
 void BackgroundPrelude(int w);
 
+// Cancel on a background page: when the command began on w with a kept,
+// fitted or loaded background, that background (column 2) and its state come
+// back, so a fit made over it keeps it; true then. In states 0 and 1 there is
+// nothing to give back (false): the page undoes the background.
+bool RestoreBackgroundOfCommandStart(int w);
+
 // Compute, draw, then show page 1x (interactive) or act on DialogResult
 // directly (series, BatchMode 1); they return once the answer is carried out.
 // An interactive run while page 1x is already open does nothing.

@@ -13,6 +13,7 @@
 #include "dialogs/fit_background_page.h"
 #include "dialogs/page.h"
 #include "display/curves.h"
+#include "display/ranges.h"
 #include "display/redraw.h"
 #include "processing/background_procedures.h"
 #include "processing/kernels/backgrounds.h"
@@ -126,6 +127,62 @@ void ComputePolyShirleyBackground(int w) {
     G.CursorEnd = G.DialogCursorEnd;
     LoadWorkingSpectrum(w);
   }
+}
+
+void SubtractStoredFitBackground(int w) {
+  if (!IsSpectrumWindow(w)) return;
+  WindowRecord& win = Win[w];
+  win.ErrorTableValid = 0;
+  win.HessianValid = 0;
+  win.BackgroundState = BackgroundSubtracted;
+  win.BackgroundRecipe = {};
+  win.BackgroundRecipe.Kind = BackgroundKindFitted;
+  win.BackgroundRecipe.Start = win.RegionStart;
+  win.BackgroundRecipe.End = win.RegionEnd;
+  win.BackgroundRecipe.SmoothBefore = win.SmoothCount;
+  // The spectrum itself and the stored curve: the working vectors may hold
+  // the fit sum or only the region by now.
+  const int n = WindowPointCount(w);
+  LoadWorkData(w, 1, 1, n);
+  LoadWorkBackground(w, 2, 1, n);
+  for (int i = 1; i <= n; ++i) WorkData[i] -= WorkBackground[i];
+  StoreWorkBackground(w, 2);
+  StoreWorkData(w, 1);
+  LoadWorkData(w, 1, 1, n);
+  ComputeIntensityRange(w);
+  ComputeEnergyRange(w);
+  RedrawWindow(w);
+}
+
+void SubtractFittedBackground(int w) {
+  if (!IsSpectrumWindow(w)) return;
+  WindowRecord& win = Win[w];
+  const double step = win.SpectrumHeader.EnergyStep;
+  const int n = WindowPointCount(w);
+  if (!(step > 0) || n < 1) {
+    ShowStepFailure(3, w, std::string());
+    return;
+  }
+  G.CursorStart = win.RegionStart;
+  G.CursorEnd = win.RegionEnd;
+  const int first = win.RegionStart, last = win.RegionEnd;
+  // The spectrum with no background in it; the working background starts
+  // as its copy, so that the points outside the region go to 0.
+  BackgroundPrelude(w);
+  LoadWorkingSpectrum(w);
+  const double constant = win.BackgroundTermValue[1];
+  if (win.HasFit == 1) {
+    LoadComponent(w, win.PeakCount + 1, 1, n);
+    if (WorkData.Upper() != n) WorkData.Resize(n);
+    for (int i = 1; i <= n; ++i) WorkData[i] += constant;
+  }
+  std::vector<double> shirley(static_cast<std::size_t>(n) + 1, 0.0);
+  std::vector<double> tougaard(static_cast<std::size_t>(n) + 1, 0.0);
+  FitBackgroundStartShapes(ConstSpan(WorkData), constant, first, last, step, shirley, tougaard);
+  const std::vector<double> terms = Terms(w);
+  FitBackgroundCurve(Span(WorkBackground), shirley, tougaard, first, last, terms.data());
+  StoreWorkBackground(w, 2);
+  SubtractStoredFitBackground(w);
 }
 
 void SetUpFitBackground(int w) {

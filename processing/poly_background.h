@@ -38,4 +38,14 @@ void ComputePolyShirleyBackground(int w);
 // without an energy step is refused with message 3.
 void SetUpFitBackground(int w);
 
+// Subtracts the fitted-background curve stored as column 2 from the
+// spectrum (state 1; the error results are no longer valid) and records
+// the fitted background as the window's recipe.
+void SubtractStoredFitBackground(int w);
+
+// A series' repeat of a template whose fitted background was subtracted:
+// the curve built from w's own terms A..F over its region, as the fit
+// background page builds it, and subtracted at once.
+void SubtractFittedBackground(int w);
+
 }  // namespace sorvan

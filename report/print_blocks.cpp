@@ -199,11 +199,10 @@ void PrintQuantificationTable(plat::Canvas& page, const PrintMetrics& m) {
   for (char& ch : kind) ch = static_cast<char>(std::toupper(static_cast<unsigned char>(ch)));
   const bool wag = kind == "WAG";
   double y = y0 + 4 * r;
-  const int chosen = std::clamp<int>(G.ChosenWindowCount, 0, 100);
+  const int chosen = QuantRowCount();
   for (int i = 1; i <= chosen; ++i) {
-    const double wd = G.ChosenWindows[i];
-    const int w = std::isfinite(wd) ? static_cast<int>(wd) : 0;
-    if (!IsSpectrumWindow(w)) continue;
+    const int w = QuantWindow(i);
+    if (w == 0) continue;
     const int peaks = std::clamp<int>(Win[w].PeakCount, 0, kMaxPeaks);
     double sum = 0;
     bool share = false;

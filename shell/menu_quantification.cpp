@@ -3,6 +3,7 @@
 
 #include "core/model.h"
 #include "core/reference_files.h"
+#include "dialogs/quantification.h"
 #include "dialogs/quantification_page.h"
 #include "dialogs/window_choice_page.h"
 
@@ -15,6 +16,7 @@ void OnQuantify(int) {
   G.ExcludedWindow = 0;
   ShowWindowChoicePage(G.ExcludedWindow, G.MessageTexts[78]);
   if (G.ChosenWindowCount == 0 || G.DialogResult == 2) return;
+  TakeChosenWindowsForQuantification();
   G.DialogResult = 0;
   do {
     ShowQuantificationPage();

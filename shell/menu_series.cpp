@@ -29,6 +29,7 @@
 #include "processing/background_procedures.h"
 #include "processing/pages/arithmetic_page.h"
 #include "processing/pages/background_page.h"
+#include "processing/poly_background.h"
 #include "processing/pages/calibration_page.h"
 #include "processing/pages/scale_page.h"
 #include "processing/region.h"
@@ -124,6 +125,10 @@ void FitSeriesTarget(int t, void (*fit)(int)) {
 // one, else by the name and cursor pair of the last background computed.
 void RepeatTemplateBackground(int t, const WindowRecord& templ) {
   const BackgroundRecipeRecord& recipe = templ.BackgroundRecipe;
+  if (recipe.Fitted()) {
+    if (Win[t].BackgroundState == BackgroundNone) SubtractFittedBackground(t);
+    return;
+  }
   if (!recipe.Recorded()) {
     G.CursorStart = G.BackgroundStart;
     G.CursorEnd = G.BackgroundEnd;
@@ -202,6 +207,7 @@ bool ProcessSeriesTarget(int t, int source, int T, std::string& step) {
     now(G.BackgroundName);
     if (templ.BackgroundRecipe.Recorded())
       now(G.MessageTexts[templ.BackgroundRecipe.Kind]);
+    if (templ.BackgroundRecipe.Fitted()) now(G.MessageTexts[kFittedBackgroundText]);
     RepeatTemplateBackground(t, templ);
   }
   if (RunFailed()) return false;

@@ -104,8 +104,6 @@ bool ShowBackgroundAcceptPage(int w, const std::string& title) {
   });
 }
 
-namespace {
-
 // What a series needs to make this background again on another window.
 void RecordBackgroundRecipe(WindowRecord& win) {
   BackgroundRecipeRecord& r = win.BackgroundRecipe;
@@ -118,8 +116,6 @@ void RecordBackgroundRecipe(WindowRecord& win) {
   r.TougaardC = G.TougaardC;
   r.SmoothBefore = win.SmoothCount;
 }
-
-}  // namespace
 
 void AcceptBackground(int w) {
   if (!IsSpectrumWindow(w)) return;
@@ -164,7 +160,7 @@ void cmd13_Click() {
 void cmdCancel12_Click() {
   const int w = PageSpectrumWindow();
   G.DialogResult = AnswerUndo;
-  if (IsSpectrumWindow(w)) {
+  if (IsSpectrumWindow(w) && !RestoreBackgroundOfCommandStart(w)) {
     const int n = WindowPointCount(w);
     WorkBackground.Resize(n);
     StoreWorkBackground(w, 2);
@@ -211,6 +207,10 @@ void cmd17_Click() {
   const int w = PageSpectrumWindow();
   G.DialogResult = AnswerNewTougaardC;
   G.TougaardC = TougaardConstantFromInput(ReadPageNumber(kPage, "ed11"));
+  // The redraw below sets the cursor pair to the region; the new constant is
+  // applied over the pair the background was computed between.
+  G.DialogCursorStart = G.CursorStart;
+  G.DialogCursorEnd = G.CursorEnd;
   EndPage(AnswerNewTougaardC);
   RedrawWindow(w);
 }

@@ -6,6 +6,8 @@
 
 namespace sorvan {
 
+struct WindowRecord;
+
 // Answers of page 1x in DialogResult.
 enum BackgroundAnswer {
   AnswerSubtract = 1,
@@ -26,6 +28,11 @@ std::string BackgroundAreaText(double area);
 // Carries out DialogResult for window w: 1 subtract, 13 keep, else nothing
 // but the redraw.
 void AcceptBackground(int w);
+
+// The recipe of the background win now subtracts or keeps: the kind named
+// by BackgroundName, the cursor pair it was started on, the Shirley passes,
+// the Tougaard constant and the smoothing done before it.
+void RecordBackgroundRecipe(WindowRecord& win);
 
 // Handlers of page 1x; they act on the window the page was opened for.
 void cmdOk11_Click();

@@ -2,8 +2,10 @@
 #include "processing/pages/calibration_page.h"
 
 #include <algorithm>
+#include <cmath>
 
 #include "core/events.h"
+#include "core/messages.h"
 #include "core/menu_commands.h"
 #include "core/model.h"
 #include "dialogs/page.h"
@@ -18,12 +20,41 @@ constexpr int kPage = 13;
 constexpr int kCommandWindowCorrection = CmdCorrectEnergy;
 constexpr int kCommandGlobalOffset = CmdCorrectEnergyAll;
 
+constexpr int kInconsistentInput = 9;
+
 constexpr int kPosition = 5;
 constexpr int kPartnerPosition = 6;
 
 // The mode the page was opened in; a later command must not change what OK
 // does.
 int g_pageMode = kCommandWindowCorrection;
+
+// The largest total correction window w can take: no photoelectron has more
+// energy than the excitation, so a shift beyond it is no calibration (and
+// peak positions moved by it lose every digit when it is taken back). A
+// window without a recorded excitation energy is held to its highest
+// measured kinetic energy.
+double LargestCorrection(int w) {
+  const SpectrumHeaderRecord& h = Win[w].SpectrumHeader;
+  double limit = 0;
+  for (double e : {h.ExcitationEnergy, h.StartEnergy, h.EndEnergy})
+    if (std::isfinite(e)) limit = std::max(limit, std::fabs(e));
+  return limit;
+}
+
+bool CorrectionFits(int w, double total) {
+  return std::isfinite(total) && std::fabs(total) <= LargestCorrection(w);
+}
+
+// True when the typed value x can be taken: for one window its total
+// correction, for the global offset the total of every open window.
+bool TypedCorrectionFits(int c, double x) {
+  if (!std::isfinite(x) || !std::isfinite(x - G.ReferenceEnergy)) return false;
+  if (g_pageMode == kCommandWindowCorrection) return !IsSpectrumWindow(c) || CorrectionFits(c, x);
+  for (int v = 1; v <= kMaxWindows; ++v)
+    if (Win[v].WindowOpen && !CorrectionFits(v, x + Win[v].EnergyShift)) return false;
+  return true;
+}
 
 }  // namespace
 
@@ -69,9 +100,14 @@ void cmdOK131_Click() {
   if (!PageOpen(kPage)) return;
   const double x = ReadPageNumber(kPage, "ed131");
   const double delta = x - G.ReferenceEnergy;
+  int c = PageWindow(kPage);
+  if (!IsSpectrumWindow(c)) c = G.CurrentWindow;
+  // A value the axis cannot take changes nothing; the page waits for another.
+  if (!TypedCorrectionFits(c, x)) {
+    ShowMessage(kInconsistentInput, c);
+    return;
+  }
   if (g_pageMode == kCommandWindowCorrection) {
-    int c = PageWindow(kPage);
-    if (!IsSpectrumWindow(c)) c = G.CurrentWindow;
     if (IsSpectrumWindow(c)) {
       Win[c].EnergyShift = x - G.GlobalEnergyOffset;
       if (Win[c].WindowOpen && Win[c].HasFit == 1) MovePeakPositions(c, delta);

@@ -16,6 +16,9 @@ void MovePeakPositions(int w, double delta);
 
 // Opens the page for window w in the mode of CommandId (CmdCorrectEnergy or
 // CmdCorrectEnergyAll) and waits. Closing it by its frame changes nothing.
+// OK refuses, with message 9, a value that is not finite or that would make
+// the total correction of a window larger than its excitation energy; the
+// page then stays open.
 void ShowEnergyValuePage(int w);
 void cmdOK131_Click();
 

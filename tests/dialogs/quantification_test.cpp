@@ -43,11 +43,8 @@ void FittedWindow(int w, int peaks, double area, double maxBinding = 300) {
 
 void Choose(const std::vector<int>& windows) {
   G.ChosenWindowCount = static_cast<Int16>(windows.size());
-  for (std::size_t k = 0; k < windows.size(); ++k) {
-    const int i = static_cast<int>(k + 1);
-    G.ChosenWindows[i] = windows[k];
-    G.QuantLineName[i][1] = Win[windows[k]].SpectrumHeader.Name;
-  }
+  for (std::size_t k = 0; k < windows.size(); ++k) G.ChosenWindows[static_cast<int>(k + 1)] = windows[k];
+  TakeChosenWindowsForQuantification();
 }
 
 void SensitivityTable(const std::vector<std::pair<std::string, double>>& entries) {

@@ -366,6 +366,66 @@ TEST_F(ProfileCommand, BetterFitFoundOnTheWayIsOfferedAtTheEnd) {
   }
 }
 
+// Two doublets whose partner widths differ, the second's partner width
+// linked to the first's: stepping the linked entry on its own lowers
+// chi-square most, but such a set breaks the link. The set the run offers
+// keeps every link, and so does the fit taken over from it.
+TEST_F(ProfileCommand, ABetterSetIsOfferedOnlyWhenItKeepsEveryLink) {
+  WindowRecord& win = Win[kW];
+  // Main lines at 294 and 288 eV, partners 2 eV lower; the second partner
+  // twice as broad.
+  auto gauss = [](int i, double centre, double sd) {
+    const double a = (i - centre) / sd;
+    return std::exp(-0.5 * a * a);
+  };
+  for (int i = 1; i <= kPoints; ++i) {
+    const double counts = 100 + 1000 * gauss(i, 61, 5) + 500 * gauss(i, 81, 5) +
+                          800 * gauss(i, 121, 5) + 400 * gauss(i, 141, 10);
+    ImportedValues[1][i] = counts;
+    SlotData[kW](i, 1) = counts;
+  }
+  win.PeakType = G.MessageTexts[52];
+  const double main[3][6] = {{}, {0, 950, 0.2, 294.1, 1.2, 0}, {0, 760, 0.2, 287.9, 1.2, 0}};
+  // The partner entries as the table holds them: height, share, position
+  // and width of the partner line itself.
+  const double partner[3][6] = {{}, {0, 475, 0.2, 292, 1.2, 0}, {0, 380, 0.2, 286, 1.2, 0}};
+  for (int p = 1; p <= 2; ++p) {
+    for (int k = 0; k <= 4; ++k) {
+      win.ParameterValue[p][2 * k + 1] = main[p][k + 1];
+      win.ParameterState[p][2 * k + 1] = k == 4 ? 1 : 0;
+      win.ParameterValue[p][2 * k + 2] = partner[p][k + 1];
+      win.ParameterState[p][2 * k + 2] = (k == 0 || k == 2 || k == 3) ? 0 : 1;
+    }
+    win.ParameterLower[p][6] = 280;
+    win.ParameterUpper[p][6] = 300;
+  }
+  win.ParameterState[2][8] = 2;  // the second partner width follows the first
+  win.HasFit = 0;
+  script::SetText("ed161", -1, "50");
+  script::SetText("ed162", -1, "3");
+  script::Click("cmdOk161");
+  script::Click("cmdCancel242");
+  plat::driver::ChooseMenu(3130);
+  ASSERT_EQ(win.HasFit, 1);
+  // The link holds the ratio of partner width to main width.
+  auto widthRatio = [&win](int p) { return win.ParameterValue[p][8] / win.ParameterValue[p][7]; };
+  ASSERT_NEAR(widthRatio(2), widthRatio(1), 1e-9);
+  win.ErrorMethod = 0;
+  win.ErrorTableValid = 0;
+  G.IterationLimit = 37;  // the settings the run must give back
+  G.FitRounds = 4;
+
+  // The refits do find a lower chi-square with the link kept; that set is
+  // offered and taken over.
+  script::AnswerMessage(1, G.LabelTexts[126]);
+  plat::driver::ChooseMenu(3120);
+  EXPECT_EQ(plat::driver::StepsLeft(), 0u);
+  EXPECT_EQ(win.ErrorTableValid, 0);
+  EXPECT_EQ(win.ParameterState[2][8], 2);
+  EXPECT_NEAR(widthRatio(2), widthRatio(1), 1e-9);
+  ExpectSettingsAsBefore();
+}
+
 TEST_F(ProfileCommand, StopOnTheProgressPageEndsTheRunWithoutPages) {
   for (int k = 1; k <= 5000; ++k) {
     plat::driver::AtKeyPoll(k, [] {

@@ -174,5 +174,62 @@ TEST_F(BackgroundMenu, NewSegmentNeedsRoomLeftOfTheRange) {
   plat::driver::ChooseMenu(2120);
 }
 
+TEST_F(BackgroundMenu, ANewTougaardConstantIsAppliedOverThePickedPair) {
+  G.RegionPickState = 2;
+  G.CursorStart = 10;
+  G.CursorEnd = 40;
+  plat::script::SetText("ed11", -1, "500");
+  Click("cmd17");
+  Click("cmd13");
+  plat::driver::ChooseMenu(2140);
+  ASSERT_EQ(Win[w_].BackgroundState, BackgroundDefined);
+  EXPECT_EQ(G.TougaardC, 500);
+  std::vector<double> y(kN + 1, 0.0), b(kN + 1, 0.0), kernel(kN + 1, 0.0);
+  for (int i = 1; i <= kN; ++i) y[i] = b[i] = spectrum_[i - 1];
+  FillFlat(b, 10, 40, y[40]);
+  TougaardBackground(y, b, kernel, 10, 40, 0.2, 500, y[40]);
+  // Outside the pair the working background is the spectrum itself.
+  for (int i = 1; i <= kN; ++i) EXPECT_NEAR(Column(2, i), b[i], 1e-9) << i;
+}
+
+// Cancel on the acceptance page gives the window back the background and
+// state it had when the command began; a background subtracted before is
+// undone (the page showed the spectrum without it).
+TEST_F(BackgroundMenu, CancelRestoresAKeptOrFittedBackground) {
+  struct Case {
+    const char* what;
+    int command;    // the background chosen second
+    const char* cancel;  // its page's cancel button
+    int state;      // the state of the first background
+  };
+  const Case cases[] = {
+      {"kept, Shirley page", 2130, "cmdCancel12", BackgroundDefined},
+      {"fitted, Tougaard page", 2140, "cmdCancel12", BackgroundFitted},
+      {"kept, polynomial page", 2150, "cmdCancel272", BackgroundDefined},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.what);
+    displaytest::PlaceSpectrum(w_, spectrum_, 900, 0.2);
+    Win[w_].BackgroundState = BackgroundNone;
+    UpdateMenuState(w_);
+    Click("cmd13");
+    plat::driver::ChooseMenu(2120);
+    ASSERT_EQ(Win[w_].BackgroundState, BackgroundDefined);
+    Win[w_].BackgroundState = static_cast<Byte>(c.state);
+    const std::vector<double> kept = [&] {
+      std::vector<double> v;
+      for (int i = 1; i <= kN; ++i) v.push_back(Column(2, i));
+      return v;
+    }();
+    Click(c.cancel);
+    plat::driver::ChooseMenu(c.command);
+    EXPECT_EQ(Win[w_].BackgroundState, c.state);
+    for (int i = 1; i <= kN; ++i) {
+      EXPECT_EQ(Column(2, i), kept[i - 1]) << i;
+      EXPECT_EQ(Column(1, i), spectrum_[i - 1]) << i;
+    }
+  }
+}
+
 }  // namespace
 }  // namespace sorvan

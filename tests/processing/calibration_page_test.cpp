@@ -2,6 +2,7 @@
 // commands 21200 (one window) and 8100 (all windows) driven from the menu.
 #include <gtest/gtest.h>
 
+#include <string>
 #include <vector>
 
 #include "core/model.h"
@@ -115,6 +116,36 @@ TEST_F(EnergyPage, ClosingThePageByItsFrameChangesNothing) {
   EXPECT_FALSE(PageOpen(13));
   EXPECT_DOUBLE_EQ(Win[1].EnergyShift, 0);
   EXPECT_DOUBLE_EQ(Win[1].ParameterValue[1][5], 285);
+}
+
+// A correction that is not finite, or larger than the excitation energy
+// (1486.6 eV here), is refused with message 9 and changes nothing; the page
+// stays open for another value. A later sound value moves the peaks by its
+// own change only.
+TEST_F(EnergyPage, ACorrectionBeyondTheExcitationEnergyIsRefused) {
+  struct Case {
+    int command;
+    const char* typed;
+  };
+  const Case cases[] = {{21200, "1e300"}, {21200, "-1500"}, {21200, "1e999"},
+                        {8100, "1e300"},  {8100, "1487"}};
+  for (const Case& c : cases) {
+    SCOPED_TRACE(std::string(c.typed) + " in mode " + std::to_string(c.command));
+    SetText("ed131", -1, c.typed);
+    Click("cmdOK131");
+    plat::script::AnswerMessage(1, G.LabelTexts[94]);
+    plat::script::Run([] { EXPECT_TRUE(PageOpen(13)); }, "the page waits for another value");
+    plat::script::Run([] { plat::RequestDialogClose(13); }, "close box");
+    plat::driver::ChooseMenu(c.command);
+    EXPECT_DOUBLE_EQ(Win[1].EnergyShift, 0);
+    EXPECT_DOUBLE_EQ(G.GlobalEnergyOffset, 0);
+    EXPECT_DOUBLE_EQ(Win[1].ParameterValue[1][5], 285);
+    EXPECT_DOUBLE_EQ(Win[1].ParameterLower[1][5], 283);
+  }
+  Enter(21200, "0.4");
+  EXPECT_DOUBLE_EQ(Win[1].EnergyShift, 0.4);
+  EXPECT_DOUBLE_EQ(Win[1].ParameterValue[1][5], 284.6);
+  EXPECT_DOUBLE_EQ(Win[1].ParameterUpper[1][5], 286.6);
 }
 
 }  // namespace

@@ -300,13 +300,14 @@ TEST_F(PolyShirleyMenu, CancelKeepsTheBackgroundColumnOfAKeptBackground) {
   for (int i = 1; i <= kN; ++i) kept[i] = Column(2, i);
   script::Click("cmdCancel272");
   plat::driver::ChooseMenu(2150);
-  EXPECT_EQ(Win[w_].BackgroundState, BackgroundNone);
+  // Cancel gives the window back the background it kept.
+  EXPECT_EQ(Win[w_].BackgroundState, BackgroundDefined);
   for (int i = 1; i <= kN; ++i) {
     EXPECT_EQ(Column(2, i), kept[i]) << i;
     EXPECT_EQ(Column(1, i), y_[i]) << i;
   }
-  // The next background works on the spectrum as measured: the column left
-  // behind is not added into it.
+  // The next background works on the spectrum as measured: the kept
+  // background is not added into it.
   script::Click("cmdOk11");
   plat::driver::ChooseMenu(2120);
   EXPECT_EQ(Win[w_].BackgroundState, BackgroundSubtracted);

@@ -7,6 +7,7 @@
 #include <cmath>
 #include <fstream>
 
+#include "core/menu_commands.h"
 #include "platform/controls.h"
 #include "platform/dialogs.h"
 #include "platform/printer.h"
@@ -302,9 +303,9 @@ TEST_F(PrintPage, SecondWindowMustBeNoneOrAnOpenWindow) {
 TEST_F(PrintPage, QuantificationTableTakesTheLowerHalfAndBreaksPages) {
   GiveFit(1, 15);
   Win[0].PrintHeaderBlock = 1;
-  G.ChosenWindowCount = 5;
+  G.QuantWindowCount = 5;
   for (int i = 1; i <= 5; ++i) {
-    G.ChosenWindows[i] = 1;
+    G.QuantWindows[i] = 1;
     for (int p = 1; p <= 15; ++p) {
       G.QuantLineName[i][p] = "C1s";
       G.QuantFactor[i][p] = p == 2 ? 0 : 1.5;
@@ -328,6 +329,45 @@ TEST_F(PrintPage, QuantificationTableTakesTheLowerHalfAndBreaksPages) {
   // A WAG table: dashes for sigma, lambda and transmission, factors shown.
   EXPECT_GE(std::count(texts.begin(), texts.end(), "- - -"), 75 * 3);
   EXPECT_NE(std::find(texts.begin(), texts.end(), plat::NumberToText(1201.5)), texts.end());
+}
+
+// A later window choice (here a stacked view over two other windows) leaves
+// the quantification its own windows and line names: the printout still
+// shows what was quantified.
+TEST_F(PrintPage, TheQuantificationKeepsItsWindowsAfterALaterChoice) {
+  GiveFit(1, 2);
+  MakeSpectrumWindow(2, 11, 1200.0, 50.0, "Fe2p");
+  MakeSpectrumWindow(3, 11, 1200.0, 60.0, "O1s");
+  GiveFit(2, 1);
+  GiveFit(3, 1);
+  plat::driver::FocusWindow(1);
+  script::Click("chk201", 1);
+  script::Click("cmdOk201");
+  script::Click("cmdCancel212");
+  plat::driver::ChooseMenu(CmdQuantify);
+  script::Click("chk201", 2);
+  script::Click("chk201", 3);
+  script::Click("cmdOk201");
+  plat::driver::ChooseMenu(CmdStackedView);
+  ASSERT_EQ(G.ChosenWindowCount, 2);
+
+  plat::driver::FocusWindow(1);
+  Win[0].PrintHeaderBlock = 1;
+  page_.Clear();
+  script::Click("cmdOk91");
+  script::AnswerDialog("print", "ok");
+  plat::driver::ChooseMenu(CmdPrintWindow);
+  const auto texts = page_.Texts();
+  EXPECT_EQ(std::count(texts.begin(), texts.end(), "Ekin/eV"), 1);
+  EXPECT_EQ(std::count(texts.begin(), texts.end(), "Fe2p"), 0);
+  EXPECT_EQ(std::count(texts.begin(), texts.end(), "O1s"), 0);
+  // One row for each of window 1's two peaks, named by its spectrum, in the
+  // table of the lower half.
+  const PrintMetrics m = Metrics();
+  int rows = 0;
+  for (const DrawCall& c : page_.CallsOf(DrawCall::Kind::Text))
+    if (c.text == "C1s" && c.y1 > m.H / 2) ++rows;
+  EXPECT_EQ(rows, 2);
 }
 
 // Long texts on paper of the proportions of a real page (A4 at 96 dots per

@@ -115,7 +115,7 @@ TEST_F(QuantifySamples, FittedWindowsGiveTheIndependentPercentages) {
   plat::driver::ChooseMenu(CmdQuantify);
   plat::driver::Finish();
 
-  EXPECT_EQ(G.ChosenWindowCount, 3);
+  EXPECT_EQ(G.QuantWindowCount, 3);
   EXPECT_EQ(G.QuantFactor[1][1], 0.0);
   EXPECT_EQ(G.QuantPercent[1][1], 0.0);
   for (int i = 2; i <= 3; ++i) {

@@ -247,6 +247,55 @@ TEST_F(Series, TheTemplatesProcessingIsRepeatedWithoutAnyPage) {
   }
 }
 
+// The template's background is replaced after a Shirley: the summary names
+// the background the window has now, and the series repeats that one.
+TEST_F(Series, TheTemplatesLastBackgroundIsTheOneNamedAndRepeated) {
+  struct Case {
+    const char* what;
+    std::function<void()> replace;  // the second background of window 1
+    int kindText;                   // MessageTexts entry the summary shows
+  };
+  const Case cases[] = {
+      {"polynomial Shirley subtracted",
+       [] {
+         script::Click("cmdOk271");
+         driver::ChooseMenu(CmdBackgroundPolyShirley);
+       },
+       BackgroundKindPolyShirley},
+      {"fitted background subtracted on its page",
+       [] {
+         script::Click("cmdCancel12");  // the Shirley undone
+         driver::ChooseMenu(CmdBackgroundShirley);
+         script::Click("cmd281");
+         driver::ChooseMenu(CmdEditFitBackground);
+       },
+       107},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.what);
+    Restart();
+    Open(1, 1, 200);
+    Open(2, 1, 200);
+    driver::FocusWindow(1);
+    script::Click("cmdOk11");
+    driver::ChooseMenu(CmdBackgroundShirley);
+    ASSERT_EQ(Win[1].BackgroundRecipe.Kind, BackgroundKindShirley);
+    c.replace();
+    ASSERT_EQ(Win[1].BackgroundState, BackgroundSubtracted);
+    const std::string name = G.MessageTexts[c.kindText];
+    Choose({2});
+    script::AnswerMessage(1, name);
+    script::AnswerMessage(1);
+    driver::ChooseMenu(3116);
+    EXPECT_EQ(Win[1].BackgroundRecipe, Win[2].BackgroundRecipe);
+    EXPECT_EQ(Win[2].BackgroundState, BackgroundSubtracted);
+    for (int i = 1; i <= kPoints; ++i) {
+      ASSERT_NEAR(SlotData[2](i, 2), SlotData[1](i, 2), 1e-6) << i;
+      ASSERT_NEAR(SlotData[2](i, 1), SlotData[1](i, 1), 1e-6) << i;
+    }
+  }
+}
+
 TEST_F(Series, TargetsTakeThePartialRegionOfTheTemplate) {
   for (int w = 1; w <= 3; ++w) Open(w, w);
   WindowRecord& templ = Win[1];

@@ -13,6 +13,7 @@
 #include "dialogs/window_texts_page.h"
 #include "display/frame.h"
 #include "display/multi_windows.h"
+#include "display/ranges.h"
 #include "display/redraw.h"
 #include "display/windows.h"
 #include "platform/controls.h"
@@ -302,13 +303,16 @@ TEST_F(WindowTexts, IntensityAxisTakesTitlesRangeAndTicks) {
   EXPECT_EQ(win.YTickCount, 1);
   EXPECT_EQ(win.YRangeFixed, 1);
   EXPECT_EQ(win.YTitleFixed, 1);
-  // A count beyond what the tick tables hold is kept at 100, and shown so.
-  script::SetText("ed221", 5, "1000000");
+  // A count beyond what the tick tables hold is stored as typed; the drawing
+  // and the printout hold it to the tables.
+  script::SetText("ed221", 5, "250");
   script::Click("cmd224");
-  script::Run([] { EXPECT_EQ(plat::Trim(plat::Text(kPage, "ed221", 5)), "100"); });
+  script::Run([] { EXPECT_EQ(plat::Trim(plat::Text(kPage, "ed221", 5)), "250"); });
   script::Click("cmdOk221");
   plat::driver::ChooseMenu(CmdEditIntensityAxis);
-  EXPECT_EQ(win.YTickCount, 100);
+  EXPECT_EQ(win.YTickCount, 250);
+  EXPECT_EQ(TickIntervals(win.YTickCount), 100);
+  RedrawWindow(1);
   EXPECT_DOUBLE_EQ(Win[2].YAxisTop, 600);
   EXPECT_EQ(Win[2].YRangeFixed, 1);
   EXPECT_NE(Win[3].YAxisTop, 600) << "another grid keeps its range";

@@ -13,6 +13,7 @@
 #include "display/labels_text.h"
 #include "display/plotters.h"
 #include "display/ranges.h"
+#include "display/run_redraws.h"
 #include "platform/canvas.h"
 #include "platform/surfaces.h"
 #include "platform/text.h"
@@ -65,6 +66,9 @@ void LayOutSingleSpectrum(int w) {
 void DrawFrameAndAxes(int w, int frameColour) {
   WindowRecord& win = Win[w];
   plat::SetDrawingWindow(w);
+  // The background below covers the whole window: a long run may hold this
+  // picture back.
+  BeginWholeRedraw(w);
   plat::Canvas& c = plat::Surface();
   const double W = c.Width();
   const double H = c.Height();

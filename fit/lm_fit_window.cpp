@@ -15,6 +15,7 @@
 #include "display/frame.h"
 #include "display/plotters.h"
 #include "display/ranges.h"
+#include "display/run_redraws.h"
 #include "fit/chi_square.h"
 #include "fit/fit_background.h"
 #include "fit/fit_curves.h"
@@ -132,6 +133,8 @@ int ShowTrialAndPollKey(int w, double iteration) {
 
 FitOutcome RunWindowFit(int w, const WindowFitKind& kind) {
   if (!IsSpectrumWindow(w)) return FitOutcome::Finished;
+  // The window is redrawn after every step: shown a few times a second.
+  const RunRedraws pictures;
   WindowRecord& win = Win[w];
   G.FitRunState = kFitRunning;
   win.YRangeFixed = 0;

@@ -12,6 +12,7 @@
 #include "display/frame.h"
 #include "display/plotters.h"
 #include "display/ranges.h"
+#include "display/run_redraws.h"
 #include "fit/chi_square.h"
 #include "fit/fit_background.h"
 #include "fit/fit_curves.h"
@@ -297,6 +298,8 @@ bool HeldByTheFit(int w, const std::vector<double>& x, int k) {
 
 void EstimateErrorsHessian(int w) {
   if (!IsSpectrumWindow(w)) return;
+  // The window's redraws between steps: shown a few times a second.
+  const RunRedraws pictures;
   WindowRecord& win = Win[w];
   const int N = 10 * win.PeakCount;
   const int P = N + 6;

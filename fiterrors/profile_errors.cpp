@@ -7,6 +7,7 @@
 
 #include "core/messages.h"
 #include "core/model.h"
+#include "display/run_redraws.h"
 #include "fit/fit_vector.h"
 #include "fit/lm_fit.h"
 #include "fiterrors/error_run.h"
@@ -102,6 +103,8 @@ enum class Refit { Done, Stopped, WindowClosed, Failed };
 
 void EstimateErrorsProfile(int w) {
   if (!IsSpectrumWindow(w)) return;
+  // Every refit redraws the window: shown a few times a second.
+  const RunRedraws pictures;
   WindowRecord& win = Win[w];
   const int N = 10 * win.PeakCount;
   const int P = N + 6;

@@ -90,6 +90,7 @@ void ResetDialogRecords() { g_messages.clear(); }
 }  // namespace ui
 
 int MessageBox(const std::string& text, int buttons, const std::string& title) {
+  ui::RunBeforeWaitHook();
   MessageRecord record{text, title, buttons, 0};
   if (TestMode()) {
     // Recorded before the answer, so that a failing script still shows it.

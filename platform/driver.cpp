@@ -127,10 +127,18 @@ std::string Ctl(const std::string& name, int index) {
 
 std::map<int, std::function<int()>> g_pollActions;
 
+// The test clock: milliseconds, moved by the test only.
+long long g_clock = 0;
+int g_clockStepAtPolls = 0;
+bool g_realClock = false;
+
 }  // namespace
 
 // ---- Hooks used by the waits and dialogs ----
 namespace ui::driver_hooks {
+
+long long ClockMilliseconds() { return g_clock; }
+bool RealClock() { return g_realClock; }
 
 void RunNextStepIn(int n) {
   if (g_script.empty())
@@ -315,8 +323,12 @@ void Reset() {
   SetTestMode(true);
   g_script.clear();
   g_pollActions.clear();
+  g_clock = 0;
+  g_clockStepAtPolls = 0;
+  g_realClock = false;
   ui::KeyPollCounter() = 0;
   ui::KeyPollHook() = [](int k) {
+    g_clock += g_clockStepAtPolls;
     auto it = g_pollActions.find(k);
     if (it == g_pollActions.end()) return 0;
     ui::DirectCall direct;
@@ -351,6 +363,10 @@ std::string DescribeSteps() {
   }
   return s;
 }
+
+void StepClock(int milliseconds) { g_clock += milliseconds; }
+void StepClockAtKeyPolls(int milliseconds) { g_clockStepAtPolls = milliseconds; }
+void UseRealClock() { g_realClock = true; }
 
 void AtKeyPoll(int k, std::function<int()> action) { g_pollActions[k] = std::move(action); }
 void EscAtKeyPoll(int k) {

@@ -81,6 +81,16 @@ std::string DescribeSteps();
 void AtKeyPoll(int k, std::function<int()> action);
 void EscAtKeyPoll(int k);
 
+// Time: plat::Milliseconds() in test mode. The clock is 0 after Reset and
+// moves only when the test steps it.
+void StepClock(int milliseconds);
+// Every key poll first moves the clock by `milliseconds` (0: no more), as a
+// run that takes that long from one poll to the next.
+void StepClockAtKeyPolls(int milliseconds);
+// plat::Milliseconds() follows the real clock until the next Reset
+// (benchmarks of whole commands).
+void UseRealClock();
+
 // ---- Direct actions (run now) ----
 // Chooses the item with this command number through the current menu bar;
 // a grayed (or under a grayed popup) or missing item fails.

@@ -6,6 +6,7 @@
 #include <QEventLoop>
 #include <QKeyEvent>
 #include <QThread>
+#include <chrono>
 
 #include "platform/app.h"
 #include "platform/forms.h"
@@ -15,6 +16,7 @@ namespace plat {
 
 namespace {
 std::function<void(int)> g_sleeper;
+std::function<void()> g_beforeWait;
 std::vector<int> g_sleepLog;
 int g_lastKey = 0;
 
@@ -44,6 +46,16 @@ void WatchKeys() {
 using ui::WatchKeys;
 
 namespace ui {
+void RunBeforeWaitHook() {
+  // A hook does not run again through a wait it causes itself.
+  static bool running = false;
+  if (!g_beforeWait || running) return;
+  running = true;
+  const std::function<void()> hook = g_beforeWait;
+  hook();
+  running = false;
+}
+
 int& KeyPollCounter() {
   static int count = 0;
   return count;
@@ -65,6 +77,7 @@ void RunMessageLoop() {
 
 void WaitWhileOpen(int n, const std::function<void(int, int)>& onPass) {
   WatchKeys();
+  ui::RunBeforeWaitHook();
   ui::PageWait modal;
   while (DialogWindowOpen(n)) {
     if (onPass) onPass(DialogWindowLeft(n), DialogWindowTop(n));
@@ -113,6 +126,14 @@ void DoEvents() {
   QCoreApplication::processEvents(QEventLoop::AllEvents);
   if (TestMode()) RethrowPendingError();
 }
+
+long long Milliseconds() {
+  if (TestMode() && !ui::driver_hooks::RealClock()) return ui::driver_hooks::ClockMilliseconds();
+  using namespace std::chrono;
+  return duration_cast<milliseconds>(steady_clock::now().time_since_epoch()).count();
+}
+
+void SetBeforeWaitHook(std::function<void()> hook) { g_beforeWait = std::move(hook); }
 
 void Sleep(int milliseconds) {
   if (TestMode()) g_sleepLog.push_back(milliseconds);

@@ -26,6 +26,15 @@ int PollKey();
 // Takes all pending events now.
 void DoEvents();
 
+// Milliseconds of a steady clock, for pacing (how often a long run shows its
+// pictures). In test mode it is the driver's clock, which stands still unless
+// the test steps it (driver.h).
+long long Milliseconds();
+
+// Runs `hook` whenever the program is about to wait for the person: a page's
+// wait, a message box. Empty: nothing runs.
+void SetBeforeWaitHook(std::function<void()> hook);
+
 // A plain wait with no event processing. Goes through an injectable clock:
 // tests make it instant (and see the requested times in SleepLog()).
 void Sleep(int milliseconds);

@@ -31,6 +31,7 @@ constexpr int kMaxWindow = 100;
 int g_surface = kMainWindowSurface;
 std::array<std::unique_ptr<detail::QPainterCanvas>, kMaxWindow + 1> g_windowCanvases;
 std::array<RecordingCanvas*, kMaxWindow + 1> g_recording{};
+std::array<Canvas*, kMaxWindow + 1> g_detours{};
 std::unique_ptr<detail::QPainterCanvas> g_mainCanvas;
 
 std::unique_ptr<QImage> g_bitmap;
@@ -232,6 +233,11 @@ void ReleaseWindowPainter(int window) {
 }  // namespace detail
 
 Canvas& WindowCanvas(int window) {
+  if (ValidWindow(window) && g_detours[window]) return *g_detours[window];
+  return WindowCanvasBeneathDetour(window);
+}
+
+Canvas& WindowCanvasBeneathDetour(int window) {
   if (!ValidWindow(window)) return MainCanvas();
   if (g_recording[window]) return *g_recording[window];
   if (g_bitmapCanvas && g_bitmapWindow == window) return *g_bitmapCanvas;
@@ -304,6 +310,10 @@ void EndBitmap() {
   g_bitmapCanvas.reset();
   g_bitmap.reset();
   g_bitmapWindow = 0;
+}
+
+void SetDrawingDetour(int window, Canvas* canvas) {
+  if (ValidWindow(window)) g_detours[window] = canvas;
 }
 
 void SetRecordingCanvas(int window, RecordingCanvas* canvas) {

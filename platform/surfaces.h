@@ -63,6 +63,15 @@ bool SaveBitmap(const std::string& path);
 // Drops the bitmap; the surface returns to the main window if it was current.
 void EndBitmap();
 
+// Window w draws into `canvas` instead of the canvas it would draw into
+// (its own, a bitmap's or a recording canvas); nullptr removes the detour.
+// The program uses it to hold a picture back and draw it later
+// (display/run_redraws.h). The canvas is owned by the caller and must
+// outlive its use.
+void SetDrawingDetour(int window, Canvas* canvas);
+// The canvas window w draws into when no detour is set.
+Canvas& WindowCanvasBeneathDetour(int window);
+
 // Test hook: window w draws into `canvas` instead of its backing image (also
 // while a bitmap redirect is active). nullptr removes the substitute. The
 // canvas is owned by the caller and must outlive its use.

@@ -145,10 +145,16 @@ void WatchKeys();
 
 // ---- Key polls in test mode: counter and the driver's hook ----
 int& KeyPollCounter();
+// Runs the hook of SetBeforeWaitHook (loop.h), if any.
+void RunBeforeWaitHook();
 std::function<int(int)>& KeyPollHook();
 
 // ---- Driver hooks used by the waits and dialogs ----
 namespace driver_hooks {
+// The test clock (plat::Milliseconds in test mode) and whether the driver
+// was told to follow the real clock instead.
+long long ClockMilliseconds();
+bool RealClock();
 // Runs the next script step inside the wait of dialog window n; throws
 // DriverFailure when none is left.
 void RunNextStepIn(int n);

@@ -19,6 +19,7 @@
 #include "display/plotters.h"
 #include "display/ranges.h"
 #include "display/redraw.h"
+#include "display/run_redraws.h"
 #include "display/switches.h"
 #include "display/views.h"
 #include "display/windows.h"
@@ -322,6 +323,8 @@ void ProcessSeries(bool arrangeWindows) {
   ShowMessage(G.CommandId, T);
   // No other command starts while the series works through its windows.
   const LongRunLock lock;
+  // The windows' redraws during the series: shown a few times a second.
+  const RunRedraws pictures;
   G.BatchMode = 1;
   G.FitKey = 0;
   const RunFailureCollector failures;

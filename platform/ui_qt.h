@@ -127,7 +127,6 @@ QIcon ImageListIcon(int image);
 // ---- Dialog state ----
 void ResetDialogRecords();
 void ResetMouse();
-MouseState TestMouseState();
 
 // Starts noting key presses for PollKey (once the application exists).
 void WatchKeys();

@@ -9,6 +9,7 @@
 
 #include "core/messages.h"
 #include "core/model.h"
+#include "core/model_codes.h"
 #include "core/store.h"
 #include "display/curves.h"
 #include "display/draw_support.h"
@@ -32,8 +33,6 @@ namespace {
 
 constexpr int kMessageBadData = 3;
 constexpr int kMessageInconsistent = 9;
-constexpr Byte kFitRunning = 1;
-constexpr Byte kFitStopRequested = 26;
 
 bool DefinedOrFitted(int w) { return Win[w].BackgroundState == BackgroundDefined || Win[w].BackgroundState == BackgroundFitted; }
 bool Fitted(int w) { return BackgroundFittedWithPeaks(w); }
@@ -133,7 +132,7 @@ int ShowTrialAndPollKey(int w, double iteration) {
 FitOutcome RunWindowFit(int w, const WindowFitKind& kind) {
   if (!IsSpectrumWindow(w)) return FitOutcome::Finished;
   WindowRecord& win = Win[w];
-  G.FitRunState = kFitRunning;
+  G.FitRunState = FitRunning;
   win.YRangeFixed = 0;
   const bool wasOpen = win.WindowOpen;
   while (true) {
@@ -240,7 +239,7 @@ FitOutcome RunWindowFit(int w, const WindowFitKind& kind) {
       return ShowTrialAndPollKey(w, iteration);
     };
     hooks.windowClosed = [&] {
-      return G.FitRunState == kFitStopRequested || (wasOpen && !win.WindowOpen);
+      return G.FitRunState == FitStopRequested || (wasOpen && !win.WindowOpen);
     };
     hooks.roundEnd = [&](const double* q, const FitStatistics&) {
       sync(q);

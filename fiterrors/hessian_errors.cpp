@@ -6,6 +6,7 @@
 #include <memory>
 
 #include "core/model.h"
+#include "core/model_codes.h"
 #include "core/store.h"
 #include "display/curves.h"
 #include "display/draw_support.h"
@@ -271,7 +272,6 @@ void HoldPartnerShareErrors(int peakCount, bool relative, const double* x, doubl
 
 namespace {
 
-constexpr Byte kRunning = 1;
 
 void EstimateErrorsHessian(int w) {
   if (!IsSpectrumWindow(w)) return;
@@ -282,9 +282,9 @@ void EstimateErrorsHessian(int w) {
 
   ShowProgressPage();
   SetProgressMaximum(5 * G.ComponentCount + 10);
-  G.ProgressKey = 0;
-  G.FitRunState = kRunning;
-  G.ErrorRunState = 1;
+  G.ProgressKey = ProgressIdle;
+  G.FitRunState = FitRunning;
+  G.ErrorRunState = ErrorsRunning;
   auto windowClosed = [&] { return ErrorRunWindowClosed(w, wasOpen); };
   // The way out when the window was closed meanwhile, or its data could not
   // be set up: nothing is restored or stored into it.
@@ -296,7 +296,7 @@ void EstimateErrorsHessian(int w) {
 
   std::vector<double> backgroundCopy;
   if (!PrepareErrorData(w, backgroundCopy)) {
-    G.ErrorRunState = 2;
+    G.ErrorRunState = ErrorsFailed;
     return leaveClosed();
   }
   ErrorDisplayPass(w);

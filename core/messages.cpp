@@ -10,6 +10,7 @@
 #include <utility>
 
 #include "core/model.h"
+#include "core/model_codes.h"
 #include "core/program_exit.h"
 #include "platform/dialogs.h"
 #include "platform/files.h"
@@ -122,8 +123,8 @@ std::string ProcessingSummary() {
   if (win.DerivativeCount > 0) line(Message(8) + " " + Num(win.DerivativeCount) + "x");
   if (win.SpectrumNegated > 0) line(Label(35));
   if (win.SmoothCount > 0) line(Message(9) + " " + Num(win.SmoothCount) + "x");
-  if (win.ScaleMode == 3) line(Message(19));
-  if (win.ScaleMode == 1 || win.ScaleMode == 2) line(Message(17));
+  if (win.ScaleMode == ScaleShifted) line(Message(19));
+  if (win.ScaleMode == ScaleByTypedValue || win.ScaleMode == ScaleByPickedPoint) line(Message(17));
   if (win.ArithmeticDone != 0) line(G.ArithmeticOperationName);
   if (win.HasFit != 0) line(Label(37));
   return text;

@@ -1,6 +1,7 @@
 // The global tables of the data model, their creation and the start-up
 // values of the spectrum windows.
 #include "core/model.h"
+#include "core/model_codes.h"
 
 #include <memory>
 
@@ -131,7 +132,7 @@ void ApplyGlobalStartupValues() {
   G.CurrentWindow = 1;
   G.RegionPickState = 0;
   G.ProjectPath.clear();
-  G.FitRunState = 0;
+  G.FitRunState = FitIdle;
   G.FitPeakCount = 1;
   G.PrintSecondWindow = 0;
   G.ReferenceEnergy = 0;

@@ -13,7 +13,6 @@
 #include "core/messages.h"
 #include "core/model.h"
 #include "core/reference_files.h"
-#include "display/redraw.h"
 #include "platform/app.h"
 #include "platform/canvas.h"
 #include "platform/files.h"
@@ -221,24 +220,6 @@ void CheckRanges(const CheckedFields& before) {
   if (!G.ColumnSeparator.empty()) G.SeparatorChar = static_cast<Byte>(G.ColumnSeparator[0]);
 }
 
-// Shows what a read presetting changed: every open window is redrawn, then
-// the main form takes the dialog font and the dialog cell is measured in it.
-void ApplyPresettingToScreen() {
-  for (int w = 1; w <= kMaxWindows; ++w)
-    if (Win[w].WindowOpen) RedrawWindow(w);
-  plat::FontSpec font;
-  font.name = G.DialogFontName;
-  font.size = G.DialogFontSize;
-  font.bold = G.DialogFontStyle[0] != 0;
-  font.italic = G.DialogFontStyle[1] != 0;
-  font.underline = G.DialogFontStyle[2] != 0;
-  font.strikeout = G.DialogFontStyle[3] != 0;
-  plat::SetMainFont(font);
-  // The dialog pages lay out their controls in this cell.
-  const std::string sample = "ABC DFG HIJ WMHGfg";
-  G.CharWidth = static_cast<Int16>(plat::RoundHalfEven(plat::MainFontTextWidth(sample) / 18.0));
-  G.CharHeight = static_cast<Int16>(plat::RoundHalfEven(1.1 * plat::MainFontTextHeight(sample)));
-}
 
 }  // namespace
 
@@ -248,6 +229,17 @@ std::vector<std::string> PresettingLines() {
   return lines;
 }
 
+plat::FontSpec DialogFont() {
+  plat::FontSpec font;
+  if (!G.DialogFontName.empty()) font.name = G.DialogFontName;
+  if (G.DialogFontSize > 0) font.size = G.DialogFontSize;
+  font.bold = G.DialogFontStyle[0] != 0;
+  font.italic = G.DialogFontStyle[1] != 0;
+  font.underline = G.DialogFontStyle[2] != 0;
+  font.strikeout = G.DialogFontStyle[3] != 0;
+  return font;
+}
+
 void WritePresetting() {
   const std::vector<std::string> lines = PresettingLines();
   // Through a temporary file renamed over the old one: a failed write
@@ -255,7 +247,7 @@ void WritePresetting() {
   plat::ReplaceFileWithLines(G.PresettingFilePath, lines);
 }
 
-void ReadPresetting() {
+void ReadPresetting(const std::function<void()>& show) {
   const std::string path = G.PresettingFilePath;
   std::vector<std::string> lines = ReadAllLines(path);  // throws when missing
   if (lines.size() > static_cast<std::size_t>(kLineCount)) lines.resize(kLineCount);
@@ -272,8 +264,7 @@ void ReadPresetting() {
   const std::vector<Item> items = Layout();
   for (std::size_t i = 1; i < lines.size(); ++i) items[i].read(lines[i]);
   CheckRanges(before);
-
-  ApplyPresettingToScreen();
+  if (show) show();
 
   if (lines.size() < static_cast<std::size_t>(kLineCount))
     throw plat::FileError("the presetting file ends early; the settings it lacks were left as they were",

@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <array>
 #include <cmath>
+#include <limits>
 
 #include "core/file_dialogs.h"
 #include "core/messages.h"
@@ -239,7 +240,7 @@ namespace {
 // its factor at the end is dropped.
 void StoreSensitivityTable(const std::vector<std::string>& fields) {
   const long long m = fields.empty() ? 0 : static_cast<long long>(fields.size()) - 1;
-  const long long count = std::min<long long>(m / 2, 32767);
+  const long long count = std::min<long long>(m / 2, std::numeric_limits<Int16>::max());
   G.SensitivityLines.Resize(count);
   G.SensitivityFactors.Resize(count);
   for (long long i = 1; i <= count; ++i) {

@@ -2,6 +2,7 @@
 #include "core/window_state.h"
 
 #include "core/model.h"
+#include "core/model_codes.h"
 #include "core/paramset.h"
 #include "core/store.h"
 
@@ -95,7 +96,7 @@ bool ResetWindowState(int w) {
   r.DerivativeCount = 0;
   r.SpectrumNegated = 0;
   r.SmoothCount = 0;
-  r.ScaleMode = 0;
+  r.ScaleMode = ScaleNotDone;
   r.ArithmeticDone = 0;
   r.TransmissionActive = 0;
   r.PeakCount = 1;

@@ -8,6 +8,7 @@
 
 #include "core/events.h"
 #include "core/model.h"
+#include "core/model_codes.h"
 #include "dialogs/page.h"
 #include "platform/controls.h"
 #include "platform/text.h"
@@ -81,7 +82,7 @@ void RecomputePointCount(SpectrumHeaderRecord& h) {
   if (h.EnergyStep == 0) return;
   const double count = std::fabs(h.StartEnergy - h.EndEnergy) / h.EnergyStep + 1;
   if (!std::isfinite(count)) return;
-  h.PointCount = static_cast<Int16>(std::clamp<long long>(plat::RoundHalfEven(count), 0, 32767));
+  h.PointCount = static_cast<Int16>(std::clamp<long long>(plat::RoundHalfEven(count), 0, kMaxPoints));
 }
 
 }  // namespace

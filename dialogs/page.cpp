@@ -8,6 +8,7 @@
 #include "core/events.h"
 #include "core/fitted_text.h"
 #include "core/model.h"
+#include "core/presetting.h"
 #include "core/number_text.h"
 #include "display/draw_support.h"
 #include "platform/forms.h"

@@ -7,6 +7,7 @@
 #include "core/count_rate.h"
 #include "core/model.h"
 #include "core/reference_files.h"
+#include "core/transmission_function.h"
 #include "platform/text.h"
 
 namespace sorvan {
@@ -25,12 +26,9 @@ double MeanFreePathTerm(double kineticEnergy) {
   return std::floor(1.03 * std::pow(kineticEnergy, 0.745) + 0.5) / 10;
 }
 
-// The transmission function at E (x = (E - 1000) / 1000), rounded half up to
-// four decimals.
-double TransmissionValue(double kineticEnergy, double x) {
-  const auto& c = G.QuantTransmissionCoef;
-  const double t = c[1] + c[2] * x + c[3] * x * x + c[4] * x * x * x + c[5] * x * x * x * x +
-                   c[6] * std::pow(kineticEnergy, c[7]);
+// The transmission function at E, rounded half up to four decimals.
+double RoundedTransmission(double kineticEnergy) {
+  const double t = TransmissionFunction(G.QuantTransmissionCoef.data(), kineticEnergy);
   return std::floor(t * 10000 + 0.5) / 10000;
 }
 
@@ -98,7 +96,6 @@ void ComputeQuantificationRow(int i, int p) {
 
   const bool wag = IsWagTable();
   const double e = G.QuantKineticEnergy[i][p];
-  const double x = G.QuantEnergyVar[i][p];
   const long long count = std::min<long long>(
       {static_cast<long long>(G.SensitivityCount), G.SensitivityLines.Upper(), G.SensitivityFactors.Upper()});
   for (long long k = 1; k <= count; ++k) {
@@ -115,7 +112,7 @@ void ComputeQuantificationRow(int i, int p) {
       continue;
     }
     G.QuantLambda[i][p] = MeanFreePathTerm(e);
-    G.QuantTransmission[i][p] = TransmissionValue(e, x);
+    G.QuantTransmission[i][p] = RoundedTransmission(e);
     const double factor = G.QuantSigma[i][p] * G.QuantLambda[i][p] * G.QuantTransmission[i][p];
     G.QuantFactor[i][p] = std::isfinite(factor) ? factor : 0;
   }

@@ -16,7 +16,7 @@
 #include "display/redraw.h"
 #include "platform/controls.h"
 #include "platform/text.h"
-#include "shell/pickers.h"
+#include "dialogs/pickers.h"
 
 namespace sorvan {
 

@@ -10,6 +10,7 @@
 #include "core/model.h"
 #include "core/number_text.h"
 #include "core/store.h"
+#include "core/transmission_function.h"
 #include "dialogs/page.h"
 #include "fit/fit_format.h"
 #include "platform/controls.h"
@@ -53,7 +54,7 @@ PageSpec PageOnWindow28(Cells width, Cells height, const std::string& caption, i
 // at 1000 eV cannot be scaled: message 9, nothing changes.
 void NormaliseAt1000eV(int w) {
   WindowRecord& win = Win[w];
-  const double n = win.TransmissionCoef[1] + win.TransmissionCoef[6] * std::pow(1000.0, win.TransmissionCoef[7]);
+  const double n = TransmissionFunction(win.TransmissionCoef.data(), 1000.0);
   if (n == 0.0 || !std::isfinite(n)) {
     G.CommandId = kMessageInconsistent;
     ShowMessage(G.CommandId, w);

@@ -10,6 +10,7 @@
 #include "core/events.h"
 #include "core/messages.h"
 #include "core/model.h"
+#include "core/model_codes.h"
 #include "core/number_text.h"
 #include "core/store.h"
 #include "dialogs/page.h"
@@ -33,7 +34,6 @@ constexpr int kMaxTickIntervals = 100;
 // count the field takes); the drawing holds it to the tick tables.
 constexpr double kNoTickLimit = 1e6;
 constexpr int kMemberLabelLength = 7;
-constexpr int kTransmissionFormat = 26;
 constexpr int kMemberFieldsPerColumn = 20;
 constexpr const char* kField = "ed221";
 
@@ -684,7 +684,7 @@ void EnergyDefaults(WindowRecord& win) {
   win.XAxisTitle = G.EnergyAxisMode == 1 ? G.KineticEnergyTitle : G.BindingEnergyTitle;
   if (IsMultiView(win.WindowKind)) {
     win.MultiRegionStart = 1;
-    win.MultiRegionEnd = static_cast<Int16>(std::clamp(win.MultiPointCount, 1.0, 32767.0));
+    win.MultiRegionEnd = static_cast<Int16>(std::clamp(win.MultiPointCount, 1.0, double{kMaxPoints}));
   } else if (win.WindowKind == SingleSpectrum) {
     win.RegionStart = 1;
     win.RegionEnd = win.SpectrumHeader.PointCount;
@@ -702,7 +702,7 @@ void IntensityDefaults(WindowRecord& win) {
   win.YRangeFixed = 0;
   win.MultiYBottom = win.YAxisBottom;
   win.MultiYTop = win.YAxisTop;
-  win.YAxisTitle = win.ImportFormat == kTransmissionFormat ? G.LabelTexts[130]
+  win.YAxisTitle = win.ImportFormat == TransmissionParameterSpectrum ? G.LabelTexts[130]
                    : G.CpsMode == 1                        ? G.CpsTitle
                                                            : G.CountsTitle;
 }

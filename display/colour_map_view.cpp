@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "core/model.h"
+#include "core/model_codes.h"
 #include "core/store.h"
 #include "display/axis_math.h"
 #include "display/draw_support.h"
@@ -75,7 +76,7 @@ void PaintColourMapView(int w, int colour, const ViewTarget& t) {
   const double range = win.MultiYTop - win.MultiYBottom;
   const long long start = win.MultiRegionStart;
   const long long N = std::llabs(static_cast<long long>(win.MultiRegionEnd) - start + 1);
-  win.RegionLength = static_cast<Int16>(std::min<long long>(N, 32767));
+  win.RegionLength = static_cast<Int16>(std::min<long long>(N, kMaxPoints));
   const long long size = std::max<long long>({static_cast<long long>(win.MultiPointCount), N, 0});
   G.CurveX.Resize(size);
   G.CurveY.Resize(size);

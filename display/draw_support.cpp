@@ -26,17 +26,6 @@ double TickLength(double tickSize, double h) {
   return 0;
 }
 
-plat::FontSpec DialogFont() {
-  plat::FontSpec font;
-  if (!G.DialogFontName.empty()) font.name = G.DialogFontName;
-  if (G.DialogFontSize > 0) font.size = G.DialogFontSize;
-  font.bold = G.DialogFontStyle[0] != 0;
-  font.italic = G.DialogFontStyle[1] != 0;
-  font.underline = G.DialogFontStyle[2] != 0;
-  font.strikeout = G.DialogFontStyle[3] != 0;
-  return font;
-}
-
 int ColourOf(double value) {
   if (!std::isfinite(value)) return 0;
   return static_cast<int>(plat::RoundHalfEven(value)) & 0xFFFFFF;

@@ -14,8 +14,6 @@ constexpr int kTickNumberClass = 3;
 
 // The font of text class c from the font table.
 plat::FontSpec ClassFont(int c);
-// The dialog font (the window's font outside drawing).
-plat::FontSpec DialogFont();
 // Tick length for the tick-size option (0 small, 1 middle, 2 large, else
 // none) on a drawing area of height h.
 double TickLength(double tickSize, double h);

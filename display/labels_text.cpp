@@ -2,6 +2,7 @@
 #include "display/labels_text.h"
 
 #include "core/model.h"
+#include "core/model_codes.h"
 #include "display/axis_math.h"
 #include "display/ranges.h"
 
@@ -14,7 +15,6 @@ std::string TitleSuffix(const std::string& unit) { return "/ " + unit; }
 
 // Format code of a computed transmission-function spectrum, whose axis shows
 // the intensity word without a unit.
-constexpr int kTransmissionFunctionFormat = 26;
 
 }  // namespace
 
@@ -25,7 +25,7 @@ void MakeUnitAndTickLabels(int w) {
     const UnitPrefix prefix = UnitPrefixFor(win.YAxisTop);
     // A title the user typed (YTitleFixed) stays; the unit still follows
     // the range, as the tick numbers do.
-    if (win.ImportFormat == kTransmissionFunctionFormat) {
+    if (win.ImportFormat == TransmissionParameterSpectrum) {
       if (win.YTitleFixed != 1) win.YAxisTitle = G.LabelTexts[130];
     } else {
       win.IntensityUnit = IntensityUnitText(prefix, G.CpsMode == 1);

@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "core/model.h"
+#include "core/model_codes.h"
 #include "core/store.h"
 #include "display/axis_math.h"
 #include "display/ranges.h"
@@ -138,7 +139,7 @@ void ReverseMemberOrder(int w) {
   const int n = MemberCountOf(win);
   TransposeComponents(w);
   win.SpectrumHeader.PointCount =
-      static_cast<Int16>(std::clamp(win.MultiPointCount, 0.0, 32767.0));
+      static_cast<Int16>(std::clamp(win.MultiPointCount, 0.0, double{kMaxPoints}));
   DimWorkPeak(w);
 
   std::vector<double> windows(n + 1);

@@ -84,10 +84,6 @@ void SetLineEnds(double x1, double y1, double x2, double y2) {
   G.LineY2 = Clamp16(y2);
 }
 
-double IntensityRow(int w, double v) {
-  return BaseRow(plat::Surface()) - (v - Win[w].YAxisBottom) * G.PixelsPerIntensity;
-}
-
 void DrawCurvePoints(plat::Canvas& canvas, const int* xs, const int* ys, int n, int style,
                      int penWidth, double width) {
   canvas.SetPenStyle(plat::PenStyle::Solid);

@@ -62,10 +62,6 @@ void EnsureCurveTables(int w);
 // given) into CurveX/CurveY 1..RegionLength with the current transform.
 void MapRegionCurve(int w, const CheckedVector<double>& values, const CheckedVector<double>* added);
 
-// Maps value v of window w's intensity axis to its pixel row with the
-// transform of the last PlotSpectrum.
-double IntensityRow(int w, double v);
-
 // The drawing of one curve: n points xs[1..n], ys[1..n] in a curve style,
 // with pen width `penWidth` (whole pixels) and marker size `width`.
 void DrawCurvePoints(plat::Canvas& canvas, const int* xs, const int* ys, int n, int style,

@@ -5,6 +5,7 @@
 #include <cmath>
 
 #include "core/model.h"
+#include "core/model_codes.h"
 #include "core/store.h"
 #include "display/axis_math.h"
 #include "display/draw_support.h"
@@ -98,7 +99,7 @@ void PaintStackedView(int w, int /*colour*/, const ViewTarget& t) {
     WorkData.Resize(size);
     for (long long i = start; i <= start + N - 1; ++i)
       if (WorkData.Contains(i)) WorkData[i] = MemberValue(m, i);
-    win.RegionLength = static_cast<Int16>(std::min<long long>(N, 32767));
+    win.RegionLength = static_cast<Int16>(std::min<long long>(N, kMaxPoints));
     const double base = AY - offset * (m - 1) - 0.2 * F3;
     for (long long i = 1; i <= N; ++i) {
       G.CurveX[i] = PixelFromDouble(G.FirstPointX + xStep * double(i - 1));

@@ -5,6 +5,7 @@
 #include <cmath>
 
 #include "core/model.h"
+#include "core/presetting.h"
 #include "core/store.h"
 #include "display/axis_math.h"
 #include "display/draw_support.h"

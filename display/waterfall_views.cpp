@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "core/model.h"
+#include "core/model_codes.h"
 #include "core/store.h"
 #include "display/axis_math.h"
 #include "display/draw_support.h"
@@ -323,7 +324,7 @@ void PaintWaterfallView(int w, int colour, const ViewTarget& t, bool mirrored) {
   G.CurveX.Resize(size);
   G.CurveY.Resize(size);
   WorkData.Resize(size);
-  win.RegionLength = static_cast<Int16>(std::min<long long>(N, 32767));
+  win.RegionLength = static_cast<Int16>(std::min<long long>(N, kMaxPoints));
   const long long last = std::min<long long>(N, G.CurveX.Upper());
   const std::size_t points = static_cast<std::size_t>(std::max<long long>(last, 0));
   std::vector<int> xs(points), ys(points);

@@ -2,6 +2,7 @@
 #include "display/windows.h"
 
 #include "core/model.h"
+#include "core/model_codes.h"
 #include "core/paramset.h"
 #include "core/window_state.h"
 #include "display/axis_math.h"
@@ -14,8 +15,6 @@ namespace {
 
 // Value of FitRunState while a fit or an error analysis runs, and the value
 // that asks it to stop at its next step.
-constexpr int kFitRunning = 1;
-constexpr int kFitStopRequested = 26;
 
 }  // namespace
 
@@ -40,7 +39,7 @@ void OpenSpectrumWindow(int w, const std::string& title) {
 }
 
 void CloseSpectrumWindow(int w) {
-  if (G.FitRunState == kFitRunning) G.FitRunState = kFitStopRequested;
+  if (G.FitRunState == FitRunning) G.FitRunState = FitStopRequested;
   if (!IsSpectrumWindow(w)) return;
   Win[w].WindowOpen = false;
   ResetWindowState(w);

@@ -9,6 +9,7 @@
 
 #include "core/messages.h"
 #include "core/model.h"
+#include "core/model_codes.h"
 #include "core/store.h"
 #include "display/curves.h"
 #include "display/draw_support.h"
@@ -33,8 +34,6 @@ namespace {
 
 constexpr int kMessageBadData = 3;
 constexpr int kMessageInconsistent = 9;
-constexpr Byte kFitRunning = 1;
-constexpr Byte kFitStopRequested = 26;
 
 bool DefinedOrFitted(int w) { return Win[w].BackgroundState == BackgroundDefined || Win[w].BackgroundState == BackgroundFitted; }
 bool Fitted(int w) { return BackgroundFittedWithPeaks(w); }
@@ -136,7 +135,7 @@ FitOutcome RunWindowFit(int w, const WindowFitKind& kind) {
   // The window is redrawn after every step: shown a few times a second.
   const RunRedraws pictures;
   WindowRecord& win = Win[w];
-  G.FitRunState = kFitRunning;
+  G.FitRunState = FitRunning;
   win.YRangeFixed = 0;
   const bool wasOpen = win.WindowOpen;
   while (true) {
@@ -243,7 +242,7 @@ FitOutcome RunWindowFit(int w, const WindowFitKind& kind) {
       return ShowTrialAndPollKey(w, iteration);
     };
     hooks.windowClosed = [&] {
-      return G.FitRunState == kFitStopRequested || (wasOpen && !win.WindowOpen);
+      return G.FitRunState == FitStopRequested || (wasOpen && !win.WindowOpen);
     };
     hooks.roundEnd = [&](const double* q, const FitStatistics&) {
       sync(q);

@@ -4,12 +4,14 @@
 #include <cmath>
 #include <vector>
 
+#include "core/transmission_function.h"
+
 namespace sorvan {
 
 double TransmissionValue(const double* c, double energy) {
-  const double x = (energy - 1000.0) / 1000.0;
-  const double b2 = c[7] > 0.0 ? 0.0 : c[7];
-  return c[1] + x * (c[2] + x * (c[3] + x * (c[4] + x * c[5]))) + c[6] * std::pow(energy, b2);
+  if (c[7] <= 0.0) return TransmissionFunction(c, energy);
+  const double held[8] = {c[0], c[1], c[2], c[3], c[4], c[5], c[6], 0.0};
+  return TransmissionFunction(held, energy);
 }
 
 void TransmissionModelCurve(const double* coef, const double* reference, int first, int last,

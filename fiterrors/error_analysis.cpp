@@ -2,6 +2,7 @@
 #include "fiterrors/error_analysis.h"
 
 #include "core/model.h"
+#include "core/model_codes.h"
 #include "fit/fit_vector.h"
 #include "fiterrors/error_pages.h"
 #include "fiterrors/hessian_errors.h"
@@ -18,15 +19,15 @@ void EstimateErrorsOfWindow(int w) {
   if (win.ErrorTableValid == 0) {
     SetUpAndLoadFit(w);
     const bool doniachSunjic = win.PeakModel == PeakModelDoniachSunjic;
-    if (win.ErrorMethod == 1) {
+    if (win.ErrorMethod == ErrorMethodHessian) {
       doniachSunjic ? EstimateErrorsHessianDoniachSunjic(w) : EstimateErrorsHessianGaussLorentz(w);
-    } else if (win.ErrorMethod == 0) {
+    } else if (win.ErrorMethod == ErrorMethodProfile) {
       doniachSunjic ? EstimateErrorsProfileDoniachSunjic(w) : EstimateErrorsProfileGaussLorentz(w);
     }
   }
   // A failed estimation (message 10 shown) opens no error page.
   const bool showPages =
-      G.ProgressKey != 27 && G.FitRunState != 26 && G.ErrorRunState != 2 && win.WindowOpen;
+      G.ProgressKey != ProgressCancelled && G.FitRunState != FitStopRequested && G.ErrorRunState != ErrorsFailed && win.WindowOpen;
   if (showPages) {
     const bool singlet = win.PeakType == G.MessageTexts[47];
     const bool doublet = win.PeakType == G.MessageTexts[52];
@@ -35,9 +36,9 @@ void EstimateErrorsOfWindow(int w) {
       singlet ? ShowPeakErrorPage(w) : ShowDoubletErrorPage(w);
     }
   }
-  G.ErrorRunState = 0;
-  G.ProgressKey = 0;
-  G.FitRunState = 0;
+  G.ErrorRunState = ErrorsIdle;
+  G.ProgressKey = ProgressIdle;
+  G.FitRunState = FitIdle;
 }
 
 }  // namespace sorvan

@@ -7,6 +7,7 @@
 
 #include "core/events.h"
 #include "core/model.h"
+#include "core/model_codes.h"
 #include "core/store.h"
 #include "dialogs/page.h"
 #include "fit/fit_format.h"
@@ -22,7 +23,6 @@ namespace sorvan {
 
 namespace {
 
-constexpr int kErrorsFailed = 2;
 
 std::string WithoutFirst(const std::string& text) { return text.empty() ? text : text.substr(1); }
 
@@ -33,7 +33,7 @@ std::string PeakNumber(int p) { return plat::Trim(plat::NumberToText(p)); }
 // "Parameter errors/<method>/<unit>".
 std::string PeakPageCaption(const WindowRecord& win) {
   return G.LabelTexts[102] + "/" +
-         WithoutFirst(win.ErrorMethod == 0 ? G.LabelTexts[116] : G.LabelTexts[117]) + "/" +
+         WithoutFirst(win.ErrorMethod == ErrorMethodProfile ? G.LabelTexts[116] : G.LabelTexts[117]) + "/" +
          WithoutFirst(win.ErrorsInPercent == 0 ? G.LabelTexts[2] : G.LabelTexts[3]);
 }
 
@@ -68,7 +68,7 @@ PageGuard GuardOf(int n) {
 }
 
 bool PageMayOpen(int w, int n) {
-  return IsSpectrumWindow(w) && G.ErrorRunState != kErrorsFailed && PageCanOpen(n, GuardOf(n));
+  return IsSpectrumWindow(w) && G.ErrorRunState != ErrorsFailed && PageCanOpen(n, GuardOf(n));
 }
 
 // What the three pages have in common: their window and its guard, the

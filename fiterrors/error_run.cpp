@@ -7,6 +7,7 @@
 
 #include "core/messages.h"
 #include "core/model.h"
+#include "core/model_codes.h"
 #include "core/store.h"
 #include "display/curves.h"
 #include "display/draw_support.h"
@@ -39,13 +40,12 @@ bool DefinedOrFittedBackground(int w) {
 bool FittedBackground(int w) { return BackgroundFittedWithPeaks(w); }
 
 bool ErrorRunWindowClosed(int w, bool wasOpen) {
-  constexpr Byte kWindowClosed = 26;
-  return G.FitRunState == kWindowClosed || (wasOpen && !Win[w].WindowOpen);
+  return G.FitRunState == FitStopRequested || (wasOpen && !Win[w].WindowOpen);
 }
 
 void EstimationFailed(int w) {
   constexpr int kMessageEstimationFailed = 10;
-  G.ErrorRunState = 2;
+  G.ErrorRunState = ErrorsFailed;
   G.CommandId = kMessageEstimationFailed;
   ShowMessage(kMessageEstimationFailed, w);
 }

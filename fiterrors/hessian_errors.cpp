@@ -6,6 +6,7 @@
 #include <memory>
 
 #include "core/model.h"
+#include "core/model_codes.h"
 #include "core/store.h"
 #include "display/curves.h"
 #include "display/draw_support.h"
@@ -272,7 +273,6 @@ void HoldPartnerShareErrors(int peakCount, bool relative, const double* x, doubl
 
 namespace {
 
-constexpr Byte kRunning = 1;
 
 // Whether peak entry k of x lies where the fit holds it: on one of its
 // limits, or on the value that the fit's bounds give the entry when a step
@@ -307,9 +307,9 @@ void EstimateErrorsHessian(int w) {
 
   ShowProgressPage();
   SetProgressMaximum(5 * G.ComponentCount + 10);
-  G.ProgressKey = 0;
-  G.FitRunState = kRunning;
-  G.ErrorRunState = 1;
+  G.ProgressKey = ProgressIdle;
+  G.FitRunState = FitRunning;
+  G.ErrorRunState = ErrorsRunning;
   auto windowClosed = [&] { return ErrorRunWindowClosed(w, wasOpen); };
   // The way out when the window was closed meanwhile, or its data could not
   // be set up: nothing is restored or stored into it.
@@ -321,7 +321,7 @@ void EstimateErrorsHessian(int w) {
 
   std::vector<double> backgroundCopy;
   if (!PrepareErrorData(w, backgroundCopy)) {
-    G.ErrorRunState = 2;
+    G.ErrorRunState = ErrorsFailed;
     return leaveClosed();
   }
   ErrorDisplayPass(w);

@@ -7,6 +7,7 @@
 
 #include "core/messages.h"
 #include "core/model.h"
+#include "core/model_codes.h"
 #include "display/run_redraws.h"
 #include "fit/fit_vector.h"
 #include "fit/lm_fit.h"
@@ -21,8 +22,6 @@ namespace sorvan {
 
 namespace {
 
-constexpr Byte kRunning = 1;
-constexpr Byte kStop = 27;
 
 // The step of the first estimate: a relative step of the value, 1e-4 for a
 // zero entry.
@@ -114,11 +113,11 @@ void EstimateErrorsProfile(int w) {
 
   ShowProgressPage();
   SetProgressMaximum(G.ComponentCount + 10);
-  G.ErrorRunState = 1;
+  G.ErrorRunState = ErrorsRunning;
   win.HessianValid = 1;
   G.FitRounds = 2;
-  G.ProgressKey = 0;
-  G.FitRunState = kRunning;
+  G.ProgressKey = ProgressIdle;
+  G.FitRunState = FitRunning;
   const RunFailureCollector failures;
 
   // Every way out: the user's fit settings back, out of batch use.
@@ -132,7 +131,7 @@ void EstimateErrorsProfile(int w) {
 
   std::vector<double> backgroundCopy;
   if (!PrepareErrorData(w, backgroundCopy)) {
-    G.ErrorRunState = 2;
+    G.ErrorRunState = ErrorsFailed;
     CloseProgressPage();
     restoreSettings();
     return;
@@ -183,7 +182,7 @@ void EstimateErrorsProfile(int w) {
       best = G.ChiSquare;
       bestSet.assign(G.FitVector.begin(), G.FitVector.begin() + P + 1);
     }
-    return G.ProgressKey == kStop ? Refit::Stopped : Refit::Done;
+    return G.ProgressKey == ProgressCancelled ? Refit::Stopped : Refit::Done;
   };
   // The excursion of entry k in one direction: whole steps of e(k) up to the
   // first refit whose chi-square is no longer below C0 + 1 or whose bounds
@@ -270,7 +269,7 @@ void EstimateErrorsProfile(int w) {
     // The refit that failed is reported once; the errors stay unknown and
     // the fit stays as it was (drawn, not fitted again: that would fail the
     // same way).
-    G.ErrorRunState = 2;
+    G.ErrorRunState = ErrorsFailed;
     win.ErrorTableValid = 0;
     std::copy(x0.begin(), x0.end(), G.FitVector.begin());
     StoreFitOfWindow(w);
@@ -290,7 +289,7 @@ void EstimateErrorsProfile(int w) {
     ShowInfoBox(kBetterFitQuestion, w);
     if (G.InfoBoxAnswer == 1) {
       keep = bestSet;
-      G.ProgressKey = kStop;
+      G.ProgressKey = ProgressCancelled;
       win.ErrorTableValid = 0;
     }
   }

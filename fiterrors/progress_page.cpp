@@ -5,6 +5,7 @@
 
 #include "core/events.h"
 #include "core/model.h"
+#include "core/model_codes.h"
 #include "dialogs/page.h"
 #include "platform/controls.h"
 #include "platform/forms.h"
@@ -59,7 +60,7 @@ void AdvanceProgress(double step) {
 
 bool PollProgressStop() {
   G.FitKey = static_cast<Byte>(plat::PollKey());
-  return G.ProgressKey == 27;
+  return G.ProgressKey == ProgressCancelled;
 }
 
 void CloseProgressPage() {
@@ -69,8 +70,8 @@ void CloseProgressPage() {
 bool ProgressPageOpen() { return plat::DialogWindowOpen(kPage); }
 
 void cmdCancel411_Click() {
-  G.ProgressKey = 27;
-  G.ErrorRunState = 0;
+  G.ProgressKey = ProgressCancelled;
+  G.ErrorRunState = ErrorsIdle;
 }
 
 void RegisterProgressPageEvents() {

@@ -2,6 +2,7 @@
 
 #include "core/menu_commands.h"
 #include "core/model.h"
+#include "core/model_codes.h"
 #include "import/inf.h"
 #include "import/keyword_text.h"
 #include "import/npl_pcf.h"
@@ -48,7 +49,7 @@ const ImportFormatInfo kFormats[] = {
 
 const ImportFormatInfo* FindImportFormat(int code) {
   for (const ImportFormatInfo& f : kFormats)
-    if (f.code == (code & ~1)) return &f;
+    if (f.code == FormatOfCode(code)) return &f;
   return nullptr;
 }
 

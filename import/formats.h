@@ -2,26 +2,9 @@
 // c + 1 marks the re-reading of a window's source without a dialog. The table
 // names each format's menu command and its reader.
 #pragma once
+#include "core/model_codes.h"
 
 namespace sorvan {
-
-enum ImportFormatCode : int {
-  EclipseTap = 0,
-  TapBlocks = 2,
-  PrefixedText = 4,
-  KeywordText = 6,
-  NumberedRegionFiles = 8,
-  InfAsc = 10,
-  Vamas = 12,
-  Npl = 14,
-  TwoColumnBinding = 16,
-  TwoColumnBindingReversed = 18,
-  TwoColumnKineticReversed = 20,
-  TwoColumnKinetic = 22,
-  SpxExperiment = 24,
-  TransmissionParameterSpectrum = 26,
-  Pcf = 28,
-};
 
 struct ImportFormatInfo {
   int code;

@@ -6,6 +6,7 @@
 
 #include "core/messages.h"
 #include "core/model.h"
+#include "core/model_codes.h"
 #include "core/store.h"
 #include "import/reader_support.h"
 #include "import/text_reading.h"
@@ -18,7 +19,6 @@ namespace {
 
 constexpr int kCode = 10;
 constexpr int kMaxRegions = 10;
-constexpr int kMaxPoints = 32767;
 
 struct Problem {};
 

@@ -6,6 +6,7 @@
 
 #include "core/messages.h"
 #include "core/model.h"
+#include "core/model_codes.h"
 #include "core/store.h"
 #include "dialogs/import_header_pages.h"
 #include "import/reader_support.h"
@@ -17,7 +18,6 @@ namespace sorvan {
 namespace {
 
 constexpr int kCode = 6;
-constexpr int kMaxPoints = 32767;
 constexpr int kMaxXpdBlocks = 30;
 constexpr int kTableHeaderLines = 229;
 

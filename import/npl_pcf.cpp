@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "core/model.h"
+#include "core/model_codes.h"
 #include "core/store.h"
 #include "import/formats.h"
 #include "import/reader_support.h"
@@ -18,7 +19,6 @@ namespace sorvan {
 namespace {
 
 constexpr int kChannel = 1;
-constexpr int kMostPoints = 32767;
 constexpr double kAluminium = 1486.6;
 constexpr double kMagnesium = 1253.6;
 
@@ -30,7 +30,7 @@ bool NumberAt(const std::string& field, int start, int count, double& value) {
   return BeginsWithNumber(part);
 }
 
-bool PointCountInRange(long long n, int least) { return n >= least && n <= kMostPoints; }
+bool PointCountInRange(long long n, int least) { return n >= least && n <= kMaxPoints; }
 
 // Reads the values of spectrum k; true when the file held all of its
 // points. An item that is not a number is the value 0, as the value readers

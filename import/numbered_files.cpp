@@ -4,6 +4,7 @@
 
 #include "core/messages.h"
 #include "core/model.h"
+#include "core/model_codes.h"
 #include "core/store.h"
 #include "dialogs/import_header_pages.h"
 #include "import/reader_support.h"
@@ -17,7 +18,6 @@ namespace {
 
 constexpr int kCode = 8;
 constexpr int kMaxRegions = 80;
-constexpr int kMaxPoints = 32767;
 
 bool IsDigit(char c) { return c >= '0' && c <= '9'; }
 

@@ -7,6 +7,7 @@
 #include "core/menu_commands.h"
 #include "core/messages.h"
 #include "core/model.h"
+#include "core/model_codes.h"
 #include "core/store.h"
 #include "core/window_state.h"
 #include "dialogs/block_choice_page.h"
@@ -100,11 +101,11 @@ void PlaceImportedSpectra() {
       ShowBlockChoicePage(G.CurrentWindow);
       const int answer = G.DialogResult;
       if (G.ImportMode == "SDP_VAM") {
-        Win[0].ImportFormat = 12;
+        Win[0].ImportFormat = Vamas;
         G.BlockCount = G.VamasBlockCount;
         RereadVamasDepthProfile(G.CurrentWindow);
       } else if (G.ImportMode == "SDP_SPE") {
-        Win[0].ImportFormat = 24;
+        Win[0].ImportFormat = SpxExperiment;
         G.BlockCount = G.SpxRegionCount;
         RereadSpxDepthProfile(G.CurrentWindow);
       }

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cmath>
 
+#include "core/model_codes.h"
 #include "core/store.h"
 #include "dialogs/import_header_pages.h"
 #include "import/formats.h"
@@ -24,7 +25,7 @@ struct Problem {
 int PointCountOf(double number) {
   const long long n = plat::RoundHalfEven(number);
   if (n < 1) throw Problem{"the spectrum has no points"};
-  if (n > kMaxSpectrumPoints) throw Problem{"the spectrum has more points than a spectrum holds"};
+  if (n > kMaxPoints) throw Problem{"the spectrum has more points than a spectrum holds"};
   return static_cast<int>(n);
 }
 

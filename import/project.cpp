@@ -20,6 +20,7 @@
 #include "core/menu_commands.h"
 #include "core/messages.h"
 #include "core/model.h"
+#include "core/model_codes.h"
 #include "core/paramset.h"
 #include "core/reference_files.h"
 #include "core/store.h"
@@ -57,7 +58,6 @@ constexpr int kMaxEntries = 100;
 constexpr int kMessageNoFreeWindow = 1;
 constexpr int kMessageDamaged = 3;
 constexpr int kMessageMissing = 8;
-constexpr int kNumberedFormat = 8;
 
 // ---------------------------------------------------------------------------
 // Number texts
@@ -529,7 +529,7 @@ bool PlanSource(int w, CopyPlan& plan, NewSource& result) {
   if (CopyNameOf(source).empty() || !plat::FileExists(source)) return false;
   std::vector<std::string> group{source};
   const bool numbered =
-      (win.ImportFormat & ~1) == kNumberedFormat && win.WindowKind == SingleSpectrum;
+      FormatOfCode(win.ImportFormat) == NumberedRegionFiles && win.WindowKind == SingleSpectrum;
   if (numbered && !win.SourceDialogName.empty()) {
     for (const std::string& member : NumberedSet(win.SourceDialogName))
       if (member != source) group.push_back(member);
@@ -699,7 +699,7 @@ SingleRecord ReadSingleSpectrum(Rows& in, bool titles, bool recipe, bool trials)
   r.importFormat = static_cast<int>(in.Int(0, 29));
   h.Name = in.Text();
   h.ShortName = in.Text();
-  const int N = static_cast<int>(in.Int(1, 32767));
+  const int N = static_cast<int>(in.Int(1, kMaxPoints));
   h.PointCount = static_cast<Int16>(N);
   if (r.regionStart < 1 || r.regionEnd > N || r.regionStart > r.regionEnd) throw Damaged{};
   h.StartEnergy = in.Num();
@@ -809,7 +809,7 @@ MultiRecord ReadMultiSpectrum(Rows& in, bool titles) {
   r.regionStart = static_cast<int>(in.Int());
   r.regionEnd = static_cast<int>(in.Int());
   r.multiSource = in.Text();
-  r.pointCount = static_cast<double>(in.Int(1, 32767));
+  r.pointCount = static_cast<double>(in.Int(1, kMaxPoints));
   if (r.regionStart < 1 || r.regionEnd > r.pointCount || r.regionStart > r.regionEnd)
     throw Damaged{};
   r.startEnergy = in.Num();
@@ -945,7 +945,7 @@ bool CopiesNamedBy(const std::string& path, const std::string& copyFolder, std::
     const std::string source = RepointedSource(e.single.sourcePath, copyFolder);
     if (source.empty()) continue;
     std::vector<std::string> files{source};
-    if ((e.single.importFormat & ~1) == kNumberedFormat)
+    if (FormatOfCode(e.single.importFormat) == NumberedRegionFiles)
       for (const std::string& member : NumberedSet(FirstOfNumberedSet(source))) files.push_back(member);
     const std::string companion = CompanionOf(source);
     if (!companion.empty()) files.push_back(companion);
@@ -1205,7 +1205,7 @@ void RecreateSingleSpectrum(int w, const SingleRecord& r, const std::string& cop
   win.RegionStart = static_cast<Int16>(r.regionStart);
   win.RegionEnd = static_cast<Int16>(r.regionEnd);
   win.SourcePath = RepointedSource(r.sourcePath, copyFolder);
-  if ((r.importFormat & ~1) == kNumberedFormat) win.SourceDialogName = FirstOfNumberedSet(win.SourcePath);
+  if (FormatOfCode(r.importFormat) == NumberedRegionFiles) win.SourceDialogName = FirstOfNumberedSet(win.SourcePath);
   win.SourceBlockList = r.blockList;
   win.ImportFormat = static_cast<Byte>(r.importFormat);
   h = r.header;
@@ -1256,7 +1256,7 @@ void RecreateSingleSpectrum(int w, const SingleRecord& r, const std::string& cop
     G.FitTypeName = win.PeakType;
     G.BatchMode = 2;
     RunFitSequence(w);
-    G.FitRunState = 0;
+    G.FitRunState = FitIdle;
     G.BatchMode = 2;
     // That evaluation is counted as one trial: the caption takes the count
     // of the fit that was saved.
@@ -1536,7 +1536,7 @@ bool SaveProjectTo(const std::string& path) {
   for (int w = 1; w <= kMaxWindows; ++w) {
     if (!Win[w].WindowOpen || !sources[w].copied) continue;
     Win[w].SourcePath = sources[w].path;
-    if ((Win[w].ImportFormat & ~1) == kNumberedFormat && Win[w].WindowKind == SingleSpectrum)
+    if (FormatOfCode(Win[w].ImportFormat) == NumberedRegionFiles && Win[w].WindowKind == SingleSpectrum)
       Win[w].SourceDialogName = sources[w].dialogName;
   }
   G.ProjectPath = path;

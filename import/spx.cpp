@@ -4,6 +4,7 @@
 #include <cstring>
 
 #include "core/model.h"
+#include "core/model_codes.h"
 #include "core/store.h"
 #include "import/formats.h"
 #include "import/reader_support.h"
@@ -15,7 +16,6 @@ namespace sorvan {
 namespace {
 
 constexpr int kChannel = 1;
-constexpr int kMostPoints = 32767;
 // How many fields the searches for a keyword look at before they give up.
 constexpr int kShortSearch = 6;
 constexpr int kSearch = 20;
@@ -202,7 +202,7 @@ void ReadSpectrumValues(int k) {
   }
   const std::string count = plat::Trim(plat::Mid(field, 10));
   const long long n = plat::RoundHalfEven(plat::TextToNumber(count));
-  if (!BeginsWithNumber(count) || n < 1 || n > kMostPoints) throw RegionBroken{};
+  if (!BeginsWithNumber(count) || n < 1 || n > kMaxPoints) throw RegionBroken{};
   ImportedHeader[HeaderIndexOfSpectrum(k)].PointCount = static_cast<Int16>(n);
   if (ReadImportedValues(k) != n) {
     ImportedValues[k].Clear();
@@ -285,7 +285,7 @@ void ImportSpxExperiment(int w) {
     G.ImportMode = "SDP_SPE";
     G.SpxRegionCount = static_cast<Int16>(std::min(depthRegions, mostRegions));
     G.BlockCount = G.SpxRegionCount;
-    G.DepthLevelCount = static_cast<Int16>(std::min<long long>(levels, kMostPoints));
+    G.DepthLevelCount = static_cast<Int16>(std::min<long long>(levels, kMaxPoints));
     G.SpectraReadCount = G.DepthLevelCount;
   } else {
     G.SpectraReadCount = static_cast<Int16>(kept);
@@ -323,7 +323,7 @@ void RereadSpxDepthProfile(int w) {
         for (long long c = 0; c < region.levels; ++c) SkipSpectrum();
         continue;
       }
-      const int levels = static_cast<int>(std::min<long long>(region.levels, kMostPoints));
+      const int levels = static_cast<int>(std::min<long long>(region.levels, kMaxPoints));
       const std::vector<std::string> labels = SpxDepthLabels(ReadImportLine(), levels);
       for (int c = 1; c <= levels; ++c) {
         if (k == kMaxWindows) {

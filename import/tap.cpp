@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "core/model_codes.h"
 #include "core/store.h"
 #include "import/formats.h"
 #include "import/reader_support.h"
@@ -24,7 +25,7 @@ struct Problem {
 int PointCountOf(double number, const char* what) {
   const long long n = plat::RoundHalfEven(number);
   if (n < 1) throw Problem{std::string(what) + " has no points"};
-  if (n > kMaxSpectrumPoints) throw Problem{std::string(what) + " has more points than a spectrum holds"};
+  if (n > kMaxPoints) throw Problem{std::string(what) + " has more points than a spectrum holds"};
   return static_cast<int>(n);
 }
 

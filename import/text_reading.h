@@ -44,9 +44,6 @@ double NumberInColumns(const std::string& text, long long start, long long count
 // Rounds to a multiple of 1/scale, halves upward: Int(x * scale + 0.5) / scale.
 double RoundUpwardTo(double value, double scale);
 
-// Largest number of points of one spectrum (a 16-bit point count).
-inline constexpr int kMaxSpectrumPoints = 32767;
-
 // Reads the whole file; false when it cannot be read.
 bool ReadImportText(const std::string& path, std::string& text);
 

@@ -7,6 +7,7 @@
 #include "core/count_rate.h"
 #include "core/messages.h"
 #include "core/model.h"
+#include "core/model_codes.h"
 #include "core/reference_files.h"
 #include "core/store.h"
 #include "dialogs/import_header_pages.h"
@@ -428,7 +429,7 @@ TwoColumnFile ParseTwoColumn(std::string_view text, bool digitFirstUntrimmed) {
         scans.push_back(std::move(run));
         continue;
       }
-      if (!run.scan.marked && last.energies.size() <= static_cast<std::size_t>(kMaxSpectrumPoints) &&
+      if (!run.scan.marked && last.energies.size() <= static_cast<std::size_t>(kMaxPoints) &&
           Continues(last, run)) {
         last.energies.insert(last.energies.end(), run.energies.begin(), run.energies.end());
         last.intensities.insert(last.intensities.end(), run.intensities.begin(), run.intensities.end());
@@ -455,7 +456,7 @@ TwoColumnFile ParseTwoColumn(std::string_view text, bool digitFirstUntrimmed) {
 
 bool TwoColumnRegionReadable(const TwoColumnRegion& region) {
   const std::size_t n = region.intensities.size();
-  return n >= 2 && n <= static_cast<std::size_t>(kMaxSpectrumPoints) && region.evenlySpaced &&
+  return n >= 2 && n <= static_cast<std::size_t>(kMaxPoints) && region.evenlySpaced &&
          region.scansOnOneAxis;
 }
 

@@ -8,6 +8,7 @@
 #include "core/menu_commands.h"
 #include "core/messages.h"
 #include "core/model.h"
+#include "core/model_codes.h"
 #include "core/store.h"
 #include "import/reader_support.h"
 #include "import/text_reading.h"
@@ -195,7 +196,7 @@ void ParseBlock(LineReader& lines, const HeaderInfo& header, bool first, VamasBl
     throw FormatProblem{"the number of ordinate values does not fit the corresponding variables"};
   const long long n = total / v;
   if (n < 1) throw FormatProblem{"a block has no points"};
-  if (n > kMaxVamasPoints) throw FormatProblem{"a block has more points than a spectrum holds"};
+  if (n > kMaxPoints) throw FormatProblem{"a block has more points than a spectrum holds"};
   lines.Skip(2LL * v, "the ordinate minimum and maximum");
 
   b.Values.assign(static_cast<std::size_t>(n), 0.0);

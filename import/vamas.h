@@ -69,9 +69,6 @@ struct VamasFile {
   const VamasBlock* Block(long long index) const;
 };
 
-// Largest point count of one spectrum.
-inline constexpr long long kMaxVamasPoints = 32767;
-
 // Which blocks a parse keeps: asked for each block with the file's header
 // read (mode, region and block counts) and the block's position from 0.
 using VamasKeep = std::function<bool(const VamasFile& header, long long index)>;

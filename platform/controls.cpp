@@ -353,10 +353,6 @@ void SetVisible(int n, const std::string& name, int index, bool visible) {
   c.widget->setVisible(visible && c.width > 0 && c.height > 0);
   c.widget->setProperty("sorvanHidden", !visible);
 }
-bool Visible(int n, const std::string& name, int index) {
-  ui::Control& c = ui::RequireControl(n, name, index);
-  return !c.widget->property("sorvanHidden").toBool();
-}
 
 void SetForeColour(int n, const std::string& name, int index, int colour) {
   QWidget* w = ui::RequireControl(n, name, index).widget;
@@ -385,10 +381,6 @@ int BackColour(int n, const std::string& name, int index) {
   return FromQColor(ui::RequireControl(n, name, index).widget->palette().color(QPalette::Window));
 }
 
-int ForeColour(int n, const std::string& name, int index) {
-  return FromQColor(ui::RequireControl(n, name, index).widget->palette().color(QPalette::WindowText));
-}
-
 FontSpec ControlFont(int n, const std::string& name, int index) {
   const QFont f = ui::RequireControl(n, name, index).widget->font();
   FontSpec font;
@@ -399,13 +391,6 @@ FontSpec ControlFont(int n, const std::string& name, int index) {
   font.underline = f.underline();
   font.strikeout = f.strikeOut();
   return font;
-}
-
-void SetAlignment(int n, const std::string& name, int index, int alignment) {
-  QWidget* w = ui::RequireControl(n, name, index).widget;
-  Qt::Alignment a = alignment == 1 ? Qt::AlignRight : alignment == 2 ? Qt::AlignHCenter : Qt::AlignLeft;
-  if (auto* l = qobject_cast<QLabel*>(w)) l->setAlignment(a | Qt::AlignTop);
-  else if (auto* e = qobject_cast<QLineEdit*>(w)) e->setAlignment(a | Qt::AlignVCenter);
 }
 
 void SetFocusSelectAll(int n, const std::string& name, int index) {
@@ -459,10 +444,6 @@ void AddListItem(int n, const std::string& name, int index, const std::string& t
     item->setCheckState(Qt::Unchecked);
   }
   if (icon > 0) item->setIcon(ui::ImageListIcon(icon));
-}
-
-void ClearList(int n, const std::string& name, int index) {
-  List(ui::RequireControl(n, name, index))->clear();
 }
 
 int ListCount(int n, const std::string& name, int index) {

@@ -52,17 +52,13 @@ double Value(int n, const std::string& name, int index = kNoIndex);
 void SetEnabled(int n, const std::string& name, int index, bool enabled);
 bool Enabled(int n, const std::string& name, int index = kNoIndex);
 void SetVisible(int n, const std::string& name, int index, bool visible);
-bool Visible(int n, const std::string& name, int index = kNoIndex);
 void SetForeColour(int n, const std::string& name, int index, int colour);
 void SetBackColour(int n, const std::string& name, int index, int colour);
 void SetControlFont(int n, const std::string& name, int index, const FontSpec& font);
 // What SetBackColour, SetForeColour and SetControlFont gave the control
 // (colours as 0x00BBGGRR; the font's name, size and attributes).
 int BackColour(int n, const std::string& name, int index = kNoIndex);
-int ForeColour(int n, const std::string& name, int index = kNoIndex);
 FontSpec ControlFont(int n, const std::string& name, int index = kNoIndex);
-// Text alignment of labels and text boxes: 0 left, 1 right, 2 centre.
-void SetAlignment(int n, const std::string& name, int index, int alignment);
 // Gives the control the focus; an edit box also gets its whole text selected.
 void SetFocusSelectAll(int n, const std::string& name, int index = kNoIndex);
 // Enter presses the default button wherever the focus is, Esc the cancel
@@ -79,7 +75,6 @@ void SetProgressRange(int n, const std::string& name, int index, double minimum,
 void SetListMultiSelect(int n, const std::string& name, int index, bool multi);
 void SetListCheckable(int n, const std::string& name, int index, bool checkable);
 void AddListItem(int n, const std::string& name, int index, const std::string& text, int icon = 0);
-void ClearList(int n, const std::string& name, int index = kNoIndex);
 int ListCount(int n, const std::string& name, int index = kNoIndex);
 std::string ListItem(int n, const std::string& name, int index, int item);
 // The current item, -1 for none; setting it selects that item alone.

@@ -123,7 +123,6 @@ int MessageBox(const std::string& text, int buttons, const std::string& title) {
 std::string OpenFileDialog(const FileDialogSpec& spec) { return FileDialog(spec, false); }
 std::string SaveFileDialog(const FileDialogSpec& spec) { return FileDialog(spec, true); }
 std::string CurrentFolder() { return g_currentFolder; }
-void SetCurrentFolder(const std::string& folder) { g_currentFolder = folder; }
 
 bool FontDialog(FontSpec& font) {
   if (TestMode()) {

@@ -36,7 +36,6 @@ std::string OpenFileDialog(const FileDialogSpec& spec);
 std::string SaveFileDialog(const FileDialogSpec& spec);
 // The folder the last file dialog ended in (program form).
 std::string CurrentFolder();
-void SetCurrentFolder(const std::string& folder);
 
 // Font dialog: starts from `font`; on OK writes the choice back. The colour
 // passes through unchanged. Returns false on Cancel (values left as given).

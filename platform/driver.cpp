@@ -258,18 +258,6 @@ void SelectItems(const std::string& name, int index, std::vector<int> items) {
   });
 }
 
-void CheckItems(const std::string& name, int index, std::vector<int> items) {
-  PushPageStep("check items of " + Ctl(name, index), [=] {
-    int n = WindowOfControl(name, index);
-    int count = ListCount(n, name, index);
-    for (int i = 0; i < count; ++i) SetItemChecked(n, name, index, i, false);
-    for (int i : items) {
-      if (i < 0 || i >= count) Fail("list " + Ctl(name, index) + " has no item " + std::to_string(i));
-      SetItemChecked(n, name, index, i, true);
-    }
-  });
-}
-
 void Click(const std::string& name, int index) {
   PushPageStep("click " + Ctl(name, index), [=] {
     int n = WindowOfControl(name, index);
@@ -458,23 +446,6 @@ void Click(const std::string& name, int index) {
   if (!Enabled(n, name, index)) Fail("control " + Ctl(name, index) + " is disabled");
   ui::DirectCall direct;
   ClickControl(n, name, index);
-}
-
-std::string DescribePage(int n) {
-  std::ostringstream out;
-  out << "dialog window " << n << " '" << DialogCaption(n) << "'\n";
-  for (const ControlInfo& c : Controls(n)) {
-    out << ControlKindName(c.kind) << " " << Ctl(c.name, c.index) << " '" << c.text << "'";
-    if (c.kind == ControlKind::CheckBox || c.kind == ControlKind::OptionButton ||
-        c.kind == ControlKind::ProgressBar)
-      out << " value=" << c.value;
-    if (!c.enabled) out << " [disabled]";
-    if (!c.visible) out << " [hidden]";
-    if (c.isDefault) out << " [default]";
-    if (c.isCancel) out << " [cancel]";
-    out << " @" << c.x << "," << c.y << " " << c.width << "x" << c.height << "\n";
-  }
-  return out.str();
 }
 
 namespace {

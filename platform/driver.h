@@ -51,7 +51,6 @@ void AnswerDrag(int dropX, int dropY);
 void SetText(const std::string& name, int index, const std::string& text);
 void SetValue(const std::string& name, int index, double value);
 void SelectItems(const std::string& name, int index, std::vector<int> items);
-void CheckItems(const std::string& name, int index, std::vector<int> items);
 void Click(const std::string& name, int index = -1);
 void Key(KeyCode key);            // Enter / Esc on the innermost page
 void AltKey(char letter);         // Alt+letter on the innermost page
@@ -111,8 +110,6 @@ void SetMouse(int x, int y, int buttons);
 void Click(const std::string& name, int index = -1);
 
 // ---- Read-back ----
-// "Kind name(index) 'text' value=v [disabled] [hidden] @x,y wxh" per control.
-std::string DescribePage(int n);
 std::string DescribeMenu();
 std::string DescribeToolbar();
 std::string DescribeLabels(int w);

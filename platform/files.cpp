@@ -238,8 +238,6 @@ void CloseAll() {
 
 bool IsOpen(int channel) { return channel >= 1 && channel <= 255 && g_channels[channel] != nullptr; }
 
-std::string ChannelPath(int channel) { return IsOpen(channel) ? g_channels[channel]->path : std::string(); }
-
 std::string ReadField(int channel) {
   Channel& c = Checked(channel, true);
   if (c.trailingEmptyField) {

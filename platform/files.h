@@ -73,8 +73,6 @@ std::string ReadLine(int channel);
 bool AtEnd(int channel);
 // Writes text and CRLF.
 void WriteLine(int channel, const std::string& text);
-// The program form of the path open on a channel ("" when closed).
-std::string ChannelPath(int channel);
 
 // Path mapping between program form ("\a\b.txt", UTF-8 like every program
 // text) and this system's names ("/a/b.txt", UTF-8): only the separators

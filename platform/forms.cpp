@@ -437,11 +437,6 @@ WindowRect DialogWindowRect(int n) {
   return {p.x(), p.y(), dw->widget->width(), dw->widget->height()};
 }
 
-void SetDialogCaption(int n, const std::string& caption) {
-  ui::DialogWindow* dw = ui::FindDialogWindow(n);
-  if (dw && dw->widget) dw->widget->setWindowTitle(ui::ToQt(caption));
-}
-
 std::string DialogCaption(int n) {
   ui::DialogWindow* dw = ui::FindDialogWindow(n);
   return dw && dw->widget ? ui::FromQt(dw->widget->windowTitle()) : "";

@@ -61,7 +61,6 @@ int DialogWindowLeft(int n);
 int DialogWindowTop(int n);
 void MoveDialogWindow(int n, int left, int top);
 WindowRect DialogWindowRect(int n);
-void SetDialogCaption(int n, const std::string& caption);
 std::string DialogCaption(int n);
 // Open dialog windows in the order they were opened (innermost last).
 std::vector<int> OpenDialogWindows();

@@ -60,7 +60,6 @@ void ResetMouse() {
   g_pointerX = g_pointerY = 0;
   g_appShape = PointerShape::Standard;
 }
-MouseState TestMouseState() { return g_testState; }
 }  // namespace ui
 
 MouseState MouseStateIn(int w) {

@@ -138,7 +138,6 @@ QIcon ImageListIcon(int image);
 // ---- Dialog state ----
 void ResetDialogRecords();
 void ResetMouse();
-MouseState TestMouseState();
 
 // Starts noting key presses for PollKey (once the application exists).
 void WatchKeys();

@@ -5,6 +5,7 @@
 
 #include "core/messages.h"
 #include "core/model.h"
+#include "core/model_codes.h"
 #include "core/paramset.h"
 #include "core/store.h"
 #include "core/window_state.h"
@@ -53,7 +54,7 @@ bool ReloadSourceData(int w) {
   WindowRecord& win = Win[w];
   bool ok = true;
   if (win.SourcePath != G.SourceFilePath || win.SourceBlockList != G.ChosenBlockList) {
-    const int code = win.ImportFormat & ~1;
+    const int code = FormatOfCode(win.ImportFormat);
     ok = !win.SourcePath.empty() && plat::FileExists(win.SourcePath) &&
          SourceReaderHook() != nullptr;
     if (ok) {
@@ -62,7 +63,7 @@ bool ReloadSourceData(int w) {
       G.SourceFilePath = win.SourcePath;
       G.ChosenBlockList = win.SourceBlockList;
       Win[0].ImportFormat = static_cast<Byte>(code);
-      if (code == 8) G.NumberedFilePath = win.SourceDialogName;
+      if (code == NumberedRegionFiles) G.NumberedFilePath = win.SourceDialogName;
       win.ImportFormat = static_cast<Byte>(code + 1);
       try {
         ok = SourceReaderHook()(code, w) && HoldsSpectrum(win.SourceSpectrumIndex);

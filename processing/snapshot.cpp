@@ -14,6 +14,7 @@
 #include "core/free_window.h"
 #include "core/messages.h"
 #include "core/model.h"
+#include "core/model_codes.h"
 #include "core/paramset.h"
 #include "core/store.h"
 #include "display/ranges.h"
@@ -443,7 +444,7 @@ int PasteSpectrumSnapshot() {
     G.FitTypeName = win.PeakType;
     RunFitSequence(v);
     G.BatchMode = 0;
-    G.FitRunState = 0;
+    G.FitRunState = FitIdle;
     G.DefaultPeakModel = savedModel;
     G.DefaultRelativeMode = savedRelative;
   }

@@ -7,6 +7,7 @@
 
 #include "core/messages.h"
 #include "core/model.h"
+#include "core/model_codes.h"
 #include "core/store.h"
 #include "dialogs/transmission_pages.h"
 #include "display/draw_support.h"
@@ -38,8 +39,6 @@ constexpr int kTransmissionWindowHint = 112;
 constexpr int kReferenceNeedsUnfittedWindowHint = 113;
 constexpr int kCoefficients = 10;
 constexpr int kFormulaCoefficients = 7;
-constexpr Byte kFitRunning = 1;
-constexpr Byte kFitStopRequested = 26;
 constexpr int kCancelled = 354;
 constexpr int kRecompute = 352;
 constexpr int kFit = 353;
@@ -271,7 +270,7 @@ void FitTransmissionFunction(int w) {
     Message(kMessageBadData, w);
     return;
   }
-  G.FitRunState = kFitRunning;
+  G.FitRunState = FitRunning;
   if (G.FitVector.Upper() < kCoefficients) G.FitVector.Resize(kCoefficients);
   std::vector<double> p(kCoefficients + 1, 0.0);
   bool held[kCoefficients + 1] = {};
@@ -291,7 +290,7 @@ void FitTransmissionFunction(int w) {
   G.FitIteration = 0;
   G.FitRound = 0;
   auto finish = [] {
-    G.FitRunState = 0;
+    G.FitRunState = FitIdle;
     G.FitDisplayPass = 0;
   };
   auto sync = [](const double* q) { std::copy(q, q + kCoefficients + 1, G.FitVector.begin()); };
@@ -327,7 +326,7 @@ void FitTransmissionFunction(int w) {
     return ShowTrialAndPollKey(w, iteration);
   };
   hooks.windowClosed = [&] {
-    return G.FitRunState == kFitStopRequested || (wasOpen && !win.WindowOpen);
+    return G.FitRunState == FitStopRequested || (wasOpen && !win.WindowOpen);
   };
   hooks.roundEnd = [&](const double* q, const FitStatistics&) {
     sync(q);

@@ -6,6 +6,7 @@
 
 #include "core/messages.h"
 #include "core/model.h"
+#include "core/model_codes.h"
 #include "dialogs/transmission_pages.h"
 #include "fiterrors/progress_page.h"
 #include "import/transmission_files.h"
@@ -281,7 +282,7 @@ bool SearchOnce(int w) {
   }
   ShowProgressPage();
   SetProgressMaximum(1000);
-  G.ProgressKey = 1;
+  G.ProgressKey = ProgressStarted;
   G.ProgressValue = 0;
   ShowProgressValue();
   // A pass moves the bar by a little more than 250.

@@ -6,6 +6,7 @@
 
 #include "core/messages.h"
 #include "core/model.h"
+#include "core/model_codes.h"
 #include "dialogs/window_choice_page.h"
 #include "fit/fit_format.h"
 #include "fit/fit_vector.h"
@@ -177,7 +178,7 @@ std::string ReportBlockLabel(int w, bool errors) {
     return win.PeakType + "/" +
            WithoutFirst(G.MenuTexts[win.PeakModel == PeakModelDoniachSunjic ? 63 : 62]) + "/" +
            WithoutFirst(G.LabelTexts[win.RelativeMode == 1 ? 3 : 2]);
-  return G.LabelTexts[102] + "/" + WithoutFirst(G.LabelTexts[win.ErrorMethod == 1 ? 117 : 116]) + "/" +
+  return G.LabelTexts[102] + "/" + WithoutFirst(G.LabelTexts[win.ErrorMethod == ErrorMethodHessian ? 117 : 116]) + "/" +
          WithoutFirst(G.LabelTexts[win.ErrorsInPercent == 1 ? 3 : 2]);
 }
 

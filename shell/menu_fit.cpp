@@ -4,6 +4,7 @@
 #include <string>
 
 #include "core/model.h"
+#include "core/model_codes.h"
 #include "core/parameter_set.h"
 #include "dialogs/fit_finished_page.h"
 #include "fit/fit_vector.h"
@@ -50,7 +51,7 @@ void NewFit(const std::string& typeText) {
   if (G.DialogResult == 1) ShowStartPageOfType(w);
   if (G.DialogResult == 1) {
     RunFitSequence(w);
-    G.FitRunState = 0;
+    G.FitRunState = FitIdle;
   }
 }
 
@@ -90,7 +91,7 @@ void OnFitFromParameterFile(int) {
   if (G.DialogResult == 1) ShowStartPageOfType(w);
   G.FitTypeName = Win[w].PeakType;
   if (G.DialogResult == 1) RunFitSequence(w);
-  G.FitRunState = 0;
+  G.FitRunState = FitIdle;
 }
 
 void OnEditStartValues(int) {
@@ -117,7 +118,7 @@ void OnRunFit(int) {
   const int w = G.CurrentWindow;
   if (!IsSpectrumWindow(w) || !Win[w].WindowOpen) return;
   RunFitSequence(w);
-  G.FitRunState = 0;
+  G.FitRunState = FitIdle;
 }
 
 void OnEstimateErrors(int) {

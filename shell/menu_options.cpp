@@ -13,6 +13,7 @@
 #include "core/menu_commands.h"
 #include "core/messages.h"
 #include "core/model.h"
+#include "core/model_codes.h"
 #include "core/number_text.h"
 #include "core/paramset.h"
 #include "core/presetting.h"
@@ -27,7 +28,7 @@
 #include "shell/commands.h"
 #include "shell/menu_bar.h"
 #include "shell/menu_state.h"
-#include "shell/pickers.h"
+#include "dialogs/pickers.h"
 #include "shell/toolbar.h"
 
 namespace sorvan {
@@ -136,7 +137,7 @@ void SetAxisTitles(bool transmissionTitles) {
     win.XAxisTitle = G.EnergyAxisMode == 1 ? G.KineticEnergyTitle : G.BindingEnergyTitle;
     win.YAxisTitle = G.CpsMode == 1 ? G.CpsTitle : G.CountsTitle;
     if (transmissionTitles) {
-      if (win.ImportFormat == 26) win.YAxisTitle = G.LabelTexts[130];
+      if (win.ImportFormat == TransmissionParameterSpectrum) win.YAxisTitle = G.LabelTexts[130];
       win.MemberAxisTitle = G.LabelTexts[150];
     }
   }
@@ -211,7 +212,7 @@ void LoadPresetting() {
     // A short file keeps what it has; the menus, toolbar and titles are
     // rebuilt from the settings all the same.
     try {
-      ReadPresetting();
+      ReadPresetting(ApplyPresettingToScreen);
     } catch (const plat::FileError&) {
       ShowFileMessage();
     }

@@ -11,6 +11,7 @@
 #include "core/menu_commands.h"
 #include "core/messages.h"
 #include "core/model.h"
+#include "core/model_codes.h"
 #include "core/store.h"
 #include "dialogs/window_choice_page.h"
 #include "display/curves.h"
@@ -51,7 +52,6 @@ namespace {
 constexpr int kMessageSummary = 5;
 constexpr int kMessageSeriesDone = 6;
 constexpr int kMessageMismatch = 7;
-constexpr int kEsc = 27;
 
 // True when the chosen windows can form one view: at least two, all on the
 // energy grid of the first (energy shift, point count, step and start
@@ -113,10 +113,10 @@ void RepeatUntil(int t, int wanted, Count count, void (*step)(int)) {
 // fit was stopped, so that closing another window costs t nothing.
 void FitSeriesTarget(int t, void (*fit)(int)) {
   for (int tries = 0; tries <= kMaxWindows; ++tries) {
-    G.FitRunState = 0;
+    G.FitRunState = FitIdle;
     fit(t);
     G.BatchMode = 1;  // a fit leaves batch use; the series goes on in it
-    if (G.FitRunState != 26 || !Win[t].WindowOpen || G.FitKey == kEsc) return;
+    if (G.FitRunState != FitStopRequested || !Win[t].WindowOpen || G.FitKey == KeyEscape) return;
     fit = RunFitOfWindow;
   }
 }
@@ -273,7 +273,7 @@ bool ProcessSeriesTarget(int t, int source, int T, std::string& step) {
   G.CursorEnd = win.RegionEnd;
   FitSeriesTarget(t, RunFitSequence);
   if (RunFailed()) return false;
-  if (!open() || G.FitKey == kEsc) return true;
+  if (!open() || G.FitKey == KeyEscape) return true;
   FitSeriesTarget(t, RunFitOfWindow);
   if (RunFailed()) return false;
   // A source closed meanwhile (the template) has lost its fit state; t keeps
@@ -333,7 +333,7 @@ void ProcessSeries(bool arrangeWindows) {
   int source = T;
   for (size_t s = 1; s <= targets.size(); ++s) {
     G.SeriesStep = static_cast<Byte>(s);
-    if (G.MessageAnswer == 2 || G.FitKey == kEsc) break;
+    if (G.MessageAnswer == 2 || G.FitKey == KeyEscape) break;
     // Without its template the series has nothing left to repeat.
     if (!Win[T].WindowOpen) break;
     const int t = targets[s - 1];
@@ -350,7 +350,7 @@ void ProcessSeries(bool arrangeWindows) {
     if (!ProcessSeriesTarget(t, source, T, step)) {
       // A step that failed ends the series: it is reported once, and the
       // series is not reported finished.
-      G.FitRunState = 0;
+      G.FitRunState = FitIdle;
       G.BatchMode = 0;
       if (Win[T].WindowOpen) {
         plat::SetDrawingWindow(T);
@@ -361,7 +361,7 @@ void ProcessSeries(bool arrangeWindows) {
     }
     // A target closed meanwhile is no source for the next one.
     if (Win[t].WindowOpen) source = t;
-    G.FitRunState = 0;
+    G.FitRunState = FitIdle;
     G.BatchMode = 1;
   }
 

@@ -26,6 +26,7 @@
 #include "platform/toolbar.h"
 #include "shell/menu_bar.h"
 #include "shell/menu_state.h"
+#include "dialogs/pickers.h"
 #include "shell/toolbar.h"
 
 namespace sorvan {
@@ -102,7 +103,7 @@ bool Prepare(bool freshProcess) {
   // Steps 6-8: the presetting chooses the language; the language file names
   // everything that follows.
   SetPresettingPath();
-  ReadAtStartup(G.PresettingFilePath, [] { ReadPresetting(); });
+  ReadAtStartup(G.PresettingFilePath, [] { ReadPresetting(ApplyPresettingToScreen); });
   SetLanguagePaths();
   ReadAtStartup(G.LanguageFilePath, [] { ReadLanguageFile(); });
   // Without a language file the window still carries the program's name.

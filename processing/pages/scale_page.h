@@ -4,6 +4,8 @@
 #pragma once
 #include <span>
 
+#include "core/model_codes.h"
+
 namespace sorvan {
 
 // The operation of the page and of ApplyScaleShift: CommandId
@@ -12,15 +14,6 @@ namespace sorvan {
 // text counts as scaling.
 enum class ScaleOperation { Scale, Shift, Normalise };
 ScaleOperation CurrentScaleOperation();
-
-// ScaleMode values: how the factor of a window is found.
-enum ScaleModeCode {
-  ScaleByTypedValue = 1,
-  ScaleByPickedPoint = 2,
-  ScaleShifted = 3,
-  ScaleByMaximum = 4,
-  ScaleByMinimum = 5,
-};
 
 // ---- Numeric steps on a spectrum y (points 1..n, element 0 unused) ----
 

@@ -11,6 +11,7 @@
 #include <set>
 #include <sstream>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "core/model.h"
@@ -150,6 +151,83 @@ TEST(CommandTable, NoProgramFileButTheNamesWritesACommandNumber) {
   std::string list;
   for (const std::string& f : findings) list += "\n  " + f;
   EXPECT_TRUE(findings.empty()) << "command numbers written out; name them (core/menu_commands.h):" << list;
+}
+
+// The program's source files, each with its path from the source root and its
+// text with comments and literals blanked out.
+std::vector<std::pair<std::string, std::string>> ProgramCode() {
+  const fs::path root = SORVAN_SOURCE_DIR;
+  std::vector<std::pair<std::string, std::string>> files;
+  for (const char* folder :
+       {"app", "core", "dialogs", "display", "fit", "fiterrors", "import", "platform", "processing", "report", "shell"}) {
+    for (const fs::directory_entry& entry : fs::recursive_directory_iterator(root / folder)) {
+      const fs::path& path = entry.path();
+      if (!entry.is_regular_file() || (path.extension() != ".cpp" && path.extension() != ".h")) continue;
+      std::ifstream in(path, std::ios::binary);
+      std::stringstream text;
+      text << in.rdbuf();
+      files.emplace_back(fs::relative(path, root).generic_string(), CodeOnly(text.str()));
+    }
+  }
+  return files;
+}
+
+// The places of a source text where a code field of the model is compared
+// with, or set to, a number written out.
+std::vector<int> RawCodeLines(const std::string& code) {
+  static const std::regex field(
+      R"(\b(ImportFormat|ScaleMode|FitRunState|ErrorRunState|ErrorMethod|DefaultErrorMethod|PeakModel|)"
+      R"(DefaultPeakModel|ProgressKey|WindowKind|BackgroundState|BackgroundKind|SatelliteState)\b)"
+      R"((\s*\[[^\]]*\])?\s*(==|!=|<=|>=|=|<|>)\s*\d)");
+  static const std::regex fieldAfter(
+      R"(\d\s*(==|!=)\s*[\w.\[\]>-]*\b(ImportFormat|ScaleMode|FitRunState|ErrorRunState|ErrorMethod|PeakModel|)"
+      R"(ProgressKey|WindowKind|BackgroundState|BackgroundKind|SatelliteState)\b)");
+  std::vector<int> lines;
+  std::istringstream in(code);
+  std::string line;
+  for (int n = 1; std::getline(in, line); ++n)
+    if (std::regex_search(line, field) || std::regex_search(line, fieldAfter)) lines.push_back(n);
+  return lines;
+}
+
+// The value codes of the model (import formats, scale modes, run states,
+// error methods, peak models, progress keys) are named in core/model_codes.h
+// and nowhere written out as numbers; neither is the point limit, which
+// otherwise appears only as the bound of a 16-bit value.
+TEST(ModelCodes, NoProgramFileWritesACodeOrThePointLimitAsANumber) {
+  std::vector<std::string> findings;
+  const auto files = ProgramCode();
+  EXPECT_GT(files.size(), 100u);
+  for (const auto& [name, code] : files) {
+    if (name == "core/model_codes.h") continue;
+    if (name != "core/model.h")  // the fields' declarations start them at 0
+      for (int n : RawCodeLines(code)) findings.push_back(name + ":" + std::to_string(n) + ": a code as a number");
+    std::istringstream in(code);
+    std::string line;
+    for (int n = 1; std::getline(in, line); ++n)
+      if (line.find("32767") != std::string::npos && line.find("32768") == std::string::npos &&
+          line.find("Int16") == std::string::npos && line.find("int16_t") == std::string::npos)
+        findings.push_back(name + ":" + std::to_string(n) + ": the point limit as a number (kMaxPoints)");
+  }
+  std::string list;
+  for (const std::string& f : findings) list += "\n  " + f;
+  EXPECT_TRUE(findings.empty()) << "name these codes (core/model_codes.h):" << list;
+}
+
+TEST(ModelCodes, TheCheckSeesComparisonsAndSettingsOfCodeFields) {
+  const struct {
+    const char* source;
+    bool raw;
+  } cases[] = {
+      {"if (win.ImportFormat == 26) x();", true},
+      {"Win[0].ImportFormat = 12;", true},
+      {"return G.ProgressKey != 27;", true},
+      {"if (3 == Win[w].ScaleMode) y();", true},
+      {"if (win.ErrorMethod == ErrorMethodHessian) z();", false},
+      {"win.PeakModelName = 2;", false},
+      {"// ScaleMode == 3", false},
+  };
+  for (const auto& c : cases) EXPECT_EQ(!RawCodeLines(CodeOnly(c.source)).empty(), c.raw) << c.source;
 }
 
 TEST(CommandTable, TheCheckSeesNumbersInCodeButNotInCommentsOrNames) {

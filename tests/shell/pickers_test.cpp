@@ -6,7 +6,7 @@
 #include "platform/app.h"
 #include "platform/driver.h"
 #include "core/menu_commands.h"
-#include "shell/pickers.h"
+#include "dialogs/pickers.h"
 #include "shell_fixture.h"
 
 namespace shelltest {

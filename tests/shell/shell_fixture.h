@@ -22,6 +22,7 @@
 #include "platform/toolbar.h"
 #include "shell/menu_bar.h"
 #include "shell/menu_state.h"
+#include "dialogs/pickers.h"
 #include "shell/toolbar.h"
 #include "support/program_folder.h"
 
@@ -35,7 +36,7 @@ inline void StartProgramForTest() {
   ReadStartupFile();
   plat::OpenMainWindow("Sorvan");
   SetPresettingPath();
-  ReadPresetting();
+  ReadPresetting(ApplyPresettingToScreen);
   SetLanguagePaths();
   ReadLanguageFile();
   SetParameterSetAndSatellitePaths();

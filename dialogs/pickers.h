@@ -14,4 +14,12 @@ void PickFont();
 // PickedColour and returns it. Cancel returns (and keeps) the starting colour.
 int PickColour();
 
+// The main form takes the dialog font, and the character cell in which the
+// dialog pages lay out their controls is measured in it (CharWidth,
+// CharHeight).
+void UseDialogFont();
+// Shows what a read presetting changed: every open window is redrawn, then
+// the dialog font is used.
+void ApplyPresettingToScreen();
+
 }  // namespace sorvan

@@ -1,14 +1,16 @@
 // Font and colour pickers. The colour of a font and the further value the
 // font dialog carries pass through unchanged: the dialog has no use for them.
-#include "shell/pickers.h"
+#include "dialogs/pickers.h"
 
 #include <string>
 
+#include "core/menu_commands.h"
 #include "core/model.h"
+#include "core/presetting.h"
+#include "display/redraw.h"
 #include "platform/app.h"
 #include "platform/dialogs.h"
 #include "platform/text.h"
-#include "core/menu_commands.h"
 
 namespace sorvan {
 namespace {
@@ -31,17 +33,25 @@ Cell MeasureMainFontCell() {
 
 }  // namespace
 
+void UseDialogFont() {
+  plat::SetMainFont(DialogFont());
+  const Cell cell = MeasureMainFontCell();
+  G.CharWidth = cell.width;
+  G.CharHeight = cell.height;
+}
+
+void ApplyPresettingToScreen() {
+  for (int w = 1; w <= kMaxWindows; ++w)
+    if (Win[w].WindowOpen) RedrawWindow(w);
+  UseDialogFont();
+}
+
 void PickFont() {
   plat::FontSpec font;
   const int k = G.CommandId;
   const bool dialogFont = k == CmdDialogFont;
   if (dialogFont) {
-    font.name = G.DialogFontName;
-    font.size = G.DialogFontSize;
-    font.bold = G.DialogFontStyle[0] != 0;
-    font.italic = G.DialogFontStyle[1] != 0;
-    font.underline = G.DialogFontStyle[2] != 0;
-    font.strikeout = G.DialogFontStyle[3] != 0;
+    font = DialogFont();
   } else {
     if (k < 0 || k > G.FontName.upper()) return;
     font.name = G.FontName[k];
@@ -60,10 +70,7 @@ void PickFont() {
     G.DialogFontStyle[1] = font.italic;
     G.DialogFontStyle[2] = font.underline;
     G.DialogFontStyle[3] = font.strikeout;
-    plat::SetMainFont(font);
-    const Cell cell = MeasureMainFontCell();
-    G.CharWidth = cell.width;
-    G.CharHeight = cell.height;
+    UseDialogFont();
     return;
   }
   G.FontName[k] = font.name;

@@ -7,8 +7,14 @@
 // the fit presses that term against its limit of 0. The fit
 // records the trials it made (both rounds, iteration limit 200); a term held
 // at 0 by its limit once kept every round going to the cap of 200 trials.
+// Then the fit of one peak with a constant, Shirley and loss term fitted
+// alongside (tests/fit/reference/background_offset_reference.inc): its
+// trials and final chi-square beside the independent solver's; and one
+// accepted trial (its judgement and the system built on it) with the
+// Shirley and loss terms held at 0, beside a trial alone.
 #include <benchmark/benchmark.h>
 
+#include <chrono>
 #include <cmath>
 #include <vector>
 
@@ -19,6 +25,8 @@
 namespace {
 
 using namespace sorvan;
+
+#include "../tests/fit/reference/background_offset_reference.inc"
 
 struct TenPeaks {
   explicit TenPeaks(int points)
@@ -137,6 +145,86 @@ void BM_TenPeakSharesFit(benchmark::State& state) {
   state.counters["relative_excess"] = (chi2 - reference) / reference;
 }
 BENCHMARK(BM_TenPeakSharesFit)->DenseRange(0, 3)->Unit(benchmark::kMillisecond);
+
+// One peak on A + E S + F T, all fitted, from the start 2 eV off: trials,
+// final chi-square and its relative excess over the independent solver's
+// minimum of the whole model (S and T made from the peaks).
+void BM_FittedBackgroundFit(benchmark::State& state) {
+  const int n = kOffsetPoints;
+  const int P = 16;
+  std::vector<double> target(n + 1), sigma(n + 1), start(P + 1, 0.0), scale(P + 1, 0.0);
+  std::vector<double> lower(11, -1e30), upper(11, 1e30);
+  for (int i = 1; i <= n; ++i) {
+    target[i] = kOffsetCounts[i - 1];
+    sigma[i] = std::sqrt(target[i] <= 0 ? 1e-8 : target[i]);
+  }
+  const int entries[7] = {1, 3, 5, 7, 11, 15, 16};
+  for (int i = 0; i < 7; ++i) {
+    start[entries[i]] = kOffsetStart[i];
+    scale[entries[i]] = -1.0;
+  }
+  lower[1] = 0.0, upper[1] = 1e7;
+  lower[3] = 0.0, upper[3] = 1.0;
+  lower[5] = 1.0, upper[5] = 200.0;
+  lower[7] = 0.5, upper[7] = 100.0;
+  GaussLorentzFitModel model(1, false, true, n, 1, n, kOffsetStep);
+  model.SetLimits(lower.data(), upper.data(), scale.data());
+  model.SetTailUsed(true);
+  FitData data{target.data(), sigma.data(), 1, n, scale.data(), DegreesUsedByPeaks(1, false, 3), 1};
+  LevenbergMarquardt engine(P, n);
+  int trials = 0;
+  FitHooks hooks;
+  hooks.afterTrial = [&trials](const double*, double) {
+    ++trials;
+    return 0;
+  };
+  std::vector<double> p;
+  double chi2 = 0;
+  for (auto _ : state) {
+    p = start;
+    trials = 0;
+    engine.Run(model, data, p.data(), FitSettings{200, 2}, hooks);
+    chi2 = engine.Evaluate(model, data, p.data()).chiSquare;
+  }
+  state.counters["trials"] = trials;
+  state.counters["chi_square"] = chi2;
+  state.counters["reference_chi_square"] = kOffsetChiSquare;
+  state.counters["relative_excess"] = (chi2 - kOffsetChiSquare) / kOffsetChiSquare;
+}
+BENCHMARK(BM_FittedBackgroundFit)->Unit(benchmark::kMillisecond);
+
+// One accepted trial of the ten-peak fit with the background fitted and its
+// Shirley and loss terms held at 0: the trial is judged, then the system is
+// built at the same parameters. The counter `ratio_to_trial` is its time
+// over that of the judgement alone, measured in the same run.
+void BM_AcceptedTrialTermsHeldAtZero(benchmark::State& state) {
+  TenPeaks problem(static_cast<int>(state.range(0)));
+  problem.scale[105] = problem.scale[106] = 0.0;
+  problem.start[105] = problem.start[106] = 0.0;
+  LevenbergMarquardt engine(problem.P, problem.n);
+  std::vector<double> p = problem.start;
+  // The judgement of a trial alone, the reference.
+  std::vector<double> q = problem.start;
+  const int repeats = 20;
+  const auto t0 = std::chrono::steady_clock::now();
+  for (int i = 0; i < repeats; ++i) {
+    q[1] = problem.start[1] * (1.0 + 1e-9 * (i + 1));
+    benchmark::DoNotOptimize(engine.Evaluate(problem.model, problem.data, q.data()));
+  }
+  const double trial = std::chrono::duration<double>(std::chrono::steady_clock::now() - t0).count() / repeats;
+  int i = 0;
+  double accepted = 0;
+  for (auto _ : state) {
+    // A new parameter set each time, as after a step.
+    p[1] = problem.start[1] * (1.0 + 1e-9 * (++i));
+    const auto a = std::chrono::steady_clock::now();
+    benchmark::DoNotOptimize(engine.Evaluate(problem.model, problem.data, p.data()));
+    engine.BuildSystem(problem.model, problem.data, p.data());
+    accepted += std::chrono::duration<double>(std::chrono::steady_clock::now() - a).count();
+  }
+  state.counters["ratio_to_trial"] = accepted / static_cast<double>(state.iterations()) / trial;
+}
+BENCHMARK(BM_AcceptedTrialTermsHeldAtZero)->Arg(32767)->Unit(benchmark::kMillisecond);
 
 }  // namespace
 

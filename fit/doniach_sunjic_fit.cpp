@@ -100,6 +100,19 @@ void DoniachSunjicFitModel::Linearise(const double* p) {
       }
     }
   }
+  // The Shirley and loss terms are made from the peak sum: a peak entry
+  // moves them too, by E dS + F dT, which its column takes in.
+  if (!backgroundFitted_) return;
+  const double E = p[N + 5];
+  const double F = tailUsed_ ? p[N + 6] : 0.0;
+  if (E == 0.0 && F == 0.0) return;
+  for (int q = 1; q <= N; ++q) {
+    if (fixed(q)) continue;
+    double* row = jacobian_.data() + q * stride_;
+    std::copy(row + first_, row + last_ + 1, stepped_.begin() + first_);
+    AddBackgroundTermsDerivative(stepped_.data(), first_, last_, energyStep_, E, F,
+                                 lossKernel_.data(), scratchA_.data(), row);
+  }
 }
 
 double DoniachSunjicFitModel::Background(const double* p, int channel) const {

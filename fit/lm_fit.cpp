@@ -3,6 +3,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <span>
 
 #include "fit/peak_models.h"
 #include "processing/kernels/backgrounds.h"
@@ -171,7 +172,6 @@ void LevenbergMarquardt::ProjectStep(FitModel& model, double* p) {
 }
 
 void LevenbergMarquardt::LimitedStep(FitModel& model, double* p) {
-  model.LimitStep(old_.data(), step_.data());
   for (int k = 1; k <= variables_; ++k) p[k] = old_[k] + step_[k];
   model.ApplyLimits(p);
 }
@@ -328,6 +328,24 @@ void BuildFitBackgroundBasis(const double* peakSum, int pointCount, int first, i
   for (int i = first; i <= last; ++i) tougaard[i] = 2866.0 * energyStep * tougaard[i];
 }
 
+void AddBackgroundTermsDerivative(const double* column, int first, int last, double energyStep,
+                                 double E, double F, const double* lossKernel, double* scratch,
+                                 double* out) {
+  if (last < first) return;
+  const std::size_t length = static_cast<std::size_t>(last - first) + 1;
+  const bool tail = F != 0.0;
+  if (tail) {
+    TailSums(std::span<const double>(column + first, length), std::span<const double>(lossKernel, length),
+             std::span<double>(scratch, length));
+  }
+  const double tailFactor = 2866.0 * energyStep * F;
+  double running = 0.0;
+  for (int i = last; i >= first; --i) {
+    running += column[i];
+    out[i] += E * running + (tail ? tailFactor * scratch[i - first] : 0.0);
+  }
+}
+
 GaussLorentzFitModel::GaussLorentzFitModel(int peakCount, bool doublet, bool backgroundFitted,
                                            int pointCount, int first, int last, double energyStep)
     : peakCount_(peakCount),
@@ -340,7 +358,8 @@ GaussLorentzFitModel::GaussLorentzFitModel(int peakCount, bool doublet, bool bac
       shirley_(pointCount + 1, 0.0),
       tougaard_(pointCount + 1, 0.0),
       peakSum_(pointCount + 1, 0.0),
-      lossKernel_(pointCount + 2, 0.0) {}
+      lossKernel_(pointCount + 2, 0.0),
+      termsFor_(10 * peakCount + 1, 0.0) {}
 
 void GaussLorentzFitModel::RebuildBasis() {
   BuildFitBackgroundBasis(peakSum_.data(), pointCount_, first_, last_, energyStep_, tailUsed_,
@@ -362,20 +381,85 @@ void GaussLorentzFitModel::BackgroundDerivatives(int channel, double* d) const {
   t[6] = tougaard_[channel];
 }
 
-void GaussLorentzFitModel::Linearise(const double* p) {
+void GaussLorentzFitModel::BuildTerms(const double* p) {
   if (!backgroundFitted_) return;
-  // The Shirley and loss terms follow the peak sum of the accepted
-  // parameters, as drawn.
+  const int N = 10 * peakCount_;
+  // A trial that is accepted has built them already; the set before it is
+  // kept too, for a round that goes back to it after a rejected trial.
+  auto same = [&](const std::vector<double>& built) {
+    return std::equal(p + 1, p + N + 1, built.begin() + 1);
+  };
+  if (termsValid_ && same(termsFor_)) return;
+  auto swapSets = [&] {
+    std::swap(termsFor_, spare_.termsFor);
+    std::swap(peakSum_, spare_.peakSum);
+    std::swap(shirley_, spare_.shirley);
+    std::swap(tougaard_, spare_.tougaard);
+    std::swap(termsValid_, spare_.valid);
+  };
+  if (spare_.valid && same(spare_.termsFor)) {
+    swapSets();
+    return;
+  }
+  if (termsValid_) swapSets();
+  if (peakSum_.size() != static_cast<std::size_t>(pointCount_) + 1) {
+    peakSum_.assign(pointCount_ + 1, 0.0);
+    shirley_.assign(pointCount_ + 1, 0.0);
+    tougaard_.assign(pointCount_ + 1, 0.0);
+    termsFor_.assign(N + 1, 0.0);
+  }
+  // The Shirley and loss terms follow the peak sum of the parameters, as
+  // drawn.
   for (int x = first_; x <= last_; ++x) {
     double sum = 0.0;
     for (int peak = 0; peak < peakCount_; ++peak) {
-      const double* e = p + 10 * peak + 1;
+      const double* e = PeakEntries(p, peak);
       sum += GaussLorentzValue(GaussLorentzMainLine(e), x, WidthFloor::Drawing);
       if (doublet_) sum += GaussLorentzValue(GaussLorentzPartnerLine(e), x, WidthFloor::Drawing);
     }
     peakSum_[x] = sum;
   }
   RebuildBasis();
+  std::copy(p, p + N + 1, termsFor_.begin());
+  termsValid_ = true;
+  ++termBuilds_;
+}
+
+void GaussLorentzFitModel::Linearise(const double* p) {
+  coupled_ = false;
+  if (!backgroundFitted_) return;
+  BuildTerms(p);
+  // S and T are made from the peaks, so the model's derivative by a peak
+  // entry θ holds, beside the peak's own, E dS/dθ + F dT/dθ. Without them
+  // the steps would treat S and T as fixed and the fit would stop where the
+  // peaks suit the terms of their own sum, not at the minimum.
+  const int N = 10 * peakCount_;
+  const double E = p[N + 5];
+  const double F = tailUsed_ ? p[N + 6] : 0.0;
+  if (E == 0.0 && F == 0.0) return;
+  coupled_ = true;
+  const std::size_t stride = static_cast<std::size_t>(pointCount_) + 1;
+  if (coupling_.size() != (N + 1) * stride) coupling_.assign((N + 1) * stride, 0.0);
+  if (tailScratch_.size() != stride) tailScratch_.assign(stride, 0.0);
+  if (columnScratch_.size() != stride) columnScratch_.assign(stride, 0.0);
+  derivativeScratch_.assign(N + 7, 0.0);
+  double* d = derivativeScratch_.data();
+  for (int x = first_; x <= last_; ++x) {
+    PeakValueAndDerivatives(p, x, d);
+    for (int k = 1; k <= N; ++k) coupling_[k * stride + x] = d[k];
+  }
+  for (int k = 1; k <= N; ++k) {
+    double* row = coupling_.data() + k * stride;
+    if (scale_ != nullptr && scale_[k] == 0.0) {
+      std::fill(row, row + stride, 0.0);
+      continue;
+    }
+    // The row holds d(peak sum)/dθ; it becomes E dS/dθ + F dT/dθ.
+    std::copy(row + first_, row + last_ + 1, columnScratch_.begin() + first_);
+    std::fill(row + first_, row + last_ + 1, 0.0);
+    AddBackgroundTermsDerivative(columnScratch_.data(), first_, last_, energyStep_, E, F,
+                                 lossKernel_.data(), tailScratch_.data(), row);
+  }
 }
 
 double GaussLorentzFitModel::Background(const double* p, int channel) const {
@@ -386,11 +470,20 @@ double GaussLorentzFitModel::Background(const double* p, int channel) const {
          t[6] * tougaard_[channel];
 }
 
-double GaussLorentzFitModel::ValueAndDerivatives(const double* p, int channel, double* d) {
+double GaussLorentzFitModel::PeakValueAndDerivatives(const double* p, int channel, double* d) {
   double value = 0.0;
   for (int peak = 0; peak < peakCount_; ++peak) {
     const int base = 10 * peak + 1;
     value += GaussLorentzPeakWithDerivatives(p + base, doublet_, channel, d + base);
+  }
+  return value;
+}
+
+double GaussLorentzFitModel::ValueAndDerivatives(const double* p, int channel, double* d) {
+  const double value = PeakValueAndDerivatives(p, channel, d);
+  if (coupled_) {
+    const std::size_t stride = static_cast<std::size_t>(pointCount_) + 1;
+    for (int k = 1; k <= 10 * peakCount_; ++k) d[k] += coupling_[k * stride + channel];
   }
   BackgroundDerivatives(channel, d);
   return value + Background(p, channel);
@@ -406,13 +499,6 @@ double GaussLorentzFitModel::Value(const double* p, int channel) {
 
 void GaussLorentzFitModel::FloorFree(double* p, int k) const {
   if (scale_ != nullptr && scale_[k] != 0.0 && p[k] <= 0.0) p[k] = kFreeFloor;
-}
-
-void GaussLorentzFitModel::LimitStep(const double* old, double* step) const {
-  for (int peak = 0; peak < peakCount_; ++peak) {
-    const int D = 10 * peak + 1;
-    if (old[D] > 0.0 && step[D] < -0.5 * old[D]) step[D] = -0.5 * old[D];
-  }
 }
 
 void GaussLorentzFitModel::ApplyLimits(double* p) {
@@ -461,21 +547,11 @@ void GaussLorentzRelativeFitModel::Resolve(const double* p) {
 
 void GaussLorentzRelativeFitModel::Linearise(const double* p) {
   Resolve(p);
-  if (!backgroundFitted_) return;
-  for (int x = first_; x <= last_; ++x) {
-    double sum = 0.0;
-    for (int peak = 0; peak < peakCount_; ++peak) {
-      const double* e = resolved_.data() + 10 * peak + 1;
-      sum += GaussLorentzValue(GaussLorentzMainLine(e), x, WidthFloor::Drawing);
-      if (doublet_) sum += GaussLorentzValue(GaussLorentzPartnerLine(e), x, WidthFloor::Drawing);
-    }
-    peakSum_[x] = sum;
-  }
-  RebuildBasis();
+  GaussLorentzFitModel::Linearise(p);
 }
 
 // Linearise has resolved the entries of p.
-double GaussLorentzRelativeFitModel::ValueAndDerivatives(const double* p, int channel, double* d) {
+double GaussLorentzRelativeFitModel::PeakValueAndDerivatives(const double* p, int channel, double* d) {
   for (int k = 1; k <= 10 * peakCount_; ++k) d[k] = 0.0;
   double value = 0.0;
   double own[10];
@@ -499,13 +575,14 @@ double GaussLorentzRelativeFitModel::ValueAndDerivatives(const double* p, int ch
     d[D + kPosition] = own[kPosition];
     d[1 + kPosition] += own[kPosition];
   }
-  BackgroundDerivatives(channel, d);
-  return value + Background(p, channel);
+  return value;
 }
 
-// Linearise resolves the entries and rebuilds the background terms from
-// the trial's own peaks.
-void GaussLorentzRelativeFitModel::PrepareTrial(const double* p) { Linearise(p); }
+// A trial is judged with the background terms of its own peaks.
+void GaussLorentzRelativeFitModel::PrepareTrial(const double* p) {
+  Resolve(p);
+  BuildTerms(p);
+}
 
 double GaussLorentzRelativeFitModel::Value(const double* p, int channel) {
   double value = 0.0;

@@ -37,9 +37,6 @@ class FitModel {
   virtual double Value(const double* p, int channel) = 0;
   // Keeps the variables inside their limits after a step.
   virtual void ApplyLimits(double* p) = 0;
-  // Shortens the solved step of entries that must not move by more than a
-  // share of their value in one step (a peak height falls at most to half).
-  virtual void LimitStep(const double* /*old*/, double* /*step*/) const {}
   // Whether ApplyLimits gives entry k the value of another entry (a partner
   // entry of peaks 2..n linked to peak 1's) rather than limiting it.
   virtual bool Linked(int /*k*/) const { return false; }
@@ -175,6 +172,16 @@ void BuildFitBackgroundBasis(const double* peakSum, int pointCount, int first, i
                              double energyStep, bool withTail, double* shirley, double* tougaard,
                              double* lossKernel);
 
+// How the Shirley and loss terms move with one peak entry: S and T are sums
+// of the peak sum, so their derivatives by the entry are the same sums of
+// the derivative of the peak sum (`column`, over [first, last]). Adds
+// E dS + F dT to out[first..last] (out may be column itself). `lossKernel`
+// is the kernel BuildFitBackgroundBasis left (used when F is not 0),
+// `scratch` holds last - first + 1 values.
+void AddBackgroundTermsDerivative(const double* column, int first, int last, double energyStep,
+                                 double E, double F, const double* lossKernel, double* scratch,
+                                 double* out);
+
 // The Gauss-Lorentz model of independent peaks (singlets or doublets) with
 // the optional background terms, in the fit-vector layout: peak p at base
 // 10(p-1)+1, the six background terms at N+1..N+6.
@@ -183,28 +190,43 @@ class GaussLorentzFitModel : public FitModel {
   GaussLorentzFitModel(int peakCount, bool doublet, bool backgroundFitted, int pointCount,
                        int first, int last, double energyStep);
   int VariableCount() const override { return 10 * peakCount_ + 6; }
+  // Builds the Shirley and loss terms of p's peaks (unless the last trial
+  // built them for the same peaks) and, when E or F is not 0, how they move
+  // with every free peak entry.
   void Linearise(const double* p) override;
-  // The start builds the background terms as an accepted step does, and so
-  // does every trial: it is judged with the Shirley step and loss tail of
-  // its own peaks.
-  void PrepareStart(const double* p) override { Linearise(p); }
-  void PrepareTrial(const double* p) override { Linearise(p); }
+  // The start and every trial are judged with the Shirley step and loss
+  // tail of their own peaks.
+  void PrepareStart(const double* p) override { BuildTerms(p); }
+  void PrepareTrial(const double* p) override { BuildTerms(p); }
   double ValueAndDerivatives(const double* p, int channel, double* derivatives) override;
   double Value(const double* p, int channel) override;
   void ApplyLimits(double* p) override;
-  void LimitStep(const double* old, double* step) const override;
 
   void SetLimits(const double* lower, const double* upper, const double* scale) override {
     lower_ = lower;
     upper_ = upper;
     scale_ = scale;
   }
-  void SetTailUsed(bool used) override { tailUsed_ = used; }
+  void SetTailUsed(bool used) override {
+    tailUsed_ = used;
+    termsValid_ = spare_.valid = false;
+  }
   bool Linked(int k) const override { return LinkedPeakEntry(scale_, peakCount_, k); }
   const std::vector<double>& Shirley() const { return shirley_; }
   const std::vector<double>& Tougaard() const { return tougaard_; }
+  // Times the peak sum and the Shirley and loss terms were built (for tests
+  // and benchmarks of the work per step).
+  int TermBuilds() const { return termBuilds_; }
 
  protected:
+  // The peaks' part of the model at `channel` and its derivatives by the
+  // peak entries, d[1..N]; Linearise has been called for p.
+  virtual double PeakValueAndDerivatives(const double* p, int channel, double* d);
+  // The absolute entries of peak `peak` (0-based) of p.
+  virtual const double* PeakEntries(const double* p, int peak) const { return p + 10 * peak + 1; }
+  // The peak sum of p and the Shirley and loss terms built from it; nothing
+  // when the terms were last built for the same peak entries.
+  void BuildTerms(const double* p);
   double Background(const double* p, int channel) const;
   // Derivatives of the background terms at `channel` into d[N+1..N+6].
   void BackgroundDerivatives(int channel, double* d) const;
@@ -227,6 +249,19 @@ class GaussLorentzFitModel : public FitModel {
   const double* upper_ = nullptr;
   const double* scale_ = nullptr;
   std::vector<double> shirley_, tougaard_, peakSum_, lossKernel_;
+  // The peak entries the terms were last built for.
+  std::vector<double> termsFor_;
+  bool termsValid_ = false;
+  // The set built before (peak entries, peak sum, S and T).
+  struct TermSet {
+    std::vector<double> termsFor, peakSum, shirley, tougaard;
+    bool valid = false;
+  } spare_;
+  int termBuilds_ = 0;
+  // E dS/dθ + F dT/dθ per peak entry θ (rows of pointCount + 1), filled by
+  // Linearise when `coupled_`.
+  bool coupled_ = false;
+  std::vector<double> coupling_, tailScratch_, columnScratch_, derivativeScratch_;
 };
 
 // Gauss-Lorentz peaks 2..n relative to peak 1 (heights, shares, widths and
@@ -237,10 +272,16 @@ class GaussLorentzRelativeFitModel : public GaussLorentzFitModel {
  public:
   using GaussLorentzFitModel::GaussLorentzFitModel;
   void Linearise(const double* p) override;
-  double ValueAndDerivatives(const double* p, int channel, double* derivatives) override;
+  void PrepareStart(const double* p) override { PrepareTrial(p); }
   void PrepareTrial(const double* p) override;
   double Value(const double* p, int channel) override;
   void ApplyLimits(double* p) override;
+
+ protected:
+  double PeakValueAndDerivatives(const double* p, int channel, double* derivatives) override;
+  const double* PeakEntries(const double*, int peak) const override {
+    return resolved_.data() + 10 * peak + 1;
+  }
 
  private:
   void Resolve(const double* p);

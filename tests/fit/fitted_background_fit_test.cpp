@@ -167,3 +167,76 @@ TEST(FittedBackground, StartOfAnExactModelHasChiSquareZero) {
 
 }  // namespace
 }  // namespace sorvan
+
+namespace sorvan {
+namespace {
+
+// The model's derivative by a peak entry includes how the Shirley and loss
+// terms, made from the peak sum, move with it (E dS + F dT): it matches the
+// central difference of the whole model, the terms rebuilt at each side.
+TEST(FittedBackground, PeakDerivativesIncludeTheMoveOfTheShirleyAndLossTerms) {
+  const int n = 160;
+  struct Case {
+    const char* what;
+    std::unique_ptr<FitModel> (*make)(int n);
+    std::vector<double> p;  // element 0 unused
+    double tolerance;       // relative to the column's largest value
+  };
+  auto vector = [](std::initializer_list<double> peaks) {
+    std::vector<double> v = {0.0};
+    v.insert(v.end(), peaks);
+    v.insert(v.end(), {120.0, 0.3, 0.0, 0.0, 0.02, 40.0});
+    return v;
+  };
+  const Case cases[] = {
+      {"Gauss-Lorentz",
+       [](int points) -> std::unique_ptr<FitModel> {
+         return std::make_unique<GaussLorentzFitModel>(2, false, true, points, 1, points, 0.2);
+       },
+       vector({1500, 0, 0.3, 0, 60, 0, 6, 0, 0.01, 0, 700, 0, 0.5, 0, 110, 0, 5, 0, 0.02, 0}), 1e-6},
+      {"Gauss-Lorentz relative",
+       [](int points) -> std::unique_ptr<FitModel> {
+         return std::make_unique<GaussLorentzRelativeFitModel>(2, false, true, points, 1, points,
+                                                               0.2);
+       },
+       vector({1500, 0, 0.3, 0, 60, 0, 6, 0, 0.01, 0, 0.5, 0, 1.5, 0, 45, 0, 0.8, 0, 1, 0}), 1e-6},
+      // Its own derivatives are forward differences with a step of 1e-4
+      // of the value.
+      {"Doniach-Sunjic",
+       [](int points) -> std::unique_ptr<FitModel> {
+         return std::make_unique<DoniachSunjicFitModel>(2, false, true, points, 1, points, 0.2);
+       },
+       vector({1500, 0, 2.5, 0, 60, 0, 3, 0, 0.1, 0, 700, 0, 3, 0, 110, 0, 4, 0, 0.05, 0}), 1e-2},
+  };
+  for (const Case& c : cases) {
+    const int P = 26;
+    std::vector<double> lower(21, -1e30), upper(21, 1e30), scale(P + 1, -1.0);
+    std::unique_ptr<FitModel> model = c.make(n);
+    model->SetLimits(lower.data(), upper.data(), scale.data());
+    model->SetTailUsed(true);
+    std::vector<double> p = c.p;
+    model->Linearise(p.data());
+    std::vector<std::vector<double>> analytic(n + 1, std::vector<double>(P + 1, 0.0));
+    for (int x = 1; x <= n; ++x) model->ValueAndDerivatives(p.data(), x, analytic[x].data());
+    for (int k = 1; k <= 20; k += 2) {
+      const double h = 1e-6 * std::max(std::fabs(p[k]), 1e-2);
+      std::vector<double> up = p, down = p, plus(n + 1), minus(n + 1);
+      up[k] += h;
+      down[k] -= h;
+      model->PrepareTrial(up.data());
+      for (int x = 1; x <= n; ++x) plus[x] = model->Value(up.data(), x);
+      model->PrepareTrial(down.data());
+      for (int x = 1; x <= n; ++x) minus[x] = model->Value(down.data(), x);
+      double largest = 0, worst = 0;
+      for (int x = 1; x <= n; ++x) {
+        const double numeric = (plus[x] - minus[x]) / (2 * h);
+        largest = std::max(largest, std::fabs(numeric));
+        worst = std::max(worst, std::fabs(numeric - analytic[x][k]));
+      }
+      EXPECT_LE(worst, c.tolerance * largest) << c.what << " entry " << k;
+    }
+  }
+}
+
+}  // namespace
+}  // namespace sorvan

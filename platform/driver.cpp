@@ -127,12 +127,20 @@ std::string Ctl(const std::string& name, int index) {
 
 std::map<int, std::function<int()>> g_pollActions;
 
+std::function<void(const std::string&, int)> g_refill;
+
+// Lets the refill queue steps for a wait that found the script used up.
+void Refill(const std::string& kind, int window) {
+  if (g_script.empty() && g_refill) g_refill(kind, window);
+}
+
 }  // namespace
 
 // ---- Hooks used by the waits and dialogs ----
 namespace ui::driver_hooks {
 
 void RunNextStepIn(int n) {
+  Refill("page", n);
   if (g_script.empty())
     Fail("dialog window " + std::to_string(n) + " '" + DialogCaption(n) +
          "' is waiting, but the script is used up");
@@ -145,6 +153,7 @@ void RunNextStepIn(int n) {
 }
 
 Answer TakeAnswer(const std::string& kind, const std::string& detail) {
+  Refill(kind, 0);
   if (g_script.empty()) Fail("a " + kind + " dialog (" + detail + ") needs an answer, but the script is used up");
   Step step = std::move(g_script.front());
   g_script.pop_front();  // a mismatched step is used up too, so that it is reported once
@@ -315,6 +324,7 @@ void Reset() {
   SetTestMode(true);
   g_script.clear();
   g_pollActions.clear();
+  g_refill = nullptr;
   ui::KeyPollCounter() = 0;
   ui::KeyPollHook() = [](int k) {
     auto it = g_pollActions.find(k);
@@ -353,6 +363,16 @@ std::string DescribeSteps() {
 }
 
 void AtKeyPoll(int k, std::function<int()> action) { g_pollActions[k] = std::move(action); }
+
+void ClearRecords() {
+  ClearEventTrace();
+  ClearSleepLog();
+  ui::ResetDialogRecords();
+}
+
+void SetScriptRefill(std::function<void(const std::string& kind, int window)> refill) {
+  g_refill = std::move(refill);
+}
 void EscAtKeyPoll(int k) {
   g_pollActions[k] = [] { return 27; };
 }

@@ -229,9 +229,22 @@ std::string FirstDifference(const std::string& a, const std::string& b) {
     }
     ++i;
   }
+  // Control bytes are shown as \xNN, so that the message shows them all.
   auto lineAt = [start](const std::string& s) {
+    if (start >= s.size()) return std::string("(end)");
     const size_t end = s.find('\n', start);
-    return start >= s.size() ? std::string("(end)") : "'" + s.substr(start, end == std::string::npos ? end : end - start) + "'";
+    std::string shown = "'";
+    for (char c : s.substr(start, end == std::string::npos ? end : end - start)) {
+      const unsigned char u = static_cast<unsigned char>(c);
+      if (u >= 32 && u != 127) {
+        shown += c;
+      } else {
+        char hex[8];
+        std::snprintf(hex, sizeof hex, "\\x%02X", u);
+        shown += hex;
+      }
+    }
+    return shown + "'";
   };
   return "line " + std::to_string(line) + ": " + lineAt(a) + " became " + lineAt(b);
 }

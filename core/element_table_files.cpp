@@ -101,9 +101,16 @@ void SortElementTableEntries(ElementTableKind kind, bool descending,
                              std::vector<std::string>& entries) {
   const bool byNumber =
       kind == ElementTableKind::LinePositions || kind == ElementTableKind::AugerParameters;
+  // The number an entry is sorted by is the number its line is written with
+  // (decimal commas as points), so that the next save sorts it alike.
   std::vector<double> keys(entries.size(), 0.0);
   if (byNumber)
-    for (std::size_t i = 0; i < entries.size(); ++i) keys[i] = plat::TextToNumber(entries[i]);
+    for (std::size_t i = 0; i < entries.size(); ++i) {
+      const std::string e = plat::Trim(entries[i]);
+      std::string number = e.substr(0, NumberPartEnd(e));
+      CommasToPoints(number);
+      keys[i] = plat::TextToNumber(number);
+    }
   auto outOfOrder = [&](std::size_t i, std::size_t j) {
     if (byNumber) return descending ? keys[i] < keys[j] : keys[i] > keys[j];
     return descending ? entries[i] < entries[j] : entries[i] > entries[j];

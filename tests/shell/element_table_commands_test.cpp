@@ -292,9 +292,10 @@ TEST_F(ElementTableCommands, FullDiskKeepsTheOldTable) {
 }
 
 // A position or Auger parameter typed with an exponent ("1e1", "2.846E2")
-// is written whole: the table sorts by that number, and the next save reads
-// it and writes the same bytes again.
-TEST_F(ElementTableCommands, NumbersWithAnExponentAreWrittenWhole) {
+// is written whole, and the table sorts by the number as it is written (a
+// decimal comma as a point): the next save reads it and writes the same
+// bytes again.
+TEST_F(ElementTableCommands, NumbersAreWrittenWholeAndSortedAsWritten) {
   const struct {
     int command;
     const char* file;
@@ -305,6 +306,8 @@ TEST_F(ElementTableCommands, NumbersWithAnExponentAreWrittenWhole) {
        " 1e1=1e1+0  far\r\n 1040.5=284.6+755.9  C graphite\r\n"},
       {CmdEditLinePositions, "lines/mine.pos", "2.846E2 C 1s\r\n 84.0  Au 4f7/2\r\n 1.5e XY\r\n",
        " 1.5  e XY\r\n 84.0  Au 4f7/2\r\n 2.846E2  C 1s\r\n"},
+      {CmdEditAugerParameters, "auger parameters/comma.aup", ",068=300+768\r\n!088=300+788\r\n",
+       " !088=300+788  \r\n .068=300+768  \r\n"},
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.file);

@@ -104,7 +104,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
       break;
     case Way::ParameterSet:
       fuzz::CloseAllWindows();
-      fuzz::RunCommand(sorvan::CmdImportTestSpectrum);
+      fuzz::RunCommand(sorvan::CmdImportTestSpectrum, {fuzz::ProgramPath("test spectra/Simulated C1s Au4f.vms")});
       if (fuzz::OpenWindowCount() > 0) fuzz::RunCommand(sorvan::CmdFitFromParameterFile, {path});
       fuzz::CloseAllWindows();
       break;

@@ -38,12 +38,30 @@ void CommasToPoints(std::string& text) {
     if (c == ',') c = '.';
 }
 
+bool IsDigit(const std::string& text, std::size_t i) {
+  return i < text.size() && text[i] >= '0' && text[i] <= '9';
+}
+
+// An exponent begins at i: "e" or "E" right after a digit, followed by a
+// digit or by a sign and a digit ("1e10", "2.846E+2").
+bool ExponentAt(const std::string& text, std::size_t i) {
+  if (i == 0 || (text[i] != 'e' && text[i] != 'E') || !IsDigit(text, i - 1)) return false;
+  if (IsDigit(text, i + 1)) return true;
+  return i + 1 < text.size() && (text[i + 1] == '+' || text[i + 1] == '-') && IsDigit(text, i + 2);
+}
+
 // Where the number part of a line-position or Auger-parameter entry ends:
-// before its first letter (any character above code 64), its first "(", or
-// a "-" that is not its first character.
+// before its first letter (any character above code 64) that does not begin
+// an exponent, its first "(", or a "-" that is neither its first character
+// nor the sign of an exponent. A number with an exponent stays whole, as the
+// table sorts by it.
 std::size_t NumberPartEnd(const std::string& entry) {
   for (std::size_t i = 0; i < entry.size(); ++i) {
     const unsigned char c = static_cast<unsigned char>(entry[i]);
+    if (ExponentAt(entry, i)) {
+      i += IsDigit(entry, i + 1) ? 1 : 2;
+      continue;
+    }
     if (c > 64 || c == '(' || (c == '-' && i > 0)) return i;
   }
   return entry.size();
@@ -83,9 +101,16 @@ void SortElementTableEntries(ElementTableKind kind, bool descending,
                              std::vector<std::string>& entries) {
   const bool byNumber =
       kind == ElementTableKind::LinePositions || kind == ElementTableKind::AugerParameters;
+  // The number an entry is sorted by is the number its line is written with
+  // (decimal commas as points), so that the next save sorts it alike.
   std::vector<double> keys(entries.size(), 0.0);
   if (byNumber)
-    for (std::size_t i = 0; i < entries.size(); ++i) keys[i] = plat::TextToNumber(entries[i]);
+    for (std::size_t i = 0; i < entries.size(); ++i) {
+      const std::string e = plat::Trim(entries[i]);
+      std::string number = e.substr(0, NumberPartEnd(e));
+      CommasToPoints(number);
+      keys[i] = plat::TextToNumber(number);
+    }
   auto outOfOrder = [&](std::size_t i, std::size_t j) {
     if (byNumber) return descending ? keys[i] < keys[j] : keys[i] > keys[j];
     return descending ? entries[i] < entries[j] : entries[i] > entries[j];

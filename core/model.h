@@ -290,14 +290,17 @@ struct GlobalRecord {
   Int16 CharHeight = 0;
 
   // === Options and defaults saved in the presetting
+  // A start without a presetting that can be read keeps these values; those
+  // with a range start at the value the presetting reader takes for one out
+  // of range, so that a presetting saved then reads back as it was written.
   Byte EnergyAxisMode = 0;  // 0 binding, 1 kinetic
   Byte CpsMode = 0;         // 0 counts, 1 counts per second
   Byte LanguageIndex = 0;
   Byte DecimalComma = 0;
   std::string ColumnSeparator;
-  Byte AveragePoints = 0;
+  Byte AveragePoints = 3;  // odd, 1..19
   Byte ToolbarVisible = 0;
-  Int16 ToolbarButtonSize = 0;
+  Int16 ToolbarButtonSize = 24;
   Byte DefaultPeakModel = 0;
   Byte DefaultRelativeMode = 0;
   Byte DefaultErrorsInPercent = 0;
@@ -327,7 +330,7 @@ struct GlobalRecord {
   std::string ScaleOperationName;
   std::string ArithmeticOperationName;
   std::string FitTypeName;
-  Int16 AlSatellitePreset = 0, MgSatellitePreset = 0;
+  Int16 AlSatellitePreset = 1, MgSatellitePreset = 1;  // 1..5
   Byte LineFilterAll = 0, LineFilterMarked = 0, LineFilterElement = 0, LineFilterOwnFile = 0;
   std::string LineFilterSymbol;
   std::string LineFilePath, LineFileName;

@@ -131,6 +131,12 @@ std::map<int, std::function<int()>> g_pollActions;
 long long g_clock = 0;
 int g_clockStepAtPolls = 0;
 bool g_realClock = false;
+std::function<void(const std::string&, int)> g_refill;
+
+// Lets the refill queue steps for a wait that found the script used up.
+void Refill(const std::string& kind, int window) {
+  if (g_script.empty() && g_refill) g_refill(kind, window);
+}
 
 }  // namespace
 
@@ -141,6 +147,7 @@ long long ClockMilliseconds() { return g_clock; }
 bool RealClock() { return g_realClock; }
 
 void RunNextStepIn(int n) {
+  Refill("page", n);
   if (g_script.empty())
     Fail("dialog window " + std::to_string(n) + " '" + DialogCaption(n) +
          "' is waiting, but the script is used up");
@@ -153,6 +160,7 @@ void RunNextStepIn(int n) {
 }
 
 Answer TakeAnswer(const std::string& kind, const std::string& detail) {
+  Refill(kind, 0);
   if (g_script.empty()) Fail("a " + kind + " dialog (" + detail + ") needs an answer, but the script is used up");
   Step step = std::move(g_script.front());
   g_script.pop_front();  // a mismatched step is used up too, so that it is reported once
@@ -314,6 +322,7 @@ void Reset() {
   g_clock = 0;
   g_clockStepAtPolls = 0;
   g_realClock = false;
+  g_refill = nullptr;
   ui::KeyPollCounter() = 0;
   ui::KeyPollHook() = [](int k) {
     g_clock += g_clockStepAtPolls;
@@ -357,6 +366,16 @@ void StepClockAtKeyPolls(int milliseconds) { g_clockStepAtPolls = milliseconds; 
 void UseRealClock() { g_realClock = true; }
 
 void AtKeyPoll(int k, std::function<int()> action) { g_pollActions[k] = std::move(action); }
+
+void ClearRecords() {
+  ClearEventTrace();
+  ClearSleepLog();
+  ui::ResetDialogRecords();
+}
+
+void SetScriptRefill(std::function<void(const std::string& kind, int window)> refill) {
+  g_refill = std::move(refill);
+}
 void EscAtKeyPoll(int k) {
   g_pollActions[k] = [] { return 27; };
 }

@@ -89,6 +89,15 @@ void StepClockAtKeyPolls(int milliseconds);
 // plat::Milliseconds() follows the real clock until the next Reset
 // (benchmarks of whole commands).
 void UseRealClock();
+// Answers made up while the program runs (the fuzz harnesses, whose inputs
+// decide what is asked): a wait that finds the script used up first calls
+// `refill` with what waits ("page", "message", "file", "font", "colour",
+// "drag" or "dialog:<kind>") and, for a page, its dialog window (else 0);
+// the steps it queues answer the wait. Reset removes it.
+void SetScriptRefill(std::function<void(const std::string& kind, int window)> refill);
+// Forgets the messages shown, the event trace and the sleep log without
+// closing anything, for a driver that runs many commands in one process.
+void ClearRecords();
 
 // ---- Direct actions (run now) ----
 // Chooses the item with this command number through the current menu bar;

@@ -4,10 +4,12 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <vector>
 
 #include "core/events.h"
 #include "core/messages.h"
 #include "core/model.h"
+#include "core/presetting.h"
 #include "core/program_exit.h"
 #include "platform/app.h"
 #include "platform/dialogs.h"
@@ -279,6 +281,35 @@ TEST_F(StartupTest, MissingPresettingGivesDefaults) {
   Start();
   EXPECT_EQ(G.DefaultExcitationEnergy, 1486.6);
   EXPECT_TRUE(plat::MainWindowOpen());
+}
+
+// Without a presetting that can be read the program starts with its own
+// defaults; the presetting it then saves must read back as it was written
+// (a value the reader takes for out of range would come back as another).
+TEST_F(StartupTest, PresettingSavedAfterAStartWithoutOneReadsBackAsWritten) {
+  struct Case {
+    const char* what;
+    bool remove;
+    const char* message;
+  };
+  const Case cases[] = {{"missing", true, "presetting.set"}, {"refused", false, "Unexpected data format."}};
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.what);
+    plat::driver::Reset();
+    if (c.remove)
+      folder_.Remove(testsupport::ProgramFolder::kPresetting);
+    else
+      folder_.Write(testsupport::ProgramFolder::kPresetting, "Presetting\r\n");
+    plat::script::AnswerMessage(1, c.message);
+    Start();
+    const std::vector<std::string> written = PresettingLines();
+    G.PresettingFilePath = G.ProgramFolder + "\\presetting\\saved.set";
+    WritePresetting();
+    ReadPresetting();
+    const std::vector<std::string> read = PresettingLines();
+    ASSERT_EQ(read.size(), written.size());
+    for (std::size_t i = 0; i < read.size(); ++i) EXPECT_EQ(read[i], written[i]) << "line " << i + 1;
+  }
 }
 
 TEST_F(StartupTest, RefusedPresettingIsReportedInWordsBeforeAnyLanguageIsLoaded) {

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "platform/controls.h"
+#include "platform/dialogs.h"
 #include "platform/driver.h"
 #include "platform/forms.h"
 #include "platform/loop.h"
@@ -129,6 +130,26 @@ TEST_F(PageTest, APageLeftWaitingWhenTheScriptRunsOutFailsAtOnce) {
     EXPECT_NE(what.find("dialog window 11"), std::string::npos) << what;
     EXPECT_NE(what.find("script is used up"), std::string::npos) << what;
   }
+}
+
+// A refill makes up the steps of every wait that finds the script used up,
+// and is told what waits; a written step still comes first.
+TEST_F(PageTest, ARefillAnswersWhatTheScriptLeavesOpen) {
+  std::vector<std::string> asked;
+  driver::SetScriptRefill([&asked](const std::string& kind, int window) {
+    asked.push_back(kind + " " + std::to_string(window));
+    if (kind == "message") script::AnswerMessage(2);
+    if (kind == "page") script::Click("cmdOk111");
+  });
+  script::SetText("ed111", kNoIndex, "3");
+  page.Show();
+  EXPECT_EQ(page.result, 1);
+  EXPECT_EQ(page.text, "3");
+  EXPECT_EQ(MessageBox("Go on?", kMessageOkCancel, "Question"), 2);
+  EXPECT_EQ(asked, (std::vector<std::string>{"page 11", "message 0"}));
+  // Reset removes it: the next wait fails as before.
+  driver::Reset();
+  EXPECT_THROW(MessageBox("Go on?", kMessageOkCancel, "Question"), DriverFailure);
 }
 
 TEST_F(PageTest, StepsLeftAtTheEndFailTheTest) {

@@ -291,4 +291,36 @@ TEST_F(ElementTableCommands, FullDiskKeepsTheOldTable) {
   EXPECT_NE(plat::MessagesShown()[0].text.find(plat::ShownPath(path)), std::string::npos);
 }
 
+// A position or Auger parameter typed with an exponent ("1e1", "2.846E2")
+// is written whole, and the table sorts by the number as it is written (a
+// decimal comma as a point): the next save reads it and writes the same
+// bytes again.
+TEST_F(ElementTableCommands, NumbersAreWrittenWholeAndSortedAsWritten) {
+  const struct {
+    int command;
+    const char* file;
+    const char* contents;
+    const char* written;
+  } cases[] = {
+      {CmdEditAugerParameters, "auger parameters/mine.aup", "1040.5=284.6+755.9 C graphite\r\n1e1=1e1+0 far\r\n",
+       " 1e1=1e1+0  far\r\n 1040.5=284.6+755.9  C graphite\r\n"},
+      {CmdEditLinePositions, "lines/mine.pos", "2.846E2 C 1s\r\n 84.0  Au 4f7/2\r\n 1.5e XY\r\n",
+       " 1.5  e XY\r\n 84.0  Au 4f7/2\r\n 2.846E2  C 1s\r\n"},
+      {CmdEditAugerParameters, "auger parameters/comma.aup", ",068=300+768\r\n!088=300+788\r\n",
+       " !088=300+788  \r\n .068=300+768  \r\n"},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.file);
+    const std::string path = Table(c.file, c.contents);
+    for (int save = 1; save <= 2; ++save) {
+      SCOPED_TRACE(save);
+      script::AnswerFile(path);
+      script::Click("cmdOk41");
+      plat::driver::ChooseMenu(c.command);
+      plat::driver::Finish();
+      EXPECT_EQ(folder_->Read(c.file), c.written);
+    }
+  }
+}
+
 }  // namespace

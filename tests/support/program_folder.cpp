@@ -45,6 +45,18 @@ ProgramFolder::ProgramFolder() {
 }
 
 ProgramFolder::~ProgramFolder() {
+  // The projects the program saved, with their copy folders.
+  if (std::getenv("SORVAN_TEST_FILES_COPY") != nullptr) {
+    std::error_code ec;
+    for (auto it = fs::recursive_directory_iterator(root_, ec); !ec && it != fs::recursive_directory_iterator();
+         it.increment(ec)) {
+      const fs::path& p = it->path();
+      if (!it->is_regular_file(ec) || p.extension() != ".svr") continue;
+      KeepTestFile(p.string());
+      const fs::path copies = p.parent_path() / p.stem();
+      if (fs::is_directory(copies, ec) && !fs::is_symlink(copies, ec)) KeepTestFile(copies.string());
+    }
+  }
   if (hadWindowsDir_)
     setenv("SORVAN_WINDOWS_DIR", savedWindowsDir_.c_str(), 1);
   else

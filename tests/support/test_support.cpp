@@ -24,8 +24,28 @@ std::string MakeTempFolder(const std::string& tag) {
 void WriteFile(const std::string& nativePath, const std::string& bytes) {
   fs::path p(nativePath);
   if (p.has_parent_path()) fs::create_directories(p.parent_path());
-  std::ofstream out(p, std::ios::binary | std::ios::trunc);
-  out << bytes;
+  {
+    std::ofstream out(p, std::ios::binary | std::ios::trunc);
+    out << bytes;
+  }
+  KeepTestFile(nativePath);
+}
+
+void KeepTestFile(const std::string& nativePath) {
+  const char* keep = std::getenv("SORVAN_TEST_FILES_COPY");
+  if (keep == nullptr || *keep == 0) return;
+  std::error_code ec;
+  const fs::path p = fs::absolute(nativePath, ec);
+  fs::path relative = p.lexically_relative(fs::temp_directory_path());
+  if (relative.empty() || *relative.begin() == "..") relative = p.filename();
+  const fs::path copy = fs::path(keep) / relative;
+  fs::create_directories(copy.parent_path(), ec);
+  if (fs::is_directory(p, ec))
+    fs::copy(p, copy,
+             fs::copy_options::recursive | fs::copy_options::overwrite_existing | fs::copy_options::copy_symlinks,
+             ec);
+  else
+    fs::copy_file(p, copy, fs::copy_options::overwrite_existing, ec);
 }
 
 std::string ReadFile(const std::string& nativePath) {

@@ -64,6 +64,10 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
 
   fuzz::CloseAllWindows();
   fuzz::ForgetMessages();
+  // Every input writes its files under the same names: the store must not
+  // take the source of this input for the one the last input read there.
+  sorvan::G.SourceFilePath.clear();
+  sorvan::G.ChosenBlockList.clear();
   fuzz::RunCommand(sorvan::CmdOpenProject, {fuzz::ProgramPath(folder + "/p.svr")});
   if (fuzz::OpenWindowCount() > 0 && fuzz::Messages().empty()) {
     const std::vector<Shown> loaded = Windows();

@@ -19,7 +19,7 @@ plat::FontSpec DialogFont();
 void WritePresetting();
 
 // Reads `PresettingFilePath` into the presetting fields, then calls `show`
-// (the shell passes ApplyPresettingToScreen, shell/pickers.h, so that the
+// (the shell passes ApplyPresettingToScreen, dialogs/pickers.h, so that the
 // open windows and the dialog font follow what was read).
 // - A file whose first field is not "Voreinstellung" is refused with message
 //   3 and changes nothing.

@@ -6,7 +6,6 @@
 #include "core/model.h"
 #include "core/store.h"
 #include "dialogs/page.h"
-#include "display/ranges.h"
 #include "display/redraw.h"
 #include "platform/text.h"
 #include "processing/background_procedures.h"
@@ -98,12 +97,7 @@ void ApplyBackgroundPolynomial(int w) {
   if (G.DialogResult == 1) {
     win.BackgroundState = BackgroundSubtracted;
     RecordBackgroundRecipe(win);
-    for (int i = 1; i <= n; ++i) WorkData[i] -= WorkBackground[i];
-    StoreWorkBackground(w, 2);
-    StoreWorkData(w, 1);
-    LoadWorkData(w, 1, 1, n);
-    ComputeIntensityRange(w);
-    ComputeEnergyRange(w);
+    SubtractWorkBackground(w);
   } else if (G.DialogResult == AnswerPolynomialKeep) {
     win.BackgroundState = BackgroundDefined;
     RecordBackgroundRecipe(win);

@@ -5,6 +5,7 @@
 #include <cmath>
 #include <span>
 
+#include "core/model_codes.h"
 #include "fit/peak_models.h"
 #include "processing/kernels/backgrounds.h"
 #include "processing/kernels/fft.h"
@@ -17,7 +18,6 @@ namespace {
 constexpr double kSingularDamping = 1e16;
 // A round ends whatever the limit after this many trials.
 constexpr double kMaxTrials = 199;
-constexpr int kEscape = 27;
 // An entry has converged when a step changed it by at most this share of
 // its value.
 constexpr double kConvergedShare = 1e-5;
@@ -264,7 +264,7 @@ FitOutcome LevenbergMarquardt::Run(FitModel& model, const FitData& data, double*
       case Next::StopTest: {
         const bool notWorse = trialReducedChi2 <= acceptedReducedChi2;
         if ((iteration >= settings.iterationLimit && notWorse) || iteration > kMaxTrials ||
-            lastKey == kEscape || convergedCount == P) {
+            lastKey == KeyEscape || convergedCount == P) {
           next = Next::RoundEnd;
         } else if (Accepted(settings)) {
           next = Next::LoopHead;
@@ -290,7 +290,7 @@ FitOutcome LevenbergMarquardt::Run(FitModel& model, const FitData& data, double*
         }
         if (hooks.roundEnd) hooks.roundEnd(p, Evaluate(model, data, p));
         ++round;
-        if (round < settings.fitRounds && lastKey != kEscape && !stalled) {
+        if (round < settings.fitRounds && lastKey != KeyEscape && !stalled) {
           iteration = 2;
           next = Next::LoopHead;
           break;

@@ -245,6 +245,16 @@ void ComputeBackgroundArea(int w) {
       win.RegionEnd, h.EnergyStep, G.CpsMode == 0, h.ScanCount, h.DwellTime);
 }
 
+void SubtractWorkBackground(int w) {
+  const int n = WindowPointCount(w);
+  for (int i = 1; i <= n; ++i) WorkData[i] -= WorkBackground[i];
+  StoreWorkBackground(w, 2);
+  StoreWorkData(w, 1);
+  LoadWorkData(w, 1, 1, n);
+  ComputeIntensityRange(w);
+  ComputeEnergyRange(w);
+}
+
 bool CommitBackground(int w) {
   if (!IsSpectrumWindow(w)) return false;
   WindowRecord& win = Win[w];

@@ -31,6 +31,11 @@ void ComputeTougaardBackground(int w);
 // state to Preview.
 void ComputeBackgroundArea(int w);
 
+// Takes WorkBackground off WorkData over all points of w, keeps the
+// background as column 2 and the result as column 1, and loads the spectrum
+// and its intensity and energy ranges again.
+void SubtractWorkBackground(int w);
+
 // Subtracts a kept (2) or fitted (4) background from the spectrum; column 2
 // keeps it. Nothing in any other state; returns whether it subtracted.
 bool CommitBackground(int w);

@@ -13,7 +13,6 @@
 #include "dialogs/fit_background_page.h"
 #include "dialogs/page.h"
 #include "display/curves.h"
-#include "display/ranges.h"
 #include "display/redraw.h"
 #include "processing/background_procedures.h"
 #include "processing/kernels/backgrounds.h"
@@ -145,12 +144,7 @@ void SubtractStoredFitBackground(int w) {
   const int n = WindowPointCount(w);
   LoadWorkData(w, 1, 1, n);
   LoadWorkBackground(w, 2, 1, n);
-  for (int i = 1; i <= n; ++i) WorkData[i] -= WorkBackground[i];
-  StoreWorkBackground(w, 2);
-  StoreWorkData(w, 1);
-  LoadWorkData(w, 1, 1, n);
-  ComputeIntensityRange(w);
-  ComputeEnergyRange(w);
+  SubtractWorkBackground(w);
   RedrawWindow(w);
 }
 

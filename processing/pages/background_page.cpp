@@ -10,7 +10,6 @@
 #include "core/number_text.h"
 #include "core/store.h"
 #include "dialogs/page.h"
-#include "display/ranges.h"
 #include "display/redraw.h"
 #include "platform/controls.h"
 #include "platform/text.h"
@@ -122,17 +121,11 @@ void AcceptBackground(int w) {
   WindowRecord& win = Win[w];
   EnsureWorkingVectors(w);
   if (G.BatchMode == 1) ComputeBackgroundArea(w);
-  const int n = WindowPointCount(w);
   if (G.DialogResult == AnswerSubtract) {
     win.BackgroundState = BackgroundSubtracted;
     RecordBackgroundRecipe(win);
-    for (int i = 1; i <= n; ++i) WorkData[i] -= WorkBackground[i];
     if (G.SegmentMode == AnswerNewSegment) G.CursorEnd = G.SegmentOldEnd;
-    StoreWorkBackground(w, 2);
-    StoreWorkData(w, 1);
-    LoadWorkData(w, 1, 1, n);
-    ComputeIntensityRange(w);
-    ComputeEnergyRange(w);
+    SubtractWorkBackground(w);
   } else if (G.DialogResult == AnswerKeep) {
     win.BackgroundState = BackgroundDefined;
     RecordBackgroundRecipe(win);

@@ -1137,6 +1137,9 @@ void SettlePeakTable(int w, const PeakRows& file) {
   WindowRecord& win = Win[w];
   const int P = HeldPeakCount(w);
   constexpr int kMostSteps = 4;
+  // The table as it would be written now, made again only after a value moved
+  // (a relative table writes other peaks from peak 1's values).
+  PeakRows written = PeakTableForFile(w);
   for (int p = 1; p <= P; ++p)
     for (int j = 1; j <= kPeakParameters; ++j)
       for (int kind = 0; kind < 3; ++kind) {
@@ -1152,7 +1155,8 @@ void SettlePeakTable(int w, const PeakRows& file) {
           const PeakRows t = PeakTableForFile(w);
           return (fileKind == 0 ? t.value : fileKind == 1 ? t.lower : t.upper)[p][j];
         };
-        if (!std::isfinite(target) || !std::isfinite(held) || writtenAgain() == target) continue;
+        const auto& now = fileKind == 0 ? written.value : fileKind == 1 ? written.lower : written.upper;
+        if (!std::isfinite(target) || !std::isfinite(held) || now[p][j] == target) continue;
         const double plain = held;
         bool found = false;
         double up = plain, down = plain;
@@ -1167,7 +1171,10 @@ void SettlePeakTable(int w, const PeakRows& file) {
             }
           }
         }
-        if (!found) held = plain;
+        if (found)
+          written = PeakTableForFile(w);
+        else
+          held = plain;
       }
 }
 
